@@ -1,0 +1,45 @@
+# Two commands do all set-up on a fresh machine:
+#   make run   installs what is missing, builds, creates the sample ERP site under var/ and runs it
+#   make test  installs what is missing, builds, and runs every test (also under ASan+UBSan)
+JOBS ?= $(shell nproc)
+SITE := $(CURDIR)/var/site
+export ORDAVEL_REGISTRY := $(CURDIR)/var/registry
+
+.PHONY: deps build build-asan test test-fast test-asan run fuzz bench format clean
+
+deps:
+	@bash scripts/install-deps
+
+build: deps
+	@cmake --preset ci >/dev/null
+	@cmake --build --preset ci -j $(JOBS)
+
+build-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+
+test-fast: build
+	@ctest --preset ci -j $(JOBS)
+
+test-asan: build-asan
+	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan -j $(JOBS)
+
+test: test-fast test-asan
+
+run: build
+	@bash scripts/run-sample "$(SITE)"
+
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS) --target filter_fuzzer
+	@mkdir -p build/fuzz/corpus
+	@build/fuzz/fuzz/filter_fuzzer build/fuzz/corpus -max_total_time=$${FUZZ_SECONDS:-120}
+
+bench: build
+	@build/ci/bench/conversion_bench $${N:-100000}
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	@rm -rf build

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "about/Sources.h"
+#include "erp/RegistryStore.h"
+#include "host/AccpacPaths.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace about {
+
+/// The version texts of the running program and of the ERP installation it runs on.
+class HostVersionTexts : public VersionTexts {
+ public:
+  /// Describes `executable` and the installation of `paths`, whose edition is in `registry`.
+  HostVersionTexts(const host::AccpacPaths& paths, erp::RegistryStore& registry,
+                   std::filesystem::path executable = "/proc/self/exe");
+
+  std::string programBuild() override;
+  std::string systemManagerVersion() override;
+
+ private:
+  const host::AccpacPaths& paths_;
+  erp::RegistryStore& registry_;
+  std::filesystem::path executable_;
+};
+
+/// Reads the site's own configuration record through the ERP's site configuration library.
+class AccpacSiteConfigurationReader : public SiteConfigurationReader {
+ public:
+  /// Reads the site of the installation that `paths` describes.
+  explicit AccpacSiteConfigurationReader(const host::AccpacPaths& paths);
+
+  std::optional<SiteClient> readSiteClient() override;
+
+ private:
+  const host::AccpacPaths& paths_;
+};
+
+}  // namespace about

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "about/Pointer.h"
+#include "about/Timer.h"
+#include "util/Shell.h"
+
+#include <chrono>
+#include <string>
+#include <utility>
+
+namespace about {
+
+/// How often an underlined link checks whether the pointer has left it.
+inline constexpr std::chrono::milliseconds kLinkTimerInterval{100};
+
+/// A read-only text box shown as a web link: underlined while the pointer is over it, opening its
+/// address when clicked, never showing a text caret.
+class LinkBox {
+ public:
+  /// A link showing `text` that opens `address`; its timer is set up and stopped.
+  LinkBox(std::string text, std::string address, Timer& timer, const PointerPosition& pointer,
+          util::Shell& shell, util::Notifier& notifier);
+
+  /// The text shown.
+  const std::string& text() const { return text_; }
+  /// Replaces the text shown.
+  void setText(std::string text) { text_ = std::move(text); }
+  /// The web address the link opens.
+  const std::string& address() const { return address_; }
+  /// Whether the link is drawn with the underlined font.
+  bool underlined() const { return underlined_; }
+  /// Gives the link its normal font.
+  void useNormalFont() { underlined_ = false; }
+  /// The link's place in the window, which the view keeps up to date.
+  const Rect& bounds() const { return bounds_; }
+  /// Moves the link.
+  void setBounds(const Rect& bounds) { bounds_ = bounds; }
+  /// How often the caret of the link has been hidden; it is never shown again.
+  int caretHides() const { return caretHides_; }
+
+  /// The pointer moves over the link.
+  void MouseMove();
+  /// The link's timer ticks.
+  void Tick();
+  /// The link gains the focus.
+  void GotFocus();
+  /// The link loses the focus.
+  void LostFocus();
+  /// The link is clicked.
+  void Click();
+
+ private:
+  bool pointerOutside() const;
+  void hideCaret() { ++caretHides_; }
+
+  std::string text_;
+  std::string address_;
+  Timer& timer_;
+  const PointerPosition& pointer_;
+  util::Shell& shell_;
+  util::Notifier& notifier_;
+  bool underlined_ = false;
+  Rect bounds_;
+  int caretHides_ = 0;
+};
+
+}  // namespace about

@@ -1,0 +1,38 @@
+#include "about/HostSources.h"
+
+#include "host/tests/InstalledSite.h"
+
+#include <gtest/gtest.h>
+
+namespace about {
+namespace {
+
+using host::testing::InstalledSite;
+
+TEST(AccpacSiteConfigurationReaderTest, ReadsTheSitesOwnRecordNotACompanys) {
+  InstalledSite site;
+  site.install();
+  site.createSite({"", "CLIENT-0042", "  Northwind Traders", "", "", ""},
+                  {"SAMLTD", "CLIENT-LTD", "Sample Limited", "", "", ""});
+  const host::AccpacPaths paths = site.paths();
+  const auto client = AccpacSiteConfigurationReader(paths).readSiteClient();
+  ASSERT_TRUE(client.has_value());
+  EXPECT_EQ("  Northwind Traders", client->clientName);
+  EXPECT_EQ("CLIENT-0042", client->clientID);
+}
+
+TEST(AccpacSiteConfigurationReaderTest, NothingWhenTheRecordCannotBeRead) {
+  const struct {
+    const char* name;
+    bool installed;
+  } cases[] = {{"NoInstallation", false}, {"InstalledWithoutASite", true}};
+  for (const auto& c : cases) {
+    InstalledSite site;
+    if (c.installed) site.install();
+    const host::AccpacPaths paths = site.paths();
+    EXPECT_EQ(std::nullopt, AccpacSiteConfigurationReader(paths).readSiteClient()) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace about

@@ -1,0 +1,124 @@
+#include "about/frmAbout.h"
+
+#include "about/VersionResource.h"
+#include "about/tests/Fakes.h"
+#include "util/Addresses.h"
+
+#include <gtest/gtest.h>
+
+namespace about {
+namespace {
+
+using namespace about::testing;
+
+class frmAboutTest : public ::testing::Test {
+ protected:
+  frmAbout& loaded() {
+    form.Form_Load();
+    return form;
+  }
+
+  FixedVersionTexts versions;
+  FixedSiteReader site;
+  FakePointer pointer;
+  FakeTimer timerHomePage;
+  FakeTimer timerLatestVersion;
+  RecordingShell shell;
+  RecordingNotifier notifier;
+  frmAbout form{{versions, site, pointer, timerHomePage, timerLatestVersion, shell, notifier}};
+};
+
+TEST_F(frmAboutTest, LoadFillsTheWindow) {
+  const frmAbout& f = loaded();
+  EXPECT_EQ("About Ordavel", f.Caption());
+  EXPECT_EQ("Ordavel", f.frmProduct());
+  EXPECT_EQ("Build 9600 created on 2026/04/14", f.lblBuildNumber());
+  EXPECT_EQ("(6.6A)(Premium)(Build 40)(Product Update 2)", f.txtSystemManagerVersion());
+  EXPECT_EQ("Northwind Traders", f.txtCompany());
+  EXPECT_EQ("NW-0042", f.txtClientID());
+  EXPECT_EQ(kLegalCopyright, f.lblCopyright());
+  EXPECT_EQ(kBlack, f.lblCopyrightForeColor());
+  EXPECT_EQ("Quenlix Home Page", f.txtHomePage().text());
+  EXPECT_EQ("The Latest Ordavel Features", f.txtLatestVersion().text());
+  EXPECT_FALSE(timerHomePage.isRunning());
+  EXPECT_FALSE(timerLatestVersion.isRunning());
+}
+
+TEST_F(frmAboutTest, UnreadableSiteRecordShowsTheMakerAndZeroClientID) {
+  const struct {
+    const char* name;
+    bool readerThrows;
+  } cases[] = {{"RecordNotRead", false}, {"ReaderFails", true}};
+  for (const auto& c : cases) {
+    site.client.reset();
+    site.fails = c.readerThrows;
+    loaded();
+    EXPECT_EQ("0000000000", form.txtClientID()) << c.name;
+    EXPECT_EQ("Quenlix", form.txtCompany()) << c.name;
+  }
+}
+
+TEST_F(frmAboutTest, LoadGoesOnWhenTheVersionTextsFail) {
+  versions.fails = true;
+  loaded();
+  EXPECT_EQ("", form.txtSystemManagerVersion());
+  EXPECT_EQ("About Ordavel", form.Caption());
+  EXPECT_EQ("Northwind Traders", form.txtCompany());
+  EXPECT_EQ("NW-0042", form.txtClientID());
+}
+
+TEST_F(frmAboutTest, FirstActivationWarnsAboutBlanksAroundTheClientNameInRed) {
+  const struct {
+    const char* name;
+    const char* clientName;
+    std::string copyright;
+    std::uint32_t color;
+  } cases[] = {
+      {"TwoLeading", "  Acme", "Company contains 2 leading space(s).", kRed},
+      {"BothEnds", " Acme  ", "Company contains 1 leading space(s), and 2 trailing space(s).",
+       kRed},
+      {"TrailingOnly", "Acme ", "Company contains 1 trailing space(s).", kRed},
+      {"None", "Acme", kLegalCopyright, kBlack},
+  };
+  for (const auto& c : cases) {
+    FixedSiteReader named;
+    named.client = SiteClient{c.clientName, "ID"};
+    frmAbout window({versions, named, pointer, timerHomePage, timerLatestVersion, shell, notifier});
+    window.Form_Load();
+    window.Form_Activate();
+    EXPECT_EQ(c.copyright, window.lblCopyright()) << c.name;
+    EXPECT_EQ(c.color, window.lblCopyrightForeColor()) << c.name;
+  }
+}
+
+TEST_F(frmAboutTest, OnlyTheFirstActivationLooksForBlanks) {
+  loaded().Form_Activate();
+  site.client = SiteClient{"  Acme", "ID"};
+  loaded().Form_Activate();
+  EXPECT_EQ(kLegalCopyright, form.lblCopyright());
+  EXPECT_EQ(kBlack, form.lblCopyrightForeColor());
+}
+
+TEST_F(frmAboutTest, EachLinkOpensItsOwnPage) {
+  loaded().txtHomePage().Click();
+  form.txtLatestVersion().Click();
+  EXPECT_EQ((std::vector<std::string>{util::kMakerHomePage, util::kProductPage}), shell.opened);
+}
+
+TEST_F(frmAboutTest, EachLinkRunsItsOwnTimer) {
+  loaded().txtLatestVersion().MouseMove();
+  EXPECT_TRUE(timerLatestVersion.isRunning());
+  EXPECT_FALSE(timerHomePage.isRunning());
+  EXPECT_FALSE(form.txtHomePage().underlined());
+}
+
+TEST_F(frmAboutTest, OkClosesTheWindow) {
+  int closes = 0;
+  form.setCloseHandler([&] { ++closes; });
+  loaded().cmdOK_Click();
+  EXPECT_TRUE(form.closed());
+  EXPECT_EQ(1, closes);
+}
+
+}  // namespace
+}  // namespace about

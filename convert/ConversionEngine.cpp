@@ -1,0 +1,172 @@
+#include "convert/ConversionEngine.h"
+
+#include "convert/GridDump.h"
+#include "convert/RecordTexts.h"
+#include "host/HostError.h"
+
+namespace convert {
+namespace {
+
+const char* const kTitle = "Ordavel";
+
+std::string trimmed(const std::string& text) {
+  size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+ConversionEngine::ConversionEngine(host::AccpacConnection& connection, RunState& state,
+                                   host::ProgressBar& progressBar, host::TextBox& txtProcessing,
+                                   host::EventPump& pump)
+    : connection_(connection),
+      state_(state),
+      progressBar_(progressBar),
+      txtProcessing_(txtProcessing),
+      pump_(pump) {}
+
+void ConversionEngine::Write(const std::string& line, std::int16_t indent) {
+  connection_.WriteLog(indent, state_.CurrentLogFile, line);
+}
+
+void ConversionEngine::CopyTaxGroupGridSettings(grids::TaxGroupGrid& from,
+                                                grids::TaxGroupGrid& to) {
+  // Setting the header clears the other settings and the counters, so it comes first.
+  to.adsHeader(from.adsHeader());
+  to.Filter(from.Filter());
+  to.lTaxGroupIDX(from.lTaxGroupIDX());
+  to.TaxClassFieldPrefix(from.TaxClassFieldPrefix());
+  to.TaxRegistrationFieldPrefix(from.TaxRegistrationFieldPrefix());
+}
+
+void ConversionEngine::StartLogFile(host::DataSource& header, const std::string& logName) {
+  state_.CurrentLogFile = connection_.getLogFileName("", "_" + trimmed(logName));
+  Write(std::string(kTitle) + " for " + header.Description() + " started.");
+  Write("");
+  Write("Performed by user: " + connection_.Session()->UserID());
+  Write("");
+}
+
+void ConversionEngine::LogMappingHeader(grids::TaxGroupGrid& grid) {
+  Write(grid.Caption() + " [" + grid.afecTaxGroup()->Value() + "] ");
+  if (grid.Grid()) LogGrid(grid, 0);
+  Write("");
+}
+
+void ConversionEngine::StartTaxGroupLog(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to,
+                                        const std::string& logName) {
+  StartLogFile(*from.adsHeader(), logName);
+  LogMappingHeader(from);
+  LogMappingHeader(to);
+}
+
+void ConversionEngine::StartTaxAuthorityLog(grids::TaxAuthorityGrid& grid,
+                                            const std::string& logName) {
+  StartLogFile(*grid.adsHeader(), logName);
+}
+
+void ConversionEngine::LogRange(host::FieldEditControl& from, host::FieldEditControl& to) {
+  Write("From " + from.AccpacField().Description() + " [" + from.Value() + "] to " +
+        to.AccpacField().Description() + " [" + to.Value() + "]");
+}
+
+std::string CombineFilters(const std::string& kindFilter, const std::string& criteria) {
+  if (!kindFilter.empty() && !criteria.empty()) {
+    return "(" + kindFilter + ") AND (" + criteria + ")";
+  }
+  return kindFilter.empty() ? criteria : kindFilter;
+}
+
+void ConversionEngine::LogCriteria(grids::CriteriaField& criteria) {
+  if (!criteria.Filter().empty()) Write("Additional Criteria: " + criteria.Filter());
+}
+
+void ConversionEngine::WriteSummary(const KindCounters& counters) {
+  const std::string description = counters.header.Description();
+  Write("");
+  Write(std::string(kTitle) + " for " + description +
+        (state_.CancelRequested ? " canceled." : " completed."));
+  state_.lTotalUpdated += counters.updated;
+  state_.lTotalFailed += counters.failed;
+  state_.lTotalSkipped += counters.skipped;
+  Write("");
+  Write("\t" + std::to_string(counters.records) + " " + description + " to convert.");
+  if (counters.records != 0) {
+    Write("\t" + std::to_string(counters.updated) + " " + description + " converted.");
+    if (counters.skipped > 0) {
+      Write("\t" + std::to_string(counters.skipped) + " " + description + counters.skippedWording);
+    }
+  }
+  if (counters.failed != 0) {
+    Write("");
+    Write("\t" + std::to_string(counters.failed) + " " + description + " could not be updated.");
+  }
+  Write("");
+  LogSessionErrors(0);
+  Write(std::string(80, '='));
+}
+
+void ConversionEngine::LogConversionSummary(grids::TaxGroupGrid& grid) {
+  WriteSummary({*grid.adsHeader(), grid.lRecords(), grid.lUpdated(), grid.lSkipped(),
+                grid.lFailed(), " skipped. Tax classes do not match."});
+}
+
+void ConversionEngine::LogConversionSummary(grids::TaxAuthorityGrid& grid) {
+  WriteSummary({*grid.adsHeader(), grid.lRecords(), grid.lUpdated(), grid.lSkipped(),
+                grid.lFailed(), " skipped. No operations were performed."});
+}
+
+void ConversionEngine::LogSessionErrors(std::int16_t indent) {
+  host::Session* session = connection_.Session();
+  if (!session) return;
+  host::ErrorCollection& errors = session->Errors();
+  for (int i = 0; i < errors.Count(); ++i) Write(errors.Text(i), indent);
+  errors.Clear();
+}
+
+void ConversionEngine::LogGrid(grids::TaxGroupGrid& grid, std::int16_t indent) {
+  for (const std::string& line :
+       GridTableLines(*grid.Grid(), grid.GridCaptions(), grid.GridAlignment())) {
+    Write(line, indent);
+  }
+}
+
+void ConversionEngine::LogGrid(grids::TaxAuthorityGrid& grid, std::int16_t indent) {
+  for (const std::string& line :
+       GridTableLines(*grid.Grid(), grid.GridCaptions(), grid.GridAlignment())) {
+    Write(line, indent);
+  }
+}
+
+void ConversionEngine::LogKindFailure(const std::exception* error, const std::string& failedLine) {
+  if (error) Write(error->what());
+  Write("");
+  Write(failedLine);
+  LogSessionErrors(0);
+  Write(std::string(80, '='));
+}
+
+bool ConversionEngine::PollCancel() {
+  pump_.ProcessPendingMessages();
+  return state_.CancelRequested;
+}
+
+void ConversionEngine::ShowProcessing(const std::string& text) {
+  txtProcessing_.SetText(text);
+  pump_.ProcessPendingMessages();
+}
+
+void ConversionEngine::InitProgress(std::int32_t maximum) {
+  progressBar_.SetValue(0);
+  progressBar_.SetMin(0);
+  progressBar_.SetMax(static_cast<float>(maximum));
+  pump_.ProcessPendingMessages();
+}
+
+void ConversionEngine::StepProgress() {
+  progressBar_.SetValue(progressBar_.Value() + 1);
+  pump_.ProcessPendingMessages();
+}
+
+}  // namespace convert

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "convert/RunState.h"
+#include "grids/CriteriaField.h"
+#include "grids/TaxAuthorityGrid.h"
+#include "grids/TaxGroupGrid.h"
+#include "host/AccpacConnection.h"
+#include "host/EventPump.h"
+#include "host/ProgressBar.h"
+#include "host/WindowControls.h"
+#include "host/controls/FieldEditControl.h"
+
+#include <cstdint>
+#include <string>
+
+namespace convert {
+
+/// The main window's conversion routines: converts the records of one kind through the ERP,
+/// counts every outcome and writes the kind's conversion log. Tax-group kinds move header
+/// records from one tax group to another; tax-authority kinds apply a list of operations to
+/// per-authority detail rows.
+/// The filter of a kind combined with its extra criteria: "(G) AND (C)", or whichever is set.
+std::string CombineFilters(const std::string& kindFilter, const std::string& criteria);
+
+class ConversionEngine {
+ public:
+  ConversionEngine(host::AccpacConnection& connection, RunState& state,
+                   host::ProgressBar& progressBar, host::TextBox& txtProcessing,
+                   host::EventPump& pump);
+
+  RunState& State() { return state_; }
+
+  // Setting up a kind and its log.
+  void CopyTaxGroupGridSettings(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to);
+  void StartTaxGroupLog(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to,
+                        const std::string& logName);
+  void StartTaxAuthorityLog(grids::TaxAuthorityGrid& grid, const std::string& logName);
+  void LogRange(host::FieldEditControl& from, host::FieldEditControl& to);
+
+  // Tax-group kinds.
+  void ConvertTaxGroupRecords(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to,
+                              grids::CriteriaField& criteria);
+  void ConvertTaxGroupRecord(grids::TaxGroupGrid& to);
+  void LogTaxRegistrations(grids::TaxGroupGrid& grid);
+
+  // Tax-authority kinds.
+  void ConvertTaxAuthorityRecords(grids::TaxAuthorityGrid& grid, grids::CriteriaField& criteria);
+  void ConvertTaxAuthorityRecord(grids::TaxAuthorityGrid& grid);
+
+  // Shared log routines.
+  void LogConversionSummary(grids::TaxGroupGrid& grid);
+  void LogConversionSummary(grids::TaxAuthorityGrid& grid);
+  void LogSessionErrors(std::int16_t indent);
+  void LogGrid(grids::TaxGroupGrid& grid, std::int16_t indent);
+  void LogGrid(grids::TaxAuthorityGrid& grid, std::int16_t indent);
+
+  // Progress and cancel.
+  bool PollCancel();
+  void ShowProcessing(const std::string& text);
+  void InitProgress(std::int32_t maximum);
+
+ private:
+  /// Counters and header of a kind, whichever grid carries them.
+  struct KindCounters {
+    host::DataSource& header;
+    std::int32_t records, updated, skipped, failed;
+    const char* skippedWording;
+  };
+
+  void Write(const std::string& line, std::int16_t indent = 0);
+  void StartLogFile(host::DataSource& header, const std::string& logName);
+  void LogMappingHeader(grids::TaxGroupGrid& grid);
+  void WriteSummary(const KindCounters& counters);
+  void StepProgress();
+  /// Writes the lines of a kind that an error ended.
+  void LogKindFailure(const std::exception* error, const std::string& failedLine);
+  /// Writes the "Additional Criteria: " line when the kind has extra criteria.
+  void LogCriteria(grids::CriteriaField& criteria);
+  void ApplyOperation(grids::TaxAuthorityGrid& grid, int row, bool& lineWritten);
+  void PutToClasses(grids::TaxAuthorityGrid& grid, int row);
+  bool FromClassesMatch(grids::TaxAuthorityGrid& grid, int row);
+  void LogOperation(grids::TaxAuthorityGrid& grid, const std::string& line, bool& lineWritten);
+
+  host::AccpacConnection& connection_;
+  RunState& state_;
+  host::ProgressBar& progressBar_;
+  host::TextBox& txtProcessing_;
+  host::EventPump& pump_;
+};
+
+}  // namespace convert

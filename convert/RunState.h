@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace convert {
+
+/// The main window's state of a conversion run.
+struct RunState {
+  /// File name (no folder) of the log of the kind being converted.
+  std::string CurrentLogFile;
+  /// Set by the Cancel button; the record loops poll it.
+  bool CancelRequested = false;
+  std::int32_t lTotalUpdated = 0;
+  std::int32_t lTotalFailed = 0;
+  std::int32_t lTotalSkipped = 0;
+
+  /// Clears the flag and the totals for a new run.
+  void Reset() {
+    CancelRequested = false;
+    lTotalUpdated = 0;
+    lTotalFailed = 0;
+    lTotalSkipped = 0;
+  }
+};
+
+}  // namespace convert

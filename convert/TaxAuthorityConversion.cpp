@@ -1,0 +1,167 @@
+#include "convert/ConversionEngine.h"
+#include "convert/RecordTexts.h"
+#include "host/HostError.h"
+
+#include <charconv>
+
+namespace convert {
+namespace {
+
+using grids::TaxAuthorityGrid;
+
+/// A class cell or class field as the 16-bit number the matching compares; text that is not a
+/// number is an error, as it is for the ERP.
+std::int16_t classNumber(const std::string& text) {
+  std::string_view view = text;
+  while (!view.empty() && view.front() == ' ') view.remove_prefix(1);
+  while (!view.empty() && view.back() == ' ') view.remove_suffix(1);
+  std::int16_t number = 0;
+  auto [end, error] = std::from_chars(view.data(), view.data() + view.size(), number);
+  if (view.empty() || error != std::errc() || end != view.data() + view.size()) {
+    throw host::HostError(host::HostError::kGeneralFailure,
+                          "Type mismatch: \"" + text + "\" is not a tax class.");
+  }
+  return number;
+}
+
+}  // namespace
+
+void ConversionEngine::ConvertTaxAuthorityRecords(TaxAuthorityGrid& grid,
+                                                  grids::CriteriaField& criteria) {
+  host::DataSource& header = *grid.adsHeader();
+  try {
+    LogCriteria(criteria);
+    Write("");
+    LogGrid(grid, 0);
+    Write("");
+    const std::string filter = CombineFilters(grid.Filter(), criteria.Filter());
+    grid.lRecords(header.Count(filter, 0));
+    if (grid.lRecords() > 0) {
+      InitProgress(grid.lRecords());
+      ResetKeyFields(header);
+      header.Browse(filter, true);
+      while (true) {
+        const bool cancel = PollCancel();
+        const bool fetched = header.Fetch(false);
+        if (!fetched || cancel) break;
+        ConvertTaxAuthorityRecord(grid);
+        StepProgress();
+      }
+    }
+    LogConversionSummary(grid);
+  } catch (const std::exception& error) {
+    LogKindFailure(&error, KindFailedText(header));
+  }
+}
+
+void ConversionEngine::ConvertTaxAuthorityRecord(TaxAuthorityGrid& grid) {
+  host::DataSource& header = *grid.adsHeader();
+  host::DataSource& detail = *grid.adsDetail();
+  bool lineWritten = false;
+  try {
+    ShowProcessing(ConvertingText(header));
+    for (int row = 0; row < grid.Grid()->RowsCount(); ++row) {
+      // A cancelled record is left without commit; the next fetch discards its changes.
+      if (PollCancel()) return;
+      ApplyOperation(grid, row, lineWritten);
+    }
+    if (detail.DetailChanges() || header.PendingChanges()) {
+      header.Update();
+      if (header.LastReturnCode() == 0) {
+        grid.lUpdated(grid.lUpdated() + 1);
+        Write(SucceededText(header));
+      } else {
+        grid.lFailed(grid.lFailed() + 1);
+        Write(FailedText(header));
+      }
+    } else {
+      Write(
+          header.Description() + " " + GetRecordKey(header) + ". Skipped. No operations performed.",
+          lineWritten ? 1 : 0);
+      grid.lSkipped(grid.lSkipped() + 1);
+    }
+    LogSessionErrors(0);
+    txtProcessing_.SetText("");
+  } catch (const std::exception&) {
+    // Nothing of this record was committed. It counts as failed, so that a run whose records
+    // were all refused does not end as complete.
+    txtProcessing_.SetText("");
+    grid.lFailed(grid.lFailed() + 1);
+    Write(FailedText(detail), 1);
+    LogSessionErrors(1);
+  }
+}
+
+void ConversionEngine::ApplyOperation(TaxAuthorityGrid& grid, int row, bool& lineWritten) {
+  host::DataSource& detail = *grid.adsDetail();
+  detail.ClearRecord();
+  const std::string op = grid.Operation(row);
+  const std::string authority = grid.Authority(row);
+  host::Field authorityField = detail.Fields(static_cast<int>(grid.lAuhorityIDX()));
+  const std::string described = detail.Description();
+
+  if (op == TaxAuthorityGrid::kInsert) {
+    authorityField.PutWithoutVerification(authority);
+    if (detail.Read()) return;
+    detail.ClearRecord();
+    authorityField.PutWithVerification(authority);
+    PutToClasses(grid, row);
+    LogOperation(grid, "Inserting " + described + " " + GetRecordKey(detail), lineWritten);
+    detail.Insert();
+  } else if (op == TaxAuthorityGrid::kUpdate) {
+    authorityField.PutWithoutVerification(authority);
+    if (!detail.Read()) return;
+    if (!FromClassesMatch(grid, row)) {
+      LogOperation(grid,
+                   "Update " + described + " " + GetRecordKey(detail) +
+                       " skipped. Tax classes do not match.",
+                   lineWritten);
+      return;
+    }
+    PutToClasses(grid, row);
+    LogOperation(grid, "Updating " + described + " " + GetRecordKey(detail), lineWritten);
+    detail.Update();
+  } else if (op == TaxAuthorityGrid::kDelete) {
+    authorityField.PutWithoutVerification(authority);
+    if (!detail.Read()) return;
+    LogOperation(grid, "Deleting " + described + " " + GetRecordKey(detail), lineWritten);
+    detail.Delete();
+  } else {
+    LogOperation(
+        grid,
+        "Invalid operation " + op + "  " + described + " " + GetRecordKey(detail) + ". Ignored",
+        lineWritten);
+  }
+}
+
+void ConversionEngine::PutToClasses(TaxAuthorityGrid& grid, int row) {
+  host::DataSource& detail = *grid.adsDetail();
+  host::GridControl& cells = *grid.Grid();
+  for (const auto& [column, field] : grid.TaxClassFieldsTo()) {
+    detail.Fields(static_cast<int>(field.IDX)).PutWithVerification(cells.GetCellData(column, row));
+  }
+  for (const auto& [column, field] : grid.TaxIncludedFields()) {
+    const bool included = cells.GetCellData(column, row) == TaxAuthorityGrid::kYes;
+    detail.Fields(static_cast<int>(field.IDX)).PutWithVerification(std::int64_t{included ? 1 : 0});
+  }
+}
+
+bool ConversionEngine::FromClassesMatch(TaxAuthorityGrid& grid, int row) {
+  host::DataSource& detail = *grid.adsDetail();
+  for (const auto& [column, field] : grid.TaxClassFieldsFrom()) {
+    const std::int16_t current = classNumber(detail.Fields(static_cast<int>(field.IDX)).Text());
+    if (current != classNumber(grid.Grid()->GetCellData(column, row))) return false;
+  }
+  return true;
+}
+
+void ConversionEngine::LogOperation(TaxAuthorityGrid& grid, const std::string& line,
+                                    bool& lineWritten) {
+  if (!lineWritten) {
+    Write(ConvertingText(*grid.adsHeader()), 0);
+    lineWritten = true;
+  }
+  Write(line, 1);
+}
+
+}  // namespace convert

@@ -1,0 +1,84 @@
+#include "convert/ConversionEngine.h"
+#include "convert/RecordTexts.h"
+
+namespace convert {
+
+void ConversionEngine::ConvertTaxGroupRecords(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to,
+                                              grids::CriteriaField& criteria) {
+  host::DataSource& header = *to.adsHeader();
+  try {
+    LogCriteria(criteria);
+    Write("");
+    const std::string filter = CombineFilters(to.Filter(), criteria.Filter());
+    to.lRecords(header.Count(filter, 0));
+    if (to.lRecords() > 0) {
+      InitProgress(to.lRecords());
+      ResetKeyFields(header);
+      header.Browse(filter, true);
+      while (true) {
+        const bool cancel = PollCancel();
+        const bool fetched = header.Fetch(false);
+        if (!fetched || cancel) break;
+        if (from.TaxClassesMatch()) {
+          ConvertTaxGroupRecord(to);
+        } else {
+          Write(SkippedText(header));
+          to.lSkipped(to.lSkipped() + 1);
+        }
+        StepProgress();
+      }
+    }
+    LogConversionSummary(to);
+  } catch (const std::exception& error) {
+    std::string failed;
+    try {
+      failed = FailedText(header);
+    } catch (const std::exception&) {
+      failed = KindFailedText(header);
+    }
+    LogKindFailure(&error, failed);
+  }
+}
+
+void ConversionEngine::ConvertTaxGroupRecord(grids::TaxGroupGrid& to) {
+  host::DataSource& header = *to.adsHeader();
+  try {
+    ShowProcessing(ConvertingText(header));
+    to.GetTaxRegistrations();
+    header.Fields(to.lTaxGroupIDX()).PutWithVerification(to.afecTaxGroup()->Value());
+    to.PutTaxClasses();
+    if (header.PendingChanges()) {
+      header.Update();
+      if (header.LastReturnCode() == 0) {
+        to.lUpdated(to.lUpdated() + 1);
+        Write(SucceededText(header));
+        LogTaxRegistrations(to);
+      } else {
+        to.lFailed(to.lFailed() + 1);
+        Write(FailedText(header));
+      }
+    }
+    LogSessionErrors(0);
+    ShowProcessing("");
+  } catch (const std::exception&) {
+    // The record stays as it was: nothing of it was updated. It counts as failed, so that a run
+    // whose records were all refused does not end as complete.
+    ShowProcessing("");
+    to.lFailed(to.lFailed() + 1);
+    Write(FailedText(header));
+    LogSessionErrors(0);
+  }
+}
+
+void ConversionEngine::LogTaxRegistrations(grids::TaxGroupGrid& grid) {
+  if (grid.TaxRegistrationFieldPrefix().empty() || grid.TaxClassFieldPrefix().empty()) return;
+  for (int i = 1; i <= grids::TaxGroupGrid::kAuthorities; ++i) {
+    const std::string id = grid.GetTaxRegistrationID(i);
+    const std::string taxClass = grid.GetTaxRegistrationClass(i);
+    if (id.empty() || taxClass.empty()) continue;
+    Write("\t" + grid.GetTaxRegistrationAuthority(i) + "-" + taxClass +
+          ", Registration Number = " + id);
+  }
+}
+
+}  // namespace convert

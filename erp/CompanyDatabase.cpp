@@ -1,0 +1,96 @@
+#include "erp/CompanyDatabase.h"
+
+#include "erp/Filter.h"
+
+#include <SQLiteCpp/Transaction.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace erp {
+namespace {
+
+std::string columnType(FieldType type) {
+  switch (type) {
+    case FieldType::Text:
+      return "TEXT NOT NULL DEFAULT ''";
+    case FieldType::Decimal:
+      return "REAL NOT NULL DEFAULT 0";
+    default:
+      return "INTEGER NOT NULL DEFAULT 0";
+  }
+}
+
+std::string quoted(const std::string& name) {
+  return "\"" + name + "\"";
+}
+
+/// The table of a view: one column per field in field order, then the row version that
+/// optimistic concurrency compares on update.
+std::string createTableSql(const ViewDef& view) {
+  std::string sql = "CREATE TABLE " + quoted(view.id) + " (";
+  for (const FieldDef& field : view.fields) {
+    sql += sqlColumn(field) + " " + columnType(field.type) + ", ";
+  }
+  sql += "_rev INTEGER NOT NULL DEFAULT 1";
+  if (!view.keys.empty() && !view.singleRecord) {
+    sql += ", PRIMARY KEY (";
+    const KeyDef& primary = view.keys.front();
+    for (size_t i = 0; i < primary.fields.size(); ++i) {
+      if (i > 0) sql += ", ";
+      sql += sqlColumn(*view.field(primary.fields[i]));
+    }
+    sql += ")";
+  }
+  return sql + ")";
+}
+
+std::string createIndexSql(const ViewDef& view, size_t keyNumber) {
+  const KeyDef& key = view.keys[keyNumber];
+  std::string sql = "CREATE INDEX " + quoted(view.id + "_key" + std::to_string(keyNumber)) +
+                    " ON " + quoted(view.id) + " (";
+  for (size_t i = 0; i < key.fields.size(); ++i) {
+    if (i > 0) sql += ", ";
+    sql += sqlColumn(*view.field(key.fields[i]));
+  }
+  return sql + ")";
+}
+
+void configure(SQLite::Database& db) {
+  db.exec("PRAGMA journal_mode=WAL");
+  db.exec("PRAGMA synchronous=NORMAL");
+  db.exec("PRAGMA foreign_keys=ON");
+  db.setBusyTimeout(5000);
+}
+
+}  // namespace
+
+void CompanyDatabase::create(const std::filesystem::path& file, const ViewCatalog& catalog) {
+  if (std::filesystem::exists(file)) {
+    throw std::runtime_error("Company database " + file.string() + " already exists.");
+  }
+  SQLite::Database db(file.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+  configure(db);
+  SQLite::Transaction transaction(db);
+  for (const ViewDef& view : catalog.views()) {
+    db.exec(createTableSql(view));
+    for (size_t k = 1; k < view.keys.size(); ++k) db.exec(createIndexSql(view, k));
+  }
+  transaction.commit();
+}
+
+CompanyDatabase::CompanyDatabase(const std::filesystem::path& file, const ViewCatalog& catalog)
+    : file_(file),
+      catalog_(catalog),
+      db_(
+          [&file] {
+            if (!std::filesystem::exists(file)) {
+              throw std::runtime_error("Company database " + file.string() + " does not exist.");
+            }
+            return file.string();
+          }(),
+          SQLite::OPEN_READWRITE) {
+  configure(db_);
+}
+
+}  // namespace erp

@@ -1,0 +1,16 @@
+set(ERP_CATALOG_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ViewDef.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ViewCatalog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CatalogBuilder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CatalogTax.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CatalogCommon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CatalogAP.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CatalogAR.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CatalogIC.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CatalogOE.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CatalogPO.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CatalogBK.cpp
+)
+set(ERP_CATALOG_TESTS
+  ${CMAKE_CURRENT_LIST_DIR}/tests/CatalogTest.cpp
+)

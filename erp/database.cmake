@@ -1,0 +1,14 @@
+set(ERP_DATABASE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ErrorList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CompanyDatabase.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ValueText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SqlValues.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Verifier.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/KeysetBrowser.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DataSource.cpp
+)
+set(ERP_DATABASE_TESTS
+  ${CMAKE_CURRENT_LIST_DIR}/tests/DataSourceTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tests/VerificationTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tests/CompositionTest.cpp
+)

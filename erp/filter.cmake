@@ -1,0 +1,12 @@
+set(ERP_FILTER_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Filter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FilterLexer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FilterParser.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FilterConstant.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FilterSql.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FilterMessage.cpp
+)
+set(ERP_FILTER_TESTS
+  ${CMAKE_CURRENT_LIST_DIR}/tests/FilterTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tests/FilterConstantTest.cpp
+)

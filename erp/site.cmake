@@ -1,0 +1,24 @@
+set(ERP_SITE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/SiteLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PasswordHash.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SiteDatabase.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ValueStore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ErrorDisplay.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DatabaseLink.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Session.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SessionManager.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DesktopLibrary.cpp
+)
+set(ERP_SITE_TESTS
+  ${CMAKE_CURRENT_LIST_DIR}/tests/SiteDatabaseTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tests/SiteDesktopLibraryTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tests/SessionManagerTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tests/SessionLinkTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tests/SessionValueStoreTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tests/SessionErrorDisplayTest.cpp
+)
+set(ERP_COMMAND_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/command/ErpMain.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/command/SignonCommand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/command/AdminCommands.cpp
+)

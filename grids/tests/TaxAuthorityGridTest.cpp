@@ -1,0 +1,319 @@
+#include "grids/TaxAuthorityGrid.h"
+
+#include "host/testsupport/StandinCompany.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace grids {
+namespace {
+
+using Cells = std::vector<std::string>;
+using host::GridControl;
+
+constexpr int kOperation = 0;
+constexpr int kAuthority = 1;
+constexpr int kFrom = 2;
+constexpr int kTo = 3;
+constexpr int kIncluded = 4;
+constexpr int kKeyN = 78;
+constexpr int kKeyY = 89;
+
+constexpr const char* kBlankAuthority = "Error: Invalid input. Tax Authority cannot be blank.\n";
+
+// An A/R item taxes mapping as the main window sets it up, driven as the operator works.
+class TaxAuthorityGridTest : public ::testing::Test {
+ protected:
+  TaxAuthorityGridTest() {
+    mapping.Name("A/R Item Taxes");
+    mapping.Grid(&grid);
+    mapping.adsTXAUTH(authorities.get());
+    mapping.adsTXCLASS(classes.get());
+    mapping.AddFromTaxClassColumn("From Tax Class", 109, 1, 2);
+    mapping.AddToTaxClassColumn("To Tax Class", 99, 1, 2);
+    mapping.AddTaxIncludedColumn("Tax Included", 80);
+  }
+
+  Cells Row(int row) const {
+    Cells cells;
+    for (int column = 0; column < grid.ColumnCount(); ++column) {
+      cells.push_back(grid.GetCellData(column, row));
+    }
+    return cells;
+  }
+  std::vector<std::string> Authorities() const {
+    std::vector<std::string> rows;
+    for (int row = 0; row < grid.RowsCount(); ++row) rows.push_back(mapping.Authority(row));
+    return rows;
+  }
+  // Rows for each authority, entered in the first row and then below with the Insert key.
+  void EnterRows(const std::vector<std::string>& codes) {
+    grid.Focus();
+    for (size_t i = 0; i < codes.size(); ++i) {
+      if (i > 0) grid.PressKey(GridControl::kKeyInsert);
+      grid.EditCell(kAuthority, grid.CurrentRow(), codes[i]);
+    }
+  }
+
+  host::testing::StandinCompany company;
+  std::unique_ptr<host::DataSource> authorities = company.open("TX0002");
+  std::unique_ptr<host::DataSource> classes = company.open("TX0001");
+  GridControl grid;
+  TaxAuthorityGrid mapping{[this] { return company.newErrorDisplay(); }};
+};
+
+TEST_F(TaxAuthorityGridTest, ColumnsAreAddedInOrderWithTheirTables) {
+  EXPECT_EQ(5, grid.ColumnCount());
+  EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4}), mapping.GridCaptions().Columns());
+  EXPECT_EQ("Tax Included", *mapping.GridCaptions().Find(kIncluded));
+  EXPECT_EQ(1, *mapping.GridAlignment().Find(kTo));
+  EXPECT_EQ("CLASS0", mapping.GetTaxClassFromField(kFrom)->Name);
+  EXPECT_EQ("CLASS0", mapping.GetTaxClassToField(kTo)->Name);
+  EXPECT_EQ("INCLUDED0", mapping.GetTaxIncludedField(kIncluded)->Name);
+  EXPECT_EQ(nullptr, mapping.GetTaxClassFromField(kTo));
+  EXPECT_TRUE(grid.Column(kAuthority).finder);
+  EXPECT_FALSE(grid.Column(kIncluded).editable);
+  EXPECT_EQ(&company.session(), grid.Session());
+}
+
+TEST_F(TaxAuthorityGridTest, FieldPositionsAreSetAfterTheDetailSourceWhichForgetsThem) {
+  mapping.SetTaxClassFieldIDX(kFrom, 3);
+  mapping.SetTaxClassFieldIDX(kTo, 3);
+  mapping.SetTaxClassFieldIDX(kIncluded, 9);
+  mapping.SetTaxIncludedFieldIDX(kIncluded, 4);
+  mapping.SetTaxIncludedFieldIDX(kTo, 9);
+  EXPECT_EQ(3, mapping.GetTaxClassFromField(kFrom)->IDX);
+  EXPECT_EQ(3, mapping.GetTaxClassToField(kTo)->IDX);
+  EXPECT_EQ(4, mapping.GetTaxIncludedField(kIncluded)->IDX);
+  mapping.adsDetail(classes.get());
+  EXPECT_EQ(-1, mapping.GetTaxClassFromField(kFrom)->IDX);
+  EXPECT_EQ(-1, mapping.GetTaxIncludedField(kIncluded)->IDX);
+}
+
+TEST_F(TaxAuthorityGridTest, HeaderAndFilterZeroTheCounters) {
+  mapping.Filter("old");
+  mapping.lUpdated(4);
+  mapping.adsHeader(classes.get());
+  EXPECT_EQ("", mapping.Filter());
+  EXPECT_EQ(0, mapping.lUpdated());
+  mapping.lFailed(2);
+  mapping.Filter("X");
+  EXPECT_EQ(0, mapping.lFailed());
+}
+
+TEST_F(TaxAuthorityGridTest, EnteringAnEmptyGridInsertsTheFirstRow) {
+  EXPECT_TRUE(grid.Focus());
+  ASSERT_EQ(1, grid.RowsCount());
+  EXPECT_EQ((Cells{"Insert", "", "", "1", "No"}), Row(0));
+  EXPECT_EQ(0, grid.CurrentRow());
+  EXPECT_EQ(kOperation, grid.CurrentColumn());
+  EXPECT_TRUE(mapping.InsertMode());
+  EXPECT_EQ(0, mapping.InsertedRow());
+}
+
+TEST_F(TaxAuthorityGridTest, ChangingTheOperationResetsTheRow) {
+  EnterRows({"pst"});
+  grid.EditCell(kTo, 0, "2");
+  ASSERT_EQ((Cells{"Insert", "PST", "", "2", "No"}), Row(0));
+  auto check = [&](const std::string& operation, const Cells& expected) {
+    EXPECT_TRUE(grid.EditCell(kOperation, 0, operation)) << operation;
+    EXPECT_EQ(expected, Row(0)) << operation;
+  };
+  check("Update", {"Update", "PST", "1", "1", "No"});
+  check("Delete", {"Delete", "PST", "", "", ""});
+  check("Insert", {"Insert", "PST", "", "1", "No"});
+}
+
+TEST_F(TaxAuthorityGridTest, TheOperationDecidesWhichCellsMayBeEdited) {
+  EnterRows({"PST"});
+  auto check = [&](const std::string& operation, int column, bool editable) {
+    grid.SetCellData(kOperation, 0, operation);
+    bool opened = grid.BeginEdit(column, 0) != nullptr;
+    grid.CancelEdit();
+    EXPECT_EQ(editable, opened) << operation << " column " << column;
+  };
+  check("Insert", kFrom, false);
+  check("Insert", kTo, true);
+  check("Insert", kIncluded, true);
+  check("Update", kFrom, true);
+  check("Update", kIncluded, true);
+  check("Delete", kFrom, false);
+  check("Delete", kTo, false);
+  check("Delete", kIncluded, false);
+  check("Delete", kAuthority, true);
+}
+
+struct KeyCase {
+  const char* name;
+  const char* authority;
+  const char* cellBefore;
+  int key;
+  bool shift;
+  const char* cellAfter;
+  const char* shown;
+};
+
+class TaxIncludedKeys : public TaxAuthorityGridTest,
+                        public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(TaxIncludedKeys, ToggleOnlyWhereTheAuthorityAllowsTaxInPrice) {
+  const KeyCase& line = GetParam();
+  EnterRows({line.authority});
+  grid.SetCellData(kIncluded, 0, line.cellBefore);
+  grid.GoToCell(kIncluded, 0, true);
+  grid.PressKey(line.key, line.shift, false, false);
+  EXPECT_EQ(line.cellAfter, grid.GetCellData(kIncluded, 0));
+  EXPECT_EQ(line.shown, company.shownErrors());
+}
+
+const char* const kGstRefused = "Error: Invalid input. GST does not allow tax in price.\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TaxIncludedKeys,
+    ::testing::Values(
+        KeyCase{"YRefusedByGst", "GST", "No", kKeyY, false, "No", kGstRefused},
+        KeyCase{"YAllowedByPst", "PST", "No", kKeyY, false, "Yes", ""},
+        KeyCase{"YOnYesAsksNothing", "GST", "Yes", kKeyY, false, "Yes", ""},
+        KeyCase{"NWithoutAsking", "GST", "Yes", kKeyN, false, "No", ""},
+        KeyCase{"SpaceRefusedByGst", "GST", "No", GridControl::kKeySpace, false, "No", kGstRefused},
+        KeyCase{"SpaceTurnsYesToNo", "GST", "Yes", GridControl::kKeySpace, false, "No", ""},
+        KeyCase{"SpaceAllowedByHst", "hst", "No", GridControl::kKeySpace, false, "Yes", ""},
+        KeyCase{"ShiftedKeyIgnored", "PST", "No", kKeyY, true, "No", ""}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(TaxAuthorityGridTest, ClickingTaxIncludedAsksTheAuthority) {
+  EnterRows({"GST", "PST"});
+  grid.Click(kIncluded, 0);
+  EXPECT_EQ("No", grid.GetCellData(kIncluded, 0));
+  EXPECT_EQ(kGstRefused, company.shownErrors());
+  grid.Click(kIncluded, 1);
+  EXPECT_EQ("Yes", grid.GetCellData(kIncluded, 1));
+  grid.SetCellData(kOperation, 1, "Delete");
+  grid.SetCellData(kIncluded, 1, "");
+  grid.Click(kIncluded, 1);
+  EXPECT_EQ("", grid.GetCellData(kIncluded, 1));
+}
+
+TEST_F(TaxAuthorityGridTest, LeavingARowWithoutAuthorityDeletesIt) {
+  EnterRows({"GST"});
+  grid.PressKey(GridControl::kKeyInsert);
+  ASSERT_EQ(2, grid.RowsCount());
+  EXPECT_TRUE(grid.MoveToRow(0));
+  EXPECT_EQ((std::vector<std::string>{"GST"}), Authorities());
+  EXPECT_EQ(0, grid.CurrentRow());
+  EXPECT_FALSE(mapping.InsertMode());
+}
+
+TEST_F(TaxAuthorityGridTest, TheOnlyRowWithoutAuthorityGoesWhenTheGridLosesTheFocus) {
+  grid.Focus();
+  EXPECT_TRUE(grid.LeaveGrid());
+  EXPECT_EQ(0, grid.RowsCount());
+  EXPECT_EQ("", company.shownErrors());
+}
+
+TEST_F(TaxAuthorityGridTest, ABlankInsertedRowKeepsTheFocusWhenLeftFromAnotherRow) {
+  EnterRows({"GST"});
+  grid.PressKey(GridControl::kKeyInsert);
+  grid.GoToCell(kOperation, 0, true);
+  EXPECT_FALSE(grid.LeaveGrid());
+  EXPECT_TRUE(grid.Focused());
+  EXPECT_EQ(kBlankAuthority, company.shownErrors());
+}
+
+TEST_F(TaxAuthorityGridTest, AValidatedInsertedRowEndsInsertModeOnFocusLoss) {
+  EnterRows({"GST"});
+  EXPECT_TRUE(grid.LeaveGrid());
+  EXPECT_FALSE(mapping.InsertMode());
+  EXPECT_EQ(1, grid.RowsCount());
+}
+
+TEST_F(TaxAuthorityGridTest, TheInsertKeyShiftsTheRowsBelowDown) {
+  EnterRows({"GST", "PST", "HST"});
+  grid.EditCell(kTo, 1, "3");
+  ASSERT_TRUE(grid.MoveToRow(0));
+  grid.PressKey(GridControl::kKeyInsert);
+  EXPECT_EQ((std::vector<std::string>{"GST", "", "PST", "HST"}), Authorities());
+  EXPECT_EQ((Cells{"Insert", "PST", "", "3", "No"}), Row(2));
+  EXPECT_EQ(1, grid.CurrentRow());
+  EXPECT_EQ(1, mapping.InsertedRow());
+}
+
+TEST_F(TaxAuthorityGridTest, TheInsertKeyAddsNothingWhileTheInsertedRowIsBlank) {
+  grid.Focus();
+  grid.PressKey(GridControl::kKeyInsert);
+  EXPECT_EQ(1, grid.RowsCount());
+  EXPECT_EQ(kBlankAuthority, company.shownErrors());
+}
+
+TEST_F(TaxAuthorityGridTest, TheDeleteKeyDeletesTheCurrentRowAndStaysInPlace) {
+  EnterRows({"GST", "PST", "HST"});
+  ASSERT_TRUE(grid.MoveToRow(1));
+  grid.PressKey(GridControl::kKeyDelete);
+  EXPECT_EQ((std::vector<std::string>{"GST", "HST"}), Authorities());
+  EXPECT_EQ(1, grid.CurrentRow());
+  grid.PressKey(GridControl::kKeyDelete);
+  EXPECT_EQ(0, grid.CurrentRow());
+}
+
+struct EditCase {
+  const char* name;
+  int column;
+  const char* typed;
+  const char* cell;
+  const char* shown;
+};
+
+class CellValidation : public TaxAuthorityGridTest,
+                       public ::testing::WithParamInterface<EditCase> {};
+
+TEST_P(CellValidation, RefusalRestoresThePreviousValue) {
+  const EditCase& line = GetParam();
+  EnterRows({"PST"});
+  grid.SetCellData(kOperation, 0, "Update");
+  grid.SetCellData(kFrom, 0, "1");
+  grid.EditCell(line.column, 0, line.typed);
+  EXPECT_EQ(line.cell, grid.GetCellData(line.column, 0));
+  EXPECT_EQ(line.shown, company.shownErrors());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CellValidation,
+    ::testing::Values(EditCase{"AuthorityAcceptedUpperCased", kAuthority, "hst", "HST", ""},
+                      EditCase{"BlankAuthority", kAuthority, "", "PST", kBlankAuthority},
+                      EditCase{"UnknownAuthority", kAuthority, "xyz", "PST",
+                               "Error: Invalid input. Tax Authority XYZ does not exist.\n"},
+                      EditCase{"ClassAccepted", kFrom, "3", "3", ""},
+                      EditCase{"UnknownFromClass", kFrom, "9", "1",
+                               "Error: Invalid input. Tax Class 9 does not exist.\n"},
+                      EditCase{"UnknownToClass", kTo, "7", "1",
+                               "Error: Invalid input. Tax Class 7 does not exist.\n"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(TaxAuthorityGridTest, TheOperationEditorOffersTheThreeOperations) {
+  EnterRows({"PST"});
+  host::FieldEditControl* editor = grid.BeginEdit(kOperation, 0);
+  ASSERT_NE(nullptr, editor);
+  host::StandaloneField* field = editor->AccpacField().Standalone();
+  ASSERT_NE(nullptr, field);
+  EXPECT_EQ("OPERATION", field->Name());
+  ASSERT_EQ(3u, field->PresentationList().size());
+  EXPECT_EQ("Delete", field->PresentationList()[2].text);
+  EXPECT_EQ(0, host::VariantInteger(field->Value()));
+  EXPECT_EQ("Insert", editor->Value());
+  grid.CancelEdit();
+}
+
+TEST_F(TaxAuthorityGridTest, NoOperationsIsReportedWithTheMappingsName) {
+  mapping.Name("Item Taxes");
+  EXPECT_FALSE(mapping.ValidateOperations());
+  EXPECT_EQ((std::vector<std::string>{
+                "Incorrect procedure. There are no operations to perform on Item Taxes."}),
+            company.errorTexts());
+  EXPECT_EQ("", company.shownErrors());
+  EnterRows({"GST"});
+  EXPECT_TRUE(mapping.ValidateOperations());
+}
+
+}  // namespace
+}  // namespace grids

@@ -1,0 +1,276 @@
+#include "grids/TaxGroupGrid.h"
+
+#include "host/testsupport/StandinCompany.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+namespace grids {
+namespace {
+
+using I = std::int64_t;
+using Rows = std::vector<std::vector<std::string>>;
+
+// The from sales tax-group mapping of the customer section, set up as the main window does.
+class TaxGroupGridTest : public ::testing::Test {
+ protected:
+  TaxGroupGridTest() {
+    mapping.Name("Customer Taxes");
+    mapping.Grid(&grid);
+    mapping.adsTXGRP(groups.get());
+    mapping.afecTaxGroup(&control);
+    mapping.Caption("From Sales Tax Group");
+    mapping.TransactionType(1);
+    mapping.adsTXCLASS(classes.get());
+    mapping.AddTaxClassColumn("Tax Class", 90, 1, 1);
+  }
+
+  // The operator types a tax group and leaves the control; true when it was accepted.
+  bool Enter(const std::string& group) {
+    control.Type(group);
+    return control.Leave();
+  }
+  Rows GridRows() const {
+    Rows rows;
+    for (int row = 0; row < grid.RowsCount(); ++row) {
+      rows.push_back({grid.GetCellData(0, row), grid.GetCellData(1, row)});
+    }
+    return rows;
+  }
+  // A customer with the tax group and classes given, read into `customers`.
+  void ReadCustomer(const std::string& group, const std::vector<I>& taxClasses,
+                    const std::vector<std::string>& registrations = {}) {
+    erp::testing::FieldValues values{{"IDCUST", std::string("C1")}, {"CODETAXGRP", group}};
+    for (size_t n = 0; n < taxClasses.size(); ++n) {
+      values.emplace_back("TAXSTTS" + std::to_string(n + 1), taxClasses[n]);
+    }
+    for (size_t n = 0; n < registrations.size(); ++n) {
+      values.emplace_back("IDTAXREGI" + std::to_string(n + 1), registrations[n]);
+    }
+    company.data().insert("AR0024", values);
+    customers->Fields(1).PutWithoutVerification(std::string("C1"));
+    ASSERT_TRUE(customers->Read());
+    mapping.adsHeader(customers.get());
+    mapping.TaxClassFieldPrefix("TAXSTTS");
+    mapping.TaxRegistrationFieldPrefix("IDTAXREGI");
+  }
+  I CustomerClass(int n) const {
+    return host::VariantInteger(customers->Fields("TAXSTTS" + std::to_string(n)).Value());
+  }
+
+  host::testing::StandinCompany company;
+  std::unique_ptr<host::DataSource> groups = company.open("TX0003");
+  std::unique_ptr<host::DataSource> classes = company.open("TX0001");
+  std::unique_ptr<host::DataSource> customers = company.open("AR0024");
+  host::FieldEditControl control;
+  host::GridControl grid;
+  TaxGroupGrid mapping{[this] { return company.newErrorDisplay(); }};
+};
+
+TEST_F(TaxGroupGridTest, SetUpBindsTheControlAndAddsTheColumns) {
+  ASSERT_NE(nullptr, control.AccpacField().Standalone());
+  EXPECT_EQ("GROUPID", control.AccpacField().Standalone()->Name());
+  EXPECT_EQ("From Sales Tax Group", control.Caption());
+  EXPECT_EQ("TX0003", control.ViewFinder().ViewID);
+  EXPECT_EQ("TTYPE=1", control.ViewFinder().Filter);
+  EXPECT_EQ(2, grid.ColumnCount());
+  EXPECT_EQ("AUTHORITY", grid.Column(0).fieldName);
+  EXPECT_FALSE(grid.Column(0).editable);
+  EXPECT_EQ("CLASS0", grid.Column(1).fieldName);
+  EXPECT_EQ(90, grid.Column(1).width);
+  EXPECT_EQ("Tax Class", *mapping.GridCaptions().Find(1));
+  EXPECT_EQ(1, *mapping.GridAlignment().Find(1));
+  EXPECT_EQ(&company.session(), grid.Session());
+  EXPECT_EQ(0, grid.RowsCount());
+}
+
+struct GroupCase {
+  const char* name;
+  const char* typed;
+  bool accepted;
+  const char* shown;
+  const char* value;  ///< what the control shows afterwards
+  Rows rows;
+};
+
+class TaxGroupValidation : public TaxGroupGridTest,
+                           public ::testing::WithParamInterface<GroupCase> {};
+
+TEST_P(TaxGroupValidation, AcceptsOnlyAnExistingGroupAndRebuildsTheRows) {
+  const GroupCase& line = GetParam();
+  ASSERT_TRUE(Enter("hst"));
+  EXPECT_EQ(line.accepted, Enter(line.typed));
+  EXPECT_EQ(line.shown, company.shownErrors());
+  EXPECT_EQ(line.value, control.Value());
+  EXPECT_EQ(line.value, control.Tag());
+  EXPECT_EQ(line.rows, GridRows());
+  EXPECT_EQ(!line.rows.empty(), grid.Enabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TaxGroupValidation,
+    ::testing::Values(
+        GroupCase{"TwoAuthorities", "old", true, "", "OLD", {{"GST", "1"}, {"PST", "1"}}},
+        GroupCase{"StopsAtTheFirstBlankAuthority", "GAP", true, "", "GAP", {{"GST", "1"}}},
+        GroupCase{"BlankRestoresThePrevious",
+                  "",
+                  false,
+                  "Error: Invalid input. From Sales Tax Group cannot be blank.\n",
+                  "HST",
+                  {{"HST", "1"}}},
+        GroupCase{"UnknownRestoresThePrevious",
+                  "xyz",
+                  false,
+                  "Error: Invalid input. From Sales Tax Group Tax Group XYZ does not exist.\n",
+                  "HST",
+                  {{"HST", "1"}}}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(TaxGroupGridTest, ABlankControlWithABlankTagIsAcceptedSilently) {
+  EXPECT_TRUE(control.Leave());
+  EXPECT_EQ("", company.shownErrors());
+  EXPECT_FALSE(mapping.ValidateTaxGroup());
+  EXPECT_EQ((std::vector<std::string>{"Invalid input. From Sales Tax Group cannot be blank."}),
+            company.errorTexts());
+}
+
+TEST_F(TaxGroupGridTest, AGroupOfTheOtherTransactionTypeDoesNotExist) {
+  company.data().insert(
+      "TX0003", {{"#1", std::string("PUR")}, {"#2", I{2}}, {"AUTHORITY1", std::string("GST")}});
+  EXPECT_FALSE(Enter("PUR"));
+  mapping.TransactionType(2);
+  EXPECT_TRUE(Enter("PUR"));
+}
+
+TEST_F(TaxGroupGridTest, TheSameGroupAgainKeepsTheClassesTyped) {
+  ASSERT_TRUE(Enter("OLD"));
+  ASSERT_TRUE(grid.EditCell(1, 1, "3"));
+  EXPECT_TRUE(Enter("OLD"));
+  EXPECT_EQ((Rows{{"GST", "1"}, {"PST", "3"}}), GridRows());
+  ASSERT_TRUE(Enter("HST"));
+  ASSERT_TRUE(Enter("OLD"));
+  EXPECT_EQ((Rows{{"GST", "1"}, {"PST", "1"}}), GridRows());
+}
+
+TEST_F(TaxGroupGridTest, AnUnknownClassRestoresTheCell) {
+  ASSERT_TRUE(Enter("OLD"));
+  grid.EditCell(1, 0, "9");
+  EXPECT_EQ("1", grid.GetCellData(1, 0));
+  EXPECT_EQ("Error: Invalid input. Tax Class 9 does not exist.\n", company.shownErrors());
+  EXPECT_TRUE(grid.EditState());
+}
+
+TEST_F(TaxGroupGridTest, EnteringTheGridMakesTheFirstRowCurrent) {
+  ASSERT_TRUE(Enter("OLD"));
+  EXPECT_TRUE(grid.Focus());
+  EXPECT_EQ(0, grid.CurrentRow());
+}
+
+TEST_F(TaxGroupGridTest, TheDefaultClassIsTheLowestOrNone) {
+  company.data().insert("TX0002", {{"#1", std::string("Q\"T")}, {"#7", I{0}}});
+  company.data().insert("TX0002", {{"#1", std::string("NOC")}, {"#7", I{0}}});
+  for (I taxClass : {3, 2}) {
+    company.data().insert(
+        "TX0001", {{"#1", std::string("Q\"T")}, {"#2", I{1}}, {"#3", I{1}}, {"#4", taxClass}});
+  }
+  company.data().insert("TX0003", {{"#1", std::string("QN")},
+                                   {"#2", I{1}},
+                                   {"AUTHORITY1", std::string("Q\"T")},
+                                   {"AUTHORITY2", std::string("NOC")}});
+  classes->Fields(1).PutWithoutVerification(std::string("Q\"T"));
+  classes->Fields(2).PutWithoutVerification(I{1});
+  classes->Fields(3).PutWithoutVerification(I{1});
+  classes->Fields(4).PutWithoutVerification(I{3});
+  ASSERT_TRUE(classes->Read());
+  ASSERT_TRUE(Enter("QN"));
+  EXPECT_EQ((Rows{{"Q\"T", "2"}, {"NOC", ""}}), GridRows());
+}
+
+TEST_F(TaxGroupGridTest, ClassesMatchNumericallyWithNothingBeyondTheRows) {
+  ASSERT_TRUE(Enter("HST"));
+  auto check = [&](const std::string& cell, const std::vector<I>& recorded, bool expected) {
+    company.data().database()->sql().exec("DELETE FROM \"AR0024\"");
+    ReadCustomer("HST", recorded);
+    grid.SetCellData(1, 0, cell);
+    EXPECT_EQ(expected, mapping.TaxClassesMatch()) << cell << " " << recorded.size();
+  };
+  check("1", {1, 0, 0, 0, 0}, true);
+  check("01", {1}, true);
+  check("1", {2}, false);
+  check("1", {1, 1}, false);
+  check("1", {1, 0, 0, 0, 3}, false);
+  check("", {0}, true);
+  check("", {1}, false);
+  check("x", {0}, false);
+}
+
+TEST_F(TaxGroupGridTest, PutTaxClassesWritesTheRowsAndZeroBeyond) {
+  ASSERT_TRUE(Enter("HST"));
+  grid.SetCellData(1, 0, "2");
+  ReadCustomer("OLD", {3, 3, 1, 1, 1});
+  customers->Fields("CODETAXGRP").PutWithVerification(std::string("HST"));
+  mapping.PutTaxClasses();
+  EXPECT_EQ((std::vector<I>{2, 0, 0, 0, 0}),
+            (std::vector<I>{CustomerClass(1), CustomerClass(2), CustomerClass(3), CustomerClass(4),
+                            CustomerClass(5)}));
+  EXPECT_TRUE(mapping.TaxClassesMatch());
+}
+
+TEST_F(TaxGroupGridTest, RegistrationsAreRenumberedUpToTheFirstMissingClass) {
+  ASSERT_TRUE(Enter("OLD"));
+  ReadCustomer("OLD", {1, 2, 0, 1}, {"", "R2", "R3", "R4"});
+  mapping.GetTaxRegistrations();
+  EXPECT_EQ("PST", mapping.GetTaxRegistrationAuthority(1));
+  EXPECT_EQ("2", mapping.GetTaxRegistrationClass(1));
+  EXPECT_EQ("R2", mapping.GetTaxRegistrationID(1));
+  EXPECT_EQ((TaxGroupGrid::Registrations{"R2", "", "", "", ""}), mapping.TaxRegistrationIDs());
+  EXPECT_THROW(mapping.GetTaxRegistrationID(0), std::out_of_range);
+  EXPECT_THROW(mapping.GetTaxRegistrationID(6), std::out_of_range);
+
+  mapping.TaxRegistrationFieldPrefix("");
+  customers->Fields("IDTAXREGI2").PutWithoutVerification(std::string("NEW"));
+  mapping.GetTaxRegistrations();
+  EXPECT_EQ("R2", mapping.GetTaxRegistrationID(1));
+}
+
+TEST_F(TaxGroupGridTest, TheHeaderResetsTheKindsSettingsAndTheFilterTheCounters) {
+  mapping.TaxClassFieldPrefix("TAXSTTS");
+  mapping.Filter("X");
+  mapping.lRecords(3);
+  mapping.adsHeader(customers.get());
+  EXPECT_EQ("", mapping.TaxClassFieldPrefix());
+  EXPECT_EQ("", mapping.Filter());
+  EXPECT_EQ(0, mapping.lRecords());
+  mapping.lSkipped(5);
+  mapping.Filter("Y");
+  EXPECT_EQ(0, mapping.lSkipped());
+}
+
+TEST(TaxGroupGridWithoutGrid, AlwaysMatchesAndWritesNothing) {
+  host::testing::StandinCompany company;
+  auto groups = company.open("TX0003");
+  auto customers = company.open("AR0024");
+  host::FieldEditControl control;
+  TaxGroupGrid mapping([&company] { return company.newErrorDisplay(); });
+  mapping.Grid(nullptr);
+  mapping.adsTXGRP(groups.get());
+  mapping.afecTaxGroup(&control);
+  company.data().insert("AR0024", {{"IDCUST", std::string("C1")},
+                                   {"CODETAXGRP", std::string("OLD")},
+                                   {"TAXSTTS1", I{2}},
+                                   {"TAXSTTS2", I{3}}});
+  customers->Fields(1).PutWithoutVerification(std::string("C1"));
+  ASSERT_TRUE(customers->Read());
+  mapping.adsHeader(customers.get());
+  mapping.TaxClassFieldPrefix("TAXSTTS");
+  control.Type("HST");
+  EXPECT_TRUE(control.Leave());
+  EXPECT_TRUE(mapping.TaxClassesMatch());
+  mapping.PutTaxClasses();
+  EXPECT_FALSE(customers->PendingChanges());
+}
+
+}  // namespace
+}  // namespace grids

@@ -1,0 +1,87 @@
+#include "host/AccpacPaths.h"
+
+#include "util/ResolvePathCase.h"
+#include "util/ShellHelpers.h"
+#include "util/cRegistry.h"
+
+#include <unistd.h>
+
+#include <exception>
+#include <filesystem>
+#include <optional>
+#include <utility>
+
+namespace host {
+namespace {
+
+// Whether the key exists is asked of the key, not of the value: a key without the value gives an
+// empty folder.
+std::optional<std::string> readFolder(erp::RegistryStore& registry, const char* valueName) {
+  util::cRegistry key(registry);
+  key.setClassKey(erp::kLocalMachine);
+  key.setSectionKey(kAccpacConfigurationKey);
+  key.setValueType(erp::kRegString);
+  key.setValueKey(valueName);
+  if (!key.keyExists()) return std::nullopt;
+  return util::RegValueText(key.value());
+}
+
+}  // namespace
+
+AccpacPaths::AccpacPaths(erp::RegistryStore& registry, util::Notifier& notifier, Clock clock)
+    : clock_(std::move(clock)) {
+  try {
+    readFolders(registry);
+  } catch (const std::exception& error) {
+    installed_ = false;
+    notifier.critical(
+        std::string("A critical error occured in determining Accpac path information. Error=") +
+        error.what());
+  }
+}
+
+void AccpacPaths::readFolders(erp::RegistryStore& registry) {
+  if (std::optional<std::string> programs = readFolder(registry, "Programs")) {
+    programsPath_ = *programs;
+    runtimePath_ = util::JoinPath(programsPath_, "runtime");
+  } else {
+    installed_ = false;
+  }
+  if (std::optional<std::string> sharedData = readFolder(registry, "SharedData")) {
+    sharedDataPath_ = *sharedData;
+    sitePath_ = util::JoinPath(sharedDataPath_, "SITE");
+    companyPath_ = util::JoinPath(sharedDataPath_, "COMPANY");
+    userPath_ = util::JoinPath(sharedDataPath_, "USER");
+    logPath_ = util::JoinPath(companyPath_, "Ordavel");
+  } else {
+    installed_ = false;
+  }
+  if (installed_) {
+    installed_ = std::filesystem::is_regular_file(
+        util::ResolvePathCase(util::JoinPath(runtimePath_, "a4wapi.dll")));
+  }
+}
+
+std::string AccpacPaths::OrgPath(const std::string& sOrgId) const {
+  return sOrgId.empty() ? companyPath_ : util::JoinPath(companyPath_, sOrgId);
+}
+
+void AccpacPaths::CWDToRuntime() const {
+  [[maybe_unused]] int ignored = ::chdir(util::ResolvePathCase(runtimePath_).c_str());
+}
+
+std::string AccpacPaths::LogFileName() const {
+  return util::JoinPath(logPath_, LogDate(clock_()) + ".log");
+}
+
+bool AccpacPaths::LogExists() const {
+  std::error_code ignored;
+  return std::filesystem::exists(util::ResolvePathCase(LogFileName()), ignored);
+}
+
+void AccpacPaths::WriteLog(std::int16_t iLevel, const std::string& sLogEntry) const {
+  const auto now = clock_();
+  AppendLogLine(logPath_, LogDate(now) + ".log", now, iLevel, sLogEntry);
+}
+
+}  // namespace host

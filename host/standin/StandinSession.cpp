@@ -1,0 +1,90 @@
+#include "host/standin/StandinSession.h"
+
+#include "host/HostError.h"
+
+#include <stdexcept>
+
+namespace host::standin {
+namespace {
+
+erp::Session& erpSession(host::Session& session) {
+  auto* standin = dynamic_cast<StandinSession*>(&session);
+  if (!standin) throw std::invalid_argument("Not a session of the stand-in ERP.");
+  return standin->session();
+}
+
+}  // namespace
+
+StandinDatabaseLink::StandinDatabaseLink(std::shared_ptr<erp::DatabaseLink> link,
+                                         host::Session& session)
+    : link_(std::move(link)), session_(session) {}
+
+int StandinDatabaseLink::ActiveApplicationCount() const {
+  return static_cast<int>(link_->activeApplications().size());
+}
+
+std::string StandinDatabaseLink::ApplicationID(int index) const {
+  return link_->activeApplications().at(static_cast<size_t>(index)).applicationId;
+}
+
+std::string StandinDatabaseLink::ApplicationSecondID(int index) const {
+  return link_->activeApplications().at(static_cast<size_t>(index)).secondId;
+}
+
+std::vector<Variant> StandinDatabaseLink::ReadOptionValues(
+    const std::string& viewId, const std::vector<int>& fieldNumbers) const {
+  std::vector<Variant> result;
+  for (const erp::Value& value : link_->readOptionValues(viewId, fieldNumbers)) {
+    result.push_back(value);
+  }
+  return result;
+}
+
+StandinSession::StandinSession(std::shared_ptr<erp::Session> session)
+    : session_(std::move(session)) {}
+
+std::string StandinSession::ReadValue(const std::string& key, size_t maxLength) const {
+  std::string value = session_->values().read(key);
+  if (value.size() > maxLength) value.resize(maxLength);
+  return value;
+}
+
+std::shared_ptr<host::DatabaseLink> StandinSession::OpenDBLink(int type, int flags) {
+  return std::make_shared<StandinDatabaseLink>(session_->openLink(type, flags), *this);
+}
+
+std::string StandinSession::Text(int index) const {
+  return session_->errors().at(static_cast<size_t>(index)).text;
+}
+
+int StandinSession::Priority(int index) const {
+  return session_->errors().at(static_cast<size_t>(index)).priority;
+}
+
+StandinSessionManager::StandinSessionManager(std::filesystem::path sharedData,
+                                             erp::SignonPrompt& prompt)
+    : manager_(std::move(sharedData), prompt) {}
+
+CreatedSession StandinSessionManager::CreateSession(const std::string& objectHandle) {
+  erp::CreateResult result = manager_.createSession(objectHandle);
+  CreatedSession created;
+  created.signonId = result.signonId;
+  if (result.session) created.session = std::make_shared<StandinSession>(result.session);
+  return created;
+}
+
+void StandinErrorDisplay::Put(host::Session& session, const std::string& source, int priority,
+                              const std::string& text, const std::string& help,
+                              const std::string& /*helpFile*/, int /*helpId*/) {
+  erpSession(session).errors().add(priority, text, source, help);
+}
+
+void StandinErrorDisplay::Show(host::Session& session) {
+  display_.show(erpSession(session).errors());
+}
+
+void StandinErrorDisplay::Clear(host::Session& session) {
+  erpSession(session).errors().clear();
+}
+
+}  // namespace host::standin

@@ -1,0 +1,160 @@
+#include "host/AccpacPaths.h"
+
+#include "host/tests/InstalledSite.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <fstream>
+#include <sstream>
+
+namespace host {
+namespace {
+
+using namespace host::testing;
+using std::chrono::system_clock;
+
+system_clock::time_point localTime(int year, int month, int day, int hour) {
+  std::tm tm{};
+  tm.tm_year = year - 1900;
+  tm.tm_mon = month - 1;
+  tm.tm_mday = day;
+  tm.tm_hour = hour;
+  tm.tm_isdst = -1;
+  return system_clock::from_time_t(std::mktime(&tm));
+}
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+TEST(AccpacPathsTest, WithoutTheKeyNothingIsInstalledAndNoMessageIsShown) {
+  InstalledSite site;
+  const AccpacPaths paths = site.paths();
+  EXPECT_FALSE(paths.Installed());
+  for (const std::string& folder :
+       {paths.ProgramsPath(), paths.RuntimePath(), paths.SharedDataPath(), paths.SitePath(),
+        paths.CompanyPath(), paths.UserPath(), paths.LogPath()}) {
+    EXPECT_EQ("", folder);
+  }
+  EXPECT_TRUE(site.notifier.messages.empty());
+}
+
+TEST(AccpacPathsTest, KeyWithoutTheLibraryFillsTheFoldersButIsNotInstalled) {
+  InstalledSite site;
+  site.setText("Programs", "/erp/programs");
+  site.setText("SharedData", "/erp/data/");
+  const AccpacPaths paths = site.paths();
+  EXPECT_FALSE(paths.Installed());
+  EXPECT_EQ("/erp/programs", paths.ProgramsPath());
+  EXPECT_EQ("/erp/programs/runtime", paths.RuntimePath());
+  EXPECT_EQ("/erp/data/", paths.SharedDataPath());
+  EXPECT_EQ("/erp/data/SITE", paths.SitePath());
+  EXPECT_EQ("/erp/data/COMPANY", paths.CompanyPath());
+  EXPECT_EQ("/erp/data/USER", paths.UserPath());
+  EXPECT_EQ("/erp/data/COMPANY/Ordavel", paths.LogPath());
+  EXPECT_TRUE(site.notifier.messages.empty());
+}
+
+TEST(AccpacPathsTest, KeyWithoutValuesGivesEmptyFolders) {
+  InstalledSite site;
+  site.registry().createKey(erp::kLocalMachine, kAccpacConfigurationKey);
+  const AccpacPaths paths = site.paths();
+  EXPECT_FALSE(paths.Installed());
+  EXPECT_EQ("", paths.ProgramsPath());
+  EXPECT_EQ("", paths.SharedDataPath());
+}
+
+TEST(AccpacPathsTest, LibraryFoundInAnyCaseMakesItInstalled) {
+  InstalledSite site;
+  site.setText("Programs", site.programs().string());
+  site.setText("SharedData", site.sharedData().string());
+  std::filesystem::create_directories(site.runtime());
+  std::ofstream(site.runtime() / "A4WAPI.DLL").put('x');
+  EXPECT_TRUE(site.paths().Installed());
+}
+
+TEST(AccpacPathsTest, InstalledRuntimeIsInstalled) {
+  InstalledSite site;
+  site.install();
+  const AccpacPaths paths = site.paths();
+  EXPECT_TRUE(paths.Installed());
+  EXPECT_EQ(site.runtime().string(), paths.RuntimePath());
+}
+
+TEST(AccpacPathsTest, FailureWhileReadingIsShownAndLeavesItNotInstalled) {
+  InstalledSite site;
+  const std::string unusable = "/" + std::string(5000, 'p');
+  site.setText("Programs", unusable);
+  site.setText("SharedData", site.sharedData().string());
+  const AccpacPaths paths = site.paths();
+  EXPECT_FALSE(paths.Installed());
+  EXPECT_EQ(unusable, paths.ProgramsPath());
+  ASSERT_EQ(1u, site.notifier.messages.size());
+  const std::string prefix =
+      "A critical error occured in determining Accpac path information. Error=";
+  EXPECT_EQ(prefix, site.notifier.messages[0].substr(0, prefix.size()));
+  EXPECT_LT(prefix.size(), site.notifier.messages[0].size());
+}
+
+TEST(AccpacPathsTest, OrgPathIsTheCompanyFolderOrOneCompanysFolder) {
+  InstalledSite site;
+  site.setText("SharedData", "/erp/data");
+  const AccpacPaths paths = site.paths();
+  EXPECT_EQ("/erp/data/COMPANY", paths.OrgPath(""));
+  EXPECT_EQ("/erp/data/COMPANY/SAMLTD", paths.OrgPath("SAMLTD"));
+}
+
+TEST(AccpacPathsTest, CWDToRuntimeEntersTheRuntimeFolderAndIgnoresAMissingOne) {
+  InstalledSite site;
+  site.install();
+  site.paths().CWDToRuntime();
+  EXPECT_EQ(std::filesystem::canonical(site.runtime()), std::filesystem::current_path());
+
+  site.setText("Programs", (site.programs() / "gone").string());
+  site.paths().CWDToRuntime();
+  EXPECT_EQ(std::filesystem::canonical(site.runtime()), std::filesystem::current_path());
+}
+
+class InstallationLogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    site.setText("SharedData", site.sharedData().string());
+    std::filesystem::create_directories(site.sharedData() / "COMPANY");
+  }
+  AccpacPaths paths() {
+    return AccpacPaths(site.registry(), site.notifier, [this] { return now; });
+  }
+
+  InstalledSite site;
+  system_clock::time_point now = localTime(2024, 1, 31, 14);
+};
+
+TEST_F(InstallationLogTest, FileIsNamedByTheDateInTheLogFolder) {
+  EXPECT_EQ((site.sharedData() / "COMPANY" / "Ordavel" / "20240131.log").string(),
+            paths().LogFileName());
+}
+
+TEST_F(InstallationLogTest, LinesAreStampedIndentedAndEndWithCarriageReturnLineFeed) {
+  const AccpacPaths log = paths();
+  EXPECT_FALSE(log.LogExists());
+  log.WriteLog(0, "Started");
+  log.WriteLog(2, "Nested");
+  EXPECT_TRUE(log.LogExists());
+  EXPECT_EQ(LogStamp(now) + " Started\r\n" + LogStamp(now) + "         Nested\r\n",
+            readFile(log.LogFileName()));
+}
+
+TEST_F(InstallationLogTest, MissingCompanyFolderDropsTheLineSilently) {
+  std::filesystem::remove_all(site.sharedData() / "COMPANY");
+  const AccpacPaths log = paths();
+  log.WriteLog(1, "Lost");
+  EXPECT_FALSE(log.LogExists());
+  EXPECT_FALSE(std::filesystem::exists(site.sharedData() / "COMPANY"));
+}
+
+}  // namespace
+}  // namespace host

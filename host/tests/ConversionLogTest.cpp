@@ -1,0 +1,139 @@
+#include "host/AccpacConnection.h"
+#include "host/tests/FakeHost.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <thread>
+
+namespace host {
+namespace {
+
+using namespace host::testing;
+using std::chrono::system_clock;
+
+system_clock::time_point localTime(int year, int month, int day, int hour, int minute) {
+  std::tm tm{};
+  tm.tm_year = year - 1900;
+  tm.tm_mon = month - 1;
+  tm.tm_mday = day;
+  tm.tm_hour = hour;
+  tm.tm_min = minute;
+  tm.tm_isdst = -1;
+  return system_clock::from_time_t(std::mktime(&tm));
+}
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+/// Replaces each line's stamp (everything before the first blank after the time) by "<stamp>".
+std::string masked(const std::string& log) {
+  return std::regex_replace(log, std::regex(R"((^|\n)[^ \r\n]+ [0-9:]+(?: [AP]M)? )"),
+                            "$1<stamp> ");
+}
+
+class ConversionLogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static std::atomic<int> counter{0};
+    shared = std::filesystem::temp_directory_path() /
+             ("ordavel-log-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+    std::filesystem::create_directories(shared / "COMPANY" / "SAMLTD");
+    session->sharedData = shared.string();
+    HostServices services = fakeServices(calls, session, std::string());
+    services.clock = [this] { return now; };
+    connection = std::make_unique<AccpacConnection>(std::move(services));
+    ASSERT_TRUE(connection->Logon("ZX1000", 0));
+  }
+  void TearDown() override {
+    connection.reset();
+    std::filesystem::remove_all(shared);
+  }
+
+  Calls calls;
+  std::shared_ptr<FakeSession> session = std::make_shared<FakeSession>(calls);
+  std::filesystem::path shared;
+  system_clock::time_point now = localTime(2024, 1, 31, 14, 5);
+  std::unique_ptr<AccpacConnection> connection;
+};
+
+TEST(AppendPath, JoinsWithOneSeparatorAndNeverRemovesOne) {
+  EXPECT_EQ("/a/b", AccpacConnection::appendPath("/a", "b"));
+  EXPECT_EQ("/a/b", AccpacConnection::appendPath("/a/", "b"));
+  EXPECT_EQ("b", AccpacConnection::appendPath("", "b"));
+  EXPECT_EQ("/a//b", AccpacConnection::appendPath("/a/", "/b"));
+}
+
+TEST(LogIndent, FourBlanksPerLevel) {
+  EXPECT_EQ("", AccpacConnection::LogIndent(0));
+  EXPECT_EQ("    ", AccpacConnection::LogIndent(1));
+  EXPECT_EQ("        ", AccpacConnection::LogIndent(2));
+  EXPECT_EQ("", AccpacConnection::LogIndent(-3));
+}
+
+TEST_F(ConversionLogTest, FileNamesCarryTheDateBetweenPrefixAndSuffix) {
+  EXPECT_EQ("20240131_AR_Customers.log", connection->getLogFileName("", "_AR_Customers"));
+  now = localTime(2025, 3, 5, 0, 0);
+  EXPECT_EQ("20250305_AR_Customers.log", connection->getLogFileName("", "_AR_Customers"));
+  EXPECT_EQ("x20250305y.log", connection->getLogFileName("x", "y"));
+}
+
+TEST_F(ConversionLogTest, LinesAreStampedIndentedAndAppendedWithCrLf) {
+  EXPECT_EQ(shared.string() + "/Company/SAMLTD/Ordavel", connection->getLogPath());
+  EXPECT_FALSE(connection->LogExists("day.log"));
+  connection->WriteLog(0, "day.log", "Ordavel for Customers started.");
+  connection->WriteLog(1, "day.log", "indented");
+  connection->WriteLog(0, "day.log", "two\nlines");
+  now = localTime(2024, 2, 1, 0, 0);
+  connection->WriteLog(0, "day.log", "at midnight");
+  EXPECT_TRUE(connection->LogExists("day.log"));
+  std::string log = readFile(shared / "COMPANY" / "SAMLTD" / "Ordavel" / "day.log");
+  EXPECT_EQ(
+      "<stamp> Ordavel for Customers started.\r\n<stamp>     indented\r\n<stamp> two\nlines\r\n"
+      "<stamp> at midnight\r\n",
+      masked(log));
+  EXPECT_NE(std::string::npos, log.find(" 00:00:00 at midnight")) << "the time is always there";
+  EXPECT_EQ(0, connection->LostLogLines());
+}
+
+TEST_F(ConversionLogTest, AMissingCompanyFolderDropsTheLineAndCountsIt) {
+  session->companyId = "NOPE";
+  connection->WriteLog(0, "day.log", "lost");
+  EXPECT_EQ(1, connection->LostLogLines());
+  EXPECT_FALSE(std::filesystem::exists(shared / "COMPANY" / "NOPE"));
+}
+
+TEST_F(ConversionLogTest, TwoWritersAppendWholeLinesToOneFile) {
+  HostServices services = fakeServices(calls, session, std::string());
+  AccpacConnection second(std::move(services));
+  ASSERT_TRUE(second.Logon("ZX1000", 0));
+  const int kLines = 300;
+  std::string longText(200, 'x');
+  std::thread a([&] {
+    for (int i = 0; i < kLines; ++i) connection->WriteLog(0, "shared.log", "A" + longText);
+  });
+  std::thread b([&] {
+    for (int i = 0; i < kLines; ++i) second.WriteLog(1, "shared.log", "B" + longText);
+  });
+  a.join();
+  b.join();
+  std::istringstream lines(readFile(shared / "COMPANY" / "SAMLTD" / "Ordavel" / "shared.log"));
+  int count = 0;
+  std::regex whole(R"([^ ]+ [0-9:]+ (A|    B)x{200}\r)");
+  for (std::string line; std::getline(lines, line); ++count) {
+    ASSERT_TRUE(std::regex_match(line, whole)) << line;
+  }
+  EXPECT_EQ(2 * kLines, count);
+}
+
+}  // namespace
+}  // namespace host

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace util {
+
+/// Replaces the file's content in one step: the text goes to a temporary file in the same folder,
+/// is flushed to disk and renamed over the file, so a crash leaves either the old or the new file.
+/// An existing file keeps its permissions. Returns false when any step fails.
+bool WriteFileAtomically(const std::filesystem::path& file, const std::string& content);
+
+/// Reads a whole file into `content`; false when it cannot be opened or read.
+bool ReadWholeFile(const std::filesystem::path& file, std::string& content);
+
+}  // namespace util

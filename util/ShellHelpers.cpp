@@ -1,0 +1,67 @@
+#include "util/ShellHelpers.h"
+
+#include "util/Addresses.h"
+#include "util/CaseFold.h"
+#include "util/ResolvePathCase.h"
+
+namespace util {
+namespace {
+
+constexpr int kLastFailureCode = 32;
+
+}  // namespace
+
+std::string EscapeQuotes(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '"') out += '\\';
+    out += c;
+  }
+  out += ' ';
+  return out;
+}
+
+std::string Quote(const std::string& text) {
+  return "\"" + text + "\"";
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  std::string joined = folder;
+  if (!folder.empty() && folder.back() != '/' && (name.empty() || name.front() != '/')) {
+    joined += '/';
+  }
+  return joined + name;
+}
+
+void OpenURL(Shell& shell, Notifier& notifier, std::string address) {
+  if (FoldCase(address.substr(0, 4)) != "http") address = "http://" + address;
+  if (shell.open(address) <= kLastFailureCode) {
+    notifier.critical("Cannot start browser to view " + address + ".");
+  }
+}
+
+void OpenDocument(Shell& shell, Notifier& notifier, const std::string& programFolder,
+                  const std::string& relativePath) {
+  // Opening the user guide is a courtesy: nothing that goes wrong here may stop the program.
+  try {
+    const std::string fullPath = JoinPath(programFolder, relativePath);
+    const std::filesystem::path onDisk = ResolvePathCase(fullPath);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(onDisk, ec)) {
+      notifier.critical(fullPath + " does not exist.");
+      return;
+    }
+    if (shell.open(Quote(onDisk.string())) <= kLastFailureCode) {
+      notifier.critical("You must install Adobe Acrobat Reader in order to view " + fullPath +
+                        ". You can download and install Adobe Acrobat Reader from " +
+                        kPdfReaderDownload + ".");
+    }
+  } catch (...) {
+  }
+}
+
+void ExploreFolder(Shell& shell, const std::string& folder) {
+  shell.explore(Quote(folder));
+}
+
+}  // namespace util

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "erp/RegistryStore.h"
+#include "util/ProgramName.h"
+#include "util/RegValue.h"
+
+namespace util {
+
+/// Error number of every failure raised by cRegistry.
+inline constexpr long kRegistryErrorNumber = 26001;
+
+/// A registry wrapper: the caller sets a hive, a key path, a value name and a type, then reads,
+/// writes, tests or deletes.
+///
+/// Reads never raise (a missing key or value gives the default); writes, creates and deletes
+/// raise util::Error with number 26001 and source "<program>.cRegistry".
+class cRegistry {
+ public:
+  /// A wrapper over `store`; `programName` names the source of raised errors.
+  explicit cRegistry(erp::RegistryStore& store, std::string programName = ProgramName());
+
+  /// The root hive handle (0x80000000 classes root ... 0x80000003 users); starts at 0, no hive.
+  erp::RegistryHive classKey() const { return classKey_; }
+  void setClassKey(erp::RegistryHive hive) { classKey_ = hive; }
+  /// The backslash-separated key path below the hive.
+  const std::string& sectionKey() const { return sectionKey_; }
+  void setSectionKey(std::string path) { sectionKey_ = std::move(path); }
+  /// The value name; the empty text names the key's default value.
+  const std::string& valueKey() const { return valueKey_; }
+  void setValueKey(std::string name) { valueKey_ = std::move(name); }
+  /// The registry type used for writing; a successful read replaces it with the stored type.
+  std::uint32_t valueType() const { return valueType_; }
+  void setValueType(std::uint32_t type) { valueType_ = type; }
+  /// The value returned by a read that finds nothing; starts empty.
+  const RegValue& defaultValue() const { return default_; }
+  void setDefault(RegValue value) { default_ = std::move(value); }
+  /// A remote computer name, kept for callers; the stand-in store is always the local one.
+  const std::string& machine() const { return machine_; }
+  /// Stores a name of three or more characters with "\\" in front, a shorter one as "".
+  void setMachine(const std::string& name);
+
+  /// Whether the key can be opened; the value named by valueKey() is not looked at.
+  bool keyExists() const;
+  /// Creates the key; raises on failure.
+  bool createKey();
+  /// Deletes the key with its sub-keys; raises on failure.
+  bool deleteKey();
+  /// Deletes the value named by valueKey(); raises on failure.
+  bool deleteValue();
+
+  /// Reads the value named by valueKey(), or the default when it cannot be found.
+  RegValue value();
+  /// Writes the value named by valueKey() as valueType(); raises on failure.
+  void setValue(const RegValue& value);
+  /// Sets the five properties, then reads.
+  RegValue valueEx(erp::RegistryHive eKey, std::string sSectionKey, std::string sValueKey,
+                   std::uint32_t eValueType, RegValue vDefault);
+  /// Sets the five properties, then writes `value`.
+  void setValueEx(erp::RegistryHive eKey, std::string sSectionKey, std::string sValueKey,
+                  std::uint32_t eValueType, RegValue vDefault, const RegValue& value);
+
+  /// The value names of the key in sKeyNames[1..iKeyCount] (element 0 is unused).
+  bool enumerateValues(std::vector<std::string>& sKeyNames, int& iKeyCount) const;
+  /// The sub-key names of the key in sSect[1..iSectCount] (element 0 is unused).
+  bool enumerateSections(std::vector<std::string>& sSect, int& iSectCount) const;
+
+  /// Registers a file type opened by an executable, under the classes root and
+  /// SOFTWARE\Classes of the local machine.
+  void createExeAssociation(const std::string& sExePath, const std::string& sClassName,
+                            const std::string& sClassDescription, const std::string& sAssociation,
+                            const std::string& sOpenMenuText, bool bSupportPrint,
+                            const std::string& sPrintMenuText, bool bSupportNew,
+                            const std::string& sNewMenuText, bool bSupportInstall,
+                            const std::string& sInstallMenuText, std::int32_t lDefaultIconIndex);
+  /// Adds verbs to a registered class from name, menu text, command triples.
+  void createAdditionalExeAssociations(const std::string& sClassName,
+                                       const std::vector<std::string>& vItems);
+
+ private:
+  [[noreturn]] void raise(const std::string& message) const;
+  std::string keySectionText() const;
+  void writeClassEntry(const std::string& subKey, const std::string& text);
+  void writeVerb(const std::string& className, const std::string& verb, const std::string& menuText,
+                 const std::string& command);
+
+  erp::RegistryStore& store_;
+  std::string programName_;
+  erp::RegistryHive classKey_ = 0;
+  std::string sectionKey_;
+  std::string valueKey_;
+  std::uint32_t valueType_ = erp::kRegString;
+  RegValue default_;
+  std::string machine_;
+};
+
+}  // namespace util

@@ -1,0 +1,296 @@
+#include "util/IniFile.h"
+
+#include <gtest/gtest.h>
+
+#include "util/tests/TempFolder.h"
+
+namespace util {
+namespace {
+
+namespace fs = std::filesystem;
+
+class IniFileTest : public ::testing::Test {
+ protected:
+  IniFile open(const std::string& content, const std::string& section = "",
+               const std::string& key = "") {
+    testing::WriteFile(file(), content);
+    IniFile ini;
+    ini.setPath(file().string());
+    ini.setSection(section);
+    ini.setKey(key);
+    return ini;
+  }
+
+  fs::path file() const { return folder_ / "A4W.INI"; }
+  std::string content() const { return testing::ReadFile(file()); }
+
+  testing::TempFolder folder_;
+};
+
+TEST_F(IniFileTest, ReadsMatchSectionsAndKeysWithoutRegardToCase) {
+  IniFile ini = open("[Paths]\r\nSharedData = D:\\Data \r\n", "PATHS", "shareddata");
+  EXPECT_EQ("D:\\Data", ini.value());
+}
+
+TEST_F(IniFileTest, ReadsFollowTheProfileStringRules) {
+  const std::string file =
+      "top=ignored\n"
+      "; comment=no\n"
+      "[First]\n"
+      "key=one\n"
+      "KEY=two\n"
+      "quoted=\"  spaced  \"\n"
+      "single='x'\n"
+      "half=\"open\n"
+      "empty=\n"
+      "  [ Second ]  \n"
+      "k=second\n"
+      "[first]\n"
+      "other=late\n";
+  const struct {
+    const char* name;
+    const char* section;
+    const char* key;
+    const char* expected;
+  } cases[] = {
+      {"FirstKeyWins", "First", "key", "one"},
+      {"FirstSectionWins", "First", "other", "fallback"},
+      {"KeysBeforeAnySectionAreIgnored", "", "top", "fallback"},
+      {"CommentIsNoKey", "First", "; comment", "fallback"},
+      {"MatchingQuotesAreTakenOff", "First", "quoted", "  spaced  "},
+      {"SingleQuotesAreTakenOff", "First", "single", "x"},
+      {"UnmatchedQuoteIsKept", "First", "half", "\"open"},
+      {"EmptyValueIsNotTheDefault", "First", "empty", ""},
+      {"SectionNameIsTrimmed", "second", "K", "second"},
+      {"MissingSection", "Third", "key", "fallback"},
+  };
+  IniFile ini = open(file);
+  ini.setDefault("fallback");
+  for (const auto& c : cases) {
+    ini.setSection(c.section);
+    ini.setKey(c.key);
+    EXPECT_EQ(c.expected, ini.value()) << c.name;
+  }
+}
+
+TEST_F(IniFileTest, AbsentKeyGivesTheDefaultAndAMissingFileToo) {
+  IniFile ini = open("[S]\n", "S", "nothing");
+  EXPECT_EQ("", ini.value());
+  ini.setDefault("dflt");
+  EXPECT_EQ("dflt", ini.value());
+  ini.setPath((folder_ / "missing.ini").string());
+  EXPECT_EQ("dflt", ini.value());
+}
+
+TEST_F(IniFileTest, ReadsStopAt8191Characters) {
+  IniFile ini = open("[S]\nlong=" + std::string(9000, 'x') + "\n", "S", "long");
+  EXPECT_EQ(std::string(8191, 'x'), ini.value());
+  ini.setKey("absent");
+  ini.setDefault(std::string(8200, 'd'));
+  EXPECT_EQ(std::string(8191, 'd'), ini.value());
+}
+
+TEST_F(IniFileTest, WritesRemoveNulsFromTheCallersText) {
+  IniFile ini = open("", "S", "k");
+  std::string text("a\0b\0", 4);
+  ini.setValue(text);
+  EXPECT_EQ("ab", text);
+  EXPECT_EQ("ab", ini.value());
+  EXPECT_TRUE(ini.success());
+}
+
+TEST_F(IniFileTest, WritesKeepCommentsBlankLinesAndLineEnds) {
+  IniFile ini = open(
+      "; site settings\r\n"
+      "[Paths]\r\n"
+      "Programs=C:\\A\r\n"
+      "odd line\r\n"
+      "\r\n"
+      "[Other]\r\n"
+      "x=1",
+      "paths", "PROGRAMS");
+  std::string text = "C:\\B";
+  ini.setValue(text);
+  ini.setKey("SharedData");
+  text = " D:\\S ";
+  ini.setValue(text);
+  ini.setSection("Other");
+  ini.setKey("y");
+  text = "2";
+  ini.setValue(text);
+  ini.setSection("New");
+  ini.setKey("z");
+  text = "3";
+  ini.setValue(text);
+
+  EXPECT_EQ(
+      "; site settings\r\n"
+      "[Paths]\r\n"
+      "PROGRAMS=C:\\B\r\n"
+      "SharedData= D:\\S \r\n"
+      "odd line\r\n"
+      "\r\n"
+      "[Other]\r\n"
+      "x=1\r\n"
+      "y=2\r\n"
+      "[New]\r\n"
+      "z=3\r\n",
+      content());
+}
+
+TEST_F(IniFileTest, NewLinesFollowTheFilesOwnLineEnd) {
+  const struct {
+    const char* name;
+    const char* before;
+    const char* after;
+  } cases[] = {
+      {"UnixLineEnds", "[S]\na=1\n", "[S]\na=1\nb=2\n"},
+      {"WindowsLineEnds", "[S]\r\na=1\r\n", "[S]\r\na=1\r\nb=2\r\n"},
+      {"NewFileGetsWindowsLineEnds", "", "[S]\r\nb=2\r\n"},
+  };
+  for (const auto& c : cases) {
+    IniFile ini = open(c.before, "S", "b");
+    std::string text = "2";
+    ini.setValue(text);
+    EXPECT_EQ(c.after, content()) << c.name;
+  }
+}
+
+TEST_F(IniFileTest, WriteCreatesAMissingFile) {
+  IniFile ini;
+  ini.setPath((folder_ / "new.ini").string());
+  ini.setSection("S");
+  ini.setKey("k");
+  std::string text = "v";
+  ini.setValue(text);
+  EXPECT_EQ(1, ini.lastReturnCode());
+  EXPECT_EQ("[S]\r\nk=v\r\n", testing::ReadFile(folder_ / "new.ini"));
+}
+
+TEST_F(IniFileTest, AWriteThatCannotReachTheFileFails) {
+  IniFile ini;
+  ini.setPath((folder_ / "no-such-folder" / "x.ini").string());
+  ini.setSection("S");
+  ini.setKey("k");
+  std::string text = "v";
+  ini.setValue(text);
+  EXPECT_EQ(0, ini.lastReturnCode());
+  EXPECT_FALSE(ini.success());
+}
+
+TEST_F(IniFileTest, WritesLeaveNoTemporaryFiles) {
+  IniFile ini = open("[S]\n", "S", "k");
+  std::string text = "v";
+  ini.setValue(text);
+  ini.deleteSection();
+  int files = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder_.path())) ++files;
+  EXPECT_EQ(1, files);
+}
+
+TEST_F(IniFileTest, DeletingKeysAndSections) {
+  IniFile ini = open("[A]\na=1\nb=2\n; about B\n[B]\nc=3\n[C]\nd=4\n", "a", "A");
+  ini.deleteKey();
+  EXPECT_TRUE(ini.success());
+  EXPECT_EQ("[A]\nb=2\n; about B\n[B]\nc=3\n[C]\nd=4\n", content());
+
+  ini.setSection("b");
+  ini.deleteSection();
+  EXPECT_EQ("[A]\nb=2\n; about B\n[C]\nd=4\n", content());
+
+  ini.setSection("C");
+  ini.setIniSection("ignored=text");
+  EXPECT_EQ("[A]\nb=2\n; about B\n", content());
+  EXPECT_TRUE(ini.success());
+}
+
+TEST_F(IniFileTest, ListsAreNulSeparatedAndEnumerationsStartAtOne) {
+  IniFile ini = open("[A]\nx=1\n;c=2\ny=\n[B]\n[C]\n", "a");
+  EXPECT_EQ(std::string("x\0y\0", 4), ini.iniSection());
+  EXPECT_EQ(std::string("A\0B\0C\0", 6), ini.sections());
+
+  std::vector<std::string> items{"stale"};
+  int count = -1;
+  ini.enumerateCurrentSection(items, count);
+  EXPECT_EQ(2, count);
+  EXPECT_EQ((std::vector<std::string>{"", "x", "y"}), items);
+  ini.enumerateAllSections(items, count);
+  EXPECT_EQ(3, count);
+  EXPECT_EQ((std::vector<std::string>{"", "A", "B", "C"}), items);
+
+  ini.setSection("B");
+  ini.enumerateCurrentSection(items, count);
+  EXPECT_EQ(0, count);
+  EXPECT_EQ(std::vector<std::string>{""}, items);
+}
+
+TEST_F(IniFileTest, BooleanValueAcceptsYesTrueAndOne) {
+  const struct {
+    const char* name;
+    const char* line;
+    bool expected;
+  } cases[] = {
+      {"LowerYes", "flag=yes", true},    {"MixedTrue", "flag=True", true},
+      {"One", "flag=1", true},           {"LetterY", "flag=Y", false},
+      {"On", "flag=on", false},          {"Zero", "flag=0", false},
+      {"AbsentKey", "other=YES", false},
+  };
+  for (const auto& c : cases) {
+    IniFile ini = open(std::string("[S]\n") + c.line + "\n", "S", "flag");
+    EXPECT_EQ(c.expected, ini.booleanValue()) << c.name;
+  }
+}
+
+TEST(IniFileNumbers, ClngDefaultConvertsWholeNumbersOrGivesTheDefault) {
+  const struct {
+    const char* name;
+    const char* text;
+    std::int32_t expected;
+  } cases[] = {
+      {"Digits", "42", 42},
+      {"TrailingLetter", "12x", 7},
+      {"SurroundingBlanks", "  42\t", 42},
+      {"Negative", "-15", -15},
+      {"Empty", "", 7},
+      {"SignOnly", "-", 7},
+      {"InnerBlank", "4 2", 7},
+      {"FractionRoundsUp", "2.6", 3},
+      {"HalfRoundsToEven", "2.5", 2},
+      {"OddHalfRoundsUp", "3.5", 4},
+      {"Largest", "2147483647", 2147483647},
+      {"Smallest", "-2147483648", -2147483647 - 1},
+      {"TooLarge", "2147483648", 7},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.expected, IniFile::clngDefault(c.text, 7)) << c.name;
+}
+
+TEST_F(IniFileTest, CreateMakesAnEmptyFileAndLeavesAnExistingOneAlone) {
+  IniFile ini;
+  const fs::path fresh = folder_ / "fresh.ini";
+  EXPECT_TRUE(ini.create(fresh.string()));
+  EXPECT_EQ(fresh.string(), ini.path());
+  EXPECT_TRUE(fs::exists(fresh));
+  EXPECT_EQ(0u, fs::file_size(fresh));
+
+  testing::WriteFile(file(), "[S]\nk=v\n");
+  EXPECT_TRUE(ini.create(file().string()));
+  EXPECT_EQ("[S]\nk=v\n", content());
+
+  EXPECT_FALSE(ini.create((folder_ / "missing" / "x.ini").string()));
+}
+
+TEST_F(IniFileTest, FileNameIsFoundWithoutRegardToCase) {
+  open("[S]\nk=v\n", "S", "k");
+  IniFile ini;
+  ini.setPath((folder_ / "a4w.ini").string());
+  ini.setSection("S");
+  ini.setKey("k");
+  EXPECT_EQ("v", ini.value());
+  std::string text = "w";
+  ini.setValue(text);
+  EXPECT_EQ("[S]\nk=w\n", content());
+  EXPECT_FALSE(fs::exists(folder_ / "a4w.ini"));
+}
+
+}  // namespace
+}  // namespace util

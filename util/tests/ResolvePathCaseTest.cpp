@@ -1,0 +1,58 @@
+#include "util/ResolvePathCase.h"
+
+#include <gtest/gtest.h>
+
+#include "util/tests/TempFolder.h"
+
+namespace util {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ResolvePathCase, UsesTheExistingSpellingOfEachComponent) {
+  testing::TempFolder folder;
+  fs::create_directories(folder / "SITE" / "Company" / "SAMLTD");
+  testing::WriteFile(folder / "SITE" / "A4W.INI", "");
+  const fs::path root = folder.path();
+
+  const struct {
+    const char* name;
+    fs::path given;
+    fs::path expected;
+  } cases[] = {
+      {"ExactSpelling", root / "SITE" / "A4W.INI", root / "SITE" / "A4W.INI"},
+      {"FileInOtherCase", root / "site" / "a4w.ini", root / "SITE" / "A4W.INI"},
+      {"FolderInCapitals", root / "SITE" / "COMPANY" / "samltd",
+       root / "SITE" / "Company" / "SAMLTD"},
+      {"MissingLastComponentKeepsItsSpelling", root / "site" / "COMPANY" / "Ordavel",
+       root / "SITE" / "Company" / "Ordavel"},
+      {"EverythingAfterAMissingComponentIsKept", root / "Nope" / "company",
+       root / "Nope" / "company"},
+      {"DotDotIsKept", root / "site" / ".." / "SITE", root / "SITE" / ".." / "SITE"},
+      {"TrailingSeparator", root / "site" / "", root / "SITE" / ""},
+      {"AFileIsNoFolder", root / "site" / "a4w.ini" / "x", root / "SITE" / "A4W.INI" / "x"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.expected, ResolvePathCase(c.given)) << c.name;
+}
+
+TEST(ResolvePathCase, AnExactMatchWinsOverOtherSpellings) {
+  testing::TempFolder folder;
+  fs::create_directories(folder / "Logs");
+  fs::create_directories(folder / "logs");
+  fs::create_directories(folder / "LOGS");
+  EXPECT_EQ(folder / "logs", ResolvePathCase(folder / "logs"));
+  EXPECT_EQ(folder / "LOGS", ResolvePathCase(folder / "lOgS"));
+}
+
+TEST(ResolvePathCase, RelativePathsAreResolvedFromTheWorkingFolder) {
+  testing::TempFolder folder;
+  fs::create_directories(folder / "Runtime");
+  const fs::path previous = fs::current_path();
+  fs::current_path(folder.path());
+  const fs::path resolved = ResolvePathCase("runtime/a4wapi.so");
+  fs::current_path(previous);
+  EXPECT_EQ(fs::path("Runtime/a4wapi.so"), resolved);
+}
+
+}  // namespace
+}  // namespace util

@@ -1,0 +1,90 @@
+#include "util/XdgShell.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "util/tests/TempFolder.h"
+
+namespace util {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Puts a fake xdg-open first on PATH that writes its arguments, one per line, to a file.
+class XdgShellTest : public ::testing::Test {
+ protected:
+  XdgShellTest()
+      : path_("PATH", (folder_ / "bin").string() + ":" + std::string(std::getenv("PATH"))) {
+    fs::create_directories(folder_ / "bin");
+    const fs::path script = folder_ / "bin" / "xdg-open";
+    testing::WriteFile(script,
+                       "#!/bin/sh\n"
+                       "printf '%s\\n' \"$#\" \"$@\" > '" +
+                           (folder_ / "args.tmp").string() + "'\n" + "mv '" +
+                           (folder_ / "args.tmp").string() + "' '" + record().string() + "'\n");
+    ::chmod(script.c_str(), 0755);
+  }
+
+  fs::path record() const { return folder_ / "args"; }
+
+  std::string recordedArguments() const {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!fs::exists(record()) && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return testing::ReadFile(record());
+  }
+
+  testing::TempFolder folder_;
+  testing::ScopedEnv path_;
+  XdgShell shell_;
+};
+
+TEST_F(XdgShellTest, OpenPassesTheAddressAsOneArgument) {
+  EXPECT_EQ(42, shell_.open("https://www.quenlix.com/ordavel/"));
+  EXPECT_EQ("1\nhttps://www.quenlix.com/ordavel/\n", recordedArguments());
+}
+
+TEST_F(XdgShellTest, NoShellReadsTheName) {
+  const std::string trap = (folder_ / "pwned").string();
+  const std::string evil = (folder_ / "a").string() + "\"; touch " + trap + "; echo \"$(touch " +
+                           trap + "2) `touch " + trap + "3` b";
+  EXPECT_EQ(42, shell_.open("\"" + evil + "\""));
+  EXPECT_EQ("1\n" + evil + "\n", recordedArguments());
+  EXPECT_FALSE(fs::exists(trap));
+  EXPECT_FALSE(fs::exists(trap + "2"));
+  EXPECT_FALSE(fs::exists(trap + "3"));
+}
+
+TEST_F(XdgShellTest, ExploreOpensTheUnquotedFolder) {
+  shell_.explore("\"/data/Ordavel logs\"");
+  EXPECT_EQ("1\n/data/Ordavel logs\n", recordedArguments());
+}
+
+TEST_F(XdgShellTest, AProgramThatCannotStartGivesTwo) {
+  testing::ScopedEnv emptyPath("PATH", (folder_ / "empty").string());
+  EXPECT_EQ(2, shell_.open("https://www.quenlix.com/"));
+}
+
+TEST(XdgShellQuotes, OnlyOneSurroundingPairIsTakenOff) {
+  const struct {
+    const char* name;
+    const char* target;
+    const char* expected;
+  } cases[] = {
+      {"Quoted", "\"/a b\"", "/a b"},
+      {"Unquoted", "/a b", "/a b"},
+      {"DoubleQuoted", "\"\"/a\"\"", "\"/a\""},
+      {"OpeningOnly", "\"/a", "\"/a"},
+      {"LoneQuote", "\"", "\""},
+      {"EmptyQuotes", "\"\"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.expected, XdgShell::Unquoted(c.target)) << c.name;
+}
+
+}  // namespace
+}  // namespace util

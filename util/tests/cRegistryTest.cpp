@@ -1,0 +1,306 @@
+#include "util/cRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include "util/Error.h"
+#include "util/tests/TempFolder.h"
+
+namespace util {
+namespace {
+
+using erp::RegistryStatus;
+using erp::RegistryValue;
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr const char* kConfig = "SOFTWARE\\ACCPAC International, Inc.\\ACCPAC\\Configuration";
+
+RegistryValue stored(std::uint32_t type, const std::string& bytes) {
+  return RegistryValue{type, Bytes(bytes.begin(), bytes.end())};
+}
+
+class cRegistryTest : public ::testing::Test {
+ protected:
+  cRegistryTest()
+      : registryFile_("ORDAVEL_REGISTRY", (folder_ / "registry").string()),
+        registry_(store_, "ordavel") {}
+
+  void put(const std::string& name, const RegistryValue& value) {
+    ASSERT_EQ(RegistryStatus::kOk, store_.createKey(erp::kLocalMachine, kConfig));
+    ASSERT_EQ(RegistryStatus::kOk, store_.setValue(erp::kLocalMachine, kConfig, name, value));
+  }
+
+  std::optional<RegistryValue> get(erp::RegistryHive hive, const std::string& path,
+                                   const std::string& name) {
+    RegistryValue out;
+    if (store_.queryValue(hive, path, name, out) != RegistryStatus::kOk) return std::nullopt;
+    return out;
+  }
+
+  void aim(const std::string& name, std::uint32_t type) {
+    registry_.setClassKey(erp::kLocalMachine);
+    registry_.setSectionKey(kConfig);
+    registry_.setValueKey(name);
+    registry_.setValueType(type);
+  }
+
+  // Runs a write that must fail and gives the message it raised.
+  template <typename Action>
+  std::string failure(Action action) {
+    try {
+      action();
+    } catch (const Error& error) {
+      EXPECT_EQ(26001, error.number());
+      EXPECT_EQ("ordavel.cRegistry", error.source());
+      return error.what();
+    }
+    ADD_FAILURE() << "nothing was raised";
+    return {};
+  }
+
+  testing::TempFolder folder_;
+  testing::ScopedEnv registryFile_;
+  erp::RegistryStore store_;
+  cRegistry registry_;
+};
+
+TEST_F(cRegistryTest, KeyExistsWithoutTheValueAndTheReadGivesTheDefault) {
+  put("Other", stored(erp::kRegString, "x"));
+  aim("Programs", erp::kRegString);
+
+  EXPECT_TRUE(registry_.keyExists());
+  EXPECT_EQ(RegValue{}, registry_.value());
+  registry_.setDefault(std::string("fallback"));
+  EXPECT_EQ(RegValue{std::string("fallback")}, registry_.value());
+  EXPECT_EQ(erp::kRegString, registry_.valueType());
+
+  registry_.setSectionKey("Missing");
+  EXPECT_FALSE(registry_.keyExists());
+  EXPECT_EQ(RegValue{std::string("fallback")}, registry_.value());
+}
+
+TEST_F(cRegistryTest, ReadsEachTypeAsItsKindOfValue) {
+  testing::ScopedEnv data("ORDAVEL_TEST_DATA", "/srv/data");
+  const struct {
+    const char* name;
+    RegistryValue value;
+    RegValue expected;
+  } cases[] = {
+      {"StringWithoutItsNul", stored(1, std::string("C:\\Sage\0", 8)), std::string("C:\\Sage")},
+      {"StringWithNoBytes", stored(1, ""), std::string()},
+      {"MultiStringKeepsInnerNuls", stored(7, std::string("a\0b\0\0", 5)),
+       std::string("a\0b\0", 4)},
+      {"ExpandableIsExpanded", stored(2, std::string("%ORDAVEL_TEST_DATA%\\Co\0", 23)),
+       std::string("/srv/data\\Co")},
+      {"ExpandableWithUnsetNameIsKept", stored(2, std::string("%ORDAVEL_UNSET_X%\0", 18)),
+       std::string("%ORDAVEL_UNSET_X%")},
+      {"DwordIsANumber", stored(4, std::string("\x2a\x01\0\0", 4)), 298},
+      {"NegativeDword", stored(4, "\xff\xff\xff\xff"), -1},
+      {"BigEndianDwordHasItsBytesReversed", stored(5, std::string("\0\0\x01\x2a", 4)), 298},
+      {"BinaryIsAByteArray", stored(3, std::string("\0\x01\xff", 3)), Bytes{0, 1, 0xff}},
+      {"UnknownTypeIsAByteArray", stored(11, "ab"), Bytes{'a', 'b'}},
+  };
+  for (const auto& c : cases) {
+    put(c.name, c.value);
+    aim(c.name, erp::kRegString);
+    EXPECT_EQ(c.expected, registry_.value()) << c.name;
+    EXPECT_EQ(c.value.type, registry_.valueType()) << c.name;
+  }
+}
+
+TEST_F(cRegistryTest, ProgramReadsItsConfiguration) {
+  put("Programs", stored(1, std::string("/opt/sage\0", 10)));
+  put("Edition", stored(4, std::string("\x03\0\0\0", 4)));
+
+  cRegistry fresh(store_, "ordavel");
+  EXPECT_EQ(RegValue{std::string("/opt/sage")},
+            fresh.valueEx(erp::kLocalMachine,
+                          "software\\accpac international, inc.\\accpac\\"
+                          "configuration",
+                          "programs", erp::kRegString, RegValue{}));
+  EXPECT_EQ(RegValue{3},
+            fresh.valueEx(erp::kLocalMachine, kConfig, "Edition", erp::kRegDword, RegValue{}));
+}
+
+TEST_F(cRegistryTest, TextWritesChooseExpandableOnlyForAReference) {
+  const struct {
+    const char* name;
+    RegValue value;
+    RegistryValue expected;
+  } cases[] = {
+      {"PlainText", std::string("C:\\A"), stored(1, std::string("C:\\A\0", 5))},
+      {"Reference", std::string("%TEMP%\\x"), stored(2, std::string("%TEMP%\\x\0", 9))},
+      {"ShortestReference", std::string("%x%"), stored(2, std::string("%x%\0", 4))},
+      {"AdjacentSigns", std::string("100%%"), stored(1, std::string("100%%\0", 6))},
+      {"SingleSign", std::string("50% off"), stored(1, std::string("50% off\0", 8))},
+      {"NumberAsText", 42, stored(1, std::string("42\0", 3))},
+      {"EmptyValue", RegValue{}, stored(1, std::string("\0", 1))},
+  };
+  for (const auto& c : cases) {
+    for (std::uint32_t type : {erp::kRegString, erp::kRegExpandString}) {
+      aim(c.name, type);
+      registry_.setValue(c.value);
+      EXPECT_EQ(c.expected, get(erp::kLocalMachine, kConfig, c.name)) << c.name << type;
+    }
+  }
+}
+
+TEST_F(cRegistryTest, NumberWritesAreAlwaysLittleEndianDwords) {
+  aim("Plain", erp::kRegDword);
+  registry_.setValue(298);
+  aim("BigEndian", erp::kRegDwordBigEndian);
+  registry_.setValue(-2);
+  aim("NotANumber", erp::kRegDword);
+  registry_.setValue(std::string("12"));
+
+  EXPECT_EQ(stored(4, std::string("\x2a\x01\0\0", 4)), get(erp::kLocalMachine, kConfig, "Plain"));
+  EXPECT_EQ(stored(4, "\xfe\xff\xff\xff"), get(erp::kLocalMachine, kConfig, "BigEndian"));
+  EXPECT_EQ(std::nullopt, get(erp::kLocalMachine, kConfig, "NotANumber"));
+}
+
+TEST_F(cRegistryTest, BinaryWritesTakeOnlyByteArrays) {
+  aim("Blob", erp::kRegBinary);
+  registry_.setValue(Bytes{0, 7});
+  EXPECT_EQ(stored(3, std::string("\0\x07", 2)), get(erp::kLocalMachine, kConfig, "Blob"));
+
+  EXPECT_EQ("Failed to set registry value Key: '2147483650',Section: '" + std::string(kConfig) +
+                "',Key: 'Blob' to value: 'abc'",
+            failure([&] { registry_.setValue(std::string("abc")); }));
+}
+
+TEST_F(cRegistryTest, WritesOfOtherTypesFail) {
+  aim("Multi", erp::kRegMultiString);
+  EXPECT_EQ("Failed to set registry value Key: '2147483650',Section: '" + std::string(kConfig) +
+                "',Key: 'Multi' to value: '5'",
+            failure([&] { registry_.setValue(5); }));
+  EXPECT_EQ(std::nullopt, get(erp::kLocalMachine, kConfig, "Multi"));
+}
+
+TEST_F(cRegistryTest, AWriteToAHiveThatDoesNotExistFails) {
+  registry_.setClassKey(0x80000007);
+  registry_.setSectionKey("Soft\\Key");
+  registry_.setValueKey("Name");
+  EXPECT_EQ(
+      "Failed to set registry value Key: '2147483655',Section: 'Soft\\Key',Key: 'Name' to value: "
+      "'text'",
+      failure([&] { registry_.setValue(std::string("text")); }));
+}
+
+TEST_F(cRegistryTest, AWriteToAStoreThatCannotBeWrittenFails) {
+  testing::WriteFile(folder_ / "file", "x");
+  erp::RegistryStore blocked(folder_ / "file" / "registry");
+  cRegistry registry(blocked, "ordavel");
+  EXPECT_EQ("Failed to set registry value Key: '2147483650',Section: 'K',Key: '' to value: '1'",
+            failure([&] { registry.setValueEx(erp::kLocalMachine, "K", "", 4, {}, 1); }));
+  EXPECT_EQ("Failed to create registry Key: 'K", failure([&] { registry.createKey(); }));
+}
+
+TEST_F(cRegistryTest, KeyCreationAndDeletion) {
+  aim("", erp::kRegString);
+  EXPECT_TRUE(registry_.createKey());
+  EXPECT_TRUE(registry_.keyExists());
+  EXPECT_TRUE(registry_.deleteKey());
+  EXPECT_FALSE(registry_.keyExists());
+  EXPECT_EQ("Failed to delete registry Key: '2147483650',Section: '" + std::string(kConfig),
+            failure([&] { registry_.deleteKey(); }));
+}
+
+TEST_F(cRegistryTest, ValueDeletionFailsApartForAMissingKeyAndAMissingValue) {
+  aim("Gone", erp::kRegString);
+  const std::string section = "'2147483650',Section: '" + std::string(kConfig);
+  EXPECT_EQ("Failed to open key " + section + "' for delete access",
+            failure([&] { registry_.deleteValue(); }));
+
+  registry_.setValue(std::string("x"));
+  EXPECT_TRUE(registry_.deleteValue());
+  EXPECT_EQ(std::nullopt, get(erp::kLocalMachine, kConfig, "Gone"));
+  EXPECT_EQ("Failed to delete registry Key: " + section + "',Key: 'Gone",
+            failure([&] { registry_.deleteValue(); }));
+}
+
+TEST_F(cRegistryTest, MachineNamesGetTheUncPrefix) {
+  const struct {
+    const char* name;
+    const char* given;
+    const char* expected;
+  } cases[] = {
+      {"TwoLettersAreDropped", "PC", ""},
+      {"ThreeLettersArePrefixed", "SRV", "\\\\SRV"},
+      {"SixLettersArePrefixed", "SERVER", "\\\\SERVER"},
+      {"PrefixedNameIsKept", "\\\\HOST", "\\\\HOST"},
+  };
+  for (const auto& c : cases) {
+    registry_.setMachine(c.given);
+    EXPECT_EQ(c.expected, registry_.machine()) << c.name;
+  }
+}
+
+TEST_F(cRegistryTest, EnumerationsFillArraysFromIndexOne) {
+  put("Programs", stored(1, "a"));
+  put("SharedData", stored(1, "b"));
+  ASSERT_EQ(RegistryStatus::kOk,
+            store_.createKey(erp::kLocalMachine, std::string(kConfig) + "\\Sub"));
+  aim("", erp::kRegString);
+
+  std::vector<std::string> names{"stale"};
+  int count = -1;
+  EXPECT_TRUE(registry_.enumerateValues(names, count));
+  EXPECT_EQ(2, count);
+  EXPECT_EQ((std::vector<std::string>{"", "Programs", "SharedData"}), names);
+  EXPECT_TRUE(registry_.enumerateSections(names, count));
+  EXPECT_EQ(1, count);
+  EXPECT_EQ((std::vector<std::string>{"", "Sub"}), names);
+
+  registry_.setSectionKey("Missing");
+  EXPECT_FALSE(registry_.enumerateSections(names, count));
+  EXPECT_EQ(0, count);
+}
+
+TEST_F(cRegistryTest, ExeAssociationIsWrittenUnderBothRoots) {
+  registry_.createExeAssociation("/opt/ordavel", "Ordavel.Job", "Ordavel job", "ojb", "", true, "",
+                                 false, "", true, "", 2);
+  const auto text = [](const std::string& value) {
+    std::string bytes = value;
+    bytes.push_back('\0');
+    return stored(1, bytes);
+  };
+  const struct {
+    const char* key;
+    const char* expected;
+  } entries[] = {
+      {".ojb", "Ordavel.Job"},
+      {"Ordavel.Job\\shell\\open\\command", "/opt/ordavel \"%1\""},
+      {"Ordavel.Job\\shell\\print\\command", "/opt/ordavel /p \"%1\""},
+      {"Ordavel.Job\\shell\\add", "&Install ojb"},
+      {"Ordavel.Job\\shell\\add\\command", "/opt/ordavel /a \"%1\""},
+      {"Ordavel.Job\\DefaultIcon", "/opt/ordavel,2"},
+  };
+  for (const auto& e : entries) {
+    EXPECT_EQ(text(e.expected), get(erp::kClassesRoot, e.key, "")) << e.key;
+    EXPECT_EQ(text(e.expected),
+              get(erp::kLocalMachine, std::string("SOFTWARE\\Classes\\") + e.key, ""))
+        << e.key;
+  }
+  EXPECT_EQ(RegistryStatus::kNotFound,
+            store_.openKey(erp::kClassesRoot, "Ordavel.Job\\shell\\new"));
+}
+
+TEST_F(cRegistryTest, AdditionalAssociationsNeedTriplesAndARegisteredClass) {
+  EXPECT_EQ(
+      "Invalid parameter list passed to CreateAdditionalEXEAssociations - expected "
+      "Name/Text/Command",
+      failure([&] {
+        registry_.createAdditionalExeAssociations("C", {"a", "b"});
+      }));
+  EXPECT_EQ("Error - attempt to create additional associations before class defined.", failure([&] {
+              registry_.createAdditionalExeAssociations("C", {"a", "b", "c"});
+            }));
+
+  registry_.createExeAssociation("/x", "C", "d", "c", "", false, "", false, "", false, "", 0);
+  registry_.createAdditionalExeAssociations("C", {"edit", "&Edit", "/x -e"});
+  EXPECT_EQ(stored(1, std::string("&Edit\0", 6)), get(erp::kClassesRoot, "C\\shell\\edit", ""));
+  EXPECT_EQ(stored(1, std::string("/x -e\0", 6)),
+            get(erp::kLocalMachine, "SOFTWARE\\Classes\\C\\shell\\edit\\command", ""));
+}
+
+}  // namespace
+}  // namespace util
