@@ -18,11 +18,11 @@ namespace {
 // empty folder.
 std::optional<std::string> readFolder(erp::RegistryStore& registry, const char* valueName) {
   util::cRegistry key(registry);
-  key.setClassKey(erp::kLocalMachine);
-  key.setSectionKey(kAccpacConfigurationKey);
-  key.setValueType(erp::kRegString);
-  key.setValueKey(valueName);
-  if (!key.keyExists()) return std::nullopt;
+  key.ClassKey(erp::kLocalMachine);
+  key.SectionKey(kAccpacConfigurationKey);
+  key.ValueType(erp::kRegString);
+  key.ValueKey(valueName);
+  if (!key.KeyExists()) return std::nullopt;
   return util::RegValueText(key.value());
 }
 

@@ -34,9 +34,9 @@ std::int32_t editionFromValue(const util::RegValue& value) {
 
 std::string productUpdate(const AccpacPaths& paths) {
   util::IniFile ini;
-  ini.setPath(util::JoinPath(paths.RuntimePath(), "A4W.INI"));
-  ini.setSection("General");
-  ini.setKey("ProductUpdate");
+  ini.Path(util::JoinPath(paths.RuntimePath(), "A4W.INI"));
+  ini.Section("General");
+  ini.key("ProductUpdate");
   return ini.value();
 }
 
@@ -84,11 +84,11 @@ std::string GetSystemManagerVersion(const AccpacPaths& paths, erp::RegistryStore
 std::int32_t GetErpEdition(erp::RegistryStore& registry) {
   try {
     util::cRegistry key(registry);
-    key.setClassKey(erp::kLocalMachine);
-    key.setSectionKey(kAccpacConfigurationKey);
-    key.setValueType(erp::kRegDword);
-    key.setValueKey("Edition");
-    if (!key.keyExists()) return 1;
+    key.ClassKey(erp::kLocalMachine);
+    key.SectionKey(kAccpacConfigurationKey);
+    key.ValueType(erp::kRegDword);
+    key.ValueKey("Edition");
+    if (!key.KeyExists()) return 1;
     return editionFromValue(key.value());
   } catch (const std::exception&) {
     return 1;

@@ -74,7 +74,7 @@ std::string IniFile::value() const {
   return capped(load(path_).value(section_, key_).value_or(default_));
 }
 
-void IniFile::setValue(std::string& text) {
+void IniFile::value(std::string& text) {
   text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
   lastReturnCode_ = change(path_, [&](IniDocument& document) {
     document.set(section_, key_, text);
@@ -82,7 +82,7 @@ void IniFile::setValue(std::string& text) {
   });
 }
 
-void IniFile::deleteKey() {
+void IniFile::DeleteKey() {
   lastReturnCode_ =
       change(path_, [&](IniDocument& document) { return document.removeKey(section_, key_); });
 }
@@ -92,31 +92,31 @@ void IniFile::removeSection() {
       change(path_, [&](IniDocument& document) { return document.removeSection(section_); });
 }
 
-void IniFile::deleteSection() {
+void IniFile::DeleteSection() {
   removeSection();
 }
 
-std::string IniFile::iniSection() const {
+std::string IniFile::INISection() const {
   return nulSeparated(load(path_).keys(section_));
 }
 
-void IniFile::setIniSection(const std::string&) {
+void IniFile::INISection(const std::string&) {
   removeSection();
 }
 
-std::string IniFile::sections() const {
+std::string IniFile::Sections() const {
   return nulSeparated(load(path_).sections());
 }
 
-void IniFile::enumerateCurrentSection(std::vector<std::string>& sKey, int& iCount) const {
-  splitNulSeparated(iniSection(), sKey, iCount);
+void IniFile::EnumerateCurrentSection(std::vector<std::string>& sKey, int& iCount) const {
+  splitNulSeparated(INISection(), sKey, iCount);
 }
 
-void IniFile::enumerateAllSections(std::vector<std::string>& sSections, int& iCount) const {
-  splitNulSeparated(sections(), sSections, iCount);
+void IniFile::EnumerateAllSections(std::vector<std::string>& sSections, int& iCount) const {
+  splitNulSeparated(Sections(), sSections, iCount);
 }
 
-std::int32_t IniFile::clngDefault(const std::string& sString, std::int32_t lDefault) {
+std::int32_t IniFile::CLngDefault(const std::string& sString, std::int32_t lDefault) {
   size_t i = 0;
   size_t end = sString.size();
   while (i < end && isBlank(sString[i])) ++i;
@@ -149,12 +149,12 @@ std::int32_t IniFile::clngDefault(const std::string& sString, std::int32_t lDefa
   return static_cast<std::int32_t>(result);
 }
 
-bool IniFile::booleanValue() const {
+bool IniFile::BooleanValue() const {
   const std::string text = UpperCase(value());
   return text == "YES" || text == "TRUE" || text == "1";
 }
 
-bool IniFile::create(const std::string& path) {
+bool IniFile::CREATE(const std::string& path) {
   path_ = path;
   const std::filesystem::path file = resolved(path);
   std::error_code ec;

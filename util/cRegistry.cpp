@@ -49,7 +49,7 @@ std::string orDefault(const std::string& text, const std::string& fallback) {
 cRegistry::cRegistry(erp::RegistryStore& store, std::string programName)
     : store_(store), programName_(std::move(programName)) {}
 
-void cRegistry::setMachine(const std::string& name) {
+void cRegistry::Machine(const std::string& name) {
   if (name.size() < 3) {
     machine_.clear();
   } else if (name.rfind("\\\\", 0) == 0) {
@@ -67,25 +67,25 @@ std::string cRegistry::keySectionText() const {
   return "'" + std::to_string(classKey_) + "',Section: '" + sectionKey_;
 }
 
-bool cRegistry::keyExists() const {
+bool cRegistry::KeyExists() const {
   return store_.openKey(classKey_, sectionKey_) == RegistryStatus::kOk;
 }
 
-bool cRegistry::createKey() {
+bool cRegistry::CreateKey() {
   if (store_.createKey(classKey_, sectionKey_) != RegistryStatus::kOk) {
     raise("Failed to create registry Key: '" + sectionKey_);
   }
   return true;
 }
 
-bool cRegistry::deleteKey() {
+bool cRegistry::DeleteKey() {
   if (store_.deleteKey(classKey_, sectionKey_) != RegistryStatus::kOk) {
     raise("Failed to delete registry Key: " + keySectionText());
   }
   return true;
 }
 
-bool cRegistry::deleteValue() {
+bool cRegistry::DeleteValue() {
   if (store_.openKey(classKey_, sectionKey_) != RegistryStatus::kOk) {
     raise("Failed to open key " + keySectionText() + "' for delete access");
   }
@@ -116,10 +116,10 @@ RegValue cRegistry::value() {
   }
 }
 
-void cRegistry::setValue(const RegValue& value) {
+void cRegistry::value(const RegValue& newValue) {
   const auto fail = [&] {
     raise("Failed to set registry value Key: " + keySectionText() + "',Key: '" + valueKey_ +
-          "' to value: '" + RegValueText(value) + "'");
+          "' to value: '" + RegValueText(newValue) + "'");
   };
   if (store_.createKey(classKey_, sectionKey_) != RegistryStatus::kOk) fail();
 
@@ -127,14 +127,14 @@ void cRegistry::setValue(const RegValue& value) {
   switch (valueType_) {
     case erp::kRegString:
     case erp::kRegExpandString: {
-      const std::string text = RegValueText(value);
+      const std::string text = RegValueText(newValue);
       stored.type = looksExpandable(text) ? erp::kRegExpandString : erp::kRegString;
       stored.data.assign(text.begin(), text.end());
       stored.data.push_back(0);
       break;
     }
     case erp::kRegBinary: {
-      const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&value);
+      const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&newValue);
       if (!bytes) fail();
       stored.type = erp::kRegBinary;
       stored.data = *bytes;
@@ -142,7 +142,7 @@ void cRegistry::setValue(const RegValue& value) {
     }
     case erp::kRegDword:
     case erp::kRegDwordBigEndian: {
-      const auto* number = std::get_if<std::int32_t>(&value);
+      const auto* number = std::get_if<std::int32_t>(&newValue);
       if (!number) return;
       stored.type = erp::kRegDword;
       stored.data = numberBytes(*number);
@@ -154,7 +154,7 @@ void cRegistry::setValue(const RegValue& value) {
   if (store_.setValue(classKey_, sectionKey_, valueKey_, stored) != RegistryStatus::kOk) fail();
 }
 
-RegValue cRegistry::valueEx(erp::RegistryHive eKey, std::string sSectionKey, std::string sValueKey,
+RegValue cRegistry::ValueEx(erp::RegistryHive eKey, std::string sSectionKey, std::string sValueKey,
                             std::uint32_t eValueType, RegValue vDefault) {
   classKey_ = eKey;
   sectionKey_ = std::move(sSectionKey);
@@ -164,17 +164,17 @@ RegValue cRegistry::valueEx(erp::RegistryHive eKey, std::string sSectionKey, std
   return value();
 }
 
-void cRegistry::setValueEx(erp::RegistryHive eKey, std::string sSectionKey, std::string sValueKey,
-                           std::uint32_t eValueType, RegValue vDefault, const RegValue& value) {
+void cRegistry::ValueEx(erp::RegistryHive eKey, std::string sSectionKey, std::string sValueKey,
+                        std::uint32_t eValueType, RegValue vDefault, const RegValue& newValue) {
   classKey_ = eKey;
   sectionKey_ = std::move(sSectionKey);
   valueKey_ = std::move(sValueKey);
   valueType_ = eValueType;
   default_ = std::move(vDefault);
-  setValue(value);
+  value(newValue);
 }
 
-bool cRegistry::enumerateValues(std::vector<std::string>& sKeyNames, int& iKeyCount) const {
+bool cRegistry::EnumerateValues(std::vector<std::string>& sKeyNames, int& iKeyCount) const {
   std::vector<std::string> names;
   const bool found = store_.enumerateValues(classKey_, sectionKey_, names) == RegistryStatus::kOk;
   sKeyNames.assign(1, std::string());
@@ -183,7 +183,7 @@ bool cRegistry::enumerateValues(std::vector<std::string>& sKeyNames, int& iKeyCo
   return found;
 }
 
-bool cRegistry::enumerateSections(std::vector<std::string>& sSect, int& iSectCount) const {
+bool cRegistry::EnumerateSections(std::vector<std::string>& sSect, int& iSectCount) const {
   std::vector<std::string> names;
   const bool found = store_.enumerateSubKeys(classKey_, sectionKey_, names) == RegistryStatus::kOk;
   sSect.assign(1, std::string());
@@ -193,8 +193,8 @@ bool cRegistry::enumerateSections(std::vector<std::string>& sSect, int& iSectCou
 }
 
 void cRegistry::writeClassEntry(const std::string& subKey, const std::string& text) {
-  setValueEx(erp::kClassesRoot, subKey, "", erp::kRegString, RegValue{}, text);
-  setValueEx(erp::kLocalMachine, kClassesPrefix + subKey, "", erp::kRegString, RegValue{}, text);
+  ValueEx(erp::kClassesRoot, subKey, "", erp::kRegString, RegValue{}, text);
+  ValueEx(erp::kLocalMachine, kClassesPrefix + subKey, "", erp::kRegString, RegValue{}, text);
 }
 
 void cRegistry::writeVerb(const std::string& className, const std::string& verb,
@@ -204,7 +204,7 @@ void cRegistry::writeVerb(const std::string& className, const std::string& verb,
   writeClassEntry(verbKey + "\\command", command);
 }
 
-void cRegistry::createExeAssociation(const std::string& sExePath, const std::string& sClassName,
+void cRegistry::CreateEXEAssociation(const std::string& sExePath, const std::string& sClassName,
                                      const std::string& sClassDescription,
                                      const std::string& sAssociation,
                                      const std::string& sOpenMenuText, bool bSupportPrint,
@@ -231,7 +231,7 @@ void cRegistry::createExeAssociation(const std::string& sExePath, const std::str
   writeClassEntry(sClassName + "\\DefaultIcon", sExePath + "," + std::to_string(lDefaultIconIndex));
 }
 
-void cRegistry::createAdditionalExeAssociations(const std::string& sClassName,
+void cRegistry::CreateAdditionalEXEAssociations(const std::string& sClassName,
                                                 const std::vector<std::string>& vItems) {
   if (vItems.size() % 3 != 0) {
     raise(

@@ -24,60 +24,60 @@ class cRegistry {
   explicit cRegistry(erp::RegistryStore& store, std::string programName = ProgramName());
 
   /// The root hive handle (0x80000000 classes root ... 0x80000003 users); starts at 0, no hive.
-  erp::RegistryHive classKey() const { return classKey_; }
-  void setClassKey(erp::RegistryHive hive) { classKey_ = hive; }
+  erp::RegistryHive ClassKey() const { return classKey_; }
+  void ClassKey(erp::RegistryHive hive) { classKey_ = hive; }
   /// The backslash-separated key path below the hive.
-  const std::string& sectionKey() const { return sectionKey_; }
-  void setSectionKey(std::string path) { sectionKey_ = std::move(path); }
+  const std::string& SectionKey() const { return sectionKey_; }
+  void SectionKey(std::string path) { sectionKey_ = std::move(path); }
   /// The value name; the empty text names the key's default value.
-  const std::string& valueKey() const { return valueKey_; }
-  void setValueKey(std::string name) { valueKey_ = std::move(name); }
+  const std::string& ValueKey() const { return valueKey_; }
+  void ValueKey(std::string name) { valueKey_ = std::move(name); }
   /// The registry type used for writing; a successful read replaces it with the stored type.
-  std::uint32_t valueType() const { return valueType_; }
-  void setValueType(std::uint32_t type) { valueType_ = type; }
+  std::uint32_t ValueType() const { return valueType_; }
+  void ValueType(std::uint32_t type) { valueType_ = type; }
   /// The value returned by a read that finds nothing; starts empty.
-  const RegValue& defaultValue() const { return default_; }
-  void setDefault(RegValue value) { default_ = std::move(value); }
+  const RegValue& Default() const { return default_; }
+  void Default(RegValue fallback) { default_ = std::move(fallback); }
   /// A remote computer name, kept for callers; the stand-in store is always the local one.
-  const std::string& machine() const { return machine_; }
+  const std::string& Machine() const { return machine_; }
   /// Stores a name of three or more characters with "\\" in front, a shorter one as "".
-  void setMachine(const std::string& name);
+  void Machine(const std::string& name);
 
-  /// Whether the key can be opened; the value named by valueKey() is not looked at.
-  bool keyExists() const;
+  /// Whether the key can be opened; the value named by ValueKey() is not looked at.
+  bool KeyExists() const;
   /// Creates the key; raises on failure.
-  bool createKey();
+  bool CreateKey();
   /// Deletes the key with its sub-keys; raises on failure.
-  bool deleteKey();
-  /// Deletes the value named by valueKey(); raises on failure.
-  bool deleteValue();
+  bool DeleteKey();
+  /// Deletes the value named by ValueKey(); raises on failure.
+  bool DeleteValue();
 
-  /// Reads the value named by valueKey(), or the default when it cannot be found.
+  /// Reads the value named by ValueKey(), or Default() when it cannot be found.
   RegValue value();
-  /// Writes the value named by valueKey() as valueType(); raises on failure.
-  void setValue(const RegValue& value);
+  /// Writes the value named by ValueKey() as ValueType(); raises on failure.
+  void value(const RegValue& newValue);
   /// Sets the five properties, then reads.
-  RegValue valueEx(erp::RegistryHive eKey, std::string sSectionKey, std::string sValueKey,
+  RegValue ValueEx(erp::RegistryHive eKey, std::string sSectionKey, std::string sValueKey,
                    std::uint32_t eValueType, RegValue vDefault);
-  /// Sets the five properties, then writes `value`.
-  void setValueEx(erp::RegistryHive eKey, std::string sSectionKey, std::string sValueKey,
-                  std::uint32_t eValueType, RegValue vDefault, const RegValue& value);
+  /// Sets the five properties, then writes `newValue`.
+  void ValueEx(erp::RegistryHive eKey, std::string sSectionKey, std::string sValueKey,
+               std::uint32_t eValueType, RegValue vDefault, const RegValue& newValue);
 
   /// The value names of the key in sKeyNames[1..iKeyCount] (element 0 is unused).
-  bool enumerateValues(std::vector<std::string>& sKeyNames, int& iKeyCount) const;
+  bool EnumerateValues(std::vector<std::string>& sKeyNames, int& iKeyCount) const;
   /// The sub-key names of the key in sSect[1..iSectCount] (element 0 is unused).
-  bool enumerateSections(std::vector<std::string>& sSect, int& iSectCount) const;
+  bool EnumerateSections(std::vector<std::string>& sSect, int& iSectCount) const;
 
   /// Registers a file type opened by an executable, under the classes root and
   /// SOFTWARE\Classes of the local machine.
-  void createExeAssociation(const std::string& sExePath, const std::string& sClassName,
+  void CreateEXEAssociation(const std::string& sExePath, const std::string& sClassName,
                             const std::string& sClassDescription, const std::string& sAssociation,
                             const std::string& sOpenMenuText, bool bSupportPrint,
                             const std::string& sPrintMenuText, bool bSupportNew,
                             const std::string& sNewMenuText, bool bSupportInstall,
                             const std::string& sInstallMenuText, std::int32_t lDefaultIconIndex);
   /// Adds verbs to a registered class from name, menu text, command triples.
-  void createAdditionalExeAssociations(const std::string& sClassName,
+  void CreateAdditionalEXEAssociations(const std::string& sClassName,
                                        const std::vector<std::string>& vItems);
 
  private:

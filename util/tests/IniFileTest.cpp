@@ -15,9 +15,9 @@ class IniFileTest : public ::testing::Test {
                const std::string& key = "") {
     testing::WriteFile(file(), content);
     IniFile ini;
-    ini.setPath(file().string());
-    ini.setSection(section);
-    ini.setKey(key);
+    ini.Path(file().string());
+    ini.Section(section);
+    ini.key(key);
     return ini;
   }
 
@@ -65,10 +65,10 @@ TEST_F(IniFileTest, ReadsFollowTheProfileStringRules) {
       {"MissingSection", "Third", "key", "fallback"},
   };
   IniFile ini = open(file);
-  ini.setDefault("fallback");
+  ini.Default("fallback");
   for (const auto& c : cases) {
-    ini.setSection(c.section);
-    ini.setKey(c.key);
+    ini.Section(c.section);
+    ini.key(c.key);
     EXPECT_EQ(c.expected, ini.value()) << c.name;
   }
 }
@@ -76,27 +76,27 @@ TEST_F(IniFileTest, ReadsFollowTheProfileStringRules) {
 TEST_F(IniFileTest, AbsentKeyGivesTheDefaultAndAMissingFileToo) {
   IniFile ini = open("[S]\n", "S", "nothing");
   EXPECT_EQ("", ini.value());
-  ini.setDefault("dflt");
+  ini.Default("dflt");
   EXPECT_EQ("dflt", ini.value());
-  ini.setPath((folder_ / "missing.ini").string());
+  ini.Path((folder_ / "missing.ini").string());
   EXPECT_EQ("dflt", ini.value());
 }
 
 TEST_F(IniFileTest, ReadsStopAt8191Characters) {
   IniFile ini = open("[S]\nlong=" + std::string(9000, 'x') + "\n", "S", "long");
   EXPECT_EQ(std::string(8191, 'x'), ini.value());
-  ini.setKey("absent");
-  ini.setDefault(std::string(8200, 'd'));
+  ini.key("absent");
+  ini.Default(std::string(8200, 'd'));
   EXPECT_EQ(std::string(8191, 'd'), ini.value());
 }
 
 TEST_F(IniFileTest, WritesRemoveNulsFromTheCallersText) {
   IniFile ini = open("", "S", "k");
   std::string text("a\0b\0", 4);
-  ini.setValue(text);
+  ini.value(text);
   EXPECT_EQ("ab", text);
   EXPECT_EQ("ab", ini.value());
-  EXPECT_TRUE(ini.success());
+  EXPECT_TRUE(ini.SUCCESS());
 }
 
 TEST_F(IniFileTest, WritesKeepCommentsBlankLinesAndLineEnds) {
@@ -110,18 +110,18 @@ TEST_F(IniFileTest, WritesKeepCommentsBlankLinesAndLineEnds) {
       "x=1",
       "paths", "PROGRAMS");
   std::string text = "C:\\B";
-  ini.setValue(text);
-  ini.setKey("SharedData");
+  ini.value(text);
+  ini.key("SharedData");
   text = " D:\\S ";
-  ini.setValue(text);
-  ini.setSection("Other");
-  ini.setKey("y");
+  ini.value(text);
+  ini.Section("Other");
+  ini.key("y");
   text = "2";
-  ini.setValue(text);
-  ini.setSection("New");
-  ini.setKey("z");
+  ini.value(text);
+  ini.Section("New");
+  ini.key("z");
   text = "3";
-  ini.setValue(text);
+  ini.value(text);
 
   EXPECT_EQ(
       "; site settings\r\n"
@@ -151,38 +151,38 @@ TEST_F(IniFileTest, NewLinesFollowTheFilesOwnLineEnd) {
   for (const auto& c : cases) {
     IniFile ini = open(c.before, "S", "b");
     std::string text = "2";
-    ini.setValue(text);
+    ini.value(text);
     EXPECT_EQ(c.after, content()) << c.name;
   }
 }
 
 TEST_F(IniFileTest, WriteCreatesAMissingFile) {
   IniFile ini;
-  ini.setPath((folder_ / "new.ini").string());
-  ini.setSection("S");
-  ini.setKey("k");
+  ini.Path((folder_ / "new.ini").string());
+  ini.Section("S");
+  ini.key("k");
   std::string text = "v";
-  ini.setValue(text);
-  EXPECT_EQ(1, ini.lastReturnCode());
+  ini.value(text);
+  EXPECT_EQ(1, ini.LastReturnCode());
   EXPECT_EQ("[S]\r\nk=v\r\n", testing::ReadFile(folder_ / "new.ini"));
 }
 
 TEST_F(IniFileTest, AWriteThatCannotReachTheFileFails) {
   IniFile ini;
-  ini.setPath((folder_ / "no-such-folder" / "x.ini").string());
-  ini.setSection("S");
-  ini.setKey("k");
+  ini.Path((folder_ / "no-such-folder" / "x.ini").string());
+  ini.Section("S");
+  ini.key("k");
   std::string text = "v";
-  ini.setValue(text);
-  EXPECT_EQ(0, ini.lastReturnCode());
-  EXPECT_FALSE(ini.success());
+  ini.value(text);
+  EXPECT_EQ(0, ini.LastReturnCode());
+  EXPECT_FALSE(ini.SUCCESS());
 }
 
 TEST_F(IniFileTest, WritesLeaveNoTemporaryFiles) {
   IniFile ini = open("[S]\n", "S", "k");
   std::string text = "v";
-  ini.setValue(text);
-  ini.deleteSection();
+  ini.value(text);
+  ini.DeleteSection();
   int files = 0;
   for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder_.path())) ++files;
   EXPECT_EQ(1, files);
@@ -190,36 +190,36 @@ TEST_F(IniFileTest, WritesLeaveNoTemporaryFiles) {
 
 TEST_F(IniFileTest, DeletingKeysAndSections) {
   IniFile ini = open("[A]\na=1\nb=2\n; about B\n[B]\nc=3\n[C]\nd=4\n", "a", "A");
-  ini.deleteKey();
-  EXPECT_TRUE(ini.success());
+  ini.DeleteKey();
+  EXPECT_TRUE(ini.SUCCESS());
   EXPECT_EQ("[A]\nb=2\n; about B\n[B]\nc=3\n[C]\nd=4\n", content());
 
-  ini.setSection("b");
-  ini.deleteSection();
+  ini.Section("b");
+  ini.DeleteSection();
   EXPECT_EQ("[A]\nb=2\n; about B\n[C]\nd=4\n", content());
 
-  ini.setSection("C");
-  ini.setIniSection("ignored=text");
+  ini.Section("C");
+  ini.INISection("ignored=text");
   EXPECT_EQ("[A]\nb=2\n; about B\n", content());
-  EXPECT_TRUE(ini.success());
+  EXPECT_TRUE(ini.SUCCESS());
 }
 
 TEST_F(IniFileTest, ListsAreNulSeparatedAndEnumerationsStartAtOne) {
   IniFile ini = open("[A]\nx=1\n;c=2\ny=\n[B]\n[C]\n", "a");
-  EXPECT_EQ(std::string("x\0y\0", 4), ini.iniSection());
-  EXPECT_EQ(std::string("A\0B\0C\0", 6), ini.sections());
+  EXPECT_EQ(std::string("x\0y\0", 4), ini.INISection());
+  EXPECT_EQ(std::string("A\0B\0C\0", 6), ini.Sections());
 
   std::vector<std::string> items{"stale"};
   int count = -1;
-  ini.enumerateCurrentSection(items, count);
+  ini.EnumerateCurrentSection(items, count);
   EXPECT_EQ(2, count);
   EXPECT_EQ((std::vector<std::string>{"", "x", "y"}), items);
-  ini.enumerateAllSections(items, count);
+  ini.EnumerateAllSections(items, count);
   EXPECT_EQ(3, count);
   EXPECT_EQ((std::vector<std::string>{"", "A", "B", "C"}), items);
 
-  ini.setSection("B");
-  ini.enumerateCurrentSection(items, count);
+  ini.Section("B");
+  ini.EnumerateCurrentSection(items, count);
   EXPECT_EQ(0, count);
   EXPECT_EQ(std::vector<std::string>{""}, items);
 }
@@ -237,7 +237,7 @@ TEST_F(IniFileTest, BooleanValueAcceptsYesTrueAndOne) {
   };
   for (const auto& c : cases) {
     IniFile ini = open(std::string("[S]\n") + c.line + "\n", "S", "flag");
-    EXPECT_EQ(c.expected, ini.booleanValue()) << c.name;
+    EXPECT_EQ(c.expected, ini.BooleanValue()) << c.name;
   }
 }
 
@@ -261,33 +261,33 @@ TEST(IniFileNumbers, ClngDefaultConvertsWholeNumbersOrGivesTheDefault) {
       {"Smallest", "-2147483648", -2147483647 - 1},
       {"TooLarge", "2147483648", 7},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.expected, IniFile::clngDefault(c.text, 7)) << c.name;
+  for (const auto& c : cases) EXPECT_EQ(c.expected, IniFile::CLngDefault(c.text, 7)) << c.name;
 }
 
 TEST_F(IniFileTest, CreateMakesAnEmptyFileAndLeavesAnExistingOneAlone) {
   IniFile ini;
   const fs::path fresh = folder_ / "fresh.ini";
-  EXPECT_TRUE(ini.create(fresh.string()));
-  EXPECT_EQ(fresh.string(), ini.path());
+  EXPECT_TRUE(ini.CREATE(fresh.string()));
+  EXPECT_EQ(fresh.string(), ini.Path());
   EXPECT_TRUE(fs::exists(fresh));
   EXPECT_EQ(0u, fs::file_size(fresh));
 
   testing::WriteFile(file(), "[S]\nk=v\n");
-  EXPECT_TRUE(ini.create(file().string()));
+  EXPECT_TRUE(ini.CREATE(file().string()));
   EXPECT_EQ("[S]\nk=v\n", content());
 
-  EXPECT_FALSE(ini.create((folder_ / "missing" / "x.ini").string()));
+  EXPECT_FALSE(ini.CREATE((folder_ / "missing" / "x.ini").string()));
 }
 
 TEST_F(IniFileTest, FileNameIsFoundWithoutRegardToCase) {
   open("[S]\nk=v\n", "S", "k");
   IniFile ini;
-  ini.setPath((folder_ / "a4w.ini").string());
-  ini.setSection("S");
-  ini.setKey("k");
+  ini.Path((folder_ / "a4w.ini").string());
+  ini.Section("S");
+  ini.key("k");
   EXPECT_EQ("v", ini.value());
   std::string text = "w";
-  ini.setValue(text);
+  ini.value(text);
   EXPECT_EQ("[S]\nk=w\n", content());
   EXPECT_FALSE(fs::exists(folder_ / "a4w.ini"));
 }

@@ -37,10 +37,10 @@ class cRegistryTest : public ::testing::Test {
   }
 
   void aim(const std::string& name, std::uint32_t type) {
-    registry_.setClassKey(erp::kLocalMachine);
-    registry_.setSectionKey(kConfig);
-    registry_.setValueKey(name);
-    registry_.setValueType(type);
+    registry_.ClassKey(erp::kLocalMachine);
+    registry_.SectionKey(kConfig);
+    registry_.ValueKey(name);
+    registry_.ValueType(type);
   }
 
   // Runs a write that must fail and gives the message it raised.
@@ -67,14 +67,14 @@ TEST_F(cRegistryTest, KeyExistsWithoutTheValueAndTheReadGivesTheDefault) {
   put("Other", stored(erp::kRegString, "x"));
   aim("Programs", erp::kRegString);
 
-  EXPECT_TRUE(registry_.keyExists());
+  EXPECT_TRUE(registry_.KeyExists());
   EXPECT_EQ(RegValue{}, registry_.value());
-  registry_.setDefault(std::string("fallback"));
+  registry_.Default(std::string("fallback"));
   EXPECT_EQ(RegValue{std::string("fallback")}, registry_.value());
-  EXPECT_EQ(erp::kRegString, registry_.valueType());
+  EXPECT_EQ(erp::kRegString, registry_.ValueType());
 
-  registry_.setSectionKey("Missing");
-  EXPECT_FALSE(registry_.keyExists());
+  registry_.SectionKey("Missing");
+  EXPECT_FALSE(registry_.KeyExists());
   EXPECT_EQ(RegValue{std::string("fallback")}, registry_.value());
 }
 
@@ -103,7 +103,7 @@ TEST_F(cRegistryTest, ReadsEachTypeAsItsKindOfValue) {
     put(c.name, c.value);
     aim(c.name, erp::kRegString);
     EXPECT_EQ(c.expected, registry_.value()) << c.name;
-    EXPECT_EQ(c.value.type, registry_.valueType()) << c.name;
+    EXPECT_EQ(c.value.type, registry_.ValueType()) << c.name;
   }
 }
 
@@ -113,12 +113,29 @@ TEST_F(cRegistryTest, ProgramReadsItsConfiguration) {
 
   cRegistry fresh(store_, "ordavel");
   EXPECT_EQ(RegValue{std::string("/opt/sage")},
-            fresh.valueEx(erp::kLocalMachine,
+            fresh.ValueEx(erp::kLocalMachine,
                           "software\\accpac international, inc.\\accpac\\"
                           "configuration",
                           "programs", erp::kRegString, RegValue{}));
   EXPECT_EQ(RegValue{3},
-            fresh.valueEx(erp::kLocalMachine, kConfig, "Edition", erp::kRegDword, RegValue{}));
+            fresh.ValueEx(erp::kLocalMachine, kConfig, "Edition", erp::kRegDword, RegValue{}));
+}
+
+TEST_F(cRegistryTest, ValueExOverloadsKeepTheFivePropertiesTheyAreGiven) {
+  registry_.ValueEx(erp::kLocalMachine, kConfig, "Written", erp::kRegDword,
+                    RegValue{std::string("dflt")}, 17);
+  EXPECT_EQ(erp::kLocalMachine, registry_.ClassKey());
+  EXPECT_EQ(kConfig, registry_.SectionKey());
+  EXPECT_EQ("Written", registry_.ValueKey());
+  EXPECT_EQ(erp::kRegDword, registry_.ValueType());
+  EXPECT_EQ(RegValue{std::string("dflt")}, registry_.Default());
+  EXPECT_EQ(stored(4, std::string("\x11\0\0\0", 4)), get(erp::kLocalMachine, kConfig, "Written"));
+
+  EXPECT_EQ(RegValue{std::string("none")},
+            registry_.ValueEx(erp::kLocalMachine, kConfig, "Absent", erp::kRegString,
+                              RegValue{std::string("none")}));
+  EXPECT_EQ("Absent", registry_.ValueKey());
+  EXPECT_EQ(erp::kRegString, registry_.ValueType());
 }
 
 TEST_F(cRegistryTest, TextWritesChooseExpandableOnlyForAReference) {
@@ -138,7 +155,7 @@ TEST_F(cRegistryTest, TextWritesChooseExpandableOnlyForAReference) {
   for (const auto& c : cases) {
     for (std::uint32_t type : {erp::kRegString, erp::kRegExpandString}) {
       aim(c.name, type);
-      registry_.setValue(c.value);
+      registry_.value(c.value);
       EXPECT_EQ(c.expected, get(erp::kLocalMachine, kConfig, c.name)) << c.name << type;
     }
   }
@@ -146,11 +163,11 @@ TEST_F(cRegistryTest, TextWritesChooseExpandableOnlyForAReference) {
 
 TEST_F(cRegistryTest, NumberWritesAreAlwaysLittleEndianDwords) {
   aim("Plain", erp::kRegDword);
-  registry_.setValue(298);
+  registry_.value(298);
   aim("BigEndian", erp::kRegDwordBigEndian);
-  registry_.setValue(-2);
+  registry_.value(-2);
   aim("NotANumber", erp::kRegDword);
-  registry_.setValue(std::string("12"));
+  registry_.value(std::string("12"));
 
   EXPECT_EQ(stored(4, std::string("\x2a\x01\0\0", 4)), get(erp::kLocalMachine, kConfig, "Plain"));
   EXPECT_EQ(stored(4, "\xfe\xff\xff\xff"), get(erp::kLocalMachine, kConfig, "BigEndian"));
@@ -159,30 +176,30 @@ TEST_F(cRegistryTest, NumberWritesAreAlwaysLittleEndianDwords) {
 
 TEST_F(cRegistryTest, BinaryWritesTakeOnlyByteArrays) {
   aim("Blob", erp::kRegBinary);
-  registry_.setValue(Bytes{0, 7});
+  registry_.value(Bytes{0, 7});
   EXPECT_EQ(stored(3, std::string("\0\x07", 2)), get(erp::kLocalMachine, kConfig, "Blob"));
 
   EXPECT_EQ("Failed to set registry value Key: '2147483650',Section: '" + std::string(kConfig) +
                 "',Key: 'Blob' to value: 'abc'",
-            failure([&] { registry_.setValue(std::string("abc")); }));
+            failure([&] { registry_.value(std::string("abc")); }));
 }
 
 TEST_F(cRegistryTest, WritesOfOtherTypesFail) {
   aim("Multi", erp::kRegMultiString);
   EXPECT_EQ("Failed to set registry value Key: '2147483650',Section: '" + std::string(kConfig) +
                 "',Key: 'Multi' to value: '5'",
-            failure([&] { registry_.setValue(5); }));
+            failure([&] { registry_.value(5); }));
   EXPECT_EQ(std::nullopt, get(erp::kLocalMachine, kConfig, "Multi"));
 }
 
 TEST_F(cRegistryTest, AWriteToAHiveThatDoesNotExistFails) {
-  registry_.setClassKey(0x80000007);
-  registry_.setSectionKey("Soft\\Key");
-  registry_.setValueKey("Name");
+  registry_.ClassKey(0x80000007);
+  registry_.SectionKey("Soft\\Key");
+  registry_.ValueKey("Name");
   EXPECT_EQ(
       "Failed to set registry value Key: '2147483655',Section: 'Soft\\Key',Key: 'Name' to value: "
       "'text'",
-      failure([&] { registry_.setValue(std::string("text")); }));
+      failure([&] { registry_.value(std::string("text")); }));
 }
 
 TEST_F(cRegistryTest, AWriteToAStoreThatCannotBeWrittenFails) {
@@ -190,31 +207,31 @@ TEST_F(cRegistryTest, AWriteToAStoreThatCannotBeWrittenFails) {
   erp::RegistryStore blocked(folder_ / "file" / "registry");
   cRegistry registry(blocked, "ordavel");
   EXPECT_EQ("Failed to set registry value Key: '2147483650',Section: 'K',Key: '' to value: '1'",
-            failure([&] { registry.setValueEx(erp::kLocalMachine, "K", "", 4, {}, 1); }));
-  EXPECT_EQ("Failed to create registry Key: 'K", failure([&] { registry.createKey(); }));
+            failure([&] { registry.ValueEx(erp::kLocalMachine, "K", "", 4, {}, 1); }));
+  EXPECT_EQ("Failed to create registry Key: 'K", failure([&] { registry.CreateKey(); }));
 }
 
 TEST_F(cRegistryTest, KeyCreationAndDeletion) {
   aim("", erp::kRegString);
-  EXPECT_TRUE(registry_.createKey());
-  EXPECT_TRUE(registry_.keyExists());
-  EXPECT_TRUE(registry_.deleteKey());
-  EXPECT_FALSE(registry_.keyExists());
+  EXPECT_TRUE(registry_.CreateKey());
+  EXPECT_TRUE(registry_.KeyExists());
+  EXPECT_TRUE(registry_.DeleteKey());
+  EXPECT_FALSE(registry_.KeyExists());
   EXPECT_EQ("Failed to delete registry Key: '2147483650',Section: '" + std::string(kConfig),
-            failure([&] { registry_.deleteKey(); }));
+            failure([&] { registry_.DeleteKey(); }));
 }
 
 TEST_F(cRegistryTest, ValueDeletionFailsApartForAMissingKeyAndAMissingValue) {
   aim("Gone", erp::kRegString);
   const std::string section = "'2147483650',Section: '" + std::string(kConfig);
   EXPECT_EQ("Failed to open key " + section + "' for delete access",
-            failure([&] { registry_.deleteValue(); }));
+            failure([&] { registry_.DeleteValue(); }));
 
-  registry_.setValue(std::string("x"));
-  EXPECT_TRUE(registry_.deleteValue());
+  registry_.value(std::string("x"));
+  EXPECT_TRUE(registry_.DeleteValue());
   EXPECT_EQ(std::nullopt, get(erp::kLocalMachine, kConfig, "Gone"));
   EXPECT_EQ("Failed to delete registry Key: " + section + "',Key: 'Gone",
-            failure([&] { registry_.deleteValue(); }));
+            failure([&] { registry_.DeleteValue(); }));
 }
 
 TEST_F(cRegistryTest, MachineNamesGetTheUncPrefix) {
@@ -229,8 +246,8 @@ TEST_F(cRegistryTest, MachineNamesGetTheUncPrefix) {
       {"PrefixedNameIsKept", "\\\\HOST", "\\\\HOST"},
   };
   for (const auto& c : cases) {
-    registry_.setMachine(c.given);
-    EXPECT_EQ(c.expected, registry_.machine()) << c.name;
+    registry_.Machine(c.given);
+    EXPECT_EQ(c.expected, registry_.Machine()) << c.name;
   }
 }
 
@@ -243,20 +260,20 @@ TEST_F(cRegistryTest, EnumerationsFillArraysFromIndexOne) {
 
   std::vector<std::string> names{"stale"};
   int count = -1;
-  EXPECT_TRUE(registry_.enumerateValues(names, count));
+  EXPECT_TRUE(registry_.EnumerateValues(names, count));
   EXPECT_EQ(2, count);
   EXPECT_EQ((std::vector<std::string>{"", "Programs", "SharedData"}), names);
-  EXPECT_TRUE(registry_.enumerateSections(names, count));
+  EXPECT_TRUE(registry_.EnumerateSections(names, count));
   EXPECT_EQ(1, count);
   EXPECT_EQ((std::vector<std::string>{"", "Sub"}), names);
 
-  registry_.setSectionKey("Missing");
-  EXPECT_FALSE(registry_.enumerateSections(names, count));
+  registry_.SectionKey("Missing");
+  EXPECT_FALSE(registry_.EnumerateSections(names, count));
   EXPECT_EQ(0, count);
 }
 
 TEST_F(cRegistryTest, ExeAssociationIsWrittenUnderBothRoots) {
-  registry_.createExeAssociation("/opt/ordavel", "Ordavel.Job", "Ordavel job", "ojb", "", true, "",
+  registry_.CreateEXEAssociation("/opt/ordavel", "Ordavel.Job", "Ordavel job", "ojb", "", true, "",
                                  false, "", true, "", 2);
   const auto text = [](const std::string& value) {
     std::string bytes = value;
@@ -289,14 +306,14 @@ TEST_F(cRegistryTest, AdditionalAssociationsNeedTriplesAndARegisteredClass) {
       "Invalid parameter list passed to CreateAdditionalEXEAssociations - expected "
       "Name/Text/Command",
       failure([&] {
-        registry_.createAdditionalExeAssociations("C", {"a", "b"});
+        registry_.CreateAdditionalEXEAssociations("C", {"a", "b"});
       }));
   EXPECT_EQ("Error - attempt to create additional associations before class defined.", failure([&] {
-              registry_.createAdditionalExeAssociations("C", {"a", "b", "c"});
+              registry_.CreateAdditionalEXEAssociations("C", {"a", "b", "c"});
             }));
 
-  registry_.createExeAssociation("/x", "C", "d", "c", "", false, "", false, "", false, "", 0);
-  registry_.createAdditionalExeAssociations("C", {"edit", "&Edit", "/x -e"});
+  registry_.CreateEXEAssociation("/x", "C", "d", "c", "", false, "", false, "", false, "", 0);
+  registry_.CreateAdditionalEXEAssociations("C", {"edit", "&Edit", "/x -e"});
   EXPECT_EQ(stored(1, std::string("&Edit\0", 6)), get(erp::kClassesRoot, "C\\shell\\edit", ""));
   EXPECT_EQ(stored(1, std::string("/x -e\0", 6)),
             get(erp::kLocalMachine, "SOFTWARE\\Classes\\C\\shell\\edit\\command", ""));
