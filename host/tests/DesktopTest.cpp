@@ -1,0 +1,46 @@
+#include "host/Desktop.h"
+
+#include "host/ProgressBar.h"
+#include "host/tests/FakeHost.h"
+
+#include <gtest/gtest.h>
+
+namespace host {
+namespace {
+
+using namespace host::testing;
+
+TEST(DesktopTest, LinksOnceAndUnlinksOnlyWhatItLinked) {
+  Calls calls;
+  auto library = std::make_shared<FakeDesktopLibrary>(calls);
+  Desktop desktop(library, [] { return std::string("77"); });
+  desktop.Unlink();
+  EXPECT_TRUE(calls.records.empty()) << "nothing linked, nothing to remove";
+  EXPECT_TRUE(desktop.Link(5));
+  EXPECT_TRUE(desktop.Link(5));
+  EXPECT_EQ(1u, calls.records.size()) << "a second link makes no call";
+  desktop.Unlink();
+  desktop.Unlink();
+  EXPECT_EQ(2u, calls.records.size());
+}
+
+TEST(DesktopTest, NoHandleMeansNothingToLink) {
+  Calls calls;
+  Desktop desktop(std::make_shared<FakeDesktopLibrary>(calls), [] { return std::string(); });
+  EXPECT_TRUE(desktop.Link(5));
+  EXPECT_TRUE(calls.records.empty());
+}
+
+TEST(ProgressBarTest, MoreRecordsThanCountedStayWithinTheBar) {
+  ProgressBar bar;
+  bar.SetValue(0);
+  bar.SetMin(0);
+  bar.SetMax(2);
+  for (int i = 0; i < 5; ++i) bar.SetValue(bar.Value() + 1);
+  EXPECT_EQ(2.0f, bar.Value());
+  bar.SetMax(1);
+  EXPECT_EQ(1.0f, bar.Value());
+}
+
+}  // namespace
+}  // namespace host
