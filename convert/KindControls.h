@@ -1,0 +1,36 @@
+#pragma once
+
+#include "grids/CriteriaField.h"
+#include "grids/TaxAuthorityGrid.h"
+#include "grids/TaxGroupGrid.h"
+#include "host/DataSource.h"
+#include "host/controls/FieldEditControl.h"
+
+#include <string>
+
+namespace convert {
+
+/// The main window's controls, data sources, grids and criteria fields, found by the names the
+/// kind table uses. The main window implements it; every name of the table must resolve, and an
+/// unknown name raises an error (which ends the run, as any set-up failure does).
+///
+/// The class and tax-included columns of a tax-authority grid need no look-up here: the grid
+/// keeps them in its column tables (TaxClassFieldsFrom, TaxClassFieldsTo, TaxIncludedFields) in
+/// the order start-up added them, and the target pairs that order with the kind's positions.
+class KindControls {
+ public:
+  virtual ~KindControls() = default;
+
+  /// A range or tax-group edit control of a section, such as `afecFromCustomer`.
+  virtual host::FieldEditControl& RangeControl(const std::string& name) = 0;
+  /// A data source of the main window, such as `adsARCUS`.
+  virtual host::DataSource& Source(const std::string& name) = 0;
+  /// A from or to tax-group mapping, such as `SalesFromGrid`.
+  virtual grids::TaxGroupGrid& TaxGroupGridNamed(const std::string& name) = 0;
+  /// A tax-authority operations grid, such as `ICItemsGrid`.
+  virtual grids::TaxAuthorityGrid& TaxAuthorityGridNamed(const std::string& name) = 0;
+  /// A kind's additional criteria field, such as `CustomerCriteria`.
+  virtual grids::CriteriaField& Criteria(const std::string& name) = 0;
+};
+
+}  // namespace convert
