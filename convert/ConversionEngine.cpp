@@ -164,6 +164,25 @@ void ConversionEngine::InitProgress(std::int32_t maximum) {
   pump_.ProcessPendingMessages();
 }
 
+std::int32_t ConversionEngine::ForEachRecord(host::DataSource& header, const std::string& filter,
+                                             const std::function<void(std::int32_t)>& setCount,
+                                             const std::function<void()>& convertRecord) {
+  const std::int32_t records = header.Count(filter, 0);
+  setCount(records);
+  if (records <= 0) return records;
+  InitProgress(records);
+  ResetKeyFields(header);
+  header.Browse(filter, true);
+  while (true) {
+    const bool cancel = PollCancel();
+    const bool fetched = header.Fetch(false);
+    if (!fetched || cancel) break;
+    convertRecord();
+    StepProgress();
+  }
+  return records;
+}
+
 void ConversionEngine::StepProgress() {
   progressBar_.SetValue(progressBar_.Value() + 1);
   pump_.ProcessPendingMessages();

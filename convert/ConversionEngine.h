@@ -11,6 +11,7 @@
 #include "host/controls/FieldEditControl.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace convert {
@@ -72,6 +73,12 @@ class ConversionEngine {
   void LogMappingHeader(grids::TaxGroupGrid& grid);
   void WriteSummary(const KindCounters& counters);
   void StepProgress();
+  /// Counts the records of the filter and, when there are any, browses them in key order and
+  /// hands each fetched record to `convertRecord`, until the last one or a cancel; the count is
+  /// returned. The pass that sees the cancel still fetches, as the ERP's loop does.
+  std::int32_t ForEachRecord(host::DataSource& header, const std::string& filter,
+                             const std::function<void(std::int32_t)>& setCount,
+                             const std::function<void()>& convertRecord);
   /// Writes the lines of a kind that an error ended.
   void LogKindFailure(const std::exception* error, const std::string& failedLine);
   /// Writes the "Additional Criteria: " line when the kind has extra criteria.

@@ -35,19 +35,9 @@ void ConversionEngine::ConvertTaxAuthorityRecords(TaxAuthorityGrid& grid,
     LogGrid(grid, 0);
     Write("");
     const std::string filter = CombineFilters(grid.Filter(), criteria.Filter());
-    grid.lRecords(header.Count(filter, 0));
-    if (grid.lRecords() > 0) {
-      InitProgress(grid.lRecords());
-      ResetKeyFields(header);
-      header.Browse(filter, true);
-      while (true) {
-        const bool cancel = PollCancel();
-        const bool fetched = header.Fetch(false);
-        if (!fetched || cancel) break;
-        ConvertTaxAuthorityRecord(grid);
-        StepProgress();
-      }
-    }
+    ForEachRecord(
+        header, filter, [&grid](std::int32_t records) { grid.lRecords(records); },
+        [&] { ConvertTaxAuthorityRecord(grid); });
     LogConversionSummary(grid);
   } catch (const std::exception& error) {
     LogKindFailure(&error, KindFailedText(header));

@@ -10,24 +10,16 @@ void ConversionEngine::ConvertTaxGroupRecords(grids::TaxGroupGrid& from, grids::
     LogCriteria(criteria);
     Write("");
     const std::string filter = CombineFilters(to.Filter(), criteria.Filter());
-    to.lRecords(header.Count(filter, 0));
-    if (to.lRecords() > 0) {
-      InitProgress(to.lRecords());
-      ResetKeyFields(header);
-      header.Browse(filter, true);
-      while (true) {
-        const bool cancel = PollCancel();
-        const bool fetched = header.Fetch(false);
-        if (!fetched || cancel) break;
-        if (from.TaxClassesMatch()) {
-          ConvertTaxGroupRecord(to);
-        } else {
-          Write(SkippedText(header));
-          to.lSkipped(to.lSkipped() + 1);
-        }
-        StepProgress();
-      }
-    }
+    ForEachRecord(
+        header, filter, [&to](std::int32_t records) { to.lRecords(records); },
+        [&] {
+          if (from.TaxClassesMatch()) {
+            ConvertTaxGroupRecord(to);
+          } else {
+            Write(SkippedText(header));
+            to.lSkipped(to.lSkipped() + 1);
+          }
+        });
     LogConversionSummary(to);
   } catch (const std::exception& error) {
     std::string failed;
