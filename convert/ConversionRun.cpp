@@ -1,0 +1,217 @@
+#include "convert/ConversionRun.h"
+
+#include "convert/TabChecks.h"
+#include "convert/TargetProcedures.h"
+#include "util/ShellHelpers.h"
+
+#include <array>
+#include <optional>
+
+namespace convert {
+namespace {
+
+constexpr const char* kProgramTitle = "Ordavel";
+constexpr int kChecked = 1;
+
+}  // namespace
+
+ConversionRun::ConversionRun(RunWindow& window, host::AccpacConnection& connection,
+                             ConversionEngine& engine, std::function<void()> closeWindow)
+    : window_(window),
+      connection_(connection),
+      engine_(engine),
+      closeWindow_(std::move(closeWindow)) {}
+
+void ConversionRun::ConvertButtonClick() {
+  if (!ValidateConversion()) return;
+  running_ = true;
+  SetWindowIdle(false);
+  engine_.State().Reset();
+  // A close asked for while the window was being locked must still stop the run.
+  if (closeRequested_) engine_.State().CancelRequested = true;
+  const long lostBefore = connection_.LostLogLines();
+
+  std::optional<std::string> failure;
+  std::string message;
+  try {
+    const int tab = window_.SSTab1().Tab();
+    ConvertTabAt(tab);
+    message =
+        FinalMessage(window_.SSTab1().TabCaption(tab), connection_.LostLogLines() > lostBefore);
+  } catch (const std::exception& error) {
+    // A kind that could not be set up ends the run; its log tells where it stopped.
+    failure = error.what();
+    const std::string& logFile = engine_.State().CurrentLogFile;
+    if (!logFile.empty()) connection_.WriteLog(0, logFile, *failure);
+  }
+  SetWindowIdle(true);
+  running_ = false;
+
+  if (failure) {
+    // The log alone would leave the operator thinking the run went through.
+    connection_.PutError(*failure);
+    connection_.ShowErrors();
+  }
+  if (closeRequested_) {
+    closeRequested_ = false;
+    if (closeWindow_) closeWindow_();
+    return;
+  }
+  if (failure) return;
+  if (window_.Messages().AskYesNo(message, kProgramTitle, host::MessageIcon::Question)) {
+    util::ExploreFolder(window_.Shell(), connection_.getLogPath());
+  }
+}
+
+void ConversionRun::CancelButtonClick() {
+  engine_.State().CancelRequested = true;
+}
+
+void ConversionRun::SetWindowIdle(bool idle) {
+  window_.mnuHelp().SetEnabled(idle);
+  window_.mnuFile().SetEnabled(idle);
+  window_.cmdClose().SetEnabled(idle);
+  window_.SSTab1().SetEnabled(idle);
+  window_.cmdCancel().SetEnabled(!idle);
+  window_.cmdCancel().SetVisible(!idle);
+  window_.cmdConvert().SetEnabled(idle);
+  window_.cmdConvert().SetVisible(idle);
+  window_.frmProgress().SetVisible(!idle);
+  window_.Pump().ProcessPendingMessages();
+}
+
+bool ConversionRun::ValidateConversion() {
+  const int index = window_.SSTab1().Tab();
+  if (index < 0 || index >= static_cast<int>(RunTabs().size())) return false;
+  const std::string& tab = RunTabs()[static_cast<size_t>(index)];
+
+  bool anyChecked = false;
+  for (const KindTarget* kind : TabKinds(tab)) {
+    if (window_.CheckBoxNamed(kind->checkBox).Value() == kChecked) anyChecked = true;
+  }
+  if (!anyChecked) {
+    ReportNothingSelected();
+    return false;
+  }
+
+  // Every check runs, so that one press of Convert shows all the problems together.
+  for (const CheckGroup& group : TabChecks(tab)) {
+    if (!AnyChecked(group.checkBoxes)) continue;
+    for (const RangeCheck& range : group.ranges) {
+      ValidateRange(window_.RangeControl(range.fromControl), window_.RangeControl(range.toControl),
+                    window_.CheckBoxNamed(range.checkBox));
+    }
+    if (group.type == ConversionType::TaxGroup) {
+      ValidateTaxGroups(window_.TaxGroupGridNamed(group.fromGrid),
+                        window_.TaxGroupGridNamed(group.toGrid));
+    } else {
+      ValidateGridOperations(window_.TaxAuthorityGridNamed(group.authorityGrid));
+    }
+  }
+
+  host::Session* session = connection_.Session();
+  if (session && session->Errors().Count() > 0) {
+    connection_.ShowErrors();
+    return false;
+  }
+  return window_.Messages().AskYesNo(
+      "You should back up your database before converting tax information. Do you want to "
+      "proceed?",
+      "Warning", host::MessageIcon::Question);
+}
+
+void ConversionRun::ReportNothingSelected() {
+  connection_.PutError("There is nothing selected for " +
+                       window_.SSTab1().TabCaption(window_.SSTab1().Tab()) + " to convert.");
+  connection_.ShowErrors();
+}
+
+void ConversionRun::ValidateRange(host::FieldEditControl& from, host::FieldEditControl& to,
+                                  host::CheckBox& box) {
+  if (box.Value() != kChecked) return;
+  // Key fields are text, so "9" comes after "10" here just as it does in the ERP's key order.
+  if (from.Value() > to.Value()) {
+    connection_.PutError("Invalid input. From " + from.LeftLabel() + " is greater then to " +
+                         to.LeftLabel() + ".");
+  }
+}
+
+void ConversionRun::ValidateTaxGroups(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to) {
+  from.ValidateTaxGroup();
+  to.ValidateTaxGroup();
+}
+
+void ConversionRun::ValidateGridOperations(grids::TaxAuthorityGrid& grid) {
+  grid.ValidateOperations();
+}
+
+void ConversionRun::ConvertAPTab() {
+  ConvertTab("AP");
+}
+void ConversionRun::ConvertARTab() {
+  ConvertTab("AR");
+}
+void ConversionRun::ConvertICTab() {
+  ConvertTab("IC");
+}
+void ConversionRun::ConvertOETab() {
+  ConvertTab("OE");
+}
+void ConversionRun::ConvertPOTab() {
+  ConvertTab("PO");
+}
+void ConversionRun::ConvertBKTab() {
+  ConvertTab("BK");
+}
+
+bool ConversionRun::RequestClose() {
+  if (!running_) return true;
+  // Closing now would close the data sources under the running record loop; stop it first.
+  engine_.State().CancelRequested = true;
+  closeRequested_ = true;
+  return false;
+}
+
+void ConversionRun::ConvertTab(const std::string& tab) {
+  // Each box is read just before its kind runs, not up front, and a cancel does not skip kinds:
+  // every later kind still writes its log and stops at its first poll.
+  for (const KindTarget* kind : TabKinds(tab)) {
+    if (window_.CheckBoxNamed(kind->checkBox).Value() == kChecked) {
+      RunTarget(*kind, window_, engine_);
+    }
+  }
+}
+
+void ConversionRun::ConvertTabAt(int index) {
+  using Dispatcher = void (ConversionRun::*)();
+  // In tab index order; any other index runs nothing.
+  static constexpr std::array<Dispatcher, 6> kDispatchers = {
+      &ConversionRun::ConvertAPTab, &ConversionRun::ConvertARTab, &ConversionRun::ConvertICTab,
+      &ConversionRun::ConvertOETab, &ConversionRun::ConvertPOTab, &ConversionRun::ConvertBKTab};
+  if (index >= 0 && index < static_cast<int>(kDispatchers.size())) {
+    (this->*kDispatchers[static_cast<size_t>(index)])();
+  }
+}
+
+bool ConversionRun::AnyChecked(const std::vector<std::string>& checkBoxes) {
+  for (const std::string& name : checkBoxes) {
+    if (window_.CheckBoxNamed(name).Value() == kChecked) return true;
+  }
+  return false;
+}
+
+std::string ConversionRun::FinalMessage(const std::string& caption, bool linesLost) const {
+  const RunState& state = engine_.State();
+  std::string message = "Conversion of " + caption + " tax information";
+  message += state.CancelRequested ? " canceled." : " is complete.";
+  if (state.lTotalFailed != 0) message += " Errors occured during conversion of tax information.";
+  if (state.lTotalSkipped != 0) {
+    message +=
+        " There was tax information not converted because tax classes did not match, or no "
+        "operations were performed.";
+  }
+  if (linesLost) message += " Some lines could not be written to the conversion log.";
+  return message + " Do you want to explore the conversion log files?";
+}
+
+}  // namespace convert

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "convert/ConversionEngine.h"
+#include "convert/RunWindow.h"
+#include "grids/TaxAuthorityGrid.h"
+#include "grids/TaxGroupGrid.h"
+#include "host/AccpacConnection.h"
+#include "host/WindowControls.h"
+#include "host/controls/FieldEditControl.h"
+
+#include <functional>
+#include <string>
+
+namespace convert {
+
+/// What the Convert and Cancel buttons do: checks the active tab, asks for the backup, locks the
+/// window, converts the checked kinds of the tab in their order and tells the operator how the
+/// run ended.
+class ConversionRun {
+ public:
+  /// `closeWindow` closes the main window; it is called when a close asked for during a run can
+  /// be carried out.
+  ConversionRun(RunWindow& window, host::AccpacConnection& connection, ConversionEngine& engine,
+                std::function<void()> closeWindow);
+
+  /// The run: validation, the checked kinds of the current tab, the final question.
+  void ConvertButtonClick();
+  /// Asks the record loops to stop at their next poll.
+  void CancelButtonClick();
+  /// Switches the window between idle (everything usable) and running (only Cancel).
+  void SetWindowIdle(bool idle);
+
+  /// Checks every input of the current tab and asks the backup question; true when the run may
+  /// start.
+  bool ValidateConversion();
+  /// Tells the operator that no kind of the current tab is checked.
+  void ReportNothingSelected();
+  /// Reports a from value greater than its to value, when the box is checked.
+  void ValidateRange(host::FieldEditControl& from, host::FieldEditControl& to, host::CheckBox& box);
+  /// Reports a blank or unknown tax group of either mapping.
+  void ValidateTaxGroups(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to);
+  /// Reports a tax-authority grid without operations.
+  void ValidateGridOperations(grids::TaxAuthorityGrid& grid);
+
+  /// Converts the checked kinds of the Accounts Payable tab.
+  void ConvertAPTab();
+  /// Converts the checked kinds of the Accounts Receivable tab.
+  void ConvertARTab();
+  /// Converts the checked kinds of the Inventory Control tab.
+  void ConvertICTab();
+  /// Converts the checked kinds of the Order Entry tab.
+  void ConvertOETab();
+  /// Converts the checked kinds of the Purchase Orders tab.
+  void ConvertPOTab();
+  /// Converts the checked kinds of the Bank tab.
+  void ConvertBKTab();
+
+  /// Asks to close the window: true when it may close now; during a run the run is cancelled
+  /// and the window is closed through `closeWindow` once the run has ended.
+  bool RequestClose();
+  /// Whether a run is between locking and unlocking the window.
+  bool Running() const { return running_; }
+
+ private:
+  void ConvertTab(const std::string& tab);
+  void ConvertTabAt(int index);
+  bool AnyChecked(const std::vector<std::string>& checkBoxes);
+  std::string FinalMessage(const std::string& caption, bool linesLost) const;
+
+  RunWindow& window_;
+  host::AccpacConnection& connection_;
+  ConversionEngine& engine_;
+  std::function<void()> closeWindow_;
+  bool running_ = false;
+  bool closeRequested_ = false;
+};
+
+}  // namespace convert
