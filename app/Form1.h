@@ -1,0 +1,163 @@
+#pragma once
+
+#include "about/frmAbout.h"
+#include "app/Layout.h"
+#include "app/WindowGeometry.h"
+#include "convert/ConversionEngine.h"
+#include "convert/ConversionRun.h"
+#include "convert/RunState.h"
+#include "convert/RunWindow.h"
+#include "grids/CriteriaField.h"
+#include "grids/TaxAuthorityGrid.h"
+#include "grids/TaxGroupGrid.h"
+#include "host/AccpacConnection.h"
+#include "host/AccpacPaths.h"
+#include "host/DataSource.h"
+#include "host/EventPump.h"
+#include "host/MessageBoxes.h"
+#include "host/ProgressBar.h"
+#include "host/WindowControls.h"
+#include "host/controls/FieldEditControl.h"
+#include "host/controls/FieldEditEvents.h"
+#include "host/controls/FilterWindow.h"
+#include "host/controls/GridControl.h"
+#include "util/Shell.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace app {
+
+/// The outside world the main window works with; tests and the batch runner supply their own.
+struct Form1Services {
+  /// The pieces the ERP connection is made of.
+  host::HostServices host;
+  /// Reads the ERP's installation folders (each call reads them anew).
+  std::function<host::AccpacPaths()> readPaths;
+  host::DataSourceFactory& dataSources;
+  host::MessageBoxes& messages;
+  util::Shell& shell;
+  util::Notifier& notifier;
+  host::EventPump& pump;
+  host::FilterWindow& filterWindow;
+  /// The program's folder, below which the user guide lies.
+  std::string programFolder;
+  /// What the About window reads; without it the About command does nothing.
+  const about::AboutServices* about = nullptr;
+  /// Shows the loaded About window modally and returns when it is closed.
+  std::function<void(about::frmAbout&)> showAbout = [](about::frmAbout&) {};
+  std::int32_t hWnd = 0;
+};
+
+/// The main window's logic: start-up, module tabs, range fields with finders, check boxes,
+/// item-number formatting, resizing, menus and shut-down, on the host's control models.
+class Form1 : public convert::RunWindow, private host::FieldEditEvents {
+ public:
+  explicit Form1(Form1Services services);
+  ~Form1() override;
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
+
+  /// Runs the start-up; false when the program ends.
+  bool Load();
+  /// Releases the grids and criteria fields, closes the data sources and signs off.
+  void Unload();
+  /// Asks to close the window: during a run the run is cancelled first; true when it closed.
+  bool RequestClose();
+  /// Whether the window has been unloaded.
+  bool Unloaded() const { return unloaded_; }
+
+  const std::string& Caption() const { return caption_; }
+  host::AccpacConnection* Connection() { return connection_.get(); }
+
+  bool CheckSiteConfiguration();
+  bool IsModuleActive(const std::string& code);
+  bool OpenDataSources();
+  void CloseDataSources();
+  bool ReadAROptionFlag();
+  bool ReadICOptionFlag();
+  /// Replaces an item number typed in an item field by its formatted form.
+  void FormatItemNumberField(host::FieldEditControl& edit);
+  /// The item number in the ERP's unformatted form.
+  std::string UnformatItemNumber(const std::string& text);
+  /// Gives a range control its field definition, starting value and left label.
+  void DefineRangeField(host::FieldEditControl& edit, const host::Field& field,
+                        const std::string& fill);
+
+  /// The window size and control positions that DoResize works on.
+  WindowGeometry& Geometry() { return geometry_; }
+  /// Applies the resize rules to the current geometry.
+  void Resize() { DoResize(geometry_); }
+
+  host::MenuItem& MenuItemNamed(const std::string& name);
+  host::GridControl& GridControlNamed(const std::string& name);
+  /// Whether the named tax-group, tax-authority grid or criteria field was created.
+  bool Built(const std::string& name) const;
+  host::ProgressBar& ProgressBar() { return progressBar_; }
+  host::TextBox& txtProcessing() { return txtProcessing_; }
+
+  host::FieldEditControl& RangeControl(const std::string& name) override;
+  host::DataSource& Source(const std::string& name) override;
+  grids::TaxGroupGrid& TaxGroupGridNamed(const std::string& name) override;
+  grids::TaxAuthorityGrid& TaxAuthorityGridNamed(const std::string& name) override;
+  grids::CriteriaField& Criteria(const std::string& name) override;
+  host::CheckBox& CheckBoxNamed(const std::string& name) override;
+  host::TabControl& SSTab1() override { return tabs_; }
+  host::MenuItem& mnuHelp() override { return menus_.at("mnuHelp"); }
+  host::MenuItem& mnuFile() override { return menus_.at("mnuFile"); }
+  host::CommandButton& cmdClose() override { return cmdClose_; }
+  host::CommandButton& cmdConvert() override { return cmdConvert_; }
+  host::CommandButton& cmdCancel() override { return cmdCancel_; }
+  host::WindowControl& frmProgress() override { return frmProgress_; }
+  host::MessageBoxes& Messages() override { return services_.messages; }
+  util::Shell& Shell() override { return services_.shell; }
+  host::EventPump& Pump() override { return services_.pump; }
+
+ private:
+  void OnValueChanged(host::FieldEditControl& edit) override;
+  void LayOut();
+  void WireCommands();
+  void BuildTab(const std::string& code);
+  void BuildTaxGroupGrid(const TaxGroupGridDef& def);
+  void BuildTaxAuthorityGrid(const TaxAuthorityGridDef& def);
+  void PrepareRangePair(const RangePairDef& pair);
+  void SetupFinder(host::FieldEditControl& edit, FinderKind kind, std::int32_t order);
+  void CheckBoxClicked(const std::string& box);
+  void RefreshSection(const SectionDef& section);
+  bool ReadOptionFlag(const std::string& viewId, int field);
+  void SetSharedEnabled(const std::string& name, bool enabled);
+  bool SharedEnabled(const std::string& name) const;
+  void ShowAbout();
+
+  Form1Services services_;
+  std::optional<host::AccpacPaths> paths_;
+  std::unique_ptr<host::AccpacConnection> connection_;
+  std::map<std::string, std::unique_ptr<host::DataSource>> sources_;
+  std::map<std::string, std::unique_ptr<host::FieldEditControl>> edits_;
+  std::map<std::string, std::unique_ptr<host::GridControl>> gridControls_;
+  std::map<std::string, host::CheckBox> checkBoxes_;
+  std::map<std::string, host::WindowControl> frames_;
+  std::map<std::string, std::unique_ptr<grids::TaxGroupGrid>> taxGroupGrids_;
+  std::map<std::string, std::unique_ptr<grids::TaxAuthorityGrid>> authorityGrids_;
+  std::map<std::string, std::unique_ptr<grids::CriteriaField>> criteria_;
+  std::map<std::string, host::MenuItem> menus_;
+  host::TabControl tabs_;
+  host::CommandButton cmdConvert_;
+  host::CommandButton cmdCancel_;
+  host::CommandButton cmdClose_;
+  host::WindowControl frmProgress_;
+  host::ProgressBar progressBar_;
+  host::TextBox txtProcessing_;
+  convert::RunState runState_;
+  std::unique_ptr<convert::ConversionEngine> engine_;
+  std::unique_ptr<convert::ConversionRun> run_;
+  WindowGeometry geometry_;
+  std::string caption_;
+  bool formatting_ = false;
+  bool unloaded_ = false;
+};
+
+}  // namespace app
