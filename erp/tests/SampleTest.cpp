@@ -107,13 +107,10 @@ const SampleSiteReport* SampleSiteTest::report_ = nullptr;
 TEST_F(SampleSiteTest, LaysOutProgramsAndSharedDataFolders) {
   EXPECT_TRUE(std::filesystem::is_directory(*folder_ / "Programs" / "runtime"));
   EXPECT_EQ(*folder_ / "SharedData", sharedDataOf(*folder_));
+  EXPECT_EQ(*folder_ / "SharedData", sharedDataOf(*folder_ / "SharedData"));
   for (const char* name : {"SITE", "COMPANY", "USER"}) {
     EXPECT_TRUE(std::filesystem::is_directory(*folder_ / "SharedData" / name)) << name;
   }
-}
-
-TEST_F(SampleSiteTest, SharedDataOfABareSharedDataFolderIsTheFolderItself) {
-  EXPECT_EQ(*folder_ / "SharedData", sharedDataOf(*folder_ / "SharedData"));
 }
 
 TEST_F(SampleSiteTest, RefusesToBuildOverAnExistingSite) {

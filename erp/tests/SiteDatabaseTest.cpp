@@ -18,43 +18,29 @@ class SiteDatabaseTest : public ::testing::Test {
   SiteDatabase site_;
 };
 
-TEST(SiteCodeTest, OrgIdsAreUpperCasedAndChecked) {
-  auto canonical = [](const std::string& text) {
+TEST(SiteCodeTest, OrgAndUserIdsAreUpperCasedAndChecked) {
+  auto canonical = [](auto check, const std::string& text) {
     try {
-      return canonicalOrgId(text);
+      return check(text);
     } catch (const std::invalid_argument&) {
       return std::string("<invalid>");
     }
   };
-  EXPECT_EQ("SAMLTD", canonical("SAMLTD"));
-  EXPECT_EQ("SAMLTD", canonical("samLtd"));
-  EXPECT_EQ("A1", canonical("a1"));
-  EXPECT_EQ("<invalid>", canonical(""));
-  EXPECT_EQ("<invalid>", canonical("SEVENCH"));
-  EXPECT_EQ("<invalid>", canonical("SAM-1"));
-  EXPECT_EQ("<invalid>", canonical("SAM 1"));
-}
-
-TEST(SiteCodeTest, UserIdsAreUpperCasedAndChecked) {
-  auto canonical = [](const std::string& text) {
-    try {
-      return canonicalUserId(text);
-    } catch (const std::invalid_argument&) {
-      return std::string("<invalid>");
-    }
-  };
-  EXPECT_EQ("ADMIN", canonical("admin"));
-  EXPECT_EQ("EIGHTCHR", canonical("eightchr"));
-  EXPECT_EQ("<invalid>", canonical("NINECHARS"));
-  EXPECT_EQ("<invalid>", canonical(""));
-  EXPECT_EQ("<invalid>", canonical("a.b"));
+  auto org = [&](const std::string& text) { return canonical(canonicalOrgId, text); };
+  auto user = [&](const std::string& text) { return canonical(canonicalUserId, text); };
+  EXPECT_EQ("SAMLTD", org("samLtd"));
+  EXPECT_EQ("A1", org("a1"));
+  for (const char* bad : {"", "SEVENCH", "SAM-1", "SAM 1"}) EXPECT_EQ("<invalid>", org(bad)) << bad;
+  EXPECT_EQ("ADMIN", user("admin"));
+  EXPECT_EQ("EIGHTCHR", user("eightchr"));
+  for (const char* bad : {"NINECHARS", "", "a.b"}) EXPECT_EQ("<invalid>", user(bad)) << bad;
 }
 
 TEST(SiteLayoutTest, CreatingASiteMakesItsFoldersAndRefusesASecondTime) {
   TempSite temp;
-  EXPECT_TRUE(std::filesystem::is_directory(temp.folder() / "SITE"));
-  EXPECT_TRUE(std::filesystem::is_directory(temp.folder() / "COMPANY"));
-  EXPECT_TRUE(std::filesystem::is_directory(temp.folder() / "USER"));
+  for (const char* name : {"SITE", "COMPANY", "USER"}) {
+    EXPECT_TRUE(std::filesystem::is_directory(temp.folder() / name)) << name;
+  }
   EXPECT_TRUE(std::filesystem::is_regular_file(temp.folder() / "SITE" / "site.db"));
   EXPECT_THROW(SiteDatabase::create(temp.layout()), std::runtime_error);
 }

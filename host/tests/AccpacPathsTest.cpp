@@ -7,6 +7,8 @@
 #include <ctime>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace host {
 namespace {
@@ -31,15 +33,16 @@ std::string readFile(const std::filesystem::path& path) {
   return content.str();
 }
 
+std::vector<std::string> folders(const AccpacPaths& paths) {
+  return {paths.ProgramsPath(), paths.RuntimePath(), paths.SharedDataPath(), paths.SitePath(),
+          paths.CompanyPath(),  paths.UserPath(),    paths.LogPath()};
+}
+
 TEST(AccpacPathsTest, WithoutTheKeyNothingIsInstalledAndNoMessageIsShown) {
   InstalledSite site;
   const AccpacPaths paths = site.paths();
   EXPECT_FALSE(paths.Installed());
-  for (const std::string& folder :
-       {paths.ProgramsPath(), paths.RuntimePath(), paths.SharedDataPath(), paths.SitePath(),
-        paths.CompanyPath(), paths.UserPath(), paths.LogPath()}) {
-    EXPECT_EQ("", folder);
-  }
+  EXPECT_EQ(std::vector<std::string>(7), folders(paths));
   EXPECT_TRUE(site.notifier.messages.empty());
 }
 
@@ -49,13 +52,12 @@ TEST(AccpacPathsTest, KeyWithoutTheLibraryFillsTheFoldersButIsNotInstalled) {
   site.setText("SharedData", "/erp/data/");
   const AccpacPaths paths = site.paths();
   EXPECT_FALSE(paths.Installed());
-  EXPECT_EQ("/erp/programs", paths.ProgramsPath());
-  EXPECT_EQ("/erp/programs/runtime", paths.RuntimePath());
-  EXPECT_EQ("/erp/data/", paths.SharedDataPath());
-  EXPECT_EQ("/erp/data/SITE", paths.SitePath());
-  EXPECT_EQ("/erp/data/COMPANY", paths.CompanyPath());
-  EXPECT_EQ("/erp/data/USER", paths.UserPath());
-  EXPECT_EQ("/erp/data/COMPANY/Ordavel", paths.LogPath());
+  EXPECT_EQ((std::vector<std::string>{"/erp/programs", "/erp/programs/runtime", "/erp/data/",
+                                      "/erp/data/SITE", "/erp/data/COMPANY", "/erp/data/USER",
+                                      "/erp/data/COMPANY/Ordavel"}),
+            folders(paths));
+  EXPECT_EQ("/erp/data/COMPANY", paths.OrgPath(""));
+  EXPECT_EQ("/erp/data/COMPANY/SAMLTD", paths.OrgPath("SAMLTD"));
   EXPECT_TRUE(site.notifier.messages.empty());
 }
 
@@ -98,14 +100,6 @@ TEST(AccpacPathsTest, FailureWhileReadingIsShownAndLeavesItNotInstalled) {
       "A critical error occured in determining Accpac path information. Error=";
   EXPECT_EQ(prefix, site.notifier.messages[0].substr(0, prefix.size()));
   EXPECT_LT(prefix.size(), site.notifier.messages[0].size());
-}
-
-TEST(AccpacPathsTest, OrgPathIsTheCompanyFolderOrOneCompanysFolder) {
-  InstalledSite site;
-  site.setText("SharedData", "/erp/data");
-  const AccpacPaths paths = site.paths();
-  EXPECT_EQ("/erp/data/COMPANY", paths.OrgPath(""));
-  EXPECT_EQ("/erp/data/COMPANY/SAMLTD", paths.OrgPath("SAMLTD"));
 }
 
 TEST(AccpacPathsTest, CWDToRuntimeEntersTheRuntimeFolderAndIgnoresAMissingOne) {

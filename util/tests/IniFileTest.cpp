@@ -156,26 +156,21 @@ TEST_F(IniFileTest, NewLinesFollowTheFilesOwnLineEnd) {
   }
 }
 
-TEST_F(IniFileTest, WriteCreatesAMissingFile) {
-  IniFile ini;
-  ini.Path((folder_ / "new.ini").string());
-  ini.Section("S");
-  ini.key("k");
-  std::string text = "v";
-  ini.value(text);
-  EXPECT_EQ(1, ini.LastReturnCode());
+TEST_F(IniFileTest, AWriteCreatesAMissingFileButNotAMissingFolder) {
+  auto write = [&](const fs::path& path) {
+    IniFile ini;
+    ini.Path(path.string());
+    ini.Section("S");
+    ini.key("k");
+    std::string text = "v";
+    ini.value(text);
+    return ini;
+  };
+  EXPECT_EQ(1, write(folder_ / "new.ini").LastReturnCode());
   EXPECT_EQ("[S]\r\nk=v\r\n", testing::ReadFile(folder_ / "new.ini"));
-}
-
-TEST_F(IniFileTest, AWriteThatCannotReachTheFileFails) {
-  IniFile ini;
-  ini.Path((folder_ / "no-such-folder" / "x.ini").string());
-  ini.Section("S");
-  ini.key("k");
-  std::string text = "v";
-  ini.value(text);
-  EXPECT_EQ(0, ini.LastReturnCode());
-  EXPECT_FALSE(ini.SUCCESS());
+  IniFile failed = write(folder_ / "no-such-folder" / "x.ini");
+  EXPECT_EQ(0, failed.LastReturnCode());
+  EXPECT_FALSE(failed.SUCCESS());
 }
 
 TEST_F(IniFileTest, WritesLeaveNoTemporaryFiles) {
