@@ -1,0 +1,151 @@
+#pragma once
+
+#include "app/Form1.h"
+#include "erp/SiteDatabase.h"
+#include "erp/testsupport/TestCompany.h"
+#include "host/standin/StandinDataSource.h"
+#include "host/standin/StandinSession.h"
+#include "host/tests/InstalledSite.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace app::testing {
+
+/// Records every message box and answers the questions from a list, Yes once it runs out.
+class RecordingMessages : public host::MessageBoxes {
+ public:
+  struct Box {
+    std::string text;
+    std::string title;
+    host::MessageIcon icon;
+  };
+
+  void Show(const std::string& text, const std::string& title, host::MessageIcon icon) override {
+    boxes.push_back({text, title, icon});
+  }
+  bool AskYesNo(const std::string& text, const std::string& title,
+                host::MessageIcon icon) override {
+    boxes.push_back({text, title, icon});
+    if (answers.empty()) return true;
+    const bool answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
+  }
+  /// The texts of the boxes shown, in order.
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const Box& box : boxes) texts.push_back(box.text);
+    return texts;
+  }
+
+  std::vector<bool> answers;
+  std::vector<Box> boxes;
+};
+
+/// Remembers what the window asked the desktop shell to open or show.
+class RecordingShell : public util::Shell {
+ public:
+  int open(const std::string& target) override {
+    opened.push_back(target);
+    return 33;
+  }
+  void explore(const std::string& folder) override { explored.push_back(folder); }
+
+  std::vector<std::string> opened;
+  std::vector<std::string> explored;
+};
+
+class NoFilterWindow : public host::FilterWindow {
+ public:
+  std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
+};
+
+/// Signs on as ADMIN to SAMLTD unless told to cancel.
+class Prompt : public erp::SignonPrompt {
+ public:
+  std::optional<erp::Credentials> ask(const std::string& message) override {
+    if (cancel || !message.empty()) return std::nullopt;
+    return erp::Credentials{"ADMIN", "admin", "SAMLTD"};
+  }
+  bool cancel = false;
+};
+
+/// An installed stand-in ERP with company SAMLTD and the main window on it.
+class Form1Fixture : public ::testing::Test {
+ protected:
+  /// Installs the ERP; with the site, SAMLTD gets tax data and each application active as itself.
+  void Install(bool withSite, const std::vector<std::string>& applications) {
+    std::vector<erp::ActiveApplication> active;
+    for (const std::string& app : applications) active.push_back({app, app, "66A"});
+    InstallWith(withSite, active);
+  }
+
+  void InstallWith(bool withSite, const std::vector<erp::ActiveApplication>& applications) {
+    site.install();
+    if (!withSite) return;
+    site.createSite({"", "CLIENT", "Client", "", "", ""},
+                    {"SAMLTD", "CLIENT", "Client", "", "", ""});
+    const erp::SiteLayout layout(site.sharedData());
+    erp::SiteDatabase database(layout);
+    database.addCompany("SAMLTD", "Sample Company Limited");
+    database.addUser("ADMIN", "Administrator", "admin");
+    database.grantCompany("ADMIN", "SAMLTD");
+    for (const erp::ActiveApplication& application : applications) {
+      database.setApplication("SAMLTD", application);
+    }
+    company = std::make_unique<erp::testing::TestCompany>(layout.companyDatabase("SAMLTD"));
+    company->addTaxData();
+  }
+
+  Form1& Window() {
+    host::HostServices host;
+    const auto shared = site.sharedData();
+    host.newSessionManager = [this, shared] {
+      return std::make_unique<host::standin::StandinSessionManager>(shared, prompt);
+    };
+    host.newErrorDisplay = [this] {
+      return std::make_unique<host::standin::StandinErrorDisplay>(display);
+    };
+    host.desktopLibrary = std::make_shared<host::standin::StandinDesktopLibrary>(shared);
+    host.commandLine = [] { return std::string(); };
+    form = std::make_unique<Form1>(Form1Services{
+        .host = std::move(host),
+        .readPaths = [this] { return readPaths ? readPaths() : site.paths(); },
+        .dataSources = factory,
+        .messages = messages,
+        .shell = shell,
+        .notifier = site.notifier,
+        .pump = pump,
+        .filterWindow = filterWindow,
+        .programFolder = site.programs().string(),
+        .about = aboutServices,
+        .showAbout = [this](about::frmAbout& window) { shownAbout(window); },
+    });
+    return *form;
+  }
+
+  const std::vector<std::string> kAll{"TX", "AP", "AR", "IC", "OE", "PO", "BK"};
+  host::testing::InstalledSite site;
+  std::unique_ptr<erp::testing::TestCompany> company;
+  Prompt prompt;
+  std::ostringstream errors;
+  erp::ConsoleErrorDisplay display{errors};
+  host::standin::StandinDataSourceFactory factory;
+  RecordingMessages messages;
+  RecordingShell shell;
+  host::NoEventPump pump;
+  NoFilterWindow filterWindow;
+  /// Replaces the installation's own paths when set.
+  std::function<host::AccpacPaths()> readPaths;
+  const about::AboutServices* aboutServices = nullptr;
+  std::function<void(about::frmAbout&)> shownAbout = [](about::frmAbout&) {};
+  std::unique_ptr<Form1> form;
+};
+
+}  // namespace app::testing
