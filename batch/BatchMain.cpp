@@ -1,0 +1,108 @@
+#include "app/Form1.h"
+#include "batch/JobFile.h"
+#include "batch/Runner.h"
+#include "batch/TerminalPrompt.h"
+#include "erp/ErrorDisplay.h"
+#include "erp/RegistryStore.h"
+#include "host/standin/StandinDataSource.h"
+#include "host/standin/StandinSession.h"
+#include "util/XdgShell.h"
+
+#include <CLI/CLI.hpp>
+
+#include <atomic>
+#include <csignal>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+std::atomic<bool> interrupted{false};
+
+extern "C" void OnInterrupt(int) {
+  interrupted.store(true);
+}
+
+class ConsoleNotifier : public util::Notifier {
+ public:
+  void critical(const std::string& text) override { std::cerr << text << '\n'; }
+};
+
+// The job's criteria are typed in full, so the filter window is never opened to build one.
+class NoFilterWindow : public host::FilterWindow {
+ public:
+  std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
+};
+
+int Run(const std::string& jobPath, bool yes) {
+  batch::Job job;
+  try {
+    job = batch::ReadJobFile(jobPath);
+  } catch (const batch::JobFileError& error) {
+    std::cerr << error.what() << '\n';
+    return batch::kRefused;
+  }
+  erp::RegistryStore registry;
+  ConsoleNotifier notifier;
+  const std::string sharedData = host::AccpacPaths(registry, notifier).SharedDataPath();
+  batch::JobSignonPrompt prompt(
+      job.user, job.company, [] { return batch::ReadPassword(std::cin, std::cerr); }, std::cerr);
+  erp::ConsoleErrorDisplay display(std::cerr);
+  host::HostServices host;
+  host.newSessionManager = [&] {
+    return std::make_unique<host::standin::StandinSessionManager>(sharedData, prompt);
+  };
+  host.newErrorDisplay = [&] {
+    return std::make_unique<host::standin::StandinErrorDisplay>(display);
+  };
+  host.desktopLibrary = std::make_shared<host::standin::StandinDesktopLibrary>(sharedData);
+  host.commandLine = [] { return std::string(); };
+
+  host::standin::StandinDataSourceFactory factory;
+  batch::ConsoleMessages messages(std::cout, [yes](const std::string& question) {
+    if (yes) return true;
+    return batch::AskYesNo(question, std::cin, std::cout);
+  });
+  util::XdgShell shell;
+  batch::InterruptPump pump(interrupted);
+  NoFilterWindow filterWindow;
+  app::Form1 window(app::Form1Services{
+      .host = std::move(host),
+      .readPaths = [&registry, &notifier] { return host::AccpacPaths(registry, notifier); },
+      .dataSources = factory,
+      .messages = messages,
+      .shell = shell,
+      .notifier = notifier,
+      .pump = pump,
+      .filterWindow = filterWindow,
+      .programFolder = std::filesystem::canonical("/proc/self/exe").parent_path().string(),
+  });
+  pump.OnInterrupt([&window] { window.cmdCancel().Click(); });
+  if (!window.Load()) return batch::kCancelled;
+  std::signal(SIGINT, OnInterrupt);
+  batch::ExitStatus status = batch::RunJob(job, window, messages, std::cout);
+  window.Unload();
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"Runs a tax conversion job without the window.", "ordavel-batch"};
+  std::string jobPath;
+  bool yes = false;
+  app.add_option("JOBFILE", jobPath, "The INI job file")->required();
+  app.add_flag("--yes", yes, "Answer Yes to the backup question");
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error) == 0 ? 0 : batch::kCancelled;
+  }
+  try {
+    return Run(jobPath, yes);
+  } catch (const std::exception& error) {
+    std::cerr << "ordavel-batch: " << error.what() << '\n';
+    return batch::kCancelled;
+  }
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "erp/SignonPrompt.h"
+
+#include <functional>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace batch {
+
+/// The sign-on password: ORDAVEL_PASSWORD when set, else typed on the terminal without echo.
+std::string ReadPassword(std::istream& in, std::ostream& out);
+
+/// Asks a yes/no question until the answer starts with y or n; end of input answers No.
+bool AskYesNo(const std::string& question, std::istream& in, std::ostream& out);
+
+/// Signs on once with the job's user and company; a refusal is printed and not retried.
+class JobSignonPrompt : public erp::SignonPrompt {
+ public:
+  JobSignonPrompt(std::string user, std::string company, std::function<std::string()> password,
+                  std::ostream& out);
+  std::optional<erp::Credentials> ask(const std::string& message) override;
+  /// Whether the ERP refused the credentials.
+  bool Refused() const { return refused_; }
+
+ private:
+  std::string user_;
+  std::string company_;
+  std::function<std::string()> password_;
+  std::ostream& out_;
+  bool refused_ = false;
+};
+
+}  // namespace batch
