@@ -27,9 +27,16 @@ done
 
 logs="$work/site/SharedData/COMPANY/SAMLTD/Ordavel"
 today=$(date +%Y%m%d)
-for name in AP_Vendors AR_Customers AR_Customer_Groups AR_Customer_Ship_To_Adresses \
-            AR_Recurring_Charges AR_Items BK_Banks; do
-  [ -s "$logs/${today}_$name.log" ] || fail "no log ${today}_$name.log"
+# Every one of the 19 kinds wrote its log and converted records of the sample.
+for name in AP_Vendors AP_Vendor_Groups AP_Recurring_Payables AR_Customers AR_Customer_Groups \
+            AR_Customer_Ship_To_Adresses AR_Recurring_Charges AR_Items IC_Items IC_Categories \
+            IC_Item_Pricing IC_Price_List_Codes OE_Template_Codes OE_Miscellaneous_Charges \
+            PO_Template_Codes PO_Additional_Costs PO_Vendor_Contract_Costs BK_Banks \
+            BK_BankDistributionCodes; do
+  log="$logs/${today}_$name.log"
+  [ -s "$log" ] || fail "no log ${today}_$name.log"
+  grep -a -q -E $'\t[1-9][0-9]* .* converted\.' "$log" || fail "$name converted nothing"
+  ! grep -a -q "could not be updated" "$log" || fail "$name has failed records"
 done
 grep -q "Ordavel for Customers completed." "$logs/${today}_AR_Customers.log" ||
   fail "the customers' log has no summary"
