@@ -11,6 +11,7 @@
 #include <CLI/CLI.hpp>
 
 #include <atomic>
+#include <clocale>
 #include <csignal>
 #include <exception>
 #include <filesystem>
@@ -89,6 +90,8 @@ int Run(const std::string& jobPath, bool yes) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Log stamps show the date and time in the operator's regional settings.
+  std::setlocale(LC_TIME, "");
   CLI::App app{"Runs a tax conversion job without the window.", "ordavel-batch"};
   std::string jobPath;
   bool yes = false;
