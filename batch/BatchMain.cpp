@@ -50,15 +50,7 @@ int Run(const std::string& jobPath, bool yes) {
   batch::JobSignonPrompt prompt(
       job.user, job.company, [] { return batch::ReadPassword(std::cin, std::cerr); }, std::cerr);
   erp::ConsoleErrorDisplay display(std::cerr);
-  host::HostServices host;
-  host.newSessionManager = [&] {
-    return std::make_unique<host::standin::StandinSessionManager>(sharedData, prompt);
-  };
-  host.newErrorDisplay = [&] {
-    return std::make_unique<host::standin::StandinErrorDisplay>(display);
-  };
-  host.desktopLibrary = std::make_shared<host::standin::StandinDesktopLibrary>(sharedData);
-  host.commandLine = [] { return std::string(); };
+  host::HostServices host = host::standin::StandinHostServices(sharedData, prompt, display);
 
   host::standin::StandinDataSourceFactory factory;
   batch::ConsoleMessages messages(std::cout, [yes](const std::string& question) {

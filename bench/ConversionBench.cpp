@@ -107,15 +107,7 @@ int main(int argc, char** argv) {
   BenchPrompt prompt;
   std::ostringstream shown;
   erp::ConsoleErrorDisplay display(shown);
-  host::HostServices services;
-  services.newSessionManager = [&] {
-    return std::make_unique<host::standin::StandinSessionManager>(shared, prompt);
-  };
-  services.newErrorDisplay = [&] {
-    return std::make_unique<host::standin::StandinErrorDisplay>(display);
-  };
-  services.desktopLibrary = std::make_shared<host::standin::StandinDesktopLibrary>(shared);
-  services.commandLine = [] { return std::string(); };
+  host::HostServices services = host::standin::StandinHostServices(shared, prompt, display);
   host::AccpacConnection connection(std::move(services));
   if (!connection.Logon("ZX1000", 0)) {
     std::cerr << "cannot sign on\n";

@@ -104,16 +104,8 @@ class Form1Fixture : public ::testing::Test {
   }
 
   Form1& Window() {
-    host::HostServices host;
-    const auto shared = site.sharedData();
-    host.newSessionManager = [this, shared] {
-      return std::make_unique<host::standin::StandinSessionManager>(shared, prompt);
-    };
-    host.newErrorDisplay = [this] {
-      return std::make_unique<host::standin::StandinErrorDisplay>(display);
-    };
-    host.desktopLibrary = std::make_shared<host::standin::StandinDesktopLibrary>(shared);
-    host.commandLine = [] { return std::string(); };
+    host::HostServices host =
+        host::standin::StandinHostServices(site.sharedData(), prompt, display);
     form = std::make_unique<Form1>(Form1Services{
         .host = std::move(host),
         .readPaths = [this] { return readPaths ? readPaths() : site.paths(); },

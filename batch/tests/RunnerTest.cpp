@@ -93,16 +93,8 @@ class RunnerTest : public ::testing::Test {
   }
 
   ExitStatus Run(const std::string& text, bool yes = true) {
-    host::HostServices host;
-    const auto shared = site.sharedData();
-    host.newSessionManager = [this, shared] {
-      return std::make_unique<host::standin::StandinSessionManager>(shared, prompt);
-    };
-    host.newErrorDisplay = [this] {
-      return std::make_unique<host::standin::StandinErrorDisplay>(display);
-    };
-    host.desktopLibrary = std::make_shared<host::standin::StandinDesktopLibrary>(shared);
-    host.commandLine = [] { return std::string(); };
+    host::HostServices host =
+        host::standin::StandinHostServices(site.sharedData(), prompt, display);
     ConsoleMessages messages(out, [yes](const std::string&) { return yes; });
     app::Form1 window(app::Form1Services{
         .host = std::move(host),

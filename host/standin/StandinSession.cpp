@@ -87,4 +87,16 @@ void StandinErrorDisplay::Clear(host::Session& session) {
   erpSession(session).errors().clear();
 }
 
+HostServices StandinHostServices(const std::filesystem::path& sharedData, erp::SignonPrompt& prompt,
+                                 erp::ErrorDisplay& display, std::string commandLine) {
+  HostServices services;
+  services.newSessionManager = [sharedData, &prompt] {
+    return std::make_unique<StandinSessionManager>(sharedData, prompt);
+  };
+  services.newErrorDisplay = [&display] { return std::make_unique<StandinErrorDisplay>(display); };
+  services.desktopLibrary = std::make_shared<StandinDesktopLibrary>(sharedData);
+  services.commandLine = [commandLine] { return commandLine; };
+  return services;
+}
+
 }  // namespace host::standin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/AccpacConnection.h"
 #include "host/DatabaseLink.h"
 #include "host/DesktopLibrary.h"
 #include "host/ErrorDisplay.h"
@@ -108,5 +109,11 @@ class StandinDesktopLibrary : public host::DesktopLibrary {
  private:
   erp::DesktopLibrary library_;
 };
+
+/// The host services of a program working on the stand-in site in `sharedData`: its session
+/// manager asks `prompt`, its error display shows through `display`, the command line is
+/// `commandLine`. `prompt` and `display` must outlive the services.
+HostServices StandinHostServices(const std::filesystem::path& sharedData, erp::SignonPrompt& prompt,
+                                 erp::ErrorDisplay& display, std::string commandLine = {});
 
 }  // namespace host::standin

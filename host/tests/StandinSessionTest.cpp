@@ -53,14 +53,8 @@ class StandinSessionTest : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(folder); }
 
   std::unique_ptr<AccpacConnection> connect(std::string commandLine) {
-    HostServices services;
-    services.newSessionManager = [this] {
-      return std::make_unique<StandinSessionManager>(folder, prompt);
-    };
-    services.newErrorDisplay = [this] { return std::make_unique<StandinErrorDisplay>(display); };
-    services.desktopLibrary = std::make_shared<StandinDesktopLibrary>(folder);
-    services.commandLine = [commandLine] { return commandLine; };
-    return std::make_unique<AccpacConnection>(std::move(services));
+    return std::make_unique<AccpacConnection>(
+        StandinHostServices(folder, prompt, display, std::move(commandLine)));
   }
 
   std::filesystem::path folder;
