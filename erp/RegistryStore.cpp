@@ -276,7 +276,8 @@ RegistryStatus saveTree(const std::filesystem::path& file, const Tree& tree) {
   const std::filesystem::path temp =
       folder / (file.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
                 std::to_string(counter.fetch_add(1)));
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  // The store names the installation's folders; only its owner reads or changes it.
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) return RegistryStatus::kWriteFailed;
   const bool written = writeAll(fd, tree.save()) && ::fsync(fd) == 0;
   const bool closed = ::close(fd) == 0;
@@ -296,7 +297,7 @@ class WriteLock {
     std::error_code ec;
     if (!file.parent_path().empty()) std::filesystem::create_directories(file.parent_path(), ec);
     const std::string lockFile = file.string() + ".lock";
-    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd_ >= 0) {
       while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
       }
@@ -345,9 +346,12 @@ auto findValue(Key& key, const std::string& name) {
 
 }  // namespace
 
-RegistryStore::RegistryStore() : file_(defaultLocation()) {}
+RegistryStore::RegistryStore() : RegistryStore(defaultLocation()) {}
 
-RegistryStore::RegistryStore(std::filesystem::path file) : file_(std::move(file)) {}
+// The program changes its working folder to the ERP's runtime folder before calling into the
+// ERP, and the store is read again on every operation, so a relative name is fixed at once.
+RegistryStore::RegistryStore(std::filesystem::path file)
+    : file_(std::filesystem::absolute(std::move(file))) {}
 
 std::filesystem::path RegistryStore::defaultLocation() {
   if (const char* explicitFile = std::getenv("ORDAVEL_REGISTRY"); explicitFile && *explicitFile) {

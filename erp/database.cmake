@@ -1,5 +1,6 @@
 set(ERP_DATABASE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ErrorList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OwnerOnlyFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CompanyDatabase.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ValueText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SqlValues.cpp
