@@ -133,7 +133,7 @@ void Form1::WireCommands() {
     menus_[name].SetCaption(caption);
   }
   menus_["mnuFileLogFiles"].OnClick([this] {
-    if (connection_) util::ExploreFolder(services_.shell, connection_->getLogPath());
+    if (connection_) util::ExploreFolder(services_.shell, connection_->LogFolderOnDisk());
   });
   menus_["mnuFileClose"].OnClick([this] { RequestClose(); });
   menus_["mnuHelpUserGuide"].OnClick([this] {
@@ -179,7 +179,18 @@ bool Form1::Load() {
     return false;
   }
   caption_ = connection_->Session()->CompanyID() + " - " + kProgramTitle;
-  if (!IsModuleActive(kTaxServicesCode)) {
+  bool taxServices = false;
+  try {
+    taxServices = IsModuleActive(kTaxServicesCode);
+  } catch (const std::exception& error) {
+    // The company's database cannot be reached (a full disk, a missing file): the operator
+    // must see why, not a general failure.
+    connection_->PutError(error.what());
+    connection_->ShowErrors();
+    connection_->Logoff();
+    return false;
+  }
+  if (!taxServices) {
     connection_->PutError("Incorrect procedure. Tax Services is not active for this company.");
     connection_->ShowErrors();
     connection_->Logoff();

@@ -151,7 +151,7 @@ ExitStatus RunJob(const Job& job, app::Form1& window, ConsoleMessages& messages,
     return kCancelled;
   }
   if (window.Connection() != nullptr && window.Connection()->Session() != nullptr) {
-    out << "Log files: " << window.Connection()->getLogPath() << '\n';
+    out << "Log files: " << window.Connection()->LogFolderOnDisk() << '\n';
   }
   if (!messages.FinalMessage()) {
     out << "The run was abandoned; its log tells why.\n";

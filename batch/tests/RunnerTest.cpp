@@ -110,7 +110,7 @@ class RunnerTest : public ::testing::Test {
     pump.inner.OnInterrupt([&window] { window.cmdCancel().Click(); });
     EXPECT_TRUE(window.Load());
     ExitStatus status = RunJob(ReadJobFile(writeJob(text)), window, messages, out);
-    logFolder = window.Connection()->getLogPath();
+    logFolder = window.Connection()->LogFolderOnDisk();
     window.Unload();
     return status;
   }
