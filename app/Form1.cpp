@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "convert/TargetProcedures.h"
 #include "host/AccpacSiteCnfg.h"
 #include "host/HostError.h"
 #include "host/controls/StandaloneField.h"
@@ -268,7 +269,24 @@ bool Form1::OpenDataSources() {
       if (!open(name)) return false;
     }
   }
+  OpenItemsForPurchaseOrders();
   return true;
+}
+
+void Form1::OpenItemsForPurchaseOrders() {
+  // Contract costs are filtered by item number in the ERP's unformatted form, which only the
+  // items view knows; without Inventory Control it is opened for Purchase Orders alone. Where
+  // it cannot be opened the item numbers are used as typed.
+  const auto po = std::find_if(Tabs().begin(), Tabs().end(),
+                               [](const TabDef& tab) { return tab.code == "PO"; });
+  host::DataSource& items = *sources_.at("adsICITEM");
+  if (!tabs_.TabEnabled(static_cast<int>(po - Tabs().begin())) || items.IsOpen()) return;
+  try {
+    items.SetDBLink(connection_->CompanyDBLinkRW());
+    items.SetOpen(true);
+  } catch (const host::HostError&) {
+    connection_->ClearErrors();
+  }
 }
 
 void Form1::CloseDataSources() {
@@ -474,18 +492,14 @@ void Form1::OnValueChanged(host::FieldEditControl& edit) {
 
 void Form1::FormatItemNumberField(host::FieldEditControl& edit) {
   const std::string value = edit.Value();
-  if (value.empty()) return;
   host::DataSource& items = *sources_.at("adsICITEM");
+  if (value.empty() || !items.IsOpen()) return;
   items.Fields(1).PutWithoutVerification(value);
   if (items.Read()) edit.SetValue(items.Fields(7).Text());
 }
 
 std::string Form1::UnformatItemNumber(const std::string& text) {
-  if (text.empty()) return text;
-  host::Field number = sources_.at("adsICITEM")->Fields(1);
-  number.PutWithoutVerification(text);
-  number.Verify();
-  return number.Text();
+  return convert::UnformatItemNumber(*sources_.at("adsICITEM"), text);
 }
 
 void Form1::ShowAbout() {
