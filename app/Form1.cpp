@@ -379,13 +379,14 @@ void Form1::DefineRangeField(host::FieldEditControl& edit, const host::Field& fi
 
 void Form1::SetupFinder(host::FieldEditControl& edit, FinderKind kind, std::int32_t order) {
   const FinderSetup& setup = FinderSetupOf(kind);
-  host::ViewFinder& finder = edit.ViewFinder();
+  host::ViewFinder finder = edit.ViewFinder();
   finder.ViewID = setup.viewId;
   finder.ViewOrder = order;
   finder.InitKeyType = 1;
   finder.DisplayFieldIDs = order == 0 ? setup.display : std::vector<int>{};
   finder.SearchFieldIDs = order == 0 ? setup.search : std::vector<int>{};
   finder.ReturnFieldIDs = order == 0 ? setup.returned : std::vector<int>{};
+  edit.SetViewFinder(std::move(finder));
 }
 
 void Form1::CheckBoxClicked(const std::string& box) {
