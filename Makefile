@@ -37,6 +37,7 @@ fuzz: deps
 
 bench: build
 	@build/ci/bench/conversion_bench $${N:-100000}
+	@build/ci/bench/finder_bench $${N:-100000}
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
