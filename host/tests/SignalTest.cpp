@@ -81,16 +81,5 @@ TEST(SignalTest, ASlotMayDestroyTheSignalWhileItIsEmitted) {
   EXPECT_FALSE(next.Connected());
 }
 
-TEST(SignalTest, AssigningTheSameValueAgainNotifiesOnce) {
-  Signal<> changed;
-  int calls = 0;
-  ScopedConnection connection = changed.Connect([&] { ++calls; });
-  std::string member;
-  AssignAndNotify(member, std::string("a"), changed);
-  AssignAndNotify(member, std::string("a"), changed);
-  EXPECT_EQ("a", member);
-  EXPECT_EQ(1, calls);
-}
-
 }  // namespace
 }  // namespace host
