@@ -132,12 +132,13 @@ void Finder::Refresh(int searchField, const std::string& searchText) {
 }
 
 void Finder::Refresh(const FinderSearch& search) {
-  filter_ = ListFilter(search);
+  std::string filter = ListFilter(search);
   const std::vector<Variant>& initial = settings_.InitKeyValue;
-  std::vector<FinderRow> before = PageBefore(initial, paging_.pageRows);
-  std::vector<FinderRow> from = PageFrom(initial, paging_.pageRows);
+  std::vector<FinderRow> before = ReadPage(filter, initial, paging_.pageRows, Bound::Before);
+  std::vector<FinderRow> from = ReadPage(filter, initial, paging_.pageRows, Bound::From);
 
   RowsAboutToChange.Emit(FinderRowsChange{});
+  filter_ = std::move(filter);
   moreBefore_ = static_cast<int>(before.size()) == paging_.pageRows;
   moreAfter_ = static_cast<int>(from.size()) == paging_.pageRows;
   initialRow_ = static_cast<int>(before.size());
@@ -209,15 +210,15 @@ std::string Finder::Choose(int row) const {
 }
 
 std::vector<FinderRow> Finder::PageAfter(const std::vector<Variant>& position, int count) {
-  return ReadPage(position, count, Bound::After);
+  return ReadPage(filter_, position, count, Bound::After);
 }
 
 std::vector<FinderRow> Finder::PageFrom(const std::vector<Variant>& position, int count) {
-  return ReadPage(position, count, Bound::From);
+  return ReadPage(filter_, position, count, Bound::From);
 }
 
 std::vector<FinderRow> Finder::PageBefore(const std::vector<Variant>& position, int count) {
-  return ReadPage(position, count, Bound::Before);
+  return ReadPage(filter_, position, count, Bound::Before);
 }
 
 size_t Finder::PutStart(const std::vector<Variant>& position) {
@@ -237,7 +238,8 @@ size_t Finder::PutStart(const std::vector<Variant>& position) {
   return put;
 }
 
-std::vector<FinderRow> Finder::ReadPage(const std::vector<Variant>& position, int count,
+std::vector<FinderRow> Finder::ReadPage(const std::string& filter,
+                                        const std::vector<Variant>& position, int count,
                                         Bound bound) {
   std::vector<FinderRow> rows;
   if (count <= 0) return rows;
@@ -253,7 +255,7 @@ std::vector<FinderRow> Finder::ReadPage(const std::vector<Variant>& position, in
   if (put < std::min(position.size(), OrderKey().fields.size())) start.resize(put);
   if (bound == Bound::Before && start.empty()) return rows;
 
-  source_.Browse(filter_, bound != Bound::Before);
+  source_.Browse(filter, bound != Bound::Before);
   while (static_cast<int>(rows.size()) < count && source_.Fetch(false)) {
     std::vector<Variant> at;
     for (int field : order) at.push_back(source_.Fields(field).Value());

@@ -103,7 +103,8 @@ class Finder {
   std::vector<int> ListOrder() const;
   std::vector<int> DisplayFields() const;
   int ReturnField() const;
-  std::vector<FinderRow> ReadPage(const std::vector<Variant>& position, int count, Bound bound);
+  std::vector<FinderRow> ReadPage(const std::string& filter, const std::vector<Variant>& position,
+                                  int count, Bound bound);
   size_t PutStart(const std::vector<Variant>& position);
   FinderRow CurrentRow(std::vector<Variant> position, const std::vector<int>& display,
                        int returned);
