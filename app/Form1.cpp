@@ -99,9 +99,9 @@ void Form1::LayOut() {
       row += kRowStep;
     }
     for (std::size_t i = 0; i < section.sharedControls.size(); ++i) {
-      const std::string& name = section.sharedControls[i];
+      const std::string& name = section.sharedControls[i].name;
       const std::int32_t left = i % 2 == 0 ? kFromLeft : kToLeft;
-      if (name.starts_with("afec")) {
+      if (section.sharedControls[i].kind == SharedControlKind::TaxGroupEdit) {
         edits_[name] = std::make_unique<host::FieldEditControl>();
         geometry_.controls[name] = {left, top + row, kFieldWidth, kEditHeight, ""};
       } else {
@@ -408,13 +408,14 @@ void Form1::DefineRangeField(host::FieldEditControl& edit, const host::Field& fi
 
 void Form1::SetupFinder(host::FieldEditControl& edit, FinderKind kind, std::int32_t order) {
   const FinderSetup& setup = FinderSetupOf(kind);
-  host::ViewFinder& finder = edit.ViewFinder();
+  host::ViewFinder finder = edit.ViewFinder();
   finder.ViewID = setup.viewId;
   finder.ViewOrder = order;
   finder.InitKeyType = 1;
   finder.DisplayFieldIDs = order == 0 ? setup.display : std::vector<int>{};
   finder.SearchFieldIDs = order == 0 ? setup.search : std::vector<int>{};
   finder.ReturnFieldIDs = order == 0 ? setup.returned : std::vector<int>{};
+  edit.SetViewFinder(std::move(finder));
 }
 
 void Form1::CheckBoxClicked(const std::string& box) {
@@ -444,24 +445,21 @@ void Form1::RefreshSection(const SectionDef& section) {
   const bool any =
       std::any_of(section.checkBoxes.begin(), section.checkBoxes.end(),
                   [this](const std::string& box) { return checkBoxes_.at(box).Value() == 1; });
-  const std::string& first = section.sharedControls.front();
-  SetSharedEnabled(first, any);
+  host::WindowControl& first = SharedControl(section.sharedControls.front());
+  first.SetEnabled(any);
   for (std::size_t i = 1; i < section.sharedControls.size(); ++i) {
-    SetSharedEnabled(section.sharedControls[i], SharedEnabled(first));
+    SharedControl(section.sharedControls[i]).SetEnabled(first.Enabled());
   }
 }
 
-void Form1::SetSharedEnabled(const std::string& name, bool enabled) {
-  if (auto edit = edits_.find(name); edit != edits_.end()) {
-    edit->second->SetEnabled(enabled);
-  } else {
-    gridControls_.at(name)->SetEnabled(enabled);
+host::WindowControl& Form1::SharedControl(const SharedControlDef& shared) {
+  switch (shared.kind) {
+    case SharedControlKind::TaxGroupEdit:
+      return *edits_.at(shared.name);
+    case SharedControlKind::MappingGrid:
+      return *gridControls_.at(shared.name);
   }
-}
-
-bool Form1::SharedEnabled(const std::string& name) const {
-  if (auto edit = edits_.find(name); edit != edits_.end()) return edit->second->Enabled();
-  return gridControls_.at(name)->Enabled();
+  throw std::logic_error("Unknown kind of shared control " + shared.name + ".");
 }
 
 bool Form1::ReadOptionFlag(const std::string& viewId, int field) {

@@ -132,8 +132,7 @@ class Form1 : public convert::RunWindow, private host::FieldEditEvents {
   void CheckBoxClicked(const std::string& box);
   void RefreshSection(const SectionDef& section);
   bool ReadOptionFlag(const std::string& viewId, int field);
-  void SetSharedEnabled(const std::string& name, bool enabled);
-  bool SharedEnabled(const std::string& name) const;
+  host::WindowControl& SharedControl(const SharedControlDef& shared);
   void ShowAbout();
   void OpenItemsForPurchaseOrders();
 

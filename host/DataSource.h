@@ -25,6 +25,7 @@ struct FieldInfo {
   std::string description;
   FieldType type = FieldType::Text;
   int size = 0;
+  bool operator==(const FieldInfo&) const = default;
 };
 
 /// A key of a view: its fields, by number, in key order.
