@@ -4,8 +4,10 @@
 #include "util/ShellHelpers.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 #include <ctime>
 #include <filesystem>
 
@@ -87,6 +89,10 @@ bool AppendLogLine(const std::string& folder, const std::string& file,
   const int fd = ::open(target.c_str(),
                         O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
   if (fd < 0) return false;
+  // Writers of one log take turns, so that the end of the file is never looked at in the middle
+  // of another writer's line; the lock goes with the descriptor.
+  while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+  }
   struct stat info {};
   bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
   if (ok)
