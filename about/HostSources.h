@@ -1,7 +1,7 @@
 #pragma once
 
 #include "about/Sources.h"
-#include "erp/RegistryStore.h"
+#include "erp/site/RegistryStore.h"
 #include "host/AccpacPaths.h"
 
 #include <filesystem>

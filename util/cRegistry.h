@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "erp/RegistryStore.h"
+#include "erp/site/RegistryStore.h"
 #include "util/ProgramName.h"
 #include "util/RegValue.h"
 

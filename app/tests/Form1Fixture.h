@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Form1.h"
-#include "erp/SiteDatabase.h"
+#include "erp/site/SiteDatabase.h"
 #include "erp/testsupport/TestCompany.h"
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinSession.h"

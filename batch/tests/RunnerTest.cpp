@@ -1,6 +1,6 @@
 #include "batch/Runner.h"
 
-#include "erp/SiteDatabase.h"
+#include "erp/site/SiteDatabase.h"
 #include "erp/testsupport/TestCompany.h"
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinSession.h"

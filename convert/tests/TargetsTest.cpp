@@ -1,6 +1,6 @@
 #include "convert/Targets.h"
 
-#include "erp/ViewCatalog.h"
+#include "erp/catalog/ViewCatalog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "erp/CatalogBuilder.h"
+#include "erp/catalog/CatalogBuilder.h"
 
 #include <stdexcept>
 #include <utility>

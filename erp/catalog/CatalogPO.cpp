@@ -1,5 +1,5 @@
-#include "erp/CatalogBuilder.h"
-#include "erp/CatalogViews.h"
+#include "erp/catalog/CatalogBuilder.h"
+#include "erp/catalog/CatalogViews.h"
 
 namespace erp {
 

@@ -1,6 +1,6 @@
-#include "erp/ViewCatalog.h"
+#include "erp/catalog/ViewCatalog.h"
 
-#include "erp/CatalogViews.h"
+#include "erp/catalog/CatalogViews.h"
 
 #include <set>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "erp/ViewDef.h"
+#include "erp/catalog/ViewDef.h"
 
 #include <map>
 #include <string>

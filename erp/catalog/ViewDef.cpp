@@ -1,4 +1,4 @@
-#include "erp/ViewDef.h"
+#include "erp/catalog/ViewDef.h"
 
 namespace erp {
 

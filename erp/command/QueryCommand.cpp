@@ -1,9 +1,9 @@
 #include "erp/command/Commands.h"
 
-#include "erp/DataSource.h"
-#include "erp/SiteDatabase.h"
-#include "erp/SiteFolder.h"
-#include "erp/ValueText.h"
+#include "erp/database/ErpDataSource.h"
+#include "erp/database/ValueText.h"
+#include "erp/sample/SiteFolder.h"
+#include "erp/site/SiteDatabase.h"
 
 #include <CLI/CLI.hpp>
 

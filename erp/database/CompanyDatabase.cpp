@@ -1,6 +1,6 @@
-#include "erp/CompanyDatabase.h"
+#include "erp/database/CompanyDatabase.h"
 
-#include "erp/Filter.h"
+#include "erp/filter/Filter.h"
 
 #include <SQLiteCpp/Transaction.h>
 

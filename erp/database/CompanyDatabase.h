@@ -1,6 +1,6 @@
 #pragma once
 
-#include "erp/ViewCatalog.h"
+#include "erp/catalog/ViewCatalog.h"
 
 #include <SQLiteCpp/Database.h>
 

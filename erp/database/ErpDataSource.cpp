@@ -1,10 +1,10 @@
-#include "erp/DataSource.h"
+#include "erp/database/ErpDataSource.h"
 
-#include "erp/ErpError.h"
-#include "erp/Filter.h"
-#include "erp/KeysetBrowser.h"
-#include "erp/SqlValues.h"
-#include "erp/ValueText.h"
+#include "erp/database/ErpError.h"
+#include "erp/database/KeysetBrowser.h"
+#include "erp/database/SqlValues.h"
+#include "erp/database/ValueText.h"
+#include "erp/filter/Filter.h"
 
 #include <SQLiteCpp/Transaction.h>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "erp/CompanyDatabase.h"
-#include "erp/ErrorList.h"
-#include "erp/StatementCache.h"
-#include "erp/Value.h"
-#include "erp/Verifier.h"
-#include "erp/ViewDef.h"
+#include "erp/catalog/Value.h"
+#include "erp/catalog/ViewDef.h"
+#include "erp/database/CompanyDatabase.h"
+#include "erp/database/ErrorList.h"
+#include "erp/database/StatementCache.h"
+#include "erp/database/Verifier.h"
 
 #include <SQLiteCpp/Statement.h>
 

@@ -1,4 +1,4 @@
-#include "erp/ErrorList.h"
+#include "erp/database/ErrorList.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "erp/KeysetBrowser.h"
+#include "erp/database/KeysetBrowser.h"
 
-#include "erp/SqlValues.h"
+#include "erp/database/SqlValues.h"
 
 #include <SQLiteCpp/Statement.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "erp/Filter.h"
-#include "erp/Value.h"
-#include "erp/ViewDef.h"
+#include "erp/catalog/Value.h"
+#include "erp/catalog/ViewDef.h"
+#include "erp/filter/Filter.h"
 
 #include <SQLiteCpp/Database.h>
 

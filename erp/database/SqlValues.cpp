@@ -1,4 +1,4 @@
-#include "erp/SqlValues.h"
+#include "erp/database/SqlValues.h"
 
 #include <string>
 

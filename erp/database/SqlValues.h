@@ -1,7 +1,7 @@
 #pragma once
 
-#include "erp/Value.h"
-#include "erp/ViewDef.h"
+#include "erp/catalog/Value.h"
+#include "erp/catalog/ViewDef.h"
 
 #include <SQLiteCpp/Column.h>
 #include <SQLiteCpp/Statement.h>

@@ -1,4 +1,4 @@
-#include "erp/ValueText.h"
+#include "erp/database/ValueText.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,9 +1,9 @@
-#include "erp/Verifier.h"
+#include "erp/database/Verifier.h"
 
-#include "erp/ErpError.h"
-#include "erp/Filter.h"
-#include "erp/SqlValues.h"
-#include "erp/ValueText.h"
+#include "erp/database/ErpError.h"
+#include "erp/database/SqlValues.h"
+#include "erp/database/ValueText.h"
+#include "erp/filter/Filter.h"
 
 #include <SQLiteCpp/Statement.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "erp/StatementCache.h"
-#include "erp/Value.h"
-#include "erp/ViewCatalog.h"
+#include "erp/catalog/Value.h"
+#include "erp/catalog/ViewCatalog.h"
+#include "erp/database/StatementCache.h"
 
 #include <SQLiteCpp/Database.h>
 

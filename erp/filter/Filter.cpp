@@ -1,7 +1,7 @@
-#include "erp/Filter.h"
+#include "erp/filter/Filter.h"
 
-#include "erp/FilterParser.h"
-#include "erp/FilterSql.h"
+#include "erp/filter/FilterParser.h"
+#include "erp/filter/FilterSql.h"
 
 namespace erp {
 

@@ -1,4 +1,4 @@
-#include "erp/FilterConstant.h"
+#include "erp/filter/FilterConstant.h"
 
 #include <charconv>
 #include <cstdint>

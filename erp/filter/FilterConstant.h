@@ -1,6 +1,6 @@
 #pragma once
 
-#include "erp/Value.h"
+#include "erp/catalog/Value.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "erp/FilterLexer.h"
+#include "erp/filter/FilterLexer.h"
 
-#include "erp/FilterMessage.h"
+#include "erp/filter/FilterMessage.h"
 
 #include <string>
 

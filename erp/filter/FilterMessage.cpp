@@ -1,6 +1,6 @@
-#include "erp/FilterMessage.h"
+#include "erp/filter/FilterMessage.h"
 
-#include "erp/Filter.h"
+#include "erp/filter/Filter.h"
 
 namespace erp {
 namespace {

@@ -1,7 +1,7 @@
-#include "erp/FilterParser.h"
+#include "erp/filter/FilterParser.h"
 
-#include "erp/FilterLexer.h"
-#include "erp/FilterMessage.h"
+#include "erp/filter/FilterLexer.h"
+#include "erp/filter/FilterMessage.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "erp/FilterSyntax.h"
+#include "erp/filter/FilterSyntax.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
-#include "erp/FilterSql.h"
+#include "erp/filter/FilterSql.h"
 
-#include "erp/FilterConstant.h"
-#include "erp/FilterMessage.h"
+#include "erp/filter/FilterConstant.h"
+#include "erp/filter/FilterMessage.h"
 
 #include <memory>
 #include <string>

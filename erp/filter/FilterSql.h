@@ -1,8 +1,8 @@
 #pragma once
 
-#include "erp/Filter.h"
-#include "erp/FilterSyntax.h"
-#include "erp/ViewDef.h"
+#include "erp/catalog/ViewDef.h"
+#include "erp/filter/Filter.h"
+#include "erp/filter/FilterSyntax.h"
 
 namespace erp {
 

@@ -1,8 +1,8 @@
-#include "erp/CompanyGenerator.h"
+#include "erp/sample/CompanyGenerator.h"
 
-#include "erp/SampleStory.h"
-#include "erp/SiteDatabase.h"
-#include "erp/SiteFolder.h"
+#include "erp/sample/SampleStory.h"
+#include "erp/sample/SiteFolder.h"
+#include "erp/site/SiteDatabase.h"
 
 #include <SQLiteCpp/Transaction.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "erp/SampleSite.h"
+#include "erp/sample/SampleSite.h"
 
 #include <cstddef>
 #include <filesystem>

@@ -1,8 +1,8 @@
-#include "erp/RecordWriter.h"
+#include "erp/sample/RecordWriter.h"
 
-#include "erp/Filter.h"
-#include "erp/SqlValues.h"
-#include "erp/ValueText.h"
+#include "erp/database/SqlValues.h"
+#include "erp/database/ValueText.h"
+#include "erp/filter/Filter.h"
 
 #include <stdexcept>
 

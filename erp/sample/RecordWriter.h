@@ -1,7 +1,7 @@
 #pragma once
 
-#include "erp/CompanyDatabase.h"
-#include "erp/Value.h"
+#include "erp/catalog/Value.h"
+#include "erp/database/CompanyDatabase.h"
 
 #include <SQLiteCpp/Statement.h>
 

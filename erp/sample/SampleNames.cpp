@@ -1,4 +1,4 @@
-#include "erp/SampleNames.h"
+#include "erp/sample/SampleNames.h"
 
 #include <algorithm>
 #include <cctype>

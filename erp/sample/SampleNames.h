@@ -1,6 +1,6 @@
 #pragma once
 
-#include "erp/SampleStory.h"
+#include "erp/sample/SampleStory.h"
 
 #include <array>
 #include <cstddef>

@@ -1,10 +1,10 @@
-#include "erp/SampleSite.h"
+#include "erp/sample/SampleSite.h"
 
-#include "erp/SampleStory.h"
-#include "erp/SiteDatabase.h"
-#include "erp/SiteFolder.h"
-#include "erp/SiteLayout.h"
 #include "erp/runtime/Installation.h"
+#include "erp/sample/SampleStory.h"
+#include "erp/sample/SiteFolder.h"
+#include "erp/site/SiteDatabase.h"
+#include "erp/site/SiteLayout.h"
 
 #include <SQLiteCpp/Transaction.h>
 

@@ -1,7 +1,7 @@
-#include "erp/SampleStory.h"
+#include "erp/sample/SampleStory.h"
 
-#include "erp/RecordWriter.h"
-#include "erp/SampleNames.h"
+#include "erp/sample/RecordWriter.h"
+#include "erp/sample/SampleNames.h"
 
 #include <SQLiteCpp/Statement.h>
 

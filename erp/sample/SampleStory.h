@@ -1,6 +1,6 @@
 #pragma once
 
-#include "erp/CompanyDatabase.h"
+#include "erp/database/CompanyDatabase.h"
 
 #include <cstddef>
 #include <span>

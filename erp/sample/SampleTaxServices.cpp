@@ -1,6 +1,6 @@
-#include "erp/SampleStory.h"
+#include "erp/sample/SampleStory.h"
 
-#include "erp/RecordWriter.h"
+#include "erp/sample/RecordWriter.h"
 
 #include <array>
 #include <cstdint>

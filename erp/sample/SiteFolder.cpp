@@ -1,4 +1,4 @@
-#include "erp/SiteFolder.h"
+#include "erp/sample/SiteFolder.h"
 
 namespace erp {
 

@@ -1,6 +1,6 @@
-#include "erp/DesktopLibrary.h"
+#include "erp/site/ErpDesktopLibrary.h"
 
-#include "erp/SiteDatabase.h"
+#include "erp/site/SiteDatabase.h"
 
 #include <exception>
 #include <utility>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "erp/SiteLayout.h"
+#include "erp/site/SiteLayout.h"
 
 #include <cstddef>
 #include <cstdint>

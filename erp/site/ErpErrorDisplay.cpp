@@ -1,4 +1,4 @@
-#include "erp/ErrorDisplay.h"
+#include "erp/site/ErpErrorDisplay.h"
 
 #include <ostream>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "erp/ErrorList.h"
+#include "erp/database/ErrorList.h"
 
 #include <iosfwd>
 #include <string>

@@ -1,6 +1,6 @@
-#include "erp/Session.h"
+#include "erp/site/ErpSession.h"
 
-#include "erp/ErpError.h"
+#include "erp/database/ErpError.h"
 
 #include <stdexcept>
 #include <utility>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "erp/CompanyDatabase.h"
-#include "erp/DatabaseLink.h"
-#include "erp/ErrorList.h"
-#include "erp/SiteDatabase.h"
-#include "erp/ValueStore.h"
-#include "erp/ViewCatalog.h"
+#include "erp/catalog/ViewCatalog.h"
+#include "erp/database/CompanyDatabase.h"
+#include "erp/database/ErrorList.h"
+#include "erp/site/ErpDatabaseLink.h"
+#include "erp/site/SiteDatabase.h"
+#include "erp/site/ValueStore.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "erp/SessionManager.h"
+#include "erp/site/ErpSessionManager.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "erp/Session.h"
-#include "erp/SignonPrompt.h"
-#include "erp/SiteDatabase.h"
-#include "erp/ViewCatalog.h"
+#include "erp/catalog/ViewCatalog.h"
+#include "erp/site/ErpSession.h"
+#include "erp/site/SignonPrompt.h"
+#include "erp/site/SiteDatabase.h"
 
 #include <cstdint>
 #include <filesystem>

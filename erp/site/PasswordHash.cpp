@@ -1,4 +1,4 @@
-#include "erp/PasswordHash.h"
+#include "erp/site/PasswordHash.h"
 
 #include <sodium.h>
 

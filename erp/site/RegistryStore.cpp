@@ -1,4 +1,4 @@
-#include "erp/RegistryStore.h"
+#include "erp/site/RegistryStore.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,7 +1,7 @@
-#include "erp/SiteDatabase.h"
+#include "erp/site/SiteDatabase.h"
 
-#include "erp/CompanyDatabase.h"
-#include "erp/PasswordHash.h"
+#include "erp/database/CompanyDatabase.h"
+#include "erp/site/PasswordHash.h"
 
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "erp/SiteLayout.h"
-#include "erp/ViewCatalog.h"
+#include "erp/catalog/ViewCatalog.h"
+#include "erp/site/SiteLayout.h"
 
 #include <SQLiteCpp/Database.h>
 

@@ -1,4 +1,4 @@
-#include "erp/SiteLayout.h"
+#include "erp/site/SiteLayout.h"
 
 #include <utility>
 

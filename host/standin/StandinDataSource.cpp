@@ -2,7 +2,7 @@
 
 #include "host/HostError.h"
 
-#include "erp/ValueText.h"
+#include "erp/database/ValueText.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "erp/RegistryStore.h"
-#include "erp/SiteDatabase.h"
 #include "erp/runtime/Installation.h"
+#include "erp/site/RegistryStore.h"
+#include "erp/site/SiteDatabase.h"
 #include "host/AccpacPaths.h"
 #include "util/Shell.h"
 

@@ -3,9 +3,9 @@
 #include "host/AccpacConnection.h"
 #include "host/HostError.h"
 
-#include "erp/DataSource.h"
-#include "erp/ErpError.h"
-#include "erp/SiteDatabase.h"
+#include "erp/database/ErpDataSource.h"
+#include "erp/database/ErpError.h"
+#include "erp/site/SiteDatabase.h"
 
 #include <gtest/gtest.h>
 

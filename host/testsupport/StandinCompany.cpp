@@ -3,7 +3,7 @@
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinSession.h"
 
-#include "erp/SiteDatabase.h"
+#include "erp/site/SiteDatabase.h"
 
 #include <unistd.h>
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "erp/RegistryStore.h"
+#include "erp/site/RegistryStore.h"
 #include "host/AccpacPaths.h"
 #include "host/AccpacSiteCnfg.h"
 #include "host/VersionInfo.h"

@@ -1,6 +1,6 @@
-#include "erp/ViewCatalog.h"
+#include "erp/catalog/ViewCatalog.h"
 
-#include "erp/CatalogBuilder.h"
+#include "erp/catalog/CatalogBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "erp/CompanyGenerator.h"
-#include "erp/ErpError.h"
 #include "erp/command/Commands.h"
+#include "erp/database/ErpError.h"
+#include "erp/sample/CompanyGenerator.h"
 
 #include <gtest/gtest.h>
 #include <CLI/CLI.hpp>

@@ -1,7 +1,7 @@
-#include "erp/DataSource.h"
+#include "erp/database/ErpDataSource.h"
 
-#include "erp/ErpError.h"
-#include "erp/ValueText.h"
+#include "erp/database/ErpError.h"
+#include "erp/database/ValueText.h"
 #include "erp/testsupport/TestCompany.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "erp/DataSource.h"
+#include "erp/database/ErpDataSource.h"
 
-#include "erp/ErpError.h"
+#include "erp/database/ErpError.h"
 #include "erp/testsupport/TestCompany.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "erp/runtime/Installation.h"
 
 #include "erp/runtime/SiteConfigRecord.h"
-#include "erp/tests/SiteTempFolder.h"
+#include "erp/testsupport/SiteTempFolder.h"
 
 #include <gtest/gtest.h>
 

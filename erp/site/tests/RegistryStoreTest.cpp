@@ -1,4 +1,4 @@
-#include "erp/RegistryStore.h"
+#include "erp/site/RegistryStore.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,7 +1,7 @@
-#include "erp/Session.h"
+#include "erp/site/ErpSession.h"
 
-#include "erp/ErpError.h"
-#include "erp/tests/SiteTempFolder.h"
+#include "erp/database/ErpError.h"
+#include "erp/testsupport/SiteTempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "erp/SessionManager.h"
+#include "erp/site/ErpSessionManager.h"
 
-#include "erp/ErpError.h"
-#include "erp/tests/SiteTempFolder.h"
+#include "erp/database/ErpError.h"
+#include "erp/testsupport/SiteTempFolder.h"
 
 #include <gtest/gtest.h>
 

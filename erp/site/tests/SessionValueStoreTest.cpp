@@ -1,4 +1,4 @@
-#include "erp/ValueStore.h"
+#include "erp/site/ValueStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "erp/SiteDatabase.h"
+#include "erp/site/SiteDatabase.h"
 
-#include "erp/tests/SiteTempFolder.h"
+#include "erp/testsupport/SiteTempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "erp/DesktopLibrary.h"
+#include "erp/site/ErpDesktopLibrary.h"
 
-#include "erp/tests/SiteTempFolder.h"
+#include "erp/testsupport/SiteTempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "erp/SiteDatabase.h"
-#include "erp/SiteLayout.h"
-#include "erp/ViewCatalog.h"
+#include "erp/catalog/ViewCatalog.h"
+#include "erp/site/SiteDatabase.h"
+#include "erp/site/SiteLayout.h"
 
 #include <filesystem>
 #include <random>
