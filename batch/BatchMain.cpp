@@ -3,9 +3,7 @@
 #include "batch/Runner.h"
 #include "batch/TerminalPrompt.h"
 #include "erp/site/ErpErrorDisplay.h"
-#include "erp/site/RegistryStore.h"
-#include "host/standin/StandinDataSource.h"
-#include "host/standin/StandinSession.h"
+#include "host/standin/StandinHost.h"
 #include "util/XdgShell.h"
 
 #include <CLI/CLI.hpp>
@@ -44,15 +42,14 @@ int Run(const std::string& jobPath, bool yes) {
     std::cerr << error.what() << '\n';
     return batch::kRefused;
   }
-  erp::RegistryStore registry;
+  host::standin::StandinHost standin;
   ConsoleNotifier notifier;
-  const std::string sharedData = host::AccpacPaths(registry, notifier).SharedDataPath();
+  const std::string sharedData = standin.ReadPaths(notifier).SharedDataPath();
   batch::JobSignonPrompt prompt(
       job.user, job.company, [] { return batch::ReadPassword(std::cin, std::cerr); }, std::cerr);
   erp::ConsoleErrorDisplay display(std::cerr);
-  host::HostServices host = host::standin::StandinHostServices(sharedData, prompt, display);
+  host::HostServices host = standin.Services(sharedData, prompt, display);
 
-  host::standin::StandinDataSourceFactory factory;
   batch::ConsoleMessages messages(std::cout, [yes](const std::string& question) {
     if (yes) return true;
     return batch::AskYesNo(question, std::cin, std::cout);
@@ -62,8 +59,8 @@ int Run(const std::string& jobPath, bool yes) {
   NoFilterWindow filterWindow;
   app::Form1 window(app::Form1Services{
       .host = std::move(host),
-      .readPaths = [&registry, &notifier] { return host::AccpacPaths(registry, notifier); },
-      .dataSources = factory,
+      .readPaths = [&standin, &notifier] { return standin.ReadPaths(notifier); },
+      .dataSources = standin.DataSources(),
       .messages = messages,
       .shell = shell,
       .notifier = notifier,

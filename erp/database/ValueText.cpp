@@ -1,5 +1,7 @@
 #include "erp/database/ValueText.h"
 
+#include "platform/Text.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -71,14 +73,8 @@ std::optional<std::int64_t> valueInteger(const Value& value) {
   return 0;
 }
 
-std::string rightTrimmed(std::string_view text) {
-  size_t end = text.size();
-  while (end > 0 && text[end - 1] == ' ') --end;
-  return std::string(text.substr(0, end));
-}
-
 std::optional<Value> coerceToField(const FieldDef& field, const Value& value) {
-  if (field.type == FieldType::Text) return Value(rightTrimmed(valueText(value)));
+  if (field.type == FieldType::Text) return Value(platform::TrimRight(valueText(value)));
   if (field.type == FieldType::Decimal) {
     if (const auto* whole = std::get_if<std::int64_t>(&value)) {
       return Value(static_cast<double>(*whole));

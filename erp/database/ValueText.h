@@ -15,9 +15,6 @@ std::string valueText(const Value& value);
 /// The value as a whole number, or nullopt when it is not one (texts are parsed).
 std::optional<std::int64_t> valueInteger(const Value& value);
 
-/// Text without its trailing blanks, as the ERP stores fixed-size strings.
-std::string rightTrimmed(std::string_view text);
-
 /// Converts a value to the storage form of `field`; nullopt when it cannot be
 /// (a text that is not a number for a numeric field).
 std::optional<Value> coerceToField(const FieldDef& field, const Value& value);

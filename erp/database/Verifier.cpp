@@ -4,6 +4,7 @@
 #include "erp/database/SqlValues.h"
 #include "erp/database/ValueText.h"
 #include "erp/filter/Filter.h"
+#include "platform/Text.h"
 
 #include <SQLiteCpp/Statement.h>
 
@@ -12,12 +13,6 @@
 
 namespace erp {
 namespace {
-
-std::string upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
 
 std::string typeName(int ttype) {
   return ttype == 2 ? "Purchases" : "Sales";
@@ -30,10 +25,10 @@ Verifier::Verifier(SQLite::Database& db, const ViewCatalog& catalog)
 
 std::string Verifier::unformatItemNumber(const std::string& text) {
   std::string result;
-  for (char c : upper(text)) {
+  for (char c : platform::UpperCase(text)) {
     if (c != '-' && c != '/' && c != '.' && c != '(' && c != ')') result += c;
   }
-  return rightTrimmed(result);
+  return platform::TrimRight(result);
 }
 
 bool Verifier::exists(const std::string& viewId, const std::vector<int>& fields,
@@ -117,7 +112,7 @@ Value Verifier::verify(const FieldDef& field, const Value& value,
     case Check::None:
       break;
     case Check::UpperCode:
-      result = upper(text());
+      result = platform::UpperCase(text());
       break;
     case Check::ItemNumber:
       result = unformatItemNumber(text());
@@ -129,7 +124,7 @@ Value Verifier::verify(const FieldDef& field, const Value& value,
       }
       break;
     case Check::TaxAuthority:
-      result = upper(text());
+      result = platform::UpperCase(text());
       if (!authorityExists(std::get<std::string>(result))) {
         throw ErpError(field.description + " " + std::get<std::string>(result) +
                        " does not exist.");
@@ -149,7 +144,7 @@ Value Verifier::verify(const FieldDef& field, const Value& value,
       }
       break;
     case Check::Currency:
-      result = upper(text());
+      result = platform::UpperCase(text());
       if (!currencyExists(std::get<std::string>(result))) {
         throw ErpError(field.description + " " + std::get<std::string>(result) +
                        " does not exist.");

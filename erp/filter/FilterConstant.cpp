@@ -1,5 +1,7 @@
 #include "erp/filter/FilterConstant.h"
 
+#include "platform/Text.h"
+
 #include <charconv>
 #include <cstdint>
 #include <system_error>
@@ -9,12 +11,6 @@ namespace {
 
 bool isDigit(char c) {
   return c >= '0' && c <= '9';
-}
-
-std::string_view trimBlanks(std::string_view text) {
-  size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // Digits, then optionally a point and more digits; nothing else (no exponent, no hex).
@@ -34,7 +30,8 @@ bool isPlainNumber(std::string_view digits, bool& hasFraction) {
 }  // namespace
 
 NumberReading readFilterNumber(std::string_view text, Value& value) {
-  std::string_view number = trimBlanks(text);
+  const std::string trimmed = platform::Trim(text);
+  std::string_view number = trimmed;
   std::string_view digits = number;
   if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) digits.remove_prefix(1);
   bool hasFraction = false;
@@ -54,12 +51,6 @@ NumberReading readFilterNumber(std::string_view text, Value& value) {
     value = parsed;
   }
   return NumberReading::Number;
-}
-
-std::string trimTrailingBlanks(std::string_view text) {
-  size_t last = text.find_last_not_of(' ');
-  return std::string(last == std::string_view::npos ? std::string_view{}
-                                                    : text.substr(0, last + 1));
 }
 
 std::string likeToGlob(std::string_view pattern) {

@@ -14,9 +14,6 @@ enum class NumberReading { Number, NotANumber, OutOfRange };
 /// int64, one with a fraction gives a double; `value` is set only for NumberReading::Number.
 NumberReading readFilterNumber(std::string_view text, Value& value);
 
-/// The text without its trailing blanks, as the database stores texts.
-std::string trimTrailingBlanks(std::string_view text);
-
 /// Turns a LIKE pattern (`%` any run, `_` one character) into an equivalent GLOB pattern.
 std::string likeToGlob(std::string_view pattern);
 

@@ -2,6 +2,7 @@
 
 #include "erp/filter/FilterLexer.h"
 #include "erp/filter/FilterMessage.h"
+#include "platform/Text.h"
 
 #include <optional>
 #include <string>
@@ -12,13 +13,7 @@ namespace erp {
 namespace {
 
 bool equalsKeyword(const FilterToken& token, std::string_view keyword) {
-  if (token.kind != FilterTokenKind::Word || token.text.size() != keyword.size()) return false;
-  for (size_t i = 0; i < keyword.size(); ++i) {
-    char c = token.text[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != keyword[i]) return false;
-  }
-  return true;
+  return token.kind == FilterTokenKind::Word && platform::UpperCase(token.text) == keyword;
 }
 
 std::optional<CompareOp> compareOpOf(const FilterToken& token) {

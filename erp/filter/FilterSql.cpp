@@ -2,6 +2,7 @@
 
 #include "erp/filter/FilterConstant.h"
 #include "erp/filter/FilterMessage.h"
+#include "platform/Text.h"
 
 #include <memory>
 #include <string>
@@ -13,21 +14,9 @@
 namespace erp {
 namespace {
 
-char upper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (upper(a[i]) != upper(b[i])) return false;
-  }
-  return true;
-}
-
 const FieldDef* findField(const ViewDef& view, std::string_view name) {
   for (const FieldDef& field : view.fields) {
-    if (sameName(field.name, name)) return &field;
+    if (platform::EqualsIgnoreCase(field.name, name)) return &field;
   }
   return nullptr;
 }
@@ -141,7 +130,7 @@ class SqlWriter {
 
   // Stored texts carry no trailing blanks, so constants lose theirs to compare alike.
   void writeTextOperand(CompareOp op, const FilterOperand& operand) {
-    std::string text = trimTrailingBlanks(operand.text);
+    std::string text = platform::TrimRight(operand.text);
     result_.params.emplace_back(op == CompareOp::Like ? likeToGlob(text) : std::move(text));
     result_.where += '?';
   }

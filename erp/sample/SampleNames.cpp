@@ -1,5 +1,7 @@
 #include "erp/sample/SampleNames.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <string_view>
@@ -180,13 +182,9 @@ Party partyOf(size_t index, TaxState state) {
   party.phone = "(" + std::string(place.areaCode) + ") 555-" + number;
   party.fax = "(" + std::string(place.areaCode) + ") 556-" + number;
   const std::string domain = lettersOnly(prefix, 12) + lettersOnly(trade, 12);
-  std::string lowerDomain;
-  for (char c : domain)
-    lowerDomain += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  party.email = std::string(1, static_cast<char>(std::tolower(first[0]))) +
-                std::string(last.begin(), last.end()) + "@" + lowerDomain + ".ca";
-  std::transform(party.email.begin(), party.email.end(), party.email.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const std::string lowerDomain = platform::FoldCase(domain);
+  party.email = platform::FoldCase(
+      std::string(1, first[0]) + std::string(last.begin(), last.end()) + "@" + lowerDomain + ".ca");
   party.website = "www." + lowerDomain + ".ca";
   return party;
 }

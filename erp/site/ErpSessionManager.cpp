@@ -1,5 +1,7 @@
 #include "erp/site/ErpSessionManager.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -8,18 +10,6 @@
 
 namespace erp {
 namespace {
-
-std::string upperCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
-std::string trimmed(const std::string& text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 /// The desktop handle in `text`, or nullopt when it is not a positive 32-bit number.
 std::optional<std::int32_t> parseHandle(const std::string& text) {
@@ -43,7 +33,7 @@ SiteDatabase& SessionManager::site() {
 }
 
 CreateResult SessionManager::createSession(const std::string& objectHandle) {
-  const std::string handle = trimmed(objectHandle);
+  const std::string handle = platform::Trim(objectHandle);
   return handle.empty() ? signOnWithPrompt() : joinDesktop(handle);
 }
 
@@ -54,14 +44,14 @@ CreateResult SessionManager::signOnWithPrompt() {
       message = *refused;
       continue;
     }
-    return open(upperCase(credentials->user), upperCase(credentials->company));
+    return open(platform::UpperCase(credentials->user), platform::UpperCase(credentials->company));
   }
   return {};
 }
 
 std::optional<std::string> SessionManager::refusal(const Credentials& credentials) {
-  const std::string userId = upperCase(credentials.user);
-  const std::string orgId = upperCase(credentials.company);
+  const std::string userId = platform::UpperCase(credentials.user);
+  const std::string orgId = platform::UpperCase(credentials.company);
   // Unknown users and wrong passwords get one message, so that it does not tell which IDs exist.
   if (!site().checkPassword(userId, credentials.password)) return "Invalid user ID or password.";
   if (orgId.empty()) return "Enter the company to sign on to.";

@@ -1,11 +1,13 @@
 #include "erp/site/RegistryStore.h"
 
+#include "platform/AtomicFile.h"
+#include "platform/Text.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -24,17 +26,6 @@ struct Key {
   std::vector<std::pair<std::string, RegistryValue>> values;
   std::map<std::string, Key> subKeys;  // by folded name, which gives the enumeration order
 };
-
-std::string fold(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
-bool sameName(const std::string& a, const std::string& b) {
-  return fold(a) == fold(b);
-}
 
 std::vector<std::string> splitPath(const std::string& path) {
   std::vector<std::string> parts;
@@ -166,7 +157,7 @@ class Tree {
 
   Key* find(Key* key, const std::string& path) {
     for (const std::string& part : splitPath(path)) {
-      auto it = key->subKeys.find(fold(part));
+      auto it = key->subKeys.find(platform::FoldCase(part));
       if (it == key->subKeys.end()) return nullptr;
       key = &it->second;
     }
@@ -175,7 +166,7 @@ class Tree {
 
   Key* create(Key* key, const std::string& path) {
     for (const std::string& part : splitPath(path)) {
-      auto [it, inserted] = key->subKeys.try_emplace(fold(part));
+      auto [it, inserted] = key->subKeys.try_emplace(platform::FoldCase(part));
       if (inserted) it->second.name = part;
       key = &it->second;
     }
@@ -252,40 +243,9 @@ RegistryStatus loadTree(const std::filesystem::path& file, Tree& tree) {
   return tree.load(in) ? RegistryStatus::kUnreadable : RegistryStatus::kOk;
 }
 
-bool writeAll(int fd, const std::string& text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-void syncFolder(const std::filesystem::path& folder) {
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
 RegistryStatus saveTree(const std::filesystem::path& file, const Tree& tree) {
-  static std::atomic<unsigned> counter{0};
-  const std::filesystem::path folder = file.parent_path();
-  const std::filesystem::path temp =
-      folder / (file.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
-                std::to_string(counter.fetch_add(1)));
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) return RegistryStatus::kWriteFailed;
-  const bool written = writeAll(fd, tree.save()) && ::fsync(fd) == 0;
-  const bool closed = ::close(fd) == 0;
-  if (!written || !closed || ::rename(temp.c_str(), file.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return RegistryStatus::kWriteFailed;
-  }
-  syncFolder(folder);
-  return RegistryStatus::kOk;
+  return platform::WriteFileAtomically(file, tree.save()) ? RegistryStatus::kOk
+                                                          : RegistryStatus::kWriteFailed;
 }
 
 // Serialises read-modify-write cycles of several processes; the lock lives beside the store
@@ -339,8 +299,9 @@ RegistryStatus inspect(const std::filesystem::path& file, RegistryHive hive,
 }
 
 auto findValue(Key& key, const std::string& name) {
-  return std::find_if(key.values.begin(), key.values.end(),
-                      [&](const auto& entry) { return sameName(entry.first, name); });
+  return std::find_if(key.values.begin(), key.values.end(), [&](const auto& entry) {
+    return platform::EqualsIgnoreCase(entry.first, name);
+  });
 }
 
 }  // namespace
@@ -382,7 +343,7 @@ RegistryStatus RegistryStore::deleteKey(RegistryHive hive, const std::string& pa
   for (size_t i = 0; i + 1 < parts.size(); ++i) parentPath += parts[i] + '\\';
   return modify(file_, hive, [&](Tree& tree, Key* root) {
     Key* parent = tree.find(root, parentPath);
-    if (!parent || parent->subKeys.erase(fold(parts.back())) == 0) {
+    if (!parent || parent->subKeys.erase(platform::FoldCase(parts.back())) == 0) {
       return RegistryStatus::kNotFound;
     }
     return RegistryStatus::kOk;

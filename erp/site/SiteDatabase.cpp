@@ -2,6 +2,7 @@
 
 #include "erp/database/CompanyDatabase.h"
 #include "erp/site/PasswordHash.h"
+#include "platform/Text.h"
 
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
@@ -72,10 +73,7 @@ std::string canonicalCode(const std::string& code, size_t maxLength, const std::
     throw std::invalid_argument(what + " must be 1 to " + std::to_string(maxLength) +
                                 " letters or digits, not \"" + code + "\".");
   }
-  std::string upper = code;
-  std::transform(upper.begin(), upper.end(), upper.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return upper;
+  return platform::UpperCase(code);
 }
 
 std::string siteRecordKey(const std::string& orgId) {

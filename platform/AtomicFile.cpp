@@ -1,4 +1,4 @@
-#include "util/AtomicFile.h"
+#include "platform/AtomicFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace util {
+namespace platform {
 namespace {
 
 bool writeAll(int fd, const std::string& text) {
@@ -61,4 +61,4 @@ bool ReadWholeFile(const std::filesystem::path& file, std::string& content) {
   return true;
 }
 
-}  // namespace util
+}  // namespace platform

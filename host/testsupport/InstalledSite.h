@@ -1,8 +1,10 @@
 #pragma once
 
 #include "erp/runtime/Installation.h"
+#include "erp/runtime/SiteConfigRecord.h"
 #include "erp/site/RegistryStore.h"
 #include "erp/site/SiteDatabase.h"
+#include "erp/testsupport/TestCompany.h"
 #include "host/AccpacPaths.h"
 #include "util/Shell.h"
 
@@ -10,6 +12,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -59,6 +62,22 @@ class InstalledSite {
     erp::SiteDatabase site(layout);
     site.setSiteRecord(siteRecord);
     site.setSiteRecord(companyRecord);
+  }
+  /// Adds company SAMLTD with `applications` active and the tax data of TestCompany::addTaxData,
+  /// and user ADMIN (password "admin") who may sign on to it; returns the company's tables.
+  std::unique_ptr<erp::testing::TestCompany> addCompany(
+      const std::vector<erp::ActiveApplication>& applications) {
+    const erp::SiteLayout layout(sharedData());
+    erp::SiteDatabase database(layout);
+    database.addCompany("SAMLTD", "Sample Company Limited");
+    database.addUser("ADMIN", "Administrator", "admin");
+    database.grantCompany("ADMIN", "SAMLTD");
+    for (const erp::ActiveApplication& application : applications) {
+      database.setApplication("SAMLTD", application);
+    }
+    auto company = std::make_unique<erp::testing::TestCompany>(layout.companyDatabase("SAMLTD"));
+    company->addTaxData();
+    return company;
   }
   /// Writes one text value of the configuration key, creating the key.
   void setText(const std::string& name, const std::string& text) {

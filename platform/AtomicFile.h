@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-namespace util {
+namespace platform {
 
 /// Replaces the file's content in one step: the text goes to a temporary file in the same folder,
 /// is flushed to disk and renamed over the file, so a crash leaves either the old or the new file.
@@ -13,4 +13,4 @@ bool WriteFileAtomically(const std::filesystem::path& file, const std::string& c
 /// Reads a whole file into `content`; false when it cannot be opened or read.
 bool ReadWholeFile(const std::filesystem::path& file, std::string& content);
 
-}  // namespace util
+}  // namespace platform
