@@ -14,11 +14,14 @@ void initialiseSodium() {
 
 }  // namespace
 
-std::string hashPassword(const std::string& password) {
+std::string hashPassword(const std::string& password, HashCost cost) {
   initialiseSodium();
+  const bool minimal = cost == HashCost::kMinimal;
   char hash[crypto_pwhash_STRBYTES];
-  if (crypto_pwhash_str(hash, password.data(), password.size(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
-                        crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0) {
+  if (crypto_pwhash_str(
+          hash, password.data(), password.size(),
+          minimal ? crypto_pwhash_OPSLIMIT_MIN : crypto_pwhash_OPSLIMIT_INTERACTIVE,
+          minimal ? crypto_pwhash_MEMLIMIT_MIN : crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0) {
     throw std::runtime_error("Not enough memory to hash the password.");
   }
   return hash;

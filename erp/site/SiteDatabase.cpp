@@ -169,14 +169,14 @@ std::vector<CompanyEntry> SiteDatabase::companies() const {
 }
 
 void SiteDatabase::addUser(const std::string& userId, const std::string& name,
-                           const std::string& password) {
+                           const std::string& password, HashCost cost) {
   const std::string id = canonicalUserId(userId);
   if (user(id)) throw std::invalid_argument("User " + id + " already exists.");
   SQLite::Statement insert(db_,
                            "INSERT INTO users (user_id, name, password_hash) VALUES (?, ?, ?)");
   insert.bind(1, id);
   insert.bind(2, name);
-  insert.bind(3, hashPassword(password));
+  insert.bind(3, hashPassword(password, cost));
   insert.exec();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "erp/catalog/ViewCatalog.h"
+#include "erp/site/PasswordHash.h"
 #include "erp/site/SiteLayout.h"
 
 #include <SQLiteCpp/Database.h>
@@ -84,8 +85,9 @@ class SiteDatabase {
   /// Every registered company, by org ID.
   std::vector<CompanyEntry> companies() const;
 
-  /// Adds a user with a hashed password; throws when the ID is taken or malformed.
-  void addUser(const std::string& userId, const std::string& name, const std::string& password);
+  /// Adds a user with a password hashed at `cost`; throws when the ID is taken or malformed.
+  void addUser(const std::string& userId, const std::string& name, const std::string& password,
+               HashCost cost = HashCost::kInteractive);
   /// Removes a user with its grants and desktop sessions; throws when there is no such user.
   void removeUser(const std::string& userId);
   /// The user with this ID (any case), or nullopt.

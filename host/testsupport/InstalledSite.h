@@ -70,7 +70,7 @@ class InstalledSite {
     const erp::SiteLayout layout(sharedData());
     erp::SiteDatabase database(layout);
     database.addCompany("SAMLTD", "Sample Company Limited");
-    database.addUser("ADMIN", "Administrator", "admin");
+    database.addUser("ADMIN", "Administrator", "admin", erp::HashCost::kMinimal);
     database.grantCompany("ADMIN", "SAMLTD");
     for (const erp::ActiveApplication& application : applications) {
       database.setApplication("SAMLTD", application);

@@ -42,7 +42,7 @@ class SessionManagerTest : public ::testing::Test {
     SiteDatabase site(temp_->layout());
     site.addCompany("SAMLTD", "Sample", *catalog_);
     site.addCompany("OTHER", "Other", *catalog_);
-    site.addUser("ADMIN", "Administrator", "secret");
+    site.addUser("ADMIN", "Administrator", "secret", erp::HashCost::kMinimal);
     site.grantCompany("ADMIN", "SAMLTD");
   }
   static void TearDownTestSuite() {

@@ -35,7 +35,7 @@ class SiteDesktopLibraryTest : public ::testing::Test {
     catalog_ = std::make_unique<ViewCatalog>(optionTestViews());
     SiteDatabase site(temp_->layout());
     site.addCompany("SAMLTD", "Sample", *catalog_);
-    site.addUser("ADMIN", "Administrator", "secret");
+    site.addUser("ADMIN", "Administrator", "secret", erp::HashCost::kMinimal);
   }
   static void TearDownTestSuite() {
     temp_.reset();

@@ -44,7 +44,7 @@ class StandinSessionTest : public ::testing::Test {
     erp::SiteDatabase::create(layout);
     erp::SiteDatabase site(layout);
     site.addCompany("SAMLTD", "Sample Company Limited");
-    site.addUser("ADMIN", "Administrator", "secret");
+    site.addUser("ADMIN", "Administrator", "secret", erp::HashCost::kMinimal);
     site.grantCompany("ADMIN", "SAMLTD");
     for (const char* app : {"TX", "AR", "IC"}) site.setApplication("SAMLTD", {app, app, "66A"});
     site.setApplication("SAMLTD", {"AP", "A2", "66A"});
