@@ -21,7 +21,7 @@ std::string typeName(int ttype) {
 }  // namespace
 
 Verifier::Verifier(SQLite::Database& db, const ViewCatalog& catalog)
-    : db_(db), catalog_(catalog), statements_(db) {}
+    : catalog_(catalog), statements_(db) {}
 
 std::string Verifier::unformatItemNumber(const std::string& text) {
   std::string result;

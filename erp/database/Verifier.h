@@ -35,7 +35,6 @@ class Verifier {
               const std::vector<Value>& values) const;
   void checkClass(const FieldDef& field, const std::string& authority, std::int64_t taxClass) const;
 
-  SQLite::Database& db_;
   const ViewCatalog& catalog_;
   mutable StatementCache statements_;
 };
