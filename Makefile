@@ -37,6 +37,8 @@ fuzz: deps
 
 bench: build
 	@build/ci/bench/conversion_bench $${N:-100000}
+	@build/ci/bench/signon_bench
+	@build/ci/bench/finder_bench $${N:-100000}
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

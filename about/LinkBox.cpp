@@ -19,7 +19,7 @@ LinkBox::LinkBox(std::string text, std::string address, Timer& timer,
 void LinkBox::MouseMove() {
   hideCaret();
   if (!underlined_) {
-    underlined_ = true;
+    setUnderlined(true);
     timer_.start();
   }
 }
@@ -28,7 +28,7 @@ void LinkBox::Tick() {
   // There is no reliable "pointer left" event for a text box, so the timer polls the pointer while
   // the link is underlined.
   if (underlined_ && pointerOutside()) {
-    underlined_ = false;
+    setUnderlined(false);
     timer_.stop();
     hideCaret();
   }
@@ -41,7 +41,7 @@ void LinkBox::GotFocus() {
 void LinkBox::LostFocus() {
   timer_.stop();
   hideCaret();
-  underlined_ = false;
+  setUnderlined(false);
 }
 
 void LinkBox::Click() {

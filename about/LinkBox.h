@@ -2,6 +2,7 @@
 
 #include "about/Pointer.h"
 #include "about/Timer.h"
+#include "host/Signal.h"
 #include "util/Shell.h"
 
 #include <chrono>
@@ -14,7 +15,8 @@ namespace about {
 inline constexpr std::chrono::milliseconds kLinkTimerInterval{100};
 
 /// A read-only text box shown as a web link: underlined while the pointer is over it, opening its
-/// address when clicked, never showing a text caret.
+/// address when clicked, never showing a text caret. Its text, its font and each hiding of the
+/// caret are announced by its signals.
 class LinkBox {
  public:
   /// A link showing `text` that opens `address`; its timer is set up and stopped.
@@ -24,13 +26,13 @@ class LinkBox {
   /// The text shown.
   const std::string& text() const { return text_; }
   /// Replaces the text shown.
-  void setText(std::string text) { text_ = std::move(text); }
+  void setText(std::string text) { host::AssignAndNotify(text_, std::move(text), textChanged); }
   /// The web address the link opens.
   const std::string& address() const { return address_; }
   /// Whether the link is drawn with the underlined font.
   bool underlined() const { return underlined_; }
   /// Gives the link its normal font.
-  void useNormalFont() { underlined_ = false; }
+  void useNormalFont() { setUnderlined(false); }
   /// The link's place in the window, which the view keeps up to date.
   const Rect& bounds() const { return bounds_; }
   /// Moves the link.
@@ -49,9 +51,21 @@ class LinkBox {
   /// The link is clicked.
   void Click();
 
+  host::Signal<> textChanged;
+  /// The link switched between its underlined and its normal font.
+  host::Signal<> underlinedChanged;
+  /// The caret of the link must be hidden now.
+  host::Signal<> caretHidden;
+
  private:
   bool pointerOutside() const;
-  void hideCaret() { ++caretHides_; }
+  void setUnderlined(bool underlined) {
+    host::AssignAndNotify(underlined_, underlined, underlinedChanged);
+  }
+  void hideCaret() {
+    ++caretHides_;
+    caretHidden.Emit();
+  }
 
   std::string text_;
   std::string address_;

@@ -35,14 +35,15 @@ void frmAbout::Form_Load() {
     txtLatestVersion_.useNormalFont();
   });
   ignoringFailure([this] {
-    frmProduct_ = kProductName;
-    caption_ = std::string("About ") + kProductName;
+    host::AssignAndNotify(frmProduct_, std::string(kProductName), frmProductChanged);
+    host::AssignAndNotify(caption_, std::string("About ") + kProductName, CaptionChanged);
     txtLatestVersion_.setText(std::string("The Latest ") + kProductName + " Features");
-    lblCopyright_ = kLegalCopyright;
+    host::AssignAndNotify(lblCopyright_, std::string(kLegalCopyright), lblCopyrightChanged);
   });
   ignoringFailure([this] {
-    txtSystemManagerVersion_ = versions_.systemManagerVersion();
-    lblBuildNumber_ = versions_.programBuild();
+    host::AssignAndNotify(txtSystemManagerVersion_, versions_.systemManagerVersion(),
+                          txtSystemManagerVersionChanged);
+    host::AssignAndNotify(lblBuildNumber_, versions_.programBuild(), lblBuildNumberChanged);
   });
   ignoringFailure([this] { showSiteClient(); });
 }
@@ -55,11 +56,11 @@ void frmAbout::showSiteClient() {
     // A reader that fails is a record that cannot be read.
   }
   if (client) {
-    txtCompany_ = client->clientName;
-    txtClientID_ = client->clientID;
+    host::AssignAndNotify(txtCompany_, client->clientName, txtCompanyChanged);
+    host::AssignAndNotify(txtClientID_, client->clientID, txtClientIDChanged);
   } else {
-    txtCompany_ = kCompanyName;
-    txtClientID_ = kUnknownClientID;
+    host::AssignAndNotify(txtCompany_, std::string(kCompanyName), txtCompanyChanged);
+    host::AssignAndNotify(txtClientID_, std::string(kUnknownClientID), txtClientIDChanged);
   }
 }
 
@@ -69,8 +70,8 @@ void frmAbout::Form_Activate() {
   // Blanks at the ends of the registered client name cannot be seen in its box, so they are
   // pointed out in place of the legal notice.
   if (auto warning = BlankWarning(lblCompany_, txtCompany_)) {
-    lblCopyright_ = *warning;
-    lblCopyrightForeColor_ = kRed;
+    host::AssignAndNotify(lblCopyright_, *warning, lblCopyrightChanged);
+    host::AssignAndNotify(lblCopyrightForeColor_, kRed, lblCopyrightForeColorChanged);
   }
 }
 

@@ -4,6 +4,7 @@
 #include "about/Pointer.h"
 #include "about/Sources.h"
 #include "about/Timer.h"
+#include "host/Signal.h"
 #include "util/Shell.h"
 
 #include <cstdint>
@@ -33,6 +34,8 @@ struct AboutServices {
 };
 
 /// The About window: the program's build, the ERP's version, the site's client and two web links.
+/// Each text and colour that can change is announced by its signal when it does; the captions
+/// of the three boxes never change.
 class frmAbout {
  public:
   /// A window not loaded yet, with its controls as designed and both link timers stopped.
@@ -79,6 +82,15 @@ class frmAbout {
   /// The link to the page about the latest version.
   LinkBox& txtLatestVersion() { return txtLatestVersion_; }
   const LinkBox& txtLatestVersion() const { return txtLatestVersion_; }
+
+  host::Signal<> CaptionChanged;
+  host::Signal<> frmProductChanged;
+  host::Signal<> lblBuildNumberChanged;
+  host::Signal<> txtSystemManagerVersionChanged;
+  host::Signal<> txtCompanyChanged;
+  host::Signal<> txtClientIDChanged;
+  host::Signal<> lblCopyrightChanged;
+  host::Signal<> lblCopyrightForeColorChanged;
 
  private:
   void showSiteClient();

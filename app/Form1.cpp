@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "convert/TargetProcedures.h"
 #include "host/AccpacSiteCnfg.h"
 #include "host/ErrorBoundary.h"
 #include "host/HostError.h"
@@ -99,9 +100,9 @@ void Form1::LayOut() {
       row += kRowStep;
     }
     for (std::size_t i = 0; i < section.sharedControls.size(); ++i) {
-      const std::string& name = section.sharedControls[i];
+      const std::string& name = section.sharedControls[i].name;
       const std::int32_t left = i % 2 == 0 ? kFromLeft : kToLeft;
-      if (name.starts_with("afec")) {
+      if (section.sharedControls[i].kind == SharedControlKind::TaxGroupEdit) {
         edits_[name] = std::make_unique<host::FieldEditControl>();
         geometry_.controls[name] = {left, top + row, kFieldWidth, kEditHeight, ""};
       } else {
@@ -134,7 +135,7 @@ void Form1::WireCommands() {
     menus_[name].SetCaption(caption);
   }
   menus_["mnuFileLogFiles"].OnClick([this] {
-    if (connection_) util::ExploreFolder(services_.shell, connection_->getLogPath());
+    if (connection_) util::ExploreFolder(services_.shell, connection_->LogFolderOnDisk());
   });
   menus_["mnuFileClose"].OnClick([this] { RequestClose(); });
   menus_["mnuHelpUserGuide"].OnClick([this] {
@@ -180,7 +181,18 @@ bool Form1::Load() {
     return false;
   }
   caption_ = connection_->Session()->CompanyID() + " - " + kProgramTitle;
-  if (!IsModuleActive(kTaxServicesCode)) {
+  bool taxServices = false;
+  try {
+    taxServices = IsModuleActive(kTaxServicesCode);
+  } catch (const std::exception& error) {
+    // The company's database cannot be reached (a full disk, a missing file): the operator
+    // must see why, not a general failure.
+    connection_->PutError(error.what());
+    connection_->ShowErrors();
+    connection_->Logoff();
+    return false;
+  }
+  if (!taxServices) {
     connection_->PutError("Incorrect procedure. Tax Services is not active for this company.");
     connection_->ShowErrors();
     connection_->Logoff();
@@ -253,7 +265,24 @@ bool Form1::OpenDataSources() {
       if (!open(name)) return false;
     }
   }
+  OpenItemsForPurchaseOrders();
   return true;
+}
+
+void Form1::OpenItemsForPurchaseOrders() {
+  // Contract costs are filtered by item number in the ERP's unformatted form, which only the
+  // items view knows; without Inventory Control it is opened for Purchase Orders alone. Where
+  // it cannot be opened the item numbers are used as typed.
+  const auto po = std::find_if(Tabs().begin(), Tabs().end(),
+                               [](const TabDef& tab) { return tab.code == "PO"; });
+  host::DataSource& items = *sources_.at("adsICITEM");
+  if (!tabs_.TabEnabled(static_cast<int>(po - Tabs().begin())) || items.IsOpen()) return;
+  try {
+    items.SetDBLink(connection_->CompanyDBLinkRW());
+    items.SetOpen(true);
+  } catch (const host::HostError&) {
+    connection_->ClearErrors();
+  }
 }
 
 void Form1::CloseDataSources() {
@@ -375,13 +404,14 @@ void Form1::DefineRangeField(host::FieldEditControl& edit, const host::Field& fi
 
 void Form1::SetupFinder(host::FieldEditControl& edit, FinderKind kind, std::int32_t order) {
   const FinderSetup& setup = FinderSetupOf(kind);
-  host::ViewFinder& finder = edit.ViewFinder();
+  host::ViewFinder finder = edit.ViewFinder();
   finder.ViewID = setup.viewId;
   finder.ViewOrder = order;
   finder.InitKeyType = 1;
   finder.DisplayFieldIDs = order == 0 ? setup.display : std::vector<int>{};
   finder.SearchFieldIDs = order == 0 ? setup.search : std::vector<int>{};
   finder.ReturnFieldIDs = order == 0 ? setup.returned : std::vector<int>{};
+  edit.SetViewFinder(std::move(finder));
 }
 
 void Form1::CheckBoxClicked(const std::string& box) {
@@ -411,24 +441,21 @@ void Form1::RefreshSection(const SectionDef& section) {
   const bool any =
       std::any_of(section.checkBoxes.begin(), section.checkBoxes.end(),
                   [this](const std::string& box) { return checkBoxes_.at(box).Value() == 1; });
-  const std::string& first = section.sharedControls.front();
-  SetSharedEnabled(first, any);
+  host::WindowControl& first = SharedControl(section.sharedControls.front());
+  first.SetEnabled(any);
   for (std::size_t i = 1; i < section.sharedControls.size(); ++i) {
-    SetSharedEnabled(section.sharedControls[i], SharedEnabled(first));
+    SharedControl(section.sharedControls[i]).SetEnabled(first.Enabled());
   }
 }
 
-void Form1::SetSharedEnabled(const std::string& name, bool enabled) {
-  if (auto edit = edits_.find(name); edit != edits_.end()) {
-    edit->second->SetEnabled(enabled);
-  } else {
-    gridControls_.at(name)->SetEnabled(enabled);
+host::WindowControl& Form1::SharedControl(const SharedControlDef& shared) {
+  switch (shared.kind) {
+    case SharedControlKind::TaxGroupEdit:
+      return *edits_.at(shared.name);
+    case SharedControlKind::MappingGrid:
+      return *gridControls_.at(shared.name);
   }
-}
-
-bool Form1::SharedEnabled(const std::string& name) const {
-  if (auto edit = edits_.find(name); edit != edits_.end()) return edit->second->Enabled();
-  return gridControls_.at(name)->Enabled();
+  throw std::logic_error("Unknown kind of shared control " + shared.name + ".");
 }
 
 bool Form1::ReadOptionFlag(const std::string& viewId, int field) {
@@ -459,18 +486,14 @@ void Form1::OnValueChanged(host::FieldEditControl& edit) {
 
 void Form1::FormatItemNumberField(host::FieldEditControl& edit) {
   const std::string value = edit.Value();
-  if (value.empty()) return;
   host::DataSource& items = *sources_.at("adsICITEM");
+  if (value.empty() || !items.IsOpen()) return;
   items.Fields(1).PutWithoutVerification(value);
   if (items.Read()) edit.SetValue(items.Fields(7).Text());
 }
 
 std::string Form1::UnformatItemNumber(const std::string& text) {
-  if (text.empty()) return text;
-  host::Field number = sources_.at("adsICITEM")->Fields(1);
-  number.PutWithoutVerification(text);
-  number.Verify();
-  return number.Text();
+  return convert::UnformatItemNumber(*sources_.at("adsICITEM"), text);
 }
 
 void Form1::ShowAbout() {

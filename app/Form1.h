@@ -71,6 +71,10 @@ class Form1 : public convert::RunWindow, private host::FieldEditEvents {
   bool Unloaded() const { return unloaded_; }
 
   const std::string& Caption() const { return caption_; }
+  /// The conversion run behind Convert and Cancel; nullptr before a successful start-up.
+  const convert::ConversionRun* Run() const { return run_.get(); }
+  /// The flag and totals of the last run.
+  const convert::RunState& State() const { return runState_; }
   host::AccpacConnection* Connection() { return connection_.get(); }
 
   bool CheckSiteConfiguration();
@@ -128,9 +132,9 @@ class Form1 : public convert::RunWindow, private host::FieldEditEvents {
   void CheckBoxClicked(const std::string& box);
   void RefreshSection(const SectionDef& section);
   bool ReadOptionFlag(const std::string& viewId, int field);
-  void SetSharedEnabled(const std::string& name, bool enabled);
-  bool SharedEnabled(const std::string& name) const;
+  host::WindowControl& SharedControl(const SharedControlDef& shared);
   void ShowAbout();
+  void OpenItemsForPurchaseOrders();
 
   Form1Services services_;
   std::optional<host::AccpacPaths> paths_;

@@ -70,6 +70,15 @@ struct RangePairDef {
   bool itemNumber = false;
 };
 
+/// What a section's shared control is.
+enum class SharedControlKind { TaxGroupEdit, MappingGrid };
+
+/// A control of a section that its check boxes enable together.
+struct SharedControlDef {
+  std::string name;
+  SharedControlKind kind;
+};
+
 /// A section frame: the boxes that enable its shared controls.
 struct SectionDef {
   std::string tab;
@@ -77,7 +86,7 @@ struct SectionDef {
   std::string caption;
   std::string tag;
   std::vector<std::string> checkBoxes;
-  std::vector<std::string> sharedControls;
+  std::vector<SharedControlDef> sharedControls;
 };
 
 /// A check box with its caption.

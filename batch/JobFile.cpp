@@ -1,250 +1,312 @@
 #include "batch/JobFile.h"
 
+#include "convert/TabChecks.h"
 #include "convert/Targets.h"
-#include "util/IniFile.h"
+#include "platform/Text.h"
+#include "util/IniDocument.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <set>
 
 namespace batch {
 namespace {
 
-const std::vector<std::string> kTabs = {"AP", "AR", "IC", "OE", "PO", "BK"};
+using platform::UpperCase;
+using util::IniDocument;
 
-std::string upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
-std::string trimmed(const std::string& text) {
-  size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
+constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
 
 std::vector<std::string> split(const std::string& text) {
   std::vector<std::string> parts;
   size_t start = 0;
   while (true) {
-    size_t comma = text.find(',', start);
-    parts.push_back(trimmed(text.substr(start, comma - start)));
+    const size_t comma = text.find(',', start);
+    parts.push_back(platform::Trim(text.substr(start, comma - start), " \t"));
     if (comma == std::string::npos) return parts;
     start = comma + 1;
   }
 }
 
-/// Where each section and key stands in the file, so that a message can name its line.
-class LineIndex {
- public:
-  explicit LineIndex(const std::string& path) {
-    std::ifstream in(path);
-    std::string line;
-    std::string section;
-    for (int number = 1; std::getline(in, line); ++number) {
-      std::string text = trimmed(line);
-      if (text.starts_with("[") && text.find(']') != std::string::npos) {
-        section = upper(text.substr(1, text.find(']') - 1));
-        lines_.emplace(section, number);
-      } else if (size_t equals = text.find('=');
-                 equals != std::string::npos && !text.starts_with(";")) {
-        lines_.emplace(section + "\n" + upper(trimmed(text.substr(0, equals))), number);
+std::string joined(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+  return text;
+}
+
+/// What a section of a job can be, found by its name in the table of kinds.
+struct SectionKind {
+  enum { Run, Kind, TaxGroup, Operations, Unknown } type = Unknown;
+  std::string name;  ///< the name as the program spells it
+  std::string tab;   ///< the tab the section belongs to; empty for [Run]
+  const convert::KindTarget* kind = nullptr;
+};
+
+SectionKind classify(const std::string& section) {
+  const std::string name = UpperCase(section);
+  if (name == "RUN") return {SectionKind::Run, "Run", "", nullptr};
+  for (const convert::KindTarget& kind : convert::KindTargets()) {
+    if (UpperCase(kind.checkBox) == name) {
+      return {SectionKind::Kind, kind.checkBox, kind.tab, &kind};
+    }
+    for (const std::string* grid : {&kind.fromGrid, &kind.toGrid}) {
+      if (!grid->empty() && UpperCase(*grid) == name) {
+        return {SectionKind::TaxGroup, *grid, kind.tab, &kind};
       }
     }
+    if (!kind.authorityGrid.empty() && UpperCase(kind.authorityGrid) == name) {
+      return {SectionKind::Operations, kind.authorityGrid, kind.tab, &kind};
+    }
   }
-  int Of(const std::string& section, const std::string& key = {}) const {
-    auto found = lines_.find(upper(section) + (key.empty() ? "" : "\n" + upper(key)));
-    return found == lines_.end() ? 0 : found->second;
+  return {};
+}
+
+/// The range controls a kind's section may set: every control of its filter but the tax group.
+std::vector<std::string> rangeControls(const convert::KindTarget& kind) {
+  std::vector<std::string> names;
+  for (const convert::FilterCondition& condition : kind.conditions) {
+    if (condition.control.find("TaxGroup") != std::string::npos) continue;
+    if (std::find(names.begin(), names.end(), condition.control) == names.end()) {
+      names.push_back(condition.control);
+    }
+  }
+  return names;
+}
+
+/// Reads one job file and collects every problem before giving up.
+class JobReader {
+ public:
+  explicit JobReader(std::string path) { job_.file = std::move(path); }
+
+  Job Read() {
+    const std::optional<std::string> content = Content();
+    if (!content) throw JobFileError(job_.file + ": the job file does not exist.");
+    const std::vector<IniDocument::SectionLines> sections = IniDocument::parse(*content).outline();
+    CheckShape(sections);
+    bool sawRun = false;
+    for (const IniDocument::SectionLines& section : sections) {
+      if (section.line == 0) continue;
+      const SectionKind kind = classify(section.name);
+      switch (kind.type) {
+        case SectionKind::Run:
+          sawRun = true;
+          ReadRun(section);
+          break;
+        case SectionKind::Kind:
+          ReadKind(section, *kind.kind);
+          break;
+        case SectionKind::TaxGroup:
+          ReadTaxGroup(section, kind.name);
+          break;
+        case SectionKind::Operations:
+          ReadOperations(section, kind.name);
+          break;
+        case SectionKind::Unknown:
+          Fail(section.line, "Unknown section [" + section.name + "].");
+          break;
+      }
+    }
+    if (!sawRun) Fail(1, "the job file has no [Run] section.");
+    CheckTabs(sections);
+    if (!problems_.empty()) throw JobFileError(joinedLines(problems_));
+    return std::move(job_);
   }
 
  private:
-  std::map<std::string, int> lines_;
-};
-
-class Reader {
- public:
-  explicit Reader(const std::string& path) : path_(path), lines_(path) { ini_.Path(path); }
-
-  [[noreturn]] void Fail(const std::string& section, const std::string& key,
-                         const std::string& problem) const {
-    throw JobFileError(path_ + ":" + std::to_string(lines_.Of(section, key)) + ": " + problem);
+  std::optional<std::string> Content() const {
+    if (!std::filesystem::is_regular_file(job_.file)) return std::nullopt;
+    std::ifstream in(job_.file, std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Editors on the ERP's platform often save a byte-order mark; it is not part of the text.
+    if (content.starts_with(kByteOrderMark)) content.erase(0, 3);
+    return content;
   }
 
-  std::vector<std::string> Sections() const {
-    std::vector<std::string> sections;
-    int count = 0;
-    ini_.EnumerateAllSections(sections, count);
-    return {sections.begin() + 1, sections.end()};
+  void Fail(int line, const std::string& problem) {
+    problems_.push_back(job_.Where(line) + problem);
   }
 
-  std::vector<std::string> Keys(const std::string& section) {
-    ini_.Section(section);
-    std::vector<std::string> keys;
-    int count = 0;
-    ini_.EnumerateCurrentSection(keys, count);
-    return {keys.begin() + 1, keys.end()};
+  static std::string joinedLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+    return text;
   }
 
-  std::string Value(const std::string& section, const std::string& key) {
-    ini_.Section(section);
-    ini_.key(key);
-    return ini_.value();
-  }
-
-  bool Flag(const std::string& section, const std::string& key) {
-    std::string text = upper(trimmed(Value(section, key)));
-    if (text == "YES" || text == "TRUE" || text == "1") return true;
-    if (text == "NO" || text == "FALSE" || text == "0") return false;
-    Fail(section, key, key + " must be Yes or No, not \"" + text + "\".");
-  }
-
- private:
-  std::string path_;
-  LineIndex lines_;
-  util::IniFile ini_;
-};
-
-const convert::KindTarget* KindOfCheckBox(const std::string& name) {
-  for (const convert::KindTarget& kind : convert::KindTargets()) {
-    if (upper(kind.checkBox) == upper(name)) return &kind;
-  }
-  return nullptr;
-}
-
-bool IsTaxGroupGrid(const std::string& name) {
-  for (const convert::KindTarget& kind : convert::KindTargets()) {
-    if (upper(kind.fromGrid) == upper(name) || upper(kind.toGrid) == upper(name)) return true;
-  }
-  return false;
-}
-
-bool IsAuthorityGrid(const std::string& name) {
-  for (const convert::KindTarget& kind : convert::KindTargets()) {
-    if (!kind.authorityGrid.empty() && upper(kind.authorityGrid) == upper(name)) return true;
-  }
-  return false;
-}
-
-std::string CanonicalName(const std::string& name) {
-  for (const convert::KindTarget& kind : convert::KindTargets()) {
-    for (const std::string* known :
-         {&kind.checkBox, &kind.fromGrid, &kind.toGrid, &kind.authorityGrid}) {
-      if (!known->empty() && upper(*known) == upper(name)) return *known;
-    }
-  }
-  return name;
-}
-
-void ReadRun(Reader& reader, Job& job) {
-  for (const std::string& key : reader.Keys("Run")) {
-    std::string value = trimmed(reader.Value("Run", key));
-    if (upper(key) == "COMPANY") {
-      job.company = upper(value);
-    } else if (upper(key) == "USER") {
-      job.user = upper(value);
-    } else if (upper(key) == "TAB") {
-      auto tab = std::find(kTabs.begin(), kTabs.end(), upper(value));
-      if (tab == kTabs.end()) reader.Fail("Run", key, "Tab must be one of AP, AR, IC, OE, PO, BK.");
-      job.tab = static_cast<int>(tab - kTabs.begin());
-    } else {
-      reader.Fail("Run", key, "Unknown key " + key + " in section [Run].");
-    }
-  }
-  if (job.company.empty()) reader.Fail("Run", "", "Section [Run] must name the Company.");
-  if (job.user.empty()) reader.Fail("Run", "", "Section [Run] must name the User.");
-}
-
-void ReadKind(Reader& reader, const std::string& section, const convert::KindTarget& kind,
-              Job& job) {
-  KindChoice& choice = job.kinds[kind.checkBox];
-  for (const std::string& key : reader.Keys(section)) {
-    if (upper(key) == "CHECKED") {
-      choice.checked = reader.Flag(section, key);
-    } else if (upper(key) == "CRITERIA") {
-      choice.criteria = reader.Value(section, key);
-    } else {
-      auto range = std::find_if(kind.conditions.begin(), kind.conditions.end(),
-                                [&key](const convert::FilterCondition& condition) {
-                                  return upper(condition.control) == upper(key) &&
-                                         condition.opening.find("TAX") == std::string::npos;
-                                });
-      if (range == kind.conditions.end()) {
-        reader.Fail(section, key, "Unknown key " + key + " in section [" + section + "].");
+  /// Lines of no known form, malformed headers and repeated sections and keys: in a job each of
+  /// them would silently lose or replace something the operator wrote.
+  void CheckShape(const std::vector<IniDocument::SectionLines>& sections) {
+    std::map<std::string, int> seen;
+    for (const IniDocument::SectionLines& section : sections) {
+      for (int line : section.otherLines) {
+        Fail(line, "This line is not a key=value line, a comment or a section header.");
       }
-      choice.ranges[range->control] = reader.Value(section, key);
-    }
-  }
-}
-
-void ReadTaxGroup(Reader& reader, const std::string& section, Job& job) {
-  TaxGroupChoice& choice = job.taxGroups[CanonicalName(section)];
-  for (const std::string& key : reader.Keys(section)) {
-    std::string value = trimmed(reader.Value(section, key));
-    if (upper(key) == "TAXGROUP") {
-      choice.taxGroup = upper(value);
-    } else if (upper(key) == "CLASSES") {
-      choice.classes = split(value);
-      for (const std::string& taxClass : choice.classes) {
-        if (taxClass.empty() || !std::all_of(taxClass.begin(), taxClass.end(), ::isdigit)) {
-          reader.Fail(section, key, "Classes must be numbers separated by commas.");
+      if (section.line == 0) {
+        for (const auto& key : section.keys)
+          Fail(key.line, key.key + " stands before any section.");
+        continue;
+      }
+      if (section.header != "[" + section.name + "]") {
+        Fail(section.line, "The section header " + section.header + " is malformed.");
+      }
+      if (auto [first, added] = seen.emplace(UpperCase(section.name), section.line); !added) {
+        Fail(section.line, "Section [" + section.name + "] is repeated; it first appears on line " +
+                               std::to_string(first->second) + ".");
+      }
+      std::map<std::string, int> keys;
+      for (const auto& key : section.keys) {
+        if (auto [first, added] = keys.emplace(UpperCase(key.key), key.line); !added) {
+          Fail(key.line, "Key " + key.key + " is repeated in section [" + section.name +
+                             "]; it first appears on line " + std::to_string(first->second) + ".");
         }
       }
-    } else {
-      reader.Fail(section, key, "Unknown key " + key + " in section [" + section + "].");
     }
   }
-}
 
-void ReadOperations(Reader& reader, const std::string& section, Job& job) {
-  std::map<int, std::vector<std::string>> rows;
-  for (const std::string& key : reader.Keys(section)) {
-    const std::string name = upper(key);
-    int number = name.starts_with("ROW") ? util::IniFile::CLngDefault(name.substr(3), 0) : 0;
-    if (number <= 0) {
-      reader.Fail(section, key, "Unknown key " + key + " in section [" + section + "].");
-    }
-    std::vector<std::string> cells = split(reader.Value(section, key));
-    static const std::set<std::string> kOperations = {"Insert", "Update", "Delete"};
-    if (cells.size() < 2 || !kOperations.count(cells[0]) || cells[1].empty()) {
-      reader.Fail(section, key,
-                  key + " must start with Insert, Update or Delete and an authority.");
-    }
-    cells[1] = upper(cells[1]);
-    rows[number] = cells;
+  void UnknownKey(const IniDocument::SectionLines& section, const IniDocument::KeyLine& key,
+                  const std::vector<std::string>& valid) {
+    Fail(key.line, "Unknown key " + key.key + " in section [" + section.name +
+                       "]. Its keys are: " + joined(valid) + ".");
   }
-  auto& operations = job.operations[CanonicalName(section)];
-  for (auto& [number, cells] : rows) operations.push_back(cells);
-}
+
+  bool Flag(const IniDocument::KeyLine& key) {
+    const std::string text = UpperCase(key.value);
+    if (text == "YES" || text == "TRUE" || text == "1") return true;
+    if (text != "NO" && text != "FALSE" && text != "0") {
+      Fail(key.line, key.key + " must be Yes or No, not \"" + key.value + "\".");
+    }
+    return false;
+  }
+
+  void ReadRun(const IniDocument::SectionLines& section) {
+    for (const auto& key : section.keys) {
+      const std::string name = UpperCase(key.key);
+      if (name == "COMPANY") {
+        job_.company = UpperCase(key.value);
+      } else if (name == "USER") {
+        job_.user = UpperCase(key.value);
+      } else if (name == "TAB") {
+        const auto& tabs = convert::RunTabs();
+        auto tab = std::find(tabs.begin(), tabs.end(), UpperCase(key.value));
+        if (tab == tabs.end()) Fail(key.line, "Tab must be one of " + joined(tabs) + ".");
+        job_.tab = tab == tabs.end() ? 0 : static_cast<int>(tab - tabs.begin());
+        job_.tabLine = key.line;
+      } else {
+        UnknownKey(section, key, {"Company", "User", "Tab"});
+      }
+    }
+    if (job_.company.empty()) Fail(section.line, "Section [Run] must name the Company.");
+    if (job_.user.empty()) Fail(section.line, "Section [Run] must name the User.");
+  }
+
+  void ReadKind(const IniDocument::SectionLines& section, const convert::KindTarget& kind) {
+    KindChoice& choice = job_.kinds[kind.checkBox];
+    choice.line = section.line;
+    const std::vector<std::string> ranges = rangeControls(kind);
+    for (const auto& key : section.keys) {
+      const std::string name = UpperCase(key.key);
+      auto range = std::find_if(ranges.begin(), ranges.end(), [&name](const std::string& control) {
+        return UpperCase(control) == name;
+      });
+      if (name == "CHECKED") {
+        choice.checked = Flag(key);
+      } else if (name == "CRITERIA") {
+        choice.criteria = {key.value, key.line};
+      } else if (range != ranges.end()) {
+        choice.ranges[*range] = {key.value, key.line};
+      } else {
+        std::vector<std::string> valid = {"Checked"};
+        valid.insert(valid.end(), ranges.begin(), ranges.end());
+        valid.push_back("Criteria");
+        UnknownKey(section, key, valid);
+      }
+    }
+  }
+
+  void ReadTaxGroup(const IniDocument::SectionLines& section, const std::string& grid) {
+    TaxGroupChoice& choice = job_.taxGroups[grid];
+    choice.line = section.line;
+    for (const auto& key : section.keys) {
+      const std::string name = UpperCase(key.key);
+      if (name == "TAXGROUP") {
+        choice.taxGroup = {UpperCase(key.value), key.line};
+      } else if (name == "CLASSES") {
+        if (key.value.empty()) continue;
+        choice.classes = split(key.value);
+        choice.classesLine = key.line;
+        for (const std::string& taxClass : choice.classes) {
+          if (taxClass.empty() || !std::all_of(taxClass.begin(), taxClass.end(), ::isdigit)) {
+            Fail(key.line, "Classes must be numbers separated by commas.");
+            break;
+          }
+        }
+      } else {
+        UnknownKey(section, key, {"TaxGroup", "Classes"});
+      }
+    }
+  }
+
+  /// The row number of a "RowN" key, or nothing.
+  static std::optional<int> rowNumber(const std::string& key) {
+    const std::string name = UpperCase(key);
+    const std::string digits = name.substr(std::min<size_t>(3, name.size()));
+    if (!name.starts_with("ROW") || digits.empty() || digits.size() > 4 ||
+        !std::all_of(digits.begin(), digits.end(), ::isdigit)) {
+      return std::nullopt;
+    }
+    const int number = std::stoi(digits);
+    return number > 0 ? std::optional<int>(number) : std::nullopt;
+  }
+
+  void ReadOperations(const IniDocument::SectionLines& section, const std::string& grid) {
+    static const std::set<std::string> kOperations = {"Insert", "Update", "Delete"};
+    std::map<int, OperationRow> rows;
+    for (const auto& key : section.keys) {
+      const std::optional<int> number = rowNumber(key.key);
+      if (!number) {
+        UnknownKey(section, key, {"Row1", "Row2", "..."});
+        continue;
+      }
+      if (auto other = rows.find(*number); other != rows.end()) {
+        Fail(key.line, key.key + " numbers the same row as " + other->second.key + " on line " +
+                           std::to_string(other->second.line) + ".");
+        continue;
+      }
+      std::vector<std::string> cells = split(key.value);
+      if (cells.size() < 2 || !kOperations.count(cells[0]) || cells[1].empty()) {
+        Fail(key.line, key.key + " must start with Insert, Update or Delete and an authority.");
+        continue;
+      }
+      cells[1] = UpperCase(cells[1]);
+      rows[*number] = {key.key, key.line, std::move(cells)};
+    }
+    auto& operations = job_.operations[grid];
+    for (auto& [number, row] : rows) operations.push_back(std::move(row));
+  }
+
+  /// Sections of another tab would be filled in and then silently never run.
+  void CheckTabs(const std::vector<IniDocument::SectionLines>& sections) {
+    const std::string& tab = convert::RunTabs()[static_cast<size_t>(job_.tab)];
+    for (const IniDocument::SectionLines& section : sections) {
+      const SectionKind kind = classify(section.name);
+      if (kind.type == SectionKind::Run || kind.type == SectionKind::Unknown) continue;
+      if (kind.tab != tab) {
+        Fail(section.line, "Section [" + kind.name + "] belongs to tab " + kind.tab +
+                               ", but the job runs tab " + tab + ".");
+      }
+    }
+  }
+
+  Job job_;
+  std::vector<std::string> problems_;
+};
 
 }  // namespace
 
 Job ReadJobFile(const std::string& path) {
-  if (!std::filesystem::is_regular_file(path)) {
-    throw JobFileError(path + ": the job file does not exist.");
-  }
-  Reader reader(path);
-  Job job;
-  job.file = path;
-  bool sawRun = false;
-  for (const std::string& section : reader.Sections()) {
-    if (upper(section) == "RUN") {
-      sawRun = true;
-      ReadRun(reader, job);
-    } else if (const convert::KindTarget* kind = KindOfCheckBox(section)) {
-      ReadKind(reader, section, *kind, job);
-    } else if (IsTaxGroupGrid(section)) {
-      ReadTaxGroup(reader, section, job);
-    } else if (IsAuthorityGrid(section)) {
-      ReadOperations(reader, section, job);
-    } else {
-      reader.Fail(section, "", "Unknown section [" + section + "].");
-    }
-  }
-  if (!sawRun) throw JobFileError(path + ":1: the job file has no [Run] section.");
-  return job;
+  return JobReader(path).Read();
 }
 
 }  // namespace batch

@@ -1,5 +1,6 @@
 #include "batch/Runner.h"
 
+#include "convert/TabChecks.h"
 #include "convert/Targets.h"
 #include "host/HostError.h"
 
@@ -8,78 +9,218 @@ namespace {
 
 constexpr const char* kBackupTitle = "Warning";
 
-void EnterTaxGroup(grids::TaxGroupGrid& mapping, const TaxGroupChoice& choice) {
-  host::FieldEditControl* edit = mapping.afecTaxGroup();
-  if (edit == nullptr) return;
-  edit->Type(choice.taxGroup);
-  // Leaving the control validates the group and rebuilds the authority rows from it.
-  if (!edit->Leave()) {
-    throw host::HostError(
-        host::HostError::kGeneralFailure,
-        "Tax group " + choice.taxGroup + " of " + mapping.Name() + " was refused.");
-  }
-  host::GridControl* grid = mapping.Grid();
-  auto column = mapping.TaxClassFields().begin();
-  if (grid == nullptr || column == mapping.TaxClassFields().end()) return;
-  for (size_t row = 0; row < choice.classes.size(); ++row) {
-    if (static_cast<int>(row) >= grid->RowsCount()) {
-      throw host::HostError(host::HostError::kGeneralFailure,
-                            mapping.Name() + " has fewer authorities than classes given.");
-    }
-    if (grid->GetCellData(column->first, static_cast<int>(row)) == choice.classes[row]) continue;
-    grid->EditCell(column->first, static_cast<int>(row), choice.classes[row]);
-  }
-  grid->LeaveGrid();
+std::string joined(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+  return text;
 }
 
-// A tax-included cell has no editor: the operator toggles it with a click, so it is clicked
-// until it shows the wanted answer (a refused toggle leaves it and reports why).
-void SetTaxIncluded(host::GridControl& grid, int column, int row, const std::string& wanted) {
-  if (wanted.empty() || grid.GetCellData(column, row) == wanted) return;
-  grid.Click(column, row);
-}
+/// Enters one job into the window the way an operator would, and keeps every entry the
+/// controls refused or did not take as written.
+class JobEntry {
+ public:
+  JobEntry(const Job& job, app::Form1& window, ShownErrors& shown)
+      : job_(job), window_(window), shown_(shown) {}
 
-void EnterOperations(grids::TaxAuthorityGrid& operations,
-                     const std::vector<std::vector<std::string>>& rows) {
-  host::GridControl* grid = operations.Grid();
-  if (grid == nullptr || rows.empty()) return;
-  for (size_t index = 0; index < rows.size(); ++index) {
-    const std::vector<std::string>& cells = rows[index];
-    // Focus on an empty grid makes its first row; Insert adds each further one.
-    if (grid->RowsCount() == 0) {
-      grid->Focus();
-    } else {
-      grid->PressKey(host::GridControl::kKeyInsert);
+  std::vector<std::string> Apply() {
+    const int tab = job_.tab;
+    if (!window_.SSTab1().TabEnabled(tab)) {
+      Problem(job_.tabLine, window_.SSTab1().TabCaption(tab) + " is not active for company " +
+                                window_.Connection()->Session()->CompanyID() + ".");
+      return problems_;
     }
-    const int row = operations.InsertedRow();
-    if (row < 0) {
-      throw host::HostError(
-          host::HostError::kGeneralFailure,
-          "Row " + std::to_string(index + 1) + " of " + operations.Name() + " could not be added.");
+    window_.SSTab1().SetTab(tab);
+    for (const auto& [checkBox, choice] : job_.kinds) EnterKind(checkBox, choice);
+    for (const auto& [name, choice] : job_.taxGroups) EnterTaxGroup(name, choice);
+    for (const auto& [name, rows] : job_.operations) EnterOperations(name, rows);
+    return problems_;
+  }
+
+ private:
+  void Problem(int line, const std::string& text) { problems_.push_back(job_.Where(line) + text); }
+
+  /// Runs one operator action; what it raises or makes the window show is a problem of `what`.
+  /// True when the action went through without either.
+  bool Act(int line, const std::string& what, const std::function<void()>& action) {
+    shown_.Take();
+    bool ok = true;
+    try {
+      action();
+    } catch (const std::exception& error) {
+      Problem(line, what + ": " + error.what());
+      ok = false;
     }
-    if (cells[0] != operations.Operation(row)) {
-      grid->EditCell(operations.OperationColumn(), row, cells[0]);
+    for (const std::string& message : shown_.Take()) {
+      Problem(line, what + ": " + message);
+      ok = false;
     }
-    grid->EditCell(operations.AuthorityColumn(), row, cells[1]);
-    for (size_t cell = 2; cell < cells.size(); ++cell) {
-      const int column = static_cast<int>(cell);
-      if (column >= grid->ColumnCount()) break;
-      if (operations.TaxIncludedFields().Find(column) != nullptr) {
-        SetTaxIncluded(*grid, column, row, cells[cell]);
-      } else if (!cells[cell].empty() && grid->GetCellData(column, row) != cells[cell]) {
-        grid->EditCell(column, row, cells[cell]);
+    return ok;
+  }
+
+  void EnterKind(const std::string& checkBox, const KindChoice& choice) {
+    // The click handler enables the kind's ranges, so the box is set before them.
+    window_.CheckBoxNamed(checkBox).SetValue(choice.checked ? 1 : 0);
+    for (const auto& [control, value] : choice.ranges) {
+      window_.RangeControl(control).SetValue(value.text);
+    }
+    for (const convert::KindTarget& kind : convert::KindTargets()) {
+      if (kind.checkBox == checkBox && window_.Built(kind.criteria)) {
+        // Checked by Convert, with the kind's other input.
+        window_.Criteria(kind.criteria).Filter(choice.criteria.text);
       }
     }
   }
-  grid->LeaveGrid();
-}
 
-const convert::KindTarget* KindOf(const std::string& checkBox) {
-  for (const convert::KindTarget& kind : convert::KindTargets()) {
-    if (kind.checkBox == checkBox) return &kind;
+  void EnterTaxGroup(const std::string& name, const TaxGroupChoice& choice) {
+    grids::TaxGroupGrid& mapping = window_.TaxGroupGridNamed(name);
+    host::FieldEditControl& edit = *mapping.afecTaxGroup();
+    if (choice.taxGroup.line != 0) {
+      bool left = true;
+      const bool ok = Act(choice.taxGroup.line, "TaxGroup of [" + name + "]", [&] {
+        edit.Type(choice.taxGroup.text);
+        // Leaving the control validates the group and rebuilds the authority rows from it.
+        left = edit.Leave();
+      });
+      if (!ok) return;
+      if (!left) {
+        Problem(choice.taxGroup.line,
+                "TaxGroup of [" + name + "]: " + choice.taxGroup.text + " was refused.");
+        return;
+      }
+    }
+    if (choice.classesLine != 0) EnterClasses(name, mapping, choice);
   }
-  return nullptr;
-}
+
+  void EnterClasses(const std::string& name, grids::TaxGroupGrid& mapping,
+                    const TaxGroupChoice& choice) {
+    const int line = choice.classesLine;
+    host::GridControl* grid = mapping.Grid();
+    auto column = mapping.TaxClassFields().begin();
+    if (grid == nullptr || column == mapping.TaxClassFields().end()) {
+      Problem(line,
+              "Classes of [" + name + "]: this mapping has no tax classes, only a tax group.");
+      return;
+    }
+    std::vector<std::string> authorities;
+    for (int row = 0; row < grid->RowsCount(); ++row) authorities.push_back(mapping.Authority(row));
+    if (choice.classes.size() != authorities.size()) {
+      Problem(line, "Classes of [" + name + "] gives " + std::to_string(choice.classes.size()) +
+                        " classes, but tax group " + edit(mapping) + " has " +
+                        std::to_string(authorities.size()) +
+                        " authorities, one class each: " + joined(authorities) + ".");
+      return;
+    }
+    for (int row = 0; row < grid->RowsCount(); ++row) {
+      const std::string& wanted = choice.classes[static_cast<size_t>(row)];
+      if (grid->GetCellData(column->first, row) == wanted) continue;
+      const std::string what = "Classes of [" + name + "], class " + wanted + " for authority " +
+                               authorities[static_cast<size_t>(row)];
+      if (Act(line, what, [&] { grid->EditCell(column->first, row, wanted); }) &&
+          grid->GetCellData(column->first, row) != wanted) {
+        Problem(line, what + ": the grid did not take it.");
+      }
+    }
+    Act(line, "Classes of [" + name + "]", [&] { grid->LeaveGrid(); });
+  }
+
+  static std::string edit(grids::TaxGroupGrid& mapping) {
+    return mapping.afecTaxGroup() ? mapping.afecTaxGroup()->Value() : std::string();
+  }
+
+  void EnterOperations(const std::string& name, const std::vector<OperationRow>& rows) {
+    grids::TaxAuthorityGrid& operations = window_.TaxAuthorityGridNamed(name);
+    host::GridControl& grid = *operations.Grid();
+    std::vector<std::string> captions;
+    for (int column = 0; column < grid.ColumnCount(); ++column) {
+      captions.push_back(grid.Column(column).caption);
+    }
+    for (const OperationRow& row : rows) {
+      const std::string what = row.key + " of [" + name + "]";
+      if (row.cells.size() > captions.size()) {
+        Problem(row.line, what + " has " + std::to_string(row.cells.size()) +
+                              " cells, but the grid has " + std::to_string(captions.size()) +
+                              " columns: " + joined(captions) + ".");
+        continue;
+      }
+      EnterRow(operations, grid, row, what);
+    }
+    Act(rows.empty() ? 0 : rows.back().line, "[" + name + "]", [&] { grid.LeaveGrid(); });
+  }
+
+  void EnterRow(grids::TaxAuthorityGrid& operations, host::GridControl& grid,
+                const OperationRow& row, const std::string& what) {
+    // Focus on an empty grid makes its first row; Insert adds each further one.
+    if (!Act(row.line, what, [&] {
+          if (grid.RowsCount() == 0) {
+            grid.Focus();
+          } else {
+            grid.PressKey(host::GridControl::kKeyInsert);
+          }
+        })) {
+      return;
+    }
+    const int index = operations.InsertedRow();
+    if (index < 0) {
+      Problem(row.line, what + " could not be added.");
+      return;
+    }
+    const std::string& operation = row.cells[0];
+    if (operation != operations.Operation(index)) {
+      Act(row.line, what, [&] { grid.EditCell(operations.OperationColumn(), index, operation); });
+    }
+    EnterCell(grid, row, what, operations.AuthorityColumn(), index);
+    for (size_t cell = 2; cell < row.cells.size(); ++cell) {
+      const int column = static_cast<int>(cell);
+      if (row.cells[cell].empty()) continue;
+      if (operations.TaxIncludedFields().Find(column) != nullptr) {
+        EnterTaxIncluded(grid, row, what, column, index);
+      } else {
+        EnterCell(grid, row, what, column, index);
+      }
+    }
+  }
+
+  /// A class or authority cell, typed into the editor the grid opens for it.
+  void EnterCell(host::GridControl& grid, const OperationRow& row, const std::string& what,
+                 int column, int index) {
+    const std::string& wanted = row.cells[static_cast<size_t>(column)];
+    const std::string cell = what + ", " + grid.Column(column).caption + " " + wanted;
+    if (grid.GetCellData(column, index) == wanted) return;
+    bool editable = true;
+    const bool ok = Act(row.line, cell, [&] {
+      editable = grid.BeginEdit(column, index) != nullptr;
+      if (editable) grid.CommitEdit(wanted);
+    });
+    if (!editable) {
+      Problem(row.line, cell + ": " + grid.Column(column).caption + " cannot be given for " +
+                            row.cells[0] + " rows.");
+    } else if (ok && grid.GetCellData(column, index) != wanted) {
+      Problem(row.line, cell + ": the grid did not take it.");
+    }
+  }
+
+  /// A tax-included cell has no editor: the operator toggles it with a click.
+  void EnterTaxIncluded(host::GridControl& grid, const OperationRow& row, const std::string& what,
+                        int column, int index) {
+    const std::string& wanted = row.cells[static_cast<size_t>(column)];
+    const std::string cell = what + ", " + grid.Column(column).caption + " " + wanted;
+    if (wanted != "Yes" && wanted != "No") {
+      Problem(row.line, cell + ": " + grid.Column(column).caption + " must be Yes or No.");
+      return;
+    }
+    if (grid.GetCellData(column, index) == wanted) return;
+    if (Act(row.line, cell, [&] { grid.Click(column, index); }) &&
+        grid.GetCellData(column, index) != wanted) {
+      Problem(row.line, cell + ": " + grid.Column(column).caption + " cannot be given for " +
+                            row.cells[0] + " rows.");
+    }
+  }
+
+  const Job& job_;
+  app::Form1& window_;
+  ShownErrors& shown_;
+  std::vector<std::string> problems_;
+};
 
 }  // namespace
 
@@ -92,12 +233,8 @@ void ConsoleMessages::Show(const std::string& text, const std::string&, host::Me
 
 bool ConsoleMessages::AskYesNo(const std::string& text, const std::string& title,
                                host::MessageIcon) {
-  if (title == kBackupTitle) {
-    backupAsked_ = true;
-    backupAccepted_ = confirm_(text);
-    return backupAccepted_;
-  }
-  final_ = text;
+  if (title == kBackupTitle) return confirm_(text);
+  // The final question: a headless run prints it and leaves the folder to the operator.
   out_ << text << '\n';
   return false;
 }
@@ -108,56 +245,53 @@ void InterruptPump::ProcessPendingMessages() {
   cancel_();
 }
 
-void ApplyJob(const Job& job, app::Form1& window) {
-  window.SSTab1().SetTab(job.tab);
-  for (const auto& [checkBox, choice] : job.kinds) {
-    // The click handler enables the kind's ranges, so the box is set before them.
-    window.CheckBoxNamed(checkBox).SetValue(choice.checked ? 1 : 0);
-    for (const auto& [control, value] : choice.ranges) window.RangeControl(control).SetValue(value);
-    const convert::KindTarget* kind = KindOf(checkBox);
-    if (kind != nullptr && !kind->criteria.empty() && window.Built(kind->criteria)) {
-      window.Criteria(kind->criteria).Filter(choice.criteria);
-    }
-  }
-  for (const auto& [name, choice] : job.taxGroups) {
-    if (window.Built(name)) EnterTaxGroup(window.TaxGroupGridNamed(name), choice);
-  }
-  for (const auto& [name, rows] : job.operations) {
-    if (window.Built(name)) EnterOperations(window.TaxAuthorityGridNamed(name), rows);
-  }
+std::vector<std::string> ApplyJob(const Job& job, app::Form1& window, ShownErrors& shown) {
+  shown.Hold(true);
+  std::vector<std::string> problems = JobEntry(job, window, shown).Apply();
+  shown.Hold(false);
+  return problems;
 }
 
-ExitStatus StatusOfFinalMessage(const std::string& message) {
-  if (message.find(" canceled.") != std::string::npos) return kCancelled;
-  if (message.find(" Errors occured") != std::string::npos ||
-      message.find(" There was tax information not converted") != std::string::npos) {
-    return kIncomplete;
+ExitStatus StatusOfRun(const app::Form1& window) {
+  const convert::ConversionRun* run = window.Run();
+  if (run == nullptr) return kCancelled;
+  switch (run->LastEnd()) {
+    case convert::RunEnd::NotRun:
+    case convert::RunEnd::Refused:
+      return kRefused;
+    case convert::RunEnd::Declined:
+    case convert::RunEnd::Abandoned:
+    case convert::RunEnd::Cancelled:
+      return kCancelled;
+    case convert::RunEnd::Finished:
+      break;
   }
-  return kComplete;
+  const convert::RunState& state = window.State();
+  const bool incomplete = state.lTotalFailed != 0 || state.lTotalSkipped != 0 ||
+                          state.lKindsFailed != 0 || run->LostLogLines() != 0;
+  return incomplete ? kIncomplete : kComplete;
 }
 
-ExitStatus RunJob(const Job& job, app::Form1& window, ConsoleMessages& messages,
-                  std::ostream& out) {
-  try {
-    ApplyJob(job, window);
-  } catch (const host::HostError& error) {
-    out << job.file << ": " << error.what() << '\n';
+ExitStatus RunJob(const Job& job, app::Form1& window, ShownErrors& shown, std::ostream& out) {
+  const std::vector<std::string> problems = ApplyJob(job, window, shown);
+  if (!problems.empty()) {
+    for (const std::string& problem : problems) out << problem << '\n';
+    out << "Nothing was converted.\n";
     return kRefused;
   }
   window.cmdConvert().Click();
-  if (!messages.BackupAsked()) return kRefused;
-  if (!messages.BackupAccepted()) {
-    out << "Nothing was converted.\n";
-    return kCancelled;
+  const ExitStatus status = StatusOfRun(window);
+  const convert::RunEnd end = window.Run()->LastEnd();
+  if (end == convert::RunEnd::Declined) out << "Nothing was converted.\n";
+  if (end == convert::RunEnd::Abandoned) out << "The run was abandoned; its log tells why.\n";
+  if (end == convert::RunEnd::Finished || end == convert::RunEnd::Cancelled ||
+      end == convert::RunEnd::Abandoned) {
+    out << "Log files: " << window.Connection()->LogFolderOnDisk() << '\n';
   }
-  if (window.Connection() != nullptr && window.Connection()->Session() != nullptr) {
-    out << "Log files: " << window.Connection()->getLogPath() << '\n';
+  if (end == convert::RunEnd::Finished && window.Run()->LostLogLines() != 0) {
+    out << window.Run()->LostLogLines() << " lines could not be written to the conversion log.\n";
   }
-  if (!messages.FinalMessage()) {
-    out << "The run was abandoned; its log tells why.\n";
-    return kCancelled;
-  }
-  return StatusOfFinalMessage(*messages.FinalMessage());
+  return status;
 }
 
 }  // namespace batch

@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "batch/JobFile.h"
+#include "batch/ShownErrors.h"
 #include "host/EventPump.h"
 #include "host/MessageBoxes.h"
 
@@ -10,6 +11,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace batch {
 
@@ -22,25 +24,16 @@ enum ExitStatus : int {
 };
 
 /// Message boxes of a headless run: messages are printed, the backup question is answered by
-/// `confirm`, the final question is printed and answered No; the answers are kept for the status.
+/// `confirm`, the final question is printed and answered No.
 class ConsoleMessages : public host::MessageBoxes {
  public:
   ConsoleMessages(std::ostream& out, std::function<bool(const std::string&)> confirm);
   void Show(const std::string& text, const std::string& title, host::MessageIcon icon) override;
   bool AskYesNo(const std::string& text, const std::string& title, host::MessageIcon icon) override;
-  /// Whether the backup question was asked, and so validation let the run start.
-  bool BackupAsked() const { return backupAsked_; }
-  /// Whether the backup question was answered Yes.
-  bool BackupAccepted() const { return backupAccepted_; }
-  /// The message that ends a run, when one was shown.
-  const std::optional<std::string>& FinalMessage() const { return final_; }
 
  private:
   std::ostream& out_;
   std::function<bool(const std::string&)> confirm_;
-  bool backupAsked_ = false;
-  bool backupAccepted_ = false;
-  std::optional<std::string> final_;
 };
 
 /// An event pump that presses Cancel once when an interrupt flag has been raised.
@@ -57,14 +50,16 @@ class InterruptPump : public host::EventPump {
   bool pressed_ = false;
 };
 
-/// Fills the window's controls as an operator would enter the job; a refused entry raises
-/// host::HostError.
-void ApplyJob(const Job& job, app::Form1& window);
+/// Fills the window's controls as an operator would enter the job. Returns every entry the
+/// controls refused or could not take as written, each as "file:line: problem"; an empty list
+/// means the window holds exactly what the job says.
+std::vector<std::string> ApplyJob(const Job& job, app::Form1& window, ShownErrors& shown);
 
-/// Applies the job, presses Convert and works out the exit status from the messages shown.
-ExitStatus RunJob(const Job& job, app::Form1& window, ConsoleMessages& messages, std::ostream& out);
+/// Applies the job and, when the window took all of it, presses Convert; the status comes from
+/// how the run ended and what it counted.
+ExitStatus RunJob(const Job& job, app::Form1& window, ShownErrors& shown, std::ostream& out);
 
-/// The exit status of a run that ended with `message`.
-ExitStatus StatusOfFinalMessage(const std::string& message);
+/// The exit status of the window's last press of Convert.
+ExitStatus StatusOfRun(const app::Form1& window);
 
 }  // namespace batch

@@ -1,10 +1,15 @@
 #include "batch/TerminalPrompt.h"
 
-#include <cctype>
-#include <cstdlib>
-
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
 
 namespace batch {
 namespace {
@@ -41,6 +46,63 @@ std::string ReadPassword(std::istream& in, std::ostream& out) {
   }
   out << '\n';
   return password;
+}
+
+namespace {
+
+std::string firstLine(const std::string& text) {
+  std::string line = text.substr(0, text.find('\n'));
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
+std::string readAll(int fd) {
+  std::string text;
+  char buffer[512];
+  ssize_t n = 0;
+  while ((n = ::read(fd, buffer, sizeof buffer)) > 0 && text.size() < 65536) {
+    text.append(buffer, static_cast<size_t>(n));
+    if (text.find('\n') != std::string::npos) break;
+  }
+  if (n < 0)
+    throw std::runtime_error(std::string("The password cannot be read: ") + std::strerror(errno) +
+                             ".");
+  return text;
+}
+
+}  // namespace
+
+std::string ReadPasswordFromDescriptor(int fd) {
+  struct stat info {};
+  if (fd < 0 || ::fstat(fd, &info) != 0) {
+    throw std::runtime_error("File descriptor " + std::to_string(fd) + " is not open.");
+  }
+  return firstLine(readAll(fd));
+}
+
+std::string ReadPasswordFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) {
+    throw std::runtime_error("The password file " + path +
+                             " cannot be opened: " + std::strerror(errno) + ".");
+  }
+  struct stat info {};
+  const bool private_ = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                        (info.st_mode & (S_IRWXG | S_IRWXO)) == 0 && info.st_uid == ::geteuid();
+  if (!private_) {
+    ::close(fd);
+    throw std::runtime_error("The password file " + path +
+                             " must be a plain file of yours that nobody else may read "
+                             "(chmod 600).");
+  }
+  try {
+    const std::string password = firstLine(readAll(fd));
+    ::close(fd);
+    return password;
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
 }
 
 bool AskYesNo(const std::string& question, std::istream& in, std::ostream& out) {

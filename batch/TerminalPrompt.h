@@ -13,6 +13,14 @@ namespace batch {
 /// The sign-on password: ORDAVEL_PASSWORD when set, else typed on the terminal without echo.
 std::string ReadPassword(std::istream& in, std::ostream& out);
 
+/// The first line read from an open file descriptor, such as a pipe from a password manager;
+/// throws std::runtime_error when nothing can be read.
+std::string ReadPasswordFromDescriptor(int fd);
+
+/// The first line of a file that only its owner may read or write; throws std::runtime_error
+/// when the file cannot be read or when its mode lets others in.
+std::string ReadPasswordFile(const std::string& path);
+
 /// Asks a yes/no question until the answer starts with y or n; end of input answers No.
 bool AskYesNo(const std::string& question, std::istream& in, std::ostream& out);
 

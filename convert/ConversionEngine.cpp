@@ -135,6 +135,7 @@ void ConversionEngine::LogGrid(grids::TaxAuthorityGrid& grid, std::int16_t inden
 }
 
 void ConversionEngine::LogKindFailure(const std::exception* error, const std::string& failedLine) {
+  ++state_.lKindsFailed;
   if (error) Write(error->what());
   Write("");
   Write(failedLine);

@@ -5,6 +5,7 @@
 #include "util/ShellHelpers.h"
 
 #include <array>
+#include <chrono>
 #include <optional>
 
 namespace convert {
@@ -23,7 +24,12 @@ ConversionRun::ConversionRun(RunWindow& window, host::AccpacConnection& connecti
       closeWindow_(std::move(closeWindow)) {}
 
 void ConversionRun::ConvertButtonClick() {
-  if (!ValidateConversion()) return;
+  lastEnd_ = RunEnd::Refused;
+  lostLogLines_ = 0;
+  if (!ValidateConversion()) {
+    claims_.clear();
+    return;
+  }
   running_ = true;
   SetWindowIdle(false);
   engine_.State().Reset();
@@ -46,6 +52,13 @@ void ConversionRun::ConvertButtonClick() {
   }
   SetWindowIdle(true);
   running_ = false;
+  claims_.clear();
+  lostLogLines_ = connection_.LostLogLines() - lostBefore;
+  if (failure) {
+    lastEnd_ = RunEnd::Abandoned;
+  } else {
+    lastEnd_ = engine_.State().CancelRequested ? RunEnd::Cancelled : RunEnd::Finished;
+  }
 
   if (failure) {
     // The log alone would leave the operator thinking the run went through.
@@ -59,7 +72,7 @@ void ConversionRun::ConvertButtonClick() {
   }
   if (failure) return;
   if (window_.Messages().AskYesNo(message, kProgramTitle, host::MessageIcon::Question)) {
-    util::ExploreFolder(window_.Shell(), connection_.getLogPath());
+    util::ExploreFolder(window_.Shell(), connection_.LogFolderOnDisk());
   }
 }
 
@@ -109,15 +122,53 @@ bool ConversionRun::ValidateConversion() {
     }
   }
 
+  std::vector<const KindTarget*> checked;
+  for (const KindTarget* kind : TabKinds(tab)) {
+    if (window_.CheckBoxNamed(kind->checkBox).Value() != kChecked) continue;
+    checked.push_back(kind);
+    ValidateCriteria(*kind);
+  }
+  ClaimKinds(checked);
+
   host::Session* session = connection_.Session();
   if (session && session->Errors().Count() > 0) {
     connection_.ShowErrors();
     return false;
   }
-  return window_.Messages().AskYesNo(
+  const bool proceed = window_.Messages().AskYesNo(
       "You should back up your database before converting tax information. Do you want to "
       "proceed?",
       "Warning", host::MessageIcon::Question);
+  if (!proceed) lastEnd_ = RunEnd::Declined;
+  return proceed;
+}
+
+void ConversionRun::ValidateCriteria(const KindTarget& kind) {
+  grids::CriteriaField& criteria = window_.Criteria(kind.criteria);
+  if (criteria.Filter().empty() || criteria.DataSource() == nullptr) return;
+  host::DataSource& source = *criteria.DataSource();
+  if (std::optional<host::FilterProblem> problem = source.CheckFilter(criteria.Filter())) {
+    connection_.PutError("Invalid input. Additional Criteria for " + source.Description() + ": " +
+                         problem->message);
+  }
+}
+
+void ConversionRun::ClaimKinds(const std::vector<const KindTarget*>& kinds) {
+  claims_.clear();
+  host::Session& session = *connection_.Session();
+  const std::string folder = connection_.getLogPath();
+  for (const KindTarget* kind : kinds) {
+    auto claim = std::make_unique<host::KindClaim>(folder, kind->logName, session.UserID(),
+                                                   std::chrono::system_clock::now());
+    // Only another run stops this one: a log folder that cannot be written is the log's
+    // problem, which the run reports as lost lines.
+    if (const auto& other = claim->OtherHolder()) {
+      connection_.PutError(window_.Source(kind->headerSource).Description() + " of company " +
+                           session.CompanyID() + " are being converted by user " + other->user +
+                           " since " + other->started + ". Try again when that run has ended.");
+    }
+    claims_.push_back(std::move(claim));
+  }
 }
 
 void ConversionRun::ReportNothingSelected() {
@@ -204,7 +255,10 @@ std::string ConversionRun::FinalMessage(const std::string& caption, bool linesLo
   const RunState& state = engine_.State();
   std::string message = "Conversion of " + caption + " tax information";
   message += state.CancelRequested ? " canceled." : " is complete.";
-  if (state.lTotalFailed != 0) message += " Errors occured during conversion of tax information.";
+  // A kind that an error ended has records nobody counted: that is an error of the run too.
+  if (state.lTotalFailed != 0 || state.lKindsFailed != 0) {
+    message += " Errors occured during conversion of tax information.";
+  }
   if (state.lTotalSkipped != 0) {
     message +=
         " There was tax information not converted because tax classes did not match, or no "

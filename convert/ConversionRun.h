@@ -2,16 +2,30 @@
 
 #include "convert/ConversionEngine.h"
 #include "convert/RunWindow.h"
+#include "convert/Targets.h"
 #include "grids/TaxAuthorityGrid.h"
 #include "grids/TaxGroupGrid.h"
 #include "host/AccpacConnection.h"
+#include "host/KindClaim.h"
 #include "host/WindowControls.h"
 #include "host/controls/FieldEditControl.h"
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace convert {
+
+/// How the last press of Convert ended.
+enum class RunEnd {
+  NotRun,     ///< Convert has not been pressed yet
+  Refused,    ///< the checks found problems in the input; nothing was converted
+  Declined,   ///< the backup question was answered No; nothing was converted
+  Abandoned,  ///< an error while a kind was set up ended the run
+  Cancelled,  ///< the operator cancelled the run
+  Finished,   ///< every checked kind ran; the run state tells what became of the records
+};
 
 /// What the Convert and Cancel buttons do: checks the active tab, asks for the backup, locks the
 /// window, converts the checked kinds of the tab in their order and tells the operator how the
@@ -41,6 +55,11 @@ class ConversionRun {
   void ValidateTaxGroups(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to);
   /// Reports a tax-authority grid without operations.
   void ValidateGridOperations(grids::TaxAuthorityGrid& grid);
+  /// Reports additional criteria that are not a complete filter of their kind's view: joined
+  /// with the kind's own filter they could otherwise widen the selection.
+  void ValidateCriteria(const KindTarget& kind);
+  /// Claims the checked kinds of the tab for this run; reports each kind another run converts.
+  void ClaimKinds(const std::vector<const KindTarget*>& kinds);
 
   /// Converts the checked kinds of the Accounts Payable tab.
   void ConvertAPTab();
@@ -60,6 +79,10 @@ class ConversionRun {
   bool RequestClose();
   /// Whether a run is between locking and unlocking the window.
   bool Running() const { return running_; }
+  /// How the last press of Convert ended.
+  RunEnd LastEnd() const { return lastEnd_; }
+  /// Conversion log lines that could not be written during the last run.
+  long LostLogLines() const { return lostLogLines_; }
 
  private:
   void ConvertTab(const std::string& tab);
@@ -73,6 +96,9 @@ class ConversionRun {
   std::function<void()> closeWindow_;
   bool running_ = false;
   bool closeRequested_ = false;
+  RunEnd lastEnd_ = RunEnd::NotRun;
+  long lostLogLines_ = 0;
+  std::vector<std::unique_ptr<host::KindClaim>> claims_;
 };
 
 }  // namespace convert

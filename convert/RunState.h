@@ -14,6 +14,9 @@ struct RunState {
   std::int32_t lTotalUpdated = 0;
   std::int32_t lTotalFailed = 0;
   std::int32_t lTotalSkipped = 0;
+  /// Kinds whose record loop an error ended; their records are not all counted, so a run with
+  /// such a kind is never complete.
+  std::int32_t lKindsFailed = 0;
 
   /// Clears the flag and the totals for a new run.
   void Reset() {
@@ -21,6 +24,7 @@ struct RunState {
     lTotalUpdated = 0;
     lTotalFailed = 0;
     lTotalSkipped = 0;
+    lKindsFailed = 0;
   }
 };
 

@@ -37,7 +37,8 @@ void SetFieldPositions(const std::vector<int>& columns, const std::vector<std::i
 }  // namespace
 
 std::string UnformatItemNumber(host::DataSource& adsICITEM, const std::string& text) {
-  if (text.empty()) return text;
+  // Without the items view (no Inventory Control) the number is used as typed.
+  if (text.empty() || !adsICITEM.IsOpen()) return text;
   host::Field field = adsICITEM.Fields(kItemNumberField);
   field.PutWithoutVerification(text);
   field.Verify();

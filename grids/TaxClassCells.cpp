@@ -27,10 +27,11 @@ std::string TaxClassFinderFilter(const std::string& authority, const ClassField&
 
 void SetTaxClassFinder(host::FieldEditControl& editor, const std::string& authority,
                        const ClassField& column) {
-  host::ViewFinder& finder = editor.ViewFinder();
+  host::ViewFinder finder = editor.ViewFinder();
   finder.Filter = TaxClassFinderFilter(authority, column);
   finder.InitKeyValue = {authority, std::int64_t{column.ClassType}, std::int64_t{column.ClassAxis},
                          editor.Value()};
+  editor.SetViewFinder(std::move(finder));
 }
 
 void PrepareTaxClassEditor(host::FieldEditControl& editor, const std::string& cell,

@@ -27,7 +27,7 @@ void SetupTaxFinder(host::FieldEditControl& control, TaxFinderView view, int vie
   auto setup = std::find_if(setups.begin(), setups.end(),
                             [view](const TaxFinderSetup& entry) { return entry.view == view; });
   if (setup == setups.end()) throw std::logic_error("No finder set-up for this tax view.");
-  host::ViewFinder& finder = control.ViewFinder();
+  host::ViewFinder finder = control.ViewFinder();
   finder.ViewID = setup->viewId;
   finder.ViewOrder = viewOrder;
   finder.InitKeyType = setup->initKeyType;
@@ -41,6 +41,7 @@ void SetupTaxFinder(host::FieldEditControl& control, TaxFinderView view, int vie
     finder.SearchFieldIDs.clear();
     finder.ReturnFieldIDs.clear();
   }
+  control.SetViewFinder(std::move(finder));
 }
 
 }  // namespace grids

@@ -160,6 +160,10 @@ std::string AccpacConnection::getLogPath() const {
       "Ordavel");
 }
 
+std::string AccpacConnection::LogFolderOnDisk() const {
+  return util::ResolvePathCase(getLogPath()).string();
+}
+
 std::string AccpacConnection::getLogFileName(const std::string& sPrefix,
                                              const std::string& sSuffix) const {
   return sPrefix + LogDate(services_.clock()) + sSuffix + ".log";

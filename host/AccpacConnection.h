@@ -59,6 +59,9 @@ class AccpacConnection {
 
   /// The company's log folder: shared data, "Company", the company ID, "Ordavel".
   std::string getLogPath() const;
+  /// The log folder as it is spelled on disk, where the platform matched its name without
+  /// regard to case: what the operator is shown and what the file browser opens.
+  std::string LogFolderOnDisk() const;
   /// `sPrefix`, today's date as eight digits, `sSuffix` and ".log".
   std::string getLogFileName(const std::string& sPrefix, const std::string& sSuffix) const;
   /// Joins a folder and a name with one separator where neither has one.

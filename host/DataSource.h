@@ -4,8 +4,10 @@
 #include "host/Session.h"
 #include "host/Variant.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,7 @@ struct FieldInfo {
   std::string description;
   FieldType type = FieldType::Text;
   int size = 0;
+  bool operator==(const FieldInfo&) const = default;
 };
 
 /// A key of a view: its fields, by number, in key order.
@@ -30,6 +33,13 @@ struct Key {
   std::string name;
   std::vector<int> fields;
   int FieldCount() const { return static_cast<int>(fields.size()); }
+};
+
+/// Why a view cannot use a browse filter: the ERP's message, which names the position in the
+/// filter where it stopped understanding it.
+struct FilterProblem {
+  std::string message;
+  std::size_t position = 0;  ///< 0-based offset into the filter
 };
 
 /// A field of a data source's view, as the program handles it.
@@ -77,6 +87,9 @@ class DataSource {
   virtual std::string Description() const = 0;
   /// Number of records that satisfy the filter.
   virtual std::int32_t Count(const std::string& filter, int flags) = 0;
+  /// Checks a browse filter against the view without reading anything; nothing when the view
+  /// can use it.
+  virtual std::optional<FilterProblem> CheckFilter(const std::string& filter) const = 0;
   /// Positions before the first record of the filter from the current key values.
   virtual void Browse(const std::string& filter, bool ascending) = 0;
   /// Fetches the next record of the browse; false when there is none.

@@ -4,6 +4,7 @@
 #include "util/ShellHelpers.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <ctime>
 #include <filesystem>
@@ -34,6 +35,26 @@ bool writeAll(int fd, const std::string& bytes) {
   return true;
 }
 
+/// Whether a file of `size` bytes ends in the middle of a line: a line written in part when the
+/// disk filled up, which the next line must not be glued to.
+bool endsInsideLine(int fd, off_t size) {
+  char last = '\n';
+  return size > 0 && ::pread(fd, &last, 1, size - 1) == 1 && last != '\n';
+}
+
+/// Appends one line; a line that does not fit is taken back as far as this writer still owns
+/// the end of the file, so a full disk leaves whole lines only.
+bool appendLine(int fd, off_t size, std::string line) {
+  if (endsInsideLine(fd, size)) line.insert(0, "\r\n");
+  if (writeAll(fd, line)) return true;
+  struct stat after {};
+  if (::fstat(fd, &after) == 0 && after.st_size > size &&
+      after.st_size <= size + static_cast<off_t>(line.size())) {
+    static_cast<void>(::ftruncate(fd, size));
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string LogStamp(std::chrono::system_clock::time_point when) {
@@ -61,9 +82,15 @@ bool AppendLogLine(const std::string& folder, const std::string& file,
     if (!std::filesystem::create_directory(resolved, error)) return false;
   }
   std::filesystem::path target = util::ResolvePathCase(util::JoinPath(resolved.string(), file));
-  int fd = ::open(target.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  // A link planted where a log belongs would make the program append to a file of someone
+  // else's choosing, and a pipe would hang it: only a plain file of its own is written.
+  const int fd = ::open(target.c_str(),
+                        O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
   if (fd < 0) return false;
-  bool ok = writeAll(fd, LogStamp(when) + " " + LogIndent(iLevel) + text + "\r\n");
+  struct stat info {};
+  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  if (ok)
+    ok = appendLine(fd, info.st_size, LogStamp(when) + " " + LogIndent(iLevel) + text + "\r\n");
   ok = (::close(fd) == 0) && ok;
   return ok;
 }

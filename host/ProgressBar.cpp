@@ -5,16 +5,16 @@
 namespace host {
 
 void ProgressBar::SetValue(float value) {
-  value_ = std::clamp(value, min_, std::max(min_, max_));
+  AssignAndNotify(value_, std::clamp(value, min_, std::max(min_, max_)), ValueChanged);
 }
 
 void ProgressBar::SetMin(float min) {
-  min_ = min;
+  AssignAndNotify(min_, min, RangeChanged);
   SetValue(value_);
 }
 
 void ProgressBar::SetMax(float max) {
-  max_ = max;
+  AssignAndNotify(max_, max, RangeChanged);
   SetValue(value_);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/Signal.h"
+
 namespace host {
 
 /// The platform's progress bar: single-precision value, minimum and maximum.
@@ -13,6 +15,10 @@ class ProgressBar {
   void SetMin(float min);
   float Max() const { return max_; }
   void SetMax(float max);
+
+  Signal<> ValueChanged;
+  /// The minimum or the maximum changed.
+  Signal<> RangeChanged;
 
  private:
   float value_ = 0;

@@ -3,7 +3,7 @@
 namespace host {
 
 void CheckBox::SetValue(int value) {
-  value_ = value;
+  AssignAndNotify(value_, value, ValueChanged);
   Click();
 }
 
@@ -17,5 +17,12 @@ void CommandButton::Click() {
 
 TabControl::TabControl(std::vector<std::string> captions)
     : captions_(std::move(captions)), enabled_(captions_.size(), true) {}
+
+void TabControl::SetTabEnabled(int tab, bool enabled) {
+  std::vector<bool>::reference current = enabled_.at(static_cast<size_t>(tab));
+  if (current == enabled) return;
+  current = enabled;
+  TabEnabledChanged.Emit(tab);
+}
 
 }  // namespace host

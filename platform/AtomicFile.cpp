@@ -25,15 +25,18 @@ bool writeAll(int fd, const std::string& text) {
 
 }  // namespace
 
-bool WriteFileAtomically(const std::filesystem::path& file, const std::string& content) {
+bool WriteFileAtomically(const std::filesystem::path& file, const std::string& content,
+                         FileAccess access) {
   static std::atomic<unsigned> counter{0};
   const std::filesystem::path folder = file.parent_path();
   const std::filesystem::path temp =
       folder / ("." + file.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
                 std::to_string(counter.fetch_add(1)));
-  mode_t mode = 0644;
+  mode_t mode = access == FileAccess::kOwnerOnly ? 0600 : 0644;
   struct stat existing {};
-  if (::stat(file.c_str(), &existing) == 0) mode = existing.st_mode & 07777;
+  if (access == FileAccess::kKeep && ::stat(file.c_str(), &existing) == 0) {
+    mode = existing.st_mode & 07777;
+  }
 
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) return false;

@@ -112,6 +112,25 @@ std::vector<std::string> IniDocument::sections() const {
   return names;
 }
 
+std::vector<IniDocument::SectionLines> IniDocument::outline() const {
+  std::vector<SectionLines> sections(1);
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const int number = static_cast<int>(i + 1);
+    const std::string& text = lines_[i].text;
+    if (const auto name = sectionName(text)) {
+      sections.push_back({number, *name, trim(text), {}, {}});
+    } else if (const auto entry = keyEntry(text)) {
+      sections.back().keys.push_back({number, entry->key, entry->value});
+    } else if (const std::string trimmed = trim(text); !trimmed.empty() && trimmed[0] != ';') {
+      sections.back().otherLines.push_back(number);
+    }
+  }
+  if (sections.front().keys.empty() && sections.front().otherLines.empty()) {
+    sections.erase(sections.begin());
+  }
+  return sections;
+}
+
 void IniDocument::insertLine(size_t at, std::string text) {
   if (at > 0 && lines_[at - 1].end.empty()) lines_[at - 1].end = newline_;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), newline_});

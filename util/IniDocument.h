@@ -13,6 +13,27 @@ namespace util {
 /// each line's own line end. New lines get the line end the file already uses (CR LF when none).
 class IniDocument {
  public:
+  /// One "key=value" line as it stands in the file.
+  struct KeyLine {
+    int line = 0;  ///< 1-based line number
+    std::string key;
+    std::string value;
+  };
+  /// One section as it stands in the file, with its key lines in file order. Repeated sections
+  /// and keys are listed as often as they occur.
+  struct SectionLines {
+    int line = 0;  ///< 1-based line number of the header; 0 for lines before the first section
+    std::string name;
+    std::string header;  ///< the header line, blanks around it removed
+    std::vector<KeyLine> keys;
+    /// Lines that are neither a key, a comment, a blank line nor a section header.
+    std::vector<int> otherLines;
+  };
+
+  /// The file as it stands, line numbers included: the keys before the first section (a section
+  /// with line 0, only when there are any) and every section.
+  std::vector<SectionLines> outline() const;
+
   /// Splits a file's content into lines.
   static IniDocument parse(const std::string& content);
 

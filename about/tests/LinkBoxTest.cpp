@@ -100,5 +100,17 @@ TEST_F(LinkBoxTest, EveryEventThatCouldShowTheCaretHidesIt) {
   }
 }
 
+TEST_F(LinkBoxTest, TheFontAndEachHiddenCaretAreAnnounced) {
+  int fontChanges = 0;
+  int caretHides = 0;
+  host::ScopedConnection font = link.underlinedChanged.Connect([&] { ++fontChanges; });
+  host::ScopedConnection caret = link.caretHidden.Connect([&] { ++caretHides; });
+  link.MouseMove();
+  link.MouseMove();
+  link.LostFocus();
+  EXPECT_EQ(2, fontChanges);
+  EXPECT_EQ(link.caretHides(), caretHides);
+}
+
 }  // namespace
 }  // namespace about

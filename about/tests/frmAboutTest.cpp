@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace about {
 namespace {
 
@@ -118,6 +123,37 @@ TEST_F(frmAboutTest, OkClosesTheWindow) {
   loaded().cmdOK_Click();
   EXPECT_TRUE(form.closed());
   EXPECT_EQ(1, closes);
+}
+
+TEST_F(frmAboutTest, EachTextAndColourIsAnnouncedOnceWhenItChanges) {
+  site.client = SiteClient{"  Acme", "ID"};
+  std::map<std::string, int> heard;
+  std::vector<host::ScopedConnection> view;
+  const std::pair<const char*, host::Signal<>*> signals[] = {
+      {"Caption", &form.CaptionChanged},
+      {"frmProduct", &form.frmProductChanged},
+      {"lblBuildNumber", &form.lblBuildNumberChanged},
+      {"txtSystemManagerVersion", &form.txtSystemManagerVersionChanged},
+      {"txtCompany", &form.txtCompanyChanged},
+      {"txtClientID", &form.txtClientIDChanged},
+      {"lblCopyright", &form.lblCopyrightChanged},
+      {"lblCopyrightForeColor", &form.lblCopyrightForeColorChanged},
+      {"txtLatestVersion", &form.txtLatestVersion().textChanged}};
+  for (const auto& [name, signal] : signals) {
+    view.push_back(signal->Connect([&heard, key = name] { ++heard[key]; }));
+  }
+  loaded();
+  loaded().Form_Activate();
+  EXPECT_EQ((std::map<std::string, int>{{"Caption", 1},
+                                        {"frmProduct", 1},
+                                        {"lblBuildNumber", 1},
+                                        {"txtSystemManagerVersion", 1},
+                                        {"txtCompany", 1},
+                                        {"txtClientID", 1},
+                                        {"lblCopyright", 2},
+                                        {"lblCopyrightForeColor", 1},
+                                        {"txtLatestVersion", 1}}),
+            heard);
 }
 
 }  // namespace

@@ -193,7 +193,7 @@ TEST_F(Form1MenuTest, LogFilesShowsTheCompanysLogFolder) {
   ASSERT_TRUE(window.Load());
   window.MenuItemNamed("mnuFileLogFiles").Click();
   EXPECT_EQ(
-      std::vector<std::string>{"\"" + site.sharedData().string() + "/Company/SAMLTD/Ordavel\""},
+      std::vector<std::string>{"\"" + site.sharedData().string() + "/COMPANY/SAMLTD/Ordavel\""},
       shell.explored);
   EXPECT_EQ(std::vector<std::string>{}, shell.opened);
   window.Unload();
@@ -302,6 +302,29 @@ TEST_F(Form1ConvertTest, CustomersAreConvertedThroughTheWindow) {
   EXPECT_EQ(std::vector<std::string>{}, shell.explored) << "No leaves the folder closed";
   EXPECT_TRUE(window.cmdConvert().Visible());
   EXPECT_FALSE(window.cmdCancel().Visible());
+  window.Unload();
+}
+
+TEST_F(Form1ConvertTest, CriteriaThatWouldWidenTheSelectionAreRefusedWithTheOtherProblems) {
+  Install(true, kAll);
+  company->insert("AR0024", {{"IDCUST", "C100"}, {"CODETAXGRP", "GAP"}});
+  Form1& window = Window();
+  ASSERT_TRUE(window.Load());
+  window.SSTab1().SetTab(kARTab);
+  window.CheckBoxNamed("chkCustomers").SetValue(1);
+  window.RangeControl("afecSalesFromTaxGroup").Type("OLD");
+  ASSERT_TRUE(window.RangeControl("afecSalesFromTaxGroup").Leave());
+  window.Criteria("CustomerCriteria").Filter(R"(IDCUST = "ZZZ") OR (IDCUST >= " ")");
+
+  window.cmdConvert().Click();
+
+  EXPECT_EQ(
+      "Error: Invalid input. To Sales Tax Group cannot be blank.\n"
+      "Error: Invalid input. Additional Criteria for Customers: Unexpected text after the filter "
+      "at position 14.\n",
+      errors.str());
+  EXPECT_EQ(std::vector<std::string>{}, messages.Texts()) << "no backup question";
+  EXPECT_EQ("C100 GAP", Customers());
   window.Unload();
 }
 

@@ -15,16 +15,20 @@ std::string writeJob(const std::string& text) {
   auto path =
       std::filesystem::temp_directory_path() /
       ("ordavel-job-" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".ini");
-  std::ofstream(path) << text;
+  std::ofstream(path, std::ios::binary) << text;
   return path.string();
 }
 
-TEST(JobFileTest, ReadsEveryChoiceOfAJob) {
+TEST(JobFileTest, ReadsEveryChoiceOfAJobWithItsLines) {
+  // A byte-order mark and a criteria longer than the INI functions' 8,191 characters.
+  const std::string longCriteria = "(IDGRP = \"RETAIL\")" + std::string(9000, ' ') + "OR (A = 1)";
   const std::string path = writeJob(
-      "; harmonisation of the customers\n"
+      "\xEF\xBB\xBF; harmonisation of the customers\n"
       "[Run]\nCompany=samltd\nUser=ADMIN\nTab=AR\n"
       "[chkCustomers]\nChecked=Yes\nafecFromCustomer=1000\nafecToCustomer=1999\n"
-      "Criteria=(IDGRP = \"RETAIL\")\n"
+      "Criteria=" +
+      longCriteria +
+      "\n"
       "[SalesFromGrid]\nTaxGroup=ongstpst\nClasses=1, 1\n"
       "[SalesToGrid]\nTaxGroup=ONHST\n"
       "[ARItemsGrid]\nRow2=Delete,ONPST\nRow1=Insert,hst,,1,Yes\n");
@@ -34,49 +38,87 @@ TEST(JobFileTest, ReadsEveryChoiceOfAJob) {
   EXPECT_EQ(1, job.tab);
   const KindChoice& customers = job.kinds.at("chkCustomers");
   EXPECT_TRUE(customers.checked);
-  EXPECT_EQ((std::map<std::string, std::string>{{"afecFromCustomer", "1000"},
-                                                {"afecToCustomer", "1999"}}),
-            customers.ranges);
-  EXPECT_EQ("(IDGRP = \"RETAIL\")", customers.criteria);
-  EXPECT_EQ("ONGSTPST", job.taxGroups.at("SalesFromGrid").taxGroup);
+  EXPECT_EQ("1999", customers.ranges.at("afecToCustomer").text);
+  EXPECT_EQ(9, customers.ranges.at("afecToCustomer").line);
+  EXPECT_EQ(longCriteria, customers.criteria.text) << "never cut";
+  EXPECT_EQ("ONGSTPST", job.taxGroups.at("SalesFromGrid").taxGroup.text);
   EXPECT_EQ((std::vector<std::string>{"1", "1"}), job.taxGroups.at("SalesFromGrid").classes);
+  EXPECT_EQ(13, job.taxGroups.at("SalesFromGrid").classesLine);
   EXPECT_TRUE(job.taxGroups.at("SalesToGrid").classes.empty());
-  EXPECT_EQ((std::vector<std::vector<std::string>>{{"Insert", "HST", "", "1", "Yes"},
-                                                   {"Delete", "ONPST"}}),
-            job.operations.at("ARItemsGrid"))
+  const auto& rows = job.operations.at("ARItemsGrid");
+  ASSERT_EQ(2u, rows.size());
+  EXPECT_EQ((std::vector<std::string>{"Insert", "HST", "", "1", "Yes"}), rows[0].cells)
       << "rows in their number order";
+  EXPECT_EQ(18, rows[0].line);
+  EXPECT_EQ("Row2", rows[1].key);
   std::filesystem::remove(path);
 }
 
-TEST(JobFileTest, ABadJobNamesFileLineAndProblem) {
+TEST(JobFileTest, ABadJobNamesFileLineAndEveryProblem) {
   struct Case {
     const char* name;
     const char* text;
     const char* message;
   };
+  const char* run = "[Run]\nCompany=A\nUser=B\nTab=AR\n";
   const Case cases[] = {
-      {"UnknownSection", "[Run]\nCompany=A\nUser=B\n[chkNothing]\nChecked=1\n",
-       ":4: Unknown section [chkNothing]."},
-      {"UnknownKey", "[Run]\nCompany=A\nUser=B\n[chkCustomers]\nafecFromVendor=1\n",
-       ":5: Unknown key afecFromVendor in section [chkCustomers]."},
-      {"BadFlag", "[Run]\nCompany=A\nUser=B\n[chkVendors]\nChecked=maybe\n",
-       ":5: Checked must be Yes or No, not \"MAYBE\"."},
-      {"BadTab", "[Run]\nCompany=A\nUser=B\nTab=XX\n",
-       ":4: Tab must be one of AP, AR, IC, OE, PO, BK."},
-      {"MissingUser", "[Run]\nCompany=A\n", ":1: Section [Run] must name the User."},
-      {"BadClasses", "[Run]\nCompany=A\nUser=B\n[SalesFromGrid]\nClasses=1,x\n",
-       ":5: Classes must be numbers separated by commas."},
-      {"BadOperation", "[Run]\nCompany=A\nUser=B\n[ICItemsGrid]\nRow1=Replace,GST\n",
-       ":5: Row1 must start with Insert, Update or Delete and an authority."},
-      {"NoRun", "[chkVendors]\nChecked=1\n", ":1: the job file has no [Run] section."},
+      {"UnknownSection", "[chkNothing]\nChecked=1\n", ":5: Unknown section [chkNothing]."},
+      {"UnknownKeyListsTheKeys", "[chkCustomers]\nafecFromVendor=1\n",
+       ":6: Unknown key afecFromVendor in section [chkCustomers]. Its keys are: Checked, "
+       "afecFromCustomer, afecToCustomer, Criteria."},
+      {"BadFlag", "[chkCustomers]\nChecked=maybe\n",
+       ":6: Checked must be Yes or No, not \"maybe\"."},
+      {"BadClasses", "[SalesFromGrid]\nClasses=1,x\n",
+       ":6: Classes must be numbers separated by commas."},
+      {"BadOperation", "[ARItemsGrid]\nRow1=Replace,GST\n",
+       ":6: Row1 must start with Insert, Update or Delete and an authority."},
+      {"RowZero", "[ARItemsGrid]\nRow0=Insert,GST\n",
+       ":6: Unknown key Row0 in section [ARItemsGrid]. Its keys are: Row1, Row2, ...."},
+      {"NotARow", "[ARItemsGrid]\nTaxGroup=GST\n",
+       ":6: Unknown key TaxGroup in section [ARItemsGrid]. Its keys are: Row1, Row2, ...."},
+      {"SameRowTwice", "[ARItemsGrid]\nRow1=Insert,GST\nRow01=Delete,GST\n",
+       ":7: Row01 numbers the same row as Row1 on line 6."},
+      {"RepeatedSection", "[chkCustomers]\nChecked=1\n[chkcustomers]\nChecked=0\n",
+       ":7: Section [chkcustomers] is repeated; it first appears on line 5."},
+      {"RepeatedKey", "[chkCustomers]\nChecked=1\nCHECKED=0\n",
+       ":7: Key CHECKED is repeated in section [chkCustomers]; it first appears on line 6."},
+      {"MalformedHeader", "[chkCustomers]]\nChecked=1\n",
+       ":5: The section header [chkCustomers]] is malformed."},
+      {"GarbageLine", "[chkCustomers]\nChecked\n",
+       ":6: This line is not a key=value line, a comment or a section header."},
+      {"SectionOfAnotherTab", "[chkVendors]\nChecked=Yes\n",
+       ":5: Section [chkVendors] belongs to tab AP, but the job runs tab AR."},
   };
   for (const Case& c : cases) {
-    const std::string path = writeJob(c.text);
+    const std::string path = writeJob(std::string(run) + c.text);
     try {
       ReadJobFile(path);
       ADD_FAILURE() << c.name << ": no error";
     } catch (const JobFileError& error) {
       EXPECT_EQ(path + c.message, error.what()) << c.name;
+    }
+    std::filesystem::remove(path);
+  }
+}
+
+TEST(JobFileTest, JobsWithoutTheirRunSettingsAreRefused) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Key=1\n[Run]\nCompany=A\nUser=B\n", ":1: Key stands before any section."},
+      {"[Run]\nCompany=A\nTab=XX\n",
+       ":3: Tab must be one of AP, AR, IC, OE, PO, BK.\n{}:1: Section [Run] must name the User."},
+      {"[chkVendors]\nChecked=1\n", ":1: the job file has no [Run] section."},
+  };
+  for (const auto& [text, message] : cases) {
+    const std::string path = writeJob(text);
+    std::string expected = path + message;
+    if (const size_t at = expected.find("{}"); at != std::string::npos) {
+      expected.replace(at, 2, path);
+    }
+    try {
+      ReadJobFile(path);
+      ADD_FAILURE() << text;
+    } catch (const JobFileError& error) {
+      EXPECT_EQ(expected, error.what());
     }
     std::filesystem::remove(path);
   }

@@ -48,7 +48,7 @@ class CountingPump : public host::EventPump {
 
 /// The main window on an installed stand-in site whose SAMLTD has customers on group OLD.
 class RunnerTest : public ::testing::Test {
- protected:
+ public:
   void SetUp() override {
     site.install();
     site.createSite({"", "CLIENT", "Client", "", "", ""},
@@ -70,6 +70,10 @@ class RunnerTest : public ::testing::Test {
                                {"TAXSTTS2", std::int64_t{std::stoi(taxClass)}}});
   }
 
+  void deactivate(const std::string& app) {
+    erp::SiteDatabase(erp::SiteLayout(site.sharedData())).removeApplication("SAMLTD", app, app);
+  }
+
   std::string taxGroupOf(const std::string& id) {
     auto customers = company->open("AR0024", true);
     customers->put(customers->field("IDCUST").number, id, false);
@@ -88,6 +92,7 @@ class RunnerTest : public ::testing::Test {
   ExitStatus Run(const std::string& text, bool yes = true) {
     host::HostServices host =
         host::standin::StandinHostServices(site.sharedData(), prompt, display);
+    shown.Attach(host);
     ConsoleMessages messages(out, [yes](const std::string&) { return yes; });
     app::Form1 window(app::Form1Services{
         .host = std::move(host),
@@ -102,18 +107,23 @@ class RunnerTest : public ::testing::Test {
     });
     pump.inner.OnInterrupt([&window] { window.cmdCancel().Click(); });
     EXPECT_TRUE(window.Load());
-    ExitStatus status = RunJob(ReadJobFile(writeJob(text)), window, messages, out);
-    logFolder = window.Connection()->getLogPath();
+    if (beforeRun) beforeRun(window);
+    ExitStatus status = RunJob(ReadJobFile(writeJob(text)), window, shown, out);
+    logFolder = window.Connection()->LogFolderOnDisk();
     window.Unload();
     return status;
   }
+
+  /// Everything the run printed and showed.
+  std::string output() const { return out.str() + errors.str(); }
 
   void TearDown() override {
     for (const auto& path : jobs) std::filesystem::remove(path);
   }
 
+  const std::string kRunAR = "[Run]\nCompany=SAMLTD\nUser=ADMIN\nTab=AR\n";
   const std::string kCustomersJob =
-      "[Run]\nCompany=SAMLTD\nUser=ADMIN\nTab=AR\n"
+      kRunAR +
       "[chkCustomers]\nChecked=Yes\nafecFromCustomer=C100\nafecToCustomer=C300\n"
       "[SalesFromGrid]\nTaxGroup=OLD\nClasses=1,1\n"
       "[SalesToGrid]\nTaxGroup=HST\nClasses=1\n";
@@ -123,11 +133,13 @@ class RunnerTest : public ::testing::Test {
   Prompt prompt;
   std::ostringstream errors;
   erp::ConsoleErrorDisplay display{errors};
+  ShownErrors shown;
   host::standin::StandinDataSourceFactory factory;
   std::ostringstream out;
   NoShell shell;
   CountingPump pump;
   NoFilterWindow filterWindow;
+  std::function<void(app::Form1&)> beforeRun;
   std::string logFolder;
   std::vector<std::filesystem::path> jobs;
 };
@@ -138,9 +150,8 @@ TEST_F(RunnerTest, CustomersJobConvertsMatchingRecordsAndSkipsOthers) {
   EXPECT_EQ("HST", taxGroupOf("C200"));
   EXPECT_EQ("OLD", taxGroupOf("C300")) << "classes 2,2 do not match the from mapping";
   EXPECT_NE(std::string::npos, out.str().find("Log files: " + logFolder)) << out.str();
-  const auto folder = util::ResolvePathCase(logFolder);
-  ASSERT_TRUE(std::filesystem::is_directory(folder));
-  EXPECT_FALSE(std::filesystem::is_empty(folder));
+  ASSERT_TRUE(std::filesystem::is_directory(logFolder)) << "the folder as it is on disk";
+  EXPECT_FALSE(std::filesystem::is_empty(logFolder));
 }
 
 TEST_F(RunnerTest, RunWithoutSkippedRecordsIsComplete) {
@@ -150,55 +161,140 @@ TEST_F(RunnerTest, RunWithoutSkippedRecordsIsComplete) {
   EXPECT_EQ("OLD", taxGroupOf("C300"));
 }
 
-TEST_F(RunnerTest, RefusedInputConvertsNothing) {
+// Whatever the controls refuse, and every input the Convert checks refuse, stops the job before
+// anything is converted, with every problem listed at once.
+TEST_F(RunnerTest, RefusedInputConvertsNothingAndIsListedAtOnce) {
   struct Case {
     const char* name;
     std::string job;
+    std::vector<std::string> messages;
   };
+  const std::string customers = kRunAR + "[chkCustomers]\nChecked=Yes\n";
+  const std::string to = "[SalesToGrid]\nTaxGroup=HST\n";
   const Case cases[] = {
-      {"NothingChecked", "[Run]\nCompany=SAMLTD\nUser=ADMIN\nTab=AR\n"},
-      {"ReversedRange",
-       "[Run]\nCompany=SAMLTD\nUser=ADMIN\nTab=AR\n"
-       "[chkCustomers]\nChecked=Yes\nafecFromCustomer=C300\nafecToCustomer=C100\n"
-       "[SalesFromGrid]\nTaxGroup=OLD\n[SalesToGrid]\nTaxGroup=HST\n"},
+      {"NothingChecked", kRunAR, {"There is nothing selected for Accounts Receivable"}},
       {"UnknownTaxGroup",
-       "[Run]\nCompany=SAMLTD\nUser=ADMIN\nTab=AR\n[chkCustomers]\nChecked=Yes\n"
-       "[SalesFromGrid]\nTaxGroup=NOPE\n[SalesToGrid]\nTaxGroup=HST\n"},
+       customers + "[SalesFromGrid]\nTaxGroup=NOPE\n" + to,
+       {".ini:8: TaxGroup of [SalesFromGrid]: Invalid input. From Sales Tax Group Tax Group NOPE "
+        "does not exist."}},
+      {"RefusedClasses",
+       customers + "[SalesFromGrid]\nTaxGroup=OLD\nClasses=7,9\n" + to,
+       {".ini:9: Classes of [SalesFromGrid], class 7 for authority GST: Invalid input. Tax Class "
+        "7 does not exist.",
+        ".ini:9: Classes of [SalesFromGrid], class 9 for authority PST: Invalid input. Tax Class "
+        "9 does not exist."}},
+      {"ShortClassList",
+       customers + "[SalesFromGrid]\nTaxGroup=OLD\nClasses=1\n" + to,
+       {".ini:9: Classes of [SalesFromGrid] gives 1 classes, but tax group OLD has 2 "
+        "authorities, one class each: GST, PST."}},
+      {"CriteriaThatEscapeAndAReversedRange",
+       kRunAR +
+           "[chkCustomers]\nChecked=Yes\nafecFromCustomer=C300\nafecToCustomer=C100\n"
+           "Criteria=IDCUST = \"ZZZ\") OR (IDCUST >= \" \"\n"
+           "[SalesFromGrid]\nTaxGroup=OLD\n" +
+           to,
+       {"Invalid input. From Customer is greater then to Customer.",
+        "Invalid input. Additional Criteria for Customers: Unexpected text after the filter at "
+        "position 14."}},
+      {"CriteriaWithAnUnknownField",
+       customers + "Criteria=(NOFIELD = 1)\n[SalesFromGrid]\nTaxGroup=OLD\n" + to,
+       {"Invalid input. Additional Criteria for Customers: Unknown field NOFIELD"}},
   };
   for (const Case& c : cases) {
+    out.str("");
+    errors.str("");
     EXPECT_EQ(kRefused, Run(c.job)) << c.name;
+    for (const std::string& message : c.messages) {
+      EXPECT_NE(std::string::npos, output().find(message)) << c.name << "\n" << output();
+    }
     EXPECT_EQ("OLD", taxGroupOf("C100")) << c.name;
   }
 }
 
-TEST_F(RunnerTest, DeclinedBackupQuestionAbandonsTheRun) {
-  EXPECT_EQ(kCancelled, Run(kCustomersJob, false));
-  EXPECT_EQ("OLD", taxGroupOf("C100"));
+TEST_F(RunnerTest, OperationRowsAreEnteredExactlyOrRefused) {
+  const std::string job = kRunAR +
+                          "[chkARItemTaxes]\nChecked=Yes\n"
+                          "[ARItemsGrid]\nRow1=Insert,HST,2,3\nRow2=Update,GST,1,2,Maybe\n"
+                          "Row3=Delete,PST,,,,,\n";
+  EXPECT_EQ(kRefused, Run(job));
+  for (const char* message :
+       {".ini:8: Row1 of [ARItemsGrid], From Tax Class 2: From Tax Class cannot be given for "
+        "Insert rows.",
+        ".ini:9: Row2 of [ARItemsGrid], Tax Included Maybe: Tax Included must be Yes or No.",
+        ".ini:10: Row3 of [ARItemsGrid] has 7 cells, but the grid has 5 columns: Operation, "
+        "Authority, From Tax Class, To Tax Class, Tax Included.",
+        "Nothing was converted."}) {
+    EXPECT_NE(std::string::npos, output().find(message)) << message << "\n" << output();
+  }
 }
 
-TEST_F(RunnerTest, InterruptAfterFirstRecordCancels) {
-  pump.after = 2;
-  EXPECT_EQ(kCancelled, Run(kCustomersJob));
-  EXPECT_NE(std::string::npos, out.str().find(" canceled.")) << out.str();
-  EXPECT_EQ("OLD", taxGroupOf("C300"));
-}
+struct StatusCase {
+  const char* name;
+  bool skipped;  ///< whether the job's range takes in the customer whose classes do not match
+  bool yes;
+  std::function<void(RunnerTest&, app::Form1&)> arrange;
+  ExitStatus status;
+};
 
-TEST_F(RunnerTest, MalformedJobFileIsRefusedBeforeAnyRun) {
-  EXPECT_THROW(ReadJobFile(writeJob("[Run]\nCompany=SAMLTD\nUser=ADMIN\n[chkNothing]\n")),
-               JobFileError);
-}
+class RunnerStatusTest : public RunnerTest, public ::testing::WithParamInterface<StatusCase> {};
 
-TEST(FinalMessageTest, StatusFollowsTheMessage) {
-  const std::pair<const char*, ExitStatus> cases[] = {
-      {"Conversion of Bank tax information is complete. Do you want to explore?", kComplete},
-      {"Conversion of Bank tax information is complete. Errors occured during conversion.",
-       kIncomplete},
-      {"Conversion of Bank tax information is complete. There was tax information not converted",
-       kIncomplete},
-      {"Conversion of Bank tax information canceled. There was tax information not converted",
-       kCancelled},
+TEST_P(RunnerStatusTest, TheExitStatusFollowsHowTheRunEnded) {
+  const StatusCase& c = GetParam();
+  beforeRun = [&c, this](app::Form1& window) {
+    if (c.arrange) c.arrange(*this, window);
   };
-  for (const auto& [message, status] : cases) EXPECT_EQ(status, StatusOfFinalMessage(message));
+  std::string job = kCustomersJob;
+  if (!c.skipped) job.replace(job.find("C300"), 4, "C200");
+  EXPECT_EQ(c.status, Run(job, c.yes)) << output();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, RunnerStatusTest,
+    ::testing::Values(StatusCase{"Complete", false, true, nullptr, kComplete},
+                      StatusCase{"Skipped", true, true, nullptr, kIncomplete},
+                      StatusCase{"DeclinedBackup", false, false, nullptr, kCancelled},
+                      StatusCase{"Interrupted", true, true,
+                                 [](RunnerTest& test, app::Form1&) { test.pump.after = 2; },
+                                 kCancelled},
+                      StatusCase{"LostLogLines", false, true,
+                                 [](RunnerTest&, app::Form1& window) {
+                                   // A file where the log folder belongs makes every log line fail.
+                                   const std::filesystem::path folder =
+                                       window.Connection()->LogFolderOnDisk();
+                                   std::filesystem::remove_all(folder);
+                                   std::ofstream(folder) << "not a folder";
+                                 },
+                                 kIncomplete},
+                      StatusCase{"KindFailed", false, true,
+                                 [](RunnerTest& test, app::Form1&) {
+                                   test.company->database()->sql().exec("DROP TABLE AR0024");
+                                 },
+                                 kIncomplete}),
+    [](const ::testing::TestParamInfo<StatusCase>& param) { return param.param.name; });
+
+TEST_F(RunnerTest, AJobForATabWhoseModuleIsNotActiveSaysSo) {
+  deactivate("PO");
+  EXPECT_EQ(kRefused,
+            Run("[Run]\nCompany=SAMLTD\nUser=ADMIN\nTab=PO\n[chkPOTemplateCodes]\nChecked=Yes\n"));
+  EXPECT_NE(std::string::npos,
+            out.str().find(".ini:4: Purchase Orders is not active for company SAMLTD."))
+      << out.str();
+}
+
+// Contract costs are filtered by the unformatted item number, which only the items view knows.
+TEST_F(RunnerTest, ContractCostsConvertWithoutInventoryControl) {
+  deactivate("IC");
+  company->insert("IC0310", {{"ITEMNO", "A11000"}, {"FMTITEMNO", "A1-1000"}});
+  company->insert("PO0181", {{"ITEMNO", "A11000"}, {"VDCODE", "V100"}});
+  company->insert(
+      "PO0183",
+      {{"ITEMNO", "A11000"}, {"VDCODE", "V100"}, {"AUTHORITY", "PST"}, {"#4", std::int64_t{1}}});
+  EXPECT_EQ(kComplete, Run("[Run]\nCompany=SAMLTD\nUser=ADMIN\nTab=PO\n"
+                           "[chkVendorContractCosts]\nChecked=Yes\n"
+                           "afecPOContractCostItemFrom=A1-1000\nafecPOContractCostItemTo=A1-1000\n"
+                           "[POContractCostsGrid]\nRow1=Delete,PST\n"))
+      << output();
+  EXPECT_EQ(0, company->open("PO0183", true)->count("")) << "the PST row of A1-1000 is deleted";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <stdexcept>
 
@@ -35,6 +36,7 @@ class AnsweringMessages : public host::MessageBoxes {
   bool AskYesNo(const std::string& text, const std::string& title,
                 host::MessageIcon icon) override {
     asked.push_back({text, title, icon});
+    if (onAsk) onAsk();
     if (answers.empty()) return true;
     bool answer = answers.front();
     answers.erase(answers.begin());
@@ -42,6 +44,7 @@ class AnsweringMessages : public host::MessageBoxes {
   }
   std::vector<bool> answers;
   std::vector<Question> asked;
+  std::function<void()> onAsk;
 };
 
 class RecordingShell : public util::Shell {
@@ -212,13 +215,64 @@ TEST_F(ConversionRunTest, AllProblemsOfOnePressAreShownTogether) {
   window.controls.at("afecFromCustomer")->SetValue("B");
   window.controls.at("afecToCustomer")->SetValue("A");
   to->edit.SetValue("");
+  // Joined with the kind's filter, these criteria would close its parenthesis and select every
+  // customer whatever its tax group.
+  window.criteriaFields.at("CustomerCriteria")->Filter(R"(IDCUST = "ZZZ") OR (IDCUST >= " ")");
   run.ConvertButtonClick();
   EXPECT_EQ(
       "Error: Invalid input. From Customer Number is greater then to Customer Number.\n"
-      "Error: Invalid input. To Tax Group cannot be blank.\n",
+      "Error: Invalid input. To Tax Group cannot be blank.\n"
+      "Error: Invalid input. Additional Criteria for Customers: Unexpected text after the filter "
+      "at position 14.\n",
       company.shownErrors());
   EXPECT_EQ(std::vector<std::string>{}, questions());
   EXPECT_EQ("", log("AR_Customers"));
+  EXPECT_EQ(RunEnd::Refused, run.LastEnd());
+}
+
+TEST_F(ConversionRunTest, CriteriaMustBeACompleteFilterOfTheirView) {
+  customersTab();
+  const std::pair<const char*, const char*> cases[] = {
+      {"(IDCUST = \"1\"", "Missing closing parenthesis at position 13."},
+      {"NOFIELD = 1", "Unknown field NOFIELD at position 0."},
+      {"IDCUST =", "Expected a value after = at position 8."},
+      {"IDCUST ~ \"1\"", "Expected an operator after IDCUST at position 7."},
+  };
+  for (const auto& [criteria, problem] : cases) {
+    const size_t shownBefore = company.shownErrors().size();
+    window.criteriaFields.at("CustomerCriteria")->Filter(criteria);
+    run.ConvertButtonClick();
+    EXPECT_EQ(
+        std::string("Error: Invalid input. Additional Criteria for Customers: ") + problem + "\n",
+        company.shownErrors().substr(shownBefore))
+        << criteria;
+  }
+  window.criteriaFields.at("CustomerCriteria")->Filter(R"((IDCUST = "A\"1"))");
+  run.ConvertButtonClick();
+  EXPECT_EQ(RunEnd::Finished, run.LastEnd()) << company.shownErrors();
+}
+
+TEST_F(ConversionRunTest, AKindAnotherRunConvertsIsRefusedAtOnce) {
+  bankTab();
+  host::KindClaim other(company.connection().getLogPath(), "BK_Banks", "CLERK",
+                        std::chrono::system_clock::now());
+  ASSERT_TRUE(other.Held());
+  run.ConvertButtonClick();
+  EXPECT_TRUE(company.shownErrors().starts_with(
+      "Error: Banks of company SAMLTD are being converted by user CLERK since "))
+      << company.shownErrors();
+  EXPECT_EQ(std::vector<std::string>{}, questions());
+}
+
+TEST_F(ConversionRunTest, AKindThatCannotBeBrowsedIsAnErrorOfTheRun) {
+  bankTab();
+  company.data().database()->sql().exec("DROP TABLE BK0001");
+  run.ConvertButtonClick();
+  EXPECT_EQ(1, state.lKindsFailed);
+  EXPECT_EQ(
+      "Conversion of Bank tax information is complete. Errors occured during conversion of tax "
+      "information. Do you want to explore the conversion log files?",
+      questions().at(1));
 }
 
 TEST_F(ConversionRunTest, KindsOfAnotherTabAreNeitherCheckedNorRun) {
@@ -283,7 +337,9 @@ TEST_F(ConversionRunTest, ACompleteBankRunEndsWithTheExactQuestion) {
 TEST_F(ConversionRunTest, YesOpensTheLogFolder) {
   bankTab();
   run.ConvertButtonClick();
-  EXPECT_EQ(std::vector<std::string>{util::Quote(company.connection().getLogPath())},
+  // The folder as it is spelled on disk, which the file browser can open.
+  EXPECT_EQ(std::vector<std::string>{util::Quote(company.sharedData().string() +
+                                                 "/COMPANY/SAMLTD/Ordavel")},
             window.shell.explored);
 }
 
@@ -337,11 +393,13 @@ TEST_F(ConversionRunTest, WindowStatesSwitchEveryPiece) {
 
 TEST_F(ConversionRunTest, ASetUpErrorEndsTheRunAndIsShown) {
   bankTab();
-  window.criteriaFields.erase("BankCriteria");
+  // The criteria field goes missing between the checks and the set-up of its kind.
+  window.messages.onAsk = [this] { window.criteriaFields.erase("BankCriteria"); };
   window.boxes["chkConvertBankDistributionCodes"].SetValue(1);
   source("adsBKTT", "BK0003");
   range("afecFromBankDistributionCode", "adsBKTT", "", "Distribution Code");
   range("afecToBankDistributionCode", "adsBKTT", "ZZ", "Distribution Code");
+  noCriteria("DistributionCodeCriteria", "afecToBankDistributionCode", "adsBKTT");
   host::GridControl cells;
   grids::TaxAuthorityGrid distribution([this] { return company.newErrorDisplay(); });
   distribution.Grid(&cells);

@@ -1,9 +1,14 @@
 #include "erp/database/CompanyDatabase.h"
 
+#include "erp/database/OwnerOnlyFile.h"
 #include "erp/filter/Filter.h"
 
 #include <SQLiteCpp/Transaction.h>
 
+#include <sqlite3.h>
+
+#include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -63,13 +68,40 @@ void configure(SQLite::Database& db) {
   db.setBusyTimeout(5000);
 }
 
+/// What went wrong with a company file, with the system's reason where SQLite kept one (a full
+/// disk shows only as an I/O error otherwise).
+std::string openFailure(const std::filesystem::path& file, const SQLite::Exception& error,
+                        sqlite3* handle) {
+  std::string message =
+      "The company database " + file.string() + " cannot be opened: " + error.what();
+  const int systemError = handle ? sqlite3_system_errno(handle) : 0;
+  if (systemError != 0) message += " (" + std::string(std::strerror(systemError)) + ")";
+  return message + ".";
+}
+
+SQLite::Database openCompanyFile(const std::filesystem::path& file) {
+  if (!std::filesystem::exists(file)) {
+    throw std::runtime_error("Company database " + file.string() + " does not exist.");
+  }
+  std::optional<SQLite::Database> db;
+  try {
+    db.emplace(file.string(), SQLite::OPEN_READWRITE);
+    configure(*db);
+  } catch (const SQLite::Exception& error) {
+    throw std::runtime_error(openFailure(file, error, db ? db->getHandle() : nullptr));
+  }
+  return std::move(*db);
+}
+
 }  // namespace
 
 void CompanyDatabase::create(const std::filesystem::path& file, const ViewCatalog& catalog) {
   if (std::filesystem::exists(file)) {
     throw std::runtime_error("Company database " + file.string() + " already exists.");
   }
-  SQLite::Database db(file.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+  // A company's data is for the ERP's own processes only.
+  createOwnerOnlyFile(file);
+  SQLite::Database db(file.string(), SQLite::OPEN_READWRITE);
   configure(db);
   SQLite::Transaction transaction(db);
   for (const ViewDef& view : catalog.views()) {
@@ -80,17 +112,6 @@ void CompanyDatabase::create(const std::filesystem::path& file, const ViewCatalo
 }
 
 CompanyDatabase::CompanyDatabase(const std::filesystem::path& file, const ViewCatalog& catalog)
-    : file_(file),
-      catalog_(catalog),
-      db_(
-          [&file] {
-            if (!std::filesystem::exists(file)) {
-              throw std::runtime_error("Company database " + file.string() + " does not exist.");
-            }
-            return file.string();
-          }(),
-          SQLite::OPEN_READWRITE) {
-  configure(db_);
-}
+    : file_(file), catalog_(catalog), db_(openCompanyFile(file)) {}
 
 }  // namespace erp

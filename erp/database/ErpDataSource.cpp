@@ -7,6 +7,7 @@
 #include "erp/filter/Filter.h"
 
 #include <SQLiteCpp/Transaction.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <utility>
@@ -320,6 +321,21 @@ void DataSource::reportConflict() {
                           " was changed by another user since it was read. Nothing was saved.");
 }
 
+void DataSource::saving(const std::vector<Value>& key, const std::function<void()>& write) {
+  try {
+    write();
+  } catch (const SQLite::Exception& error) {
+    // The database said no (it stayed locked, the disk is full): nothing of the record was
+    // saved, and the operator is told why rather than left with a bare return code.
+    const int code = error.getErrorCode();
+    const bool locked = code == SQLITE_BUSY || code == SQLITE_LOCKED;
+    raise(view_.description + " " + keyText(key) + " was not saved. " +
+              (locked ? std::string("The company database stayed locked by another program.")
+                      : std::string(error.what()) + "."),
+          locked ? kRcLocked : kRcRefused);
+  }
+}
+
 void DataSource::queue(PendingChange change) {
   if (PendingChange* existing = findPending(change.values)) {
     if (existing->kind == PendingChange::Insert && change.kind == PendingChange::Delete) {
@@ -415,18 +431,20 @@ void DataSource::insert() {
     lastReturnCode_ = kRcOk;
     return;
   }
-  SQLite::Transaction transaction(database_->sql());
-  if (!writeInsert(values_)) {
-    raise(view_.description + " " + keyText(values_) + " already exists.", kRcDuplicate);
-  }
-  if (!commitDetails()) {
-    lastReturnCode_ = kRcChanged;
-    return;
-  }
-  transaction.commit();
-  discardDetailChanges();
-  takeRow(values_, 1);
-  lastReturnCode_ = kRcOk;
+  saving(values_, [this] {
+    SQLite::Transaction transaction(database_->sql());
+    if (!writeInsert(values_)) {
+      raise(view_.description + " " + keyText(values_) + " already exists.", kRcDuplicate);
+    }
+    if (!commitDetails()) {
+      lastReturnCode_ = kRcChanged;
+      return;
+    }
+    transaction.commit();
+    discardDetailChanges();
+    takeRow(values_, 1);
+    lastReturnCode_ = kRcOk;
+  });
 }
 
 void DataSource::update() {
@@ -445,20 +463,22 @@ void DataSource::update() {
     lastReturnCode_ = kRcOk;
     return;
   }
-  SQLite::Transaction transaction(database_->sql());
-  if (!writeUpdate(values_, original_, rev_)) {
-    reportConflict();
-    return;
-  }
-  if (!commitDetails()) {
-    lastReturnCode_ = kRcChanged;
-    return;
-  }
-  transaction.commit();
-  discardDetailChanges();
-  original_ = values_;
-  ++rev_;
-  lastReturnCode_ = kRcOk;
+  saving(original_, [this] {
+    SQLite::Transaction transaction(database_->sql());
+    if (!writeUpdate(values_, original_, rev_)) {
+      reportConflict();
+      return;
+    }
+    if (!commitDetails()) {
+      lastReturnCode_ = kRcChanged;
+      return;
+    }
+    transaction.commit();
+    discardDetailChanges();
+    original_ = values_;
+    ++rev_;
+    lastReturnCode_ = kRcOk;
+  });
 }
 
 void DataSource::remove() {
@@ -470,15 +490,17 @@ void DataSource::remove() {
     lastReturnCode_ = kRcOk;
     return;
   }
-  SQLite::Transaction transaction(database_->sql());
-  if (!writeDelete(original_, rev_)) {
-    reportConflict();
-    return;
-  }
-  transaction.commit();
-  discardDetailChanges();
-  current_ = false;
-  lastReturnCode_ = kRcOk;
+  saving(original_, [this] {
+    SQLite::Transaction transaction(database_->sql());
+    if (!writeDelete(original_, rev_)) {
+      reportConflict();
+      return;
+    }
+    transaction.commit();
+    discardDetailChanges();
+    current_ = false;
+    lastReturnCode_ = kRcOk;
+  });
 }
 
 }  // namespace erp

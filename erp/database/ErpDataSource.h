@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -106,6 +107,9 @@ class DataSource {
   void requireWritable(const char* action);
   void requireCurrent(const char* action);
   void reportConflict();
+  /// Runs a write of the record whose key is `key`; a refusal of the database itself is raised
+  /// with its reason.
+  void saving(const std::vector<Value>& key, const std::function<void()>& write);
 
   std::shared_ptr<CompanyDatabase> database_;
   ErrorList& errors_;

@@ -25,6 +25,7 @@ enum ReturnCode : int {
   kRcDuplicate = 2,  ///< a record with that key exists already
   kRcChanged = 3,    ///< another session changed the record since it was read
   kRcRefused = 4,    ///< the change was refused (read-only link, invalid record)
+  kRcLocked = 5,     ///< the database stayed locked by another program
 };
 
 }  // namespace erp

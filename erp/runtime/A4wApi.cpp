@@ -27,7 +27,8 @@ OpenSites& openSites() {
 A4WAPI_EXPORT std::int32_t sitecnfgOpen(std::int32_t* handle, const char* sharedData) {
   if (handle == nullptr || sharedData == nullptr) return erp::kSiteConfigBadArgument;
   try {
-    auto site = std::make_unique<erp::SiteDatabase>(erp::SiteLayout(sharedData));
+    auto site =
+        std::make_unique<erp::SiteDatabase>(erp::SiteLayout(sharedData), erp::SiteAccess::ReadOnly);
     OpenSites& sites = openSites();
     *handle = ++sites.lastHandle;
     sites.byHandle.emplace(*handle, std::move(site));

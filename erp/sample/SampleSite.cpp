@@ -72,8 +72,15 @@ CompanyReport buildCompany(SiteDatabase& site, const SampleCompany& company) {
         company.modules.end()) {
       continue;
     }
-    writeRecords(database, kind, 0, kind.sampleCount,
-                 company.taxServices ? sampleTaxState : untaxed);
+    std::function<TaxState(size_t)> stateOf = untaxed;
+    if (company.taxServices && *kind.detailView != '\0') {
+      stateOf = [states = keyBlockTaxStates(database, kind, kind.sampleCount)](size_t index) {
+        return states[index];
+      };
+    } else if (company.taxServices) {
+      stateOf = sampleTaxState;
+    }
+    writeRecords(database, kind, 0, kind.sampleCount, stateOf);
     report.records.emplace_back(kind.name, kind.sampleCount);
   }
   transaction.commit();

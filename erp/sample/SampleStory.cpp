@@ -1,10 +1,12 @@
 #include "erp/sample/SampleStory.h"
 
+#include "erp/database/ValueText.h"
 #include "erp/sample/RecordWriter.h"
 #include "erp/sample/SampleNames.h"
 
 #include <SQLiteCpp/Statement.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <map>
@@ -274,6 +276,9 @@ void fillHeader(RecordWriter& header, const HeaderLayout& layout, const RecordKi
   kind.setKeys(header, index);
 
   if (state == TaxState::Untaxed || layout.taxGroup == 0) return;
+  // A record without class fields (a template) carries only its group: it cannot be exempt.
+  const bool hasClasses = layout.classes != std::array<int, 5>{};
+  if (state == TaxState::Exempt && !hasClasses) state = TaxState::Before;
   const GroupChoice choice = groupChoice(state, index);
   header.set(layout.taxGroup, choice.group);
   for (size_t slot = 0; slot < layout.classes.size(); ++slot) {
@@ -323,8 +328,32 @@ TaxState sampleTaxState(size_t index) {
   }
 }
 
+std::vector<TaxState> keyBlockTaxStates(CompanyDatabase& database, const RecordKind& kind,
+                                        size_t count) {
+  // The keys are only set, never written: the writer serves as a buffer that knows the view.
+  RecordWriter keys(database, kind.headerView);
+  std::vector<std::pair<std::string, size_t>> order;
+  for (size_t index = 0; index < count; ++index) {
+    kind.setKeys(keys, index);
+    std::string key;
+    for (int number : keys.view().keys.front().fields)
+      key += valueText(keys.value(number)) + '\x1f';
+    order.emplace_back(std::move(key), index);
+  }
+  std::sort(order.begin(), order.end());
+  std::vector<TaxState> states(count);
+  for (size_t rank = 0; rank < count; ++rank) {
+    const size_t tenth = rank * 10 / count;
+    states[order[rank].second] = tenth < 7    ? TaxState::Before
+                                 : tenth == 7 ? TaxState::Exempt
+                                 : tenth == 8 ? TaxState::Converted
+                                              : TaxState::Elsewhere;
+  }
+  return states;
+}
+
 void writeRecords(CompanyDatabase& database, const RecordKind& kind, size_t first, size_t count,
-                  TaxState (*stateOf)(size_t index)) {
+                  const std::function<TaxState(size_t index)>& stateOf) {
   RecordWriter header(database, kind.headerView);
   const HeaderLayout headerFields = headerLayout(header);
   std::optional<RecordWriter> detail;

@@ -3,8 +3,10 @@
 #include "erp/database/CompanyDatabase.h"
 
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace erp {
 
@@ -54,10 +56,17 @@ void writeTaxServices(CompanyDatabase& database);
 /// whether the program shows the currency ranges and the recurring-charge customer range.
 void writeCompanyBasics(CompanyDatabase& database, bool multicurrency);
 
+/// The states of the first `count` records of a kind with tax rows, by blocks in key order: the
+/// first seven tenths of the keys Before, then a tenth each Exempt, Converted and Elsewhere. An
+/// operation list inserts rows unconditionally, so the records a harmonisation converts must be
+/// a range an operator can choose; with tax groups the from group picks them out instead.
+std::vector<TaxState> keyBlockTaxStates(CompanyDatabase& database, const RecordKind& kind,
+                                        size_t count);
+
 /// Writes records `first` to `first + count - 1` of a kind, with their tax rows, each in the
 /// state `stateOf` gives its index; the caller holds the transaction.
 void writeRecords(CompanyDatabase& database, const RecordKind& kind, size_t first, size_t count,
-                  TaxState (*stateOf)(size_t index));
+                  const std::function<TaxState(size_t index)>& stateOf);
 
 /// The number of records in a view.
 size_t recordCount(CompanyDatabase& database, const std::string& viewId);

@@ -28,7 +28,8 @@ SessionManager::SessionManager(std::filesystem::path sharedData, SignonPrompt& p
 
 SiteDatabase& SessionManager::site() {
   // Opened on first use, so that a manager can exist before its site is readable.
-  if (!site_) site_ = std::make_shared<SiteDatabase>(layout_);
+  // Signing on only reads the site, so a full disk or a read-only share cannot stop it.
+  if (!site_) site_ = std::make_shared<SiteDatabase>(layout_, SiteAccess::ReadOnly);
   return *site_;
 }
 

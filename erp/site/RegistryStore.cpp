@@ -244,8 +244,10 @@ RegistryStatus loadTree(const std::filesystem::path& file, Tree& tree) {
 }
 
 RegistryStatus saveTree(const std::filesystem::path& file, const Tree& tree) {
-  return platform::WriteFileAtomically(file, tree.save()) ? RegistryStatus::kOk
-                                                          : RegistryStatus::kWriteFailed;
+  // The store names the installation's folders; only its owner reads or changes it.
+  return platform::WriteFileAtomically(file, tree.save(), platform::FileAccess::kOwnerOnly)
+             ? RegistryStatus::kOk
+             : RegistryStatus::kWriteFailed;
 }
 
 // Serialises read-modify-write cycles of several processes; the lock lives beside the store
@@ -256,7 +258,7 @@ class WriteLock {
     std::error_code ec;
     if (!file.parent_path().empty()) std::filesystem::create_directories(file.parent_path(), ec);
     const std::string lockFile = file.string() + ".lock";
-    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd_ >= 0) {
       while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
       }
@@ -306,9 +308,12 @@ auto findValue(Key& key, const std::string& name) {
 
 }  // namespace
 
-RegistryStore::RegistryStore() : file_(defaultLocation()) {}
+RegistryStore::RegistryStore() : RegistryStore(defaultLocation()) {}
 
-RegistryStore::RegistryStore(std::filesystem::path file) : file_(std::move(file)) {}
+// The program changes its working folder to the ERP's runtime folder before calling into the
+// ERP, and the store is read again on every operation, so a relative name is fixed at once.
+RegistryStore::RegistryStore(std::filesystem::path file)
+    : file_(std::filesystem::absolute(std::move(file))) {}
 
 std::filesystem::path RegistryStore::defaultLocation() {
   if (const char* explicitFile = std::getenv("ORDAVEL_REGISTRY"); explicitFile && *explicitFile) {

@@ -1,6 +1,7 @@
 #include "erp/site/SiteDatabase.h"
 
 #include "erp/database/CompanyDatabase.h"
+#include "erp/database/OwnerOnlyFile.h"
 #include "erp/site/PasswordHash.h"
 #include "platform/Text.h"
 
@@ -14,6 +15,11 @@
 
 namespace erp {
 namespace {
+
+/// A hash at the interactive cost of a password nobody knows, for a site without users.
+constexpr const char* kUnknownUserHash =
+    "$argon2id$v=19$m=65536,t=2,p=1$JLEMP9XtDD9kiLZKAjCyCg$"
+    "zylbDYx4ZZgZSHXTm4KuqjL8hr4znHQ28SjFaMsldEY";
 
 constexpr const char* kSchema = R"sql(
 CREATE TABLE companies (
@@ -59,10 +65,18 @@ CREATE TABLE desktop_links (
 );
 )sql";
 
-void configure(SQLite::Database& db) {
-  db.exec("PRAGMA journal_mode=WAL");
-  db.exec("PRAGMA foreign_keys=ON");
+// The site database is read far more often than written, by every program that signs on. A
+// rollback journal lets those readers open it read-only without creating any file, so that a
+// full disk or a read-only share still lets them read; WAL would need its shared-memory file.
+void configure(SQLite::Database& db, SiteAccess access) {
   db.setBusyTimeout(5000);
+  if (access == SiteAccess::ReadOnly) return;
+  try {
+    db.exec("PRAGMA journal_mode=DELETE");
+  } catch (const SQLite::Exception&) {
+    // Another program has a site created in WAL mode open; it changes mode another time.
+  }
+  db.exec("PRAGMA foreign_keys=ON");
 }
 
 std::string canonicalCode(const std::string& code, size_t maxLength, const std::string& what) {
@@ -108,14 +122,16 @@ void SiteDatabase::create(const SiteLayout& layout) {
                              ".");
   }
   layout.createFolders();
-  SQLite::Database db(layout.siteDatabase().string(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
-  configure(db);
+  // The site database holds the users' password hashes.
+  createOwnerOnlyFile(layout.siteDatabase());
+  SQLite::Database db(layout.siteDatabase().string(), SQLite::OPEN_READWRITE);
+  configure(db, SiteAccess::ReadWrite);
   SQLite::Transaction transaction(db);
   db.exec(kSchema);
   transaction.commit();
 }
 
-SiteDatabase::SiteDatabase(SiteLayout layout)
+SiteDatabase::SiteDatabase(SiteLayout layout, SiteAccess access)
     : layout_(std::move(layout)),
       db_(
           [this] {
@@ -125,8 +141,8 @@ SiteDatabase::SiteDatabase(SiteLayout layout)
             }
             return layout_.siteDatabase().string();
           }(),
-          SQLite::OPEN_READWRITE) {
-  configure(db_);
+          access == SiteAccess::ReadOnly ? SQLite::OPEN_READONLY : SQLite::OPEN_READWRITE) {
+  configure(db_, access);
 }
 
 void SiteDatabase::addCompany(const std::string& orgId, const std::string& name,
@@ -211,10 +227,13 @@ std::vector<UserEntry> SiteDatabase::users() const {
 
 bool SiteDatabase::checkPassword(const std::string& userId, const std::string& password) const {
   const std::optional<UserEntry> entry = user(userId);
-  if (!entry) return false;
-  SQLite::Statement query(db_, "SELECT password_hash FROM users WHERE user_id = ?");
-  query.bind(1, entry->userId);
-  return query.executeStep() && verifyPassword(query.getColumn(0).getString(), password);
+  // An unknown user costs one verification too, against another user's hash, so that the time
+  // a refusal takes does not tell which user IDs exist.
+  SQLite::Statement query(db_, entry ? "SELECT password_hash FROM users WHERE user_id = ?"
+                                     : "SELECT password_hash FROM users ORDER BY user_id LIMIT 1");
+  if (entry) query.bind(1, entry->userId);
+  const std::string hash = query.executeStep() ? query.getColumn(0).getString() : kUnknownUserHash;
+  return verifyPassword(hash, password) && entry.has_value();
 }
 
 void SiteDatabase::grantCompany(const std::string& userId, const std::string& orgId) {

@@ -62,6 +62,9 @@ struct DesktopSession {
   std::string created;  ///< UTC, "YYYY-MM-DD HH:MM:SS"
 };
 
+/// Whether a program opens the site database to change it or only to read it.
+enum class SiteAccess { ReadWrite, ReadOnly };
+
 /// The site's own data in SITE/site.db: companies, users, grants, active applications,
 /// site configuration records and desktop sessions.
 class SiteDatabase {
@@ -72,8 +75,9 @@ class SiteDatabase {
   /// Creates the site folders and an empty site database; throws when the database exists.
   static void create(const SiteLayout& layout);
 
-  /// Opens the site database of `layout`; throws std::runtime_error when there is none.
-  explicit SiteDatabase(SiteLayout layout);
+  /// Opens the site database of `layout`; throws std::runtime_error when there is none. A
+  /// read-only database refuses every change.
+  explicit SiteDatabase(SiteLayout layout, SiteAccess access = SiteAccess::ReadWrite);
 
   const SiteLayout& layout() const { return layout_; }
 

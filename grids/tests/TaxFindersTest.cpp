@@ -15,7 +15,9 @@ TEST(TaxFindersTest, EachTaxViewIsSetUpFromTheTable) {
                   const std::string& filter, const Ids& display, const Ids& search,
                   const Ids& returned) {
     host::FieldEditControl control;
-    control.ViewFinder().Filter = "kept";
+    host::ViewFinder kept;
+    kept.Filter = "kept";
+    control.SetViewFinder(kept);
     SetupTaxFinder(control, view, 0);
     const host::ViewFinder& finder = control.ViewFinder();
     EXPECT_EQ(viewId, finder.ViewID);

@@ -52,4 +52,12 @@ void AccpacField::Verify() {
   }
 }
 
+bool AccpacField::operator==(const AccpacField& other) const {
+  if (standalone_ != other.standalone_ || view_.has_value() != other.view_.has_value()) {
+    return false;
+  }
+  return !view_ ||
+         (&view_->Source() == &other.view_->Source() && view_->Index() == other.view_->Index());
+}
+
 }  // namespace host

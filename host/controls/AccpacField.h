@@ -31,6 +31,9 @@ class AccpacField {
   void PutWithoutVerification(const Variant& value);
   void Verify();
 
+  /// Whether both are the same field: the same stand-alone field, or the same view field.
+  bool operator==(const AccpacField& other) const;
+
  private:
   void RequireBound() const;
 

@@ -1,5 +1,7 @@
 #include "host/controls/FieldEditControl.h"
 
+#include "host/HostError.h"
+
 #include <algorithm>
 
 namespace host {
@@ -24,16 +26,47 @@ void FieldEditControl::SetValue(const std::string& value) {
   } else {
     text_ = value;
   }
+  AnnounceValue();
+}
+
+void FieldEditControl::AnnounceValue() {
+  std::string shown;
+  try {
+    shown = Value();
+  } catch (const HostError&) {
+    // A view field whose data source cannot be read now shows nothing new.
+    return;
+  }
+  AssignAndNotify(shownValue_, std::move(shown), ValueChanged);
+}
+
+void FieldEditControl::SetAccpacField(host::AccpacField field) {
+  if (field == field_) return;
+  field_ = std::move(field);
+  fieldConnections_.clear();
+  if (StandaloneField* standalone = field_.Standalone()) {
+    fieldConnections_.push_back(standalone->ValueChanged.Connect([this] { AnnounceValue(); }));
+    fieldConnections_.push_back(standalone->DefinitionChanged.Connect([this] {
+      FieldChanged.Emit();
+      AnnounceValue();
+    }));
+  }
+  FieldChanged.Emit();
+  AnnounceValue();
 }
 
 void FieldEditControl::DefineButton(int index, int kind, const std::string& label) {
-  for (Button& button : buttons_) {
-    if (button.index == index) {
-      button = {index, kind, label};
-      return;
-    }
+  const Button defined{index, kind, label};
+  auto same = [index](const Button& button) { return button.index == index; };
+  auto button = std::find_if(buttons_.begin(), buttons_.end(), same);
+  if (button == buttons_.end()) {
+    buttons_.push_back(defined);
+  } else if (*button == defined) {
+    return;
+  } else {
+    *button = defined;
   }
-  buttons_.push_back({index, kind, label});
+  ButtonsChanged.Emit();
 }
 
 std::string FieldEditControl::ButtonLabel(int index) const {
@@ -49,6 +82,7 @@ void FieldEditControl::Type(const std::string& text) {
   } else {
     text_ = text;
   }
+  AnnounceValue();
   for (FieldEditEvents* listener : Listeners()) listener->OnValueChanged(*this);
 }
 

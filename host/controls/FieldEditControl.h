@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/Signal.h"
+#include "host/WindowControls.h"
 #include "host/controls/AccpacField.h"
 #include "host/controls/FieldEditEvents.h"
 #include "host/controls/ViewFinder.h"
@@ -18,7 +20,12 @@ namespace host {
 ///                     HostError and leaves the value as it was), then value changed;
 ///   Leave()           validation, which a listener may cancel;
 ///   PressButton(code) extra button pressed with that code.
-class FieldEditControl {
+///
+/// Besides these operator notifications, the signals below announce every change of what the
+/// control shows, whoever made it; ValueChanged also follows a bound stand-alone field changed
+/// behind the control's back. A view field's record is not watched: its value is announced when
+/// it changes through the control.
+class FieldEditControl : public WindowControl {
  public:
   /// The code an extra button's press is reported with.
   static constexpr int kExtraButtonCode = 6;
@@ -32,47 +39,51 @@ class FieldEditControl {
   /// Sets the value without verification (into the bound field when there is one).
   void SetValue(const std::string& value);
 
-  const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& caption) { caption_ = caption; }
   const std::string& LeftLabel() const { return leftLabel_; }
-  void SetLeftLabel(const std::string& label) { leftLabel_ = label; }
-  /// Free text kept for the program.
-  const std::string& Tag() const { return tag_; }
-  void SetTag(const std::string& tag) { tag_ = tag; }
-  bool Enabled() const { return enabled_; }
-  void SetEnabled(bool enabled) { enabled_ = enabled; }
-  bool Visible() const { return visible_; }
-  void SetVisible(bool visible) { visible_ = visible; }
+  void SetLeftLabel(const std::string& label) {
+    AssignAndNotify(leftLabel_, label, LeftLabelChanged);
+  }
 
   /// The field the control edits.
   const host::AccpacField& AccpacField() const { return field_; }
-  host::AccpacField& AccpacField() { return field_; }
-  void SetAccpacField(host::AccpacField field) { field_ = std::move(field); }
+  void SetAccpacField(host::AccpacField field);
 
-  /// The finder settings, changed in place by the program.
-  host::ViewFinder& ViewFinder() { return finder_; }
+  /// The finder settings, read when the finder opens.
   const host::ViewFinder& ViewFinder() const { return finder_; }
+  void SetViewFinder(host::ViewFinder finder) {
+    AssignAndNotify(finder_, std::move(finder), FinderChanged);
+  }
 
   const std::string& CurrencyCode() const { return currencyCode_; }
-  void SetCurrencyCode(const std::string& code) { currencyCode_ = code; }
+  void SetCurrencyCode(const std::string& code) {
+    AssignAndNotify(currencyCode_, code, PresentationChanged);
+  }
   bool UseSysDefForNumber() const { return useSysDefForNumber_; }
-  void SetUseSysDefForNumber(bool use) { useSysDefForNumber_ = use; }
+  void SetUseSysDefForNumber(bool use) {
+    AssignAndNotify(useSysDefForNumber_, use, PresentationChanged);
+  }
   int NumberDecimalsAfter() const { return decimalsAfter_; }
-  void SetNumberDecimalsAfter(int digits) { decimalsAfter_ = digits; }
+  void SetNumberDecimalsAfter(int digits) {
+    AssignAndNotify(decimalsAfter_, digits, PresentationChanged);
+  }
   int NumberDecimalsBefore() const { return decimalsBefore_; }
-  void SetNumberDecimalsBefore(int digits) { decimalsBefore_ = digits; }
+  void SetNumberDecimalsBefore(int digits) {
+    AssignAndNotify(decimalsBefore_, digits, PresentationChanged);
+  }
   int NumberDomain() const { return numberDomain_; }
-  void SetNumberDomain(int domain) { numberDomain_ = domain; }
+  void SetNumberDomain(int domain) { AssignAndNotify(numberDomain_, domain, PresentationChanged); }
   bool ViewFinderButton() const { return viewFinderButton_; }
-  void SetViewFinderButton(bool shown) { viewFinderButton_ = shown; }
+  void SetViewFinderButton(bool shown) {
+    AssignAndNotify(viewFinderButton_, shown, PresentationChanged);
+  }
   int ControlType() const { return controlType_; }
-  void SetControlType(int type) { controlType_ = type; }
+  void SetControlType(int type) { AssignAndNotify(controlType_, type, PresentationChanged); }
 
   /// Defines extra button `index` with the ERP's button kind and label.
   void DefineButton(int index, int kind, const std::string& label);
   /// Number of extra buttons shown.
   int ButtonCount() const { return buttonCount_; }
-  void SetButtonCount(int count) { buttonCount_ = count; }
+  void SetButtonCount(int count) { AssignAndNotify(buttonCount_, count, ButtonsChanged); }
   /// Label of extra button `index`; empty when it was never defined.
   std::string ButtonLabel(int index) const;
 
@@ -83,23 +94,35 @@ class FieldEditControl {
   /// The operator presses an extra button reported with `code`.
   void PressButton(int code = kExtraButtonCode);
 
+  /// The text shown changed.
+  Signal<> ValueChanged;
+  Signal<> LeftLabelChanged;
+  /// Another field was bound, or the bound field's definition changed.
+  Signal<> FieldChanged;
+  Signal<> FinderChanged;
+  /// The number format, the finder button or the control type changed.
+  Signal<> PresentationChanged;
+  /// An extra button was defined, or their count changed.
+  Signal<> ButtonsChanged;
+
  private:
   struct Button {
     int index = 0;
     int kind = 0;
     std::string label;
+    bool operator==(const Button&) const = default;
   };
 
   std::vector<FieldEditEvents*> Listeners() const { return listeners_; }
+  /// Emits ValueChanged when the text shown differs from the one last announced.
+  void AnnounceValue();
 
   std::vector<FieldEditEvents*> listeners_;
   std::string text_;
-  std::string caption_;
+  std::string shownValue_;
   std::string leftLabel_;
-  std::string tag_;
-  bool enabled_ = true;
-  bool visible_ = true;
   host::AccpacField field_;
+  std::vector<ScopedConnection> fieldConnections_;
   host::ViewFinder finder_;
   std::string currencyCode_;
   bool useSysDefForNumber_ = false;

@@ -43,10 +43,32 @@ int CompareKeyValue(const Variant& left, const Variant& right) {
   return VariantText(left).compare(VariantText(right));
 }
 
+// Compares two places in the list over the fields both have.
+int ComparePositions(const std::vector<Variant>& left, const std::vector<Variant>& right) {
+  const size_t compared = std::min(left.size(), right.size());
+  for (size_t i = 0; i < compared; ++i) {
+    if (int order = CompareKeyValue(left[i], right[i]); order != 0) return order;
+  }
+  return 0;
+}
+
+// The value a key field can take from a position; nothing for a value it cannot hold, which
+// putting would report in the session's error list.
+std::optional<Variant> KeyValueFor(const FieldInfo& info, const Variant& value) {
+  if (std::holds_alternative<std::monostate>(value)) return std::nullopt;
+  if (info.type == FieldType::Text || !std::holds_alternative<std::string>(value)) return value;
+  auto number = NumberOf(value);
+  if (!number) return std::nullopt;
+  return Variant(static_cast<std::int64_t>(*number));
+}
+
 }  // namespace
 
-Finder::Finder(ViewFinder settings, DataSource& source)
-    : settings_(std::move(settings)), source_(source) {}
+Finder::Finder(ViewFinder settings, DataSource& source, FinderPaging paging)
+    : settings_(std::move(settings)),
+      source_(source),
+      paging_{std::max(1, paging.pageRows), std::max(2, paging.pagesHeld)},
+      filter_(settings_.Filter) {}
 
 const Key& Finder::OrderKey() const {
   const std::vector<Key>& keys = source_.Keys();
@@ -55,6 +77,14 @@ const Key& Finder::OrderKey() const {
                       std::to_string(settings_.ViewOrder) + ".");
   }
   return keys[static_cast<size_t>(settings_.ViewOrder)];
+}
+
+std::vector<int> Finder::ListOrder() const {
+  std::vector<int> order = OrderKey().fields;
+  for (int field : source_.Keys().front().fields) {
+    if (std::find(order.begin(), order.end(), field) == order.end()) order.push_back(field);
+  }
+  return order;
 }
 
 std::vector<int> Finder::DisplayFields() const {
@@ -73,50 +103,102 @@ std::vector<std::string> Finder::Captions() const {
 }
 
 std::string Finder::ListFilter(int searchField, const std::string& searchText) const {
-  if (searchField == 0) return settings_.Filter;
+  return ListFilter(FinderSearch{searchField, searchText, SearchMode::Contains});
+}
+
+std::string Finder::ListFilter(const FinderSearch& search) const {
+  if (search.field == 0) return settings_.Filter;
   const auto& allowed = settings_.SearchFieldIDs;
-  if (std::find(allowed.begin(), allowed.end(), searchField) == allowed.end()) {
-    throw FinderError("Field " + std::to_string(searchField) + " cannot be searched.");
+  if (std::find(allowed.begin(), allowed.end(), search.field) == allowed.end()) {
+    throw FinderError("Field " + std::to_string(search.field) + " cannot be searched.");
   }
-  const FieldInfo& info = source_.InfoOf(searchField);
-  std::string search;
+  const FieldInfo& info = source_.InfoOf(search.field);
+  std::string condition;
   if (info.type == FieldType::Text) {
-    search = info.name + " LIKE \"" + util::EscapeQuotes("%" + searchText + "%") + "\"";
+    const std::string pattern =
+        (search.mode == SearchMode::Contains ? "%" : "") + search.text + "%";
+    condition = info.name + " LIKE \"" + util::EscapeQuotes(pattern) + "\"";
   } else {
-    auto number = NumberOf(searchText);
+    auto number = NumberOf(search.text);
     if (!number) throw FinderError(info.description + " is searched by number.");
-    search = info.name + " = " + VariantText(*number);
+    condition = info.name + " = " + VariantText(*number);
   }
-  if (settings_.Filter.empty()) return search;
-  return "(" + settings_.Filter + ") AND (" + search + ")";
+  if (settings_.Filter.empty()) return condition;
+  return "(" + settings_.Filter + ") AND (" + condition + ")";
 }
 
 void Finder::Refresh(int searchField, const std::string& searchText) {
-  std::string filter = ListFilter(searchField, searchText);
-  const Key& key = OrderKey();
-  std::vector<int> display = DisplayFields();
-  int returned = ReturnField();
+  Refresh(FinderSearch{searchField, searchText, SearchMode::Contains});
+}
 
+void Finder::Refresh(const FinderSearch& search) {
+  std::string filter = ListFilter(search);
+  const std::vector<Variant>& initial = settings_.InitKeyValue;
+  std::vector<FinderRow> before = ReadPage(filter, initial, paging_.pageRows, Bound::Before);
+  std::vector<FinderRow> from = ReadPage(filter, initial, paging_.pageRows, Bound::From);
+
+  RowsAboutToChange.Emit(FinderRowsChange{});
+  filter_ = std::move(filter);
+  moreBefore_ = static_cast<int>(before.size()) == paging_.pageRows;
+  moreAfter_ = static_cast<int>(from.size()) == paging_.pageRows;
+  initialRow_ = static_cast<int>(before.size());
+  if (from.empty()) initialRow_ = std::max(0, initialRow_ - 1);
   rows_.clear();
-  initialRow_ = 0;
-  source_.ClearRecord();
-  source_.SetKeyNumber(settings_.ViewOrder);
-  source_.Browse(filter, true);
-  bool initialFound = settings_.InitKeyValue.empty();
-  while (source_.Fetch(false)) {
-    FinderRow row;
-    for (int field : display) row.cells.push_back(source_.Fields(field).Text());
-    row.returnValue = source_.Fields(returned).Text();
-    if (!initialFound) {
-      int order = 0;
-      size_t compared = std::min(key.fields.size(), settings_.InitKeyValue.size());
-      for (size_t i = 0; i < compared && order == 0; ++i) {
-        order = CompareKeyValue(source_.Fields(key.fields[i]).Value(), settings_.InitKeyValue[i]);
-      }
-      initialRow_ = static_cast<int>(rows_.size());
-      initialFound = order >= 0;
-    }
-    rows_.push_back(std::move(row));
+  for (auto* page : {&before, &from}) {
+    for (FinderRow& row : *page) rows_.push_back(std::move(row));
+  }
+  RowsChanged.Emit(FinderRowsChange{});
+}
+
+bool Finder::FetchAfter() {
+  if (rows_.empty()) return false;
+  std::vector<FinderRow> page = PageAfter(rows_.back().position, paging_.pageRows);
+  moreAfter_ = static_cast<int>(page.size()) == paging_.pageRows;
+  if (page.empty()) return false;
+  Insert(static_cast<int>(rows_.size()), std::move(page));
+  KeepWithinBound(true);
+  return true;
+}
+
+bool Finder::FetchBefore() {
+  if (rows_.empty()) return false;
+  std::vector<FinderRow> page = PageBefore(rows_.front().position, paging_.pageRows);
+  moreBefore_ = static_cast<int>(page.size()) == paging_.pageRows;
+  if (page.empty()) return false;
+  Insert(0, std::move(page));
+  KeepWithinBound(false);
+  return true;
+}
+
+void Finder::Insert(int first, std::vector<FinderRow> rows) {
+  const int count = static_cast<int>(rows.size());
+  RowsAboutToChange.Emit(FinderRowsChange{FinderRowsChange::Insert, first, count});
+  rows_.insert(rows_.begin() + first, std::make_move_iterator(rows.begin()),
+               std::make_move_iterator(rows.end()));
+  if (initialRow_ >= first) initialRow_ += count;
+  RowsChanged.Emit(FinderRowsChange{FinderRowsChange::Insert, first, count});
+}
+
+void Finder::Remove(int first, int count) {
+  RowsAboutToChange.Emit(FinderRowsChange{FinderRowsChange::Remove, first, count});
+  rows_.erase(rows_.begin() + first, rows_.begin() + first + count);
+  if (initialRow_ >= first + count) {
+    initialRow_ -= count;
+  } else if (initialRow_ >= first) {
+    initialRow_ = -1;
+  }
+  RowsChanged.Emit(FinderRowsChange{FinderRowsChange::Remove, first, count});
+}
+
+void Finder::KeepWithinBound(bool dropFront) {
+  const int excess = static_cast<int>(rows_.size()) - paging_.pageRows * paging_.pagesHeld;
+  if (excess <= 0) return;
+  if (dropFront) {
+    Remove(0, excess);
+    moreBefore_ = true;
+  } else {
+    Remove(static_cast<int>(rows_.size()) - excess, excess);
+    moreAfter_ = true;
   }
 }
 
@@ -125,6 +207,76 @@ std::string Finder::Choose(int row) const {
     throw FinderError("Row " + std::to_string(row) + " is not in the list.");
   }
   return rows_[static_cast<size_t>(row)].returnValue;
+}
+
+std::vector<FinderRow> Finder::PageAfter(const std::vector<Variant>& position, int count) {
+  return ReadPage(filter_, position, count, Bound::After);
+}
+
+std::vector<FinderRow> Finder::PageFrom(const std::vector<Variant>& position, int count) {
+  return ReadPage(filter_, position, count, Bound::From);
+}
+
+std::vector<FinderRow> Finder::PageBefore(const std::vector<Variant>& position, int count) {
+  return ReadPage(filter_, position, count, Bound::Before);
+}
+
+size_t Finder::PutStart(const std::vector<Variant>& position) {
+  const std::vector<int>& fields = OrderKey().fields;
+  size_t put = 0;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    Field field = source_.Fields(fields[i]);
+    std::optional<Variant> value;
+    if (i == put && i < position.size()) value = KeyValueFor(field.Info(), position[i]);
+    if (value) {
+      field.PutWithoutVerification(*value);
+      ++put;
+    } else {
+      field.PutWithoutVerification(field.LowestValue());
+    }
+  }
+  return put;
+}
+
+std::vector<FinderRow> Finder::ReadPage(const std::string& filter,
+                                        const std::vector<Variant>& position, int count,
+                                        Bound bound) {
+  std::vector<FinderRow> rows;
+  if (count <= 0) return rows;
+  const std::vector<int> order = ListOrder();
+  const std::vector<int> display = DisplayFields();
+  const int returned = ReturnField();
+  source_.ClearRecord();
+  source_.SetKeyNumber(settings_.ViewOrder);
+  // The browse starts at the key values put; a position the key cannot hold in full is the
+  // start of a key, as far as it could be put, and the comparisons below treat it so.
+  std::vector<Variant> start = position;
+  const size_t put = PutStart(position);
+  if (put < std::min(position.size(), OrderKey().fields.size())) start.resize(put);
+  if (bound == Bound::Before && start.empty()) return rows;
+
+  source_.Browse(filter, bound != Bound::Before);
+  while (static_cast<int>(rows.size()) < count && source_.Fetch(false)) {
+    std::vector<Variant> at;
+    for (int field : order) at.push_back(source_.Fields(field).Value());
+    const int place = ComparePositions(at, start);
+    const bool wanted = bound == Bound::After  ? place > 0
+                        : bound == Bound::From ? place >= 0
+                                               : place < 0;
+    if (!wanted) continue;
+    rows.push_back(CurrentRow(std::move(at), display, returned));
+  }
+  if (bound == Bound::Before) std::reverse(rows.begin(), rows.end());
+  return rows;
+}
+
+FinderRow Finder::CurrentRow(std::vector<Variant> position, const std::vector<int>& display,
+                             int returned) {
+  FinderRow row;
+  for (int field : display) row.cells.push_back(source_.Fields(field).Text());
+  row.returnValue = source_.Fields(returned).Text();
+  row.position = std::move(position);
+  return row;
 }
 
 }  // namespace host

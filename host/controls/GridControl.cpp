@@ -25,16 +25,22 @@ void GridControl::RemoveListener(GridEvents* listener) {
 
 void GridControl::SetColumnCount(int count) {
   if (count < 0) throw OutsideGrid("Column count " + std::to_string(count));
+  if (count == ColumnCount()) return;
   columns_.resize(static_cast<size_t>(count));
   for (auto& row : rows_) row.resize(static_cast<size_t>(count));
-  if (currentColumn_ >= count) currentColumn_ = count - 1;
+  ColumnsChanged.Emit();
+  if (currentColumn_ >= count) SetCurrent(count - 1, currentRow_);
 }
 
 void GridControl::DefineColumn(int index, const std::string& fieldName, int /*dataField*/,
                                const std::string& caption, std::int32_t alignment, int width,
                                bool editable, bool finder) {
   if (index < 0 || index >= ColumnCount()) throw OutsideGrid("Column " + std::to_string(index));
-  columns_[static_cast<size_t>(index)] = {fieldName, caption, alignment, width, editable, finder};
+  GridColumn defined{fieldName, caption, alignment, width, editable, finder};
+  GridColumn& column = columns_[static_cast<size_t>(index)];
+  if (column == defined) return;
+  column = std::move(defined);
+  ColumnsChanged.Emit();
 }
 
 const GridColumn& GridControl::Column(int index) const {
@@ -44,8 +50,10 @@ const GridColumn& GridControl::Column(int index) const {
 
 void GridControl::SetRowsCount(int count) {
   if (count < 0) throw OutsideGrid("Row count " + std::to_string(count));
+  if (count == RowsCount()) return;
   rows_.resize(static_cast<size_t>(count), std::vector<std::string>(columns_.size()));
-  if (currentRow_ >= count) currentRow_ = count - 1;
+  RowsChanged.Emit();
+  if (currentRow_ >= count) SetCurrent(currentColumn_, count - 1);
 }
 
 void GridControl::CheckRow(int row) const {
@@ -65,37 +73,46 @@ std::string GridControl::GetCellData(int column, int row) const {
 
 void GridControl::SetCellData(int column, int row, const std::string& text) {
   CheckCell(column, row);
-  rows_[static_cast<size_t>(row)][static_cast<size_t>(column)] = text;
+  std::string& cell = rows_[static_cast<size_t>(row)][static_cast<size_t>(column)];
+  if (cell == text) return;
+  cell = text;
+  CellChanged.Emit(column, row);
+}
+
+void GridControl::SetCurrent(int column, int row) {
+  if (column == currentColumn_ && row == currentRow_) return;
+  currentColumn_ = column;
+  currentRow_ = row;
+  CurrentCellChanged.Emit();
 }
 
 void GridControl::SelectRow(int position) {
   CheckRow(position - 1);
-  currentRow_ = position - 1;
-  if (currentColumn_ < 0 && ColumnCount() > 0) currentColumn_ = 0;
+  SetCurrent(currentColumn_ < 0 && ColumnCount() > 0 ? 0 : currentColumn_, position - 1);
 }
 
 void GridControl::GoToCell(int column, int row, bool /*flag*/) {
   CheckCell(column, row);
-  currentRow_ = row;
-  currentColumn_ = column;
+  SetCurrent(column, row);
 }
 
 int GridControl::DeleteCurrentRow() {
   if (currentRow_ < 0) throw OutsideGrid("No current row");
   int position = currentRow_ + 1;
   rows_.erase(rows_.begin() + currentRow_);
-  currentRow_ = std::min(currentRow_, RowsCount() - 1);
+  RowsChanged.Emit();
+  SetCurrent(currentColumn_, std::min(currentRow_, RowsCount() - 1));
   return position;
 }
 
 void GridControl::SetFocus() {
   if (focused_) return;
-  focused_ = true;
+  SetFocused(true);
   for (GridEvents* listener : Listeners()) listener->OnFocusGained(*this);
 }
 
 bool GridControl::Ready() {
-  if (!enabled_) return false;
+  if (!Enabled()) return false;
   SetFocus();
   return focused_;
 }
@@ -107,7 +124,7 @@ bool GridControl::Focus() {
 bool GridControl::LeaveGrid() {
   if (!focused_) return true;
   if (editing_) CancelEdit();
-  focused_ = false;
+  SetFocused(false);
   for (GridEvents* listener : Listeners()) listener->OnFocusLost(*this);
   return !focused_;
 }
@@ -126,8 +143,8 @@ bool GridControl::MoveToRow(int row) {
   }
   // The row left may have been deleted by a listener; the rows below it moved up by one.
   if (left >= 0 && RowsCount() < rowsBefore && row > left) --row;
-  currentRow_ = RowsCount() == 0 ? -1 : std::min(row, RowsCount() - 1);
-  if (currentColumn_ < 0 && ColumnCount() > 0) currentColumn_ = 0;
+  SetCurrent(currentColumn_ < 0 && ColumnCount() > 0 ? 0 : currentColumn_,
+             RowsCount() == 0 ? -1 : std::min(row, RowsCount() - 1));
   return true;
 }
 
@@ -136,7 +153,7 @@ bool GridControl::Click(int column, int row) {
   CheckCell(column, row);
   if (row != currentRow_ && !MoveToRow(row)) return false;
   if (currentRow_ < 0) return false;
-  currentColumn_ = column;
+  SetCurrent(column, currentRow_);
   for (GridEvents* listener : Listeners()) listener->OnCellClicked(*this, column, currentRow_);
   return true;
 }
@@ -148,7 +165,7 @@ FieldEditControl* GridControl::BeginEdit(int column, int row) {
   if (row != currentRow_ && !MoveToRow(row)) return nullptr;
   if (currentRow_ < 0) return nullptr;
   row = currentRow_;
-  currentColumn_ = column;
+  SetCurrent(column, row);
   bool mayEdit = Column(column).editable;
   for (GridEvents* listener : Listeners()) listener->OnBeforeCellEdit(*this, column, row, mayEdit);
   if (!mayEdit) return nullptr;
@@ -161,6 +178,7 @@ FieldEditControl* GridControl::BeginEdit(int column, int row) {
     listener->OnEditorOpens(*this, Column(column).fieldName, column, row, *editor_);
   }
   openingValue_ = editor_->Value();
+  EditorChanged.Emit();
   return editor_.get();
 }
 
@@ -175,6 +193,7 @@ FieldEditControl* GridControl::RequestFinder() {
 
 void GridControl::CloseEditor(bool changed) {
   editing_ = false;
+  EditorChanged.Emit();
   for (GridEvents* listener : Listeners()) {
     listener->OnEditorCloses(*this, Column(editColumn_).fieldName, editColumn_, editRow_, *editor_,
                              changed);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "host/Session.h"
+#include "host/Signal.h"
+#include "host/WindowControls.h"
 #include "host/controls/FieldEditControl.h"
 #include "host/controls/GridEvents.h"
 
@@ -19,11 +21,12 @@ struct GridColumn {
   int width = 0;
   bool editable = false;
   bool finder = false;
+  bool operator==(const GridColumn&) const = default;
 };
 
 /// The ERP's grid control as the program uses it: text cells in rows and columns, a current
 /// cell, an edit state and the notifications of GridEvents. The program's own calls (cells, rows,
-/// SelectRow, GoToCell, SetFocus while focused, ...) raise no notification; the operator methods
+/// SelectRow, GoToCell, SetFocus while focused, ...) raise none of these; the operator methods
 /// below raise them in the order a real grid does. Every operator method first gives the grid the
 /// focus when it does not have it (focus gained), and does nothing on a disabled grid.
 ///
@@ -45,7 +48,10 @@ struct GridColumn {
 ///   CancelEdit()          editor closes (not changed).
 ///   EditCell(c, r, text)  BeginEdit then CommitEdit.
 ///   PressKey(k, s, c, a)  key pressed on the current cell (row -1 when there is none).
-class GridControl {
+///
+/// Besides these operator notifications, the signals below announce every change of the grid's
+/// state, whoever made it, before the operator notification that follows from it.
+class GridControl : public WindowControl {
  public:
   static constexpr int kKeySpace = 32;
   static constexpr int kKeyInsert = 45;
@@ -81,12 +87,10 @@ class GridControl {
   int DeleteCurrentRow();
 
   bool EditState() const { return editState_; }
-  void SetEditState(bool editing) { editState_ = editing; }
+  void SetEditState(bool editing) { AssignAndNotify(editState_, editing, EditStateChanged); }
   /// The session whose data the grid shows.
   host::Session* Session() const { return session_; }
   void SetSession(host::Session* session) { session_ = session; }
-  bool Enabled() const { return enabled_; }
-  void SetEnabled(bool enabled) { enabled_ = enabled; }
   bool Focused() const { return focused_; }
   /// Gives the grid the focus; focus gained when it did not have it.
   void SetFocus();
@@ -108,7 +112,22 @@ class GridControl {
   bool EditCell(int column, int row, const std::string& text);
   void PressKey(int keyCode, bool shift = false, bool ctrl = false, bool alt = false);
 
+  /// The text of the cell (column, row) changed.
+  Signal<int, int> CellChanged;
+  /// Rows were added or removed.
+  Signal<> RowsChanged;
+  /// Columns were added, removed or defined anew.
+  Signal<> ColumnsChanged;
+  /// The current row or column changed.
+  Signal<> CurrentCellChanged;
+  Signal<> EditStateChanged;
+  Signal<> FocusChanged;
+  /// A cell editor opened (after its listeners prepared it) or closed.
+  Signal<> EditorChanged;
+
  private:
+  void SetCurrent(int column, int row);
+  void SetFocused(bool focused) { AssignAndNotify(focused_, focused, FocusChanged); }
   void CheckCell(int column, int row) const;
   void CheckRow(int row) const;
   bool Ready();
@@ -122,7 +141,6 @@ class GridControl {
   int currentColumn_ = -1;
   bool editState_ = false;
   host::Session* session_ = nullptr;
-  bool enabled_ = true;
   bool focused_ = false;
   std::unique_ptr<FieldEditControl> editor_;
   bool editing_ = false;

@@ -65,17 +65,16 @@ std::string UnformatItemNumber(const std::string& text) {
 }
 
 void StandaloneField::DefineLike(const Field& field) {
-  info_ = field.Info();
-  mask_ = FieldMask::None;
-  if (info_.type == FieldType::Text) {
-    if (info_.name == kItemNumberField) {
-      mask_ = FieldMask::ItemNumber;
+  FieldInfo info = field.Info();
+  FieldMask mask = FieldMask::None;
+  if (info.type == FieldType::Text) {
+    if (info.name == kItemNumberField) {
+      mask = FieldMask::ItemNumber;
     } else if (IsKeyField(field)) {
-      mask_ = FieldMask::Code;
+      mask = FieldMask::Code;
     }
   }
-  presentation_.clear();
-  value_ = Blank();
+  Redefine(std::move(info), mask);
 }
 
 void StandaloneField::Define(int typeCode, int size) {
@@ -103,17 +102,23 @@ void StandaloneField::Define(int typeCode, int size) {
       throw HostError(HostError::kGeneralFailure,
                       "Unknown field type " + std::to_string(typeCode) + ".");
   }
-  info_ = FieldInfo{0, {}, {}, type, size};
-  mask_ = FieldMask::None;
+  Redefine(FieldInfo{0, {}, {}, type, size}, FieldMask::None);
+}
+
+void StandaloneField::Redefine(FieldInfo info, FieldMask mask) {
+  const bool changed = info != info_ || mask != mask_ || !presentation_.empty();
+  info_ = std::move(info);
+  mask_ = mask;
   presentation_.clear();
-  value_ = Blank();
+  if (changed) DefinitionChanged.Emit();
+  AssignAndNotify(value_, Blank(), ValueChanged);
 }
 
 void StandaloneField::SetDefinitionText(int item, const std::string& text) {
   if (item == kItemName) {
-    info_.name = text;
+    AssignAndNotify(info_.name, text, DefinitionChanged);
   } else if (item == kItemDescription) {
-    info_.description = text;
+    AssignAndNotify(info_.description, text, DefinitionChanged);
   } else {
     throw HostError(HostError::kGeneralFailure,
                     "Unknown field definition item " + std::to_string(item) + ".");
@@ -122,6 +127,13 @@ void StandaloneField::SetDefinitionText(int item, const std::string& text) {
 
 void StandaloneField::AddPresentation(std::int64_t value, const std::string& text) {
   presentation_.push_back({value, text});
+  DefinitionChanged.Emit();
+}
+
+void StandaloneField::ClearPresentationList() {
+  if (presentation_.empty()) return;
+  presentation_.clear();
+  DefinitionChanged.Emit();
 }
 
 std::string StandaloneField::Text() const {
@@ -134,11 +146,11 @@ std::string StandaloneField::Text() const {
 }
 
 void StandaloneField::PutWithVerification(const Variant& value) {
-  value_ = Converted(value, true);
+  AssignAndNotify(value_, Converted(value, true), ValueChanged);
 }
 
 void StandaloneField::PutWithoutVerification(const Variant& value) {
-  value_ = Converted(value, false);
+  AssignAndNotify(value_, Converted(value, false), ValueChanged);
 }
 
 Variant StandaloneField::Blank() const {

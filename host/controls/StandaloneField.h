@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/DataSource.h"
+#include "host/Signal.h"
 #include "host/Variant.h"
 
 #include <string>
@@ -19,8 +20,13 @@ struct PresentationEntry {
 
 /// A field of the ERP's field-edit library that belongs to no record: it takes its definition
 /// from a view field (or from the ERP's type codes) and holds one value for an edit control.
+/// Changes of its value and of its definition are announced, whoever makes them.
 class StandaloneField {
  public:
+  StandaloneField() = default;
+  StandaloneField(const StandaloneField&) = delete;
+  StandaloneField& operator=(const StandaloneField&) = delete;
+
   /// Type codes of the ERP's field definition.
   static constexpr int kTypeText = 1;
   static constexpr int kTypeDate = 3;
@@ -39,9 +45,11 @@ class StandaloneField {
   /// Sets the name (item 2) or the description (item 1) of the definition.
   void SetDefinitionText(int item, const std::string& text);
   /// Sets the ERP's attribute flags of the field (kept for the edit control that draws it).
-  void SetAttributeValue(int attributes) { attributes_ = attributes; }
+  void SetAttributeValue(int attributes) {
+    AssignAndNotify(attributes_, attributes, DefinitionChanged);
+  }
   int AttributeValue() const { return attributes_; }
-  void SetMask(FieldMask mask) { mask_ = mask; }
+  void SetMask(FieldMask mask) { AssignAndNotify(mask_, mask, DefinitionChanged); }
   FieldMask Mask() const { return mask_; }
 
   const FieldInfo& Info() const { return info_; }
@@ -50,7 +58,7 @@ class StandaloneField {
   int Size() const { return info_.size; }
 
   /// Empties the presentation list.
-  void ClearPresentationList() { presentation_.clear(); }
+  void ClearPresentationList();
   /// Adds a choice to the presentation list; a list field accepts only listed values.
   void AddPresentation(std::int64_t value, const std::string& text);
   const std::vector<PresentationEntry>& PresentationList() const { return presentation_; }
@@ -67,9 +75,15 @@ class StandaloneField {
   /// Runs the checks of PutWithVerification on the current value.
   void Verify() { PutWithVerification(value_); }
 
+  /// The value changed.
+  Signal<> ValueChanged;
+  /// The type, size, texts, mask, attributes or presentation list changed.
+  Signal<> DefinitionChanged;
+
  private:
   Variant Converted(const Variant& value, bool verify) const;
   Variant Blank() const;
+  void Redefine(FieldInfo info, FieldMask mask);
 
   FieldInfo info_;
   FieldMask mask_ = FieldMask::None;

@@ -25,6 +25,8 @@ struct ViewFinder {
   std::vector<int> ReturnFieldIDs;
   /// Key values of the record the list starts at, in key order.
   std::vector<Variant> InitKeyValue;
+
+  bool operator==(const ViewFinder&) const = default;
 };
 
 }  // namespace host

@@ -3,6 +3,7 @@
 #include "host/HostError.h"
 
 #include "erp/database/ValueText.h"
+#include "erp/filter/Filter.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -108,6 +109,15 @@ erp::DataSource& StandinDataSource::open() const {
 
 std::int32_t StandinDataSource::Count(const std::string& filter, int flags) {
   return guarded([&] { return static_cast<std::int32_t>(open().count(filter, flags)); });
+}
+
+std::optional<FilterProblem> StandinDataSource::CheckFilter(const std::string& filter) const {
+  try {
+    erp::compileFilter(view_, filter);
+  } catch (const erp::FilterError& error) {
+    return FilterProblem{error.what(), error.position()};
+  }
+  return std::nullopt;
 }
 
 void StandinDataSource::Browse(const std::string& filter, bool ascending) {

@@ -31,6 +31,7 @@ class StandinDataSource : public host::DataSource {
 
   std::string Description() const override { return view_.description; }
   std::int32_t Count(const std::string& filter, int flags) override;
+  std::optional<FilterProblem> CheckFilter(const std::string& filter) const override;
   void Browse(const std::string& filter, bool ascending) override;
   bool Fetch(bool lock) override;
   void ClearRecord() override;

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <atomic>
 #include <filesystem>
@@ -110,6 +114,42 @@ TEST_F(ConversionLogTest, AMissingCompanyFolderDropsTheLineAndCountsIt) {
   connection->WriteLog(0, "day.log", "lost");
   EXPECT_EQ(1, connection->LostLogLines());
   EXPECT_FALSE(std::filesystem::exists(shared / "COMPANY" / "NOPE"));
+}
+
+// A line that did not fit on a full disk is taken back, and one left cut short by an earlier
+// crash is ended, so that the next line always starts on a line of its own.
+TEST_F(ConversionLogTest, AFullDiskLeavesWholeLinesOnly) {
+  const std::filesystem::path file = shared / "COMPANY" / "SAMLTD" / "Ordavel" / "day.log";
+  connection->WriteLog(0, "day.log", "first");
+  const std::string before = readFile(file);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit room{before.size() + 10, before.size() + 10};
+    ::setrlimit(RLIMIT_FSIZE, &room);
+    connection->WriteLog(0, "day.log", std::string(100, 'x'));
+    ::_exit(connection->LostLogLines() == 1 ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_EQ(0, WEXITSTATUS(status)) << "the line is counted as lost";
+  EXPECT_EQ(before, readFile(file)) << "nothing of it stays";
+
+  std::ofstream(file, std::ios::app) << "cut sho";
+  connection->WriteLog(0, "day.log", "next");
+  EXPECT_EQ("<stamp> first\r\ncut sho\r\n<stamp> next\r\n", masked(readFile(file)));
+}
+
+TEST_F(ConversionLogTest, ALogIsNeverWrittenThroughALinkOrIntoAnythingButAFile) {
+  const std::filesystem::path folder = shared / "COMPANY" / "SAMLTD" / "Ordavel";
+  std::filesystem::create_directories(folder);
+  std::ofstream(shared / "victim") << "precious";
+  std::filesystem::create_symlink(shared / "victim", folder / "linked.log");
+  ::mkfifo((folder / "pipe.log").c_str(), 0600);
+  connection->WriteLog(0, "linked.log", "planted");
+  connection->WriteLog(0, "pipe.log", "would hang");
+  EXPECT_EQ(2, connection->LostLogLines());
+  EXPECT_EQ("precious", readFile(shared / "victim"));
 }
 
 TEST_F(ConversionLogTest, TwoWritersAppendWholeLinesToOneFile) {

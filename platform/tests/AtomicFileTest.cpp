@@ -39,6 +39,15 @@ TEST_F(AtomicFileTest, ReplacesTheContentAndKeepsThePermissions) {
   EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(folder_), {}));
 }
 
+TEST_F(AtomicFileTest, AnOwnerOnlyFileIsTightenedOnEveryWrite) {
+  const auto file = folder_ / "store";
+  ASSERT_TRUE(WriteFileAtomically(file, "first"));
+  ASSERT_TRUE(WriteFileAtomically(file, "second", FileAccess::kOwnerOnly));
+  struct stat status {};
+  ASSERT_EQ(0, ::stat(file.c_str(), &status));
+  EXPECT_EQ(0600u, status.st_mode & 07777);
+}
+
 TEST_F(AtomicFileTest, FailsWithoutAFolderToWriteIn) {
   EXPECT_FALSE(WriteFileAtomically(folder_ / "missing" / "store", "text"));
   std::string content;

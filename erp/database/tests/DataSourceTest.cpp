@@ -119,6 +119,27 @@ TEST_F(DataSourceTest, UpdateOfARecordChangedByAnotherSessionFailsAndWritesNothi
   EXPECT_EQ("HST", mine->text(group));
 }
 
+TEST_F(DataSourceTest, AWriteTheLockedDatabaseRefusesSaysWhyAndSavesNothing) {
+  auto mine = company.open("AR0024");
+  company.database()->sql().setBusyTimeout(10);
+  CompanyDatabase otherConnection(company.file());
+  otherConnection.sql().exec("BEGIN IMMEDIATE");
+  const int group = mine->field("CODETAXGRP").number;
+  mine->put(1, std::string("1000"), false);
+  ASSERT_TRUE(mine->read());
+  company.errors().clear();
+  mine->put(group, std::string("HST"), false);
+  EXPECT_THROW(mine->update(), ErpError);
+  EXPECT_EQ(kRcLocked, mine->lastReturnCode());
+  ASSERT_EQ(1u, company.errors().count());
+  EXPECT_EQ("Customers 1000 was not saved. The company database stayed locked by another program.",
+            company.errors().at(0).text);
+  otherConnection.sql().exec("ROLLBACK");
+  mine->put(1, std::string("1000"), false);
+  ASSERT_TRUE(mine->read());
+  EXPECT_EQ("OLD", mine->text(group));
+}
+
 TEST_F(DataSourceTest, AReadOnlyLinkRefusesEveryWrite) {
   auto customers = company.open("AR0024", /*readOnly=*/true);
   customers->put(1, std::string("1000"), false);

@@ -206,6 +206,20 @@ class EnvironmentVariable {
   std::optional<std::string> old_;
 };
 
+// The program moves to the ERP's runtime folder before it calls into the ERP; a store named by
+// a relative path must still be the same file afterwards. Only its owner may read it.
+TEST_F(RegistryStoreTest, ARelativeStoreSurvivesAChangeOfWorkingFolderAndIsPrivate) {
+  const fs::path before = fs::current_path();
+  fs::current_path(folder_);
+  RegistryStore relative("registry");
+  ASSERT_EQ(RegistryStatus::kOk, relative.createKey(kLocalMachine, "SOFTWARE\\Test"));
+  fs::current_path(fs::temp_directory_path());
+  EXPECT_EQ(RegistryStatus::kOk, relative.openKey(kLocalMachine, "SOFTWARE\\Test"));
+  fs::current_path(before);
+  EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write,
+            fs::status(folder_ / "registry").permissions());
+}
+
 TEST(RegistryStoreLocation, DefaultLocationFollowsTheEnvironment) {
   const struct {
     const char* name;

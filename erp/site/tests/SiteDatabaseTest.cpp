@@ -4,6 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "erp/database/CompanyDatabase.h"
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <algorithm>
 #include <stdexcept>
 
 namespace erp {
@@ -43,6 +50,49 @@ TEST(SiteLayoutTest, CreatingASiteMakesItsFoldersAndRefusesASecondTime) {
   }
   EXPECT_TRUE(std::filesystem::is_regular_file(temp.folder() / "SITE" / "site.db"));
   EXPECT_THROW(SiteDatabase::create(temp.layout()), std::runtime_error);
+}
+
+TEST(SiteLayoutTest, TheSiteAndItsCompaniesAreReadableByTheirOwnerOnly) {
+  TempSite temp;
+  SiteDatabase(temp.layout()).addCompany("SAMLTD", "Sample");
+  for (const char* file : {"SITE/site.db", "COMPANY/SAMLTD/company.db"}) {
+    const auto permissions = std::filesystem::status(temp.folder() / file).permissions();
+    EXPECT_EQ(std::filesystem::perms::owner_read | std::filesystem::perms::owner_write, permissions)
+        << file;
+  }
+}
+
+// A full disk lets nothing grow. Signing on only reads the site, so it still works, and a company
+// that cannot be opened says why instead of looking like a missing site.
+TEST(SiteLayoutTest, OnAFullDiskTheSiteIsReadAndACompanySaysWhyItCannotBeOpened) {
+  TempSite temp;
+  SiteDatabase(temp.layout()).addCompany("SAMLTD", "Sample");
+  int pipe[2];
+  ASSERT_EQ(0, ::pipe(pipe));
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit none{0, 0};
+    ::setrlimit(RLIMIT_FSIZE, &none);
+    std::string report;
+    try {
+      SiteDatabase site(temp.layout(), SiteAccess::ReadOnly);
+      report = "companies " + std::to_string(site.companies().size()) + "; ";
+      CompanyDatabase company(temp.layout().companyDatabase("SAMLTD"));
+    } catch (const std::exception& error) {
+      report += error.what();
+    }
+    static_cast<void>(::write(pipe[1], report.data(), report.size()));
+    ::_exit(0);
+  }
+  ::close(pipe[1]);
+  std::string report(4096, '\0');
+  report.resize(static_cast<size_t>(std::max<ssize_t>(0, ::read(pipe[0], report.data(), 4096))));
+  ::close(pipe[0]);
+  ::waitpid(child, nullptr, 0);
+  EXPECT_TRUE(report.starts_with("companies 1; The company database ")) << report;
+  EXPECT_NE(std::string::npos, report.find("cannot be opened")) << report;
+  EXPECT_NE(std::string::npos, report.find("(File too large)")) << report;
 }
 
 TEST(SiteLayoutTest, OpeningAFolderWithoutASiteFails) {

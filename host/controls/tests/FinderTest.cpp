@@ -63,5 +63,124 @@ TEST_F(FinderTest, WithoutFieldListsShowsAndReturnsTheKey) {
   EXPECT_EQ("PST", finder.Choose(2));
 }
 
+class FinderPagingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    classes = company.open("TX0001");
+    settings.ViewID = "TX0001";
+    settings.DisplayFieldIDs = {1, 2, 3, 4};
+    settings.SearchFieldIDs = {5, 4};
+    settings.ReturnFieldIDs = {4};
+  }
+  // The rows held, each as its key, "GST 1 2 3".
+  static std::vector<std::string> Held(const Finder& finder) {
+    std::vector<std::string> keys;
+    for (const FinderRow& row : finder.Rows()) {
+      std::string key;
+      for (const std::string& cell : row.cells) key += (key.empty() ? "" : " ") + cell;
+      keys.push_back(key);
+    }
+    return keys;
+  }
+  std::vector<std::string> All() {
+    Finder all(settings, *classes, {100, 2});
+    all.Refresh();
+    return Held(all);
+  }
+  static std::vector<std::string> Slice(const std::vector<std::string>& keys, int first,
+                                        int count) {
+    return {keys.begin() + first, keys.begin() + first + count};
+  }
+  testing::StandinCompany company;
+  std::unique_ptr<DataSource> classes;
+  ViewFinder settings;
+};
+
+TEST_F(FinderPagingTest, PagesOnAndBackHoldingAtMostItsPages) {
+  const std::vector<std::string> all = All();
+  ASSERT_EQ(36u, all.size());
+  Finder finder(settings, *classes, {5, 2});
+  finder.Refresh();
+  EXPECT_EQ(Slice(all, 0, 5), Held(finder));
+  EXPECT_FALSE(finder.MoreBefore());
+  EXPECT_TRUE(finder.FetchAfter());
+  EXPECT_TRUE(finder.FetchAfter());
+  EXPECT_EQ(Slice(all, 5, 10), Held(finder));
+  EXPECT_TRUE(finder.MoreBefore());
+  EXPECT_EQ(-1, finder.InitialRow());
+  EXPECT_TRUE(finder.FetchBefore());
+  EXPECT_EQ(Slice(all, 0, 10), Held(finder));
+  EXPECT_FALSE(finder.FetchBefore());
+  for (int page = 0; page < 10 && finder.FetchAfter(); ++page) {
+  }
+  EXPECT_EQ(Slice(all, 26, 10), Held(finder));
+  EXPECT_FALSE(finder.MoreAfter());
+  EXPECT_EQ("3", finder.Choose(9));
+}
+
+TEST_F(FinderPagingTest, AnnouncesEachChangeOfTheRowsBeforeAndAfter) {
+  Finder finder(settings, *classes, {5, 2});
+  std::vector<std::string> heard;
+  auto text = [&](const char* when, const FinderRowsChange& change) {
+    const char* kinds[] = {"reset", "insert", "remove"};
+    heard.push_back(std::string(when) + kinds[change.kind] + " " + std::to_string(change.first) +
+                    " " + std::to_string(change.count));
+  };
+  ScopedConnection before =
+      finder.RowsAboutToChange.Connect([&](const FinderRowsChange& c) { text("about ", c); });
+  ScopedConnection after =
+      finder.RowsChanged.Connect([&](const FinderRowsChange& c) { text("", c); });
+  finder.Refresh();
+  finder.FetchAfter();
+  finder.FetchAfter();
+  EXPECT_EQ((std::vector<std::string>{"about reset 0 0", "reset 0 0", "about insert 5 5",
+                                      "insert 5 5", "about insert 10 5", "insert 10 5",
+                                      "about remove 0 5", "remove 0 5"}),
+            heard);
+}
+
+TEST_F(FinderPagingTest, OpensAtTheInitialKeyWithAPageBeforeIt) {
+  const struct {
+    const char* name;
+    std::vector<Variant> initial;
+  } cases[] = {
+      {"StartOfAKey", {std::string("HST")}},
+      {"ValueTheKeyCannotHold", {std::string("HST"), std::string("x")}},
+  };
+  const std::vector<std::string> all = All();
+  for (const auto& c : cases) {
+    settings.InitKeyValue = c.initial;
+    Finder finder(settings, *classes, {3, 4});
+    finder.Refresh();
+    EXPECT_EQ(Slice(all, 9, 6), Held(finder)) << c.name;
+    EXPECT_EQ(3, finder.InitialRow()) << c.name;
+    EXPECT_TRUE(finder.MoreBefore()) << c.name;
+  }
+  EXPECT_TRUE(company.errorTexts().empty());
+}
+
+TEST_F(FinderPagingTest, SearchesTheStartOrAPartOfATextOrANumber) {
+  const struct {
+    const char* name;
+    FinderSearch search;
+    size_t rows;
+  } cases[] = {
+      {"StartsWith", {5, "PST", SearchMode::StartsWith}, 12},
+      {"StartsWithAMiddlePart", {5, "class", SearchMode::StartsWith}, 0},
+      {"Contains", {5, "class 3", SearchMode::Contains}, 12},
+      {"Number", {4, "2", SearchMode::StartsWith}, 12},
+  };
+  for (const auto& c : cases) {
+    Finder finder(settings, *classes, {50, 2});
+    finder.Refresh(c.search);
+    EXPECT_EQ(c.rows, finder.Rows().size()) << c.name;
+  }
+  Finder finder(settings, *classes);
+  EXPECT_EQ("DESC LIKE \"PST% \"", finder.ListFilter({5, "PST", SearchMode::StartsWith}));
+  finder.Refresh();
+  EXPECT_THROW(finder.Refresh({1, "G", SearchMode::StartsWith}), HostError);
+  EXPECT_EQ(36u, finder.Rows().size());
+}
+
 }  // namespace
 }  // namespace host
