@@ -7,7 +7,7 @@
 
 namespace about {
 
-HostVersionTexts::HostVersionTexts(const host::AccpacPaths& paths, erp::RegistryStore& registry,
+HostVersionTexts::HostVersionTexts(const host::AccpacPaths& paths, platform::Registry& registry,
                                    std::filesystem::path executable)
     : paths_(paths), registry_(registry), executable_(std::move(executable)) {}
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "about/Sources.h"
-#include "erp/RegistryStore.h"
 #include "host/AccpacPaths.h"
+#include "platform/Registry.h"
 
 #include <filesystem>
 #include <optional>
@@ -14,7 +14,7 @@ namespace about {
 class HostVersionTexts : public VersionTexts {
  public:
   /// Describes `executable` and the installation of `paths`, whose edition is in `registry`.
-  HostVersionTexts(const host::AccpacPaths& paths, erp::RegistryStore& registry,
+  HostVersionTexts(const host::AccpacPaths& paths, platform::Registry& registry,
                    std::filesystem::path executable = "/proc/self/exe");
 
   std::string programBuild() override;
@@ -22,7 +22,7 @@ class HostVersionTexts : public VersionTexts {
 
  private:
   const host::AccpacPaths& paths_;
-  erp::RegistryStore& registry_;
+  platform::Registry& registry_;
   std::filesystem::path executable_;
 };
 

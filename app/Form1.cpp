@@ -2,6 +2,7 @@
 
 #include "convert/TargetProcedures.h"
 #include "host/AccpacSiteCnfg.h"
+#include "host/ErrorBoundary.h"
 #include "host/HostError.h"
 #include "host/controls/StandaloneField.h"
 #include "util/Addresses.h"
@@ -240,23 +241,18 @@ bool Form1::IsModuleActive(const std::string& code) {
 }
 
 bool Form1::OpenDataSources() {
+  // The ERP's own message says what went wrong; the operator sees it before the program ends.
   auto open = [this](const std::string& name) {
-    try {
+    return host::ShowErrorsOf(*connection_, [&] {
       host::DataSource& source = *sources_.at(name);
-      if (source.IsOpen()) return true;
+      if (source.IsOpen()) return;
       source.SetDBLink(connection_->CompanyDBLinkRW());
       for (const DataSourceDef& def : DataSources()) {
         if (def.name == name && !def.parent.empty())
           source.SetParent(sources_.at(def.parent).get());
       }
       source.SetOpen(true);
-      return true;
-    } catch (const host::HostError& error) {
-      // The ERP's own message says what went wrong; the operator sees it before the program ends.
-      connection_->PutError(error.Description());
-      connection_->ShowErrors();
-      return false;
-    }
+    });
   };
   for (const std::string& name : TaxSources()) {
     if (!open(name)) return false;

@@ -3,10 +3,8 @@
 #include "batch/Runner.h"
 #include "batch/ShownErrors.h"
 #include "batch/TerminalPrompt.h"
-#include "erp/ErrorDisplay.h"
-#include "erp/RegistryStore.h"
-#include "host/standin/StandinDataSource.h"
-#include "host/standin/StandinSession.h"
+#include "erp/site/ErpErrorDisplay.h"
+#include "host/standin/StandinHost.h"
 #include "util/XdgShell.h"
 
 #include <CLI/CLI.hpp>
@@ -58,17 +56,16 @@ int Run(const std::string& jobPath, bool yes, const PasswordOptions& password) {
     std::cerr << error.what() << '\n';
     return batch::kRefused;
   }
-  erp::RegistryStore registry;
+  host::standin::StandinHost standin;
   ConsoleNotifier notifier;
-  const std::string sharedData = host::AccpacPaths(registry, notifier).SharedDataPath();
+  const std::string sharedData = standin.ReadPaths(notifier).SharedDataPath();
   batch::JobSignonPrompt prompt(
       job.user, job.company, [&password] { return password.Read(); }, std::cerr);
   erp::ConsoleErrorDisplay display(std::cerr);
-  host::HostServices host = host::standin::StandinHostServices(sharedData, prompt, display);
+  host::HostServices host = standin.Services(sharedData, prompt, display);
   batch::ShownErrors shown;
   shown.Attach(host);
 
-  host::standin::StandinDataSourceFactory factory;
   batch::ConsoleMessages messages(std::cout, [yes](const std::string& question) {
     if (yes) return true;
     return batch::AskYesNo(question, std::cin, std::cout);
@@ -78,8 +75,8 @@ int Run(const std::string& jobPath, bool yes, const PasswordOptions& password) {
   NoFilterWindow filterWindow;
   app::Form1 window(app::Form1Services{
       .host = std::move(host),
-      .readPaths = [&registry, &notifier] { return host::AccpacPaths(registry, notifier); },
-      .dataSources = factory,
+      .readPaths = [&standin, &notifier] { return standin.ReadPaths(notifier); },
+      .dataSources = standin.DataSources(),
       .messages = messages,
       .shell = shell,
       .notifier = notifier,

@@ -2,7 +2,7 @@
 
 #include "convert/TabChecks.h"
 #include "convert/Targets.h"
-#include "util/CaseFold.h"
+#include "platform/Text.h"
 #include "util/IniDocument.h"
 
 #include <algorithm>
@@ -15,23 +15,17 @@
 namespace batch {
 namespace {
 
+using platform::UpperCase;
 using util::IniDocument;
-using util::UpperCase;
 
 constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
-
-std::string trimmed(const std::string& text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 std::vector<std::string> split(const std::string& text) {
   std::vector<std::string> parts;
   size_t start = 0;
   while (true) {
     const size_t comma = text.find(',', start);
-    parts.push_back(trimmed(text.substr(start, comma - start)));
+    parts.push_back(platform::Trim(text.substr(start, comma - start), " \t"));
     if (comma == std::string::npos) return parts;
     start = comma + 1;
   }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "erp/SignonPrompt.h"
+#include "erp/site/SignonPrompt.h"
 
 #include <functional>
 #include <istream>

@@ -8,9 +8,9 @@
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinSession.h"
 
-#include "erp/CompanyGenerator.h"
-#include "erp/SiteDatabase.h"
-#include "erp/SiteFolder.h"
+#include "erp/sample/CompanyGenerator.h"
+#include "erp/sample/SiteFolder.h"
+#include "erp/site/SiteDatabase.h"
 
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>

@@ -26,12 +26,38 @@ function(ordavel_executable name)
   ordavel_target_options(${name})
 endfunction()
 
+# The test code itself gains nothing from the optimiser, which doubles its compile time; the code
+# under test keeps the build's optimisation.
+function(ordavel_test_code_options target)
+  ordavel_target_options(${target})
+  if(CMAKE_BUILD_TYPE STREQUAL "RelWithDebInfo" OR CMAKE_BUILD_TYPE STREQUAL "Release")
+    target_compile_options(${target} PRIVATE -O0)
+  endif()
+endfunction()
+
+# GoogleTest's headers are parsed once per build, not once per test file: every test executable
+# reuses the precompiled headers of this one empty test program (a program, so that the headers
+# are compiled for executables, as the tests are).
+function(ordavel_test_headers)
+  if(TARGET ordavel_test_headers)
+    return()
+  endif()
+  set(source ${CMAKE_BINARY_DIR}/ordavel_test_headers.cpp)
+  file(WRITE ${source} "")
+  add_executable(ordavel_test_headers ${source})
+  target_link_libraries(ordavel_test_headers PRIVATE GTest::gtest GTest::gtest_main GTest::gmock)
+  ordavel_test_code_options(ordavel_test_headers)
+  target_precompile_headers(ordavel_test_headers PRIVATE <gtest/gtest.h> <gmock/gmock.h>)
+endfunction()
+
 # ordavel_test(NAME SOURCES ... [DEPENDS ...] [LABELS ...]): one GoogleTest executable per library.
 function(ordavel_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;DEPENDS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gtest_main GTest::gmock)
-  ordavel_target_options(${name})
+  ordavel_test_code_options(${name})
+  ordavel_test_headers()
+  target_precompile_headers(${name} REUSE_FROM ordavel_test_headers)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()

@@ -3,17 +3,12 @@
 #include "convert/GridDump.h"
 #include "convert/RecordTexts.h"
 #include "host/HostError.h"
+#include "platform/Text.h"
 
 namespace convert {
 namespace {
 
 const char* const kTitle = "Ordavel";
-
-std::string trimmed(const std::string& text) {
-  size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 }  // namespace
 
@@ -41,7 +36,7 @@ void ConversionEngine::CopyTaxGroupGridSettings(grids::TaxGroupGrid& from,
 }
 
 void ConversionEngine::StartLogFile(host::DataSource& header, const std::string& logName) {
-  state_.CurrentLogFile = connection_.getLogFileName("", "_" + trimmed(logName));
+  state_.CurrentLogFile = connection_.getLogFileName("", "_" + platform::Trim(logName));
   Write(std::string(kTitle) + " for " + header.Description() + " started.");
   Write("");
   Write("Performed by user: " + connection_.Session()->UserID());

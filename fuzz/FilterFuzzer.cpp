@@ -1,4 +1,4 @@
-#include "erp/Filter.h"
+#include "erp/filter/Filter.h"
 
 #include <sqlite3.h>
 

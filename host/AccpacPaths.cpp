@@ -16,11 +16,11 @@ namespace {
 
 // Whether the key exists is asked of the key, not of the value: a key without the value gives an
 // empty folder.
-std::optional<std::string> readFolder(erp::RegistryStore& registry, const char* valueName) {
+std::optional<std::string> readFolder(platform::Registry& registry, const char* valueName) {
   util::cRegistry key(registry);
-  key.ClassKey(erp::kLocalMachine);
+  key.ClassKey(platform::kLocalMachine);
   key.SectionKey(kAccpacConfigurationKey);
-  key.ValueType(erp::kRegString);
+  key.ValueType(platform::kRegString);
   key.ValueKey(valueName);
   if (!key.KeyExists()) return std::nullopt;
   return util::RegValueText(key.value());
@@ -28,7 +28,7 @@ std::optional<std::string> readFolder(erp::RegistryStore& registry, const char* 
 
 }  // namespace
 
-AccpacPaths::AccpacPaths(erp::RegistryStore& registry, util::Notifier& notifier, Clock clock)
+AccpacPaths::AccpacPaths(platform::Registry& registry, util::Notifier& notifier, Clock clock)
     : clock_(std::move(clock)) {
   try {
     readFolders(registry);
@@ -40,7 +40,7 @@ AccpacPaths::AccpacPaths(erp::RegistryStore& registry, util::Notifier& notifier,
   }
 }
 
-void AccpacPaths::readFolders(erp::RegistryStore& registry) {
+void AccpacPaths::readFolders(platform::Registry& registry) {
   if (std::optional<std::string> programs = readFolder(registry, "Programs")) {
     programsPath_ = *programs;
     runtimePath_ = util::JoinPath(programsPath_, "runtime");

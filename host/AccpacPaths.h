@@ -1,7 +1,7 @@
 #pragma once
 
-#include "erp/RegistryStore.h"
 #include "host/LogFile.h"
+#include "platform/Registry.h"
 #include "util/Shell.h"
 
 #include <chrono>
@@ -20,7 +20,7 @@ class AccpacPaths {
   /// Reads the folders from `registry`; a failure is shown through `notifier` and leaves the
   /// installation not installed. `clock` dates the log lines and the log file name.
   AccpacPaths(
-      erp::RegistryStore& registry, util::Notifier& notifier,
+      platform::Registry& registry, util::Notifier& notifier,
       Clock clock = [] { return std::chrono::system_clock::now(); });
 
   /// Whether the configuration key exists and the site configuration library is in RuntimePath.
@@ -55,7 +55,7 @@ class AccpacPaths {
   static std::string LogIndent(std::int16_t iLevel) { return host::LogIndent(iLevel); }
 
  private:
-  void readFolders(erp::RegistryStore& registry);
+  void readFolders(platform::Registry& registry);
 
   Clock clock_;
   bool installed_ = true;

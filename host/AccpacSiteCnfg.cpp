@@ -1,5 +1,6 @@
 #include "host/AccpacSiteCnfg.h"
 
+#include "platform/Text.h"
 #include "util/ShellHelpers.h"
 
 #include <algorithm>
@@ -77,9 +78,7 @@ void AccpacSiteCnfg::OrgID(const std::string& sOrgId) {
 }
 
 std::string AccpacSiteCnfg::field(std::size_t offset, std::size_t length) const {
-  std::string text(record_.data() + offset, length);
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
+  return platform::TrimRight(std::string_view(record_.data() + offset, length));
 }
 
 std::string AccpacSiteCnfg::ClientID() const {

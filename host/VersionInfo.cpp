@@ -62,7 +62,7 @@ std::string GetProgramBuild(const std::filesystem::path& executable) {
   return text;
 }
 
-std::string GetSystemManagerVersion(const AccpacPaths& paths, erp::RegistryStore& registry) {
+std::string GetSystemManagerVersion(const AccpacPaths& paths, platform::Registry& registry) {
   try {
     const std::string pu = productUpdate(paths);
     const FileVersion version =
@@ -81,12 +81,12 @@ std::string GetSystemManagerVersion(const AccpacPaths& paths, erp::RegistryStore
   }
 }
 
-std::int32_t GetErpEdition(erp::RegistryStore& registry) {
+std::int32_t GetErpEdition(platform::Registry& registry) {
   try {
     util::cRegistry key(registry);
-    key.ClassKey(erp::kLocalMachine);
+    key.ClassKey(platform::kLocalMachine);
     key.SectionKey(kAccpacConfigurationKey);
-    key.ValueType(erp::kRegDword);
+    key.ValueType(platform::kRegDword);
     key.ValueKey("Edition");
     if (!key.KeyExists()) return 1;
     return editionFromValue(key.value());

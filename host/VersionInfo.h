@@ -1,7 +1,7 @@
 #pragma once
 
-#include "erp/RegistryStore.h"
 #include "host/AccpacPaths.h"
+#include "platform/Registry.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -19,11 +19,11 @@ std::string GetProgramBuild(const std::filesystem::path& executable = "/proc/sel
 /// The installed system manager, such as "(6.0B)(edition name)(Build 25)(Product Update 2)",
 /// from accpac.exe's file version, the edition and A4W.INI; "(Product Update N)" only when A4W.INI
 /// names one.
-std::string GetSystemManagerVersion(const AccpacPaths& paths, erp::RegistryStore& registry);
+std::string GetSystemManagerVersion(const AccpacPaths& paths, platform::Registry& registry);
 
 /// The edition code in the registry: 1 when the key is missing or cannot be read, 0 when the key
 /// exists without the value.
-std::int32_t GetErpEdition(erp::RegistryStore& registry);
+std::int32_t GetErpEdition(platform::Registry& registry);
 
 /// The string with this ID in "DsktpEng.dll" of the runtime folder, or the empty text.
 std::string GetEditionName(const AccpacPaths& paths, std::int32_t lStringId);

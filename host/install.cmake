@@ -21,4 +21,4 @@ cmake_language(DEFER CALL add_dependencies host_tests a4wapi DsktpEng)
 
 ordavel_executable(ordavel-installation
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tools/ShowInstallation.cpp
-  DEPENDS host)
+  DEPENDS host_standin)

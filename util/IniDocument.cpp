@@ -1,20 +1,12 @@
 #include "util/IniDocument.h"
 
-#include "util/CaseFold.h"
+#include "platform/Text.h"
 
 namespace util {
 namespace {
 
-bool isBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
 std::string trim(const std::string& text) {
-  size_t first = 0;
-  size_t last = text.size();
-  while (first < last && isBlank(text[first])) ++first;
-  while (last > first && isBlank(text[last - 1])) --last;
-  return text.substr(first, last - first);
+  return platform::Trim(text, " \t");
 }
 
 std::optional<std::string> sectionName(const std::string& line) {
@@ -77,7 +69,7 @@ std::string IniDocument::text() const {
 std::optional<IniDocument::Range> IniDocument::findSection(const std::string& section) const {
   for (size_t i = 0; i < lines_.size(); ++i) {
     const auto name = sectionName(lines_[i].text);
-    if (!name || !EqualsIgnoreCase(*name, section)) continue;
+    if (!name || !platform::EqualsIgnoreCase(*name, section)) continue;
     size_t end = i + 1;
     while (end < lines_.size() && !sectionName(lines_[end].text)) ++end;
     return Range{i, end};
@@ -88,7 +80,7 @@ std::optional<IniDocument::Range> IniDocument::findSection(const std::string& se
 std::optional<size_t> IniDocument::findKey(const Range& range, const std::string& key) const {
   for (size_t i = range.header + 1; i < range.end; ++i) {
     const auto entry = keyEntry(lines_[i].text);
-    if (entry && EqualsIgnoreCase(entry->key, key)) return i;
+    if (entry && platform::EqualsIgnoreCase(entry->key, key)) return i;
   }
   return std::nullopt;
 }

@@ -5,8 +5,8 @@
 #include <limits>
 #include <optional>
 
-#include "util/AtomicFile.h"
-#include "util/CaseFold.h"
+#include "platform/AtomicFile.h"
+#include "platform/Text.h"
 #include "util/IniDocument.h"
 #include "util/ResolvePathCase.h"
 
@@ -19,7 +19,7 @@ std::filesystem::path resolved(const std::string& path) {
 
 IniDocument load(const std::string& path) {
   std::string content;
-  ReadWholeFile(resolved(path), content);
+  platform::ReadWholeFile(resolved(path), content);
   return IniDocument::parse(content);
 }
 
@@ -58,10 +58,10 @@ std::int32_t change(const std::string& path, Change apply) {
   const std::filesystem::path file = resolved(path);
   std::string content;
   std::error_code ec;
-  if (std::filesystem::exists(file, ec) && !ReadWholeFile(file, content)) return 0;
+  if (std::filesystem::exists(file, ec) && !platform::ReadWholeFile(file, content)) return 0;
   IniDocument document = IniDocument::parse(content);
   if (!apply(document)) return 1;
-  return WriteFileAtomically(file, document.text()) ? 1 : 0;
+  return platform::WriteFileAtomically(file, document.text()) ? 1 : 0;
 }
 
 bool isBlank(char c) {
@@ -150,7 +150,7 @@ std::int32_t IniFile::CLngDefault(const std::string& sString, std::int32_t lDefa
 }
 
 bool IniFile::BooleanValue() const {
-  const std::string text = UpperCase(value());
+  const std::string text = platform::UpperCase(value());
   return text == "YES" || text == "TRUE" || text == "1";
 }
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "util/CaseFold.h"
+#include "platform/Text.h"
 
 namespace util {
 namespace {
@@ -20,10 +20,10 @@ std::optional<fs::path> entryDifferingInCase(const fs::path& folder, const std::
   fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
   if (ec) return std::nullopt;
   std::optional<std::string> best;
-  const std::string wanted = FoldCase(name);
+  const std::string wanted = platform::FoldCase(name);
   for (; it != fs::directory_iterator(); it.increment(ec)) {
     const std::string candidate = it->path().filename().string();
-    if (FoldCase(candidate) == wanted && (!best || candidate < *best)) best = candidate;
+    if (platform::FoldCase(candidate) == wanted && (!best || candidate < *best)) best = candidate;
     if (ec) break;
   }
   if (!best) return std::nullopt;

@@ -1,7 +1,7 @@
 #include "util/ShellHelpers.h"
 
+#include "platform/Text.h"
 #include "util/Addresses.h"
-#include "util/CaseFold.h"
 #include "util/ResolvePathCase.h"
 
 namespace util {
@@ -34,7 +34,7 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 }
 
 void OpenURL(Shell& shell, Notifier& notifier, std::string address) {
-  if (FoldCase(address.substr(0, 4)) != "http") address = "http://" + address;
+  if (platform::FoldCase(address.substr(0, 4)) != "http") address = "http://" + address;
   if (shell.open(address) <= kLastFailureCode) {
     notifier.critical("Cannot start browser to view " + address + ".");
   }

@@ -9,7 +9,7 @@
 namespace util {
 namespace {
 
-using erp::RegistryStatus;
+using platform::RegistryStatus;
 
 constexpr const char* kClassesPrefix = "SOFTWARE\\Classes\\";
 
@@ -46,7 +46,7 @@ std::string orDefault(const std::string& text, const std::string& fallback) {
 
 }  // namespace
 
-cRegistry::cRegistry(erp::RegistryStore& store, std::string programName)
+cRegistry::cRegistry(platform::Registry& store, std::string programName)
     : store_(store), programName_(std::move(programName)) {}
 
 void cRegistry::Machine(const std::string& name) {
@@ -96,20 +96,20 @@ bool cRegistry::DeleteValue() {
 }
 
 RegValue cRegistry::value() {
-  erp::RegistryValue stored;
+  platform::RegistryValue stored;
   if (store_.queryValue(classKey_, sectionKey_, valueKey_, stored) != RegistryStatus::kOk) {
     return default_;
   }
   valueType_ = stored.type;
   switch (stored.type) {
-    case erp::kRegString:
-    case erp::kRegMultiString:
+    case platform::kRegString:
+    case platform::kRegMultiString:
       return storedText(stored.data);
-    case erp::kRegExpandString:
+    case platform::kRegExpandString:
       return ExpandEnvironmentReferences(storedText(stored.data));
-    case erp::kRegDword:
+    case platform::kRegDword:
       return storedNumber(stored.data, false);
-    case erp::kRegDwordBigEndian:
+    case platform::kRegDwordBigEndian:
       return storedNumber(stored.data, true);
     default:
       return stored.data;
@@ -123,28 +123,28 @@ void cRegistry::value(const RegValue& newValue) {
   };
   if (store_.createKey(classKey_, sectionKey_) != RegistryStatus::kOk) fail();
 
-  erp::RegistryValue stored;
+  platform::RegistryValue stored;
   switch (valueType_) {
-    case erp::kRegString:
-    case erp::kRegExpandString: {
+    case platform::kRegString:
+    case platform::kRegExpandString: {
       const std::string text = RegValueText(newValue);
-      stored.type = looksExpandable(text) ? erp::kRegExpandString : erp::kRegString;
+      stored.type = looksExpandable(text) ? platform::kRegExpandString : platform::kRegString;
       stored.data.assign(text.begin(), text.end());
       stored.data.push_back(0);
       break;
     }
-    case erp::kRegBinary: {
+    case platform::kRegBinary: {
       const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&newValue);
       if (!bytes) fail();
-      stored.type = erp::kRegBinary;
+      stored.type = platform::kRegBinary;
       stored.data = *bytes;
       break;
     }
-    case erp::kRegDword:
-    case erp::kRegDwordBigEndian: {
+    case platform::kRegDword:
+    case platform::kRegDwordBigEndian: {
       const auto* number = std::get_if<std::int32_t>(&newValue);
       if (!number) return;
-      stored.type = erp::kRegDword;
+      stored.type = platform::kRegDword;
       stored.data = numberBytes(*number);
       break;
     }
@@ -154,8 +154,8 @@ void cRegistry::value(const RegValue& newValue) {
   if (store_.setValue(classKey_, sectionKey_, valueKey_, stored) != RegistryStatus::kOk) fail();
 }
 
-RegValue cRegistry::ValueEx(erp::RegistryHive eKey, std::string sSectionKey, std::string sValueKey,
-                            std::uint32_t eValueType, RegValue vDefault) {
+RegValue cRegistry::ValueEx(platform::RegistryHive eKey, std::string sSectionKey,
+                            std::string sValueKey, std::uint32_t eValueType, RegValue vDefault) {
   classKey_ = eKey;
   sectionKey_ = std::move(sSectionKey);
   valueKey_ = std::move(sValueKey);
@@ -164,7 +164,7 @@ RegValue cRegistry::ValueEx(erp::RegistryHive eKey, std::string sSectionKey, std
   return value();
 }
 
-void cRegistry::ValueEx(erp::RegistryHive eKey, std::string sSectionKey, std::string sValueKey,
+void cRegistry::ValueEx(platform::RegistryHive eKey, std::string sSectionKey, std::string sValueKey,
                         std::uint32_t eValueType, RegValue vDefault, const RegValue& newValue) {
   classKey_ = eKey;
   sectionKey_ = std::move(sSectionKey);
@@ -193,8 +193,9 @@ bool cRegistry::EnumerateSections(std::vector<std::string>& sSect, int& iSectCou
 }
 
 void cRegistry::writeClassEntry(const std::string& subKey, const std::string& text) {
-  ValueEx(erp::kClassesRoot, subKey, "", erp::kRegString, RegValue{}, text);
-  ValueEx(erp::kLocalMachine, kClassesPrefix + subKey, "", erp::kRegString, RegValue{}, text);
+  ValueEx(platform::kClassesRoot, subKey, "", platform::kRegString, RegValue{}, text);
+  ValueEx(platform::kLocalMachine, kClassesPrefix + subKey, "", platform::kRegString, RegValue{},
+          text);
 }
 
 void cRegistry::writeVerb(const std::string& className, const std::string& verb,
@@ -238,7 +239,7 @@ void cRegistry::CreateAdditionalEXEAssociations(const std::string& sClassName,
         "Invalid parameter list passed to CreateAdditionalEXEAssociations - expected "
         "Name/Text/Command");
   }
-  if (store_.openKey(erp::kClassesRoot, sClassName) != RegistryStatus::kOk) {
+  if (store_.openKey(platform::kClassesRoot, sClassName) != RegistryStatus::kOk) {
     raise("Error - attempt to create additional associations before class defined.");
   }
   for (size_t i = 0; i < vItems.size(); i += 3) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "erp/RegistryStore.h"
+#include "platform/Registry.h"
 #include "util/ProgramName.h"
 #include "util/RegValue.h"
 
@@ -21,11 +21,11 @@ inline constexpr long kRegistryErrorNumber = 26001;
 class cRegistry {
  public:
   /// A wrapper over `store`; `programName` names the source of raised errors.
-  explicit cRegistry(erp::RegistryStore& store, std::string programName = ProgramName());
+  explicit cRegistry(platform::Registry& store, std::string programName = ProgramName());
 
   /// The root hive handle (0x80000000 classes root ... 0x80000003 users); starts at 0, no hive.
-  erp::RegistryHive ClassKey() const { return classKey_; }
-  void ClassKey(erp::RegistryHive hive) { classKey_ = hive; }
+  platform::RegistryHive ClassKey() const { return classKey_; }
+  void ClassKey(platform::RegistryHive hive) { classKey_ = hive; }
   /// The backslash-separated key path below the hive.
   const std::string& SectionKey() const { return sectionKey_; }
   void SectionKey(std::string path) { sectionKey_ = std::move(path); }
@@ -57,10 +57,10 @@ class cRegistry {
   /// Writes the value named by ValueKey() as ValueType(); raises on failure.
   void value(const RegValue& newValue);
   /// Sets the five properties, then reads.
-  RegValue ValueEx(erp::RegistryHive eKey, std::string sSectionKey, std::string sValueKey,
+  RegValue ValueEx(platform::RegistryHive eKey, std::string sSectionKey, std::string sValueKey,
                    std::uint32_t eValueType, RegValue vDefault);
   /// Sets the five properties, then writes `newValue`.
-  void ValueEx(erp::RegistryHive eKey, std::string sSectionKey, std::string sValueKey,
+  void ValueEx(platform::RegistryHive eKey, std::string sSectionKey, std::string sValueKey,
                std::uint32_t eValueType, RegValue vDefault, const RegValue& newValue);
 
   /// The value names of the key in sKeyNames[1..iKeyCount] (element 0 is unused).
@@ -87,12 +87,12 @@ class cRegistry {
   void writeVerb(const std::string& className, const std::string& verb, const std::string& menuText,
                  const std::string& command);
 
-  erp::RegistryStore& store_;
+  platform::Registry& store_;
   std::string programName_;
-  erp::RegistryHive classKey_ = 0;
+  platform::RegistryHive classKey_ = 0;
   std::string sectionKey_;
   std::string valueKey_;
-  std::uint32_t valueType_ = erp::kRegString;
+  std::uint32_t valueType_ = platform::kRegString;
   RegValue default_;
   std::string machine_;
 };

@@ -139,8 +139,8 @@ TEST_F(frmAboutTest, EachTextAndColourIsAnnouncedOnceWhenItChanges) {
       {"lblCopyright", &form.lblCopyrightChanged},
       {"lblCopyrightForeColor", &form.lblCopyrightForeColorChanged},
       {"txtLatestVersion", &form.txtLatestVersion().textChanged}};
-  for (auto [name, signal] : signals) {
-    view.push_back(signal->Connect([&heard, name] { ++heard[name]; }));
+  for (const auto& [name, signal] : signals) {
+    view.push_back(signal->Connect([&heard, key = name] { ++heard[key]; }));
   }
   loaded();
   loaded().Form_Activate();

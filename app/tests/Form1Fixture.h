@@ -1,11 +1,9 @@
 #pragma once
 
 #include "app/Form1.h"
-#include "erp/SiteDatabase.h"
-#include "erp/testsupport/TestCompany.h"
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinSession.h"
-#include "host/tests/InstalledSite.h"
+#include "host/testsupport/InstalledSite.h"
 
 #include <gtest/gtest.h>
 
@@ -91,16 +89,7 @@ class Form1Fixture : public ::testing::Test {
     if (!withSite) return;
     site.createSite({"", "CLIENT", "Client", "", "", ""},
                     {"SAMLTD", "CLIENT", "Client", "", "", ""});
-    const erp::SiteLayout layout(site.sharedData());
-    erp::SiteDatabase database(layout);
-    database.addCompany("SAMLTD", "Sample Company Limited");
-    database.addUser("ADMIN", "Administrator", "admin");
-    database.grantCompany("ADMIN", "SAMLTD");
-    for (const erp::ActiveApplication& application : applications) {
-      database.setApplication("SAMLTD", application);
-    }
-    company = std::make_unique<erp::testing::TestCompany>(layout.companyDatabase("SAMLTD"));
-    company->addTaxData();
+    company = site.addCompany(applications);
   }
 
   Form1& Window() {

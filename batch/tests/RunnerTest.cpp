@@ -1,10 +1,8 @@
 #include "batch/Runner.h"
 
-#include "erp/SiteDatabase.h"
-#include "erp/testsupport/TestCompany.h"
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinSession.h"
-#include "host/tests/InstalledSite.h"
+#include "host/testsupport/InstalledSite.h"
 #include "util/ResolvePathCase.h"
 
 #include <gtest/gtest.h>
@@ -55,16 +53,11 @@ class RunnerTest : public ::testing::Test {
     site.install();
     site.createSite({"", "CLIENT", "Client", "", "", ""},
                     {"SAMLTD", "CLIENT", "Client", "", "", ""});
-    const erp::SiteLayout layout(site.sharedData());
-    erp::SiteDatabase database(layout);
-    database.addCompany("SAMLTD", "Sample Company Limited");
-    database.addUser("ADMIN", "Administrator", "admin");
-    database.grantCompany("ADMIN", "SAMLTD");
+    std::vector<erp::ActiveApplication> applications;
     for (const char* app : {"TX", "AP", "AR", "IC", "OE", "PO", "BK"}) {
-      database.setApplication("SAMLTD", {app, app, "66A"});
+      applications.push_back({app, app, "66A"});
     }
-    company = std::make_unique<erp::testing::TestCompany>(layout.companyDatabase("SAMLTD"));
-    company->addTaxData();
+    company = site.addCompany(applications);
     customer("C100", "1");
     customer("C200", "1");
     customer("C300", "2");

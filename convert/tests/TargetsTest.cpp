@@ -1,6 +1,6 @@
 #include "convert/Targets.h"
 
-#include "erp/ViewCatalog.h"
+#include "host/testsupport/StandinCatalog.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ std::string ComparedField(const FilterCondition& condition) {
 }
 
 const erp::ViewDef& View(const std::string& id) {
-  return erp::ViewCatalog::standard().get(id);
+  return host::testing::StandinView(id);
 }
 
 std::vector<KindTarget> KindsOf(ConversionType type) {

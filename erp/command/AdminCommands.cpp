@@ -1,6 +1,6 @@
 #include "erp/command/Commands.h"
 
-#include "erp/SiteDatabase.h"
+#include "erp/site/SiteDatabase.h"
 
 #include <CLI/CLI.hpp>
 

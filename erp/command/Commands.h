@@ -11,6 +11,10 @@ class App;
 
 namespace erp {
 
+/// Runs the `erp` command on its arguments (the first is the program's name) and returns its exit
+/// status; a parse error prints the usage, any other error "erp: " and its message.
+int runErpCommand(int argc, char** argv);
+
 /// Adds `erp signon DIR USER COMPANY`, which starts a desktop session and prints its handle.
 void addSignonCommand(CLI::App& app);
 /// Adds `erp signoff DIR HANDLE`, which ends a desktop session.

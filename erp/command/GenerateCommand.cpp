@@ -1,7 +1,7 @@
 #include "erp/command/Commands.h"
 
-#include "erp/CompanyGenerator.h"
-#include "erp/SampleStory.h"
+#include "erp/sample/CompanyGenerator.h"
+#include "erp/sample/SampleStory.h"
 
 #include <CLI/CLI.hpp>
 

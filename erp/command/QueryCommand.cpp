@@ -1,9 +1,10 @@
 #include "erp/command/Commands.h"
 
-#include "erp/DataSource.h"
-#include "erp/SiteDatabase.h"
-#include "erp/SiteFolder.h"
-#include "erp/ValueText.h"
+#include "erp/database/ErpDataSource.h"
+#include "erp/database/ValueText.h"
+#include "erp/sample/SiteFolder.h"
+#include "erp/site/SiteDatabase.h"
+#include "platform/Text.h"
 
 #include <CLI/CLI.hpp>
 
@@ -76,7 +77,7 @@ void printLine(std::ostream& out, const std::vector<std::string>& cells,
     line += cells[i];
     if (cells[i].size() < widths[i]) line.append(widths[i] - cells[i].size(), ' ');
   }
-  out << rightTrimmed(line) << '\n';
+  out << platform::TrimRight(line) << '\n';
 }
 
 struct QueryOptions {

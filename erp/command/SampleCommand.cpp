@@ -1,6 +1,6 @@
 #include "erp/command/Commands.h"
 
-#include "erp/SampleSite.h"
+#include "erp/sample/SampleSite.h"
 
 #include <CLI/CLI.hpp>
 

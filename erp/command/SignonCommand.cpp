@@ -1,7 +1,7 @@
 #include "erp/command/Commands.h"
 
-#include "erp/SessionManager.h"
-#include "erp/SiteDatabase.h"
+#include "erp/site/ErpSessionManager.h"
+#include "erp/site/SiteDatabase.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,5 +1,5 @@
-#include "erp/SiteDatabase.h"
 #include "erp/runtime/SiteConfigRecord.h"
+#include "erp/site/SiteDatabase.h"
 
 #include <cstdint>
 #include <exception>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "erp/RegistryStore.h"
+#include "erp/site/RegistryStore.h"
 
 #include <array>
 #include <cstdint>

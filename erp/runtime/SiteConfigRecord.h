@@ -1,6 +1,6 @@
 #pragma once
 
-#include "erp/SiteDatabase.h"
+#include "erp/site/SiteDatabase.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "erp/testsupport/TestCompany.h"
 
-#include "erp/Filter.h"
-#include "erp/SqlValues.h"
+#include "erp/database/SqlValues.h"
+#include "erp/filter/Filter.h"
 
 #include <SQLiteCpp/Statement.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "erp/CompanyDatabase.h"
-#include "erp/DataSource.h"
-#include "erp/ErrorList.h"
-#include "erp/Value.h"
+#include "erp/catalog/Value.h"
+#include "erp/database/CompanyDatabase.h"
+#include "erp/database/ErpDataSource.h"
+#include "erp/database/ErrorList.h"
 
 #include <filesystem>
 #include <memory>

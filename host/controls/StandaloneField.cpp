@@ -1,6 +1,7 @@
 #include "host/controls/StandaloneField.h"
 
 #include "host/HostError.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -15,23 +16,6 @@ namespace {
 // The item-number field of the inventory views; every other key text of a view is a code.
 constexpr const char* kItemNumberField = "ITEMNO";
 
-std::string TrimmedRight(std::string text) {
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
-}
-
-std::string Trimmed(const std::string& text) {
-  size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return TrimmedRight(text.substr(first));
-}
-
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
 bool IsKeyField(const Field& field) {
   for (const Key& key : field.Source().Keys()) {
     if (std::find(key.fields.begin(), key.fields.end(), field.Index()) != key.fields.end()) {
@@ -42,7 +26,7 @@ bool IsKeyField(const Field& field) {
 }
 
 std::optional<std::int64_t> ParseWhole(const std::string& text) {
-  std::string trimmed = Trimmed(text);
+  std::string trimmed = platform::Trim(text);
   if (trimmed.empty()) return 0;
   std::int64_t result = 0;
   const char* end = trimmed.data() + trimmed.size();
@@ -52,7 +36,7 @@ std::optional<std::int64_t> ParseWhole(const std::string& text) {
 }
 
 std::optional<double> ParseDecimal(const std::string& text) {
-  std::string trimmed = Trimmed(text);
+  std::string trimmed = platform::Trim(text);
   if (trimmed.empty()) return 0.0;
   char* stop = nullptr;
   double result = std::strtod(trimmed.c_str(), &stop);
@@ -62,7 +46,7 @@ std::optional<double> ParseDecimal(const std::string& text) {
 
 std::optional<std::int64_t> ParseBoolean(const Variant& value) {
   if (const auto* text = std::get_if<std::string>(&value)) {
-    std::string word = Trimmed(*text);
+    std::string word = platform::Trim(*text);
     if (word.empty() || word == "0" || word == "No" || word == "False") return 0;
     if (word == "1" || word == "Yes" || word == "True") return 1;
     return std::nullopt;
@@ -74,10 +58,10 @@ std::optional<std::int64_t> ParseBoolean(const Variant& value) {
 
 std::string UnformatItemNumber(const std::string& text) {
   std::string result;
-  for (char c : Upper(text)) {
+  for (char c : platform::UpperCase(text)) {
     if (c != '-' && c != '/' && c != '.' && c != '(' && c != ')') result += c;
   }
-  return TrimmedRight(result);
+  return platform::TrimRight(result);
 }
 
 void StandaloneField::DefineLike(const Field& field) {
@@ -187,7 +171,7 @@ Variant StandaloneField::Converted(const Variant& value, bool verify) const {
                      info_.name);
   };
   if (info_.type == FieldType::Text) {
-    std::string text = TrimmedRight(VariantText(value));
+    std::string text = platform::TrimRight(VariantText(value));
     if (verify) {
       if (info_.size > 0 && static_cast<int>(text.size()) > info_.size) {
         throw HostError(HostError::kGeneralFailure,
@@ -195,7 +179,7 @@ Variant StandaloneField::Converted(const Variant& value, bool verify) const {
                             " characters.",
                         info_.name);
       }
-      if (mask_ == FieldMask::Code) text = Upper(text);
+      if (mask_ == FieldMask::Code) text = platform::UpperCase(text);
       if (mask_ == FieldMask::ItemNumber) text = UnformatItemNumber(text);
     } else if (info_.size > 0 && static_cast<int>(text.size()) > info_.size) {
       text.resize(static_cast<size_t>(info_.size));
@@ -222,7 +206,7 @@ Variant StandaloneField::Converted(const Variant& value, bool verify) const {
   if (const auto* text = std::get_if<std::string>(&value)) {
     // A list field is also given the text the operator picked from its list.
     for (const PresentationEntry& entry : presentation_) {
-      if (entry.text == Trimmed(*text)) whole = entry.value;
+      if (entry.text == platform::Trim(*text)) whole = entry.value;
     }
     if (!whole) whole = ParseWhole(*text);
   } else {

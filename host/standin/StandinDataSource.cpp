@@ -2,8 +2,8 @@
 
 #include "host/HostError.h"
 
-#include "erp/Filter.h"
-#include "erp/ValueText.h"
+#include "erp/database/ValueText.h"
+#include "erp/filter/Filter.h"
 
 #include <algorithm>
 #include <stdexcept>

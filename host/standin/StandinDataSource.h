@@ -3,8 +3,8 @@
 #include "host/DataSource.h"
 #include "host/standin/StandinSession.h"
 
-#include "erp/DataSource.h"
-#include "erp/ViewCatalog.h"
+#include "erp/catalog/ViewCatalog.h"
+#include "erp/database/ErpDataSource.h"
 
 #include <memory>
 #include <string>

@@ -7,11 +7,11 @@
 #include "host/Session.h"
 #include "host/SessionManager.h"
 
-#include "erp/DatabaseLink.h"
-#include "erp/DesktopLibrary.h"
-#include "erp/ErrorDisplay.h"
-#include "erp/Session.h"
-#include "erp/SessionManager.h"
+#include "erp/site/ErpDatabaseLink.h"
+#include "erp/site/ErpDesktopLibrary.h"
+#include "erp/site/ErpErrorDisplay.h"
+#include "erp/site/ErpSession.h"
+#include "erp/site/ErpSessionManager.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "host/AccpacPaths.h"
 
-#include "host/tests/InstalledSite.h"
+#include "host/testsupport/InstalledSite.h"
 
 #include <gtest/gtest.h>
 
@@ -48,16 +48,16 @@ TEST(AccpacPathsTest, WithoutTheKeyNothingIsInstalledAndNoMessageIsShown) {
 
 TEST(AccpacPathsTest, KeyWithoutTheLibraryFillsTheFoldersButIsNotInstalled) {
   InstalledSite site;
-  site.setText("Programs", "/erp/programs");
-  site.setText("SharedData", "/erp/data/");
+  site.setText("Programs", "/accpac/programs");
+  site.setText("SharedData", "/accpac/data/");
   const AccpacPaths paths = site.paths();
   EXPECT_FALSE(paths.Installed());
-  EXPECT_EQ((std::vector<std::string>{"/erp/programs", "/erp/programs/runtime", "/erp/data/",
-                                      "/erp/data/SITE", "/erp/data/COMPANY", "/erp/data/USER",
-                                      "/erp/data/COMPANY/Ordavel"}),
+  EXPECT_EQ((std::vector<std::string>{"/accpac/programs", "/accpac/programs/runtime",
+                                      "/accpac/data/", "/accpac/data/SITE", "/accpac/data/COMPANY",
+                                      "/accpac/data/USER", "/accpac/data/COMPANY/Ordavel"}),
             folders(paths));
-  EXPECT_EQ("/erp/data/COMPANY", paths.OrgPath(""));
-  EXPECT_EQ("/erp/data/COMPANY/SAMLTD", paths.OrgPath("SAMLTD"));
+  EXPECT_EQ("/accpac/data/COMPANY", paths.OrgPath(""));
+  EXPECT_EQ("/accpac/data/COMPANY/SAMLTD", paths.OrgPath("SAMLTD"));
   EXPECT_TRUE(site.notifier.messages.empty());
 }
 

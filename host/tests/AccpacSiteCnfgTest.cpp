@@ -1,7 +1,6 @@
 #include "host/AccpacSiteCnfg.h"
 
-#include "erp/runtime/SiteConfigRecord.h"
-#include "host/tests/InstalledSite.h"
+#include "host/testsupport/InstalledSite.h"
 
 #include <gtest/gtest.h>
 

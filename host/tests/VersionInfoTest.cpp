@@ -1,6 +1,6 @@
 #include "host/VersionInfo.h"
 
-#include "host/tests/InstalledSite.h"
+#include "host/testsupport/InstalledSite.h"
 
 #include <gtest/gtest.h>
 

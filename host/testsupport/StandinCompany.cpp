@@ -3,7 +3,7 @@
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinSession.h"
 
-#include "erp/SiteDatabase.h"
+#include "erp/site/SiteDatabase.h"
 
 #include <unistd.h>
 #include <atomic>
@@ -32,7 +32,7 @@ StandinCompany::StandinCompany() : folder_(uniqueFolder()) {
   {
     erp::SiteDatabase site(layout);
     site.addCompany("SAMLTD", "Sample Company Limited");
-    site.addUser("ADMIN", "Administrator", "admin");
+    site.addUser("ADMIN", "Administrator", "admin", erp::HashCost::kMinimal);
     site.grantCompany("ADMIN", "SAMLTD");
     for (const char* app : {"TX", "AP", "AR", "IC", "OE", "PO", "BK"}) {
       site.setApplication("SAMLTD", {app, app, "66A"});

@@ -3,8 +3,8 @@
 #include "host/AccpacConnection.h"
 #include "host/DataSource.h"
 
-#include "erp/ErrorDisplay.h"
-#include "erp/SignonPrompt.h"
+#include "erp/site/ErpErrorDisplay.h"
+#include "erp/site/SignonPrompt.h"
 #include "erp/testsupport/TestCompany.h"
 
 #include <filesystem>

@@ -1,7 +1,7 @@
-#include "erp/RegistryStore.h"
 #include "host/AccpacPaths.h"
 #include "host/AccpacSiteCnfg.h"
 #include "host/VersionInfo.h"
+#include "host/standin/StandinHost.h"
 #include "util/Shell.h"
 
 #include <iostream>
@@ -17,14 +17,15 @@ class ErrorStream : public util::Notifier {
 
 // Prints what the About window shows of the installation that ORDAVEL_REGISTRY describes.
 int main() {
-  erp::RegistryStore registry;
+  host::standin::StandinHost standin;
   ErrorStream errors;
-  const host::AccpacPaths paths(registry, errors);
-  std::cout << "Registry:        " << registry.file().string() << '\n'
+  const host::AccpacPaths paths = standin.ReadPaths(errors);
+  std::cout << "Registry:        " << standin.RegistryFile().string() << '\n'
             << "Installed:       " << (paths.Installed() ? "yes" : "no") << '\n'
             << "Programs:        " << paths.ProgramsPath() << '\n'
             << "Shared data:     " << paths.SharedDataPath() << '\n'
-            << "System Manager:  " << host::GetSystemManagerVersion(paths, registry) << '\n'
+            << "System Manager:  " << host::GetSystemManagerVersion(paths, standin.Registry())
+            << '\n'
             << "Program build:   " << host::GetProgramBuild() << '\n';
 
   host::AccpacSiteCnfg site(paths);

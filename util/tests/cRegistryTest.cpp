@@ -4,12 +4,13 @@
 
 #include "util/Error.h"
 #include "util/tests/TempFolder.h"
+#include "util/tests/testsupport/StandinRegistry.h"
 
 namespace util {
 namespace {
 
-using erp::RegistryStatus;
-using erp::RegistryValue;
+using platform::RegistryStatus;
+using platform::RegistryValue;
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr const char* kConfig = "SOFTWARE\\ACCPAC International, Inc.\\ACCPAC\\Configuration";
@@ -25,11 +26,11 @@ class cRegistryTest : public ::testing::Test {
         registry_(store_, "ordavel") {}
 
   void put(const std::string& name, const RegistryValue& value) {
-    ASSERT_EQ(RegistryStatus::kOk, store_.createKey(erp::kLocalMachine, kConfig));
-    ASSERT_EQ(RegistryStatus::kOk, store_.setValue(erp::kLocalMachine, kConfig, name, value));
+    ASSERT_EQ(RegistryStatus::kOk, store_.createKey(platform::kLocalMachine, kConfig));
+    ASSERT_EQ(RegistryStatus::kOk, store_.setValue(platform::kLocalMachine, kConfig, name, value));
   }
 
-  std::optional<RegistryValue> get(erp::RegistryHive hive, const std::string& path,
+  std::optional<RegistryValue> get(platform::RegistryHive hive, const std::string& path,
                                    const std::string& name) {
     RegistryValue out;
     if (store_.queryValue(hive, path, name, out) != RegistryStatus::kOk) return std::nullopt;
@@ -37,7 +38,7 @@ class cRegistryTest : public ::testing::Test {
   }
 
   void aim(const std::string& name, std::uint32_t type) {
-    registry_.ClassKey(erp::kLocalMachine);
+    registry_.ClassKey(platform::kLocalMachine);
     registry_.SectionKey(kConfig);
     registry_.ValueKey(name);
     registry_.ValueType(type);
@@ -59,19 +60,19 @@ class cRegistryTest : public ::testing::Test {
 
   testing::TempFolder folder_;
   testing::ScopedEnv registryFile_;
-  erp::RegistryStore store_;
+  testing::StandinRegistry store_;
   cRegistry registry_;
 };
 
 TEST_F(cRegistryTest, KeyExistsWithoutTheValueAndTheReadGivesTheDefault) {
-  put("Other", stored(erp::kRegString, "x"));
-  aim("Programs", erp::kRegString);
+  put("Other", stored(platform::kRegString, "x"));
+  aim("Programs", platform::kRegString);
 
   EXPECT_TRUE(registry_.KeyExists());
   EXPECT_EQ(RegValue{}, registry_.value());
   registry_.Default(std::string("fallback"));
   EXPECT_EQ(RegValue{std::string("fallback")}, registry_.value());
-  EXPECT_EQ(erp::kRegString, registry_.ValueType());
+  EXPECT_EQ(platform::kRegString, registry_.ValueType());
 
   registry_.SectionKey("Missing");
   EXPECT_FALSE(registry_.KeyExists());
@@ -101,7 +102,7 @@ TEST_F(cRegistryTest, ReadsEachTypeAsItsKindOfValue) {
   };
   for (const auto& c : cases) {
     put(c.name, c.value);
-    aim(c.name, erp::kRegString);
+    aim(c.name, platform::kRegString);
     EXPECT_EQ(c.expected, registry_.value()) << c.name;
     EXPECT_EQ(c.value.type, registry_.ValueType()) << c.name;
   }
@@ -113,24 +114,26 @@ TEST_F(cRegistryTest, ProgramReadsItsConfiguration) {
 
   cRegistry fresh(store_, "ordavel");
   EXPECT_EQ(RegValue{std::string("/opt/sage")},
-            fresh.ValueEx(erp::kLocalMachine,
+            fresh.ValueEx(platform::kLocalMachine,
                           "software\\accpac international, inc.\\accpac\\"
                           "configuration",
-                          "programs", erp::kRegString, RegValue{}));
-  EXPECT_EQ(RegValue{3},
-            fresh.ValueEx(erp::kLocalMachine, kConfig, "Edition", erp::kRegDword, RegValue{}));
+                          "programs", platform::kRegString, RegValue{}));
+  EXPECT_EQ(RegValue{3}, fresh.ValueEx(platform::kLocalMachine, kConfig, "Edition",
+                                       platform::kRegDword, RegValue{}));
 }
 
 // Later plain reads and writes go where the last ValueEx pointed.
 TEST_F(cRegistryTest, ValueExLeavesTheRegistryAimedWhereItWrote) {
-  registry_.ValueEx(erp::kLocalMachine, kConfig, "Written", erp::kRegDword,
+  registry_.ValueEx(platform::kLocalMachine, kConfig, "Written", platform::kRegDword,
                     RegValue{std::string("dflt")}, 17);
-  EXPECT_EQ(stored(4, std::string("\x11\0\0\0", 4)), get(erp::kLocalMachine, kConfig, "Written"));
+  EXPECT_EQ(stored(4, std::string("\x11\0\0\0", 4)),
+            get(platform::kLocalMachine, kConfig, "Written"));
   registry_.value(18);
-  EXPECT_EQ(stored(4, std::string("\x12\0\0\0", 4)), get(erp::kLocalMachine, kConfig, "Written"));
+  EXPECT_EQ(stored(4, std::string("\x12\0\0\0", 4)),
+            get(platform::kLocalMachine, kConfig, "Written"));
 
   EXPECT_EQ(RegValue{std::string("none")},
-            registry_.ValueEx(erp::kLocalMachine, kConfig, "Absent", erp::kRegString,
+            registry_.ValueEx(platform::kLocalMachine, kConfig, "Absent", platform::kRegString,
                               RegValue{std::string("none")}));
   EXPECT_EQ(RegValue{std::string("none")}, registry_.value());
 }
@@ -150,31 +153,32 @@ TEST_F(cRegistryTest, TextWritesChooseExpandableOnlyForAReference) {
       {"EmptyValue", RegValue{}, stored(1, std::string("\0", 1))},
   };
   for (const auto& c : cases) {
-    for (std::uint32_t type : {erp::kRegString, erp::kRegExpandString}) {
+    for (std::uint32_t type : {platform::kRegString, platform::kRegExpandString}) {
       aim(c.name, type);
       registry_.value(c.value);
-      EXPECT_EQ(c.expected, get(erp::kLocalMachine, kConfig, c.name)) << c.name << type;
+      EXPECT_EQ(c.expected, get(platform::kLocalMachine, kConfig, c.name)) << c.name << type;
     }
   }
 }
 
 TEST_F(cRegistryTest, NumberWritesAreAlwaysLittleEndianDwords) {
-  aim("Plain", erp::kRegDword);
+  aim("Plain", platform::kRegDword);
   registry_.value(298);
-  aim("BigEndian", erp::kRegDwordBigEndian);
+  aim("BigEndian", platform::kRegDwordBigEndian);
   registry_.value(-2);
-  aim("NotANumber", erp::kRegDword);
+  aim("NotANumber", platform::kRegDword);
   registry_.value(std::string("12"));
 
-  EXPECT_EQ(stored(4, std::string("\x2a\x01\0\0", 4)), get(erp::kLocalMachine, kConfig, "Plain"));
-  EXPECT_EQ(stored(4, "\xfe\xff\xff\xff"), get(erp::kLocalMachine, kConfig, "BigEndian"));
-  EXPECT_EQ(std::nullopt, get(erp::kLocalMachine, kConfig, "NotANumber"));
+  EXPECT_EQ(stored(4, std::string("\x2a\x01\0\0", 4)),
+            get(platform::kLocalMachine, kConfig, "Plain"));
+  EXPECT_EQ(stored(4, "\xfe\xff\xff\xff"), get(platform::kLocalMachine, kConfig, "BigEndian"));
+  EXPECT_EQ(std::nullopt, get(platform::kLocalMachine, kConfig, "NotANumber"));
 }
 
 TEST_F(cRegistryTest, BinaryWritesTakeOnlyByteArrays) {
-  aim("Blob", erp::kRegBinary);
+  aim("Blob", platform::kRegBinary);
   registry_.value(Bytes{0, 7});
-  EXPECT_EQ(stored(3, std::string("\0\x07", 2)), get(erp::kLocalMachine, kConfig, "Blob"));
+  EXPECT_EQ(stored(3, std::string("\0\x07", 2)), get(platform::kLocalMachine, kConfig, "Blob"));
 
   EXPECT_EQ("Failed to set registry value Key: '2147483650',Section: '" + std::string(kConfig) +
                 "',Key: 'Blob' to value: 'abc'",
@@ -182,11 +186,11 @@ TEST_F(cRegistryTest, BinaryWritesTakeOnlyByteArrays) {
 }
 
 TEST_F(cRegistryTest, WritesOfOtherTypesFail) {
-  aim("Multi", erp::kRegMultiString);
+  aim("Multi", platform::kRegMultiString);
   EXPECT_EQ("Failed to set registry value Key: '2147483650',Section: '" + std::string(kConfig) +
                 "',Key: 'Multi' to value: '5'",
             failure([&] { registry_.value(5); }));
-  EXPECT_EQ(std::nullopt, get(erp::kLocalMachine, kConfig, "Multi"));
+  EXPECT_EQ(std::nullopt, get(platform::kLocalMachine, kConfig, "Multi"));
 }
 
 TEST_F(cRegistryTest, AWriteToAHiveThatDoesNotExistFails) {
@@ -201,15 +205,15 @@ TEST_F(cRegistryTest, AWriteToAHiveThatDoesNotExistFails) {
 
 TEST_F(cRegistryTest, AWriteToAStoreThatCannotBeWrittenFails) {
   testing::WriteFile(folder_ / "file", "x");
-  erp::RegistryStore blocked(folder_ / "file" / "registry");
+  testing::StandinRegistry blocked(folder_ / "file" / "registry");
   cRegistry registry(blocked, "ordavel");
   EXPECT_EQ("Failed to set registry value Key: '2147483650',Section: 'K',Key: '' to value: '1'",
-            failure([&] { registry.ValueEx(erp::kLocalMachine, "K", "", 4, {}, 1); }));
+            failure([&] { registry.ValueEx(platform::kLocalMachine, "K", "", 4, {}, 1); }));
   EXPECT_EQ("Failed to create registry Key: 'K", failure([&] { registry.CreateKey(); }));
 }
 
 TEST_F(cRegistryTest, KeyCreationAndDeletion) {
-  aim("", erp::kRegString);
+  aim("", platform::kRegString);
   EXPECT_TRUE(registry_.CreateKey());
   EXPECT_TRUE(registry_.KeyExists());
   EXPECT_TRUE(registry_.DeleteKey());
@@ -219,14 +223,14 @@ TEST_F(cRegistryTest, KeyCreationAndDeletion) {
 }
 
 TEST_F(cRegistryTest, ValueDeletionFailsApartForAMissingKeyAndAMissingValue) {
-  aim("Gone", erp::kRegString);
+  aim("Gone", platform::kRegString);
   const std::string section = "'2147483650',Section: '" + std::string(kConfig);
   EXPECT_EQ("Failed to open key " + section + "' for delete access",
             failure([&] { registry_.DeleteValue(); }));
 
   registry_.value(std::string("x"));
   EXPECT_TRUE(registry_.DeleteValue());
-  EXPECT_EQ(std::nullopt, get(erp::kLocalMachine, kConfig, "Gone"));
+  EXPECT_EQ(std::nullopt, get(platform::kLocalMachine, kConfig, "Gone"));
   EXPECT_EQ("Failed to delete registry Key: " + section + "',Key: 'Gone",
             failure([&] { registry_.DeleteValue(); }));
 }
@@ -251,8 +255,8 @@ TEST_F(cRegistryTest, EnumerationsFillArraysFromIndexOne) {
   put("Programs", stored(1, "a"));
   put("SharedData", stored(1, "b"));
   ASSERT_EQ(RegistryStatus::kOk,
-            store_.createKey(erp::kLocalMachine, std::string(kConfig) + "\\Sub"));
-  aim("", erp::kRegString);
+            store_.createKey(platform::kLocalMachine, std::string(kConfig) + "\\Sub"));
+  aim("", platform::kRegString);
 
   std::vector<std::string> names{"stale"};
   int count = -1;
@@ -288,13 +292,13 @@ TEST_F(cRegistryTest, ExeAssociationIsWrittenUnderBothRoots) {
       {"Ordavel.Job\\DefaultIcon", "/opt/ordavel,2"},
   };
   for (const auto& e : entries) {
-    EXPECT_EQ(text(e.expected), get(erp::kClassesRoot, e.key, "")) << e.key;
+    EXPECT_EQ(text(e.expected), get(platform::kClassesRoot, e.key, "")) << e.key;
     EXPECT_EQ(text(e.expected),
-              get(erp::kLocalMachine, std::string("SOFTWARE\\Classes\\") + e.key, ""))
+              get(platform::kLocalMachine, std::string("SOFTWARE\\Classes\\") + e.key, ""))
         << e.key;
   }
   EXPECT_EQ(RegistryStatus::kNotFound,
-            store_.openKey(erp::kClassesRoot, "Ordavel.Job\\shell\\new"));
+            store_.openKey(platform::kClassesRoot, "Ordavel.Job\\shell\\new"));
 }
 
 TEST_F(cRegistryTest, AdditionalAssociationsNeedTriplesAndARegisteredClass) {
@@ -310,9 +314,10 @@ TEST_F(cRegistryTest, AdditionalAssociationsNeedTriplesAndARegisteredClass) {
 
   registry_.CreateEXEAssociation("/x", "C", "d", "c", "", false, "", false, "", false, "", 0);
   registry_.CreateAdditionalEXEAssociations("C", {"edit", "&Edit", "/x -e"});
-  EXPECT_EQ(stored(1, std::string("&Edit\0", 6)), get(erp::kClassesRoot, "C\\shell\\edit", ""));
+  EXPECT_EQ(stored(1, std::string("&Edit\0", 6)),
+            get(platform::kClassesRoot, "C\\shell\\edit", ""));
   EXPECT_EQ(stored(1, std::string("/x -e\0", 6)),
-            get(erp::kLocalMachine, "SOFTWARE\\Classes\\C\\shell\\edit\\command", ""));
+            get(platform::kLocalMachine, "SOFTWARE\\Classes\\C\\shell\\edit\\command", ""));
 }
 
 }  // namespace

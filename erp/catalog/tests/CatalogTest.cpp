@@ -1,0 +1,498 @@
+#include "erp/catalog/ViewCatalog.h"
+
+#include "erp/catalog/CatalogBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace erp {
+namespace {
+
+// Names each parameterised case after the row of its table.
+constexpr auto labelOf = [](const auto& row) { return std::string(row.param.label); };
+
+// Prints a failing case as its row label rather than as raw bytes.
+template <typename Row>
+requires requires(const Row& r) {
+  r.label;
+}
+void PrintTo(const Row& row, std::ostream* os) {
+  *os << row.label;
+}
+
+const ViewDef& view(const std::string& id) {
+  return ViewCatalog::standard().get(id);
+}
+
+std::vector<std::string> keyNames(const ViewDef& v, size_t key) {
+  std::vector<std::string> names;
+  if (key >= v.keys.size()) return names;
+  for (int number : v.keys[key].fields) names.push_back(v.field(number)->name);
+  return names;
+}
+
+TEST(StandardCatalog, OffersEveryViewTheProgramNames) {
+  for (const char* id :
+       {"TX0001", "TX0002", "TX0003", "AP0015", "AP0407", "AP0016", "AP0408", "AP0064", "AP0065",
+        "AP0405", "AP0404", "AR0024", "AR0400", "AR0025", "AR0410", "AR0023", "AR0412", "AR0010",
+        "AR0009", "AR0011", "AR0046", "AR0047", "AR0405", "AR0404", "IC0310", "IC0330", "IC0340",
+        "IC0750", "IC0210", "IC0220", "IC0480", "IC0490", "IC0390", "IC0395", "OE0540", "OE0440",
+        "OE0450", "OE0460", "PO0605", "PO0300", "PO0290", "PO0299", "PO0181", "PO0191", "PO0192",
+        "PO0183", "BK0001", "BK0003", "BK0860", "CS0003", "AR0001", "IC0380"}) {
+    EXPECT_NE(nullptr, ViewCatalog::standard().find(id)) << id;
+  }
+}
+
+TEST(StandardCatalog, DescribesViewsAsTheLogsNameThem) {
+  auto expect = [](const char* id, const char* description) {
+    EXPECT_EQ(description, view(id).description) << id;
+  };
+  expect("AR0024", "Customers");
+  expect("AP0015", "Vendors");
+  expect("AR0011", "A/R Item Taxes");
+  expect("BK0001", "Banks");
+  expect("TX0003", "Tax Groups");
+  expect("TX0002", "Tax Authorities");
+}
+
+TEST(StandardCatalog, KeepsApAndArOptionalFieldViewsApart) {
+  EXPECT_EQ("AP0064", view("AP0405").composition->headerView);
+  EXPECT_EQ("AR0046", view("AR0405").composition->headerView);
+  EXPECT_EQ("IDVEND", view("AP0404").field(1)->name);
+  EXPECT_EQ("IDCUST", view("AR0404").field(1)->name);
+}
+
+TEST(StandardCatalog, GivesEveryFieldANameDescriptionAndSize) {
+  for (const ViewDef& v : ViewCatalog::standard().views()) {
+    EXPECT_FALSE(v.description.empty()) << v.id;
+    for (const FieldDef& f : v.fields) {
+      SCOPED_TRACE(v.id + " field " + std::to_string(f.number));
+      EXPECT_FALSE(f.name.empty());
+      for (char c : f.name) EXPECT_TRUE(std::isupper(c) || std::isdigit(c)) << f.name;
+      EXPECT_FALSE(f.description.empty());
+      EXPECT_LT(0, f.size);
+    }
+  }
+}
+
+TEST(StandardCatalog, KeysEveryViewButTheOptionViews) {
+  for (const ViewDef& v : ViewCatalog::standard().views()) {
+    const bool optionView = v.id == "AR0001" || v.id == "IC0380";
+    EXPECT_EQ(optionView, v.singleRecord) << v.id;
+    EXPECT_EQ(v.singleRecord, v.keys.empty()) << v.id;
+    for (const KeyDef& key : v.keys) EXPECT_FALSE(key.fields.empty()) << v.id << " " << key.name;
+  }
+}
+
+TEST(StandardCatalog, ComposesDetailsUnderTheirHeadersKeys) {
+  for (const ViewDef& detail : ViewCatalog::standard().views()) {
+    if (!detail.composition) continue;
+    SCOPED_TRACE(detail.id);
+    const ViewDef* header = ViewCatalog::standard().find(detail.composition->headerView);
+    ASSERT_NE(nullptr, header);
+    std::vector<std::string> headerKey = keyNames(*header, 0);
+    std::vector<std::string> detailKey = keyNames(detail, 0);
+    ASSERT_LT(headerKey.size(), detailKey.size());
+    detailKey.resize(headerKey.size());
+    EXPECT_EQ(headerKey, detailKey);
+  }
+}
+
+TEST(StandardCatalog, ChecksEveryTextKeyField) {
+  for (const ViewDef& v : ViewCatalog::standard().views()) {
+    if (v.keys.empty()) continue;
+    for (int number : v.keys[0].fields) {
+      const FieldDef& f = *v.field(number);
+      if (f.type != FieldType::Text) continue;
+      EXPECT_TRUE(f.check == Check::UpperCode || f.check == Check::ItemNumber ||
+                  f.check == Check::Currency || f.check == Check::TaxAuthority)
+          << v.id << " " << f.name;
+    }
+  }
+}
+
+TEST(StandardCatalog, ChecksEveryCurrencyFieldAgainstTheCurrencies) {
+  for (const ViewDef& v : ViewCatalog::standard().views()) {
+    const FieldDef* currency = v.field("CURRENCY");
+    if (currency == nullptr) continue;
+    EXPECT_EQ(Check::Currency, currency->check) << v.id;
+    EXPECT_EQ(3, currency->size) << v.id;
+  }
+}
+
+// A class check that reads the wrong field would verify against the wrong group or authority.
+TEST(StandardCatalog, PointsEveryTaxCheckAtItsTaxField) {
+  for (const ViewDef& v : ViewCatalog::standard().views()) {
+    for (const FieldDef& f : v.fields) {
+      SCOPED_TRACE(v.id + " " + f.name);
+      if (f.check == Check::TaxClassOfGroup) {
+        ASSERT_NE(nullptr, v.field(f.ref));
+        EXPECT_EQ(Check::TaxGroup, v.field(f.ref)->check);
+        EXPECT_EQ(v.field(f.ref)->ttype, f.ttype);
+      }
+      if (f.check == Check::TaxClassOfAuthority || f.check == Check::TaxIncluded) {
+        ASSERT_NE(nullptr, v.field(f.ref));
+        EXPECT_EQ(Check::TaxAuthority, v.field(f.ref)->check);
+      }
+      if (f.check == Check::TaxGroup || f.check == Check::TaxClassOfGroup ||
+          f.check == Check::TaxClassOfAuthority) {
+        EXPECT_TRUE(f.ttype == 1 || f.ttype == 2);
+      }
+    }
+  }
+}
+
+struct FieldCase {
+  const char* label;
+  const char* view;
+  int number;
+  const char* name;
+  FieldType type;
+  int size;
+};
+
+class PositionTest : public testing::TestWithParam<FieldCase> {};
+
+TEST_P(PositionTest, HoldsTheFieldThereWithItsSize) {
+  const FieldCase& c = GetParam();
+  const FieldDef* f = view(c.view).field(c.number);
+  ASSERT_NE(nullptr, f);
+  EXPECT_EQ(c.name, f->name);
+  EXPECT_EQ(c.type, f->type);
+  EXPECT_EQ(c.size, f->size);
+  EXPECT_EQ(f, view(c.view).field(c.name));
+}
+
+constexpr auto Text = FieldType::Text;
+constexpr auto Int16 = FieldType::Int16;
+constexpr auto Boolean = FieldType::Boolean;
+
+INSTANTIATE_TEST_SUITE_P(
+    RangeFields, PositionTest,
+    testing::Values(FieldCase{"Vendor", "AP0015", 1, "VENDORID", Text, 12},
+                    FieldCase{"VendorGroup", "AP0016", 1, "GROUPID", Text, 6},
+                    FieldCase{"RecurringPayableCode", "AP0064", 2, "IDRECURR", Text, 16},
+                    FieldCase{"RecurringPayableVendor", "AP0064", 1, "IDVEND", Text, 12},
+                    FieldCase{"Customer", "AR0024", 1, "IDCUST", Text, 12},
+                    FieldCase{"CustomerGroup", "AR0025", 1, "IDGRP", Text, 6},
+                    FieldCase{"RecurringChargeCode", "AR0046", 1, "IDSTDINVC", Text, 16},
+                    FieldCase{"RecurringChargeCustomer", "AR0046", 2, "IDCUST", Text, 12},
+                    FieldCase{"ARItem", "AR0010", 1, "IDITEM", Text, 16},
+                    FieldCase{"ItemFormatted", "IC0310", 7, "FMTITEMNO", Text, 24},
+                    FieldCase{"ItemUnformatted", "IC0310", 1, "ITEMNO", Text, 24},
+                    FieldCase{"Category", "IC0210", 1, "CATEGORY", Text, 6},
+                    FieldCase{"ItemPriceItem", "IC0480", 70, "FMTITEMNO", Text, 24},
+                    FieldCase{"ItemPriceList", "IC0480", 3, "PRICELIST", Text, 6},
+                    FieldCase{"ItemPriceCurrency", "IC0480", 1, "CURRENCY", Text, 3},
+                    FieldCase{"ItemPriceUnformatted", "IC0480", 2, "ITEMNO", Text, 24},
+                    FieldCase{"PriceList", "IC0390", 1, "PRICELIST", Text, 6},
+                    FieldCase{"OETemplate", "OE0540", 1, "TEMPLATE", Text, 6},
+                    FieldCase{"MiscCharge", "OE0440", 2, "MISCCHARGE", Text, 6},
+                    FieldCase{"MiscChargeCurrency", "OE0440", 1, "CURRENCY", Text, 3},
+                    FieldCase{"POTemplate", "PO0605", 1, "TEMPLATE", Text, 6},
+                    FieldCase{"AdditionalCost", "PO0300", 1, "ADDCOST", Text, 6},
+                    FieldCase{"AdditionalCostCurrency", "PO0300", 10, "CURRENCY", Text, 3},
+                    FieldCase{"ContractCostItem", "PO0181", 1, "ITEMNO", Text, 24},
+                    FieldCase{"ContractCostVendor", "PO0181", 2, "VDCODE", Text, 12},
+                    FieldCase{"Bank", "BK0001", 1, "BANK", Text, 8},
+                    FieldCase{"DistributionCode", "BK0003", 1, "TYPE", Text, 6}),
+    labelOf);
+
+INSTANTIATE_TEST_SUITE_P(
+    TaxViews, PositionTest,
+    testing::Values(FieldCase{"GroupCode", "TX0003", 1, "GROUPID", Text, 12},
+                    FieldCase{"GroupTransactionType", "TX0003", 2, "TTYPE", Int16, 2},
+                    FieldCase{"ClassAuthority", "TX0001", 1, "AUTHORITY", Text, 12},
+                    FieldCase{"ClassType", "TX0001", 2, "CLASSTYPE", Int16, 2},
+                    FieldCase{"ClassAxis", "TX0001", 3, "CLASSAXIS", Int16, 2},
+                    FieldCase{"ClassNumber", "TX0001", 4, "CLASS", Int16, 2},
+                    FieldCase{"ClassDescription", "TX0001", 5, "DESC", Text, 60},
+                    FieldCase{"ClassExempt", "TX0001", 6, "EXEMPT", Boolean, 2},
+                    FieldCase{"AuthorityCode", "TX0002", 1, "AUTHORITY", Text, 12},
+                    FieldCase{"AuthorityDescription", "TX0002", 2, "DESC", Text, 60},
+                    FieldCase{"AuthorityAllowsTaxInPrice", "TX0002", 7, "INCLUDABLE", Boolean, 2},
+                    FieldCase{"CurrencyCode", "CS0003", 1, "CURID", Text, 3},
+                    FieldCase{"AROptionFlag", "AR0001", 6, "SWRCHGCUST", Boolean, 2},
+                    FieldCase{"ICOptionFlag", "IC0380", 25, "MULTICURN", Boolean, 2}),
+    labelOf);
+
+TEST(TaxViews, DescribeTheFieldsThatAppearInMessages) {
+  EXPECT_EQ("Tax Group", view("TX0003").field(1)->description);
+  EXPECT_EQ("Tax Class", view("TX0001").field(4)->description);
+  EXPECT_EQ("Tax Authority", view("TX0002").field(1)->description);
+}
+
+TEST(TaxViews, NameTheFiveAuthoritiesOfAGroupAndTheFiveRegistrationsOfACustomer) {
+  for (int n = 1; n <= 5; ++n) {
+    const FieldDef* authority = view("TX0003").field("AUTHORITY" + std::to_string(n));
+    ASSERT_NE(nullptr, authority) << n;
+    EXPECT_EQ(12, authority->size);
+    const FieldDef* registration = view("AR0024").field("IDTAXREGI" + std::to_string(n));
+    ASSERT_NE(nullptr, registration) << n;
+    EXPECT_EQ(Text, registration->type);
+  }
+}
+
+struct KeyCase {
+  const char* label;
+  const char* view;
+  size_t key;
+  std::vector<std::string> names;
+};
+
+class KeyTest : public testing::TestWithParam<KeyCase> {};
+
+TEST_P(KeyTest, ListsItsFieldsInOrder) {
+  EXPECT_EQ(GetParam().names, keyNames(view(GetParam().view), GetParam().key));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyTest,
+    testing::Values(
+        KeyCase{"TaxGroups", "TX0003", 0, {"GROUPID", "TTYPE"}},
+        KeyCase{"TaxClasses", "TX0001", 0, {"AUTHORITY", "CLASSTYPE", "CLASSAXIS", "CLASS"}},
+        KeyCase{"Customers", "AR0024", 0, {"IDCUST"}},
+        KeyCase{"ShipToLocations", "AR0023", 0, {"IDCUST", "IDCUSTSHPT"}},
+        KeyCase{"RecurringCharges", "AR0046", 0, {"IDCUST", "IDSTDINVC"}},
+        KeyCase{"ItemPricing", "IC0480", 0, {"CURRENCY", "ITEMNO", "PRICELIST"}},
+        KeyCase{"MiscCharges", "OE0440", 0, {"CURRENCY", "MISCCHARGE"}},
+        KeyCase{"MiscChargesByCharge", "OE0440", 1, {"MISCCHARGE", "CURRENCY"}},
+        KeyCase{"RecurringPayables", "AP0064", 0, {"IDVEND", "IDRECURR"}},
+        KeyCase{"RecurringPayablesByCode", "AP0064", 1, {"IDRECURR", "IDVEND"}},
+        KeyCase{"ContractCosts", "PO0181", 0, {"ITEMNO", "VDCODE"}}),
+    labelOf);
+
+struct TaxGroupCase {
+  const char* label;
+  const char* view;
+  int number;
+  const char* name;
+  int ttype;
+  const char* classPrefix;  ///< empty where the records carry no classes
+};
+
+class TaxGroupTest : public testing::TestWithParam<TaxGroupCase> {};
+
+TEST_P(TaxGroupTest, VerifiesTheGroupForItsTransactionType) {
+  const TaxGroupCase& c = GetParam();
+  const FieldDef* f = view(c.view).field(c.number);
+  ASSERT_NE(nullptr, f);
+  EXPECT_EQ(c.name, f->name);
+  EXPECT_EQ(Text, f->type);
+  EXPECT_EQ(12, f->size);
+  EXPECT_EQ(Check::TaxGroup, f->check);
+  EXPECT_EQ(c.ttype, f->ttype);
+}
+
+TEST_P(TaxGroupTest, ChecksEachClassAgainstItsAuthoritySlot) {
+  const TaxGroupCase& c = GetParam();
+  if (std::string(c.classPrefix).empty()) return;
+  for (int slot = 1; slot <= 5; ++slot) {
+    const FieldDef* f = view(c.view).field(c.classPrefix + std::to_string(slot));
+    ASSERT_NE(nullptr, f) << slot;
+    EXPECT_EQ(Int16, f->type);
+    EXPECT_EQ(Check::TaxClassOfGroup, f->check);
+    EXPECT_EQ(c.number, f->ref);
+    EXPECT_EQ(slot, f->slot);
+    EXPECT_EQ(c.ttype, f->ttype);
+    EXPECT_EQ(1, f->axis);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TaxGroupKinds, TaxGroupTest,
+    testing::Values(TaxGroupCase{"Vendors", "AP0015", 35, "CODETAXGRP", 2, "TAXCLASS"},
+                    TaxGroupCase{"VendorGroups", "AP0016", 18, "TAXGRP", 2, "TAXCLASS"},
+                    TaxGroupCase{"RecurringPayables", "AP0064", 26, "TAXGRP", 2, "TAXCLASS"},
+                    TaxGroupCase{"Customers", "AR0024", 38, "CODETAXGRP", 1, "TAXSTTS"},
+                    TaxGroupCase{"CustomerGroups", "AR0025", 35, "CODETAXGRP", 1, "TAXSTTS"},
+                    TaxGroupCase{"ShipToLocations", "AR0023", 20, "CODETAXGRP", 1, "TAXSTTS"},
+                    TaxGroupCase{"RecurringCharges", "AR0046", 39, "CODETAXGRP", 1, "TAXSTTS"},
+                    TaxGroupCase{"OETemplates", "OE0540", 14, "TAXGROUP", 1, ""},
+                    TaxGroupCase{"POTemplates", "PO0605", 12, "TAXGROUP", 2, ""},
+                    TaxGroupCase{"Banks", "BK0001", 184, "CODETXGRP", 2, "TXVCLSS"}),
+    labelOf);
+
+struct ClassColumn {
+  int number;
+  int ttype;
+  int axis;
+};
+
+struct DetailCase {
+  const char* label;
+  const char* detail;
+  const char* header;
+  int authority;
+  std::vector<ClassColumn> classes;
+  int taxIncluded;  ///< 0 where the kind has no tax-included column
+};
+
+class DetailTest : public testing::TestWithParam<DetailCase> {};
+
+TEST_P(DetailTest, IsComposedUnderItsHeader) {
+  const DetailCase& c = GetParam();
+  ASSERT_TRUE(view(c.detail).composition.has_value());
+  EXPECT_EQ(c.header, view(c.detail).composition->headerView);
+  std::vector<std::string> expected = keyNames(view(c.header), 0);
+  expected.push_back("AUTHORITY");
+  EXPECT_EQ(expected, keyNames(view(c.detail), 0));
+}
+
+TEST_P(DetailTest, VerifiesAuthorityClassesAndTaxIncluded) {
+  const DetailCase& c = GetParam();
+  const ViewDef& v = view(c.detail);
+  const FieldDef* authority = v.field(c.authority);
+  ASSERT_NE(nullptr, authority);
+  EXPECT_EQ("AUTHORITY", authority->name);
+  EXPECT_EQ(12, authority->size);
+  EXPECT_EQ(Check::TaxAuthority, authority->check);
+  for (const ClassColumn& column : c.classes) {
+    const FieldDef* f = v.field(column.number);
+    ASSERT_NE(nullptr, f) << column.number;
+    EXPECT_EQ(Int16, f->type) << f->name;
+    EXPECT_EQ(Check::TaxClassOfAuthority, f->check) << f->name;
+    EXPECT_EQ(c.authority, f->ref) << f->name;
+    EXPECT_EQ(column.ttype, f->ttype) << f->name;
+    EXPECT_EQ(column.axis, f->axis) << f->name;
+  }
+  if (c.taxIncluded == 0) return;
+  const FieldDef* included = v.field(c.taxIncluded);
+  ASSERT_NE(nullptr, included);
+  EXPECT_EQ(Boolean, included->type);
+  EXPECT_EQ(Check::TaxIncluded, included->check);
+  EXPECT_EQ(c.authority, included->ref);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TaxAuthorityKinds, DetailTest,
+    testing::Values(DetailCase{"ARItemTaxes", "AR0011", "AR0010", 2, {{3, 1, 2}}, 4},
+                    DetailCase{"ItemTaxes", "IC0330", "IC0310", 2, {{4, 1, 2}, {3, 2, 2}}, 0},
+                    DetailCase{"CategoryTaxes", "IC0220", "IC0210", 2, {{4, 1, 2}, {3, 2, 2}}, 0},
+                    DetailCase{"ItemPricingTaxes", "IC0490", "IC0480", 4, {{6, 1, 2}}, 0},
+                    DetailCase{"PriceListTaxes", "IC0395", "IC0390", 2, {{4, 1, 2}}, 0},
+                    DetailCase{"MiscChargeTaxes", "OE0460", "OE0440", 3, {{4, 1, 1}}, 0},
+                    DetailCase{"AdditionalCostTaxes", "PO0290", "PO0300", 2, {{4, 2, 2}}, 0},
+                    DetailCase{"ContractCostTaxes", "PO0183", "PO0181", 3, {{4, 2, 1}}, 0},
+                    DetailCase{"DistributionCodeTaxes", "BK0860", "BK0003", 2, {{3, 1, 2}}, 4}),
+    labelOf);
+
+TEST(ItemNumbers, AreUnformattedOnVerifyWhereTheProgramPutsThem) {
+  for (const char* id : {"IC0310", "IC0330", "IC0480", "IC0490", "PO0181", "PO0183"}) {
+    EXPECT_EQ(Check::ItemNumber, view(id).field("ITEMNO")->check) << id;
+  }
+  EXPECT_EQ(Check::None, view("IC0310").field("FMTITEMNO")->check)
+      << "the formatted number must keep its separators";
+}
+
+struct FinderCase {
+  const char* label;
+  const char* view;
+  std::vector<int> display;
+  std::vector<int> search;
+  int returned;
+};
+
+class FinderTest : public testing::TestWithParam<FinderCase> {};
+
+TEST_P(FinderTest, FindsEveryFieldItShowsSearchesAndReturns) {
+  const FinderCase& c = GetParam();
+  const ViewDef& v = view(c.view);
+  for (int number : c.display) EXPECT_NE(nullptr, v.field(number)) << "display " << number;
+  for (int number : c.search) EXPECT_NE(nullptr, v.field(number)) << "search " << number;
+  EXPECT_NE(nullptr, v.field(c.returned));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Finders, FinderTest,
+    testing::Values(
+        FinderCase{
+            "Vendor",
+            "AP0015",
+            {1, 2, 10, 4, 7, 3, 24, 11, 12, 13, 14, 15, 16, 17, 18, 20, 21, 122, 19, 124, 125, 121},
+            {1, 2, 10, 3, 24, 11, 12, 13, 14, 15, 16, 17, 18, 20, 21, 122, 19, 124, 125, 121},
+            1},
+        FinderCase{
+            "VendorGroup", "AP0016", {1, 2, 3, 7, 6, 9, 14, 18}, {1, 2, 3, 7, 6, 9, 14, 18}, 1},
+        FinderCase{
+            "Customer",
+            "AR0024",
+            {1,  14, 5,  8,  3,  4,  35, 32,  2,  15,  16,  17,
+             18, 19, 20, 21, 22, 24, 25, 129, 23, 141, 142, 128},
+            {1, 14, 2, 3, 4, 32, 2, 15, 16, 17, 18, 19, 20, 21, 22, 24, 25, 129, 23, 141, 142, 128},
+            1},
+        FinderCase{"CustomerGroup", "AR0025", {1, 2, 3}, {1, 2, 3}, 1},
+        FinderCase{"ARItem", "AR0010", {1, 3}, {3}, 1},
+        FinderCase{"RecurringCharge", "AR0046", {1, 2, 4}, {2, 4}, 1},
+        FinderCase{"Item", "IC0310", {7, 3, 5, 6, 8, 9, 10, 11, 14, 12, 44, 15, 74}, {}, 7},
+        FinderCase{"Category", "IC0210", {1, 2}, {2}, 1},
+        FinderCase{"PriceList", "IC0390", {1, 2}, {2}, 1},
+        FinderCase{"Currency", "CS0003", {1, 2, 3, 4, 5, 6, 7, 8}, {1}, 1},
+        FinderCase{"OETemplate", "OE0540", {1, 2}, {2}, 1},
+        FinderCase{"POTemplate", "PO0605", {1, 2}, {2}, 1},
+        FinderCase{"AdditionalCost", "PO0300", {1, 10, 2}, {10, 2}, 1},
+        FinderCase{"Bank", "BK0001", {1, 2}, {2}, 1},
+        FinderCase{"DistributionCode", "BK0003", {1, 2}, {2}, 1},
+        FinderCase{
+            "TaxGroup", "TX0003", {1, 3, 4, 5, 6, 7, 8, 9, 15, 16}, {1, 3, 4, 5, 6, 7, 8, 9}, 1},
+        FinderCase{"TaxClass", "TX0001", {4, 5, 6}, {5}, 4},
+        FinderCase{"TaxAuthority", "TX0002", {1, 2}, {2}, 1}),
+    labelOf);
+
+ViewDef twoFieldView(const std::string& id) {
+  return ViewBuilder(id, "Test View")
+      .code("CODE", "Code", 6)
+      .text("DESC", "Description", 60)
+      .key("Code", {"CODE"})
+      .build();
+}
+
+TEST(ViewCatalogConstruction, FindsViewsAndNamesTheUnknownOne) {
+  ViewCatalog catalog({twoFieldView("ZZ0001")});
+  EXPECT_EQ("ZZ0001", catalog.get("ZZ0001").id);
+  EXPECT_EQ(nullptr, catalog.find("ZZ0002"));
+  try {
+    catalog.get("ZZ0002");
+    ADD_FAILURE() << "an unknown view was found";
+  } catch (const std::out_of_range& e) {
+    EXPECT_NE(std::string::npos, std::string(e.what()).find("ZZ0002"));
+  }
+}
+
+TEST(ViewCatalogConstruction, RejectsInconsistentViews) {
+  auto rejects = [](const char* label, auto breakIt) {
+    ViewDef v = twoFieldView("ZZ0001");
+    std::vector<ViewDef> views{v};
+    breakIt(views);
+    EXPECT_THROW(ViewCatalog{views}, std::invalid_argument) << label;
+  };
+  rejects("gap in numbering", [](auto& views) { views[0].fields[1].number = 3; });
+  rejects("duplicate field name", [](auto& views) { views[0].fields[1].name = "CODE"; });
+  rejects("duplicate view", [](auto& views) { views.push_back(views[0]); });
+  rejects("key on a missing field", [](auto& views) { views[0].keys[0].fields = {3}; });
+  rejects("no description", [](auto& views) { views[0].description.clear(); });
+}
+
+TEST(ViewDefLookup, AnswersNothingOutsideTheView) {
+  ViewDef v = twoFieldView("ZZ0001");
+  EXPECT_EQ(nullptr, v.field(0));
+  EXPECT_EQ(nullptr, v.field(3));
+  EXPECT_EQ(nullptr, v.field("NOPE"));
+  EXPECT_EQ("DESC", v.field(2)->name);
+}
+
+TEST(ViewBuilderChecks, RefusesDataThatContradictsItself) {
+  EXPECT_THROW(ViewBuilder("ZZ0001", "Test").code("CODE", "Code", 6).at(3), std::logic_error);
+  EXPECT_THROW(ViewBuilder("ZZ0001", "Test").code("CODE", "Code", 6).key("K", {"NOPE"}),
+               std::logic_error);
+  EXPECT_THROW(ViewBuilder("ZZ0001", "Test").code("CODE", "Code", 6).taxClassesOfGroup("C", "CODE"),
+               std::logic_error);
+}
+
+}  // namespace
+}  // namespace erp

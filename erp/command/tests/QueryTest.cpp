@@ -1,0 +1,128 @@
+#include "erp/command/Commands.h"
+#include "erp/database/ErpError.h"
+#include "erp/sample/CompanyGenerator.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace erp {
+namespace {
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> result;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) result.push_back(line);
+  return result;
+}
+
+std::vector<std::string> words(const std::string& line) {
+  std::vector<std::string> result;
+  std::istringstream in(line);
+  for (std::string word; in >> word;) result.push_back(word);
+  return result;
+}
+
+class QueryTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    std::random_device random;
+    folder_ = new std::filesystem::path(std::filesystem::temp_directory_path() /
+                                        ("ordavel-query-" + std::to_string(random())));
+    generateCompany(*folder_, {"QRY", "Query Test Ltd.", {{"customers", 40}, {"items", 6}}});
+  }
+  static void TearDownTestSuite() {
+    std::error_code ignored;
+    std::filesystem::remove_all(*folder_, ignored);
+    delete folder_;
+  }
+
+  static std::string query(const std::string& company, const std::string& view,
+                           const std::string& filter) {
+    std::ostringstream out;
+    printRecords(*folder_, company, view, filter, out);
+    return out.str();
+  }
+
+  static std::filesystem::path* folder_;
+};
+
+std::filesystem::path* QueryTest::folder_ = nullptr;
+
+TEST_F(QueryTest, PrintsKeyAndTaxFieldsOfTheMatchingRecordsInKeyOrder) {
+  const std::vector<std::string> output =
+      lines(query("QRY", "AR0024", "IDCUST <= \"1020\" OR IDCUST = \"1300\""));
+  ASSERT_EQ(6u, output.size());
+  const std::vector<std::string> header = words(output[0]);
+  ASSERT_EQ(12u, header.size());
+  EXPECT_EQ("IDCUST", header[0]);
+  EXPECT_EQ("CODETAXGRP", header[1]);
+  EXPECT_EQ("TAXSTTS1", header[2]);
+  EXPECT_EQ("IDTAXREGI5", header[11]);
+  EXPECT_EQ((std::vector<std::string>{"1000", "ONGSTPST", "1", "1", "0", "0", "0",
+                                      "810000000RT0001", "3345-7789"}),
+            words(output[1]));
+  EXPECT_EQ("1010", words(output[2])[0]);
+  EXPECT_EQ("1020", words(output[3])[0]);
+  EXPECT_EQ("1300", words(output[4])[0]);
+  EXPECT_EQ("4 records.", output[5]);
+}
+
+TEST_F(QueryTest, SeparatesColumnsByTwoBlanksUnderTheirNames) {
+  const std::vector<std::string> output = lines(query("QRY", "IC0330", "ITEMNO = \"A1100001\""));
+  ASSERT_EQ(4u, output.size());
+  EXPECT_EQ(0u, output[0].find("ITEMNO                    AUTHORITY     PURCHCLASS  SALESCLASS"));
+  EXPECT_EQ(output[0].find("AUTHORITY"), output[1].find("GST"));
+  EXPECT_EQ(output[0].find("AUTHORITY"), output[2].find("ONPST"));
+  EXPECT_EQ("2 records.", output[3]);
+}
+
+TEST_F(QueryTest, AnEmptyResultStillHasItsHeaderAndCount) {
+  const std::vector<std::string> output = lines(query("QRY", "AR0024", "IDCUST = \"9999\""));
+  ASSERT_EQ(2u, output.size());
+  EXPECT_EQ("0 records.", output[1]);
+}
+
+TEST_F(QueryTest, AnOptionsViewShowsItsOneRecord) {
+  const std::vector<std::string> output = lines(query("QRY", "IC0380", ""));
+  ASSERT_EQ(3u, output.size());
+  EXPECT_EQ("1 records.", output[2]);
+}
+
+TEST_F(QueryTest, RefusesBadFiltersUnknownCompaniesAndViews) {
+  struct Case {
+    const char* company;
+    const char* view;
+    const char* filter;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"QRY", "AR0024", "IDCUST <=", "Invalid filter. "},
+      {"QRY", "AR0024", "NOSUCH = 1", "Invalid filter. "},
+      {"NONE", "AR0024", "", "Company NONE does not exist."},
+      {"QRY", "XX0001", "", "View XX0001 does not exist."},
+  };
+  for (const Case& c : cases) {
+    try {
+      query(c.company, c.view, c.filter);
+      ADD_FAILURE() << "no error for " << c.filter;
+    } catch (const std::exception& error) {
+      EXPECT_EQ(0u, std::string(error.what()).find(c.message)) << error.what();
+    }
+  }
+}
+
+TEST_F(QueryTest, TheCommandLineReportsTheErpErrorOfABadFilter) {
+  std::vector<std::string> words{"erp", "query", folder_->string(), "QRY", "AR0024", "IDCUST = "};
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(1, runErpCommand(static_cast<int>(argv.size()), argv.data()));
+  EXPECT_EQ(0u, ::testing::internal::GetCapturedStderr().find("erp: Invalid filter. "));
+}
+
+}  // namespace
+}  // namespace erp

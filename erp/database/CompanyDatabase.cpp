@@ -1,0 +1,117 @@
+#include "erp/database/CompanyDatabase.h"
+
+#include "erp/database/OwnerOnlyFile.h"
+#include "erp/filter/Filter.h"
+
+#include <SQLiteCpp/Transaction.h>
+
+#include <sqlite3.h>
+
+#include <cstring>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace erp {
+namespace {
+
+std::string columnType(FieldType type) {
+  switch (type) {
+    case FieldType::Text:
+      return "TEXT NOT NULL DEFAULT ''";
+    case FieldType::Decimal:
+      return "REAL NOT NULL DEFAULT 0";
+    default:
+      return "INTEGER NOT NULL DEFAULT 0";
+  }
+}
+
+std::string quoted(const std::string& name) {
+  return "\"" + name + "\"";
+}
+
+/// The table of a view: one column per field in field order, then the row version that
+/// optimistic concurrency compares on update.
+std::string createTableSql(const ViewDef& view) {
+  std::string sql = "CREATE TABLE " + quoted(view.id) + " (";
+  for (const FieldDef& field : view.fields) {
+    sql += sqlColumn(field) + " " + columnType(field.type) + ", ";
+  }
+  sql += "_rev INTEGER NOT NULL DEFAULT 1";
+  if (!view.keys.empty() && !view.singleRecord) {
+    sql += ", PRIMARY KEY (";
+    const KeyDef& primary = view.keys.front();
+    for (size_t i = 0; i < primary.fields.size(); ++i) {
+      if (i > 0) sql += ", ";
+      sql += sqlColumn(*view.field(primary.fields[i]));
+    }
+    sql += ")";
+  }
+  return sql + ")";
+}
+
+std::string createIndexSql(const ViewDef& view, size_t keyNumber) {
+  const KeyDef& key = view.keys[keyNumber];
+  std::string sql = "CREATE INDEX " + quoted(view.id + "_key" + std::to_string(keyNumber)) +
+                    " ON " + quoted(view.id) + " (";
+  for (size_t i = 0; i < key.fields.size(); ++i) {
+    if (i > 0) sql += ", ";
+    sql += sqlColumn(*view.field(key.fields[i]));
+  }
+  return sql + ")";
+}
+
+void configure(SQLite::Database& db) {
+  db.exec("PRAGMA journal_mode=WAL");
+  db.exec("PRAGMA synchronous=NORMAL");
+  db.exec("PRAGMA foreign_keys=ON");
+  db.setBusyTimeout(5000);
+}
+
+/// What went wrong with a company file, with the system's reason where SQLite kept one (a full
+/// disk shows only as an I/O error otherwise).
+std::string openFailure(const std::filesystem::path& file, const SQLite::Exception& error,
+                        sqlite3* handle) {
+  std::string message =
+      "The company database " + file.string() + " cannot be opened: " + error.what();
+  const int systemError = handle ? sqlite3_system_errno(handle) : 0;
+  if (systemError != 0) message += " (" + std::string(std::strerror(systemError)) + ")";
+  return message + ".";
+}
+
+SQLite::Database openCompanyFile(const std::filesystem::path& file) {
+  if (!std::filesystem::exists(file)) {
+    throw std::runtime_error("Company database " + file.string() + " does not exist.");
+  }
+  std::optional<SQLite::Database> db;
+  try {
+    db.emplace(file.string(), SQLite::OPEN_READWRITE);
+    configure(*db);
+  } catch (const SQLite::Exception& error) {
+    throw std::runtime_error(openFailure(file, error, db ? db->getHandle() : nullptr));
+  }
+  return std::move(*db);
+}
+
+}  // namespace
+
+void CompanyDatabase::create(const std::filesystem::path& file, const ViewCatalog& catalog) {
+  if (std::filesystem::exists(file)) {
+    throw std::runtime_error("Company database " + file.string() + " already exists.");
+  }
+  // A company's data is for the ERP's own processes only.
+  createOwnerOnlyFile(file);
+  SQLite::Database db(file.string(), SQLite::OPEN_READWRITE);
+  configure(db);
+  SQLite::Transaction transaction(db);
+  for (const ViewDef& view : catalog.views()) {
+    db.exec(createTableSql(view));
+    for (size_t k = 1; k < view.keys.size(); ++k) db.exec(createIndexSql(view, k));
+  }
+  transaction.commit();
+}
+
+CompanyDatabase::CompanyDatabase(const std::filesystem::path& file, const ViewCatalog& catalog)
+    : file_(file), catalog_(catalog), db_(openCompanyFile(file)) {}
+
+}  // namespace erp

@@ -1,0 +1,506 @@
+#include "erp/database/ErpDataSource.h"
+
+#include "erp/database/ErpError.h"
+#include "erp/database/KeysetBrowser.h"
+#include "erp/database/SqlValues.h"
+#include "erp/database/ValueText.h"
+#include "erp/filter/Filter.h"
+
+#include <SQLiteCpp/Transaction.h>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace erp {
+namespace {
+
+std::vector<Value> blankRecord(const ViewDef& view) {
+  std::vector<Value> values;
+  values.reserve(view.fields.size());
+  for (const FieldDef& field : view.fields) values.push_back(blankValue(field));
+  return values;
+}
+
+std::string quotedTable(const ViewDef& view) {
+  return "\"" + view.id + "\"";
+}
+
+}  // namespace
+
+DataSource::DataSource(std::shared_ptr<CompanyDatabase> database, ErrorList& errors, bool readOnly,
+                       const std::string& viewId)
+    : database_(std::move(database)),
+      errors_(errors),
+      readOnly_(readOnly),
+      view_(database_->catalog().get(viewId)),
+      verifier_(database_->sql(), database_->catalog()),
+      statements_(database_->sql()),
+      values_(blankRecord(view_)),
+      original_(values_) {
+  buildSql();
+}
+
+void DataSource::buildSql() {
+  std::string columns;
+  std::string marks;
+  std::string assignments;
+  for (const FieldDef& def : view_.fields) {
+    if (def.number > 1) {
+      columns += ", ";
+      marks += ", ";
+    }
+    columns += sqlColumn(def);
+    marks += "?";
+    assignments += sqlColumn(def) + " = ?, ";
+  }
+  const std::string table = quotedTable(view_);
+  const std::string byKey = view_.singleRecord ? "" : " WHERE " + primaryKeyWhere();
+  readSql_ = "SELECT " + columns + ", _rev FROM " + table + byKey + " LIMIT 1";
+  insertSql_ = "INSERT OR IGNORE INTO " + table + " (" + columns + ") VALUES (" + marks + ")";
+  updateSql_ = "UPDATE " + table + " SET " + assignments + "_rev = _rev + 1" +
+               (view_.singleRecord ? " WHERE " : byKey + " AND ") + "_rev = ?";
+  if (!view_.singleRecord) deleteSql_ = "DELETE FROM " + table + byKey + " AND _rev = ?";
+}
+
+DataSource::~DataSource() {
+  if (header_) {
+    auto& siblings = header_->details_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+  }
+  for (DataSource* detail : details_) detail->header_ = nullptr;
+}
+
+void DataSource::raise(const std::string& message, std::optional<int> returnCode) {
+  if (returnCode) lastReturnCode_ = *returnCode;
+  errors_.add(kError, message);
+  throw ErpError(message);
+}
+
+void DataSource::composeDetail(DataSource& detail) {
+  if (!detail.view_.composition || detail.view_.composition->headerView != view_.id) {
+    raise("View " + detail.view_.id + " cannot be composed with view " + view_.id + ".");
+  }
+  detail.header_ = this;
+  detail.headerLink_.clear();
+  for (int number : view_.keys.front().fields) {
+    const FieldDef& headerField = *view_.field(number);
+    const FieldDef* detailField = detail.view_.field(headerField.name);
+    detail.headerLink_.emplace_back(static_cast<size_t>(detailField->number - 1),
+                                    static_cast<size_t>(number - 1));
+  }
+  details_.push_back(&detail);
+}
+
+const FieldDef& DataSource::field(int number) const {
+  const FieldDef* found = view_.field(number);
+  if (!found) {
+    const_cast<DataSource*>(this)->raise("View " + view_.id + " has no field number " +
+                                         std::to_string(number) + ".");
+  }
+  return *found;
+}
+
+const FieldDef& DataSource::field(const std::string& name) const {
+  const FieldDef* found = view_.field(name);
+  if (!found) {
+    const_cast<DataSource*>(this)->raise("View " + view_.id + " has no field named " + name + ".");
+  }
+  return *found;
+}
+
+const Value& DataSource::value(int number) const {
+  return values_[static_cast<size_t>(field(number).number - 1)];
+}
+
+std::string DataSource::text(int number) const {
+  return valueText(value(number));
+}
+
+void DataSource::put(int number, const Value& value, bool verify) {
+  const FieldDef& def = field(number);
+  Value stored;
+  if (verify) {
+    try {
+      stored = verifier_.verify(def, value, values_);
+    } catch (const ErpError& error) {
+      raise(error.what());
+    }
+  } else {
+    auto coerced = coerceToField(def, value);
+    if (!coerced) raise("Invalid value for " + def.description + ": " + valueText(value) + ".");
+    stored = std::move(*coerced);
+    if (auto* text = std::get_if<std::string>(&stored)) {
+      if (static_cast<int>(text->size()) > def.size) text->resize(static_cast<size_t>(def.size));
+    }
+  }
+  values_[static_cast<size_t>(def.number - 1)] = std::move(stored);
+}
+
+void DataSource::verify(int number) {
+  put(number, Value(value(number)), true);
+}
+
+void DataSource::setKeyNumber(int keyNumber) {
+  if (keyNumber < 0 || keyNumber >= static_cast<int>(view_.keys.size())) {
+    raise("View " + view_.id + " has no key number " + std::to_string(keyNumber) + ".");
+  }
+  keyNumber_ = keyNumber;
+}
+
+void DataSource::applyHeaderLink() {
+  if (!header_) return;
+  for (auto [detailIndex, headerIndex] : headerLink_) {
+    values_[detailIndex] = header_->values_[headerIndex];
+  }
+}
+
+void DataSource::discardDetailChanges() {
+  for (DataSource* detail : details_) {
+    detail->pending_.clear();
+    detail->current_ = false;
+  }
+}
+
+void DataSource::clear() {
+  values_ = blankRecord(view_);
+  original_ = values_;
+  current_ = false;
+  rev_ = 0;
+  applyHeaderLink();
+  discardDetailChanges();
+}
+
+std::string DataSource::keyText(const std::vector<Value>& values) const {
+  std::string text;
+  for (int number : view_.keys.front().fields) {
+    if (!text.empty()) text += "-";
+    text += valueText(values[static_cast<size_t>(number - 1)]);
+  }
+  return text;
+}
+
+std::string DataSource::primaryKeyWhere() const {
+  std::string where;
+  for (int number : view_.keys.front().fields) {
+    if (!where.empty()) where += " AND ";
+    where += sqlColumn(*view_.field(number)) + " = ?";
+  }
+  return where;
+}
+
+void DataSource::bindPrimaryKey(SQLite::Statement& statement, int first,
+                                const std::vector<Value>& values) const {
+  for (int number : view_.keys.front().fields) {
+    bindValue(statement, first++, values[static_cast<size_t>(number - 1)]);
+  }
+}
+
+void DataSource::takeRow(std::vector<Value> values, std::int64_t rev) {
+  values_ = std::move(values);
+  original_ = values_;
+  rev_ = rev;
+  current_ = true;
+}
+
+bool DataSource::loadByPrimaryKey() {
+  SQLite::Statement& query = statements_.get(readSql_);
+  if (!view_.singleRecord) bindPrimaryKey(query, 1, values_);
+  if (!query.executeStep()) return false;
+  std::vector<Value> row;
+  row.reserve(view_.fields.size());
+  for (size_t i = 0; i < view_.fields.size(); ++i) {
+    row.push_back(columnValue(query.getColumn(static_cast<int>(i)), view_.fields[i]));
+  }
+  std::int64_t rev = query.getColumn(static_cast<int>(view_.fields.size())).getInt64();
+  query.reset();  // an open statement would pin this connection's read snapshot
+  takeRow(std::move(row), rev);
+  return true;
+}
+
+DataSource::PendingChange* DataSource::findPending(const std::vector<Value>& values) {
+  for (PendingChange& change : pending_) {
+    bool same = true;
+    for (int number : view_.keys.front().fields) {
+      size_t i = static_cast<size_t>(number - 1);
+      if (change.values[i] != values[i]) {
+        same = false;
+        break;
+      }
+    }
+    if (same) return &change;
+  }
+  return nullptr;
+}
+
+bool DataSource::read() {
+  applyHeaderLink();
+  discardDetailChanges();
+  if (const PendingChange* change = findPending(values_)) {
+    if (change->kind == PendingChange::Delete) {
+      current_ = false;
+      return false;
+    }
+    std::int64_t rev = change->rev;
+    takeRow(change->values, rev);
+    return true;
+  }
+  if (loadByPrimaryKey()) return true;
+  current_ = false;
+  return false;
+}
+
+std::int64_t DataSource::count(const std::string& filter, int /*flags*/) {
+  SqlFilter compiled;
+  try {
+    compiled = compileFilter(view_, filter);
+  } catch (const FilterError& error) {
+    raise(std::string("Invalid filter. ") + error.what());
+  }
+  std::string sql = "SELECT COUNT(*) FROM " + quotedTable(view_);
+  if (!compiled.where.empty()) sql += " WHERE " + compiled.where;
+  SQLite::Statement query(database_->sql(), sql);
+  int index = 1;
+  for (const Value& param : compiled.params) bindValue(query, index++, param);
+  query.executeStep();
+  return query.getColumn(0).getInt64();
+}
+
+void DataSource::browse(const std::string& filter, bool ascending) {
+  SqlFilter compiled;
+  try {
+    compiled = compileFilter(view_, filter);
+  } catch (const FilterError& error) {
+    raise(std::string("Invalid filter. ") + error.what());
+  }
+  const KeyDef& key = view_.keys[static_cast<size_t>(keyNumber_)];
+  std::vector<int> order = key.fields;
+  std::vector<Value> start;
+  for (int number : key.fields) start.push_back(values_[static_cast<size_t>(number - 1)]);
+  for (int number : view_.keys.front().fields) {
+    if (std::find(order.begin(), order.end(), number) == order.end()) order.push_back(number);
+  }
+  browser_ = std::make_unique<KeysetBrowser>(database_->sql(), view_, std::move(compiled),
+                                             std::move(order), std::move(start), ascending);
+}
+
+bool DataSource::fetch(bool /*lock*/) {
+  discardDetailChanges();
+  KeysetBrowser::Row row;
+  if (!browser_ || !browser_->next(row)) {
+    current_ = false;
+    return false;
+  }
+  takeRow(std::move(row.values), row.rev);
+  return true;
+}
+
+bool DataSource::pendingChanges() const {
+  return current_ && values_ != original_;
+}
+
+void DataSource::requireWritable(const char* action) {
+  if (readOnly_) {
+    raise(std::string("Cannot ") + action + " " + view_.description +
+              ": the database link is read-only.",
+          kRcRefused);
+  }
+}
+
+void DataSource::requireCurrent(const char* action) {
+  if (!current_) {
+    raise(
+        std::string("Cannot ") + action + " " + view_.description + ": there is no current record.",
+        kRcNotFound);
+  }
+}
+
+void DataSource::reportConflict() {
+  lastReturnCode_ = kRcChanged;
+  errors_.add(kError, view_.description + " " + keyText(values_) +
+                          " was changed by another user since it was read. Nothing was saved.");
+}
+
+void DataSource::saving(const std::vector<Value>& key, const std::function<void()>& write) {
+  try {
+    write();
+  } catch (const SQLite::Exception& error) {
+    // The database said no (it stayed locked, the disk is full): nothing of the record was
+    // saved, and the operator is told why rather than left with a bare return code.
+    const int code = error.getErrorCode();
+    const bool locked = code == SQLITE_BUSY || code == SQLITE_LOCKED;
+    raise(view_.description + " " + keyText(key) + " was not saved. " +
+              (locked ? std::string("The company database stayed locked by another program.")
+                      : std::string(error.what()) + "."),
+          locked ? kRcLocked : kRcRefused);
+  }
+}
+
+void DataSource::queue(PendingChange change) {
+  if (PendingChange* existing = findPending(change.values)) {
+    if (existing->kind == PendingChange::Insert && change.kind == PendingChange::Delete) {
+      pending_.erase(pending_.begin() + (existing - pending_.data()));
+      return;
+    }
+    if (existing->kind == PendingChange::Insert) change.kind = PendingChange::Insert;
+    if (existing->kind == PendingChange::Delete && change.kind == PendingChange::Insert) {
+      change.kind = PendingChange::Update;
+      change.rev = existing->rev;
+    }
+    *existing = std::move(change);
+    return;
+  }
+  pending_.push_back(std::move(change));
+}
+
+bool DataSource::writeInsert(const std::vector<Value>& values) {
+  SQLite::Statement& statement = statements_.get(insertSql_);
+  for (size_t i = 0; i < values.size(); ++i)
+    bindValue(statement, static_cast<int>(i + 1), values[i]);
+  return statement.exec() == 1;
+}
+
+bool DataSource::writeUpdate(const std::vector<Value>& values, const std::vector<Value>& keyValues,
+                             std::int64_t rev) {
+  SQLite::Statement& statement = statements_.get(updateSql_);
+  int index = 1;
+  for (const Value& value : values) bindValue(statement, index++, value);
+  if (!view_.singleRecord) {
+    bindPrimaryKey(statement, index, keyValues);
+    index += static_cast<int>(view_.keys.front().fields.size());
+  }
+  statement.bind(index, static_cast<int64_t>(rev));
+  return statement.exec() == 1;
+}
+
+bool DataSource::writeDelete(const std::vector<Value>& keyValues, std::int64_t rev) {
+  SQLite::Statement& statement = statements_.get(deleteSql_);
+  bindPrimaryKey(statement, 1, keyValues);
+  statement.bind(static_cast<int>(view_.keys.front().fields.size() + 1), static_cast<int64_t>(rev));
+  return statement.exec() == 1;
+}
+
+bool DataSource::commitDetails() {
+  for (DataSource* detail : details_) {
+    for (const PendingChange& change : detail->pending_) {
+      bool done = false;
+      switch (change.kind) {
+        case PendingChange::Insert:
+          done = detail->writeInsert(change.values);
+          break;
+        case PendingChange::Update:
+          done = detail->writeUpdate(change.values, change.values, change.rev);
+          break;
+        case PendingChange::Delete:
+          done = detail->writeDelete(change.values, change.rev);
+          break;
+      }
+      if (!done) {
+        errors_.add(kError, detail->view_.description + " " + detail->keyText(change.values) +
+                                " was changed by another user. Nothing was saved.");
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+void DataSource::insert() {
+  requireWritable("add");
+  applyHeaderLink();
+  for (int number : view_.keys.front().fields) {
+    const FieldDef& def = *view_.field(number);
+    if (def.type == FieldType::Text &&
+        valueText(values_[static_cast<size_t>(number - 1)]).empty()) {
+      raise(def.description + " cannot be blank.", kRcRefused);
+    }
+  }
+  if (header_) {
+    const PendingChange* existing = findPending(values_);
+    bool exists = existing ? existing->kind != PendingChange::Delete : [this] {
+      std::vector<Value> saved = values_;
+      bool found = loadByPrimaryKey();
+      values_ = std::move(saved);
+      return found;
+    }();
+    if (exists)
+      raise(view_.description + " " + keyText(values_) + " already exists.", kRcDuplicate);
+    queue({PendingChange::Insert, values_, 0});
+    current_ = true;
+    original_ = values_;
+    lastReturnCode_ = kRcOk;
+    return;
+  }
+  saving(values_, [this] {
+    SQLite::Transaction transaction(database_->sql());
+    if (!writeInsert(values_)) {
+      raise(view_.description + " " + keyText(values_) + " already exists.", kRcDuplicate);
+    }
+    if (!commitDetails()) {
+      lastReturnCode_ = kRcChanged;
+      return;
+    }
+    transaction.commit();
+    discardDetailChanges();
+    takeRow(values_, 1);
+    lastReturnCode_ = kRcOk;
+  });
+}
+
+void DataSource::update() {
+  requireWritable("update");
+  requireCurrent("update");
+  for (int number : view_.keys.front().fields) {
+    size_t i = static_cast<size_t>(number - 1);
+    if (values_[i] != original_[i]) {
+      raise("The key of " + view_.description + " " + keyText(original_) + " cannot be changed.",
+            kRcRefused);
+    }
+  }
+  if (header_) {
+    queue({PendingChange::Update, values_, rev_});
+    original_ = values_;
+    lastReturnCode_ = kRcOk;
+    return;
+  }
+  saving(original_, [this] {
+    SQLite::Transaction transaction(database_->sql());
+    if (!writeUpdate(values_, original_, rev_)) {
+      reportConflict();
+      return;
+    }
+    if (!commitDetails()) {
+      lastReturnCode_ = kRcChanged;
+      return;
+    }
+    transaction.commit();
+    discardDetailChanges();
+    original_ = values_;
+    ++rev_;
+    lastReturnCode_ = kRcOk;
+  });
+}
+
+void DataSource::remove() {
+  requireWritable("delete");
+  requireCurrent("delete");
+  if (header_) {
+    queue({PendingChange::Delete, values_, rev_});
+    current_ = false;
+    lastReturnCode_ = kRcOk;
+    return;
+  }
+  saving(original_, [this] {
+    SQLite::Transaction transaction(database_->sql());
+    if (!writeDelete(original_, rev_)) {
+      reportConflict();
+      return;
+    }
+    transaction.commit();
+    discardDetailChanges();
+    current_ = false;
+    lastReturnCode_ = kRcOk;
+  });
+}
+
+}  // namespace erp

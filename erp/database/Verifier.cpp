@@ -1,0 +1,157 @@
+#include "erp/database/Verifier.h"
+
+#include "erp/database/ErpError.h"
+#include "erp/database/SqlValues.h"
+#include "erp/database/ValueText.h"
+#include "erp/filter/Filter.h"
+#include "platform/Text.h"
+
+#include <SQLiteCpp/Statement.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace erp {
+namespace {
+
+std::string typeName(int ttype) {
+  return ttype == 2 ? "Purchases" : "Sales";
+}
+
+}  // namespace
+
+Verifier::Verifier(SQLite::Database& db, const ViewCatalog& catalog)
+    : catalog_(catalog), statements_(db) {}
+
+std::string Verifier::unformatItemNumber(const std::string& text) {
+  std::string result;
+  for (char c : platform::UpperCase(text)) {
+    if (c != '-' && c != '/' && c != '.' && c != '(' && c != ')') result += c;
+  }
+  return platform::TrimRight(result);
+}
+
+bool Verifier::exists(const std::string& viewId, const std::vector<int>& fields,
+                      const std::vector<Value>& values) const {
+  const ViewDef& view = catalog_.get(viewId);
+  std::string sql = "SELECT 1 FROM \"" + view.id + "\" WHERE ";
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) sql += " AND ";
+    sql += sqlColumn(*view.field(fields[i])) + " = ?";
+  }
+  SQLite::Statement& query = statements_.get(sql + " LIMIT 1");
+  for (size_t i = 0; i < values.size(); ++i) bindValue(query, static_cast<int>(i + 1), values[i]);
+  const bool found = query.executeStep();
+  query.reset();  // an open statement would pin this connection's read snapshot
+  return found;
+}
+
+bool Verifier::taxGroupExists(const std::string& group, int ttype) const {
+  return exists("TX0003", {1, 2}, {group, std::int64_t{ttype}});
+}
+
+std::string Verifier::groupAuthority(const std::string& group, int ttype, int slot) const {
+  const ViewDef& view = catalog_.get("TX0003");
+  const FieldDef* authority = view.field("AUTHORITY" + std::to_string(slot));
+  SQLite::Statement& query =
+      statements_.get("SELECT " + sqlColumn(*authority) + " FROM \"TX0003\" WHERE " +
+                      sqlColumn(*view.field(1)) + " = ? AND " + sqlColumn(*view.field(2)) + " = ?");
+  query.bind(1, group);
+  query.bind(2, ttype);
+  std::string authorityCode = query.executeStep() ? query.getColumn(0).getString() : "";
+  query.reset();
+  return authorityCode;
+}
+
+bool Verifier::authorityExists(const std::string& authority) const {
+  return exists("TX0002", {1}, {authority});
+}
+
+bool Verifier::authorityAllowsTaxIncluded(const std::string& authority) const {
+  return exists("TX0002", {1, 7}, {authority, std::int64_t{1}});
+}
+
+bool Verifier::classExists(const std::string& authority, int type, int axis,
+                           std::int64_t taxClass) const {
+  return exists("TX0001", {1, 2, 3, 4},
+                {authority, std::int64_t{type}, std::int64_t{axis}, taxClass});
+}
+
+bool Verifier::currencyExists(const std::string& currency) const {
+  return exists("CS0003", {1}, {currency});
+}
+
+void Verifier::checkClass(const FieldDef& field, const std::string& authority,
+                          std::int64_t taxClass) const {
+  if (authority.empty()) {
+    if (taxClass == 0) return;
+    throw ErpError("Tax Class " + std::to_string(taxClass) +
+                   " cannot be set: there is no tax authority for it.");
+  }
+  if (!classExists(authority, field.ttype, field.axis, taxClass)) {
+    throw ErpError("Tax Class " + std::to_string(taxClass) + " does not exist for tax authority " +
+                   authority + " (" + typeName(field.ttype) + ").");
+  }
+}
+
+Value Verifier::verify(const FieldDef& field, const Value& value,
+                       const std::vector<Value>& record) const {
+  auto coerced = coerceToField(field, value);
+  if (!coerced) {
+    throw ErpError("Invalid value for " + field.description + ": " + valueText(value) + ".");
+  }
+  Value result = *coerced;
+  if (field.type == FieldType::Text &&
+      static_cast<int>(std::get<std::string>(result).size()) > field.size) {
+    throw ErpError(field.description + " cannot be longer than " + std::to_string(field.size) +
+                   " characters.");
+  }
+  auto text = [&result] { return std::get<std::string>(result); };
+  auto refText = [&](int ref) { return valueText(record.at(static_cast<size_t>(ref - 1))); };
+  switch (field.check) {
+    case Check::None:
+      break;
+    case Check::UpperCode:
+      result = platform::UpperCase(text());
+      break;
+    case Check::ItemNumber:
+      result = unformatItemNumber(text());
+      break;
+    case Check::TaxGroup:
+      if (!taxGroupExists(text(), field.ttype)) {
+        throw ErpError(field.description + " " + text() + " does not exist for transaction type " +
+                       typeName(field.ttype) + ".");
+      }
+      break;
+    case Check::TaxAuthority:
+      result = platform::UpperCase(text());
+      if (!authorityExists(std::get<std::string>(result))) {
+        throw ErpError(field.description + " " + std::get<std::string>(result) +
+                       " does not exist.");
+      }
+      break;
+    case Check::TaxClassOfGroup:
+      checkClass(field, groupAuthority(refText(field.ref), field.ttype, field.slot),
+                 std::get<std::int64_t>(result));
+      break;
+    case Check::TaxClassOfAuthority:
+      checkClass(field, refText(field.ref), std::get<std::int64_t>(result));
+      break;
+    case Check::TaxIncluded:
+      if (std::get<std::int64_t>(result) != 0 && !authorityAllowsTaxIncluded(refText(field.ref))) {
+        throw ErpError("Tax authority " + refText(field.ref) +
+                       " does not allow tax included in the price.");
+      }
+      break;
+    case Check::Currency:
+      result = platform::UpperCase(text());
+      if (!currencyExists(std::get<std::string>(result))) {
+        throw ErpError(field.description + " " + std::get<std::string>(result) +
+                       " does not exist.");
+      }
+      break;
+  }
+  return result;
+}
+
+}  // namespace erp

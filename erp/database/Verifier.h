@@ -1,0 +1,42 @@
+#pragma once
+
+#include "erp/catalog/Value.h"
+#include "erp/catalog/ViewCatalog.h"
+#include "erp/database/StatementCache.h"
+
+#include <SQLiteCpp/Database.h>
+
+#include <string>
+#include <vector>
+
+namespace erp {
+
+/// The ERP's checks on a put with verification: codes upper-cased, item numbers unformatted,
+/// tax groups, authorities, classes, tax-included flags and currencies looked up.
+class Verifier {
+ public:
+  Verifier(SQLite::Database& db, const ViewCatalog& catalog);
+
+  /// The value the field takes after verification; throws ErpError with the ERP's message when
+  /// the value is refused. `record` is the current record (other fields the check reads).
+  Value verify(const FieldDef& field, const Value& value, const std::vector<Value>& record) const;
+
+  /// The item number without its mask separators, upper-cased.
+  static std::string unformatItemNumber(const std::string& text);
+
+ private:
+  bool taxGroupExists(const std::string& group, int ttype) const;
+  std::string groupAuthority(const std::string& group, int ttype, int slot) const;
+  bool authorityExists(const std::string& authority) const;
+  bool authorityAllowsTaxIncluded(const std::string& authority) const;
+  bool classExists(const std::string& authority, int type, int axis, std::int64_t taxClass) const;
+  bool currencyExists(const std::string& currency) const;
+  bool exists(const std::string& viewId, const std::vector<int>& fields,
+              const std::vector<Value>& values) const;
+  void checkClass(const FieldDef& field, const std::string& authority, std::int64_t taxClass) const;
+
+  const ViewCatalog& catalog_;
+  mutable StatementCache statements_;
+};
+
+}  // namespace erp

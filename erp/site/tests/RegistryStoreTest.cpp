@@ -1,0 +1,246 @@
+#include "erp/site/RegistryStore.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+namespace erp {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kConfig = "SOFTWARE\\ACCPAC International, Inc.\\ACCPAC\\Configuration";
+
+std::string readFile(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+RegistryValue text(const std::string& value) {
+  RegistryValue out{kRegString, {value.begin(), value.end()}};
+  out.data.push_back(0);
+  return out;
+}
+
+class RegistryStoreTest : public ::testing::Test {
+ protected:
+  RegistryStoreTest()
+      : folder_(fs::temp_directory_path() /
+                ("ordavel-registry-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name())),
+        store_(folder_ / "registry") {
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  ~RegistryStoreTest() override { fs::remove_all(folder_); }
+
+  RegistryValue query(RegistryStore& store, const std::string& path, const std::string& name) {
+    RegistryValue out{0, {}};
+    EXPECT_EQ(RegistryStatus::kOk, store.queryValue(kLocalMachine, path, name, out));
+    return out;
+  }
+
+  fs::path folder_;
+  RegistryStore store_;
+};
+
+TEST_F(RegistryStoreTest, KeysAndValueNamesMatchWithoutRegardToCase) {
+  ASSERT_EQ(RegistryStatus::kOk, store_.createKey(kLocalMachine, kConfig));
+  ASSERT_EQ(RegistryStatus::kOk, store_.setValue(kLocalMachine, kConfig, "Programs", text("C:")));
+
+  EXPECT_EQ(RegistryStatus::kOk,
+            store_.openKey(kLocalMachine, "software\\accpac international, inc.\\ACCPAC"));
+  EXPECT_EQ(text("C:"), query(store_, "SOFTWARE\\ACCPAC INTERNATIONAL, INC.\\accpac\\configuration",
+                              "PROGRAMS"));
+}
+
+TEST_F(RegistryStoreTest, MissingKeysValuesAndHivesAreReportedApart) {
+  RegistryValue out;
+  EXPECT_EQ(RegistryStatus::kNotFound, store_.openKey(kLocalMachine, kConfig));
+  EXPECT_EQ(RegistryStatus::kNotFound, store_.setValue(kLocalMachine, kConfig, "X", text("x")));
+  ASSERT_EQ(RegistryStatus::kOk, store_.createKey(kLocalMachine, kConfig));
+  EXPECT_EQ(RegistryStatus::kNotFound, store_.queryValue(kLocalMachine, kConfig, "X", out));
+  EXPECT_EQ(RegistryStatus::kNotFound, store_.queryValue(kCurrentUser, kConfig, "X", out));
+  EXPECT_EQ(RegistryStatus::kInvalidHive, store_.createKey(0x80000009, kConfig));
+  EXPECT_EQ(RegistryStatus::kInvalidHive, store_.openKey(0, ""));
+  EXPECT_EQ(RegistryStatus::kInvalidKey, store_.deleteKey(kLocalMachine, ""));
+}
+
+TEST_F(RegistryStoreTest, EveryKindOfValueSurvivesAReload) {
+  const std::string awkward("50%\ta\nb\r\x7f\x01 \xc3\xa9\\", 14);
+  const struct {
+    const char* name;
+    RegistryValue value;
+  } cases[] = {
+      {"PlainText", text("C:\\Program Files\\Sage")},
+      {"TextWithControlCharacters", text(awkward)},
+      {"MultiString", RegistryValue{kRegMultiString, {'a', 0, 'b', 0, 0}}},
+      {"Expandable", RegistryValue{kRegExpandString, {'%', 'X', '%', 0}}},
+      {"Binary", RegistryValue{kRegBinary, {0, 0xff, '%', '\n', 9}}},
+      {"EmptyBinary", RegistryValue{kRegBinary, {}}},
+      {"Dword", RegistryValue{kRegDword, {0x2a, 0, 0, 0}}},
+      {"UnknownType", RegistryValue{11, {1, 2, 3, 4, 5, 6, 7, 8}}},
+      {"", text("default value")},
+      {"name with\ttab=and%percent", text("x")},
+  };
+  ASSERT_EQ(RegistryStatus::kOk, store_.createKey(kLocalMachine, kConfig));
+  for (const auto& c : cases) {
+    ASSERT_EQ(RegistryStatus::kOk, store_.setValue(kLocalMachine, kConfig, c.name, c.value));
+  }
+  RegistryStore reloaded(store_.file());
+  for (const auto& c : cases) EXPECT_EQ(c.value, query(reloaded, kConfig, c.name)) << c.name;
+}
+
+TEST_F(RegistryStoreTest, ValuesKeepTheirOrderWhenReplacedOrDeleted) {
+  ASSERT_EQ(RegistryStatus::kOk, store_.createKey(kLocalMachine, "K"));
+  ASSERT_EQ(RegistryStatus::kOk, store_.setValue(kLocalMachine, "K", "First", text("1")));
+  ASSERT_EQ(RegistryStatus::kOk, store_.setValue(kLocalMachine, "K", "Second", text("2")));
+  ASSERT_EQ(RegistryStatus::kOk, store_.setValue(kLocalMachine, "K", "Third", text("3")));
+  ASSERT_EQ(RegistryStatus::kOk, store_.setValue(kLocalMachine, "K", "FIRST", text("4")));
+  ASSERT_EQ(RegistryStatus::kOk, store_.deleteValue(kLocalMachine, "K", "second"));
+  EXPECT_EQ(RegistryStatus::kNotFound, store_.deleteValue(kLocalMachine, "K", "Second"));
+
+  std::vector<std::string> names;
+  ASSERT_EQ(RegistryStatus::kOk, store_.enumerateValues(kLocalMachine, "K", names));
+  EXPECT_EQ((std::vector<std::string>{"First", "Third"}), names);
+  EXPECT_EQ(text("4"), query(store_, "K", "First"));
+}
+
+TEST_F(RegistryStoreTest, SubKeysAreListedAlphabeticallyWithTheirFirstSpelling) {
+  for (const char* path : {"Root\\beta", "Root\\Alpha", "Root\\GAMMA\\Deep", "ROOT\\BETA"}) {
+    ASSERT_EQ(RegistryStatus::kOk, store_.createKey(kCurrentUser, path));
+  }
+  std::vector<std::string> names;
+  ASSERT_EQ(RegistryStatus::kOk, store_.enumerateSubKeys(kCurrentUser, "root", names));
+  EXPECT_EQ((std::vector<std::string>{"Alpha", "beta", "GAMMA"}), names);
+}
+
+TEST_F(RegistryStoreTest, DeletingAKeyTakesItsSubKeysAndValues) {
+  ASSERT_EQ(RegistryStatus::kOk, store_.createKey(kClassesRoot, "A\\B\\C"));
+  ASSERT_EQ(RegistryStatus::kOk, store_.setValue(kClassesRoot, "A\\B\\C", "", text("v")));
+  ASSERT_EQ(RegistryStatus::kOk, store_.deleteKey(kClassesRoot, "a\\b"));
+
+  EXPECT_EQ(RegistryStatus::kNotFound, store_.openKey(kClassesRoot, "A\\B\\C"));
+  EXPECT_EQ(RegistryStatus::kNotFound, store_.openKey(kClassesRoot, "A\\B"));
+  EXPECT_EQ(RegistryStatus::kOk, store_.openKey(kClassesRoot, "A"));
+  EXPECT_EQ(RegistryStatus::kNotFound, store_.deleteKey(kClassesRoot, "A\\B"));
+}
+
+TEST_F(RegistryStoreTest, FileIsVersionedReadableText) {
+  ASSERT_EQ(RegistryStatus::kOk, store_.createKey(kLocalMachine, kConfig));
+  ASSERT_EQ(RegistryStatus::kOk,
+            store_.setValue(kLocalMachine, kConfig, "SharedData", text("D:\\Data")));
+
+  EXPECT_EQ(
+      "ordavel-registry 1\n"
+      "key\tHKEY_LOCAL_MACHINE\tSOFTWARE\n"
+      "key\tHKEY_LOCAL_MACHINE\tSOFTWARE\\ACCPAC International, Inc.\n"
+      "key\tHKEY_LOCAL_MACHINE\tSOFTWARE\\ACCPAC International, Inc.\\ACCPAC\n"
+      "key\tHKEY_LOCAL_MACHINE\tSOFTWARE\\ACCPAC International, Inc.\\ACCPAC\\Configuration\n"
+      "value\tSharedData\t1\tD:\\Data%00\n",
+      readFile(store_.file()));
+}
+
+TEST_F(RegistryStoreTest, ALeftoverTemporaryFileNeverReachesTheStore) {
+  ASSERT_EQ(RegistryStatus::kOk, store_.createKey(kLocalMachine, "K"));
+  ASSERT_EQ(RegistryStatus::kOk, store_.setValue(kLocalMachine, "K", "v", text("kept")));
+  std::ofstream(store_.file().string() + ".tmp-99999-0") << "ordavel-registry 1\nkey\tHALF";
+
+  RegistryStore reloaded(store_.file());
+  EXPECT_EQ(text("kept"), query(reloaded, "K", "v"));
+  ASSERT_EQ(RegistryStatus::kOk, reloaded.setValue(kLocalMachine, "K", "w", text("new")));
+  EXPECT_EQ(text("kept"), query(reloaded, "K", "v"));
+  EXPECT_EQ(text("new"), query(reloaded, "K", "w"));
+}
+
+TEST_F(RegistryStoreTest, WritesLeaveNoTemporaryFilesBehind) {
+  ASSERT_EQ(RegistryStatus::kOk, store_.createKey(kLocalMachine, "K"));
+  ASSERT_EQ(RegistryStatus::kOk, store_.setValue(kLocalMachine, "K", "v", text("x")));
+  for (const auto& entry : fs::directory_iterator(folder_)) {
+    EXPECT_EQ(std::string::npos, entry.path().filename().string().find(".tmp")) << entry.path();
+  }
+}
+
+TEST_F(RegistryStoreTest, AStoreOfAnotherFormatIsNeitherReadNorOverwritten) {
+  const std::string foreign = "ordavel-registry 2\nsomething newer\n";
+  std::ofstream(store_.file()) << foreign;
+
+  EXPECT_EQ(RegistryStatus::kUnreadable, store_.openKey(kLocalMachine, ""));
+  EXPECT_EQ(RegistryStatus::kUnreadable, store_.createKey(kLocalMachine, "K"));
+  EXPECT_EQ(foreign, readFile(store_.file()));
+}
+
+TEST_F(RegistryStoreTest, AStoreThatCannotBeWrittenFailsTheWrite) {
+  std::ofstream(folder_ / "plain-file") << "x";
+  RegistryStore blocked(folder_ / "plain-file" / "registry");
+
+  EXPECT_EQ(RegistryStatus::kWriteFailed, blocked.createKey(kLocalMachine, "K"));
+  EXPECT_EQ(RegistryStatus::kNotFound, blocked.openKey(kLocalMachine, "K"));
+}
+
+class EnvironmentVariable {
+ public:
+  EnvironmentVariable(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    if (value) {
+      ::setenv(name, value, 1);
+    } else {
+      ::unsetenv(name);
+    }
+  }
+  ~EnvironmentVariable() {
+    if (old_) {
+      ::setenv(name_, old_->c_str(), 1);
+    } else {
+      ::unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+// The program moves to the ERP's runtime folder before it calls into the ERP; a store named by
+// a relative path must still be the same file afterwards. Only its owner may read it.
+TEST_F(RegistryStoreTest, ARelativeStoreSurvivesAChangeOfWorkingFolderAndIsPrivate) {
+  const fs::path before = fs::current_path();
+  fs::current_path(folder_);
+  RegistryStore relative("registry");
+  ASSERT_EQ(RegistryStatus::kOk, relative.createKey(kLocalMachine, "SOFTWARE\\Test"));
+  fs::current_path(fs::temp_directory_path());
+  EXPECT_EQ(RegistryStatus::kOk, relative.openKey(kLocalMachine, "SOFTWARE\\Test"));
+  fs::current_path(before);
+  EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write,
+            fs::status(folder_ / "registry").permissions());
+}
+
+TEST(RegistryStoreLocation, DefaultLocationFollowsTheEnvironment) {
+  const struct {
+    const char* name;
+    const char* registry;
+    const char* xdg;
+    const char* home;
+    fs::path expected;
+  } cases[] = {
+      {"ExplicitFileWins", "/tmp/r/file", "/tmp/x", "/tmp/h", "/tmp/r/file"},
+      {"XdgConfigHome", nullptr, "/tmp/x", "/tmp/h", "/tmp/x/ordavel-erp/registry"},
+      {"EmptyExplicitFileIsIgnored", "", "/tmp/x", "/tmp/h", "/tmp/x/ordavel-erp/registry"},
+      {"HomeConfigFolder", nullptr, nullptr, "/tmp/h", "/tmp/h/.config/ordavel-erp/registry"},
+  };
+  for (const auto& c : cases) {
+    EnvironmentVariable registry("ORDAVEL_REGISTRY", c.registry);
+    EnvironmentVariable xdg("XDG_CONFIG_HOME", c.xdg);
+    EnvironmentVariable home("HOME", c.home);
+    EXPECT_EQ(c.expected, RegistryStore::defaultLocation()) << c.name;
+    EXPECT_EQ(c.expected, RegistryStore().file()) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace erp

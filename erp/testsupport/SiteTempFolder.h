@@ -1,0 +1,59 @@
+#pragma once
+
+#include "erp/catalog/ViewCatalog.h"
+#include "erp/site/SiteDatabase.h"
+#include "erp/site/SiteLayout.h"
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace erp {
+
+/// A site with an empty site database in a fresh temporary folder, removed afterwards.
+class TempSite {
+ public:
+  TempSite() : layout_(uniqueFolder()) { SiteDatabase::create(layout_); }
+  ~TempSite() {
+    std::error_code ignored;
+    std::filesystem::remove_all(layout_.sharedData(), ignored);
+  }
+  TempSite(const TempSite&) = delete;
+  TempSite& operator=(const TempSite&) = delete;
+
+  const SiteLayout& layout() const { return layout_; }
+  const std::filesystem::path& folder() const { return layout_.sharedData(); }
+
+ private:
+  static std::filesystem::path uniqueFolder() {
+    std::random_device random;
+    return std::filesystem::temp_directory_path() /
+           ("ordavel-site-" + std::to_string(random()) + std::to_string(random()));
+  }
+
+  SiteLayout layout_;
+};
+
+/// A small catalog with the two options views the program reads and one ordinary view.
+inline std::vector<ViewDef> optionTestViews() {
+  auto numberedFields = [](int count, int flagNumber) {
+    std::vector<FieldDef> fields;
+    for (int n = 1; n <= count; ++n) {
+      FieldDef field{n, "F" + std::to_string(n), "Field " + std::to_string(n), FieldType::Text, 10};
+      if (n == flagNumber) {
+        field.type = FieldType::Boolean;
+        field.size = 2;
+      }
+      fields.push_back(field);
+    }
+    return fields;
+  };
+  ViewDef arOptions{"AR0001", "A/R Options", numberedFields(8, 6), {}, {}, true};
+  ViewDef icOptions{"IC0380", "I/C Options", numberedFields(30, 25), {}, {}, true};
+  arOptions.fields[1] = {2, "RATE", "Rate", FieldType::Decimal, 8};
+  ViewDef authorities{"TX0002", "Tax Authorities", numberedFields(3, 0), {{"KEY", {1}}}, {}, false};
+  return {arOptions, icOptions, authorities};
+}
+
+}  // namespace erp

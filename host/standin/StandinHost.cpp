@@ -1,0 +1,13 @@
+#include "host/standin/StandinHost.h"
+
+#include "host/standin/StandinSession.h"
+
+namespace host::standin {
+
+HostServices StandinHost::Services(const std::filesystem::path& sharedData,
+                                   erp::SignonPrompt& prompt, erp::ErrorDisplay& display,
+                                   std::string commandLine) {
+  return StandinHostServices(sharedData, prompt, display, std::move(commandLine));
+}
+
+}  // namespace host::standin
