@@ -193,7 +193,7 @@ TEST_F(Form1MenuTest, LogFilesShowsTheCompanysLogFolder) {
   ASSERT_TRUE(window.Load());
   window.MenuItemNamed("mnuFileLogFiles").Click();
   EXPECT_EQ(
-      std::vector<std::string>{"\"" + site.sharedData().string() + "/COMPANY/SAMLTD/Ordavel\""},
+      std::vector<std::string>{"\"" + site.sharedData().string() + "/Company/SAMLTD/Ordavel\""},
       shell.explored);
   EXPECT_EQ(std::vector<std::string>{}, shell.opened);
   window.Unload();

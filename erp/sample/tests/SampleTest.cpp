@@ -108,7 +108,7 @@ TEST_F(SampleSiteTest, LaysOutProgramsAndSharedDataFolders) {
   EXPECT_TRUE(std::filesystem::is_directory(*folder_ / "Programs" / "runtime"));
   EXPECT_EQ(*folder_ / "SharedData", sharedDataOf(*folder_));
   EXPECT_EQ(*folder_ / "SharedData", sharedDataOf(*folder_ / "SharedData"));
-  for (const char* name : {"SITE", "COMPANY", "USER"}) {
+  for (const char* name : {"SITE", "Company", "USER"}) {
     EXPECT_TRUE(std::filesystem::is_directory(*folder_ / "SharedData" / name)) << name;
   }
 }
@@ -415,6 +415,18 @@ TEST_F(CompanyGeneratorTest, ASecondRunContinuesTheKeys) {
   EXPECT_EQ(50, count("AR0024", ""));
   EXPECT_EQ(10, count("AR0023", ""));
   EXPECT_EQ(2, count("TX0002", "AUTHORITY = \"GST\" OR AUTHORITY = \"HST\""));
+}
+
+TEST_F(CompanyGeneratorTest, ACompanyOfAnOlderSiteInCOMPANYIsFilledWhereItLies) {
+  generateCompany(folder_, {"BENCH", "", {{"customers", 20}}});
+  const SiteLayout layout(sharedDataOf(folder_));
+  std::filesystem::rename(layout.sharedData() / "Company", layout.sharedData() / "COMPANY");
+  SQLite::Database(layout.siteDatabase().string(), SQLite::OPEN_READWRITE)
+      .exec("UPDATE companies SET database_file = 'COMPANY/BENCH/company.db'");
+  generateCompany(folder_, {"BENCH", "", {{"customers", 30}}});
+  auto database =
+      std::make_shared<CompanyDatabase>(layout.sharedData() / "COMPANY/BENCH/company.db");
+  EXPECT_EQ(50, DataSource(database, errors_, true, "AR0024").count(""));
 }
 
 TEST_F(CompanyGeneratorTest, RefusesUnknownKindsAndCountsBeyondTheKeys) {
