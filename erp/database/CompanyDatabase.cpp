@@ -93,6 +93,10 @@ SQLite::Database openCompanyFile(const std::filesystem::path& file) {
   return std::move(*db);
 }
 
+std::string savepoint(int level, const char* verb) {
+  return std::string(verb) + " link_level" + std::to_string(level);
+}
+
 }  // namespace
 
 void CompanyDatabase::create(const std::filesystem::path& file, const ViewCatalog& catalog) {
@@ -113,5 +117,44 @@ void CompanyDatabase::create(const std::filesystem::path& file, const ViewCatalo
 
 CompanyDatabase::CompanyDatabase(const std::filesystem::path& file, const ViewCatalog& catalog)
     : file_(file), catalog_(catalog), db_(openCompanyFile(file)) {}
+
+int CompanyDatabase::beginTransaction() {
+  // Taking the write lock at the start means a read inside the transaction can never fail busy
+  // when it turns into a write.
+  db_.exec(level_ == 0 ? std::string("BEGIN IMMEDIATE") : savepoint(level_ + 1, "SAVEPOINT"));
+  return ++level_;
+}
+
+void CompanyDatabase::commitTransaction() {
+  if (level_ == 0) throw std::logic_error("There is no transaction to commit.");
+  if (sqlite3_get_autocommit(db_.getHandle()) != 0) {
+    level_ = 0;
+    throw std::runtime_error(
+        "The company database undid the transaction after an error; nothing of it was saved.");
+  }
+  try {
+    db_.exec(level_ == 1 ? std::string("COMMIT") : savepoint(level_, "RELEASE"));
+  } catch (...) {
+    if (sqlite3_get_autocommit(db_.getHandle()) == 0) db_.tryExec("ROLLBACK");
+    level_ = 0;
+    throw;
+  }
+  --level_;
+}
+
+void CompanyDatabase::rollbackTransaction() {
+  if (level_ == 0) throw std::logic_error("There is no transaction to roll back.");
+  if (sqlite3_get_autocommit(db_.getHandle()) != 0) {
+    level_ = 0;  // undone by the database already
+    return;
+  }
+  if (level_ == 1) {
+    db_.exec("ROLLBACK");
+  } else {
+    db_.exec(savepoint(level_, "ROLLBACK TO"));
+    db_.exec(savepoint(level_, "RELEASE"));
+  }
+  --level_;
+}
 
 }  // namespace erp

@@ -22,6 +22,18 @@ class CompanyDatabase {
                            const ViewCatalog& catalog = ViewCatalog::standard());
 
   SQLite::Database& sql() { return db_; }
+
+  /// Starts a transaction that takes the write lock at once or, when one is open, a savepoint
+  /// inside it; returns the new level, 1 for the outermost. Throws SQLite::Exception when the
+  /// database refuses (it stayed locked).
+  int beginTransaction();
+  /// Ends the innermost level keeping its changes: into the level around it, or for good at the
+  /// outermost. A commit that fails undoes the whole transaction and throws.
+  void commitTransaction();
+  /// Ends the innermost level undoing its changes.
+  void rollbackTransaction();
+  /// Number of levels open; 0 outside a transaction.
+  int transactionLevel() const { return level_; }
   const ViewCatalog& catalog() const { return catalog_; }
   const std::filesystem::path& file() const { return file_; }
 
@@ -29,6 +41,7 @@ class CompanyDatabase {
   std::filesystem::path file_;
   const ViewCatalog& catalog_;
   SQLite::Database db_;
+  int level_ = 0;
 };
 
 }  // namespace erp

@@ -6,7 +6,8 @@
 #include "erp/database/ValueText.h"
 #include "erp/filter/Filter.h"
 
-#include <SQLiteCpp/Transaction.h>
+#include "erp/database/WriteScope.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -44,7 +45,6 @@ DataSource::DataSource(std::shared_ptr<CompanyDatabase> database, ErrorList& err
 void DataSource::buildSql() {
   std::string columns;
   std::string marks;
-  std::string assignments;
   for (const FieldDef& def : view_.fields) {
     if (def.number > 1) {
       columns += ", ";
@@ -52,14 +52,12 @@ void DataSource::buildSql() {
     }
     columns += sqlColumn(def);
     marks += "?";
-    assignments += sqlColumn(def) + " = ?, ";
   }
   const std::string table = quotedTable(view_);
   const std::string byKey = view_.singleRecord ? "" : " WHERE " + primaryKeyWhere();
   readSql_ = "SELECT " + columns + ", _rev FROM " + table + byKey + " LIMIT 1";
   insertSql_ = "INSERT OR IGNORE INTO " + table + " (" + columns + ") VALUES (" + marks + ")";
-  updateSql_ = "UPDATE " + table + " SET " + assignments + "_rev = _rev + 1" +
-               (view_.singleRecord ? " WHERE " : byKey + " AND ") + "_rev = ?";
+  updateWhere_ = (view_.singleRecord ? " WHERE " : byKey + " AND ") + "_rev = ?";
   if (!view_.singleRecord) deleteSql_ = "DELETE FROM " + table + byKey + " AND _rev = ?";
 }
 
@@ -344,8 +342,12 @@ void DataSource::queue(PendingChange change) {
     }
     if (existing->kind == PendingChange::Insert) change.kind = PendingChange::Insert;
     if (existing->kind == PendingChange::Delete && change.kind == PendingChange::Insert) {
+      // What the row held before the delete is not known here: every column is written.
       change.kind = PendingChange::Update;
       change.rev = existing->rev;
+      change.original.clear();
+    } else if (existing->kind == PendingChange::Update && change.kind == PendingChange::Update) {
+      change.original = std::move(existing->original);
     }
     *existing = std::move(change);
     return;
@@ -360,11 +362,36 @@ bool DataSource::writeInsert(const std::vector<Value>& values) {
   return statement.exec() == 1;
 }
 
-bool DataSource::writeUpdate(const std::vector<Value>& values, const std::vector<Value>& keyValues,
-                             std::int64_t rev) {
-  SQLite::Statement& statement = statements_.get(updateSql_);
+std::vector<size_t> DataSource::changedColumns(const std::vector<Value>& values,
+                                               const std::vector<Value>& original) const {
+  std::vector<size_t> changed;
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (original.empty() || values[i] != original[i]) changed.push_back(i);
+  }
+  return changed;
+}
+
+SQLite::Statement& DataSource::updateStatement(const std::vector<size_t>& columns) {
+  std::unique_ptr<SQLite::Statement>& cached = updates_[columns];
+  if (cached) {
+    cached->reset();
+    cached->clearBindings();
+    return *cached;
+  }
+  std::string sql = "UPDATE " + quotedTable(view_) + " SET ";
+  for (size_t i : columns) sql += sqlColumn(view_.fields[i]) + " = ?, ";
+  sql += "_rev = _rev + 1" + updateWhere_;
+  cached = std::make_unique<SQLite::Statement>(database_->sql(), sql);
+  return *cached;
+}
+
+bool DataSource::writeUpdate(const std::vector<Value>& values, const std::vector<Value>& original,
+                             const std::vector<Value>& keyValues, std::int64_t rev) {
+  // Only what changed is written; the row version still guards the whole record.
+  const std::vector<size_t> columns = changedColumns(values, original);
+  SQLite::Statement& statement = updateStatement(columns);
   int index = 1;
-  for (const Value& value : values) bindValue(statement, index++, value);
+  for (size_t i : columns) bindValue(statement, index++, values[i]);
   if (!view_.singleRecord) {
     bindPrimaryKey(statement, index, keyValues);
     index += static_cast<int>(view_.keys.front().fields.size());
@@ -389,7 +416,7 @@ bool DataSource::commitDetails() {
           done = detail->writeInsert(change.values);
           break;
         case PendingChange::Update:
-          done = detail->writeUpdate(change.values, change.values, change.rev);
+          done = detail->writeUpdate(change.values, change.original, change.values, change.rev);
           break;
         case PendingChange::Delete:
           done = detail->writeDelete(change.values, change.rev);
@@ -425,14 +452,14 @@ void DataSource::insert() {
     }();
     if (exists)
       raise(view_.description + " " + keyText(values_) + " already exists.", kRcDuplicate);
-    queue({PendingChange::Insert, values_, 0});
+    queue({PendingChange::Insert, values_, {}, 0});
     current_ = true;
     original_ = values_;
     lastReturnCode_ = kRcOk;
     return;
   }
   saving(values_, [this] {
-    SQLite::Transaction transaction(database_->sql());
+    WriteScope transaction(database_->sql());
     if (!writeInsert(values_)) {
       raise(view_.description + " " + keyText(values_) + " already exists.", kRcDuplicate);
     }
@@ -458,14 +485,14 @@ void DataSource::update() {
     }
   }
   if (header_) {
-    queue({PendingChange::Update, values_, rev_});
+    queue({PendingChange::Update, values_, original_, rev_});
     original_ = values_;
     lastReturnCode_ = kRcOk;
     return;
   }
   saving(original_, [this] {
-    SQLite::Transaction transaction(database_->sql());
-    if (!writeUpdate(values_, original_, rev_)) {
+    WriteScope transaction(database_->sql());
+    if (!writeUpdate(values_, original_, original_, rev_)) {
       reportConflict();
       return;
     }
@@ -485,13 +512,13 @@ void DataSource::remove() {
   requireWritable("delete");
   requireCurrent("delete");
   if (header_) {
-    queue({PendingChange::Delete, values_, rev_});
+    queue({PendingChange::Delete, values_, {}, rev_});
     current_ = false;
     lastReturnCode_ = kRcOk;
     return;
   }
   saving(original_, [this] {
-    SQLite::Transaction transaction(database_->sql());
+    WriteScope transaction(database_->sql());
     if (!writeDelete(original_, rev_)) {
       reportConflict();
       return;

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -83,6 +84,7 @@ class DataSource {
   struct PendingChange {
     enum Kind { Insert, Update, Delete } kind;
     std::vector<Value> values;
+    std::vector<Value> original;  ///< of an update: the row as read; empty writes every column
     std::int64_t rev = 0;
   };
 
@@ -99,8 +101,12 @@ class DataSource {
   PendingChange* findPending(const std::vector<Value>& values);
   void queue(PendingChange change);
   bool writeInsert(const std::vector<Value>& values);
-  bool writeUpdate(const std::vector<Value>& values, const std::vector<Value>& keyValues,
-                   std::int64_t rev);
+  /// The columns where `values` differ from `original`; every column when `original` is empty.
+  std::vector<size_t> changedColumns(const std::vector<Value>& values,
+                                     const std::vector<Value>& original) const;
+  SQLite::Statement& updateStatement(const std::vector<size_t>& columns);
+  bool writeUpdate(const std::vector<Value>& values, const std::vector<Value>& original,
+                   const std::vector<Value>& keyValues, std::int64_t rev);
   bool writeDelete(const std::vector<Value>& keyValues, std::int64_t rev);
   bool commitDetails();
   void buildSql();
@@ -129,7 +135,11 @@ class DataSource {
   std::vector<std::pair<size_t, size_t>> headerLink_;  ///< detail field index -> header index
   std::vector<PendingChange> pending_;
   /// SQL of the record operations, built once per data source.
-  std::string readSql_, insertSql_, updateSql_, deleteSql_;
+  std::string readSql_, insertSql_, deleteSql_;
+  /// The condition of an update: the record's key and the row version it was read with.
+  std::string updateWhere_;
+  /// Update statements by the columns they write.
+  std::map<std::vector<size_t>, std::unique_ptr<SQLite::Statement>> updates_;
 };
 
 }  // namespace erp

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <SQLiteCpp/Statement.h>
 #include "erp/catalog/Value.h"
 #include "erp/catalog/ViewCatalog.h"
-#include "erp/database/StatementCache.h"
 
 #include <SQLiteCpp/Database.h>
 
+#include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,18 +27,31 @@ class Verifier {
   static std::string unformatItemNumber(const std::string& text);
 
  private:
+  /// The look-ups verification makes, each a statement prepared once.
+  enum Lookup : size_t {
+    kTaxGroup,
+    kAuthority,
+    kAuthorityTaxIncluded,
+    kClass,
+    kCurrency,
+    kGroupAuthority1,  ///< followed by the other four authority slots of a tax group
+    kLookups = kGroupAuthority1 + 5,
+  };
+
+  SQLite::Statement& statement(Lookup lookup) const;
+  std::string lookupSql(Lookup lookup) const;
+  bool exists(Lookup lookup, const std::vector<Value>& values) const;
   bool taxGroupExists(const std::string& group, int ttype) const;
   std::string groupAuthority(const std::string& group, int ttype, int slot) const;
   bool authorityExists(const std::string& authority) const;
   bool authorityAllowsTaxIncluded(const std::string& authority) const;
   bool classExists(const std::string& authority, int type, int axis, std::int64_t taxClass) const;
   bool currencyExists(const std::string& currency) const;
-  bool exists(const std::string& viewId, const std::vector<int>& fields,
-              const std::vector<Value>& values) const;
   void checkClass(const FieldDef& field, const std::string& authority, std::int64_t taxClass) const;
 
+  SQLite::Database& db_;
   const ViewCatalog& catalog_;
-  mutable StatementCache statements_;
+  mutable std::array<std::unique_ptr<SQLite::Statement>, kLookups> statements_;
 };
 
 }  // namespace erp
