@@ -104,6 +104,21 @@ bool AppendLogLine(const std::string& folder, const std::string& file,
   return LogFileTarget().Append(folder, file, LogLineText(when, iLevel, text));
 }
 
+bool LogEndsWith(const std::filesystem::path& file, const std::string& text) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat info {};
+  std::string tail(text.size(), '\0');
+  const bool ends =
+      ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+      info.st_size >= static_cast<off_t>(text.size()) &&
+      ::pread(fd, tail.data(), tail.size(), info.st_size - static_cast<off_t>(text.size())) ==
+          static_cast<ssize_t>(tail.size()) &&
+      tail == text;
+  ::close(fd);
+  return ends;
+}
+
 bool LogFileTarget::Resolve(const std::string& folder, const std::string& file) {
   folder_ = folder;
   file_ = file;

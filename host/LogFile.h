@@ -32,6 +32,9 @@ bool AppendLogLine(const std::string& folder, const std::string& file,
                    std::chrono::system_clock::time_point when, std::int16_t iLevel,
                    const std::string& text);
 
+/// Whether the file at `file` ends with `text`; false when it cannot be read.
+bool LogEndsWith(const std::filesystem::path& file, const std::string& text);
+
 /// A log file as it is spelled on disk. Matching the folder's letter case lists every folder on
 /// the way, which costs far more than the write itself, so the match is made once for a folder
 /// and file and kept; a kept folder that has disappeared is matched again. Each append is still
