@@ -23,17 +23,24 @@ void CommitBatches::StartKind(const std::string& logName, host::DataSource& head
 }
 
 void CommitBatches::Settle(host::DataSource& header, host::DataSource* detail) {
-  const std::optional<host::StagedBatch> staged = pending_->Staged();
-  if (staged) {
+  if (const std::optional<host::StagedBatch> staged = pending_->Staged()) {
     const std::filesystem::path log =
         util::ResolvePathCase(util::JoinPath(connection_.getLogPath(), staged->logFile));
-    if (!host::LogEndsWith(log, staged->lines) &&
-        host::CheckProbes(staged->probes, header, detail) != host::BatchOutcome::RolledBack) {
-      connection_.WriteLogLines(staged->logFile, staged->lines, staged->lineCount);
+    const host::LogTail tail = host::LogTailAt(log, staged->logSize, staged->lines);
+    if (tail != host::LogTail::Whole) {
+      // An append a kill cut short is taken back and made whole.
+      if (tail == host::LogTail::Partly) host::TakeBackLog(log, staged->logSize);
+      if (host::CheckProbes(staged->probes, header, detail) != host::BatchOutcome::RolledBack) {
+        connection_.WriteLogLines(staged->logFile, staged->lines, staged->lineCount);
+      }
     }
   }
-  // A file cut short by a kill was staged for a commit that never happened.
+  // A file a kill cut short was staged for a commit that never happened.
   pending_->Clear();
+}
+
+void CommitBatches::EndKind() {
+  if (pending_) pending_->Clear();
 }
 
 void CommitBatches::Hold(const std::string& line) {
@@ -71,19 +78,18 @@ void CommitBatches::Commit() {
   if (!open_) return;
   if (recordOpen_) EndRecord(false);
   open_ = false;
-  host::StagedBatch batch{state_.CurrentLogFile, std::move(lines_), lineCount_, std::move(probes_)};
+  host::StagedBatch batch{state_.CurrentLogFile, 0, std::move(lines_), lineCount_,
+                          std::move(probes_)};
   lines_.clear();
   lineCount_ = 0;
   probes_.clear();
-  const bool staged = pending_ && !batch.probes.empty() && pending_->Stage(batch);
-  try {
-    link_->TransactionCommit();
-  } catch (...) {
-    if (staged) pending_->Clear();
-    throw;
+  if (pending_ && !batch.probes.empty()) {
+    batch.logSize = connection_.LogFileSize(batch.logFile);
+    // A batch that could not be staged is still committed and logged, only not across a kill.
+    if (!pending_->Stage(batch)) pending_->Clear();
   }
+  link_->TransactionCommit();
   connection_.WriteLogLines(batch.logFile, batch.lines, batch.lineCount);
-  if (staged) pending_->Clear();
 }
 
 RecordLevel::~RecordLevel() {

@@ -26,23 +26,26 @@ namespace convert {
 /// its own, as the ERP's views commit it.
 ///
 /// The log. While a batch is open its lines are held in order, stamped when they are written.
-/// Before the commit they are staged in the kind's pending file in the log folder, with a probe
-/// of every converted record: its key and the values it held before and after. After the commit
-/// they are appended to the log in one write, and the pending file is removed. A kill therefore
-/// leaves one of these:
-///   - no complete pending file: nothing of the batch committed and nothing of it logged;
-///   - the pending file and nothing committed (killed before the commit);
-///   - the pending file and the batch committed, its lines only staged (killed before the append);
-///   - the pending file and the batch committed and logged (killed before the removal).
-/// The next start of that kind's log settles the file before its first line. When the log already
-/// ends with the staged lines the file is only removed. Otherwise the probed records are read
-/// through the kind's data sources: one that shows its after state proves the commit and the lines
-/// are appended; records that show their before state prove there was none and the lines are
-/// dropped (the records are still to convert and will be logged when they are). So after settling
-/// every converted record has exactly one success line, and no line claims a record that was not
-/// converted. Records whose before and after look alike, or that cannot be read, tell nothing;
-/// a batch of such records keeps its lines. A batch without a converted record is not staged: its
-/// lines claim nothing. The kind's claim (KindClaim) keeps a second run from the log meanwhile.
+/// Before the commit they are staged in the kind's pending file in the log folder, with the log's
+/// size and a probe of every converted record: its key and the values it held before and after.
+/// After the commit they are appended to the log in one write; the next batch's stage replaces
+/// them, and the end of the kind removes the file. A kill therefore leaves one of these:
+///   - no complete stage: nothing of the batch committed and nothing of it logged;
+///   - the stage and nothing committed (killed before the commit);
+///   - the stage and the batch committed, its lines only staged (killed before the append, or
+///     during it: an append cut short by the kill);
+///   - the stage and the batch committed and logged (killed after the append).
+/// The next start of that kind's log settles the file before its first line. When the log holds
+/// the staged lines at the size staged, they were appended and the file is only removed. Else an
+/// append cut short is taken back, and the probed records are read through the kind's data
+/// sources: one that shows its after state proves the commit and the lines are appended; records
+/// that show their before state prove there was none and the lines are dropped (the records are
+/// still to convert and are logged when they are). So after settling every converted record has
+/// exactly one success line, and no line claims a record that was not converted. Records whose
+/// before and after look alike, or that cannot be read, tell nothing; a batch of such records
+/// keeps its lines. A batch without a converted record is not staged: its lines claim nothing.
+/// The kind's claim (KindClaim) keeps any other run from the kind's log meanwhile, so nothing
+/// else is appended between a stage and its append.
 class CommitBatches {
  public:
   /// Records per commit unless the run says otherwise.
@@ -75,6 +78,8 @@ class CommitBatches {
   /// Commits the open batch and appends its lines to the log. A commit that fails undoes the
   /// whole batch, drops its lines and raises HostError.
   void Commit();
+  /// Ends the kind once its last batch is committed: nothing of it is pending any more.
+  void EndKind();
 
  private:
   void Settle(host::DataSource& header, host::DataSource* detail);

@@ -190,11 +190,13 @@ std::int32_t ConversionEngine::ForEachRecord(host::DataSource& header, const std
     // that fails drops the batch, and the loop's error is the one reported.
     try {
       batches_.Commit();
+      batches_.EndKind();
     } catch (const std::exception&) {
     }
     throw;
   }
   batches_.Commit();
+  batches_.EndKind();
   return records;
 }
 

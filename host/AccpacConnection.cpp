@@ -189,6 +189,10 @@ void AccpacConnection::WriteLogLines(const std::string& sLogFile, const std::str
   if (!written) lostLogLines_ += lineCount;
 }
 
+std::int64_t AccpacConnection::LogFileSize(const std::string& sLogFile) {
+  return logFile_.Size(getLogPath(), sLogFile);
+}
+
 bool AccpacConnection::LogExists(const std::string& sLogFile) const {
   return std::filesystem::is_regular_file(
       util::ResolvePathCase(appendPath(getLogPath(), sLogFile)));

@@ -75,6 +75,8 @@ class AccpacConnection {
   /// Appends `lines`, `lineCount` whole lines made by LogLine, to `sLogFile` in the log folder in
   /// one write; when they cannot be written they are dropped and counted as WriteLog does.
   void WriteLogLines(const std::string& sLogFile, const std::string& lines, long lineCount);
+  /// The size of `sLogFile` in the log folder; 0 when it does not exist yet.
+  std::int64_t LogFileSize(const std::string& sLogFile);
   bool LogExists(const std::string& sLogFile) const;
   /// Number of log lines that could not be written since the connection was created.
   long LostLogLines() const { return lostLogLines_; }

@@ -7,6 +7,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
 #include <filesystem>
@@ -104,19 +105,42 @@ bool AppendLogLine(const std::string& folder, const std::string& file,
   return LogFileTarget().Append(folder, file, LogLineText(when, iLevel, text));
 }
 
-bool LogEndsWith(const std::filesystem::path& file, const std::string& text) {
+LogTail LogTailAt(const std::filesystem::path& file, std::int64_t size, const std::string& lines) {
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) return size == 0 ? LogTail::None : LogTail::Other;
+  const LogTail tail = [&] {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < size) {
+      return LogTail::Other;
+    }
+    if (info.st_size == size) return LogTail::None;
+    std::string block = lines;
+    if (endsInsideLine(fd, static_cast<off_t>(size))) block.insert(0, "\r\n");
+    const size_t held = std::min<size_t>(block.size(), static_cast<size_t>(info.st_size - size));
+    std::string found(held, '\0');
+    if (::pread(fd, found.data(), held, static_cast<off_t>(size)) != static_cast<ssize_t>(held) ||
+        block.compare(0, held, found) != 0) {
+      return LogTail::Other;
+    }
+    return held == block.size() ? LogTail::Whole : LogTail::Partly;
+  }();
+  ::close(fd);
+  return tail;
+}
+
+bool TakeBackLog(const std::filesystem::path& file, std::int64_t size) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat info {};
-  std::string tail(text.size(), '\0');
-  const bool ends =
-      ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-      info.st_size >= static_cast<off_t>(text.size()) &&
-      ::pread(fd, tail.data(), tail.size(), info.st_size - static_cast<off_t>(text.size())) ==
-          static_cast<ssize_t>(tail.size()) &&
-      tail == text;
-  ::close(fd);
-  return ends;
+  const bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                  ::ftruncate(fd, static_cast<off_t>(size)) == 0;
+  return (::close(fd) == 0) && ok;
+}
+
+std::int64_t LogFileTarget::Size(const std::string& folder, const std::string& file) {
+  if ((onDisk_.empty() || folder != folder_ || file != file_) && !Resolve(folder, file)) return 0;
+  struct stat info {};
+  return ::stat(onDisk_.c_str(), &info) == 0 ? static_cast<std::int64_t>(info.st_size) : 0;
 }
 
 bool LogFileTarget::Resolve(const std::string& folder, const std::string& file) {

@@ -32,8 +32,20 @@ bool AppendLogLine(const std::string& folder, const std::string& file,
                    std::chrono::system_clock::time_point when, std::int16_t iLevel,
                    const std::string& text);
 
-/// Whether the file at `file` ends with `text`; false when it cannot be read.
-bool LogEndsWith(const std::filesystem::path& file, const std::string& text);
+/// How much of a block of lines appended at a known size a log file holds.
+enum class LogTail {
+  None,    ///< the file still has that size: nothing was appended
+  Partly,  ///< the file ends with the start of the block, cut short
+  Whole,   ///< the block follows at that size
+  Other,   ///< the file holds something else there, or cannot be read
+};
+
+/// What the log file at `file` holds of `lines` appended when it was `size` bytes long. A file
+/// that then ended inside a line has the line ended first, as appends do.
+LogTail LogTailAt(const std::filesystem::path& file, std::int64_t size, const std::string& lines);
+
+/// Cuts the log file at `file` back to `size` bytes, taking back an append a kill cut short.
+bool TakeBackLog(const std::filesystem::path& file, std::int64_t size);
 
 /// A log file as it is spelled on disk. Matching the folder's letter case lists every folder on
 /// the way, which costs far more than the write itself, so the match is made once for a folder
@@ -45,8 +57,8 @@ class LogFileTarget {
   /// creating the folder itself (not its parents) and the file when missing, so that lines of
   /// two writers never mix. False when nothing could be written.
   bool Append(const std::string& folder, const std::string& file, const std::string& lines);
-  /// The file as it lies on disk, once an append has found it; empty before.
-  const std::filesystem::path& OnDisk() const { return onDisk_; }
+  /// The size of `file` in `folder` as it lies on disk; 0 when it does not exist yet.
+  std::int64_t Size(const std::string& folder, const std::string& file);
 
  private:
   bool Resolve(const std::string& folder, const std::string& file);

@@ -4,12 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <charconv>
+#include <random>
 
 namespace host {
 namespace {
 
-constexpr const char* kHeader = "Ordavel pending log 1\n";
-constexpr const char* kEnd = "end\n";
+constexpr const char* kHeader = "Ordavel pending log 2\n";
+constexpr const char* kEnd = "end ";
 
 /// Texts go out as their length, a colon and their bytes, so that any byte may be in them.
 void putText(std::string& out, const std::string& text) {
@@ -24,9 +25,13 @@ void putNumber(std::string& out, long number) {
   out += ' ';
 }
 
-std::string serialized(const StagedBatch& batch) {
+/// A stage starts and ends with its number, so that a stage cut short over a longer one before it
+/// never reads as complete.
+std::string serialized(const StagedBatch& batch, std::uint64_t stage) {
   std::string out = kHeader;
+  putNumber(out, static_cast<long>(stage));
   putText(out, batch.logFile);
+  putNumber(out, static_cast<long>(batch.logSize));
   putNumber(out, batch.lineCount);
   putText(out, batch.lines);
   putNumber(out, static_cast<long>(batch.probes.size()));
@@ -48,7 +53,7 @@ std::string serialized(const StagedBatch& batch) {
     }
     out += '\n';
   }
-  return out + kEnd;
+  return out + kEnd + std::to_string(stage) + "\n";
 }
 
 /// Reads what `serialized` wrote; any deviation makes the whole file unreadable.
@@ -84,7 +89,6 @@ class Reader {
       text_.remove_prefix(1);
   }
   bool Ok() const { return ok_; }
-  bool AtEnd() const { return text_.empty(); }
 
  private:
   std::string_view text_;
@@ -95,7 +99,9 @@ std::optional<StagedBatch> parsed(std::string_view text) {
   Reader in(text);
   StagedBatch batch;
   in.Literal(kHeader);
+  const long stage = in.Number();
   batch.logFile = in.Text();
+  batch.logSize = in.Number();
   batch.lineCount = in.Number();
   batch.lines = in.Text();
   const long probes = in.Number();
@@ -122,14 +128,19 @@ std::optional<StagedBatch> parsed(std::string_view text) {
   }
   in.SkipSpace();
   in.Literal(kEnd);
-  if (!in.Ok() || !in.AtEnd()) return std::nullopt;
+  // What follows the end is left over from a longer stage before.
+  if (!in.Ok() || in.Number() != stage || !in.Literal("\n")) return std::nullopt;
   return batch;
 }
 
-bool writeAll(int fd, const std::string& bytes) {
+/// Stage numbers stay well inside what a long holds.
+constexpr std::uint64_t kStages = 1000000000;
+
+bool writeAt(int fd, const std::string& bytes) {
   size_t written = 0;
   while (written < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    const ssize_t n =
+        ::pwrite(fd, bytes.data() + written, bytes.size() - written, static_cast<off_t>(written));
     if (n <= 0) return false;
     written += static_cast<size_t>(n);
   }
@@ -151,13 +162,16 @@ int openPlainFile(const std::filesystem::path& path, int flags) {
 }  // namespace
 
 PendingLogFile::PendingLogFile(const std::filesystem::path& folder, const std::string& logName)
-    : path_(folder / ("." + logName + ".pending")) {}
+    : path_(folder / ("." + logName + ".pending")), stage_(std::random_device()()) {}
 
-bool PendingLogFile::Stage(const StagedBatch& batch) const {
-  const int fd = openPlainFile(path_, O_WRONLY | O_CREAT | O_TRUNC);
-  if (fd < 0) return false;
-  const bool written = writeAll(fd, serialized(batch));
-  return (::close(fd) == 0) && written;
+PendingLogFile::~PendingLogFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool PendingLogFile::Stage(const StagedBatch& batch) {
+  if (fd_ < 0) fd_ = openPlainFile(path_, O_WRONLY | O_CREAT | O_TRUNC);
+  if (fd_ < 0) return false;
+  return writeAt(fd_, serialized(batch, ++stage_ % kStages));
 }
 
 std::optional<StagedBatch> PendingLogFile::Staged() const {
@@ -172,7 +186,9 @@ std::optional<StagedBatch> PendingLogFile::Staged() const {
   return parsed(text);
 }
 
-void PendingLogFile::Clear() const {
+void PendingLogFile::Clear() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
   std::error_code ignored;
   std::filesystem::remove(path_, ignored);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "erp/catalog/ViewCatalog.h"
+#include "erp/database/StatementCache.h"
 
 #include <SQLiteCpp/Database.h>
 
@@ -22,6 +23,9 @@ class CompanyDatabase {
                            const ViewCatalog& catalog = ViewCatalog::standard());
 
   SQLite::Database& sql() { return db_; }
+  /// Runs a statement without result, prepared once for the connection: the statements that
+  /// begin, end and nest transactions, run for every record.
+  void execute(const std::string& statement) { control_.get(statement).exec(); }
 
   /// Starts a transaction that takes the write lock at once or, when one is open, a savepoint
   /// inside it; returns the new level, 1 for the outermost. Throws SQLite::Exception when the
@@ -41,6 +45,7 @@ class CompanyDatabase {
   std::filesystem::path file_;
   const ViewCatalog& catalog_;
   SQLite::Database db_;
+  StatementCache control_{db_};
   int level_ = 0;
 };
 

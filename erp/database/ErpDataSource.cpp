@@ -37,8 +37,7 @@ DataSource::DataSource(std::shared_ptr<CompanyDatabase> database, ErrorList& err
       view_(database_->catalog().get(viewId)),
       verifier_(database_->sql(), database_->catalog()),
       statements_(database_->sql()),
-      values_(blankRecord(view_)),
-      original_(values_) {
+      values_(blankRecord(view_)) {
   buildSql();
 }
 
@@ -132,7 +131,31 @@ void DataSource::put(int number, const Value& value, bool verify) {
       if (static_cast<int>(text->size()) > def.size) text->resize(static_cast<size_t>(def.size));
     }
   }
+  remember(static_cast<size_t>(def.number - 1), stored);
   values_[static_cast<size_t>(def.number - 1)] = std::move(stored);
+}
+
+void DataSource::remember(size_t index, const Value& next) {
+  if (values_[index] == next) return;
+  for (const auto& [field, value] : saved_) {
+    if (field == index) return;
+  }
+  saved_.emplace_back(index, values_[index]);
+}
+
+std::vector<size_t> DataSource::changedFields() const {
+  std::vector<size_t> changed;
+  for (const auto& [field, value] : saved_) {
+    if (values_[field] != value) changed.push_back(field);
+  }
+  std::sort(changed.begin(), changed.end());
+  return changed;
+}
+
+std::vector<Value> DataSource::original() const {
+  std::vector<Value> values = values_;
+  for (const auto& [field, value] : saved_) values[field] = value;
+  return values;
 }
 
 void DataSource::verify(int number) {
@@ -162,7 +185,7 @@ void DataSource::discardDetailChanges() {
 
 void DataSource::clear() {
   values_ = blankRecord(view_);
-  original_ = values_;
+  saved_.clear();
   current_ = false;
   rev_ = 0;
   applyHeaderLink();
@@ -196,7 +219,7 @@ void DataSource::bindPrimaryKey(SQLite::Statement& statement, int first,
 
 void DataSource::takeRow(std::vector<Value> values, std::int64_t rev) {
   values_ = std::move(values);
-  original_ = values_;
+  saved_.clear();
   rev_ = rev;
   current_ = true;
 }
@@ -205,11 +228,7 @@ bool DataSource::loadByPrimaryKey() {
   SQLite::Statement& query = statements_.get(readSql_);
   if (!view_.singleRecord) bindPrimaryKey(query, 1, values_);
   if (!query.executeStep()) return false;
-  std::vector<Value> row;
-  row.reserve(view_.fields.size());
-  for (size_t i = 0; i < view_.fields.size(); ++i) {
-    row.push_back(columnValue(query.getColumn(static_cast<int>(i)), view_.fields[i]));
-  }
+  std::vector<Value> row = rowValues(query, view_);
   std::int64_t rev = query.getColumn(static_cast<int>(view_.fields.size())).getInt64();
   query.reset();  // an open statement would pin this connection's read snapshot
   takeRow(std::move(row), rev);
@@ -294,7 +313,7 @@ bool DataSource::fetch(bool /*lock*/) {
 }
 
 bool DataSource::pendingChanges() const {
-  return current_ && values_ != original_;
+  return current_ && !changedFields().empty();
 }
 
 void DataSource::requireWritable(const char* action) {
@@ -385,10 +404,9 @@ SQLite::Statement& DataSource::updateStatement(const std::vector<size_t>& column
   return *cached;
 }
 
-bool DataSource::writeUpdate(const std::vector<Value>& values, const std::vector<Value>& original,
+bool DataSource::writeUpdate(const std::vector<Value>& values, const std::vector<size_t>& columns,
                              const std::vector<Value>& keyValues, std::int64_t rev) {
   // Only what changed is written; the row version still guards the whole record.
-  const std::vector<size_t> columns = changedColumns(values, original);
   SQLite::Statement& statement = updateStatement(columns);
   int index = 1;
   for (size_t i : columns) bindValue(statement, index++, values[i]);
@@ -416,7 +434,9 @@ bool DataSource::commitDetails() {
           done = detail->writeInsert(change.values);
           break;
         case PendingChange::Update:
-          done = detail->writeUpdate(change.values, change.original, change.values, change.rev);
+          done = detail->writeUpdate(change.values,
+                                     detail->changedColumns(change.values, change.original),
+                                     change.values, change.rev);
           break;
         case PendingChange::Delete:
           done = detail->writeDelete(change.values, change.rev);
@@ -454,12 +474,12 @@ void DataSource::insert() {
       raise(view_.description + " " + keyText(values_) + " already exists.", kRcDuplicate);
     queue({PendingChange::Insert, values_, {}, 0});
     current_ = true;
-    original_ = values_;
+    saved_.clear();
     lastReturnCode_ = kRcOk;
     return;
   }
   saving(values_, [this] {
-    WriteScope transaction(database_->sql());
+    WriteScope transaction(*database_);
     if (!writeInsert(values_)) {
       raise(view_.description + " " + keyText(values_) + " already exists.", kRcDuplicate);
     }
@@ -477,22 +497,23 @@ void DataSource::insert() {
 void DataSource::update() {
   requireWritable("update");
   requireCurrent("update");
+  const std::vector<size_t> changed = changedFields();
   for (int number : view_.keys.front().fields) {
-    size_t i = static_cast<size_t>(number - 1);
-    if (values_[i] != original_[i]) {
-      raise("The key of " + view_.description + " " + keyText(original_) + " cannot be changed.",
+    if (std::find(changed.begin(), changed.end(), static_cast<size_t>(number - 1)) !=
+        changed.end()) {
+      raise("The key of " + view_.description + " " + keyText(original()) + " cannot be changed.",
             kRcRefused);
     }
   }
   if (header_) {
-    queue({PendingChange::Update, values_, original_, rev_});
-    original_ = values_;
+    queue({PendingChange::Update, values_, original(), rev_});
+    saved_.clear();
     lastReturnCode_ = kRcOk;
     return;
   }
-  saving(original_, [this] {
-    WriteScope transaction(database_->sql());
-    if (!writeUpdate(values_, original_, original_, rev_)) {
+  saving(values_, [this, &changed] {
+    WriteScope transaction(*database_);
+    if (!writeUpdate(values_, changed, values_, rev_)) {
       reportConflict();
       return;
     }
@@ -502,7 +523,7 @@ void DataSource::update() {
     }
     transaction.commit();
     discardDetailChanges();
-    original_ = values_;
+    saved_.clear();
     ++rev_;
     lastReturnCode_ = kRcOk;
   });
@@ -517,9 +538,10 @@ void DataSource::remove() {
     lastReturnCode_ = kRcOk;
     return;
   }
-  saving(original_, [this] {
-    WriteScope transaction(database_->sql());
-    if (!writeDelete(original_, rev_)) {
+  const std::vector<Value> read = original();
+  saving(read, [this, &read] {
+    WriteScope transaction(*database_);
+    if (!writeDelete(read, rev_)) {
       reportConflict();
       return;
     }

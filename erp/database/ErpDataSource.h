@@ -105,8 +105,16 @@ class DataSource {
   std::vector<size_t> changedColumns(const std::vector<Value>& values,
                                      const std::vector<Value>& original) const;
   SQLite::Statement& updateStatement(const std::vector<size_t>& columns);
-  bool writeUpdate(const std::vector<Value>& values, const std::vector<Value>& original,
+  /// Writes `columns` of `values` into the record whose key `keyValues` hold, if it still has
+  /// the row version `rev`.
+  bool writeUpdate(const std::vector<Value>& values, const std::vector<size_t>& columns,
                    const std::vector<Value>& keyValues, std::int64_t rev);
+  /// Keeps the value read of field `index` before a put changes it to `next`.
+  void remember(size_t index, const Value& next);
+  /// The fields whose value differs from the record read, in field order.
+  std::vector<size_t> changedFields() const;
+  /// The record as it was read.
+  std::vector<Value> original() const;
   bool writeDelete(const std::vector<Value>& keyValues, std::int64_t rev);
   bool commitDetails();
   void buildSql();
@@ -124,7 +132,9 @@ class DataSource {
   Verifier verifier_;
   StatementCache statements_;
   std::vector<Value> values_;
-  std::vector<Value> original_;
+  /// The values read of the fields changed since, by field index: a record is fetched far more
+  /// often than it is changed, and a copy of every field per fetch would cost more than the rest.
+  std::vector<std::pair<size_t, Value>> saved_;
   std::int64_t rev_ = 0;
   bool current_ = false;
   int keyNumber_ = 0;

@@ -3,20 +3,27 @@
 #include <sqlite3.h>
 
 namespace erp {
+namespace {
 
-WriteScope::WriteScope(SQLite::Database& db)
-    : db_(db), nested_(sqlite3_get_autocommit(db.getHandle()) == 0) {
-  db_.exec(nested_ ? "SAVEPOINT erp_write" : "BEGIN IMMEDIATE");
+bool inTransaction(CompanyDatabase& database) {
+  return sqlite3_get_autocommit(database.sql().getHandle()) == 0;
+}
+
+}  // namespace
+
+WriteScope::WriteScope(CompanyDatabase& database)
+    : database_(database), nested_(inTransaction(database)) {
+  database_.execute(nested_ ? "SAVEPOINT erp_write" : "BEGIN IMMEDIATE");
 }
 
 WriteScope::~WriteScope() {
   if (ended_) return;
   try {
     if (!nested_) {
-      db_.exec("ROLLBACK");
-    } else if (sqlite3_get_autocommit(db_.getHandle()) == 0) {
-      db_.exec("ROLLBACK TO erp_write");
-      db_.exec("RELEASE erp_write");
+      database_.execute("ROLLBACK");
+    } else if (inTransaction(database_)) {
+      database_.execute("ROLLBACK TO erp_write");
+      database_.execute("RELEASE erp_write");
     }
   } catch (...) {
     // The database undid the transaction itself after an error; there is nothing left to undo.
@@ -24,7 +31,7 @@ WriteScope::~WriteScope() {
 }
 
 void WriteScope::commit() {
-  db_.exec(nested_ ? "RELEASE erp_write" : "COMMIT");
+  database_.execute(nested_ ? "RELEASE erp_write" : "COMMIT");
   ended_ = true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <SQLiteCpp/Database.h>
+#include "erp/database/CompanyDatabase.h"
 
 namespace erp {
 
@@ -9,7 +9,7 @@ namespace erp {
 /// refused write undoes only its own changes and leaves the rest of the transaction open.
 class WriteScope {
  public:
-  explicit WriteScope(SQLite::Database& db);
+  explicit WriteScope(CompanyDatabase& database);
   /// Undoes the write unless it was committed.
   ~WriteScope();
   WriteScope(const WriteScope&) = delete;
@@ -19,7 +19,7 @@ class WriteScope {
   void commit();
 
  private:
-  SQLite::Database& db_;
+  CompanyDatabase& database_;
   bool nested_;
   bool ended_ = false;
 };

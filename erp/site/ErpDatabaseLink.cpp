@@ -151,7 +151,7 @@ void DatabaseLink::writeOptionValues(const std::string& viewId,
   }
 
   SQLite::Database& db = database_->sql();
-  WriteScope transaction(db);
+  WriteScope transaction(*database_);
   SQLite::Statement exists(db, "SELECT 1 FROM " + quotedTable(view) + " LIMIT 1");
   if (!exists.executeStep()) db.exec("INSERT INTO " + quotedTable(view) + " DEFAULT VALUES");
   if (!stored.empty()) {

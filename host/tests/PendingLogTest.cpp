@@ -17,21 +17,28 @@ TEST(PendingLogFileTest, AStagedBatchReadsBackWholeOrNotAtAll) {
   const std::filesystem::path folder = company.sharedData();
   PendingLogFile pending(folder, "AR_Items");
   const StagedBatch batch{"20240131_AR_Items.log",
+                          1234,
                           "<stamp> Convert A/R Items A 1: 2 succeeded.\r\n<stamp> \tline\r\n",
                           2,
                           {{{{1, "A 1"}, {2, ""}}, 2, "HST", false, true, {{3, "", "1"}}},
                            {{{1, "B:2\n"}}, 0, "", true, true, {{38, "OLD ", "HST"}}}}};
   EXPECT_EQ(std::nullopt, pending.Staged());
+  StagedBatch longer = batch;
+  longer.lines += std::string(100, 'x');
+  ASSERT_TRUE(pending.Stage(longer));
   ASSERT_TRUE(pending.Stage(batch));
-  EXPECT_EQ(batch, pending.Staged());
-  std::filesystem::resize_file(pending.Path(), std::filesystem::file_size(pending.Path()) - 1);
+  EXPECT_EQ(batch, pending.Staged()) << "what is left of a longer stage is no part of it";
+  const auto staged = std::filesystem::file_size(pending.Path());
+  std::filesystem::resize_file(pending.Path(), 50);
+  std::filesystem::resize_file(pending.Path(), staged);
   EXPECT_EQ(std::nullopt, pending.Staged()) << "cut short by a kill";
   pending.Clear();
   EXPECT_FALSE(std::filesystem::exists(pending.Path()));
 
   std::ofstream(folder / "victim") << "precious";
   std::filesystem::create_symlink(folder / "victim", pending.Path());
-  EXPECT_FALSE(pending.Stage(batch)) << "never through a planted link";
+  PendingLogFile planted(folder, "AR_Items");
+  EXPECT_FALSE(planted.Stage(batch)) << "never through a planted link";
   EXPECT_EQ(8u, std::filesystem::file_size(folder / "victim"));
 }
 
