@@ -49,8 +49,21 @@ struct PasswordOptions {
   }
 };
 
+/// What one call of the program does; each mode has its own entry below.
+enum class Mode {
+  RunJobs,   ///< JOB...: convert
+  List,      ///< --list [TAB]: describe the sections and keys of jobs
+  Skeleton,  ///< --skeleton TAB: write a job with every key
+};
+
 /// The command line: what to do and with which options.
 struct Options {
+  Mode Chosen() const {
+    if (listTab) return Mode::List;
+    if (!skeletonTab.empty()) return Mode::Skeleton;
+    return Mode::RunJobs;
+  }
+
   std::vector<std::string> jobs;
   std::vector<std::string> companies;
   bool yes = false;
@@ -102,15 +115,17 @@ int RunJobs(const Options& options) {
 }
 
 int Run(const Options& options) {
-  if (options.listTab) {
-    batch::PrintJobList(std::cout, options.listTab->empty()
-                                       ? std::vector<std::string>{}
-                                       : std::vector<std::string>{*options.listTab});
-    return batch::kComplete;
-  }
-  if (!options.skeletonTab.empty()) {
-    batch::WriteSkeleton(std::cout, options.skeletonTab);
-    return batch::kComplete;
+  switch (options.Chosen()) {
+    case Mode::List:
+      batch::PrintJobList(std::cout, options.listTab->empty()
+                                         ? std::vector<std::string>{}
+                                         : std::vector<std::string>{*options.listTab});
+      return batch::kComplete;
+    case Mode::Skeleton:
+      batch::WriteSkeleton(std::cout, options.skeletonTab);
+      return batch::kComplete;
+    case Mode::RunJobs:
+      break;
   }
   return RunJobs(options);
 }
@@ -143,7 +158,7 @@ int main(int argc, char** argv) {
                  "Read the password from this file, which only you may read (first line)");
   try {
     app.parse(argc, argv);
-    if (options.jobs.empty() && !options.listTab && options.skeletonTab.empty()) {
+    if (options.Chosen() == Mode::RunJobs && options.jobs.empty()) {
       throw CLI::RequiredError("JOB");
     }
   } catch (const CLI::ParseError& error) {
