@@ -34,6 +34,22 @@ std::optional<ExitStatus> CheckEveryJob(const std::vector<QueuedJob>& queue, Wor
   return refused;
 }
 
+/// Signs on for one job, runs it and keeps what it did in `result`; true when Convert went past
+/// its checks.
+bool RunOneJob(const QueuedJob& queued, Workstation& station, ProgressDisplay& progress,
+               std::ostream& out, JobResult& result) {
+  JobWindow window(station, queued.job.user, queued.company);
+  if (!window.Load()) {
+    result.status = kCancelled;
+    return false;
+  }
+  KindWatch watch(window.Window(), progress);
+  result.status = RunJob(queued.job, window.Window(), window.Shown(), out);
+  result.kinds = watch.Kinds();
+  const convert::RunEnd end = window.Window().Run()->LastEnd();
+  return end != convert::RunEnd::NotRun && end != convert::RunEnd::Refused;
+}
+
 }  // namespace
 
 std::vector<QueuedJob> QueueJobs(const std::vector<std::string>& files,
@@ -64,30 +80,20 @@ ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
     if (std::optional<ExitStatus> refused = CheckEveryJob(queue, station, out)) return *refused;
   }
   std::vector<JobResult> results;
-  for (const QueuedJob& queued : queue)
+  for (const QueuedJob& queued : queue) {
     results.push_back({queued.job.file, queued.company, {}, {}});
+  }
   // A summary once a job got past its checks: before that nothing was converted.
   bool pressed = false;
   ExitStatus stopped = kComplete;
   for (size_t i = 0; i < queue.size(); ++i) {
-    const QueuedJob& queued = queue[i];
     // An interrupt between two runs has no Cancel button to press: it stops the batch here.
     if (station.interrupts.Interrupted()) {
       stopped = kCancelled;
       break;
     }
-    if (queue.size() > 1) out << (i > 0 ? "\n" : "") << "Job " << where(queued) << '\n';
-    JobWindow window(station, queued.job.user, queued.company);
-    if (!window.Load()) {
-      results[i].status = kCancelled;
-      break;
-    }
-    KindWatch watch(window.Window(), progress);
-    results[i].status = RunJob(queued.job, window.Window(), window.Shown(), out);
-    progress.RunEnded();
-    results[i].kinds = watch.Kinds();
-    const convert::RunEnd end = window.Window().Run()->LastEnd();
-    pressed = pressed || (end != convert::RunEnd::NotRun && end != convert::RunEnd::Refused);
+    if (queue.size() > 1) out << (i > 0 ? "\n" : "") << "Job " << where(queue[i]) << '\n';
+    pressed = RunOneJob(queue[i], station, progress, out, results[i]) || pressed;
     if (results[i].status == kRefused || results[i].status == kCancelled) break;
   }
   if (pressed) PrintSummary(out, results);

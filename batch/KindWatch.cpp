@@ -10,6 +10,13 @@ KindWatch::KindWatch(app::Form1& window, ProgressDisplay& display)
       run.KindFinished.Connect([this](const convert::KindTarget&,
                                       const convert::KindOutcome& outcome) { Finished(outcome); });
   stepped_ = window.ProgressBar().ValueChanged.Connect([this] { Stepped(); });
+  // The window hides its progress frame when a run ends, before it shows anything else, so a
+  // kind that a set-up error cut short ends its line first.
+  idle_ = window.frmProgress().VisibleChanged.Connect([this] {
+    if (window_.frmProgress().Visible()) return;
+    display_.RunEnded();
+    kind_ = nullptr;
+  });
 }
 
 void KindWatch::Started(const convert::KindTarget& kind) {

@@ -10,8 +10,8 @@
 namespace batch {
 
 /// Follows the runs of a window through its models: the run announces each kind's start and
-/// end with its counts, the progress bar each record. Shows them on a progress display and
-/// keeps what each kind counted.
+/// end with its counts, the progress bar each record, the progress frame the run's end. Shows
+/// them on a progress display and keeps what each kind counted.
 class KindWatch {
  public:
   /// Watches `window`, which must have started up, until the watch is destroyed.
@@ -33,6 +33,7 @@ class KindWatch {
   host::ScopedConnection started_;
   host::ScopedConnection finished_;
   host::ScopedConnection stepped_;
+  host::ScopedConnection idle_;
 };
 
 }  // namespace batch
