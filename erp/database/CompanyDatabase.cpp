@@ -118,7 +118,25 @@ void CompanyDatabase::create(const std::filesystem::path& file, const ViewCatalo
 }
 
 CompanyDatabase::CompanyDatabase(const std::filesystem::path& file, const ViewCatalog& catalog)
-    : file_(file), catalog_(catalog), db_(openCompanyFile(file)) {}
+    : file_(file), catalog_(catalog), db_(openCompanyFile(file)) {
+  sqlite3_update_hook(
+      db_.getHandle(),
+      [](void* self, int, const char*, const char* table, sqlite3_int64) {
+        auto* database = static_cast<CompanyDatabase*>(self);
+        if (database->watched_.contains(std::string_view(table))) ++database->epoch_;
+      },
+      this);
+}
+
+CompanyDatabase::~CompanyDatabase() {
+  sqlite3_update_hook(db_.getHandle(), nullptr, nullptr);
+}
+
+void CompanyDatabase::execute(const std::string& statement) {
+  // A new transaction reads a newer state; an undone level may take back changed rows.
+  if (statement.starts_with("BEGIN") || statement.starts_with("ROLLBACK")) ++epoch_;
+  control_.get(statement).exec();
+}
 
 int CompanyDatabase::beginTransaction() {
   // Taking the write lock at the start means a read inside the transaction can never fail busy

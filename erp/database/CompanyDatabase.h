@@ -5,8 +5,11 @@
 
 #include <SQLiteCpp/Database.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <set>
+#include <string>
 
 namespace erp {
 
@@ -21,11 +24,14 @@ class CompanyDatabase {
   /// Opens an existing company database; throws std::runtime_error when it cannot.
   explicit CompanyDatabase(const std::filesystem::path& file,
                            const ViewCatalog& catalog = ViewCatalog::standard());
+  ~CompanyDatabase();
+  CompanyDatabase(const CompanyDatabase&) = delete;
+  CompanyDatabase& operator=(const CompanyDatabase&) = delete;
 
   SQLite::Database& sql() { return db_; }
   /// Runs a statement without result, prepared once for the connection: the statements that
   /// begin, end and nest transactions, run for every record.
-  void execute(const std::string& statement) { control_.get(statement).exec(); }
+  void execute(const std::string& statement);
 
   /// Starts a transaction that takes the write lock at once or, when one is open, a savepoint
   /// inside it; returns the new level, 1 for the outermost. Throws SQLite::Exception when the
@@ -38,6 +44,14 @@ class CompanyDatabase {
   void rollbackTransaction();
   /// Number of levels open; 0 outside a transaction.
   int transactionLevel() const { return level_; }
+
+  /// A number that changes whenever what this connection reads of a watched table may have
+  /// changed: a transaction started, a level undone, a row of the table changed through this
+  /// connection. While a transaction is open nothing else can change them (it holds the write
+  /// lock), so a look-up made with the same number still holds.
+  std::uint64_t readEpoch() const { return epoch_; }
+  /// Counts changes to rows of `table` made through this connection in readEpoch.
+  void watchTable(const std::string& table) { watched_.insert(table); }
   const ViewCatalog& catalog() const { return catalog_; }
   const std::filesystem::path& file() const { return file_; }
 
@@ -47,6 +61,8 @@ class CompanyDatabase {
   SQLite::Database db_;
   StatementCache control_{db_};
   int level_ = 0;
+  std::uint64_t epoch_ = 0;
+  std::set<std::string, std::less<>> watched_;
 };
 
 }  // namespace erp

@@ -35,7 +35,7 @@ DataSource::DataSource(std::shared_ptr<CompanyDatabase> database, ErrorList& err
       errors_(errors),
       readOnly_(readOnly),
       view_(database_->catalog().get(viewId)),
-      verifier_(database_->sql(), database_->catalog()),
+      verifier_(*database_),
       statements_(database_->sql()),
       values_(blankRecord(view_)) {
   buildSql();

@@ -7,6 +7,7 @@
 #include "platform/Text.h"
 
 #include <SQLiteCpp/Statement.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <cctype>
@@ -20,7 +21,39 @@ std::string typeName(int ttype) {
 
 }  // namespace
 
-Verifier::Verifier(SQLite::Database& db, const ViewCatalog& catalog) : db_(db), catalog_(catalog) {}
+Verifier::Verifier(CompanyDatabase& database) : database_(database), catalog_(database.catalog()) {
+  for (const char* view : {"TX0001", "TX0002", "TX0003", "CS0003"}) {
+    database_.watchTable(catalog_.get(view).id);
+  }
+}
+
+std::string Verifier::memoKey(Lookup lookup, const std::vector<Value>& values) {
+  std::string key(1, static_cast<char>('A' + lookup));
+  for (const Value& value : values) {
+    key += '\x1f';
+    key += valueText(value);
+  }
+  return key;
+}
+
+const std::string* Verifier::remembered(const std::string& key) const {
+  if (database_.transactionLevel() == 0 ||
+      sqlite3_get_autocommit(database_.sql().getHandle()) != 0) {
+    return nullptr;
+  }
+  if (memoEpoch_ != database_.readEpoch()) {
+    memo_.clear();
+    memoEpoch_ = database_.readEpoch();
+    return nullptr;
+  }
+  auto found = memo_.find(key);
+  return found == memo_.end() ? nullptr : &found->second;
+}
+
+void Verifier::remember(std::string key, std::string found) const {
+  if (database_.transactionLevel() == 0 || memoEpoch_ != database_.readEpoch()) return;
+  memo_.insert_or_assign(std::move(key), std::move(found));
+}
 
 std::string Verifier::unformatItemNumber(const std::string& text) {
   std::string result;
@@ -62,7 +95,7 @@ std::string Verifier::lookupSql(Lookup lookup) const {
 SQLite::Statement& Verifier::statement(Lookup lookup) const {
   std::unique_ptr<SQLite::Statement>& cached = statements_[lookup];
   if (!cached) {
-    cached = std::make_unique<SQLite::Statement>(db_, lookupSql(lookup));
+    cached = std::make_unique<SQLite::Statement>(database_.sql(), lookupSql(lookup));
   } else {
     cached->reset();
     cached->clearBindings();
@@ -71,10 +104,13 @@ SQLite::Statement& Verifier::statement(Lookup lookup) const {
 }
 
 bool Verifier::exists(Lookup lookup, const std::vector<Value>& values) const {
+  std::string key = memoKey(lookup, values);
+  if (const std::string* known = remembered(key)) return !known->empty();
   SQLite::Statement& query = statement(lookup);
   for (size_t i = 0; i < values.size(); ++i) bindValue(query, static_cast<int>(i + 1), values[i]);
   const bool found = query.executeStep();
   query.reset();  // an open statement would pin this connection's read snapshot
+  remember(std::move(key), found ? "1" : "");
   return found;
 }
 
@@ -84,11 +120,15 @@ bool Verifier::taxGroupExists(const std::string& group, int ttype) const {
 
 std::string Verifier::groupAuthority(const std::string& group, int ttype, int slot) const {
   if (slot < 1 || slot > 5) return "";
-  SQLite::Statement& query = statement(static_cast<Lookup>(kGroupAuthority1 + slot - 1));
+  const auto lookup = static_cast<Lookup>(kGroupAuthority1 + slot - 1);
+  std::string key = memoKey(lookup, {group, std::int64_t{ttype}});
+  if (const std::string* known = remembered(key)) return *known;
+  SQLite::Statement& query = statement(lookup);
   query.bind(1, group);
   query.bind(2, ttype);
   std::string authorityCode = query.executeStep() ? query.getColumn(0).getString() : "";
   query.reset();
+  remember(std::move(key), authorityCode);
   return authorityCode;
 }
 

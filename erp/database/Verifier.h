@@ -1,14 +1,16 @@
 #pragma once
 
-#include <SQLiteCpp/Statement.h>
 #include "erp/catalog/Value.h"
 #include "erp/catalog/ViewCatalog.h"
+#include "erp/database/CompanyDatabase.h"
 
-#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace erp {
@@ -17,7 +19,7 @@ namespace erp {
 /// tax groups, authorities, classes, tax-included flags and currencies looked up.
 class Verifier {
  public:
-  Verifier(SQLite::Database& db, const ViewCatalog& catalog);
+  explicit Verifier(CompanyDatabase& database);
 
   /// The value the field takes after verification; throws ErpError with the ERP's message when
   /// the value is refused. `record` is the current record (other fields the check reads).
@@ -39,6 +41,10 @@ class Verifier {
   };
 
   SQLite::Statement& statement(Lookup lookup) const;
+  /// What `lookup` found for `values` earlier in the open transaction, if it still holds.
+  const std::string* remembered(const std::string& key) const;
+  void remember(std::string key, std::string found) const;
+  static std::string memoKey(Lookup lookup, const std::vector<Value>& values);
   std::string lookupSql(Lookup lookup) const;
   bool exists(Lookup lookup, const std::vector<Value>& values) const;
   bool taxGroupExists(const std::string& group, int ttype) const;
@@ -49,9 +55,13 @@ class Verifier {
   bool currencyExists(const std::string& currency) const;
   void checkClass(const FieldDef& field, const std::string& authority, std::int64_t taxClass) const;
 
-  SQLite::Database& db_;
+  CompanyDatabase& database_;
   const ViewCatalog& catalog_;
   mutable std::array<std::unique_ptr<SQLite::Statement>, kLookups> statements_;
+  /// Look-ups made inside the open transaction: a batch of records checks the same tax group and
+  /// classes for every record, and nothing can change them under the transaction's write lock.
+  mutable std::unordered_map<std::string, std::string> memo_;
+  mutable std::uint64_t memoEpoch_ = 0;
 };
 
 }  // namespace erp

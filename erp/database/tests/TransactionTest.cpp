@@ -90,6 +90,25 @@ TEST_F(TransactionTest, ARefusedWriteInsideATransactionUndoesOnlyItself) {
   EXPECT_EQ("GAP", savedGroup("1100"));
 }
 
+// Look-ups inside a transaction are remembered for the records after; what the same connection
+// changes or undoes in the tax tables meanwhile is seen at once.
+TEST_F(TransactionTest, ALookUpInsideATransactionSeesWhatItsOwnConnectionChanged) {
+  auto groups = company.open("TX0003");
+  database().beginTransaction();
+  ASSERT_EQ(kRcOk, setGroup("1000", "GAP"));
+  database().beginTransaction();
+  groups->put(1, std::string("GAP"), false);
+  groups->put(2, std::int64_t{1}, false);
+  ASSERT_TRUE(groups->read());
+  groups->remove();
+  ASSERT_EQ(kRcOk, groups->lastReturnCode());
+  EXPECT_THROW(setGroup("1100", "GAP"), ErpError) << "the group is gone";
+  database().rollbackTransaction();
+  EXPECT_EQ(kRcOk, setGroup("1100", "GAP")) << "the delete was undone";
+  database().commitTransaction();
+  EXPECT_EQ("GAP", savedGroup("1100"));
+}
+
 // A trigger notes each update that names the customer's name column: changing the tax group
 // must not rewrite the name, yet a record changed since it was read is still refused.
 TEST_F(TransactionTest, AnUpdateWritesOnlyTheChangedColumnsUnderTheRowVersionCheck) {
