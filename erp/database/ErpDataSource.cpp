@@ -303,8 +303,10 @@ void DataSource::browse(const std::string& filter, bool ascending) {
 
 bool DataSource::fetch(bool /*lock*/) {
   discardDetailChanges();
-  KeysetBrowser::Row row;
+  // The record's storage goes to the walk for a later record.
+  KeysetBrowser::Row row{std::move(values_), rev_};
   if (!browser_ || !browser_->next(row)) {
+    values_ = std::move(row.values);
     current_ = false;
     return false;
   }

@@ -59,31 +59,34 @@ class BatchQuery {
     return false;
   }
 
-  /// The current row: the view's fields in order, then the row version.
-  KeysetBrowser::Row row(const ViewDef& view) const {
-    KeysetBrowser::Row row;
-    row.values.reserve(view.fields.size());
+  /// Puts the current row into `row`: the view's fields in order, then the row version. The
+  /// values `row` held keep their storage where the type is the same.
+  void fill(const ViewDef& view, KeysetBrowser::Row& row) const {
+    row.values.resize(view.fields.size());
     int column = 0;
     for (const FieldDef& field : view.fields) {
+      Value& value = row.values[static_cast<size_t>(column)];
       switch (field.type) {
         case FieldType::Text: {
           const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
           const auto size = static_cast<size_t>(sqlite3_column_bytes(statement_, column));
-          row.values.emplace_back(std::in_place_type<std::string>, text ? text : "", size);
+          if (auto* held = std::get_if<std::string>(&value)) {
+            held->assign(text ? text : "", size);
+          } else {
+            value.emplace<std::string>(text ? text : "", size);
+          }
           break;
         }
         case FieldType::Decimal:
-          row.values.emplace_back(sqlite3_column_double(statement_, column));
+          value = sqlite3_column_double(statement_, column);
           break;
         default:
-          row.values.emplace_back(
-              static_cast<std::int64_t>(sqlite3_column_int64(statement_, column)));
+          value = static_cast<std::int64_t>(sqlite3_column_int64(statement_, column));
           break;
       }
       ++column;
     }
     row.rev = sqlite3_column_int64(statement_, column);
-    return row;
   }
 
  private:
@@ -107,10 +110,9 @@ KeysetBrowser::KeysetBrowser(SQLite::Database& db, const ViewDef& view, SqlFilte
       ascending_(ascending) {}
 
 bool KeysetBrowser::next(Row& row) {
-  if (batch_.empty() && !exhausted_) loadBatch();
-  if (batch_.empty()) return false;
-  row = std::move(batch_.front());
-  batch_.pop_front();
+  if (used_ == filled_ && !exhausted_) loadBatch();
+  if (used_ == filled_) return false;
+  std::swap(row, batch_[used_++]);
   return true;
 }
 
@@ -138,17 +140,19 @@ void KeysetBrowser::loadBatch() {
   for (const Value& value : filter_.params) query.bind(index++, value);
   for (const Value& value : bound) query.bind(index++, value);
 
-  int rows = 0;
+  used_ = 0;
+  filled_ = 0;
   while (query.step()) {
-    batch_.push_back(query.row(view_));
-    ++rows;
+    if (filled_ == batch_.size()) batch_.emplace_back();
+    query.fill(view_, batch_[filled_++]);
   }
   started_ = true;
-  if (rows < kBatchSize) exhausted_ = true;
-  if (!batch_.empty()) {
+  if (filled_ < static_cast<size_t>(kBatchSize)) exhausted_ = true;
+  if (filled_ > 0) {
     last_.clear();
-    for (int number : order_)
-      last_.push_back(batch_.back().values[static_cast<size_t>(number - 1)]);
+    for (int number : order_) {
+      last_.push_back(batch_[filled_ - 1].values[static_cast<size_t>(number - 1)]);
+    }
   }
 }
 
