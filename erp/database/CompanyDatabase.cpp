@@ -64,6 +64,10 @@ std::string createIndexSql(const ViewDef& view, size_t keyNumber) {
 void configure(SQLite::Database& db) {
   db.exec("PRAGMA journal_mode=WAL");
   db.exec("PRAGMA synchronous=NORMAL");
+  // Each checkpoint waits for the disk twice. Every commit of a record rewrites its pages in the
+  // log, so at the default of 1,000 pages a run committing each record alone spent more time
+  // waiting for checkpoints than converting; 10,000 pages (40 MB) makes them ten times rarer.
+  db.exec("PRAGMA wal_autocheckpoint=10000");
   db.exec("PRAGMA foreign_keys=ON");
   db.setBusyTimeout(5000);
 }
