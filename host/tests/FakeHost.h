@@ -65,7 +65,6 @@ class FakeSession : public Session, public ErrorCollection {
 
  private:
   Calls& calls_;
-  int level_ = 0;
 };
 
 class FakeSessionManager : public SessionManager {
