@@ -203,11 +203,15 @@ Conversion convertInOwnProcess(const std::filesystem::path& site, int recordsPer
 }
 
 /// Puts every customer back on the old group, so each measurement converts the same records,
-/// and removes the logs of the last run.
+/// and removes the logs of the last run. What that wrote reaches the disk before the next
+/// measurement starts, rather than during it.
 void resetCustomers(const std::filesystem::path& database, const std::filesystem::path& logs) {
-  SQLite::Database db(database.string(), SQLite::OPEN_READWRITE);
-  db.exec("UPDATE AR0024 SET CODETAXGRP = 'ONGSTPST', TAXSTTS1 = 1, TAXSTTS2 = 1");
+  {
+    SQLite::Database db(database.string(), SQLite::OPEN_READWRITE);
+    db.exec("UPDATE AR0024 SET CODETAXGRP = 'ONGSTPST', TAXSTTS1 = 1, TAXSTTS2 = 1");
+  }
   std::filesystem::remove_all(logs);
+  ::sync();
 }
 
 /// The floor: one committed UPDATE by key per customer.
@@ -259,6 +263,7 @@ int measure(size_t count) {
     siteDb.grantCompany("BENCH", "BENCH");
   }
   std::printf("generated %zu customers in %.2f s\n", count, seconds(start));
+  ::sync();
   const std::filesystem::path database = layout.companyDatabase("BENCH");
   const std::filesystem::path logs = layout.companyFolder("BENCH") / "Ordavel";
 
