@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "util/tests/TempFolder.h"
+#include "platform/tests/testsupport/TempFolder.h"
 
 namespace util {
 namespace {
 
 TEST(ExpandEnvironmentReferences, ReplacesSetNamesOnly) {
-  testing::ScopedEnv data("ORDAVEL_X_DATA", "/srv");
-  testing::ScopedEnv empty("ORDAVEL_X_EMPTY", "");
-  testing::ScopedEnv unset("ORDAVEL_X_UNSET", std::nullopt);
+  platform::testing::ScopedEnv data("ORDAVEL_X_DATA", "/srv");
+  platform::testing::ScopedEnv empty("ORDAVEL_X_EMPTY", "");
+  platform::testing::ScopedEnv unset("ORDAVEL_X_UNSET", std::nullopt);
   const struct {
     const char* name;
     const char* text;

@@ -2,18 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include "util/tests/TempFolder.h"
+#include "platform/tests/testsupport/TempFolder.h"
+#include "platform/tests/testsupport/TestData.h"
 
 namespace util {
 namespace {
 
 namespace fs = std::filesystem;
+using platform::testing::ReadFile;
+using platform::testing::TestData;
+using platform::testing::WriteFile;
 
 class IniFileTest : public ::testing::Test {
  protected:
   IniFile open(const std::string& content, const std::string& section = "",
                const std::string& key = "") {
-    testing::WriteFile(file(), content);
+    WriteFile(file(), content);
     IniFile ini;
     ini.Path(file().string());
     ini.Section(section);
@@ -22,15 +26,10 @@ class IniFileTest : public ::testing::Test {
   }
 
   fs::path file() const { return folder_ / "A4W.INI"; }
-  std::string content() const { return testing::ReadFile(file()); }
+  std::string content() const { return ReadFile(file()); }
 
-  testing::TempFolder folder_;
+  platform::testing::TempFolder folder_;
 };
-
-TEST_F(IniFileTest, ReadsMatchSectionsAndKeysWithoutRegardToCase) {
-  IniFile ini = open("[Paths]\r\nSharedData = D:\\Data \r\n", "PATHS", "shareddata");
-  EXPECT_EQ("D:\\Data", ini.value());
-}
 
 TEST_F(IniFileTest, ReadsFollowTheProfileStringRules) {
   const std::string file =
@@ -43,6 +42,7 @@ TEST_F(IniFileTest, ReadsFollowTheProfileStringRules) {
       "single='x'\n"
       "half=\"open\n"
       "empty=\n"
+      "  Padded =  D:\\Data  \r\n"
       "  [ Second ]  \n"
       "k=second\n"
       "[first]\n"
@@ -61,6 +61,7 @@ TEST_F(IniFileTest, ReadsFollowTheProfileStringRules) {
       {"SingleQuotesAreTakenOff", "First", "single", "x"},
       {"UnmatchedQuoteIsKept", "First", "half", "\"open"},
       {"EmptyValueIsNotTheDefault", "First", "empty", ""},
+      {"KeyAnyCaseValueTrimmed", "FIRST", "padded", "D:\\Data"},
       {"SectionNameIsTrimmed", "second", "K", "second"},
       {"MissingSection", "Third", "key", "fallback"},
   };
@@ -100,42 +101,17 @@ TEST_F(IniFileTest, WritesRemoveNulsFromTheCallersText) {
 }
 
 TEST_F(IniFileTest, WritesKeepCommentsBlankLinesAndLineEnds) {
-  IniFile ini = open(
-      "; site settings\r\n"
-      "[Paths]\r\n"
-      "Programs=C:\\A\r\n"
-      "odd line\r\n"
-      "\r\n"
-      "[Other]\r\n"
-      "x=1",
-      "paths", "PROGRAMS");
-  std::string text = "C:\\B";
-  ini.value(text);
-  ini.key("SharedData");
-  text = " D:\\S ";
-  ini.value(text);
-  ini.Section("Other");
-  ini.key("y");
-  text = "2";
-  ini.value(text);
-  ini.Section("New");
-  ini.key("z");
-  text = "3";
-  ini.value(text);
-
-  EXPECT_EQ(
-      "; site settings\r\n"
-      "[Paths]\r\n"
-      "PROGRAMS=C:\\B\r\n"
-      "SharedData= D:\\S \r\n"
-      "odd line\r\n"
-      "\r\n"
-      "[Other]\r\n"
-      "x=1\r\n"
-      "y=2\r\n"
-      "[New]\r\n"
-      "z=3\r\n",
-      content());
+  IniFile ini = open(TestData("util/tests/data/settings-before.ini"), "paths", "PROGRAMS");
+  auto write = [&ini](const std::string& section, const std::string& key, std::string text) {
+    ini.Section(section);
+    ini.key(key);
+    ini.value(text);
+  };
+  write("paths", "PROGRAMS", "C:\\B");
+  write("paths", "SharedData", " D:\\S ");
+  write("Other", "y", "2");
+  write("New", "z", "3");
+  EXPECT_EQ(TestData("util/tests/data/settings-after.ini"), content());
 }
 
 TEST_F(IniFileTest, NewLinesFollowTheFilesOwnLineEnd) {
@@ -167,20 +143,10 @@ TEST_F(IniFileTest, AWriteCreatesAMissingFileButNotAMissingFolder) {
     return ini;
   };
   EXPECT_EQ(1, write(folder_ / "new.ini").LastReturnCode());
-  EXPECT_EQ("[S]\r\nk=v\r\n", testing::ReadFile(folder_ / "new.ini"));
+  EXPECT_EQ("[S]\r\nk=v\r\n", ReadFile(folder_ / "new.ini"));
   IniFile failed = write(folder_ / "no-such-folder" / "x.ini");
   EXPECT_EQ(0, failed.LastReturnCode());
   EXPECT_FALSE(failed.SUCCESS());
-}
-
-TEST_F(IniFileTest, WritesLeaveNoTemporaryFiles) {
-  IniFile ini = open("[S]\n", "S", "k");
-  std::string text = "v";
-  ini.value(text);
-  ini.DeleteSection();
-  int files = 0;
-  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder_.path())) ++files;
-  EXPECT_EQ(1, files);
 }
 
 TEST_F(IniFileTest, DeletingKeysAndSections) {
@@ -267,7 +233,7 @@ TEST_F(IniFileTest, CreateMakesAnEmptyFileAndLeavesAnExistingOneAlone) {
   EXPECT_TRUE(fs::exists(fresh));
   EXPECT_EQ(0u, fs::file_size(fresh));
 
-  testing::WriteFile(file(), "[S]\nk=v\n");
+  WriteFile(file(), "[S]\nk=v\n");
   EXPECT_TRUE(ini.CREATE(file().string()));
   EXPECT_EQ("[S]\nk=v\n", content());
 

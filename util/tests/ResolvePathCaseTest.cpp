@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "util/tests/TempFolder.h"
+#include "platform/tests/testsupport/TempFolder.h"
 
 namespace util {
 namespace {
@@ -10,9 +10,9 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(ResolvePathCase, UsesTheExistingSpellingOfEachComponent) {
-  testing::TempFolder folder;
+  platform::testing::TempFolder folder;
   fs::create_directories(folder / "SITE" / "Company" / "SAMLTD");
-  testing::WriteFile(folder / "SITE" / "A4W.INI", "");
+  platform::testing::WriteFile(folder / "SITE" / "A4W.INI", "");
   const fs::path root = folder.path();
 
   const struct {
@@ -36,7 +36,7 @@ TEST(ResolvePathCase, UsesTheExistingSpellingOfEachComponent) {
 }
 
 TEST(ResolvePathCase, AnExactMatchWinsOverOtherSpellings) {
-  testing::TempFolder folder;
+  platform::testing::TempFolder folder;
   fs::create_directories(folder / "Logs");
   fs::create_directories(folder / "logs");
   fs::create_directories(folder / "LOGS");
@@ -45,7 +45,7 @@ TEST(ResolvePathCase, AnExactMatchWinsOverOtherSpellings) {
 }
 
 TEST(ResolvePathCase, RelativePathsAreResolvedFromTheWorkingFolder) {
-  testing::TempFolder folder;
+  platform::testing::TempFolder folder;
   fs::create_directories(folder / "Runtime");
   const fs::path previous = fs::current_path();
   fs::current_path(folder.path());

@@ -1,35 +1,21 @@
 #include "util/ShellHelpers.h"
 
+#include "platform/tests/testsupport/TempFolder.h"
+#include "util/tests/testsupport/Recording.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "util/tests/TempFolder.h"
-
 namespace util {
 namespace {
 
-class RecordingShell : public Shell {
- public:
-  int open(const std::string& target) override {
-    opened.push_back(target);
-    return result;
-  }
-  void explore(const std::string& folder) override { explored.push_back(folder); }
+using Texts = std::vector<std::string>;
+using testing::RecordingNotifier;
+using testing::RecordingShell;
 
-  int result = 42;
-  std::vector<std::string> opened;
-  std::vector<std::string> explored;
-};
-
-class RecordingNotifier : public Notifier {
- public:
-  void critical(const std::string& text) override { messages.push_back(text); }
-  std::vector<std::string> messages;
-};
-
-TEST(ShellTexts, EscapeQuotes) {
+TEST(ShellTexts, EscapeQuotesAndQuote) {
   const struct {
     const char* name;
     const char* text;
@@ -42,10 +28,6 @@ TEST(ShellTexts, EscapeQuotes) {
       {"TrailingBackslash", "C:\\", "C:\\ "},
   };
   for (const auto& c : cases) EXPECT_EQ(c.expected, EscapeQuotes(c.text)) << c.name;
-}
-
-TEST(ShellTexts, Quote) {
-  EXPECT_EQ("\"\"", Quote(""));
   EXPECT_EQ("\"/my logs\"", Quote("/my logs"));
 }
 
@@ -67,98 +49,84 @@ TEST(ShellTexts, JoinPathAddsASeparatorOnlyWhenNeeded) {
   for (const auto& c : cases) EXPECT_EQ(c.expected, JoinPath(c.folder, c.item)) << c.name;
 }
 
-TEST(OpenUrl, PutsHttpInFrontOfAnAddressWithoutIt) {
+TEST(OpenUrl, PutsHttpInFrontOfAnAddressWithoutItAndReportsABrowserThatDoesNotStart) {
+  const std::string failed = "Cannot start browser to view http://quenlix.com.";
   const struct {
     const char* name;
     const char* address;
-    const char* opened;
-  } cases[] = {
-      {"NoScheme", "www.quenlix.com", "http://www.quenlix.com"},
-      {"Https", "https://www.quenlix.com/", "https://www.quenlix.com/"},
-      {"CapitalHttp", "HTTP://X", "HTTP://X"},
-      {"MixedCaseHttp", "hTtP://x", "hTtP://x"},
-      {"HttpWithoutColon", "httpx", "httpx"},
-      {"ShortText", "ht", "http://ht"},
-      {"OtherScheme", "ftp://x", "http://ftp://x"},
-  };
-  for (const auto& c : cases) {
-    RecordingShell shell;
-    RecordingNotifier notifier;
-    OpenURL(shell, notifier, c.address);
-    EXPECT_EQ(std::vector<std::string>{c.opened}, shell.opened) << c.name;
-    EXPECT_EQ(std::vector<std::string>{}, notifier.messages) << c.name;
-  }
-}
-
-TEST(OpenUrl, TellsTheOperatorWhenNoBrowserStarts) {
-  const std::vector<std::string> failed{"Cannot start browser to view http://quenlix.com."};
-  const struct {
-    const char* name;
     int result;
-    std::vector<std::string> messages;
+    const char* opened;
+    Texts messages;
   } cases[] = {
-      {"ThirtyTwoIsFailure", 32, failed},
-      {"ZeroIsFailure", 0, failed},
-      {"ThirtyThreeIsSuccess", 33, {}},
+      {"NoScheme", "www.quenlix.com", 42, "http://www.quenlix.com", {}},
+      {"Https", "https://www.quenlix.com/", 42, "https://www.quenlix.com/", {}},
+      {"CapitalHttp", "HTTP://X", 42, "HTTP://X", {}},
+      {"MixedCaseHttp", "hTtP://x", 42, "hTtP://x", {}},
+      {"HttpWithoutColon", "httpx", 42, "httpx", {}},
+      {"ShortText", "ht", 42, "http://ht", {}},
+      {"OtherScheme", "ftp://x", 42, "http://ftp://x", {}},
+      {"ThirtyTwoIsFailure", "quenlix.com", 32, "http://quenlix.com", {failed}},
+      {"ZeroIsFailure", "quenlix.com", 0, "http://quenlix.com", {failed}},
+      {"ThirtyThreeIsSuccess", "quenlix.com", 33, "http://quenlix.com", {}},
   };
   for (const auto& c : cases) {
     RecordingShell shell;
     shell.result = c.result;
     RecordingNotifier notifier;
-    OpenURL(shell, notifier, "quenlix.com");
+    OpenURL(shell, notifier, c.address);
+    EXPECT_EQ(Texts{c.opened}, shell.opened) << c.name;
     EXPECT_EQ(c.messages, notifier.messages) << c.name;
   }
 }
 
-class OpenDocumentTest : public ::testing::Test {
- protected:
-  std::string guide() const { return JoinPath(folder_.path().string(), kGuide); }
-  void install() {
-    std::filesystem::create_directories(folder_ / "Documentation");
-    testing::WriteFile(guide(), "%PDF");
+TEST(OpenDocument, OpensTheGuideQuotedFoundInAnyCaseOrSaysWhyNot) {
+  platform::testing::TempFolder folder;
+  const std::string guide = folder.path().string() + "/Documentation/Ordavel User Guide.pdf";
+  const std::string reader = "You must install Adobe Acrobat Reader in order to view " + guide +
+                             ". You can download and install Adobe Acrobat Reader from "
+                             "https://get.adobe.com/reader/.";
+  const struct {
+    const char* name;
+    bool installed;
+    const char* asked;
+    int result;
+    Texts opened;
+    Texts messages;
+  } cases[] = {
+      {"Missing",
+       false,
+       "Documentation/Ordavel User Guide.pdf",
+       42,
+       {},
+       {guide + " does not exist."}},
+      {"Installed", true, "Documentation/Ordavel User Guide.pdf", 42, {"\"" + guide + "\""}, {}},
+      {"OtherCase", true, "DOCUMENTATION/ordavel user guide.PDF", 42, {"\"" + guide + "\""}, {}},
+      {"NoViewer",
+       true,
+       "Documentation/Ordavel User Guide.pdf",
+       31,
+       {"\"" + guide + "\""},
+       {reader}},
+  };
+  for (const auto& c : cases) {
+    if (c.installed) {
+      std::filesystem::create_directories(folder / "Documentation");
+      platform::testing::WriteFile(guide, "%PDF");
+    }
+    RecordingShell shell;
+    shell.result = c.result;
+    RecordingNotifier notifier;
+    OpenDocument(shell, notifier, folder.path().string(), c.asked);
+    EXPECT_EQ(c.opened, shell.opened) << c.name;
+    EXPECT_EQ(c.messages, notifier.messages) << c.name;
   }
-
-  static constexpr const char* kGuide = "Documentation/Ordavel User Guide.pdf";
-  testing::TempFolder folder_;
-  RecordingShell shell_;
-  RecordingNotifier notifier_;
-};
-
-TEST_F(OpenDocumentTest, AMissingGuideIsReportedWithoutAShellCall) {
-  OpenDocument(shell_, notifier_, folder_.path().string(), kGuide);
-  EXPECT_EQ(std::vector<std::string>{guide() + " does not exist."}, notifier_.messages);
-  EXPECT_EQ(std::vector<std::string>{}, shell_.opened);
-}
-
-TEST_F(OpenDocumentTest, TheGuideIsOpenedQuoted) {
-  install();
-  OpenDocument(shell_, notifier_, folder_.path().string(), kGuide);
-  EXPECT_EQ(std::vector<std::string>{"\"" + guide() + "\""}, shell_.opened);
-  EXPECT_EQ(std::vector<std::string>{}, notifier_.messages);
-}
-
-TEST_F(OpenDocumentTest, TheGuideIsFoundWithoutRegardToCase) {
-  install();
-  OpenDocument(shell_, notifier_, folder_.path().string(), "DOCUMENTATION/ordavel user guide.PDF");
-  EXPECT_EQ(std::vector<std::string>{"\"" + guide() + "\""}, shell_.opened);
-}
-
-TEST_F(OpenDocumentTest, AFailedStartPointsToThePdfReader) {
-  install();
-  shell_.result = 31;
-  OpenDocument(shell_, notifier_, folder_.path().string(), kGuide);
-  EXPECT_EQ(
-      std::vector<std::string>{"You must install Adobe Acrobat Reader in order to view " + guide() +
-                               ". You can download and install Adobe Acrobat Reader from "
-                               "https://get.adobe.com/reader/."},
-      notifier_.messages);
 }
 
 TEST(ExploreFolder, AFolderWithBlanksIsQuoted) {
   RecordingShell shell;
   ExploreFolder(shell, "/data/Company/SAMLTD/Ordavel logs");
-  EXPECT_EQ(std::vector<std::string>{"\"/data/Company/SAMLTD/Ordavel logs\""}, shell.explored);
-  EXPECT_EQ(std::vector<std::string>{}, shell.opened);
+  EXPECT_EQ(Texts{"\"/data/Company/SAMLTD/Ordavel logs\""}, shell.explored);
+  EXPECT_EQ(Texts{}, shell.opened);
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/tests/testsupport/TempFolder.h"
 #include "util/Error.h"
-#include "util/tests/TempFolder.h"
 #include "util/tests/testsupport/StandinRegistry.h"
 
 namespace util {
@@ -58,8 +58,8 @@ class cRegistryTest : public ::testing::Test {
     return {};
   }
 
-  testing::TempFolder folder_;
-  testing::ScopedEnv registryFile_;
+  platform::testing::TempFolder folder_;
+  platform::testing::ScopedEnv registryFile_;
   testing::StandinRegistry store_;
   cRegistry registry_;
 };
@@ -80,7 +80,7 @@ TEST_F(cRegistryTest, KeyExistsWithoutTheValueAndTheReadGivesTheDefault) {
 }
 
 TEST_F(cRegistryTest, ReadsEachTypeAsItsKindOfValue) {
-  testing::ScopedEnv data("ORDAVEL_TEST_DATA", "/srv/data");
+  platform::testing::ScopedEnv data("ORDAVEL_TEST_DATA", "/srv/data");
   const struct {
     const char* name;
     RegistryValue value;
@@ -108,22 +108,11 @@ TEST_F(cRegistryTest, ReadsEachTypeAsItsKindOfValue) {
   }
 }
 
-TEST_F(cRegistryTest, ProgramReadsItsConfiguration) {
-  put("Programs", stored(1, std::string("/opt/sage\0", 10)));
-  put("Edition", stored(4, std::string("\x03\0\0\0", 4)));
-
-  cRegistry fresh(store_, "ordavel");
-  EXPECT_EQ(RegValue{std::string("/opt/sage")},
-            fresh.ValueEx(platform::kLocalMachine,
-                          "software\\accpac international, inc.\\accpac\\"
-                          "configuration",
-                          "programs", platform::kRegString, RegValue{}));
-  EXPECT_EQ(RegValue{3}, fresh.ValueEx(platform::kLocalMachine, kConfig, "Edition",
-                                       platform::kRegDword, RegValue{}));
-}
-
 // Later plain reads and writes go where the last ValueEx pointed.
-TEST_F(cRegistryTest, ValueExLeavesTheRegistryAimedWhereItWrote) {
+TEST_F(cRegistryTest, ValueExReadsOrWritesAndLeavesTheRegistryAimedThere) {
+  put("Edition", stored(4, std::string("\x03\0\0\0", 4)));
+  EXPECT_EQ(RegValue{3}, registry_.ValueEx(platform::kLocalMachine, kConfig, "Edition",
+                                           platform::kRegDword, RegValue{}));
   registry_.ValueEx(platform::kLocalMachine, kConfig, "Written", platform::kRegDword,
                     RegValue{std::string("dflt")}, 17);
   EXPECT_EQ(stored(4, std::string("\x11\0\0\0", 4)),
@@ -161,50 +150,45 @@ TEST_F(cRegistryTest, TextWritesChooseExpandableOnlyForAReference) {
   }
 }
 
-TEST_F(cRegistryTest, NumberWritesAreAlwaysLittleEndianDwords) {
+TEST_F(cRegistryTest, NumberWritesAreLittleEndianDwordsAndBinaryWritesByteArrays) {
   aim("Plain", platform::kRegDword);
   registry_.value(298);
   aim("BigEndian", platform::kRegDwordBigEndian);
   registry_.value(-2);
   aim("NotANumber", platform::kRegDword);
   registry_.value(std::string("12"));
+  aim("Blob", platform::kRegBinary);
+  registry_.value(Bytes{0, 7});
 
   EXPECT_EQ(stored(4, std::string("\x2a\x01\0\0", 4)),
             get(platform::kLocalMachine, kConfig, "Plain"));
   EXPECT_EQ(stored(4, "\xfe\xff\xff\xff"), get(platform::kLocalMachine, kConfig, "BigEndian"));
   EXPECT_EQ(std::nullopt, get(platform::kLocalMachine, kConfig, "NotANumber"));
-}
-
-TEST_F(cRegistryTest, BinaryWritesTakeOnlyByteArrays) {
-  aim("Blob", platform::kRegBinary);
-  registry_.value(Bytes{0, 7});
   EXPECT_EQ(stored(3, std::string("\0\x07", 2)), get(platform::kLocalMachine, kConfig, "Blob"));
-
-  EXPECT_EQ("Failed to set registry value Key: '2147483650',Section: '" + std::string(kConfig) +
-                "',Key: 'Blob' to value: 'abc'",
-            failure([&] { registry_.value(std::string("abc")); }));
 }
 
-TEST_F(cRegistryTest, WritesOfOtherTypesFail) {
-  aim("Multi", platform::kRegMultiString);
-  EXPECT_EQ("Failed to set registry value Key: '2147483650',Section: '" + std::string(kConfig) +
-                "',Key: 'Multi' to value: '5'",
-            failure([&] { registry_.value(5); }));
-  EXPECT_EQ(std::nullopt, get(platform::kLocalMachine, kConfig, "Multi"));
-}
-
-TEST_F(cRegistryTest, AWriteToAHiveThatDoesNotExistFails) {
-  registry_.ClassKey(0x80000007);
-  registry_.SectionKey("Soft\\Key");
-  registry_.ValueKey("Name");
-  EXPECT_EQ(
-      "Failed to set registry value Key: '2147483655',Section: 'Soft\\Key',Key: 'Name' to value: "
-      "'text'",
-      failure([&] { registry_.value(std::string("text")); }));
+TEST_F(cRegistryTest, WritesOfAValueTheTypeCannotHoldOrIntoNoHiveFailAndWriteNothing) {
+  auto fails = [&](platform::RegistryHive hive, std::uint32_t type, const std::string& name,
+                   const RegValue& value) {
+    registry_.ClassKey(hive);
+    registry_.SectionKey("S");
+    registry_.ValueKey(name);
+    registry_.ValueType(type);
+    const std::string message = failure([&] { registry_.value(value); });
+    EXPECT_EQ(std::nullopt, get(hive, "S", name)) << name;
+    return message;
+  };
+  const std::string set = "Failed to set registry value Key: '";
+  EXPECT_EQ(set + "2147483650',Section: 'S',Key: 'Blob' to value: 'abc'",
+            fails(platform::kLocalMachine, platform::kRegBinary, "Blob", std::string("abc")));
+  EXPECT_EQ(set + "2147483650',Section: 'S',Key: 'Multi' to value: '5'",
+            fails(platform::kLocalMachine, platform::kRegMultiString, "Multi", 5));
+  EXPECT_EQ(set + "2147483655',Section: 'S',Key: 'Name' to value: 'text'",
+            fails(0x80000007, platform::kRegString, "Name", std::string("text")));
 }
 
 TEST_F(cRegistryTest, AWriteToAStoreThatCannotBeWrittenFails) {
-  testing::WriteFile(folder_ / "file", "x");
+  platform::testing::WriteFile(folder_ / "file", "x");
   testing::StandinRegistry blocked(folder_ / "file" / "registry");
   cRegistry registry(blocked, "ordavel");
   EXPECT_EQ("Failed to set registry value Key: '2147483650',Section: 'K',Key: '' to value: '1'",
