@@ -20,9 +20,6 @@ TEST(BlankWarningTest, CountsTheBlanksAtEachEnd) {
       {"BlanksOnly", "  ", "Company contains 2 leading space(s), and 2 trailing space(s)."},
   };
   for (const auto& c : cases) EXPECT_EQ(c.expected, BlankWarning("Company", c.text)) << c.name;
-}
-
-TEST(BlankWarningTest, NamesTheGivenCaption) {
   EXPECT_EQ("Client contains 1 leading space(s).", BlankWarning("Client", " X"));
 }
 
