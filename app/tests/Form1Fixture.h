@@ -4,6 +4,7 @@
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinSession.h"
 #include "host/testsupport/InstalledSite.h"
+#include "util/tests/testsupport/Recording.h"
 
 #include <gtest/gtest.h>
 
@@ -44,19 +45,6 @@ class RecordingMessages : public host::MessageBoxes {
 
   std::vector<bool> answers;
   std::vector<Box> boxes;
-};
-
-/// Remembers what the window asked the desktop shell to open or show.
-class RecordingShell : public util::Shell {
- public:
-  int open(const std::string& target) override {
-    opened.push_back(target);
-    return 33;
-  }
-  void explore(const std::string& folder) override { explored.push_back(folder); }
-
-  std::vector<std::string> opened;
-  std::vector<std::string> explored;
 };
 
 class NoFilterWindow : public host::FilterWindow {
@@ -119,7 +107,7 @@ class Form1Fixture : public ::testing::Test {
   erp::ConsoleErrorDisplay display{errors};
   host::standin::StandinDataSourceFactory factory;
   RecordingMessages messages;
-  RecordingShell shell;
+  util::testing::RecordingShell shell;
   host::NoEventPump pump;
   NoFilterWindow filterWindow;
   /// Replaces the installation's own paths when set.
