@@ -162,6 +162,28 @@ TEST_F(TaxGroupGridTest, AnUnknownClassRestoresTheCell) {
   EXPECT_TRUE(grid.EditState());
 }
 
+// PST class 4 exists for sales item classes only: neither customers' nor vendors' classes know it,
+// and a column whose class type and axis were swapped would take it for vendors.
+TEST_F(TaxGroupGridTest, AClassOfAnotherClassTypeOrAxisDoesNotExist) {
+  for (std::int16_t type : {1, 2}) {
+    host::FieldEditControl typeControl;
+    host::GridControl typeGrid;
+    TaxGroupGrid typeMapping{[this] { return company.newErrorDisplay(); }};
+    typeMapping.Grid(&typeGrid);
+    typeMapping.adsTXGRP(groups.get());
+    typeMapping.afecTaxGroup(&typeControl);
+    typeMapping.TransactionType(type);
+    typeMapping.adsTXCLASS(classes.get());
+    typeMapping.AddTaxClassColumn("Tax Class", 90, type, 1);
+    typeControl.Type("OLD");
+    ASSERT_TRUE(typeControl.Leave()) << type;
+    typeGrid.EditCell(1, 1, "4");
+    EXPECT_EQ("1", typeGrid.GetCellData(1, 1)) << type;
+  }
+  const std::string refused = "Error: Invalid input. Tax Class 4 does not exist.\n";
+  EXPECT_EQ(refused + refused, company.shownErrors());
+}
+
 TEST_F(TaxGroupGridTest, EnteringTheGridMakesTheFirstRowCurrent) {
   ASSERT_TRUE(Enter("OLD"));
   EXPECT_TRUE(grid.Focus());
