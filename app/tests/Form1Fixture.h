@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Form1.h"
+#include "erp/site/tests/testsupport/ScriptedPrompt.h"
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinSession.h"
 #include "host/testsupport/InstalledSite.h"
@@ -52,16 +53,6 @@ class NoFilterWindow : public host::FilterWindow {
   std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
 };
 
-/// Signs on as ADMIN to SAMLTD unless told to cancel.
-class Prompt : public erp::SignonPrompt {
- public:
-  std::optional<erp::Credentials> ask(const std::string& message) override {
-    if (cancel || !message.empty()) return std::nullopt;
-    return erp::Credentials{"ADMIN", "admin", "SAMLTD"};
-  }
-  bool cancel = false;
-};
-
 /// An installed stand-in ERP with company SAMLTD and the main window on it.
 class Form1Fixture : public ::testing::Test {
  protected:
@@ -102,7 +93,8 @@ class Form1Fixture : public ::testing::Test {
   const std::vector<std::string> kAll{"TX", "AP", "AR", "IC", "OE", "PO", "BK"};
   host::testing::InstalledSite site;
   std::unique_ptr<erp::testing::TestCompany> company;
-  Prompt prompt;
+  /// Signs on as ADMIN to SAMLTD.
+  erp::testing::ScriptedPrompt prompt{{erp::Credentials{"ADMIN", "admin", "SAMLTD"}}};
   std::ostringstream errors;
   erp::ConsoleErrorDisplay display{errors};
   host::standin::StandinDataSourceFactory factory;

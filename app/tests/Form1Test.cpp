@@ -41,7 +41,7 @@ TEST_F(Form1Test, UnreadableSiteConfigurationEndsWithItsMessage) {
 
 TEST_F(Form1Test, CancelledSignOnEndsSilently) {
   Install(true, kAll);
-  prompt.cancel = true;
+  prompt.answers = {std::nullopt};
   EXPECT_FALSE(Window().Load());
   EXPECT_EQ(std::vector<std::string>{}, messages.Texts());
 }

@@ -21,11 +21,6 @@ std::filesystem::path uniqueFolder() {
 
 }  // namespace
 
-std::optional<erp::Credentials> StandinCompany::Prompt::ask(const std::string& message) {
-  if (!message.empty()) return std::nullopt;
-  return erp::Credentials{"ADMIN", "admin", "SAMLTD"};
-}
-
 StandinCompany::StandinCompany() : folder_(uniqueFolder()) {
   erp::SiteLayout layout(folder_);
   erp::SiteDatabase::create(layout);

@@ -4,7 +4,7 @@
 #include "host/DataSource.h"
 
 #include "erp/site/ErpErrorDisplay.h"
-#include "erp/site/SignonPrompt.h"
+#include "erp/site/tests/testsupport/ScriptedPrompt.h"
 #include "erp/testsupport/TestCompany.h"
 
 #include <filesystem>
@@ -39,13 +39,8 @@ class StandinCompany {
   std::unique_ptr<ErrorDisplay> newErrorDisplay();
 
  private:
-  class Prompt : public erp::SignonPrompt {
-   public:
-    std::optional<erp::Credentials> ask(const std::string& message) override;
-  };
-
   std::filesystem::path folder_;
-  Prompt prompt_;
+  erp::testing::ScriptedPrompt prompt_{{erp::Credentials{"ADMIN", "admin", "SAMLTD"}}};
   std::ostringstream shown_;
   erp::ConsoleErrorDisplay display_{shown_};
   std::unique_ptr<AccpacConnection> connection_;

@@ -1,35 +1,17 @@
 #include "erp/site/ErpSessionManager.h"
 
 #include "erp/database/ErpError.h"
+#include "erp/site/tests/testsupport/ScriptedPrompt.h"
 #include "erp/testsupport/SiteTempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
 
 namespace erp {
 namespace {
 
-/// Answers with scripted credentials (nullopt = cancel) and records every message it was given.
-class ScriptedPrompt : public SignonPrompt {
- public:
-  explicit ScriptedPrompt(std::deque<std::optional<Credentials>> answers)
-      : answers_(std::move(answers)) {}
-
-  std::optional<Credentials> ask(const std::string& message) override {
-    messages.push_back(message);
-    if (answers_.empty()) return std::nullopt;
-    std::optional<Credentials> answer = answers_.front();
-    answers_.pop_front();
-    return answer;
-  }
-
-  std::vector<std::string> messages;
-
- private:
-  std::deque<std::optional<Credentials>> answers_;
-};
+using testing::ScriptedPrompt;
 
 const Credentials kGood{"ADMIN", "secret", "SAMLTD"};
 
@@ -122,7 +104,7 @@ TEST_F(SessionManagerTest, CancellingGivesNoSession) {
 
 TEST_F(SessionManagerTest, ADesktopHandleJoinsThatSessionWithoutAsking) {
   const std::int32_t handle = SiteDatabase(temp_->layout()).createDesktopSession("ADMIN", "SAMLTD");
-  ScriptedPrompt prompt({});
+  ScriptedPrompt prompt;
 
   for (const std::string& text : {std::to_string(handle), " " + std::to_string(handle) + " "}) {
     SCOPED_TRACE(text);
