@@ -24,13 +24,6 @@ TEST(DesktopTest, LinksOnceAndUnlinksOnlyWhatItLinked) {
   EXPECT_EQ(2u, calls.records.size());
 }
 
-TEST(DesktopTest, NoHandleMeansNothingToLink) {
-  Calls calls;
-  Desktop desktop(std::make_shared<FakeDesktopLibrary>(calls), [] { return std::string(); });
-  EXPECT_TRUE(desktop.Link(5));
-  EXPECT_TRUE(calls.records.empty());
-}
-
 TEST(ProgressBarTest, MoreRecordsThanCountedStayWithinTheBar) {
   ProgressBar bar;
   bar.SetValue(0);

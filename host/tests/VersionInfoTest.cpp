@@ -67,38 +67,28 @@ TEST(GetEditionNameTest, LoadsTheStringFromTheRuntimeLibrary) {
   EXPECT_EQ("", GetEditionName(paths, 3511));
 }
 
-class SystemManagerVersionTest : public ::testing::Test {
- protected:
-  std::string version(erp::RuntimeOptions options) {
-    site.install(std::move(options));
-    return GetSystemManagerVersion(site.paths(), site.registry());
+TEST(GetSystemManagerVersionTest, NamesVersionEditionBuildAndProductUpdate) {
+  const struct {
+    const char* name;
+    erp::RuntimeOptions options;
+    bool programFile;
+    const char* expected;
+  } cases[] = {
+      {"StandardInstallation", {}, true, "(6.6A)(Sage 300 Premium)(Build 40)(Product Update 2)"},
+      {"WithProductUpdate", runtime({6, 0, 1, 25}, 1, "2"), true,
+       "(6.0B)(Sage 300 Standard)(Build 25)(Product Update 2)"},
+      {"WithoutProductUpdate", runtime({6, 0, 1, 25}, 1, ""), true,
+       "(6.0B)(Sage 300 Standard)(Build 25)"},
+      {"MissingProgramFileIsVersionZero", runtime({6, 6, 0, 40}, 0, "2"), false,
+       "(0.0A)(Sage 300 Small Business)(Build 0)(Product Update 2)"},
+      {"BuildBeyondTheLastLetterGivesNothing", runtime({6, 0, 191, 1}, 2, "2"), true, ""},
+  };
+  for (const auto& c : cases) {
+    InstalledSite site;
+    site.install(c.options);
+    if (!c.programFile) std::filesystem::remove(site.runtime() / "accpac.exe");
+    EXPECT_EQ(c.expected, GetSystemManagerVersion(site.paths(), site.registry())) << c.name;
   }
-
-  InstalledSite site;
-};
-
-TEST_F(SystemManagerVersionTest, WithProductUpdate) {
-  EXPECT_EQ("(6.0B)(Sage 300 Standard)(Build 25)(Product Update 2)",
-            version(runtime({6, 0, 1, 25}, 1, "2")));
-}
-
-TEST_F(SystemManagerVersionTest, WithoutProductUpdate) {
-  EXPECT_EQ("(6.0B)(Sage 300 Standard)(Build 25)", version(runtime({6, 0, 1, 25}, 1, "")));
-}
-
-TEST_F(SystemManagerVersionTest, StandardInstallation) {
-  EXPECT_EQ("(6.6A)(Sage 300 Premium)(Build 40)(Product Update 2)", version({}));
-}
-
-TEST_F(SystemManagerVersionTest, MissingProgramFileCountsAsVersionZero) {
-  site.install(runtime({6, 6, 0, 40}, 0, "2"));
-  std::filesystem::remove(site.runtime() / "accpac.exe");
-  EXPECT_EQ("(0.0A)(Sage 300 Small Business)(Build 0)(Product Update 2)",
-            GetSystemManagerVersion(site.paths(), site.registry()));
-}
-
-TEST_F(SystemManagerVersionTest, BuildBeyondTheLastLetterGivesNothing) {
-  EXPECT_EQ("", version(runtime({6, 0, 191, 1}, 2, "2")));
 }
 
 }  // namespace
