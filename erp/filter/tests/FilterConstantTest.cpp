@@ -9,46 +9,37 @@
 namespace erp {
 namespace {
 
-struct NumberCase {
-  const char* name;
-  const char* text;
-  NumberReading reading;
-  Value value;
-};
-
-class FilterNumber : public testing::TestWithParam<NumberCase> {};
-
-TEST_P(FilterNumber, ReadsText) {
-  Value value;
-  EXPECT_EQ(GetParam().reading, readFilterNumber(GetParam().text, value));
-  EXPECT_EQ(GetParam().value, value);
+TEST(FilterNumber, ReadsWholeAndDecimalNumbersOnly) {
+  using enum NumberReading;
+  const struct {
+    const char* name;
+    const char* text;
+    NumberReading reading;
+    Value value;
+  } cases[] = {
+      {"Whole", "12", Number, std::int64_t{12}},
+      {"Negative", "-3", Number, std::int64_t{-3}},
+      {"Plus", "+4", Number, std::int64_t{4}},
+      {"BlanksAround", " 7  ", Number, std::int64_t{7}},
+      {"Fraction", "-1.25", Number, -1.25},
+      {"LargestWhole", "9223372036854775807", Number, std::numeric_limits<std::int64_t>::max()},
+      {"WholeTooLarge", "9223372036854775808", OutOfRange, Value{}},
+      {"Empty", "", NotANumber, Value{}},
+      {"SignOnly", "-", NotANumber, Value{}},
+      {"LeadingPoint", ".5", NotANumber, Value{}},
+      {"TrailingPoint", "5.", NotANumber, Value{}},
+      {"TwoPoints", "1.2.3", NotANumber, Value{}},
+      {"Exponent", "1e3", NotANumber, Value{}},
+      {"Hex", "0x10", NotANumber, Value{}},
+      {"InnerBlank", "1 2", NotANumber, Value{}},
+      {"DoubleSign", "--1", NotANumber, Value{}},
+  };
+  for (const auto& c : cases) {
+    Value value;
+    EXPECT_EQ(c.reading, readFilterNumber(c.text, value)) << c.name;
+    EXPECT_EQ(c.value, value) << c.name;
+  }
 }
-
-std::string caseName(const testing::TestParamInfo<NumberCase>& info) {
-  return info.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Readings, FilterNumber,
-    testing::Values(NumberCase{"Whole", "12", NumberReading::Number, std::int64_t{12}},
-                    NumberCase{"Negative", "-3", NumberReading::Number, std::int64_t{-3}},
-                    NumberCase{"Plus", "+4", NumberReading::Number, std::int64_t{4}},
-                    NumberCase{"BlanksAround", " 7  ", NumberReading::Number, std::int64_t{7}},
-                    NumberCase{"Fraction", "-1.25", NumberReading::Number, -1.25},
-                    NumberCase{"LargestWhole", "9223372036854775807", NumberReading::Number,
-                               std::numeric_limits<std::int64_t>::max()},
-                    NumberCase{"WholeTooLarge", "9223372036854775808", NumberReading::OutOfRange,
-                               Value{}},
-                    NumberCase{"Empty", "", NumberReading::NotANumber, Value{}},
-                    NumberCase{"SignOnly", "-", NumberReading::NotANumber, Value{}},
-                    NumberCase{"LeadingPoint", ".5", NumberReading::NotANumber, Value{}},
-                    NumberCase{"TrailingPoint", "5.", NumberReading::NotANumber, Value{}},
-                    NumberCase{"TwoPoints", "1.2.3", NumberReading::NotANumber, Value{}},
-                    NumberCase{"Exponent", "1e3", NumberReading::NotANumber, Value{}},
-                    NumberCase{"Hex", "0x10", NumberReading::NotANumber, Value{}},
-                    NumberCase{"InnerBlank", "1 2", NumberReading::NotANumber, Value{}},
-                    NumberCase{"DoubleSign", "--1", NumberReading::NotANumber, Value{}}),
-    caseName);
 
 }  // namespace
 }  // namespace erp
