@@ -48,29 +48,21 @@ TEST_F(CriteriaFieldTest, OnlyTheCriteriaButtonReplacesTheFilterWhole) {
   std::string longFilter = "IDCUST = \"C0 \"";
   for (int i = 1; i < 40; ++i) longFilter += " OR IDCUST = \"C" + std::to_string(i) + " \"";
   const std::string kept = "IDGRP = \"WHL \"";
-  const struct {
-    const char* name;
-    int code;
-    std::string answer;
-    bool fail;
-    std::string filter;
-    std::vector<std::string> opened;
-  } cases[] = {
-      {"ChosenFilterTaken", 6, "SWACTV = 1", false, "SWACTV = 1", {"AR0024 " + kept}},
-      {"LongFilterKeptWhole", 6, longFilter, false, longFilter, {"AR0024 " + kept}},
-      {"NothingChosenEmptiesTheFilter", 6, "", false, "", {"AR0024 " + kept}},
-      {"FailedWindowKeepsTheFilter", 6, "X", true, kept, {"AR0024 " + kept}},
-      {"OtherButtonIgnored", 5, "SWACTV = 1", false, kept, {}},
-  };
-  for (const auto& c : cases) {
+  auto check = [&](const char* name, int code, const std::string& answer, bool fail,
+                   const std::string& filter, const std::vector<std::string>& opened) {
     criteria.Filter(kept);
     window.opened.clear();
-    window.answer = c.answer;
-    window.fail = c.fail;
-    control.PressButton(c.code);
-    EXPECT_EQ(c.filter, criteria.Filter()) << c.name;
-    EXPECT_EQ(c.opened, window.opened) << c.name;
-  }
+    window.answer = answer;
+    window.fail = fail;
+    control.PressButton(code);
+    EXPECT_EQ(filter, criteria.Filter()) << name;
+    EXPECT_EQ(opened, window.opened) << name;
+  };
+  check("ChosenFilterTaken", 6, "SWACTV = 1", false, "SWACTV = 1", {"AR0024 " + kept});
+  check("LongFilterKeptWhole", 6, longFilter, false, longFilter, {"AR0024 " + kept});
+  check("NothingChosenEmptiesTheFilter", 6, "", false, "", {"AR0024 " + kept});
+  check("FailedWindowKeepsTheFilter", 6, "X", true, kept, {"AR0024 " + kept});
+  check("OtherButtonIgnored", 5, "SWACTV = 1", false, kept, {});
 }
 
 TEST_F(CriteriaFieldTest, AReleasedFieldNoLongerListens) {

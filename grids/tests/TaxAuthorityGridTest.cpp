@@ -293,25 +293,21 @@ INSTANTIATE_TEST_SUITE_P(
 // PST class 4 exists for sales item classes only, so a class check that ignores the column's
 // class type or axis, or swaps them, lets it through in the wrong column or refuses it here.
 TEST_F(TaxAuthorityGridTest, AClassCountsOnlyForTheClassTypeAndAxisOfItsColumn) {
-  const struct {
-    const char* name;
-    std::int16_t type;
-    std::int16_t axis;
-    const char* cell;
-  } cases[] = {
-      {"SalesItem", 1, 2, "4"}, {"PurchasesItem", 2, 2, "1"}, {"SalesCustomer", 1, 1, "1"}};
-  for (const auto& c : cases) {
+  auto check = [&](const char* name, std::int16_t type, std::int16_t axis, const char* cell) {
     GridControl other;
     TaxAuthorityGrid columns{[this] { return company.newErrorDisplay(); }};
     columns.Grid(&other);
     columns.adsTXAUTH(authorities.get());
     columns.adsTXCLASS(classes.get());
-    const int to = columns.AddToTaxClassColumn("To Tax Class", 99, c.type, c.axis);
+    const int to = columns.AddToTaxClassColumn("To Tax Class", 99, type, axis);
     other.Focus();
     other.EditCell(kAuthority, 0, "PST");
     other.EditCell(to, 0, "4");
-    EXPECT_EQ(c.cell, other.GetCellData(to, 0)) << c.name;
-  }
+    EXPECT_EQ(cell, other.GetCellData(to, 0)) << name;
+  };
+  check("SalesItem", 1, 2, "4");
+  check("PurchasesItem", 2, 2, "1");
+  check("SalesCustomer", 1, 1, "1");
   const std::string refused = "Error: Invalid input. Tax Class 4 does not exist.\n";
   EXPECT_EQ(refused + refused, company.shownErrors());
 }

@@ -95,32 +95,24 @@ TEST_F(TaxGroupGridTest, SetUpBindsTheControlAndAddsTheColumns) {
 }
 
 TEST_F(TaxGroupGridTest, AcceptsOnlyAnExistingGroupAndRebuildsTheRows) {
-  const struct {
-    const char* name;
-    const char* typed;
-    bool accepted;
-    const char* shown;
-    const char* value;  ///< what the control shows afterwards
-    const char* rows;
-  } cases[] = {
-      {"TwoAuthorities", "old", true, "", "OLD", "GST 1, PST 1"},
-      {"StopsAtTheFirstBlankAuthority", "GAP", true, "", "GAP", "GST 1"},
-      {"BlankRestoresThePrevious", "", false,
-       "Error: Invalid input. From Sales Tax Group cannot be blank.\n", "HST", "HST 1"},
-      {"UnknownRestoresThePrevious", "xyz", false,
-       "Error: Invalid input. From Sales Tax Group Tax Group XYZ does not exist.\n", "HST",
-       "HST 1"},
-  };
-  for (const auto& c : cases) {
+  auto check = [&](const char* name, const char* typed, bool accepted, const char* shown,
+                   const char* value, const char* rows) {
     ASSERT_TRUE(Enter("hst"));
     NewlyShown();
-    EXPECT_EQ(c.accepted, Enter(c.typed)) << c.name;
-    EXPECT_EQ(c.shown, NewlyShown()) << c.name;
-    EXPECT_EQ(c.value, control.Value()) << c.name;
-    EXPECT_EQ(c.value, control.Tag()) << c.name;
-    EXPECT_EQ(c.rows, GridRows()) << c.name;
-    EXPECT_TRUE(grid.Enabled()) << c.name;
-  }
+    EXPECT_EQ(accepted, Enter(typed)) << name;
+    EXPECT_EQ(shown, NewlyShown()) << name;
+    EXPECT_EQ(value, control.Value()) << name;
+    EXPECT_EQ(value, control.Tag()) << name;
+    EXPECT_EQ(rows, GridRows()) << name;
+    EXPECT_TRUE(grid.Enabled()) << name;
+  };
+  check("TwoAuthorities", "old", true, "", "OLD", "GST 1, PST 1");
+  check("StopsAtTheFirstBlankAuthority", "GAP", true, "", "GAP", "GST 1");
+  check("BlankRestoresThePrevious", "", false,
+        "Error: Invalid input. From Sales Tax Group cannot be blank.\n", "HST", "HST 1");
+  check("UnknownRestoresThePrevious", "xyz", false,
+        "Error: Invalid input. From Sales Tax Group Tax Group XYZ does not exist.\n", "HST",
+        "HST 1");
 }
 
 TEST_F(TaxGroupGridTest, ABlankControlWithABlankTagIsAcceptedSilently) {

@@ -39,24 +39,21 @@ Bytes truncated(Bytes bytes) {
 }
 
 TEST(FindFileVersionTest, FindsTheFirstBlockWithTheRightStructureVersionAnywhere) {
-  const struct {
-    const char* name;
-    Bytes bytes;
-    std::optional<FileVersion> expected;
-  } cases[] = {
-      {"AtAnOddOffset", concat({Bytes(37, 0xCC), block(0x10000, 0x60000, 0x10019)}),
-       FileVersion{6, 0, 1, 25}},
-      {"AtTheStart", block(0x10000, 0x00060006, 0x00000028), FileVersion{6, 6, 0, 40}},
-      {"WithLargeParts", block(0x10000, 0xFFFF0102, 0x8000FFFE),
-       FileVersion{0xFFFF, 0x0102, 0x8000, 0xFFFE}},
-      {"AfterASignatureWithAWrongStructureVersion",
-       concat({block(0x20000, 0x10001, 0x10001), Bytes(3, 0), block(0x10000, 0x50001, 0x2)}),
-       FileVersion{5, 1, 0, 2}},
-      {"NotInAFileWithoutOne", Bytes(200, 0xBD), std::nullopt},
-      {"NotInATruncatedBlock", truncated(block(0x10000, 0x60000, 0x10019)), std::nullopt},
-      {"NotInNothing", Bytes{}, std::nullopt},
+  auto check = [&](const char* name, const Bytes& bytes,
+                   const std::optional<FileVersion>& expected) {
+    EXPECT_EQ(expected, FindFileVersion(bytes)) << name;
   };
-  for (const auto& c : cases) EXPECT_EQ(c.expected, FindFileVersion(c.bytes)) << c.name;
+  check("AtAnOddOffset", concat({Bytes(37, 0xCC), block(0x10000, 0x60000, 0x10019)}),
+        FileVersion{6, 0, 1, 25});
+  check("AtTheStart", block(0x10000, 0x00060006, 0x00000028), FileVersion{6, 6, 0, 40});
+  check("WithLargeParts", block(0x10000, 0xFFFF0102, 0x8000FFFE),
+        FileVersion{0xFFFF, 0x0102, 0x8000, 0xFFFE});
+  check("AfterASignatureWithAWrongStructureVersion",
+        concat({block(0x20000, 0x10001, 0x10001), Bytes(3, 0), block(0x10000, 0x50001, 0x2)}),
+        FileVersion{5, 1, 0, 2});
+  check("NotInAFileWithoutOne", Bytes(200, 0xBD), std::nullopt);
+  check("NotInATruncatedBlock", truncated(block(0x10000, 0x60000, 0x10019)), std::nullopt);
+  check("NotInNothing", Bytes{}, std::nullopt);
 }
 
 TEST(ReadFileVersionTest, ReadsAFileAndGivesNothingForAMissingOne) {

@@ -68,27 +68,21 @@ TEST(GetEditionNameTest, LoadsTheStringFromTheRuntimeLibrary) {
 }
 
 TEST(GetSystemManagerVersionTest, NamesVersionEditionBuildAndProductUpdate) {
-  const struct {
-    const char* name;
-    erp::RuntimeOptions options;
-    bool programFile;
-    const char* expected;
-  } cases[] = {
-      {"StandardInstallation", {}, true, "(6.6A)(Sage 300 Premium)(Build 40)(Product Update 2)"},
-      {"WithProductUpdate", runtime({6, 0, 1, 25}, 1, "2"), true,
-       "(6.0B)(Sage 300 Standard)(Build 25)(Product Update 2)"},
-      {"WithoutProductUpdate", runtime({6, 0, 1, 25}, 1, ""), true,
-       "(6.0B)(Sage 300 Standard)(Build 25)"},
-      {"MissingProgramFileIsVersionZero", runtime({6, 6, 0, 40}, 0, "2"), false,
-       "(0.0A)(Sage 300 Small Business)(Build 0)(Product Update 2)"},
-      {"BuildBeyondTheLastLetterGivesNothing", runtime({6, 0, 191, 1}, 2, "2"), true, ""},
-  };
-  for (const auto& c : cases) {
+  auto check = [&](const char* name, const erp::RuntimeOptions& options, bool programFile,
+                   const char* expected) {
     InstalledSite site;
-    site.install(c.options);
-    if (!c.programFile) std::filesystem::remove(site.runtime() / "accpac.exe");
-    EXPECT_EQ(c.expected, GetSystemManagerVersion(site.paths(), site.registry())) << c.name;
-  }
+    site.install(options);
+    if (!programFile) std::filesystem::remove(site.runtime() / "accpac.exe");
+    EXPECT_EQ(expected, GetSystemManagerVersion(site.paths(), site.registry())) << name;
+  };
+  check("StandardInstallation", {}, true, "(6.6A)(Sage 300 Premium)(Build 40)(Product Update 2)");
+  check("WithProductUpdate", runtime({6, 0, 1, 25}, 1, "2"), true,
+        "(6.0B)(Sage 300 Standard)(Build 25)(Product Update 2)");
+  check("WithoutProductUpdate", runtime({6, 0, 1, 25}, 1, ""), true,
+        "(6.0B)(Sage 300 Standard)(Build 25)");
+  check("MissingProgramFileIsVersionZero", runtime({6, 6, 0, 40}, 0, "2"), false,
+        "(0.0A)(Sage 300 Small Business)(Build 0)(Product Update 2)");
+  check("BuildBeyondTheLastLetterGivesNothing", runtime({6, 0, 191, 1}, 2, "2"), true, "");
 }
 
 }  // namespace

@@ -16,67 +16,51 @@ using testing::RecordingNotifier;
 using testing::RecordingShell;
 
 TEST(ShellTexts, EscapeQuotesAndQuote) {
-  const struct {
-    const char* name;
-    const char* text;
-    const char* expected;
-  } cases[] = {
-      {"Empty", "", " "},
-      {"Plain", "GST", "GST "},
-      {"Quote", "6\" pipe", "6\\\" pipe "},
-      {"OnlyQuotes", "\"\"", "\\\"\\\" "},
-      {"TrailingBackslash", "C:\\", "C:\\ "},
+  auto check = [&](const char* name, const char* text, const char* expected) {
+    EXPECT_EQ(expected, EscapeQuotes(text)) << name;
   };
-  for (const auto& c : cases) EXPECT_EQ(c.expected, EscapeQuotes(c.text)) << c.name;
+  check("Empty", "", " ");
+  check("Plain", "GST", "GST ");
+  check("Quote", "6\" pipe", "6\\\" pipe ");
+  check("OnlyQuotes", "\"\"", "\\\"\\\" ");
+  check("TrailingBackslash", "C:\\", "C:\\ ");
   EXPECT_EQ("\"/my logs\"", Quote("/my logs"));
 }
 
 TEST(ShellTexts, JoinPathAddsASeparatorOnlyWhenNeeded) {
-  const struct {
-    const char* name;
-    const char* folder;
-    const char* item;
-    const char* expected;
-  } cases[] = {
-      {"Plain", "/A", "b", "/A/b"},
-      {"FolderEndsWithSeparator", "/A/", "b", "/A/b"},
-      {"EmptyFolder", "", "b", "b"},
-      {"NameStartsWithSeparator", "/A", "/b", "/A/b"},
-      {"NoSeparatorIsRemoved", "/A/", "/b", "/A//b"},
-      {"EmptyName", "/A", "", "/A/"},
-      {"BothEmpty", "", "", ""},
+  auto check = [&](const char* name, const char* folder, const char* item, const char* expected) {
+    EXPECT_EQ(expected, JoinPath(folder, item)) << name;
   };
-  for (const auto& c : cases) EXPECT_EQ(c.expected, JoinPath(c.folder, c.item)) << c.name;
+  check("Plain", "/A", "b", "/A/b");
+  check("FolderEndsWithSeparator", "/A/", "b", "/A/b");
+  check("EmptyFolder", "", "b", "b");
+  check("NameStartsWithSeparator", "/A", "/b", "/A/b");
+  check("NoSeparatorIsRemoved", "/A/", "/b", "/A//b");
+  check("EmptyName", "/A", "", "/A/");
+  check("BothEmpty", "", "", "");
 }
 
 TEST(OpenUrl, PutsHttpInFrontOfAnAddressWithoutItAndReportsABrowserThatDoesNotStart) {
   const std::string failed = "Cannot start browser to view http://quenlix.com.";
-  const struct {
-    const char* name;
-    const char* address;
-    int result;
-    const char* opened;
-    Texts messages;
-  } cases[] = {
-      {"NoScheme", "www.quenlix.com", 42, "http://www.quenlix.com", {}},
-      {"Https", "https://www.quenlix.com/", 42, "https://www.quenlix.com/", {}},
-      {"CapitalHttp", "HTTP://X", 42, "HTTP://X", {}},
-      {"MixedCaseHttp", "hTtP://x", 42, "hTtP://x", {}},
-      {"HttpWithoutColon", "httpx", 42, "httpx", {}},
-      {"ShortText", "ht", 42, "http://ht", {}},
-      {"OtherScheme", "ftp://x", 42, "http://ftp://x", {}},
-      {"ThirtyTwoIsFailure", "quenlix.com", 32, "http://quenlix.com", {failed}},
-      {"ZeroIsFailure", "quenlix.com", 0, "http://quenlix.com", {failed}},
-      {"ThirtyThreeIsSuccess", "quenlix.com", 33, "http://quenlix.com", {}},
-  };
-  for (const auto& c : cases) {
+  auto check = [&](const char* name, const char* address, int result, const char* opened,
+                   const Texts& messages) {
     RecordingShell shell;
-    shell.result = c.result;
+    shell.result = result;
     RecordingNotifier notifier;
-    OpenURL(shell, notifier, c.address);
-    EXPECT_EQ(Texts{c.opened}, shell.opened) << c.name;
-    EXPECT_EQ(c.messages, notifier.messages) << c.name;
-  }
+    OpenURL(shell, notifier, address);
+    EXPECT_EQ(Texts{opened}, shell.opened) << name;
+    EXPECT_EQ(messages, notifier.messages) << name;
+  };
+  check("NoScheme", "www.quenlix.com", 42, "http://www.quenlix.com", {});
+  check("Https", "https://www.quenlix.com/", 42, "https://www.quenlix.com/", {});
+  check("CapitalHttp", "HTTP://X", 42, "HTTP://X", {});
+  check("MixedCaseHttp", "hTtP://x", 42, "hTtP://x", {});
+  check("HttpWithoutColon", "httpx", 42, "httpx", {});
+  check("ShortText", "ht", 42, "http://ht", {});
+  check("OtherScheme", "ftp://x", 42, "http://ftp://x", {});
+  check("ThirtyTwoIsFailure", "quenlix.com", 32, "http://quenlix.com", {failed});
+  check("ZeroIsFailure", "quenlix.com", 0, "http://quenlix.com", {failed});
+  check("ThirtyThreeIsSuccess", "quenlix.com", 33, "http://quenlix.com", {});
 }
 
 TEST(OpenDocument, OpensTheGuideQuotedFoundInAnyCaseOrSaysWhyNot) {
@@ -85,41 +69,25 @@ TEST(OpenDocument, OpensTheGuideQuotedFoundInAnyCaseOrSaysWhyNot) {
   const std::string reader = "You must install Adobe Acrobat Reader in order to view " + guide +
                              ". You can download and install Adobe Acrobat Reader from "
                              "https://get.adobe.com/reader/.";
-  const struct {
-    const char* name;
-    bool installed;
-    const char* asked;
-    int result;
-    Texts opened;
-    Texts messages;
-  } cases[] = {
-      {"Missing",
-       false,
-       "Documentation/Ordavel User Guide.pdf",
-       42,
-       {},
-       {guide + " does not exist."}},
-      {"Installed", true, "Documentation/Ordavel User Guide.pdf", 42, {"\"" + guide + "\""}, {}},
-      {"OtherCase", true, "DOCUMENTATION/ordavel user guide.PDF", 42, {"\"" + guide + "\""}, {}},
-      {"NoViewer",
-       true,
-       "Documentation/Ordavel User Guide.pdf",
-       31,
-       {"\"" + guide + "\""},
-       {reader}},
-  };
-  for (const auto& c : cases) {
-    if (c.installed) {
+  auto check = [&](const char* name, bool installed, const char* asked, int result,
+                   const Texts& opened, const Texts& messages) {
+    if (installed) {
       std::filesystem::create_directories(folder / "Documentation");
       platform::testing::WriteFile(guide, "%PDF");
     }
     RecordingShell shell;
-    shell.result = c.result;
+    shell.result = result;
     RecordingNotifier notifier;
-    OpenDocument(shell, notifier, folder.path().string(), c.asked);
-    EXPECT_EQ(c.opened, shell.opened) << c.name;
-    EXPECT_EQ(c.messages, notifier.messages) << c.name;
-  }
+    OpenDocument(shell, notifier, folder.path().string(), asked);
+    EXPECT_EQ(opened, shell.opened) << name;
+    EXPECT_EQ(messages, notifier.messages) << name;
+  };
+  check("Missing", false, "Documentation/Ordavel User Guide.pdf", 42, {},
+        {guide + " does not exist."});
+  check("Installed", true, "Documentation/Ordavel User Guide.pdf", 42, {"\"" + guide + "\""}, {});
+  check("OtherCase", true, "DOCUMENTATION/ordavel user guide.PDF", 42, {"\"" + guide + "\""}, {});
+  check("NoViewer", true, "Documentation/Ordavel User Guide.pdf", 31, {"\"" + guide + "\""},
+        {reader});
 }
 
 TEST(ExploreFolder, AFolderWithBlanksIsQuoted) {

@@ -68,19 +68,15 @@ TEST_F(XdgShellTest, AProgramThatCannotStartGivesTwo) {
 }
 
 TEST(XdgShellQuotes, OnlyOneSurroundingPairIsTakenOff) {
-  const struct {
-    const char* name;
-    const char* target;
-    const char* expected;
-  } cases[] = {
-      {"Quoted", "\"/a b\"", "/a b"},
-      {"Unquoted", "/a b", "/a b"},
-      {"DoubleQuoted", "\"\"/a\"\"", "\"/a\""},
-      {"OpeningOnly", "\"/a", "\"/a"},
-      {"LoneQuote", "\"", "\""},
-      {"EmptyQuotes", "\"\"", ""},
+  auto check = [&](const char* name, const char* target, const char* expected) {
+    EXPECT_EQ(expected, XdgShell::Unquoted(target)) << name;
   };
-  for (const auto& c : cases) EXPECT_EQ(c.expected, XdgShell::Unquoted(c.target)) << c.name;
+  check("Quoted", "\"/a b\"", "/a b");
+  check("Unquoted", "/a b", "/a b");
+  check("DoubleQuoted", "\"\"/a\"\"", "\"/a\"");
+  check("OpeningOnly", "\"/a", "\"/a");
+  check("LoneQuote", "\"", "\"");
+  check("EmptyQuotes", "\"\"", "");
 }
 
 }  // namespace

@@ -81,31 +81,25 @@ TEST_F(cRegistryTest, KeyExistsWithoutTheValueAndTheReadGivesTheDefault) {
 
 TEST_F(cRegistryTest, ReadsEachTypeAsItsKindOfValue) {
   platform::testing::ScopedEnv data("ORDAVEL_TEST_DATA", "/srv/data");
-  const struct {
-    const char* name;
-    RegistryValue value;
-    RegValue expected;
-  } cases[] = {
-      {"StringWithoutItsNul", stored(1, std::string("C:\\Sage\0", 8)), std::string("C:\\Sage")},
-      {"StringWithNoBytes", stored(1, ""), std::string()},
-      {"MultiStringKeepsInnerNuls", stored(7, std::string("a\0b\0\0", 5)),
-       std::string("a\0b\0", 4)},
-      {"ExpandableIsExpanded", stored(2, std::string("%ORDAVEL_TEST_DATA%\\Co\0", 23)),
-       std::string("/srv/data\\Co")},
-      {"ExpandableWithUnsetNameIsKept", stored(2, std::string("%ORDAVEL_UNSET_X%\0", 18)),
-       std::string("%ORDAVEL_UNSET_X%")},
-      {"DwordIsANumber", stored(4, std::string("\x2a\x01\0\0", 4)), 298},
-      {"NegativeDword", stored(4, "\xff\xff\xff\xff"), -1},
-      {"BigEndianDwordHasItsBytesReversed", stored(5, std::string("\0\0\x01\x2a", 4)), 298},
-      {"BinaryIsAByteArray", stored(3, std::string("\0\x01\xff", 3)), Bytes{0, 1, 0xff}},
-      {"UnknownTypeIsAByteArray", stored(11, "ab"), Bytes{'a', 'b'}},
+  auto check = [&](const char* name, const RegistryValue& value, const RegValue& expected) {
+    put(name, value);
+    aim(name, platform::kRegString);
+    EXPECT_EQ(expected, registry_.value()) << name;
+    EXPECT_EQ(value.type, registry_.ValueType()) << name;
   };
-  for (const auto& c : cases) {
-    put(c.name, c.value);
-    aim(c.name, platform::kRegString);
-    EXPECT_EQ(c.expected, registry_.value()) << c.name;
-    EXPECT_EQ(c.value.type, registry_.ValueType()) << c.name;
-  }
+  check("StringWithoutItsNul", stored(1, std::string("C:\\Sage\0", 8)), std::string("C:\\Sage"));
+  check("StringWithNoBytes", stored(1, ""), std::string());
+  check("MultiStringKeepsInnerNuls", stored(7, std::string("a\0b\0\0", 5)),
+        std::string("a\0b\0", 4));
+  check("ExpandableIsExpanded", stored(2, std::string("%ORDAVEL_TEST_DATA%\\Co\0", 23)),
+        std::string("/srv/data\\Co"));
+  check("ExpandableWithUnsetNameIsKept", stored(2, std::string("%ORDAVEL_UNSET_X%\0", 18)),
+        std::string("%ORDAVEL_UNSET_X%"));
+  check("DwordIsANumber", stored(4, std::string("\x2a\x01\0\0", 4)), 298);
+  check("NegativeDword", stored(4, "\xff\xff\xff\xff"), -1);
+  check("BigEndianDwordHasItsBytesReversed", stored(5, std::string("\0\0\x01\x2a", 4)), 298);
+  check("BinaryIsAByteArray", stored(3, std::string("\0\x01\xff", 3)), Bytes{0, 1, 0xff});
+  check("UnknownTypeIsAByteArray", stored(11, "ab"), Bytes{'a', 'b'});
 }
 
 // Later plain reads and writes go where the last ValueEx pointed.
@@ -128,26 +122,20 @@ TEST_F(cRegistryTest, ValueExReadsOrWritesAndLeavesTheRegistryAimedThere) {
 }
 
 TEST_F(cRegistryTest, TextWritesChooseExpandableOnlyForAReference) {
-  const struct {
-    const char* name;
-    RegValue value;
-    RegistryValue expected;
-  } cases[] = {
-      {"PlainText", std::string("C:\\A"), stored(1, std::string("C:\\A\0", 5))},
-      {"Reference", std::string("%TEMP%\\x"), stored(2, std::string("%TEMP%\\x\0", 9))},
-      {"ShortestReference", std::string("%x%"), stored(2, std::string("%x%\0", 4))},
-      {"AdjacentSigns", std::string("100%%"), stored(1, std::string("100%%\0", 6))},
-      {"SingleSign", std::string("50% off"), stored(1, std::string("50% off\0", 8))},
-      {"NumberAsText", 42, stored(1, std::string("42\0", 3))},
-      {"EmptyValue", RegValue{}, stored(1, std::string("\0", 1))},
-  };
-  for (const auto& c : cases) {
+  auto check = [&](const char* name, const RegValue& value, const RegistryValue& expected) {
     for (std::uint32_t type : {platform::kRegString, platform::kRegExpandString}) {
-      aim(c.name, type);
-      registry_.value(c.value);
-      EXPECT_EQ(c.expected, get(platform::kLocalMachine, kConfig, c.name)) << c.name << type;
+      aim(name, type);
+      registry_.value(value);
+      EXPECT_EQ(expected, get(platform::kLocalMachine, kConfig, name)) << name << type;
     }
-  }
+  };
+  check("PlainText", std::string("C:\\A"), stored(1, std::string("C:\\A\0", 5)));
+  check("Reference", std::string("%TEMP%\\x"), stored(2, std::string("%TEMP%\\x\0", 9)));
+  check("ShortestReference", std::string("%x%"), stored(2, std::string("%x%\0", 4)));
+  check("AdjacentSigns", std::string("100%%"), stored(1, std::string("100%%\0", 6)));
+  check("SingleSign", std::string("50% off"), stored(1, std::string("50% off\0", 8)));
+  check("NumberAsText", 42, stored(1, std::string("42\0", 3)));
+  check("EmptyValue", RegValue{}, stored(1, std::string("\0", 1)));
 }
 
 TEST_F(cRegistryTest, NumberWritesAreLittleEndianDwordsAndBinaryWritesByteArrays) {
@@ -220,19 +208,13 @@ TEST_F(cRegistryTest, ValueDeletionFailsApartForAMissingKeyAndAMissingValue) {
 }
 
 TEST_F(cRegistryTest, MachineNamesGetTheUncPrefix) {
-  const struct {
-    const char* name;
-    const char* given;
-    const char* expected;
-  } cases[] = {
-      {"TwoLettersAreDropped", "PC", ""},
-      {"ThreeLettersArePrefixed", "SRV", "\\\\SRV"},
-      {"PrefixedNameIsKept", "\\\\HOST", "\\\\HOST"},
+  auto check = [&](const char* name, const char* given, const char* expected) {
+    registry_.Machine(given);
+    EXPECT_EQ(expected, registry_.Machine()) << name;
   };
-  for (const auto& c : cases) {
-    registry_.Machine(c.given);
-    EXPECT_EQ(c.expected, registry_.Machine()) << c.name;
-  }
+  check("TwoLettersAreDropped", "PC", "");
+  check("ThreeLettersArePrefixed", "SRV", "\\\\SRV");
+  check("PrefixedNameIsKept", "\\\\HOST", "\\\\HOST");
 }
 
 TEST_F(cRegistryTest, EnumerationsFillArraysFromIndexOne) {

@@ -226,30 +226,31 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The class type and axis of each tax field decide which classes verification accepts.
 TEST(TaxFields, CheckTheGroupAndItsClassesForTheirTransactionTypeAndTheVendorOrCustomerAxis) {
-  const struct {
-    const char* view;
-    int group;
-    int ttype;
-    int classes;  ///< how many class fields check against the group: 5, or 0 for templates
-  } cases[] = {{"AP0015", 35, 2, 5}, {"AP0016", 18, 2, 5}, {"AP0064", 26, 2, 5},
-               {"AR0024", 38, 1, 5}, {"AR0025", 35, 1, 5}, {"AR0023", 20, 1, 5},
-               {"AR0046", 39, 1, 5}, {"OE0540", 14, 1, 0}, {"PO0605", 12, 2, 0},
-               {"BK0001", 184, 2, 5}};
-  for (const auto& c : cases) {
-    const FieldDef* group = view(c.view).field(c.group);
-    ASSERT_NE(nullptr, group) << c.view;
-    EXPECT_EQ(Check::TaxGroup, group->check) << c.view;
-    EXPECT_EQ(c.ttype, group->ttype) << c.view;
+  auto check = [](const char* id, int groupNumber, int ttype, int classFields) {
+    const FieldDef* group = view(id).field(groupNumber);
+    ASSERT_NE(nullptr, group) << id;
+    EXPECT_EQ(Check::TaxGroup, group->check) << id;
+    EXPECT_EQ(ttype, group->ttype) << id;
     int classes = 0;
-    for (const FieldDef& f : view(c.view).fields) {
+    for (const FieldDef& f : view(id).fields) {
       if (f.check != Check::TaxClassOfGroup) continue;
       ++classes;
-      EXPECT_EQ(c.group, f.ref) << c.view << " " << f.name;
-      EXPECT_EQ(c.ttype, f.ttype) << c.view << " " << f.name;
-      EXPECT_EQ(1, f.axis) << c.view << " " << f.name;
+      EXPECT_EQ(groupNumber, f.ref) << id << " " << f.name;
+      EXPECT_EQ(ttype, f.ttype) << id << " " << f.name;
+      EXPECT_EQ(1, f.axis) << id << " " << f.name;
     }
-    EXPECT_EQ(c.classes, classes) << c.view;
-  }
+    EXPECT_EQ(classFields, classes) << id;
+  };
+  check("AP0015", 35, 2, 5);
+  check("AP0016", 18, 2, 5);
+  check("AP0064", 26, 2, 5);
+  check("AR0024", 38, 1, 5);
+  check("AR0025", 35, 1, 5);
+  check("AR0023", 20, 1, 5);
+  check("AR0046", 39, 1, 5);
+  check("OE0540", 14, 1, 0);
+  check("PO0605", 12, 2, 0);
+  check("BK0001", 184, 2, 5);
 }
 
 struct ClassColumn {

@@ -273,24 +273,17 @@ TEST(FilterLimits, FiltersUpToEachLimitRunInSqliteAndBeyondAreRefused) {
 }
 
 TEST(FilterSql, ParenthesisesEachRunOfOneConnectiveFromTheLeftAndBindsNoFieldOrBlank) {
-  const struct {
-    const char* name;
-    const char* filter;
-    const char* where;
-    size_t params;
-  } cases[] = {
-      {"OrThenAnd", "TTYPE=1 OR TTYPE=2 AND SWACTV=1",
-       R"(((("TTYPE" = ?) OR ("TTYPE" = ?)) AND ("SWACTV" = ?)))", 3},
-      {"RunOfAnds", "TTYPE=1 AND SWACTV=1 AND DATESTART=0 OR TTYPE=2",
-       R"(((("TTYPE" = ?) AND ("SWACTV" = ?) AND ("DATESTART" = ?)) OR ("TTYPE" = ?)))", 4},
-      {"FieldToField", "TTYPE<=AMTCRLIMT", R"(("TTYPE" <= "AMTCRLIMT"))", 0},
-      {"Blank", "  \r\n", "", 0},
+  auto check = [&](const char* name, const char* filter, const char* where, size_t params) {
+    const SqlFilter sql = compileFilter(customerView(), filter);
+    EXPECT_EQ(where, sql.where) << name;
+    EXPECT_EQ(params, sql.params.size()) << name;
   };
-  for (const auto& c : cases) {
-    const SqlFilter sql = compileFilter(customerView(), c.filter);
-    EXPECT_EQ(c.where, sql.where) << c.name;
-    EXPECT_EQ(c.params, sql.params.size()) << c.name;
-  }
+  check("OrThenAnd", "TTYPE=1 OR TTYPE=2 AND SWACTV=1",
+        R"(((("TTYPE" = ?) OR ("TTYPE" = ?)) AND ("SWACTV" = ?)))", 3);
+  check("RunOfAnds", "TTYPE=1 AND SWACTV=1 AND DATESTART=0 OR TTYPE=2",
+        R"(((("TTYPE" = ?) AND ("SWACTV" = ?) AND ("DATESTART" = ?)) OR ("TTYPE" = ?)))", 4);
+  check("FieldToField", "TTYPE<=AMTCRLIMT", R"(("TTYPE" <= "AMTCRLIMT"))", 0);
+  check("Blank", "  \r\n", "", 0);
 }
 
 TEST(FilterSql, BindsConstantsInOrderWithTheirTypes) {
