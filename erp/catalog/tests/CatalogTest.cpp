@@ -5,25 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace erp {
 namespace {
-
-// Names each parameterised case after the row of its table.
-constexpr auto labelOf = [](const auto& row) { return std::string(row.param.label); };
-
-// Prints a failing case as its row label rather than as raw bytes.
-template <typename Row>
-requires requires(const Row& r) {
-  r.label;
-}
-void PrintTo(const Row& row, std::ostream* os) {
-  *os << row.label;
-}
 
 const ViewDef& view(const std::string& id) {
   return ViewCatalog::standard().get(id);
@@ -135,48 +122,36 @@ TEST(StandardCatalog, PointsEveryTaxCheckAtItsTaxField) {
   }
 }
 
-struct FieldCase {
-  const char* label;
-  const char* view;
-  int number;
-  const char* name;
-  FieldType type;
-  int size;
-};
-
-class PositionTest : public testing::TestWithParam<FieldCase> {};
-
-TEST_P(PositionTest, HoldsTheFieldThereWithItsSize) {
-  const FieldCase& c = GetParam();
-  const FieldDef* f = view(c.view).field(c.number);
-  ASSERT_NE(nullptr, f);
-  EXPECT_EQ(c.name, f->name);
-  EXPECT_EQ(c.type, f->type);
-  EXPECT_EQ(c.size, f->size);
-  EXPECT_EQ(f, view(c.view).field(c.name));
-}
-
 constexpr auto Text = FieldType::Text;
 constexpr auto Int16 = FieldType::Int16;
 constexpr auto Boolean = FieldType::Boolean;
 
-INSTANTIATE_TEST_SUITE_P(
-    TaxViews, PositionTest,
-    testing::Values(FieldCase{"GroupCode", "TX0003", 1, "GROUPID", Text, 12},
-                    FieldCase{"GroupTransactionType", "TX0003", 2, "TTYPE", Int16, 2},
-                    FieldCase{"ClassAuthority", "TX0001", 1, "AUTHORITY", Text, 12},
-                    FieldCase{"ClassType", "TX0001", 2, "CLASSTYPE", Int16, 2},
-                    FieldCase{"ClassAxis", "TX0001", 3, "CLASSAXIS", Int16, 2},
-                    FieldCase{"ClassNumber", "TX0001", 4, "CLASS", Int16, 2},
-                    FieldCase{"ClassDescription", "TX0001", 5, "DESC", Text, 60},
-                    FieldCase{"ClassExempt", "TX0001", 6, "EXEMPT", Boolean, 2},
-                    FieldCase{"AuthorityCode", "TX0002", 1, "AUTHORITY", Text, 12},
-                    FieldCase{"AuthorityDescription", "TX0002", 2, "DESC", Text, 60},
-                    FieldCase{"AuthorityAllowsTaxInPrice", "TX0002", 7, "INCLUDABLE", Boolean, 2},
-                    FieldCase{"CurrencyCode", "CS0003", 1, "CURID", Text, 3},
-                    FieldCase{"AROptionFlag", "AR0001", 6, "SWRCHGCUST", Boolean, 2},
-                    FieldCase{"ICOptionFlag", "IC0380", 25, "MULTICURN", Boolean, 2}),
-    labelOf);
+// The positions the program reads the tax views and the options by, as the ERP has them.
+TEST(TaxViews, HoldEachFieldAtItsPositionWithItsTypeAndSize) {
+  auto check = [](const char* label, const char* id, int number, const char* name, FieldType type,
+                  int size) {
+    const FieldDef* f = view(id).field(number);
+    ASSERT_NE(nullptr, f) << label;
+    EXPECT_EQ(name, f->name) << label;
+    EXPECT_EQ(type, f->type) << label;
+    EXPECT_EQ(size, f->size) << label;
+    EXPECT_EQ(f, view(id).field(name)) << label;
+  };
+  check("GroupCode", "TX0003", 1, "GROUPID", Text, 12);
+  check("GroupTransactionType", "TX0003", 2, "TTYPE", Int16, 2);
+  check("ClassAuthority", "TX0001", 1, "AUTHORITY", Text, 12);
+  check("ClassType", "TX0001", 2, "CLASSTYPE", Int16, 2);
+  check("ClassAxis", "TX0001", 3, "CLASSAXIS", Int16, 2);
+  check("ClassNumber", "TX0001", 4, "CLASS", Int16, 2);
+  check("ClassDescription", "TX0001", 5, "DESC", Text, 60);
+  check("ClassExempt", "TX0001", 6, "EXEMPT", Boolean, 2);
+  check("AuthorityCode", "TX0002", 1, "AUTHORITY", Text, 12);
+  check("AuthorityDescription", "TX0002", 2, "DESC", Text, 60);
+  check("AuthorityAllowsTaxInPrice", "TX0002", 7, "INCLUDABLE", Boolean, 2);
+  check("CurrencyCode", "CS0003", 1, "CURID", Text, 3);
+  check("AROptionFlag", "AR0001", 6, "SWRCHGCUST", Boolean, 2);
+  check("ICOptionFlag", "IC0380", 25, "MULTICURN", Boolean, 2);
+}
 
 TEST(TaxViews, DescribeTheFieldsThatAppearInMessages) {
   EXPECT_EQ("Tax Group", view("TX0003").field(1)->description);
@@ -195,62 +170,51 @@ TEST(TaxViews, NameTheFiveAuthoritiesOfAGroupAndTheFiveRegistrationsOfACustomer)
   }
 }
 
-struct KeyCase {
-  const char* label;
-  const char* view;
-  size_t key;
-  std::vector<std::string> names;
-};
-
-class KeyTest : public testing::TestWithParam<KeyCase> {};
-
-TEST_P(KeyTest, ListsItsFieldsInOrder) {
-  EXPECT_EQ(GetParam().names, keyNames(view(GetParam().view), GetParam().key));
+TEST(Keys, ListTheirFieldsInOrder) {
+  auto check = [](const char* label, const char* id, size_t key,
+                  const std::vector<std::string>& names) {
+    EXPECT_EQ(names, keyNames(view(id), key)) << label;
+  };
+  check("TaxGroups", "TX0003", 0, {"GROUPID", "TTYPE"});
+  check("TaxClasses", "TX0001", 0, {"AUTHORITY", "CLASSTYPE", "CLASSAXIS", "CLASS"});
+  check("Customers", "AR0024", 0, {"IDCUST"});
+  check("ShipToLocations", "AR0023", 0, {"IDCUST", "IDCUSTSHPT"});
+  check("RecurringCharges", "AR0046", 0, {"IDCUST", "IDSTDINVC"});
+  check("ItemPricing", "IC0480", 0, {"CURRENCY", "ITEMNO", "PRICELIST"});
+  check("MiscCharges", "OE0440", 0, {"CURRENCY", "MISCCHARGE"});
+  check("MiscChargesByCharge", "OE0440", 1, {"MISCCHARGE", "CURRENCY"});
+  check("RecurringPayables", "AP0064", 0, {"IDVEND", "IDRECURR"});
+  check("RecurringPayablesByCode", "AP0064", 1, {"IDRECURR", "IDVEND"});
+  check("ContractCosts", "PO0181", 0, {"ITEMNO", "VDCODE"});
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Keys, KeyTest,
-    testing::Values(
-        KeyCase{"TaxGroups", "TX0003", 0, {"GROUPID", "TTYPE"}},
-        KeyCase{"TaxClasses", "TX0001", 0, {"AUTHORITY", "CLASSTYPE", "CLASSAXIS", "CLASS"}},
-        KeyCase{"Customers", "AR0024", 0, {"IDCUST"}},
-        KeyCase{"ShipToLocations", "AR0023", 0, {"IDCUST", "IDCUSTSHPT"}},
-        KeyCase{"RecurringCharges", "AR0046", 0, {"IDCUST", "IDSTDINVC"}},
-        KeyCase{"ItemPricing", "IC0480", 0, {"CURRENCY", "ITEMNO", "PRICELIST"}},
-        KeyCase{"MiscCharges", "OE0440", 0, {"CURRENCY", "MISCCHARGE"}},
-        KeyCase{"MiscChargesByCharge", "OE0440", 1, {"MISCCHARGE", "CURRENCY"}},
-        KeyCase{"RecurringPayables", "AP0064", 0, {"IDVEND", "IDRECURR"}},
-        KeyCase{"RecurringPayablesByCode", "AP0064", 1, {"IDRECURR", "IDVEND"}},
-        KeyCase{"ContractCosts", "PO0181", 0, {"ITEMNO", "VDCODE"}}),
-    labelOf);
 
 // The class type and axis of each tax field decide which classes verification accepts.
 TEST(TaxFields, CheckTheGroupAndItsClassesForTheirTransactionTypeAndTheVendorOrCustomerAxis) {
-  auto check = [](const char* id, int groupNumber, int ttype, int classFields) {
+  auto check = [](const char* label, const char* id, int groupNumber, int ttype, int classFields) {
     const FieldDef* group = view(id).field(groupNumber);
-    ASSERT_NE(nullptr, group) << id;
-    EXPECT_EQ(Check::TaxGroup, group->check) << id;
-    EXPECT_EQ(ttype, group->ttype) << id;
+    ASSERT_NE(nullptr, group) << label;
+    EXPECT_EQ(Check::TaxGroup, group->check) << label;
+    EXPECT_EQ(ttype, group->ttype) << label;
     int classes = 0;
     for (const FieldDef& f : view(id).fields) {
       if (f.check != Check::TaxClassOfGroup) continue;
       ++classes;
-      EXPECT_EQ(groupNumber, f.ref) << id << " " << f.name;
-      EXPECT_EQ(ttype, f.ttype) << id << " " << f.name;
-      EXPECT_EQ(1, f.axis) << id << " " << f.name;
+      EXPECT_EQ(groupNumber, f.ref) << label << " " << f.name;
+      EXPECT_EQ(ttype, f.ttype) << label << " " << f.name;
+      EXPECT_EQ(1, f.axis) << label << " " << f.name;
     }
-    EXPECT_EQ(classFields, classes) << id;
+    EXPECT_EQ(classFields, classes) << label;
   };
-  check("AP0015", 35, 2, 5);
-  check("AP0016", 18, 2, 5);
-  check("AP0064", 26, 2, 5);
-  check("AR0024", 38, 1, 5);
-  check("AR0025", 35, 1, 5);
-  check("AR0023", 20, 1, 5);
-  check("AR0046", 39, 1, 5);
-  check("OE0540", 14, 1, 0);
-  check("PO0605", 12, 2, 0);
-  check("BK0001", 184, 2, 5);
+  check("Vendors", "AP0015", 35, 2, 5);
+  check("VendorGroups", "AP0016", 18, 2, 5);
+  check("RecurringPayables", "AP0064", 26, 2, 5);
+  check("Customers", "AR0024", 38, 1, 5);
+  check("CustomerGroups", "AR0025", 35, 1, 5);
+  check("ShipToLocations", "AR0023", 20, 1, 5);
+  check("RecurringCharges", "AR0046", 39, 1, 5);
+  check("OETemplates", "OE0540", 14, 1, 0);
+  check("POTemplates", "PO0605", 12, 2, 0);
+  check("Banks", "BK0001", 184, 2, 5);
 }
 
 struct ClassColumn {
@@ -259,49 +223,35 @@ struct ClassColumn {
   int axis;
 };
 
-struct DetailCase {
-  const char* label;
-  const char* detail;
-  const char* header;
-  int authority;
-  std::vector<ClassColumn> classes;
-};
-
-class DetailTest : public testing::TestWithParam<DetailCase> {};
-
-TEST_P(DetailTest, IsComposedUnderItsHeader) {
-  const DetailCase& c = GetParam();
-  ASSERT_TRUE(view(c.detail).composition.has_value());
-  EXPECT_EQ(c.header, view(c.detail).composition->headerView);
-  std::vector<std::string> expected = keyNames(view(c.header), 0);
-  expected.push_back("AUTHORITY");
-  EXPECT_EQ(expected, keyNames(view(c.detail), 0));
+// A detail is keyed by its header's key and the authority, and checks each class column for its
+// class type and axis against the row's authority.
+TEST(TaxAuthorityDetails, AreComposedUnderTheirHeadersAndCheckEachClassForItsTypeAndAxis) {
+  auto check = [](const char* label, const char* detail, const char* header, int authority,
+                  const std::vector<ClassColumn>& classes) {
+    ASSERT_TRUE(view(detail).composition.has_value()) << label;
+    EXPECT_EQ(header, view(detail).composition->headerView) << label;
+    std::vector<std::string> key = keyNames(view(header), 0);
+    key.push_back("AUTHORITY");
+    EXPECT_EQ(key, keyNames(view(detail), 0)) << label;
+    for (const ClassColumn& column : classes) {
+      const FieldDef* f = view(detail).field(column.number);
+      ASSERT_NE(nullptr, f) << label << " " << column.number;
+      EXPECT_EQ(Check::TaxClassOfAuthority, f->check) << label << " " << f->name;
+      EXPECT_EQ(authority, f->ref) << label << " " << f->name;
+      EXPECT_EQ(column.ttype, f->ttype) << label << " " << f->name;
+      EXPECT_EQ(column.axis, f->axis) << label << " " << f->name;
+    }
+  };
+  check("ARItemTaxes", "AR0011", "AR0010", 2, {{3, 1, 2}});
+  check("ItemTaxes", "IC0330", "IC0310", 2, {{4, 1, 2}, {3, 2, 2}});
+  check("CategoryTaxes", "IC0220", "IC0210", 2, {{4, 1, 2}, {3, 2, 2}});
+  check("ItemPricingTaxes", "IC0490", "IC0480", 4, {{6, 1, 2}});
+  check("PriceListTaxes", "IC0395", "IC0390", 2, {{4, 1, 2}});
+  check("MiscChargeTaxes", "OE0460", "OE0440", 3, {{4, 1, 1}});
+  check("AdditionalCostTaxes", "PO0290", "PO0300", 2, {{4, 2, 2}});
+  check("ContractCostTaxes", "PO0183", "PO0181", 3, {{4, 2, 1}});
+  check("DistributionCodeTaxes", "BK0860", "BK0003", 2, {{3, 1, 2}});
 }
-
-TEST_P(DetailTest, ChecksEachClassForItsTypeAndAxisAgainstTheAuthority) {
-  const DetailCase& c = GetParam();
-  for (const ClassColumn& column : c.classes) {
-    const FieldDef* f = view(c.detail).field(column.number);
-    ASSERT_NE(nullptr, f) << column.number;
-    EXPECT_EQ(Check::TaxClassOfAuthority, f->check) << f->name;
-    EXPECT_EQ(c.authority, f->ref) << f->name;
-    EXPECT_EQ(column.ttype, f->ttype) << f->name;
-    EXPECT_EQ(column.axis, f->axis) << f->name;
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    TaxAuthorityKinds, DetailTest,
-    testing::Values(DetailCase{"ARItemTaxes", "AR0011", "AR0010", 2, {{3, 1, 2}}},
-                    DetailCase{"ItemTaxes", "IC0330", "IC0310", 2, {{4, 1, 2}, {3, 2, 2}}},
-                    DetailCase{"CategoryTaxes", "IC0220", "IC0210", 2, {{4, 1, 2}, {3, 2, 2}}},
-                    DetailCase{"ItemPricingTaxes", "IC0490", "IC0480", 4, {{6, 1, 2}}},
-                    DetailCase{"PriceListTaxes", "IC0395", "IC0390", 2, {{4, 1, 2}}},
-                    DetailCase{"MiscChargeTaxes", "OE0460", "OE0440", 3, {{4, 1, 1}}},
-                    DetailCase{"AdditionalCostTaxes", "PO0290", "PO0300", 2, {{4, 2, 2}}},
-                    DetailCase{"ContractCostTaxes", "PO0183", "PO0181", 3, {{4, 2, 1}}},
-                    DetailCase{"DistributionCodeTaxes", "BK0860", "BK0003", 2, {{3, 1, 2}}}),
-    labelOf);
 
 TEST(ItemNumbers, AreUnformattedOnVerifyWhereTheProgramPutsThem) {
   for (const char* id : {"IC0310", "IC0330", "IC0480", "IC0490", "PO0181", "PO0183"}) {

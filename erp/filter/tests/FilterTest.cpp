@@ -81,158 +81,148 @@ class FilterQuery {
   ViewDef view_ = customerView();
 };
 
-struct SelectionCase {
-  const char* name;
-  const char* filter;
-  const char* keys;
-};
+// Each case gives the keys of the records the filter selects, in key order.
+void ExpectSelection(FilterQuery& query, const char* name, const std::string& filter,
+                     const char* keys) {
+  EXPECT_EQ(keys, query.keys(filter)) << name << ": " << filter;
+}
 
-class FilterSelection : public testing::TestWithParam<SelectionCase> {};
-
-TEST_P(FilterSelection, SelectsExpectedKeys) {
+TEST(FilterSelection, TextConstants) {
   FilterQuery query;
-  EXPECT_EQ(GetParam().keys, query.keys(GetParam().filter)) << GetParam().filter;
+  ExpectSelection(query, "PaddedRangeMatchesTrimmedKeys",
+                  R"((IDCUST>="1000 ") AND (IDCUST<="2000 "))", "1000,1500,2000");
+  ExpectSelection(query, "PaddedValueEqualsTrimmedKey", R"(IDCUST = "1000 ")", "1000");
+  ExpectSelection(query, "BlankAfterEqualsSign", R"((IDCUST= "1500 "))", "1500");
+  ExpectSelection(query, "EscapedQuotesInValue", R"(NAMECUST="Say \"Hi\" ")", "2000");
+  ExpectSelection(query, "TrailingBackslashBeforeBlank", R"(NAMECUST="C:\ ")", "2500");
+  ExpectSelection(query, "InnerBackslashIsLiteral", R"(NAMECUST="Acme\Ltd")", "999");
+  ExpectSelection(query, "ComparisonIsCaseSensitive", R"(NAMECUST="acme")", "1500");
+  ExpectSelection(query, "BareNumberForTextFieldIsText", "IDCUST=1000", "1000");
+  ExpectSelection(query, "BareWordForTextFieldIsText", "NAMECUST=Acme", "1000");
+  ExpectSelection(query, "LowerCaseFieldName", R"(idcust<"1500")", "1000");
+  ExpectSelection(query, "NotEqual", R"(NAMECUST!="Acme" AND TTYPE=1)", "2000,3000,999");
+  ExpectSelection(query, "GreaterThanComparesAsText", R"(IDCUST>"3000")", "999,ACME");
+  ExpectSelection(query, "ConstantIsNeverSql", R"(NAMECUST="x' OR '1'='1")", "");
 }
 
-std::string caseName(const testing::TestParamInfo<SelectionCase>& info) {
-  return info.param.name;
+TEST(FilterSelection, Connectives) {
+  FilterQuery query;
+  ExpectSelection(query, "AndThenOrGroupsLeftFirst", R"(TTYPE=2 AND SWACTV=1 OR IDCUST="1000")",
+                  "1000,ACME");
+  ExpectSelection(query, "OrThenAndGroupsLeftFirst", R"(IDCUST="1500" OR TTYPE=1 AND SWACTV=1)",
+                  "1000,2000,3000");
+  ExpectSelection(query, "ParenthesesOverrideLeftToRight",
+                  R"(IDCUST="1500" OR (TTYPE=1 AND SWACTV=1))", "1000,1500,2000,3000");
+  ExpectSelection(query, "KeywordsIgnoreCase", R"(IDCUST="1500" or TTYPE=1 And SWACTV=1)",
+                  "1000,2000,3000");
+  ExpectSelection(query, "LongChainStaysLeftToRight",
+                  "TTYPE=2 OR SWACTV=0 AND AMTCRLIMT>1 OR IDCUST=3000 AND DATESTART=0", "3000");
+  ExpectSelection(query, "NestedGroups", R"(((TTYPE=1) AND ((SWACTV=0) OR (IDCUST="3000"))))",
+                  "3000,999");
+  ExpectSelection(query, "BlanksOptionalAroundTokens", R"((TTYPE=2)AND(NAMECUST="ACME"))", "ACME");
+  ExpectSelection(query, "EmptyFilterSelectsAll", "", "1000,1500,2000,2500,3000,999,ACME");
+  ExpectSelection(query, "BlankFilterSelectsAll", " \t ", "1000,1500,2000,2500,3000,999,ACME");
 }
 
-const SelectionCase kTextConstants[] = {
-    {"PaddedRangeMatchesTrimmedKeys", R"((IDCUST>="1000 ") AND (IDCUST<="2000 "))",
-     "1000,1500,2000"},
-    {"PaddedValueEqualsTrimmedKey", R"(IDCUST = "1000 ")", "1000"},
-    {"BlankAfterEqualsSign", R"((IDCUST= "1500 "))", "1500"},
-    {"EscapedQuotesInValue", R"(NAMECUST="Say \"Hi\" ")", "2000"},
-    {"TrailingBackslashBeforeBlank", R"(NAMECUST="C:\ ")", "2500"},
-    {"InnerBackslashIsLiteral", R"(NAMECUST="Acme\Ltd")", "999"},
-    {"ComparisonIsCaseSensitive", R"(NAMECUST="acme")", "1500"},
-    {"BareNumberForTextFieldIsText", "IDCUST=1000", "1000"},
-    {"BareWordForTextFieldIsText", "NAMECUST=Acme", "1000"},
-    {"LowerCaseFieldName", R"(idcust<"1500")", "1000"},
-    {"NotEqual", R"(NAMECUST!="Acme" AND TTYPE=1)", "2000,3000,999"},
-    {"GreaterThanComparesAsText", R"(IDCUST>"3000")", "999,ACME"},
-    {"ConstantIsNeverSql", R"(NAMECUST="x' OR '1'='1")", ""},
-};
-INSTANTIATE_TEST_SUITE_P(TextConstants, FilterSelection, testing::ValuesIn(kTextConstants),
-                         caseName);
+TEST(FilterSelection, Like) {
+  FilterQuery query;
+  ExpectSelection(query, "PercentMatchesAnyRun", R"(NAMECUST LIKE "Acme%")", "1000,999");
+  ExpectSelection(query, "UnderscoreMatchesOneCharacter", R"(IDCUST LIKE "_000")",
+                  "1000,2000,3000");
+  ExpectSelection(query, "PatternIsCaseSensitive", R"(NAMECUST LIKE "acme%")", "1500");
+  ExpectSelection(query, "KeywordIgnoresCase", R"(NAMECUST like "ACME")", "ACME");
+  ExpectSelection(query, "GlobCharactersAreLiteral", R"(NAMECUST LIKE "A*B?[x]")", "3000");
+  ExpectSelection(query, "StarBeforePercentIsLiteral", R"(NAMECUST LIKE "A*%")", "3000");
+  ExpectSelection(query, "TrailingBlanksOfPatternIgnored", R"(IDCUST LIKE "1%  ")", "1000,1500");
+  ExpectSelection(query, "NoWildcardMeansWholeValue", R"(IDCUST LIKE "100")", "");
+}
 
-const SelectionCase kConnectives[] = {
-    {"AndThenOrGroupsLeftFirst", R"(TTYPE=2 AND SWACTV=1 OR IDCUST="1000")", "1000,ACME"},
-    {"OrThenAndGroupsLeftFirst", R"(IDCUST="1500" OR TTYPE=1 AND SWACTV=1)", "1000,2000,3000"},
-    {"ParenthesesOverrideLeftToRight", R"(IDCUST="1500" OR (TTYPE=1 AND SWACTV=1))",
-     "1000,1500,2000,3000"},
-    {"KeywordsIgnoreCase", R"(IDCUST="1500" or TTYPE=1 And SWACTV=1)", "1000,2000,3000"},
-    {"LongChainStaysLeftToRight",
-     "TTYPE=2 OR SWACTV=0 AND AMTCRLIMT>1 OR IDCUST=3000 AND DATESTART=0", "3000"},
-    {"NestedGroups", R"(((TTYPE=1) AND ((SWACTV=0) OR (IDCUST="3000"))))", "3000,999"},
-    {"BlanksOptionalAroundTokens", R"((TTYPE=2)AND(NAMECUST="ACME"))", "ACME"},
-    {"EmptyFilterSelectsAll", "", "1000,1500,2000,2500,3000,999,ACME"},
-    {"BlankFilterSelectsAll", " \t ", "1000,1500,2000,2500,3000,999,ACME"},
-};
-INSTANTIATE_TEST_SUITE_P(Connectives, FilterSelection, testing::ValuesIn(kConnectives), caseName);
+TEST(FilterSelection, FieldToField) {
+  FilterQuery query;
+  ExpectSelection(query, "TextFields", "IDCUST=NAMECUST", "ACME");
+  ExpectSelection(query, "FieldOperandIgnoresCase", "idcust = namecust", "ACME");
+  ExpectSelection(query, "NumericFields", "TTYPE>AMTCRLIMT", "1500,3000");
+  ExpectSelection(query, "QuotedFieldNameIsText", R"(NAMECUST="IDCUST")", "");
+}
 
-const SelectionCase kLike[] = {
-    {"PercentMatchesAnyRun", R"(NAMECUST LIKE "Acme%")", "1000,999"},
-    {"UnderscoreMatchesOneCharacter", R"(IDCUST LIKE "_000")", "1000,2000,3000"},
-    {"PatternIsCaseSensitive", R"(NAMECUST LIKE "acme%")", "1500"},
-    {"KeywordIgnoresCase", R"(NAMECUST like "ACME")", "ACME"},
-    {"GlobCharactersAreLiteral", R"(NAMECUST LIKE "A*B?[x]")", "3000"},
-    {"StarBeforePercentIsLiteral", R"(NAMECUST LIKE "A*%")", "3000"},
-    {"TrailingBlanksOfPatternIgnored", R"(IDCUST LIKE "1%  ")", "1000,1500"},
-    {"NoWildcardMeansWholeValue", R"(IDCUST LIKE "100")", ""},
-};
-INSTANTIATE_TEST_SUITE_P(Like, FilterSelection, testing::ValuesIn(kLike), caseName);
+TEST(FilterSelection, Numbers) {
+  FilterQuery query;
+  ExpectSelection(query, "WholeNumber", "TTYPE=1", "1000,2000,3000,999");
+  ExpectSelection(query, "QuotedNumber", R"(TTYPE="2 ")", "1500,2500,ACME");
+  ExpectSelection(query, "PlusSign", "TTYPE=+2", "1500,2500,ACME");
+  ExpectSelection(query, "DecimalBound", "AMTCRLIMT>=10.5", "1000,2000,2500,ACME");
+  ExpectSelection(query, "WholeBoundOnDecimalField", "AMTCRLIMT<1", "1500,3000");
+  ExpectSelection(query, "NegativeNumber", "AMTCRLIMT=-5", "3000");
+  ExpectSelection(query, "DateRange", "DATESTART>=20240101 AND DATESTART<=20240301",
+                  "1000,2500,999,ACME");
+  ExpectSelection(query, "BooleanFalse", "SWACTV=0", "1500,2500,999");
+}
 
-const SelectionCase kFieldToField[] = {
-    {"TextFields", "IDCUST=NAMECUST", "ACME"},
-    {"FieldOperandIgnoresCase", "idcust = namecust", "ACME"},
-    {"NumericFields", "TTYPE>AMTCRLIMT", "1500,3000"},
-    {"QuotedFieldNameIsText", R"(NAMECUST="IDCUST")", ""},
-};
-INSTANTIATE_TEST_SUITE_P(FieldToField, FilterSelection, testing::ValuesIn(kFieldToField), caseName);
-
-const SelectionCase kNumbers[] = {
-    {"WholeNumber", "TTYPE=1", "1000,2000,3000,999"},
-    {"QuotedNumber", R"(TTYPE="2 ")", "1500,2500,ACME"},
-    {"PlusSign", "TTYPE=+2", "1500,2500,ACME"},
-    {"DecimalBound", "AMTCRLIMT>=10.5", "1000,2000,2500,ACME"},
-    {"WholeBoundOnDecimalField", "AMTCRLIMT<1", "1500,3000"},
-    {"NegativeNumber", "AMTCRLIMT=-5", "3000"},
-    {"DateRange", "DATESTART>=20240101 AND DATESTART<=20240301", "1000,2500,999,ACME"},
-    {"BooleanFalse", "SWACTV=0", "1500,2500,999"},
-};
-INSTANTIATE_TEST_SUITE_P(Numbers, FilterSelection, testing::ValuesIn(kNumbers), caseName);
-
-struct ErrorCase {
-  const char* name;
-  std::string filter;
-  std::string message;
-  size_t position;
-};
-
-class FilterRejection : public testing::TestWithParam<ErrorCase> {};
-
-TEST_P(FilterRejection, ReportsProblemAndPosition) {
+// Each case gives the message a filter is refused with and the position the message names.
+void ExpectRefusal(const char* name, const std::string& filter, const std::string& message,
+                   size_t position) {
   try {
-    compileFilter(customerView(), GetParam().filter);
-    ADD_FAILURE() << "accepted " << GetParam().filter;
+    compileFilter(customerView(), filter);
+    ADD_FAILURE() << name << ": accepted " << filter;
   } catch (const FilterError& error) {
-    EXPECT_EQ(GetParam().message, std::string(error.what()));
-    EXPECT_EQ(GetParam().position, error.position());
+    EXPECT_EQ(message, std::string(error.what())) << name;
+    EXPECT_EQ(position, error.position()) << name;
   }
 }
 
-std::string errorName(const testing::TestParamInfo<ErrorCase>& info) {
-  return info.param.name;
+TEST(FilterRejection, Malformed) {
+  ExpectRefusal("MissingClosingParenthesis", R"((IDCUST>="1000 ")",
+                "Missing closing parenthesis at position 16.", 16);
+  ExpectRefusal("UnterminatedString", R"(NAMECUST="abc)", "Unterminated string at position 9.", 9);
+  ExpectRefusal("BackslashQuoteDoesNotClose", R"(NAMECUST="C:\")",
+                "Unterminated string at position 9.", 9);
+  ExpectRefusal("MissingOperator", R"(IDCUST "1000")",
+                "Expected an operator after IDCUST at position 7.", 7);
+  ExpectRefusal("MissingValue", "TTYPE=", "Expected a value after = at position 6.", 6);
+  ExpectRefusal("DoubledOperator", "TTYPE==1", "Expected a value after = at position 6.", 6);
+  ExpectRefusal("LoneExclamationMark", "TTYPE!1", "Unexpected character ! at position 5.", 5);
+  ExpectRefusal("MissingConnective", "TTYPE=1 TTYPE=2",
+                "Unexpected text after the filter at position 8.", 8);
+  ExpectRefusal("StrayClosingParenthesis", "TTYPE=1)",
+                "Unexpected text after the filter at position 7.", 7);
+  ExpectRefusal("DanglingConnective", "TTYPE=1 AND",
+                "Expected a condition after AND at position 11.", 11);
+  ExpectRefusal("LoneOpeningParenthesis", "(", "Expected a condition after ( at position 1.", 1);
+  ExpectRefusal("EmptyParentheses", "()",
+                "Expected a field name or an opening parenthesis at position 1.", 1);
+  ExpectRefusal("ConstantOnTheLeft", R"("A"=NAMECUST)",
+                "Expected a field name or an opening parenthesis at position 0.", 0);
+  ExpectRefusal("MissingConnectiveInGroup", "(TTYPE=1 TTYPE=2)",
+                "Expected AND, OR or a closing parenthesis at position 9.", 9);
 }
 
-const ErrorCase kMalformed[] = {
-    {"MissingClosingParenthesis", R"((IDCUST>="1000 ")",
-     "Missing closing parenthesis at position 16.", 16},
-    {"UnterminatedString", R"(NAMECUST="abc)", "Unterminated string at position 9.", 9},
-    {"BackslashQuoteDoesNotClose", R"(NAMECUST="C:\")", "Unterminated string at position 9.", 9},
-    {"MissingOperator", R"(IDCUST "1000")", "Expected an operator after IDCUST at position 7.", 7},
-    {"MissingValue", "TTYPE=", "Expected a value after = at position 6.", 6},
-    {"DoubledOperator", "TTYPE==1", "Expected a value after = at position 6.", 6},
-    {"LoneExclamationMark", "TTYPE!1", "Unexpected character ! at position 5.", 5},
-    {"MissingConnective", "TTYPE=1 TTYPE=2", "Unexpected text after the filter at position 8.", 8},
-    {"StrayClosingParenthesis", "TTYPE=1)", "Unexpected text after the filter at position 7.", 7},
-    {"DanglingConnective", "TTYPE=1 AND", "Expected a condition after AND at position 11.", 11},
-    {"LoneOpeningParenthesis", "(", "Expected a condition after ( at position 1.", 1},
-    {"EmptyParentheses", "()", "Expected a field name or an opening parenthesis at position 1.", 1},
-    {"ConstantOnTheLeft", R"("A"=NAMECUST)",
-     "Expected a field name or an opening parenthesis at position 0.", 0},
-    {"MissingConnectiveInGroup", "(TTYPE=1 TTYPE=2)",
-     "Expected AND, OR or a closing parenthesis at position 9.", 9},
-};
-INSTANTIATE_TEST_SUITE_P(Malformed, FilterRejection, testing::ValuesIn(kMalformed), errorName);
-
-const ErrorCase kMeaning[] = {
-    {"UnknownField", R"(NAMEX="A")", "Unknown field NAMEX at position 0.", 0},
-    {"UnknownFieldInGroup", R"((NAMEX="A"))", "Unknown field NAMEX at position 1.", 1},
-    {"UnknownFieldAfterValidCondition", "TTYPE=1 AND namex=2",
-     "Unknown field namex at position 12.", 12},
-    {"UnknownFieldWithControlCharacters", std::string("NA\0M\001E=1", 9),
-     "Unknown field NA?M?E at position 0.", 0},
-    {"LongUnknownFieldIsCut", std::string(50, 'X') + "=1",
-     "Unknown field " + std::string(40, 'X') + "... at position 0.", 0},
-    {"WordForNumericField", "TTYPE=ABC", "Expected a number for TTYPE at position 6.", 6},
-    {"QuotedNonNumber", R"(TTYPE="1x")", "Expected a number for TTYPE at position 6.", 6},
-    {"PointWithoutFraction", "AMTCRLIMT=1.", "Expected a number for AMTCRLIMT at position 10.", 10},
-    {"Exponent", "AMTCRLIMT=1e3", "Expected a number for AMTCRLIMT at position 10.", 10},
-    {"NumberTooLarge", "TTYPE=99999999999999999999", "Number out of range for TTYPE at position 6.",
-     6},
-    {"TextFieldWithNumericField", "IDCUST=TTYPE",
-     "Text field IDCUST cannot be compared with numeric field TTYPE at position 7.", 7},
-    {"NumericFieldWithTextField", "TTYPE=IDCUST",
-     "Text field IDCUST cannot be compared with numeric field TTYPE at position 6.", 6},
-    {"LikeOnNumericField", R"(TTYPE LIKE "1%")",
-     "LIKE needs a text field but TTYPE is numeric at position 6.", 6},
-    {"LikeWithFieldOperand", "NAMECUST LIKE IDCUST",
-     "LIKE needs a quoted pattern, not the field IDCUST at position 14.", 14},
-};
-INSTANTIATE_TEST_SUITE_P(Meaning, FilterRejection, testing::ValuesIn(kMeaning), errorName);
+TEST(FilterRejection, Meaning) {
+  ExpectRefusal("UnknownField", R"(NAMEX="A")", "Unknown field NAMEX at position 0.", 0);
+  ExpectRefusal("UnknownFieldInGroup", R"((NAMEX="A"))", "Unknown field NAMEX at position 1.", 1);
+  ExpectRefusal("UnknownFieldAfterValidCondition", "TTYPE=1 AND namex=2",
+                "Unknown field namex at position 12.", 12);
+  ExpectRefusal("UnknownFieldWithControlCharacters", std::string("NA\0M\001E=1", 9),
+                "Unknown field NA?M?E at position 0.", 0);
+  ExpectRefusal("LongUnknownFieldIsCut", std::string(50, 'X') + "=1",
+                "Unknown field " + std::string(40, 'X') + "... at position 0.", 0);
+  ExpectRefusal("WordForNumericField", "TTYPE=ABC", "Expected a number for TTYPE at position 6.",
+                6);
+  ExpectRefusal("QuotedNonNumber", R"(TTYPE="1x")", "Expected a number for TTYPE at position 6.",
+                6);
+  ExpectRefusal("PointWithoutFraction", "AMTCRLIMT=1.",
+                "Expected a number for AMTCRLIMT at position 10.", 10);
+  ExpectRefusal("Exponent", "AMTCRLIMT=1e3", "Expected a number for AMTCRLIMT at position 10.", 10);
+  ExpectRefusal("NumberTooLarge", "TTYPE=99999999999999999999",
+                "Number out of range for TTYPE at position 6.", 6);
+  ExpectRefusal("TextFieldWithNumericField", "IDCUST=TTYPE",
+                "Text field IDCUST cannot be compared with numeric field TTYPE at position 7.", 7);
+  ExpectRefusal("NumericFieldWithTextField", "TTYPE=IDCUST",
+                "Text field IDCUST cannot be compared with numeric field TTYPE at position 6.", 6);
+  ExpectRefusal("LikeOnNumericField", R"(TTYPE LIKE "1%")",
+                "LIKE needs a text field but TTYPE is numeric at position 6.", 6);
+  ExpectRefusal("LikeWithFieldOperand", "NAMECUST LIKE IDCUST",
+                "LIKE needs a quoted pattern, not the field IDCUST at position 14.", 14);
+}
 
 std::string repeated(const std::string& piece, size_t count) {
   std::string text;

@@ -57,39 +57,24 @@ TEST_F(SessionManagerTest, GoodCredentialsSignOnAtTheFirstAsk) {
   EXPECT_EQ(temp_->folder(), result.session->sharedDataFolder());
 }
 
-struct Refusal {
-  const char* name;
-  Credentials credentials;
-  std::string message;
-};
-
-class SessionRefusalTest : public SessionManagerTest,
-                           public ::testing::WithParamInterface<Refusal> {};
-
-TEST_P(SessionRefusalTest, RefusalIsShownAtTheNextAskUntilCredentialsSucceed) {
-  ScriptedPrompt prompt({GetParam().credentials, kGood});
-  const CreateResult result = signOn(prompt);
-
-  EXPECT_EQ((std::vector<std::string>{"", GetParam().message}), prompt.messages);
-  ASSERT_NE(nullptr, result.session);
-  EXPECT_EQ("SAMLTD", result.session->companyId());
+TEST_F(SessionManagerTest, RefusalIsShownAtTheNextAskUntilCredentialsSucceed) {
+  auto check = [this](const char* name, const char* user, const char* password, const char* company,
+                      const std::string& message) {
+    ScriptedPrompt prompt({Credentials{user, password, company}, kGood});
+    const CreateResult result = signOn(prompt);
+    EXPECT_EQ((std::vector<std::string>{"", message}), prompt.messages) << name;
+    ASSERT_NE(nullptr, result.session) << name;
+    EXPECT_EQ("SAMLTD", result.session->companyId()) << name;
+  };
+  const std::string invalid = "Invalid user ID or password.";
+  check("WrongPassword", "ADMIN", "Secret", "SAMLTD", invalid);
+  check("UnknownUser", "NOBODY", "secret", "SAMLTD", invalid);
+  check("MalformedUser", "TOO LONG USER", "secret", "SAMLTD", invalid);
+  check("CompanyNotGranted", "ADMIN", "secret", "OTHER",
+        "User ADMIN may not sign on to company OTHER.");
+  check("UnknownCompany", "ADMIN", "secret", "nope", "User ADMIN may not sign on to company NOPE.");
+  check("NoCompany", "ADMIN", "secret", "", "Enter the company to sign on to.");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Refusals, SessionRefusalTest,
-    ::testing::Values(
-        Refusal{"WrongPassword", {"ADMIN", "Secret", "SAMLTD"}, "Invalid user ID or password."},
-        Refusal{"UnknownUser", {"NOBODY", "secret", "SAMLTD"}, "Invalid user ID or password."},
-        Refusal{
-            "MalformedUser", {"TOO LONG USER", "secret", "SAMLTD"}, "Invalid user ID or password."},
-        Refusal{"CompanyNotGranted",
-                {"ADMIN", "secret", "OTHER"},
-                "User ADMIN may not sign on to company OTHER."},
-        Refusal{"UnknownCompany",
-                {"ADMIN", "secret", "nope"},
-                "User ADMIN may not sign on to company NOPE."},
-        Refusal{"NoCompany", {"ADMIN", "secret", ""}, "Enter the company to sign on to."}),
-    [](const ::testing::TestParamInfo<Refusal>& param) { return param.param.name; });
 
 TEST_F(SessionManagerTest, CancellingGivesNoSession) {
   ScriptedPrompt atOnce({std::nullopt});
