@@ -47,31 +47,24 @@ TEST_F(IniFileTest, ReadsFollowTheProfileStringRules) {
       "k=second\n"
       "[first]\n"
       "other=late\n";
-  const struct {
-    const char* name;
-    const char* section;
-    const char* key;
-    const char* expected;
-  } cases[] = {
-      {"FirstKeyWins", "First", "key", "one"},
-      {"FirstSectionWins", "First", "other", "fallback"},
-      {"KeysBeforeAnySectionAreIgnored", "", "top", "fallback"},
-      {"CommentIsNoKey", "First", "; comment", "fallback"},
-      {"MatchingQuotesAreTakenOff", "First", "quoted", "  spaced  "},
-      {"SingleQuotesAreTakenOff", "First", "single", "x"},
-      {"UnmatchedQuoteIsKept", "First", "half", "\"open"},
-      {"EmptyValueIsNotTheDefault", "First", "empty", ""},
-      {"KeyAnyCaseValueTrimmed", "FIRST", "padded", "D:\\Data"},
-      {"SectionNameIsTrimmed", "second", "K", "second"},
-      {"MissingSection", "Third", "key", "fallback"},
-  };
   IniFile ini = open(file);
   ini.Default("fallback");
-  for (const auto& c : cases) {
-    ini.Section(c.section);
-    ini.key(c.key);
-    EXPECT_EQ(c.expected, ini.value()) << c.name;
-  }
+  auto check = [&](const char* name, const char* section, const char* key, const char* expected) {
+    ini.Section(section);
+    ini.key(key);
+    EXPECT_EQ(expected, ini.value()) << name;
+  };
+  check("FirstKeyWins", "First", "key", "one");
+  check("FirstSectionWins", "First", "other", "fallback");
+  check("KeysBeforeAnySectionAreIgnored", "", "top", "fallback");
+  check("CommentIsNoKey", "First", "; comment", "fallback");
+  check("MatchingQuotesAreTakenOff", "First", "quoted", "  spaced  ");
+  check("SingleQuotesAreTakenOff", "First", "single", "x");
+  check("UnmatchedQuoteIsKept", "First", "half", "\"open");
+  check("EmptyValueIsNotTheDefault", "First", "empty", "");
+  check("KeyAnyCaseValueTrimmed", "FIRST", "padded", "D:\\Data");
+  check("SectionNameIsTrimmed", "second", "K", "second");
+  check("MissingSection", "Third", "key", "fallback");
 }
 
 TEST_F(IniFileTest, AbsentKeyGivesTheDefaultAndAMissingFileToo) {
@@ -115,21 +108,15 @@ TEST_F(IniFileTest, WritesKeepCommentsBlankLinesAndLineEnds) {
 }
 
 TEST_F(IniFileTest, NewLinesFollowTheFilesOwnLineEnd) {
-  const struct {
-    const char* name;
-    const char* before;
-    const char* after;
-  } cases[] = {
-      {"UnixLineEnds", "[S]\na=1\n", "[S]\na=1\nb=2\n"},
-      {"WindowsLineEnds", "[S]\r\na=1\r\n", "[S]\r\na=1\r\nb=2\r\n"},
-      {"NewFileGetsWindowsLineEnds", "", "[S]\r\nb=2\r\n"},
-  };
-  for (const auto& c : cases) {
-    IniFile ini = open(c.before, "S", "b");
+  auto check = [&](const char* name, const char* before, const char* after) {
+    IniFile ini = open(before, "S", "b");
     std::string text = "2";
     ini.value(text);
-    EXPECT_EQ(c.after, content()) << c.name;
-  }
+    EXPECT_EQ(after, content()) << name;
+  };
+  check("UnixLineEnds", "[S]\na=1\n", "[S]\na=1\nb=2\n");
+  check("WindowsLineEnds", "[S]\r\na=1\r\n", "[S]\r\na=1\r\nb=2\r\n");
+  check("NewFileGetsWindowsLineEnds", "", "[S]\r\nb=2\r\n");
 }
 
 TEST_F(IniFileTest, AWriteCreatesAMissingFileButNotAMissingFolder) {
@@ -186,43 +173,36 @@ TEST_F(IniFileTest, ListsAreNulSeparatedAndEnumerationsStartAtOne) {
 }
 
 TEST_F(IniFileTest, BooleanValueAcceptsYesTrueAndOne) {
-  const struct {
-    const char* name;
-    const char* line;
-    bool expected;
-  } cases[] = {
-      {"LowerYes", "flag=yes", true},    {"MixedTrue", "flag=True", true},
-      {"One", "flag=1", true},           {"LetterY", "flag=Y", false},
-      {"On", "flag=on", false},          {"Zero", "flag=0", false},
-      {"AbsentKey", "other=YES", false},
+  auto check = [&](const char* name, const char* line, bool expected) {
+    IniFile ini = open(std::string("[S]\n") + line + "\n", "S", "flag");
+    EXPECT_EQ(expected, ini.BooleanValue()) << name;
   };
-  for (const auto& c : cases) {
-    IniFile ini = open(std::string("[S]\n") + c.line + "\n", "S", "flag");
-    EXPECT_EQ(c.expected, ini.BooleanValue()) << c.name;
-  }
+  check("LowerYes", "flag=yes", true);
+  check("MixedTrue", "flag=True", true);
+  check("One", "flag=1", true);
+  check("LetterY", "flag=Y", false);
+  check("On", "flag=on", false);
+  check("Zero", "flag=0", false);
+  check("AbsentKey", "other=YES", false);
 }
 
 TEST(IniFileNumbers, ClngDefaultConvertsWholeNumbersOrGivesTheDefault) {
-  const struct {
-    const char* name;
-    const char* text;
-    std::int32_t expected;
-  } cases[] = {
-      {"Digits", "42", 42},
-      {"TrailingLetter", "12x", 7},
-      {"SurroundingBlanks", "  42\t", 42},
-      {"Negative", "-15", -15},
-      {"Empty", "", 7},
-      {"SignOnly", "-", 7},
-      {"InnerBlank", "4 2", 7},
-      {"FractionRoundsUp", "2.6", 3},
-      {"HalfRoundsToEven", "2.5", 2},
-      {"OddHalfRoundsUp", "3.5", 4},
-      {"Largest", "2147483647", 2147483647},
-      {"Smallest", "-2147483648", -2147483647 - 1},
-      {"TooLarge", "2147483648", 7},
+  auto check = [&](const char* name, const char* text, std::int32_t expected) {
+    EXPECT_EQ(expected, IniFile::CLngDefault(text, 7)) << name;
   };
-  for (const auto& c : cases) EXPECT_EQ(c.expected, IniFile::CLngDefault(c.text, 7)) << c.name;
+  check("Digits", "42", 42);
+  check("TrailingLetter", "12x", 7);
+  check("SurroundingBlanks", "  42\t", 42);
+  check("Negative", "-15", -15);
+  check("Empty", "", 7);
+  check("SignOnly", "-", 7);
+  check("InnerBlank", "4 2", 7);
+  check("FractionRoundsUp", "2.6", 3);
+  check("HalfRoundsToEven", "2.5", 2);
+  check("OddHalfRoundsUp", "3.5", 4);
+  check("Largest", "2147483647", 2147483647);
+  check("Smallest", "-2147483648", -2147483647 - 1);
+  check("TooLarge", "2147483648", 7);
 }
 
 TEST_F(IniFileTest, CreateMakesAnEmptyFileAndLeavesAnExistingOneAlone) {

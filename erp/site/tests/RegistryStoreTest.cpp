@@ -169,28 +169,21 @@ TEST_F(RegistryStoreTest, ARelativeStoreSurvivesAChangeOfWorkingFolderAndIsPriva
 }
 
 TEST(RegistryStoreLocation, DefaultLocationFollowsTheEnvironment) {
-  const struct {
-    const char* name;
-    const char* registry;
-    const char* xdg;
-    const char* home;
-    fs::path expected;
-  } cases[] = {
-      {"ExplicitFileWins", "/tmp/r/file", "/tmp/x", "/tmp/h", "/tmp/r/file"},
-      {"XdgConfigHome", nullptr, "/tmp/x", "/tmp/h", "/tmp/x/ordavel-erp/registry"},
-      {"EmptyExplicitFileIsIgnored", "", "/tmp/x", "/tmp/h", "/tmp/x/ordavel-erp/registry"},
-      {"HomeConfigFolder", nullptr, nullptr, "/tmp/h", "/tmp/h/.config/ordavel-erp/registry"},
-  };
-  for (const auto& c : cases) {
+  auto check = [](const char* name, const char* registryFile, const char* xdgHome,
+                  const char* userHome, const fs::path& expected) {
     auto given = [](const char* value) {
       return value ? std::optional<std::string>(value) : std::nullopt;
     };
-    ScopedEnv registry("ORDAVEL_REGISTRY", given(c.registry));
-    ScopedEnv xdg("XDG_CONFIG_HOME", given(c.xdg));
-    ScopedEnv home("HOME", given(c.home));
-    EXPECT_EQ(c.expected, RegistryStore::defaultLocation()) << c.name;
-    EXPECT_EQ(c.expected, RegistryStore().file()) << c.name;
-  }
+    ScopedEnv registry("ORDAVEL_REGISTRY", given(registryFile));
+    ScopedEnv xdg("XDG_CONFIG_HOME", given(xdgHome));
+    ScopedEnv home("HOME", given(userHome));
+    EXPECT_EQ(expected, RegistryStore::defaultLocation()) << name;
+    EXPECT_EQ(expected, RegistryStore().file()) << name;
+  };
+  check("ExplicitFileWins", "/tmp/r/file", "/tmp/x", "/tmp/h", "/tmp/r/file");
+  check("XdgConfigHome", nullptr, "/tmp/x", "/tmp/h", "/tmp/x/ordavel-erp/registry");
+  check("EmptyExplicitFileIsIgnored", "", "/tmp/x", "/tmp/h", "/tmp/x/ordavel-erp/registry");
+  check("HomeConfigFolder", nullptr, nullptr, "/tmp/h", "/tmp/h/.config/ordavel-erp/registry");
 }
 
 }  // namespace

@@ -140,41 +140,30 @@ TEST_F(FinderPagingTest, AnnouncesEachChangeOfTheRowsBeforeAndAfter) {
 }
 
 TEST_F(FinderPagingTest, OpensAtTheInitialKeyWithAPageBeforeIt) {
-  const struct {
-    const char* name;
-    std::vector<Variant> initial;
-  } cases[] = {
-      {"StartOfAKey", {std::string("HST")}},
-      {"ValueTheKeyCannotHold", {std::string("HST"), std::string("x")}},
-  };
   const std::vector<std::string> all = All();
-  for (const auto& c : cases) {
-    settings.InitKeyValue = c.initial;
+  auto check = [&](const char* name, const std::vector<Variant>& initial) {
+    settings.InitKeyValue = initial;
     Finder finder(settings, *classes, {3, 4});
     finder.Refresh();
-    EXPECT_EQ(Slice(all, 9, 6), Held(finder)) << c.name;
-    EXPECT_EQ(3, finder.InitialRow()) << c.name;
-    EXPECT_TRUE(finder.MoreBefore()) << c.name;
-  }
+    EXPECT_EQ(Slice(all, 9, 6), Held(finder)) << name;
+    EXPECT_EQ(3, finder.InitialRow()) << name;
+    EXPECT_TRUE(finder.MoreBefore()) << name;
+  };
+  check("StartOfAKey", {std::string("HST")});
+  check("ValueTheKeyCannotHold", {std::string("HST"), std::string("x")});
   EXPECT_TRUE(company.errorTexts().empty());
 }
 
 TEST_F(FinderPagingTest, SearchesTheStartOrAPartOfATextOrANumber) {
-  const struct {
-    const char* name;
-    FinderSearch search;
-    size_t rows;
-  } cases[] = {
-      {"StartsWith", {5, "PST", SearchMode::StartsWith}, 13},
-      {"StartsWithAMiddlePart", {5, "class", SearchMode::StartsWith}, 0},
-      {"Contains", {5, "class 3", SearchMode::Contains}, 12},
-      {"Number", {4, "2", SearchMode::StartsWith}, 12},
-  };
-  for (const auto& c : cases) {
+  auto check = [&](const char* name, const FinderSearch& search, size_t rows) {
     Finder finder(settings, *classes, {50, 2});
-    finder.Refresh(c.search);
-    EXPECT_EQ(c.rows, finder.Rows().size()) << c.name;
-  }
+    finder.Refresh(search);
+    EXPECT_EQ(rows, finder.Rows().size()) << name;
+  };
+  check("StartsWith", {5, "PST", SearchMode::StartsWith}, 13);
+  check("StartsWithAMiddlePart", {5, "class", SearchMode::StartsWith}, 0);
+  check("Contains", {5, "class 3", SearchMode::Contains}, 12);
+  check("Number", {4, "2", SearchMode::StartsWith}, 12);
   Finder finder(settings, *classes);
   EXPECT_EQ("DESC LIKE \"PST% \"", finder.ListFilter({5, "PST", SearchMode::StartsWith}));
   finder.Refresh();
