@@ -129,23 +129,18 @@ TEST_F(SampleSiteTest, ActivatesTheApplicationsOfEachCompany) {
 }
 
 TEST_F(SampleSiteTest, UsersSignOnOnlyWhereAllowed) {
-  struct Case {
-    const char* user;
-    const char* password;
-    const char* company;
-    bool allowed;
-  };
-  const Case cases[] = {
-      {"ADMIN", "admin", "SAMNTX", true},      {"CLERK", "clerk", "SAMLTD", true},
-      {"CLERK", "clerk", "SAMWST", false},     {"AUDITOR", "auditor", "SAMWST", true},
-      {"AUDITOR", "auditor", "SAMLTD", false}, {"CLERK", "admin", "SAMLTD", false},
-  };
   const SiteDatabase database = site();
-  for (const Case& c : cases) {
-    EXPECT_EQ(c.allowed, database.checkPassword(c.user, c.password) &&
-                             database.mayUseCompany(c.user, c.company))
-        << c.user << "/" << c.password << " on " << c.company;
-  }
+  auto check = [&](const char* user, const char* password, const char* company, bool allowed) {
+    EXPECT_EQ(allowed,
+              database.checkPassword(user, password) && database.mayUseCompany(user, company))
+        << user << "/" << password << " on " << company;
+  };
+  check("ADMIN", "admin", "SAMNTX", true);
+  check("CLERK", "clerk", "SAMLTD", true);
+  check("CLERK", "clerk", "SAMWST", false);
+  check("AUDITOR", "auditor", "SAMWST", true);
+  check("AUDITOR", "auditor", "SAMLTD", false);
+  check("CLERK", "admin", "SAMLTD", false);
 }
 
 TEST_F(SampleSiteTest, StoresTheSiteConfigurationRecord) {
