@@ -10,7 +10,7 @@ namespace {
 
 class Form1Test : public testing::Form1Fixture {};
 
-TEST_F(Form1Test, LoadNamesTheCompanyPreparesTheRangesAndBindsEachKindsCriteria) {
+TEST_F(Form1Test, LoadNamesTheCompanyOpensEverySourcePreparesTheRangesAndBindsTheCriteria) {
   Install(true, kAll);
   Form1& window = Window();
   ASSERT_TRUE(window.Load());
@@ -23,6 +23,9 @@ TEST_F(Form1Test, LoadNamesTheCompanyPreparesTheRangesAndBindsEachKindsCriteria)
   EXPECT_EQ("Bank Distribution Code",
             window.RangeControl("afecFromBankDistributionCode").LeftLabel());
   EXPECT_FALSE(to.Enabled());
+  for (const DataSourceDef& def : DataSources()) {
+    EXPECT_TRUE(window.Source(def.name).IsOpen()) << def.name;
+  }
   // Each kind's additional criteria sit on the first "to" control of its check box.
   for (const CriteriaDef& def : CriteriaFields()) {
     EXPECT_EQ(&window.RangeControl(def.editControl), window.Criteria(def.name).EditControl())

@@ -47,5 +47,15 @@ TEST(LayoutCatalogTest, RangeAndFinderPositionsNameTheFieldsTheConversionUses) {
   }
 }
 
+// The first pair of a box starts its kind: it is laid out full width and carries the criteria.
+TEST(LayoutTest, EveryCheckBoxOwnsExactlyOneFirstPair) {
+  for (const CheckBoxDef& box : CheckBoxes()) {
+    int first = 0;
+    for (const RangePairDef& pair : RangePairs())
+      first += pair.checkBox == box.name && pair.firstOfBox;
+    EXPECT_EQ(1, first) << box.name;
+  }
+}
+
 }  // namespace
 }  // namespace app

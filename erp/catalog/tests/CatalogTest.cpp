@@ -126,8 +126,9 @@ constexpr auto Text = FieldType::Text;
 constexpr auto Int16 = FieldType::Int16;
 constexpr auto Boolean = FieldType::Boolean;
 
-// The positions the program reads the tax views and the options by, as the ERP has them.
-TEST(TaxViews, HoldEachFieldAtItsPositionWithItsTypeAndSize) {
+// The positions the program reads the tax views, the options and the ranges by, as the ERP has
+// them.
+TEST(Positions, HoldEachFieldTheProgramReadsWithItsTypeAndSize) {
   auto check = [](const char* label, const char* id, int number, const char* name, FieldType type,
                   int size) {
     const FieldDef* f = view(id).field(number);
@@ -151,6 +152,34 @@ TEST(TaxViews, HoldEachFieldAtItsPositionWithItsTypeAndSize) {
   check("CurrencyCode", "CS0003", 1, "CURID", Text, 3);
   check("AROptionFlag", "AR0001", 6, "SWRCHGCUST", Boolean, 2);
   check("ICOptionFlag", "IC0380", 25, "MULTICURN", Boolean, 2);
+  // The range fields: the window fills a "to" field with as many Z as the field holds.
+  check("Vendor", "AP0015", 1, "VENDORID", Text, 12);
+  check("VendorGroup", "AP0016", 1, "GROUPID", Text, 6);
+  check("RecurringPayableCode", "AP0064", 2, "IDRECURR", Text, 16);
+  check("RecurringPayableVendor", "AP0064", 1, "IDVEND", Text, 12);
+  check("Customer", "AR0024", 1, "IDCUST", Text, 12);
+  check("CustomerGroup", "AR0025", 1, "IDGRP", Text, 6);
+  check("RecurringChargeCode", "AR0046", 1, "IDSTDINVC", Text, 16);
+  check("RecurringChargeCustomer", "AR0046", 2, "IDCUST", Text, 12);
+  check("ARItem", "AR0010", 1, "IDITEM", Text, 16);
+  check("ItemFormatted", "IC0310", 7, "FMTITEMNO", Text, 24);
+  check("ItemUnformatted", "IC0310", 1, "ITEMNO", Text, 24);
+  check("Category", "IC0210", 1, "CATEGORY", Text, 6);
+  check("ItemPriceItem", "IC0480", 70, "FMTITEMNO", Text, 24);
+  check("ItemPriceList", "IC0480", 3, "PRICELIST", Text, 6);
+  check("ItemPriceCurrency", "IC0480", 1, "CURRENCY", Text, 3);
+  check("ItemPriceUnformatted", "IC0480", 2, "ITEMNO", Text, 24);
+  check("PriceList", "IC0390", 1, "PRICELIST", Text, 6);
+  check("OETemplate", "OE0540", 1, "TEMPLATE", Text, 6);
+  check("MiscCharge", "OE0440", 2, "MISCCHARGE", Text, 6);
+  check("MiscChargeCurrency", "OE0440", 1, "CURRENCY", Text, 3);
+  check("POTemplate", "PO0605", 1, "TEMPLATE", Text, 6);
+  check("AdditionalCost", "PO0300", 1, "ADDCOST", Text, 6);
+  check("AdditionalCostCurrency", "PO0300", 10, "CURRENCY", Text, 3);
+  check("ContractCostItem", "PO0181", 1, "ITEMNO", Text, 24);
+  check("ContractCostVendor", "PO0181", 2, "VDCODE", Text, 12);
+  check("Bank", "BK0001", 1, "BANK", Text, 8);
+  check("DistributionCode", "BK0003", 1, "TYPE", Text, 6);
 }
 
 TEST(TaxViews, DescribeTheFieldsThatAppearInMessages) {
