@@ -118,6 +118,13 @@ TEST(StandardCatalog, PointsEveryTaxCheckAtItsTaxField) {
           f.check == Check::TaxClassOfAuthority) {
         EXPECT_TRUE(f.ttype == 1 || f.ttype == 2);
       }
+      // Groups and authorities are 12-character codes, classes numbers, tax included a flag.
+      const bool code = f.check == Check::TaxGroup || f.check == Check::TaxAuthority;
+      const bool number =
+          f.check == Check::TaxClassOfGroup || f.check == Check::TaxClassOfAuthority;
+      EXPECT_TRUE(!code || f.size == 12) << "a code of 12 characters";
+      EXPECT_TRUE(!number || f.type == FieldType::Int16) << "a class number";
+      EXPECT_TRUE(f.check != Check::TaxIncluded || f.type == FieldType::Boolean) << "a flag";
     }
   }
 }
