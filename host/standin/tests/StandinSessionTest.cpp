@@ -52,6 +52,15 @@ TEST_F(StandinSessionTest, SignsOnThroughThePromptAndReadsTheCompany) {
   EXPECT_EQ(temp.folder().string(), connection->Session()->SharedDataFolder());
 }
 
+// A cancelled sign-on and a stale desktop handle leave the ERP without a session, and the
+// program must see none either.
+TEST_F(StandinSessionTest, NoErpSessionIsNoSession) {
+  EXPECT_FALSE(connect("")->Logon("ZX1000", 0));
+  auto stale = connect("999999");
+  EXPECT_FALSE(stale->Logon("ZX1000", 1));
+  EXPECT_EQ(nullptr, stale->Session());
+}
+
 TEST_F(StandinSessionTest, JoiningADesktopSessionAndLinkingTheWindow) {
   auto connection = connect(std::to_string(desktopHandle) + " more");
   ASSERT_TRUE(connection->Logon("ZX1000", 4242));
