@@ -6,6 +6,7 @@
 #include "erp/site/ErpErrorDisplay.h"
 #include "erp/site/tests/testsupport/ScriptedPrompt.h"
 #include "erp/testsupport/TestCompany.h"
+#include "platform/tests/testsupport/TempFolder.h"
 
 #include <filesystem>
 #include <memory>
@@ -39,7 +40,8 @@ class StandinCompany {
   std::unique_ptr<ErrorDisplay> newErrorDisplay();
 
  private:
-  std::filesystem::path folder_;
+  platform::testing::TempFolder temp_{"ordavel-site-"};
+  std::filesystem::path folder_ = temp_.path();
   erp::testing::ScriptedPrompt prompt_{{erp::Credentials{"ADMIN", "admin", "SAMLTD"}}};
   std::ostringstream shown_;
   erp::ConsoleErrorDisplay display_{shown_};
