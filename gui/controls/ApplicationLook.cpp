@@ -1,0 +1,38 @@
+#include "gui/controls/ApplicationLook.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QWidget>
+
+namespace gui::controls {
+
+void PrepareHighDpi() {
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+      Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+}
+
+void UsePlatformFont(QApplication& application) {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  font.setStyleHint(QFont::SansSerif);
+  application.setFont(font);
+  QFont::insertSubstitution(QString::fromLatin1(kWindowFontFamily), font.family());
+}
+
+int TwipsToPixels(int twips, const QWidget& widget) {
+  return twips * widget.logicalDpiX() / 1440;
+}
+
+QRect TwipsToPixels(const QRect& twips, const QWidget& widget) {
+  const int dpiX = widget.logicalDpiX();
+  const int dpiY = widget.logicalDpiY();
+  return QRect(twips.x() * dpiX / 1440, twips.y() * dpiY / 1440, twips.width() * dpiX / 1440,
+               twips.height() * dpiY / 1440);
+}
+
+int ErpPixels(int pixels, const QWidget& widget) {
+  return pixels * widget.logicalDpiX() / 96;
+}
+
+}  // namespace gui::controls
