@@ -65,7 +65,7 @@ ErrorListDialog::ErrorListDialog(const std::vector<host::ErrorListEntry>& entrie
     lines << PriorityName(entry.priority) + QStringLiteral(": ") + ToQt(entry.text);
   }
   text_ = lines.join(QLatin1Char('\n'));
-  if (list_->count() > 0) list_->setCurrentRow(0);
+  list_->setSpacing(2);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   QPushButton* copy = buttons->addButton(tr("&Copy"), QDialogButtonBox::ActionRole);

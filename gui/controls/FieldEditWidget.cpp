@@ -22,6 +22,9 @@
 namespace gui::controls {
 namespace {
 
+/// The fewest characters the edit box keeps room for before the extra buttons drop their labels.
+constexpr int kNarrowestEditChars = 12;
+
 bool IsNumber(host::FieldType type) {
   return type != host::FieldType::Text && type != host::FieldType::Date;
 }
@@ -205,8 +208,10 @@ void FieldEditWidget::ShowButtons() {
   for (int index = 0; index < control_.ButtonCount(); ++index) {
     const QString text = ToQt(control_.ButtonLabel(index));
     auto* button = new QToolButton(this);
+    button->setIcon(FilterIcon());
     button->setText(text);
     button->setToolTip(text);
+    button->setAccessibleName(text);
     button->setFocusPolicy(Qt::StrongFocus);
     const int code = host::FieldEditControl::kExtraButtonCode + index;
     connect(button, &QToolButton::clicked, this, [this, code] {
@@ -215,6 +220,27 @@ void FieldEditWidget::ShowButtons() {
     row->addWidget(button);
     extraButtons_.push_back(button);
   }
+  FitButtons();
+}
+
+void FieldEditWidget::FitButtons() {
+  // Where the control is placed too narrow for the buttons' labels, they show their icons only.
+  const QFontMetrics metrics = fontMetrics();
+  int needed = metrics.averageCharWidth() * kNarrowestEditChars;
+  if (label_->isVisibleTo(this)) needed += label_->sizeHint().width();
+  if (finderButton_->isVisibleTo(this)) needed += finderButton_->sizeHint().width();
+  for (QToolButton* button : extraButtons_) {
+    needed += button->iconSize().width() + metrics.horizontalAdvance(button->text()) + 16;
+  }
+  needed += layout()->spacing() * (2 + static_cast<int>(extraButtons_.size()));
+  const Qt::ToolButtonStyle style =
+      width() >= needed ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly;
+  for (QToolButton* button : extraButtons_) button->setToolButtonStyle(style);
+}
+
+void FieldEditWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FitButtons();
 }
 
 bool FieldEditWidget::eventFilter(QObject* watched, QEvent* event) {

@@ -68,6 +68,7 @@ class FieldEditWidget : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void Build();
@@ -86,6 +87,7 @@ class FieldEditWidget : public QWidget {
   void ShowField();
   void ShowPresentation();
   void ShowButtons();
+  void FitButtons();
 
   host::FieldEditControl& control_;
   ControlServices& services_;

@@ -27,6 +27,8 @@ namespace {
 
 /// How many of the view's first fields a value's finder shows besides the key's own.
 constexpr int kFinderExtraFields = 4;
+/// How many characters of a field's description its box shows before the list is opened.
+constexpr int kFieldChars = 20;
 
 enum Column { kJoin, kField, kOperator, kValue, kFinder, kRemove };
 
@@ -97,6 +99,9 @@ int FilterWindowDialog::AddCondition() {
   row.join = new QComboBox(parent);
   row.join->addItems({QStringLiteral("AND"), QStringLiteral("OR")});
   row.field = new QComboBox(parent);
+  // Long descriptions would leave the value too little room.
+  row.field->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  row.field->setMinimumContentsLength(kFieldChars);
   for (int number = 1; number <= source_.FieldCount(); ++number) {
     row.field->addItem(ToQt(source_.InfoOf(number).description), number);
   }

@@ -16,6 +16,9 @@
 namespace gui::controls {
 namespace {
 
+/// How many pixels the columns may overflow the grid before it scrolls rather than fits them.
+constexpr int kFitWithin = 16;
+
 bool FocusMoved(const QFocusEvent& event) {
   return event.reason() != Qt::ActiveWindowFocusReason && event.reason() != Qt::PopupFocusReason;
 }
@@ -67,9 +70,25 @@ void GridWidget::Connect() {
 }
 
 void GridWidget::ShowColumns() {
-  for (int column = 0; column < grid_.ColumnCount(); ++column) {
-    horizontalHeader()->resizeSection(column, ErpPixels(grid_.Column(column).width, *this));
+  const int count = grid_.ColumnCount();
+  int total = 0;
+  for (int column = 0; column < count; ++column) {
+    const int width = ErpPixels(grid_.Column(column).width, *this);
+    horizontalHeader()->resizeSection(column, width);
+    total += width;
   }
+  // Columns sized for the ERP's borderless grid overflow this one's frame by a few pixels; the
+  // last column gives them up rather than bring in a scroll bar.
+  const int overflow = total - viewport()->width();
+  if (count > 0 && overflow > 0 && overflow <= kFitWithin) {
+    const int last = count - 1;
+    horizontalHeader()->resizeSection(last, horizontalHeader()->sectionSize(last) - overflow);
+  }
+}
+
+void GridWidget::resizeEvent(QResizeEvent* event) {
+  QTableView::resizeEvent(event);
+  ShowColumns();
 }
 
 void GridWidget::ShowCurrentCell() {

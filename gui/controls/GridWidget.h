@@ -43,6 +43,7 @@ class GridWidget : public QTableView {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void updateGeometries() override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void Connect();
