@@ -39,6 +39,7 @@ bench: build
 	@build/ci/bench/conversion_bench $${N:-100000}
 	@build/ci/bench/signon_bench
 	@build/ci/bench/finder_bench $${N:-100000}
+	@QT_QPA_PLATFORM=offscreen build/ci/bench/gui_bench $${N:-100000}
 
 # Draws the controls and dialogs to build/screenshots/ on a temporary site; needs no display.
 screenshots: build

@@ -7,6 +7,16 @@
 #include <QWidget>
 
 namespace gui::controls {
+namespace {
+
+QtMessageHandler standardMessages = nullptr;
+
+void SkipOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.startsWith(QLatin1String("This plugin does not support"))) return;
+  standardMessages(type, context, text);
+}
+
+}  // namespace
 
 void PrepareHighDpi() {
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
@@ -18,6 +28,12 @@ void UsePlatformFont(QApplication& application) {
   font.setStyleHint(QFont::SansSerif);
   application.setFont(font);
   QFont::insertSubstitution(QString::fromLatin1(kWindowFontFamily), font.family());
+}
+
+void MuteOffscreenNotes() {
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) return;
+  QtMessageHandler previous = qInstallMessageHandler(SkipOffscreenNotes);
+  if (previous != SkipOffscreenNotes) standardMessages = previous;
 }
 
 int TwipsToPixels(int twips, const QWidget& widget) {

@@ -18,6 +18,11 @@ void PrepareHighDpi();
 /// it, so that the controls look native.
 void UsePlatformFont(QApplication& application);
 
+/// Mutes the offscreen platform's notes on what it cannot do for a window (raise it, grab the
+/// keyboard, ...), which the tools and tests that draw without a display would print for every
+/// window; every other message still goes out.
+void MuteOffscreenNotes();
+
 /// Twips (1440 per logical inch) as device-independent pixels on the widget's screen.
 int TwipsToPixels(int twips, const QWidget& widget);
 

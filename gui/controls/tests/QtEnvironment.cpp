@@ -20,6 +20,7 @@ class QtEnvironment : public ::testing::Environment {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     application_ = std::make_unique<QApplication>(argc, argv);
     gui::controls::UsePlatformFont(*application_);
+    gui::controls::MuteOffscreenNotes();
   }
   void TearDown() override { application_.reset(); }
 

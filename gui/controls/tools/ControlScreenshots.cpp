@@ -295,20 +295,12 @@ class Screens {
 
 }  // namespace
 
-QtMessageHandler standardMessages = nullptr;
-
-/// The offscreen platform says for every window what it cannot do there; nothing else is muted.
-void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (text.startsWith(QLatin1String("This plugin does not support"))) return;
-  standardMessages(type, context, text);
-}
-
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  standardMessages = qInstallMessageHandler(QuietOffscreenNotes);
   PrepareHighDpi();
   QApplication application(argc, argv);
   UsePlatformFont(application);
+  MuteOffscreenNotes();
   try {
     Screens screens(argc > 1 ? argv[1] : "build/screenshots");
     screens.SignOnWithARefusal();
