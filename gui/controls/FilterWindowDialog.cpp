@@ -293,7 +293,10 @@ void FilterWindowDialog::ShowProblem(const host::FilterProblem& problem) {
 }
 
 std::string QtFilterWindow::Choose(host::DataSource& source, const std::string& startingFilter) {
-  FilterWindowDialog dialog(source, startingFilter, services_, parent_);
+  if (!services_) {
+    throw host::HostError(host::HostError::kGeneralFailure, "The filter window is not ready.");
+  }
+  FilterWindowDialog dialog(source, startingFilter, *services_, parent_);
   return dialog.exec() == QDialog::Accepted ? dialog.Filter() : startingFilter;
 }
 

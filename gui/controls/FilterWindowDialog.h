@@ -89,17 +89,20 @@ class FilterWindowDialog : public QDialog {
 };
 
 /// The filter window as the program asks for it: modal over `parent`, giving back the filter the
-/// operator accepted, or the starting filter when the operator cancelled.
+/// operator accepted, or the starting filter when the operator cancelled. The program hands it
+/// to its main window before signing on, so the services come later, with SetServices.
 class QtFilterWindow : public host::FilterWindow {
  public:
-  /// `services` must outlive the window.
-  explicit QtFilterWindow(ControlServices& services, QWidget* parent = nullptr)
-      : services_(services), parent_(parent) {}
+  explicit QtFilterWindow(QWidget* parent = nullptr) : parent_(parent) {}
 
+  /// The services the window works with once the program has signed on; nullptr before.
+  void SetServices(ControlServices* services) { services_ = services; }
+
+  /// Raises HostError while the window has no services.
   std::string Choose(host::DataSource& source, const std::string& startingFilter) override;
 
  private:
-  ControlServices& services_;
+  ControlServices* services_ = nullptr;
   QPointer<QWidget> parent_;
 };
 

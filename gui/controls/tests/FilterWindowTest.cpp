@@ -35,6 +35,7 @@ TEST(FilterConditionsTest, FiltersOfPlainConditionsBecomeRows) {
 class FilterWindowTest : public GuiFixture {
  protected:
   FilterWindowTest() {
+    filterWindow.SetServices(&services);
     criteria.DataSource(customers.get());
     criteria.EditControl(&toCustomer);
   }
@@ -46,7 +47,7 @@ class FilterWindowTest : public GuiFixture {
 
   std::unique_ptr<host::DataSource> customers = company.open("AR0024");
   host::FieldEditControl toCustomer;
-  QtFilterWindow filterWindow{services};
+  QtFilterWindow filterWindow;
   grids::CriteriaField criteria{filterWindow};
   FieldEditWidget widget{toCustomer, services};
 };
