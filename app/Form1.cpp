@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "app/AuthorityColumns.h"
 #include "convert/TargetProcedures.h"
 #include "host/AccpacSiteCnfg.h"
 #include "host/ErrorBoundary.h"
@@ -349,20 +350,7 @@ void Form1::BuildTaxAuthorityGrid(const TaxAuthorityGridDef& def) {
   grid->Grid(gridControls_.at(def.gridControl).get());
   grid->adsTXAUTH(sources_.at("adsTXAUTH").get());
   grid->adsTXCLASS(sources_.at("adsTXCLASS").get());
-  for (const AuthorityColumnDef& column : def.columns) {
-    switch (column.kind) {
-      case AuthorityColumnKind::FromClass:
-        grid->AddFromTaxClassColumn(column.caption, column.width, column.classType,
-                                    column.classAxis);
-        break;
-      case AuthorityColumnKind::ToClass:
-        grid->AddToTaxClassColumn(column.caption, column.width, column.classType, column.classAxis);
-        break;
-      case AuthorityColumnKind::TaxIncluded:
-        grid->AddTaxIncludedColumn(column.caption, column.width);
-        break;
-    }
-  }
+  AddAuthorityColumns(*grid, def);
   authorityGrids_[def.name] = std::move(grid);
 }
 

@@ -73,6 +73,7 @@ class Form1 : public convert::RunWindow, private host::FieldEditEvents {
   const std::string& Caption() const { return caption_; }
   /// The conversion run behind Convert and Cancel; nullptr before a successful start-up.
   const convert::ConversionRun* Run() const { return run_.get(); }
+  convert::ConversionRun* Run() { return run_.get(); }
   /// The flag and totals of the last run.
   const convert::RunState& State() const { return runState_; }
   host::AccpacConnection* Connection() { return connection_.get(); }

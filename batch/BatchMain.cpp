@@ -1,13 +1,14 @@
-#include "app/Form1.h"
-#include "batch/JobFile.h"
+#include "batch/JobDescription.h"
+#include "batch/JobQueue.h"
 #include "batch/Runner.h"
-#include "batch/ShownErrors.h"
 #include "batch/TerminalPrompt.h"
 #include "erp/site/ErpErrorDisplay.h"
 #include "host/standin/StandinHost.h"
 #include "util/XdgShell.h"
 
 #include <CLI/CLI.hpp>
+
+#include <unistd.h>
 
 #include <atomic>
 #include <clocale>
@@ -48,10 +49,33 @@ struct PasswordOptions {
   }
 };
 
-int Run(const std::string& jobPath, bool yes, const PasswordOptions& password) {
-  batch::Job job;
+/// What one call of the program does; each mode has its own entry below.
+enum class Mode {
+  RunJobs,   ///< JOB...: convert
+  List,      ///< --list [TAB]: describe the sections and keys of jobs
+  Skeleton,  ///< --skeleton TAB: write a job with every key
+};
+
+/// The command line: what to do and with which options.
+struct Options {
+  Mode Chosen() const {
+    if (listTab) return Mode::List;
+    if (!skeletonTab.empty()) return Mode::Skeleton;
+    return Mode::RunJobs;
+  }
+
+  std::vector<std::string> jobs;
+  std::vector<std::string> companies;
+  bool yes = false;
+  PasswordOptions password;
+  std::optional<std::string> listTab;  ///< --list, with its tab or empty for all
+  std::string skeletonTab;
+};
+
+int RunJobs(const Options& options) {
+  std::vector<batch::QueuedJob> queue;
   try {
-    job = batch::ReadJobFile(jobPath);
+    queue = batch::QueueJobs(options.jobs, options.companies);
   } catch (const batch::JobFileError& error) {
     std::cerr << error.what() << '\n';
     return batch::kRefused;
@@ -59,37 +83,51 @@ int Run(const std::string& jobPath, bool yes, const PasswordOptions& password) {
   host::standin::StandinHost standin;
   ConsoleNotifier notifier;
   const std::string sharedData = standin.ReadPaths(notifier).SharedDataPath();
-  batch::JobSignonPrompt prompt(
-      job.user, job.company, [&password] { return password.Read(); }, std::cerr);
+  // One password serves every job, so a descriptor or a terminal is read only once.
+  const std::string password = options.password.Read();
   erp::ConsoleErrorDisplay display(std::cerr);
-  host::HostServices host = standin.Services(sharedData, prompt, display);
-  batch::ShownErrors shown;
-  shown.Attach(host);
-
-  batch::ConsoleMessages messages(std::cout, [yes](const std::string& question) {
+  batch::ConsoleMessages messages(std::cout, [yes = options.yes](const std::string& question) {
     if (yes) return true;
     return batch::AskYesNo(question, std::cin, std::cout);
   });
   util::XdgShell shell;
   batch::InterruptPump pump(interrupted);
   NoFilterWindow filterWindow;
-  app::Form1 window(app::Form1Services{
-      .host = std::move(host),
+  batch::Workstation station{
+      .services =
+          [&](erp::SignonPrompt& prompt) { return standin.Services(sharedData, prompt, display); },
       .readPaths = [&standin, &notifier] { return standin.ReadPaths(notifier); },
       .dataSources = standin.DataSources(),
       .messages = messages,
       .shell = shell,
       .notifier = notifier,
       .pump = pump,
+      .interrupts = pump,
       .filterWindow = filterWindow,
       .programFolder = std::filesystem::canonical("/proc/self/exe").parent_path().string(),
-  });
-  pump.OnInterrupt([&window] { window.cmdCancel().Click(); });
-  if (!window.Load()) return batch::kCancelled;
+      .password = [&password] { return password; },
+      .errors = std::cerr,
+  };
+  batch::ProgressDisplay progress(std::cout, ::isatty(STDOUT_FILENO) == 1,
+                                  [] { return std::chrono::steady_clock::now(); });
   std::signal(SIGINT, OnInterrupt);
-  batch::ExitStatus status = batch::RunJob(job, window, shown, std::cout);
-  window.Unload();
-  return status;
+  return batch::RunJobs(queue, station, progress, std::cout);
+}
+
+int Run(const Options& options) {
+  switch (options.Chosen()) {
+    case Mode::List:
+      batch::PrintJobList(std::cout, options.listTab->empty()
+                                         ? std::vector<std::string>{}
+                                         : std::vector<std::string>{*options.listTab});
+      return batch::kComplete;
+    case Mode::Skeleton:
+      batch::WriteSkeleton(std::cout, options.skeletonTab);
+      return batch::kComplete;
+    case Mode::RunJobs:
+      break;
+  }
+  return RunJobs(options);
 }
 
 }  // namespace
@@ -97,23 +135,37 @@ int Run(const std::string& jobPath, bool yes, const PasswordOptions& password) {
 int main(int argc, char** argv) {
   // Log stamps show the date and time in the operator's regional settings.
   std::setlocale(LC_TIME, "");
-  CLI::App app{"Runs a tax conversion job without the window.", "ordavel-batch"};
-  std::string jobPath;
-  bool yes = false;
-  PasswordOptions password;
-  app.add_option("JOBFILE", jobPath, "The INI job file")->required();
-  app.add_flag("--yes", yes, "Answer Yes to the backup question");
-  app.add_option("--password-fd", password.fd,
+  CLI::App app{"Runs tax conversion jobs without the window.", "ordavel-batch"};
+  Options options;
+  auto* jobs = app.add_option("JOB", options.jobs, "INI job files, run in this order");
+  auto* list = app.add_option("--list", options.listTab,
+                              "Print the sections and keys of a job for TAB (every tab without)")
+                   ->expected(0, 1)
+                   ->default_str("");
+  auto* skeleton = app.add_option("--skeleton", options.skeletonTab,
+                                  "Write a job file for TAB with every key, commented");
+  list->excludes(jobs)->excludes(skeleton);
+  skeleton->excludes(jobs);
+  app.add_option("--company", options.companies,
+                 "Run the jobs on this company instead of the one each names; repeat it to run "
+                 "them on several companies in turn")
+      ->allow_extra_args(false)
+      ->take_all();
+  app.add_flag("--yes", options.yes, "Answer Yes to the backup question");
+  app.add_option("--password-fd", options.password.fd,
                  "Read the password from this open file descriptor (first line)");
-  app.add_option("--password-file", password.file,
+  app.add_option("--password-file", options.password.file,
                  "Read the password from this file, which only you may read (first line)");
   try {
     app.parse(argc, argv);
+    if (options.Chosen() == Mode::RunJobs && options.jobs.empty()) {
+      throw CLI::RequiredError("JOB");
+    }
   } catch (const CLI::ParseError& error) {
     return app.exit(error) == 0 ? 0 : batch::kCancelled;
   }
   try {
-    return Run(jobPath, yes, password);
+    return Run(options);
   } catch (const std::exception& error) {
     std::cerr << "ordavel-batch: " << error.what() << '\n';
     return batch::kCancelled;

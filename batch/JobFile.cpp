@@ -1,5 +1,6 @@
 #include "batch/JobFile.h"
 
+#include "batch/JobSections.h"
 #include "convert/TabChecks.h"
 #include "convert/Targets.h"
 #include "platform/Text.h"
@@ -37,45 +38,6 @@ std::string joined(const std::vector<std::string>& names) {
   return text;
 }
 
-/// What a section of a job can be, found by its name in the table of kinds.
-struct SectionKind {
-  enum { Run, Kind, TaxGroup, Operations, Unknown } type = Unknown;
-  std::string name;  ///< the name as the program spells it
-  std::string tab;   ///< the tab the section belongs to; empty for [Run]
-  const convert::KindTarget* kind = nullptr;
-};
-
-SectionKind classify(const std::string& section) {
-  const std::string name = UpperCase(section);
-  if (name == "RUN") return {SectionKind::Run, "Run", "", nullptr};
-  for (const convert::KindTarget& kind : convert::KindTargets()) {
-    if (UpperCase(kind.checkBox) == name) {
-      return {SectionKind::Kind, kind.checkBox, kind.tab, &kind};
-    }
-    for (const std::string* grid : {&kind.fromGrid, &kind.toGrid}) {
-      if (!grid->empty() && UpperCase(*grid) == name) {
-        return {SectionKind::TaxGroup, *grid, kind.tab, &kind};
-      }
-    }
-    if (!kind.authorityGrid.empty() && UpperCase(kind.authorityGrid) == name) {
-      return {SectionKind::Operations, kind.authorityGrid, kind.tab, &kind};
-    }
-  }
-  return {};
-}
-
-/// The range controls a kind's section may set: every control of its filter but the tax group.
-std::vector<std::string> rangeControls(const convert::KindTarget& kind) {
-  std::vector<std::string> names;
-  for (const convert::FilterCondition& condition : kind.conditions) {
-    if (condition.control.find("TaxGroup") != std::string::npos) continue;
-    if (std::find(names.begin(), names.end(), condition.control) == names.end()) {
-      names.push_back(condition.control);
-    }
-  }
-  return names;
-}
-
 /// Reads one job file and collects every problem before giving up.
 class JobReader {
  public:
@@ -89,23 +51,24 @@ class JobReader {
     bool sawRun = false;
     for (const IniDocument::SectionLines& section : sections) {
       if (section.line == 0) continue;
-      const SectionKind kind = classify(section.name);
-      switch (kind.type) {
-        case SectionKind::Run:
+      const std::optional<JobSection> known = FindSection(section.name);
+      if (!known) {
+        Fail(section.line, "Unknown section [" + section.name + "].");
+        continue;
+      }
+      switch (known->type) {
+        case SectionType::Run:
           sawRun = true;
-          ReadRun(section);
+          ReadRun(section, *known);
           break;
-        case SectionKind::Kind:
-          ReadKind(section, *kind.kind);
+        case SectionType::Kind:
+          ReadKind(section, *known);
           break;
-        case SectionKind::TaxGroup:
-          ReadTaxGroup(section, kind.name);
+        case SectionType::TaxGroup:
+          ReadTaxGroup(section, *known);
           break;
-        case SectionKind::Operations:
-          ReadOperations(section, kind.name);
-          break;
-        case SectionKind::Unknown:
-          Fail(section.line, "Unknown section [" + section.name + "].");
+        case SectionType::Operations:
+          ReadOperations(section, *known);
           break;
       }
     }
@@ -166,9 +129,9 @@ class JobReader {
   }
 
   void UnknownKey(const IniDocument::SectionLines& section, const IniDocument::KeyLine& key,
-                  const std::vector<std::string>& valid) {
+                  const JobSection& known) {
     Fail(key.line, "Unknown key " + key.key + " in section [" + section.name +
-                       "]. Its keys are: " + joined(valid) + ".");
+                       "]. Its keys are: " + joined(known.keys) + ".");
   }
 
   bool Flag(const IniDocument::KeyLine& key) {
@@ -180,7 +143,7 @@ class JobReader {
     return false;
   }
 
-  void ReadRun(const IniDocument::SectionLines& section) {
+  void ReadRun(const IniDocument::SectionLines& section, const JobSection& known) {
     for (const auto& key : section.keys) {
       const std::string name = UpperCase(key.key);
       if (name == "COMPANY") {
@@ -194,17 +157,17 @@ class JobReader {
         job_.tab = tab == tabs.end() ? 0 : static_cast<int>(tab - tabs.begin());
         job_.tabLine = key.line;
       } else {
-        UnknownKey(section, key, {"Company", "User", "Tab"});
+        UnknownKey(section, key, known);
       }
     }
     if (job_.company.empty()) Fail(section.line, "Section [Run] must name the Company.");
     if (job_.user.empty()) Fail(section.line, "Section [Run] must name the User.");
   }
 
-  void ReadKind(const IniDocument::SectionLines& section, const convert::KindTarget& kind) {
-    KindChoice& choice = job_.kinds[kind.checkBox];
+  void ReadKind(const IniDocument::SectionLines& section, const JobSection& known) {
+    KindChoice& choice = job_.kinds[known.name];
     choice.line = section.line;
-    const std::vector<std::string> ranges = rangeControls(kind);
+    const std::vector<std::string> ranges = RangeKeys(*known.kind);
     for (const auto& key : section.keys) {
       const std::string name = UpperCase(key.key);
       auto range = std::find_if(ranges.begin(), ranges.end(), [&name](const std::string& control) {
@@ -217,22 +180,21 @@ class JobReader {
       } else if (range != ranges.end()) {
         choice.ranges[*range] = {key.value, key.line};
       } else {
-        std::vector<std::string> valid = {"Checked"};
-        valid.insert(valid.end(), ranges.begin(), ranges.end());
-        valid.push_back("Criteria");
-        UnknownKey(section, key, valid);
+        UnknownKey(section, key, known);
       }
     }
   }
 
-  void ReadTaxGroup(const IniDocument::SectionLines& section, const std::string& grid) {
-    TaxGroupChoice& choice = job_.taxGroups[grid];
+  void ReadTaxGroup(const IniDocument::SectionLines& section, const JobSection& known) {
+    TaxGroupChoice& choice = job_.taxGroups[known.name];
     choice.line = section.line;
+    const bool classes =
+        std::find(known.keys.begin(), known.keys.end(), "Classes") != known.keys.end();
     for (const auto& key : section.keys) {
       const std::string name = UpperCase(key.key);
       if (name == "TAXGROUP") {
         choice.taxGroup = {UpperCase(key.value), key.line};
-      } else if (name == "CLASSES") {
+      } else if (name == "CLASSES" && classes) {
         if (key.value.empty()) continue;
         choice.classes = split(key.value);
         choice.classesLine = key.line;
@@ -243,7 +205,7 @@ class JobReader {
           }
         }
       } else {
-        UnknownKey(section, key, {"TaxGroup", "Classes"});
+        UnknownKey(section, key, known);
       }
     }
   }
@@ -260,13 +222,13 @@ class JobReader {
     return number > 0 ? std::optional<int>(number) : std::nullopt;
   }
 
-  void ReadOperations(const IniDocument::SectionLines& section, const std::string& grid) {
+  void ReadOperations(const IniDocument::SectionLines& section, const JobSection& known) {
     static const std::set<std::string> kOperations = {"Insert", "Update", "Delete"};
     std::map<int, OperationRow> rows;
     for (const auto& key : section.keys) {
       const std::optional<int> number = rowNumber(key.key);
       if (!number) {
-        UnknownKey(section, key, {"Row1", "Row2", "..."});
+        UnknownKey(section, key, known);
         continue;
       }
       if (auto other = rows.find(*number); other != rows.end()) {
@@ -282,7 +244,7 @@ class JobReader {
       cells[1] = UpperCase(cells[1]);
       rows[*number] = {key.key, key.line, std::move(cells)};
     }
-    auto& operations = job_.operations[grid];
+    auto& operations = job_.operations[known.name];
     for (auto& [number, row] : rows) operations.push_back(std::move(row));
   }
 
@@ -290,10 +252,10 @@ class JobReader {
   void CheckTabs(const std::vector<IniDocument::SectionLines>& sections) {
     const std::string& tab = convert::RunTabs()[static_cast<size_t>(job_.tab)];
     for (const IniDocument::SectionLines& section : sections) {
-      const SectionKind kind = classify(section.name);
-      if (kind.type == SectionKind::Run || kind.type == SectionKind::Unknown) continue;
-      if (kind.tab != tab) {
-        Fail(section.line, "Section [" + kind.name + "] belongs to tab " + kind.tab +
+      const std::optional<JobSection> known = FindSection(section.name);
+      if (!known || known->type == SectionType::Run) continue;
+      if (known->tab != tab) {
+        Fail(section.line, "Section [" + known->name + "] belongs to tab " + known->tab +
                                ", but the job runs tab " + tab + ".");
       }
     }

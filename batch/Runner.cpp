@@ -252,6 +252,16 @@ std::vector<std::string> ApplyJob(const Job& job, app::Form1& window, ShownError
   return problems;
 }
 
+std::vector<std::string> CheckJob(const Job& job, app::Form1& window, ShownErrors& shown) {
+  std::vector<std::string> problems = ApplyJob(job, window, shown);
+  if (!problems.empty()) return problems;
+  shown.Hold(true);
+  window.Run()->CheckInput();
+  problems = shown.Take();
+  shown.Hold(false);
+  return problems;
+}
+
 ExitStatus StatusOfRun(const app::Form1& window) {
   const convert::ConversionRun* run = window.Run();
   if (run == nullptr) return kCancelled;

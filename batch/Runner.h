@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Form1.h"
+#include "batch/ExitStatus.h"
 #include "batch/JobFile.h"
 #include "batch/ShownErrors.h"
 #include "host/EventPump.h"
@@ -14,14 +15,6 @@
 #include <vector>
 
 namespace batch {
-
-/// How a headless run ended, as the process exit status.
-enum ExitStatus : int {
-  kComplete = 0,
-  kRefused = 1,
-  kIncomplete = 2,
-  kCancelled = 3,
-};
 
 /// Message boxes of a headless run: messages are printed, the backup question is answered by
 /// `confirm`, the final question is printed and answered No.
@@ -43,6 +36,8 @@ class InterruptPump : public host::EventPump {
   /// What pressing Cancel does; set once the window exists.
   void OnInterrupt(std::function<void()> cancel) { cancel_ = std::move(cancel); }
   void ProcessPendingMessages() override;
+  /// Whether the operator has interrupted, whether or not Cancel could be pressed then.
+  bool Interrupted() const { return interrupted_.load(); }
 
  private:
   const std::atomic<bool>& interrupted_;
@@ -54,6 +49,10 @@ class InterruptPump : public host::EventPump {
 /// controls refused or could not take as written, each as "file:line: problem"; an empty list
 /// means the window holds exactly what the job says.
 std::vector<std::string> ApplyJob(const Job& job, app::Form1& window, ShownErrors& shown);
+
+/// Applies the job and runs every check Convert runs, without asking or converting anything;
+/// returns every problem, an empty list when the job would run.
+std::vector<std::string> CheckJob(const Job& job, app::Form1& window, ShownErrors& shown);
 
 /// Applies the job and, when the window took all of it, presses Convert; the status comes from
 /// how the run ended and what it counted.

@@ -94,6 +94,35 @@ void ConversionRun::SetWindowIdle(bool idle) {
 }
 
 bool ConversionRun::ValidateConversion() {
+  std::vector<const KindTarget*> checked;
+  if (!CollectProblems(checked)) return false;
+  ClaimKinds(checked);
+
+  host::Session* session = connection_.Session();
+  if (session && session->Errors().Count() > 0) {
+    connection_.ShowErrors();
+    return false;
+  }
+  const bool proceed = window_.Messages().AskYesNo(
+      "You should back up your database before converting tax information. Do you want to "
+      "proceed?",
+      "Warning", host::MessageIcon::Question);
+  if (!proceed) lastEnd_ = RunEnd::Declined;
+  return proceed;
+}
+
+bool ConversionRun::CheckInput() {
+  std::vector<const KindTarget*> checked;
+  if (!CollectProblems(checked)) return false;
+  host::Session* session = connection_.Session();
+  if (session && session->Errors().Count() > 0) {
+    connection_.ShowErrors();
+    return false;
+  }
+  return true;
+}
+
+bool ConversionRun::CollectProblems(std::vector<const KindTarget*>& checked) {
   const int index = window_.SSTab1().Tab();
   if (index < 0 || index >= static_cast<int>(RunTabs().size())) return false;
   const std::string& tab = RunTabs()[static_cast<size_t>(index)];
@@ -122,25 +151,12 @@ bool ConversionRun::ValidateConversion() {
     }
   }
 
-  std::vector<const KindTarget*> checked;
   for (const KindTarget* kind : TabKinds(tab)) {
     if (window_.CheckBoxNamed(kind->checkBox).Value() != kChecked) continue;
     checked.push_back(kind);
     ValidateCriteria(*kind);
   }
-  ClaimKinds(checked);
-
-  host::Session* session = connection_.Session();
-  if (session && session->Errors().Count() > 0) {
-    connection_.ShowErrors();
-    return false;
-  }
-  const bool proceed = window_.Messages().AskYesNo(
-      "You should back up your database before converting tax information. Do you want to "
-      "proceed?",
-      "Warning", host::MessageIcon::Question);
-  if (!proceed) lastEnd_ = RunEnd::Declined;
-  return proceed;
+  return true;
 }
 
 void ConversionRun::ValidateCriteria(const KindTarget& kind) {
@@ -227,9 +243,13 @@ void ConversionRun::ConvertTab(const std::string& tab) {
   // Each box is read just before its kind runs, not up front, and a cancel does not skip kinds:
   // every later kind still writes its log and stops at its first poll.
   for (const KindTarget* kind : TabKinds(tab)) {
-    if (window_.CheckBoxNamed(kind->checkBox).Value() == kChecked) {
-      RunTarget(*kind, window_, engine_);
-    }
+    if (window_.CheckBoxNamed(kind->checkBox).Value() != kChecked) continue;
+    const std::int32_t failedBefore = engine_.State().lKindsFailed;
+    KindStarted.Emit(*kind);
+    RunTarget(*kind, window_, engine_);
+    KindFinished.Emit(
+        *kind, KindOutcome{CountsOf(*kind, window_), engine_.State().lKindsFailed != failedBefore,
+                           engine_.State().CancelRequested});
   }
 }
 

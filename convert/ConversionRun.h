@@ -1,12 +1,14 @@
 #pragma once
 
 #include "convert/ConversionEngine.h"
+#include "convert/KindCounts.h"
 #include "convert/RunWindow.h"
 #include "convert/Targets.h"
 #include "grids/TaxAuthorityGrid.h"
 #include "grids/TaxGroupGrid.h"
 #include "host/AccpacConnection.h"
 #include "host/KindClaim.h"
+#include "host/Signal.h"
 #include "host/WindowControls.h"
 #include "host/controls/FieldEditControl.h"
 
@@ -47,6 +49,9 @@ class ConversionRun {
   /// Checks every input of the current tab and asks the backup question; true when the run may
   /// start.
   bool ValidateConversion();
+  /// Runs every check of the current tab that Convert runs, shows the problems and returns true
+  /// when there are none; claims no kind, asks nothing and converts nothing.
+  bool CheckInput();
   /// Tells the operator that no kind of the current tab is checked.
   void ReportNothingSelected();
   /// Reports a from value greater than its to value, when the box is checked.
@@ -84,10 +89,19 @@ class ConversionRun {
   /// Conversion log lines that could not be written during the last run.
   long LostLogLines() const { return lostLogLines_; }
 
+  /// A checked kind is about to be set up and converted.
+  host::Signal<const KindTarget&> KindStarted;
+  /// A kind has been converted, or an error ended its record loop. Not emitted for a kind whose
+  /// set-up failed: that ends the run.
+  host::Signal<const KindTarget&, const KindOutcome&> KindFinished;
+
  private:
   void ConvertTab(const std::string& tab);
   void ConvertTabAt(int index);
   bool AnyChecked(const std::vector<std::string>& checkBoxes);
+  /// Puts every problem of the current tab's input into the error list; false when nothing is
+  /// checked (which is reported at once). The checked kinds are returned through `checked`.
+  bool CollectProblems(std::vector<const KindTarget*>& checked);
   std::string FinalMessage(const std::string& caption, bool linesLost) const;
 
   RunWindow& window_;

@@ -1,5 +1,7 @@
 #include "batch/Runner.h"
 
+#include "batch/JobDescription.h"
+#include "batch/JobQueue.h"
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinSession.h"
 #include "host/testsupport/InstalledSite.h"
@@ -10,6 +12,8 @@
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 
 namespace batch {
 namespace {
@@ -23,14 +27,6 @@ class NoShell : public util::Shell {
 class NoFilterWindow : public host::FilterWindow {
  public:
   std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
-};
-
-class Prompt : public erp::SignonPrompt {
- public:
-  std::optional<erp::Credentials> ask(const std::string& message) override {
-    if (!message.empty()) return std::nullopt;
-    return erp::Credentials{"ADMIN", "admin", "SAMLTD"};
-  }
 };
 
 /// Raises the interrupt flag when the run has polled `after` times.
@@ -58,61 +54,100 @@ class RunnerTest : public ::testing::Test {
       applications.push_back({app, app, "66A"});
     }
     company = site.addCompany(applications);
-    customer("C100", "1");
-    customer("C200", "1");
-    customer("C300", "2");
+    customer(*company, "C100", "1");
+    customer(*company, "C200", "1");
+    customer(*company, "C300", "2");
   }
 
-  void customer(const std::string& id, const std::string& taxClass) {
-    company->insert("AR0024", {{"IDCUST", id},
-                               {"CODETAXGRP", "OLD"},
-                               {"TAXSTTS1", std::int64_t{std::stoi(taxClass)}},
-                               {"TAXSTTS2", std::int64_t{std::stoi(taxClass)}}});
+  static void customer(erp::testing::TestCompany& in, const std::string& id,
+                       const std::string& taxClass) {
+    in.insert("AR0024", {{"IDCUST", id},
+                         {"CODETAXGRP", "OLD"},
+                         {"TAXSTTS1", std::int64_t{std::stoi(taxClass)}},
+                         {"TAXSTTS2", std::int64_t{std::stoi(taxClass)}}});
   }
 
   void deactivate(const std::string& app) {
     erp::SiteDatabase(erp::SiteLayout(site.sharedData())).removeApplication("SAMLTD", app, app);
   }
 
-  std::string taxGroupOf(const std::string& id) {
-    auto customers = company->open("AR0024", true);
+  std::string taxGroupOf(const std::string& id) { return taxGroupOf(*company, id); }
+  static std::string taxGroupOf(erp::testing::TestCompany& in, const std::string& id) {
+    auto customers = in.open("AR0024", true);
     customers->put(customers->field("IDCUST").number, id, false);
     if (!customers->read()) return "missing";
     return customers->text(customers->field("CODETAXGRP").number);
   }
 
   std::string writeJob(const std::string& text) {
-    auto path = std::filesystem::temp_directory_path() /
-                ("ordavel-batch-" + std::to_string(::getpid()) + ".ini");
+    auto path =
+        std::filesystem::temp_directory_path() / ("ordavel-batch-" + std::to_string(::getpid()) +
+                                                  "-" + std::to_string(jobs.size()) + ".ini");
     std::ofstream(path) << text;
     jobs.push_back(path);
     return path.string();
   }
 
-  ExitStatus Run(const std::string& text, bool yes = true) {
-    host::HostServices host =
-        host::standin::StandinHostServices(site.sharedData(), prompt, display);
-    shown.Attach(host);
-    ConsoleMessages messages(out, [yes](const std::string&) { return yes; });
-    app::Form1 window(app::Form1Services{
-        .host = std::move(host),
+  Workstation Station(ConsoleMessages& messages) {
+    return Workstation{
+        .services =
+            [this](erp::SignonPrompt& prompt) {
+              return host::standin::StandinHostServices(site.sharedData(), prompt, display);
+            },
         .readPaths = [this] { return site.paths(); },
         .dataSources = factory,
         .messages = messages,
         .shell = shell,
         .notifier = site.notifier,
         .pump = pump,
+        .interrupts = pump.inner,
         .filterWindow = filterWindow,
         .programFolder = site.programs().string(),
-    });
-    pump.inner.OnInterrupt([&window] { window.cmdCancel().Click(); });
+        .password = [] { return "admin"; },
+        .errors = errors,
+    };
+  }
+
+  ExitStatus Run(const std::string& text, bool yes = true) {
+    ConsoleMessages messages(out, [yes](const std::string&) { return yes; });
+    Workstation station = Station(messages);
+    JobWindow window(station, "ADMIN", "SAMLTD");
     EXPECT_TRUE(window.Load());
-    if (beforeRun) beforeRun(window);
-    ExitStatus status = RunJob(ReadJobFile(writeJob(text)), window, shown, out);
-    logFolder = window.Connection()->LogFolderOnDisk();
-    window.Unload();
+    if (beforeRun) beforeRun(window.Window());
+    ExitStatus status = RunJob(ReadJobFile(writeJob(text)), window.Window(), window.Shown(), out);
+    logFolder = window.Window().Connection()->LogFolderOnDisk();
     return status;
   }
+
+  /// Runs job files as `ordavel-batch [--company ...] JOB...` does, with progress off a
+  /// terminal and a clock that stands still.
+  ExitStatus RunAll(const std::vector<std::string>& texts,
+                    const std::vector<std::string>& companies = {},
+                    std::function<bool(const std::string&)> confirm = nullptr) {
+    std::vector<std::string> files;
+    for (const std::string& text : texts) files.push_back(writeJob(text));
+    if (!confirm) confirm = [](const std::string&) { return true; };
+    ConsoleMessages messages(out, confirm);
+    Workstation station = Station(messages);
+    ProgressDisplay progress(out, false, [] { return std::chrono::steady_clock::time_point{}; });
+    return RunJobs(QueueJobs(files, companies), station, progress, out);
+  }
+
+  /// Company OTHER beside SAMLTD, with Tax Services and A/R, which ADMIN may sign on to.
+  std::unique_ptr<erp::testing::TestCompany> otherCompany() {
+    const erp::SiteLayout layout(site.sharedData());
+    erp::SiteDatabase database(layout);
+    database.addCompany("OTHER", "Other Company");
+    database.grantCompany("ADMIN", "OTHER");
+    for (const char* app : {"TX", "AR"}) database.setApplication("OTHER", {app, app, "66A"});
+    database.setSiteRecord({"OTHER", "CLIENT", "Client", "", "", ""});
+    auto other = std::make_unique<erp::testing::TestCompany>(layout.companyDatabase("OTHER"));
+    other->addTaxData();
+    return other;
+  }
+
+  /// The file name of the job written `index`-th.
+  std::string jobName(size_t index) const { return jobs.at(index).string(); }
 
   /// Everything the run printed and showed.
   std::string output() const { return out.str() + errors.str(); }
@@ -130,10 +165,8 @@ class RunnerTest : public ::testing::Test {
 
   host::testing::InstalledSite site;
   std::unique_ptr<erp::testing::TestCompany> company;
-  Prompt prompt;
   std::ostringstream errors;
   erp::ConsoleErrorDisplay display{errors};
-  ShownErrors shown;
   host::standin::StandinDataSourceFactory factory;
   std::ostringstream out;
   NoShell shell;
@@ -295,6 +328,91 @@ TEST_F(RunnerTest, ContractCostsConvertWithoutInventoryControl) {
                            "[POContractCostsGrid]\nRow1=Delete,PST\n"))
       << output();
   EXPECT_EQ(0, company->open("PO0183", true)->count("")) << "the PST row of A1-1000 is deleted";
+}
+
+// The columns --list and --skeleton give for a row are those of the window's grids.
+TEST_F(RunnerTest, TheListedRowColumnsAreTheWindowsOwn) {
+  ConsoleMessages messages(out, [](const std::string&) { return true; });
+  Workstation station = Station(messages);
+  JobWindow window(station, "ADMIN", "SAMLTD");
+  ASSERT_TRUE(window.Load());
+  for (const app::TaxAuthorityGridDef& def : app::TaxAuthorityGrids()) {
+    host::GridControl& grid = window.Window().GridControlNamed(def.gridControl);
+    std::vector<std::string> captions;
+    for (int column = 0; column < grid.ColumnCount(); ++column) {
+      captions.push_back(grid.Column(column).caption);
+    }
+    EXPECT_EQ(captions, RowColumns(def.name)) << def.name;
+  }
+}
+
+const std::string kFirstTwoCustomers = [] {
+  std::string job =
+      "[Run]\nCompany=SAMLTD\nUser=ADMIN\nTab=AR\n"
+      "[chkCustomers]\nChecked=Yes\nafecFromCustomer=C100\nafecToCustomer=C200\n"
+      "[SalesFromGrid]\nTaxGroup=OLD\nClasses=1,1\n"
+      "[SalesToGrid]\nTaxGroup=HST\nClasses=1\n";
+  return job;
+}();
+
+TEST_F(RunnerTest, JobsRunInOrderWithTheirProgressAndOneSummary) {
+  // The second job finds the first one's customers converted and skips the third.
+  EXPECT_EQ(kIncomplete, RunAll({kFirstTwoCustomers, kCustomersJob})) << output();
+  const std::string text = out.str();
+  const size_t first = text.find("Customers: 2 to convert, 2 converted, 0 skipped, 0 failed");
+  const size_t second = text.find("Customers: 1 to convert, 0 converted, 1 skipped, 0 failed");
+  EXPECT_LT(first, second) << text;
+  EXPECT_NE(std::string::npos, second) << text;
+  std::istringstream total(text.substr(text.find("\nTotal ")));
+  std::vector<std::string> words{std::istream_iterator<std::string>(total), {}};
+  words.resize(5);
+  EXPECT_EQ((std::vector<std::string>{"Total", "3", "2", "1", "0"}), words) << text;
+  for (const std::string& end :
+       {jobName(0) + " on SAMLTD: complete (0)\n", jobName(1) + " on SAMLTD: incomplete (2)\n"}) {
+    EXPECT_NE(std::string::npos, text.find(end)) << text;
+  }
+}
+
+TEST_F(RunnerTest, OneRefusedJobStopsTheWholeBatchBeforeAnythingIsConverted) {
+  const std::string unknownGroup = kRunAR +
+                                   "[chkCustomers]\nChecked=Yes\n[SalesFromGrid]\nTaxGroup=NOPE\n"
+                                   "[SalesToGrid]\nTaxGroup=HST\n";
+  EXPECT_EQ(kRefused, RunAll({kCustomersJob, unknownGroup}));
+  EXPECT_EQ("OLD", taxGroupOf("C100"));
+  EXPECT_NE(std::string::npos,
+            out.str().find(jobName(1) + " on SAMLTD is refused:\n" + jobName(1) +
+                           ":8: TaxGroup of [SalesFromGrid]: Invalid input. From Sales Tax Group "
+                           "Tax Group NOPE does not exist.\nNothing was converted.\n"))
+      << output();
+}
+
+TEST_F(RunnerTest, AJobThatIsNotConfirmedStopsTheJobsAfterIt) {
+  EXPECT_EQ(kCancelled, RunAll({kCustomersJob, kFirstTwoCustomers}, {},
+                               [](const std::string&) { return false; }));
+  EXPECT_EQ("OLD", taxGroupOf("C100"));
+  EXPECT_NE(std::string::npos, out.str().find(jobName(0) + " on SAMLTD: cancelled (3)\n" +
+                                              jobName(1) + " on SAMLTD: not run\n"))
+      << output();
+}
+
+TEST_F(RunnerTest, CompanyRunsTheJobsOnTheCompaniesGivenInTurn) {
+  auto other = otherCompany();
+  customer(*other, "C100", "1");
+  EXPECT_EQ(kComplete, RunAll({kFirstTwoCustomers}, {"other", "samltd"})) << output();
+  EXPECT_EQ("HST", taxGroupOf(*other, "C100"));
+  EXPECT_EQ("HST", taxGroupOf("C200"));
+  EXPECT_LT(out.str().find("Job " + jobName(0) + " on OTHER"),
+            out.str().find("Job " + jobName(0) + " on SAMLTD"));
+}
+
+TEST(ExitStatusTest, TheWorstStatusOfSeveralJobsWins) {
+  const std::vector<ExitStatus> order = {kComplete, kIncomplete, kRefused, kCancelled};
+  for (size_t better = 0; better < order.size(); ++better) {
+    for (size_t worse = better; worse < order.size(); ++worse) {
+      EXPECT_EQ(order[worse], Worst(order[better], order[worse]));
+      EXPECT_EQ(order[worse], Worst(order[worse], order[better]));
+    }
+  }
 }
 
 }  // namespace

@@ -2,11 +2,15 @@
 # Runs every example job with the real programs on a fresh sample site and checks what each
 # leaves behind: its exit status, its conversion logs, the converted records, and that no exempt,
 # already converted or other-province record was touched.
-#   run-examples.sh ERP_COMMAND ORDAVEL_BATCH EXAMPLES_FOLDER
+#   run-examples.sh ERP_COMMAND ORDAVEL_BATCH EXAMPLES_FOLDER [skeletons]
+# With "skeletons" each job is instead the skeleton of its tab (ordavel-batch --skeleton) filled
+# in with the example's values, and all of them run in one ordavel-batch: the same checks then
+# hold for the skeletons, for several jobs in one run and for their one summary.
 set -euo pipefail
 erp="$1"
 batch="$2"
 examples="$3"
+mode="${4:-}"
 work=$(mktemp -d "${TMPDIR:-/tmp}/ordavel-examples-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 export ORDAVEL_REGISTRY="$work/registry"
@@ -27,12 +31,52 @@ days="$(date +%Y%m%d)"
 declare -A expected=(
   [ap-vendors]=2 [ar-harmonisation]=2 [ic-items]=0 [oe-templates]=0 [po-costs]=0 [bank]=2
 )
-for job in "${!expected[@]}"; do
+# Puts each key=value of the example (EXAMPLE) on the line of the skeleton (SKELETON) that holds
+# the same key of the same section, commented out or not; fails when a key has no such line.
+fill_skeleton() {
+  awk '
+    function key(line) { sub(/^;/, "", line); return toupper(substr(line, 1, index(line, "=") - 1)) }
+    FNR == NR {
+      if ($0 ~ /^\[/) section = toupper($0)
+      else if ($0 ~ /^[A-Za-z0-9]+=/) value[section SUBSEP key($0)] = $0
+      next
+    }
+    /^\[/ { section = toupper($0) }
+    /^;?[A-Za-z0-9]+=/ && ((section SUBSEP key($0)) in value) {
+      print value[section SUBSEP key($0)]; placed[section SUBSEP key($0)] = 1; next
+    }
+    { print }
+    END { for (k in value) if (!(k in placed)) { print "no line for " k > "/dev/stderr"; exit 1 } }
+  ' "$1" "$2"
+}
+
+if [ "$mode" = skeletons ]; then
+  files=()
+  worst=0
+  for job in "${!expected[@]}"; do
+    tab=$(sed -n 's/^Tab=//p' "$examples/$job.ini")
+    "$batch" --skeleton "$tab" >"$work/$job.skeleton"
+    fill_skeleton "$examples/$job.ini" "$work/$job.skeleton" >"$work/$job.ini" ||
+      fail "the skeleton of $tab has no line for a key of $job"
+    files+=("$work/$job.ini")
+    [ "${expected[$job]}" -gt "$worst" ] && worst=${expected[$job]}
+  done
   status=0
-  "$batch" "$examples/$job.ini" --yes >"$work/$job.out" 2>&1 || status=$?
-  [ "$status" -eq "${expected[$job]}" ] ||
-    fail "$job ended with $status, expected ${expected[$job]}: $(cat "$work/$job.out")"
-done
+  "$batch" "${files[@]}" --yes >"$work/all.out" 2>&1 || status=$?
+  [ "$status" -eq "$worst" ] || fail "the jobs ended with $status, expected $worst: $(cat "$work/all.out")"
+  for job in "${!expected[@]}"; do
+    word=complete; [ "${expected[$job]}" -eq 2 ] && word=incomplete
+    grep -q -x "$work/$job.ini on SAMLTD: $word (${expected[$job]})" "$work/all.out" ||
+      fail "the summary does not say $job is $word: $(cat "$work/all.out")"
+  done
+else
+  for job in "${!expected[@]}"; do
+    status=0
+    "$batch" "$examples/$job.ini" --yes >"$work/$job.out" 2>&1 || status=$?
+    [ "$status" -eq "${expected[$job]}" ] ||
+      fail "$job ended with $status, expected ${expected[$job]}: $(cat "$work/$job.out")"
+  done
+fi
 days="$days $(date +%Y%m%d)"
 
 logs="$work/site/SharedData/COMPANY/SAMLTD/Ordavel"

@@ -357,6 +357,35 @@ TEST_F(ConversionRunTest, ACancelledRunWithSkippedRecordsSaysSo) {
       questions().at(1));
 }
 
+TEST_F(ConversionRunTest, EachKindAnnouncesItsStartAndWhatItCounted) {
+  customersTab();
+  std::vector<std::string> events;
+  auto started = run.KindStarted.Connect(
+      [&](const KindTarget& kind) { events.push_back("start " + kind.checkBox); });
+  auto finished = run.KindFinished.Connect([&](const KindTarget& kind, const KindOutcome& end) {
+    const KindCounts& n = end.counts;
+    events.push_back("end " + kind.checkBox + " " + std::to_string(n.records) +
+                     std::to_string(n.updated) + std::to_string(n.skipped) +
+                     std::to_string(n.failed) + (end.endedByError ? " error" : "") +
+                     (end.cancelled ? " cancelled" : ""));
+  });
+  run.ConvertButtonClick();
+  EXPECT_EQ((std::vector<std::string>{"start chkCustomers", "end chkCustomers 2110"}), events);
+}
+
+TEST_F(ConversionRunTest, TheChecksAloneAskNothingAndConvertNothing) {
+  customersTab();
+  window.controls.at("afecFromCustomer")->SetValue("B");
+  window.controls.at("afecToCustomer")->SetValue("A");
+  EXPECT_FALSE(run.CheckInput());
+  EXPECT_EQ("Error: Invalid input. From Customer Number is greater then to Customer Number.\n",
+            company.shownErrors());
+  window.controls.at("afecFromCustomer")->SetValue("");
+  EXPECT_TRUE(run.CheckInput());
+  EXPECT_EQ(std::vector<std::string>{}, questions());
+  EXPECT_EQ("", log("AR_Customers"));
+}
+
 TEST_F(ConversionRunTest, ASecondRunStartsAfresh) {
   bankTab();
   pump.onMessages = [&] { run.CancelButtonClick(); };

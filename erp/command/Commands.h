@@ -32,8 +32,16 @@ void addAppCommand(CLI::App& app);
 void addSampleCommand(CLI::App& app);
 /// Adds `erp generate DIR COMPANY --customers N ...`, which adds records for benchmarks.
 void addGenerateCommand(CLI::App& app);
-/// Adds `erp query DIR COMPANY VIEW [FILTER]`, which lists keys and tax fields of records.
+/// Adds `erp query DIR COMPANY VIEW [FILTER]`, which lists keys and tax fields of records, and
+/// `erp query --fields VIEW`, which lists a view's fields.
 void addQueryCommand(CLI::App& app);
+/// Adds `erp views`, which lists the views with their descriptions.
+void addViewsCommand(CLI::App& app);
+/// Prints every view of the catalog: its ID and description, and the header of a detail view.
+void printViews(std::ostream& out);
+/// Prints the fields of a view (number, name, description, type, size) and its keys; throws
+/// std::runtime_error on an unknown view.
+void printFields(const std::string& viewId, std::ostream& out);
 /// Prints the key and tax fields of the view's records that pass the filter, in key order, and
 /// returns their number; throws ErpError on a bad filter and std::runtime_error on an unknown
 /// company or view.

@@ -19,6 +19,7 @@ int runErpCommand(int argc, char** argv) {
   addSampleCommand(app);
   addGenerateCommand(app);
   addQueryCommand(app);
+  addViewsCommand(app);
 
   try {
     app.parse(argc, argv);

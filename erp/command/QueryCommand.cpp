@@ -85,6 +85,7 @@ struct QueryOptions {
   std::string company;
   std::string view;
   std::string filter;
+  std::string fields;
 };
 
 }  // namespace
@@ -139,12 +140,23 @@ std::int64_t printRecords(const std::filesystem::path& siteDir, const std::strin
 void addQueryCommand(CLI::App& app) {
   auto options = std::make_shared<QueryOptions>();
   CLI::App* query = app.add_subcommand(
-      "query", "Lists the keys and tax fields of a view's records that pass a filter.");
-  query->add_option("DIR", options->folder, "Folder of the site")->required();
-  query->add_option("COMPANY", options->company, "Org ID of the company")->required();
-  query->add_option("VIEW", options->view, "View ID, for example AR0024")->required();
+      "query",
+      "Lists the keys and tax fields of a view's records that pass a filter, or a view's fields.");
+  auto* folder = query->add_option("DIR", options->folder, "Folder of the site");
+  query->add_option("COMPANY", options->company, "Org ID of the company");
+  query->add_option("VIEW", options->view, "View ID, for example AR0024");
   query->add_option("FILTER", options->filter, "Browse filter, for example IDCUST <= \"1200\"");
+  query
+      ->add_option("--fields", options->fields,
+                   "List the fields of this view (number, name, description, type, size), "
+                   "which filters name")
+      ->excludes(folder);
   query->callback([options] {
+    if (!options->fields.empty()) {
+      printFields(options->fields, std::cout);
+      return;
+    }
+    if (options->view.empty()) throw CLI::RequiredError("DIR COMPANY VIEW");
     printRecords(options->folder, options->company, options->view, options->filter, std::cout);
   });
 }

@@ -1,9 +1,11 @@
+#include "erp/catalog/ViewCatalog.h"
 #include "erp/command/Commands.h"
 #include "erp/database/ErpError.h"
 #include "erp/sample/CompanyGenerator.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 #include <string>
@@ -122,6 +124,32 @@ TEST_F(QueryTest, TheCommandLineReportsTheErpErrorOfABadFilter) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(1, runErpCommand(static_cast<int>(argv.size()), argv.data()));
   EXPECT_EQ(0u, ::testing::internal::GetCapturedStderr().find("erp: Invalid filter. "));
+}
+
+TEST(CatalogCommandTest, ViewsAreListedWithTheirDescriptionsAndHeaders) {
+  std::ostringstream out;
+  printViews(out);
+  const std::vector<std::string> output = lines(out.str());
+  EXPECT_EQ(ViewCatalog::standard().views().size(), output.size());
+  for (const char* line : {"AR0024  Customers", "AR0011  A/R Item Taxes (detail of AR0010)",
+                           "AR0001  A/R Options (one record)"}) {
+    EXPECT_NE(output.end(), std::find(output.begin(), output.end(), line)) << line;
+  }
+}
+
+TEST(CatalogCommandTest, FieldsShowNumberNameDescriptionTypeAndSizeThenTheKeys) {
+  std::ostringstream out;
+  printFields("AR0011", out);
+  EXPECT_EQ(
+      "AR0011  A/R Item Taxes (detail of AR0010)\n"
+      "  No.  Name       Description    Type     Size\n"
+      "    1  IDITEM     Item Number    Text       16\n"
+      "    2  AUTHORITY  Tax Authority  Text       12\n"
+      "    3  TAXSTTS    Tax Class      Int16       2\n"
+      "    4  SWTAXINCL  Tax Included   Boolean     2\n"
+      "Key Item Tax Key: IDITEM AUTHORITY\n",
+      out.str());
+  EXPECT_THROW(printFields("XX0001", out), std::runtime_error);
 }
 
 }  // namespace

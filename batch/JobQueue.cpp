@@ -1,0 +1,103 @@
+#include "batch/JobQueue.h"
+
+#include "batch/KindWatch.h"
+#include "batch/Summary.h"
+#include "platform/Text.h"
+
+namespace batch {
+namespace {
+
+std::string where(const QueuedJob& queued) {
+  return queued.job.file + " on " + queued.company;
+}
+
+/// Signs on for every job and checks it as Convert would, converting nothing; prints the
+/// problems of every job refused and returns the status that ends the batch, if one does.
+std::optional<ExitStatus> CheckEveryJob(const std::vector<QueuedJob>& queue, Workstation& station,
+                                        std::ostream& out) {
+  std::optional<ExitStatus> refused;
+  for (const QueuedJob& queued : queue) {
+    if (station.interrupts.Interrupted()) return kCancelled;
+    JobWindow window(station, queued.job.user, queued.company);
+    if (!window.Load()) {
+      out << where(queued) << ": the sign-on or the start-up failed.\n";
+      out << "Nothing was converted.\n";
+      return kCancelled;
+    }
+    const std::vector<std::string> problems = CheckJob(queued.job, window.Window(), window.Shown());
+    if (problems.empty()) continue;
+    out << where(queued) << " is refused:\n";
+    for (const std::string& problem : problems) out << problem << '\n';
+    refused = kRefused;
+  }
+  if (refused) out << "Nothing was converted.\n";
+  return refused;
+}
+
+/// Signs on for one job, runs it and keeps what it did in `result`; true when Convert went past
+/// its checks.
+bool RunOneJob(const QueuedJob& queued, Workstation& station, ProgressDisplay& progress,
+               std::ostream& out, JobResult& result) {
+  JobWindow window(station, queued.job.user, queued.company);
+  if (!window.Load()) {
+    result.status = kCancelled;
+    return false;
+  }
+  KindWatch watch(window.Window(), progress);
+  result.status = RunJob(queued.job, window.Window(), window.Shown(), out);
+  result.kinds = watch.Kinds();
+  const convert::RunEnd end = window.Window().Run()->LastEnd();
+  return end != convert::RunEnd::NotRun && end != convert::RunEnd::Refused;
+}
+
+}  // namespace
+
+std::vector<QueuedJob> QueueJobs(const std::vector<std::string>& files,
+                                 const std::vector<std::string>& companies) {
+  std::vector<Job> jobs;
+  std::string problems;
+  for (const std::string& file : files) {
+    try {
+      jobs.push_back(ReadJobFile(file));
+    } catch (const JobFileError& error) {
+      problems += (problems.empty() ? "" : "\n") + std::string(error.what());
+    }
+  }
+  if (!problems.empty()) throw JobFileError(problems);
+  std::vector<QueuedJob> queue;
+  if (companies.empty()) {
+    for (const Job& job : jobs) queue.push_back({job, job.company});
+  }
+  for (const std::string& company : companies) {
+    for (const Job& job : jobs) queue.push_back({job, platform::UpperCase(company)});
+  }
+  return queue;
+}
+
+ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
+                   ProgressDisplay& progress, std::ostream& out) {
+  if (queue.size() > 1) {
+    if (std::optional<ExitStatus> refused = CheckEveryJob(queue, station, out)) return *refused;
+  }
+  std::vector<JobResult> results;
+  for (const QueuedJob& queued : queue) {
+    results.push_back({queued.job.file, queued.company, {}, {}});
+  }
+  // A summary once a job got past its checks: before that nothing was converted.
+  bool pressed = false;
+  ExitStatus stopped = kComplete;
+  for (size_t i = 0; i < queue.size(); ++i) {
+    // An interrupt between two runs has no Cancel button to press: it stops the batch here.
+    if (station.interrupts.Interrupted()) {
+      stopped = kCancelled;
+      break;
+    }
+    if (queue.size() > 1) out << (i > 0 ? "\n" : "") << "Job " << where(queue[i]) << '\n';
+    pressed = RunOneJob(queue[i], station, progress, out, results[i]) || pressed;
+    if (results[i].status == kRefused || results[i].status == kCancelled) break;
+  }
+  if (pressed) PrintSummary(out, results);
+  return Worst(StatusOfJobs(results), stopped);
+}
+
+}  // namespace batch

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "batch/ExitStatus.h"
+#include "batch/JobFile.h"
+#include "batch/JobWindow.h"
+#include "batch/Progress.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace batch {
+
+/// A job and the company it runs on.
+struct QueuedJob {
+  Job job;
+  std::string company;
+};
+
+/// Reads every job file and queues each job for each of `companies` in turn: every job on the
+/// first company, then every job on the next. Without companies each job runs on the one it
+/// names. Throws JobFileError with the problems of every file.
+std::vector<QueuedJob> QueueJobs(const std::vector<std::string>& files,
+                                 const std::vector<std::string>& companies);
+
+/// Runs the queued jobs in order and prints one summary; returns the worst status of those run.
+/// With more than one job, each is first signed on, entered and checked as Convert checks it,
+/// and nothing is converted unless every one passes; then they run in order, and the first one
+/// refused or cancelled stops the rest.
+ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
+                   ProgressDisplay& progress, std::ostream& out);
+
+}  // namespace batch

@@ -1,0 +1,78 @@
+#include "batch/JobSections.h"
+
+#include "convert/TabChecks.h"
+#include "platform/Text.h"
+
+#include <algorithm>
+
+namespace batch {
+namespace {
+
+JobSection runSection() {
+  return {SectionType::Run, "Run", "", nullptr, {"Company", "User", "Tab"}};
+}
+
+JobSection kindSection(const convert::KindTarget& kind) {
+  std::vector<std::string> keys = {"Checked"};
+  for (const std::string& range : RangeKeys(kind)) keys.push_back(range);
+  keys.push_back("Criteria");
+  return {SectionType::Kind, kind.checkBox, kind.tab, &kind, keys};
+}
+
+JobSection mappingSection(const convert::KindTarget& kind, const std::string& grid) {
+  // Template codes carry a tax group only; their mappings have no class table.
+  std::vector<std::string> keys = {"TaxGroup"};
+  if (!kind.taxClassFieldPrefix.empty()) keys.push_back("Classes");
+  return {SectionType::TaxGroup, grid, kind.tab, &kind, keys};
+}
+
+JobSection operationsSection(const convert::KindTarget& kind) {
+  return {SectionType::Operations, kind.authorityGrid, kind.tab, &kind, {"Row1", "Row2", "..."}};
+}
+
+bool named(const std::vector<JobSection>& sections, const std::string& name) {
+  return std::any_of(sections.begin(), sections.end(),
+                     [&name](const JobSection& section) { return section.name == name; });
+}
+
+}  // namespace
+
+std::vector<std::string> RangeKeys(const convert::KindTarget& kind) {
+  std::vector<std::string> names;
+  for (const convert::FilterCondition& condition : kind.conditions) {
+    if (condition.control.find("TaxGroup") != std::string::npos) continue;
+    if (std::find(names.begin(), names.end(), condition.control) == names.end()) {
+      names.push_back(condition.control);
+    }
+  }
+  return names;
+}
+
+std::vector<JobSection> TabSections(const std::string& tab) {
+  std::vector<JobSection> sections = {runSection()};
+  for (const convert::KindTarget* kind : convert::TabKinds(tab)) {
+    sections.push_back(kindSection(*kind));
+    for (const std::string* grid : {&kind->fromGrid, &kind->toGrid}) {
+      if (!grid->empty() && !named(sections, *grid)) {
+        sections.push_back(mappingSection(*kind, *grid));
+      }
+    }
+    if (!kind->authorityGrid.empty() && !named(sections, kind->authorityGrid)) {
+      sections.push_back(operationsSection(*kind));
+    }
+  }
+  return sections;
+}
+
+std::optional<JobSection> FindSection(const std::string& name) {
+  const std::string wanted = platform::UpperCase(name);
+  if (wanted == "RUN") return runSection();
+  for (const std::string& tab : convert::RunTabs()) {
+    for (const JobSection& section : TabSections(tab)) {
+      if (platform::UpperCase(section.name) == wanted) return section;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace batch

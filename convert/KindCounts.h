@@ -1,0 +1,33 @@
+#pragma once
+
+#include "convert/KindControls.h"
+#include "convert/Targets.h"
+
+#include <cstdint>
+
+namespace convert {
+
+/// What a run counted for one kind: the records its filter selected and what became of them.
+struct KindCounts {
+  std::int32_t records = 0;
+  std::int32_t updated = 0;
+  std::int32_t skipped = 0;
+  std::int32_t failed = 0;
+
+  bool operator==(const KindCounts&) const = default;
+};
+
+/// How one kind of a run ended.
+struct KindOutcome {
+  KindCounts counts;
+  /// An error ended the kind's record loop: its records are not all counted.
+  bool endedByError = false;
+  /// The run was cancelled before or while the kind ran.
+  bool cancelled = false;
+};
+
+/// The counts of a kind as the grid that carries them holds them: the to mapping of a tax-group
+/// kind, the operations grid of a tax-authority kind.
+KindCounts CountsOf(const KindTarget& kind, KindControls& controls);
+
+}  // namespace convert
