@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 SITE := $(CURDIR)/var/site
 export ORDAVEL_REGISTRY := $(CURDIR)/var/registry
 
-.PHONY: deps build build-asan test test-fast test-asan run fuzz bench format clean
+.PHONY: deps build build-asan test test-fast test-asan run fuzz bench screenshots format clean
 
 deps:
 	@bash scripts/install-deps
@@ -39,6 +39,11 @@ bench: build
 	@build/ci/bench/conversion_bench $${N:-100000}
 	@build/ci/bench/signon_bench
 	@build/ci/bench/finder_bench $${N:-100000}
+	@QT_QPA_PLATFORM=offscreen build/ci/bench/gui_bench $${N:-100000}
+
+# Draws the controls and dialogs to build/screenshots/ on a temporary site; needs no display.
+screenshots: build
+	@QT_QPA_PLATFORM=offscreen build/ci/gui/controls/control_screenshots build/screenshots
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
