@@ -47,6 +47,8 @@ void Form1::LayOut() {
   tabs_.SetTag("TTTT");
   geometry_ = LayOutWindow();
   frmProgress_.SetTag("TFTT");
+  // The window starts idle: the progress frame shows only during a run.
+  frmProgress_.SetVisible(false);
   cmdConvert_.SetCaption("Con&vert");
   cmdConvert_.SetTag("FFFT");
   cmdCancel_.SetCaption("Cancel");

@@ -19,7 +19,9 @@ constexpr std::int32_t kCheckBoxLeft = 75;
 constexpr std::int32_t kCheckBoxWidth = 3015;
 constexpr std::int32_t kFromLeft = 3255;
 constexpr std::int32_t kSecondRowFromLeft = 975;
-constexpr std::int32_t kSecondRowFromWidth = 6015;
+// A further row's from control ends where the first row's does, so that its finder button lines
+// up with theirs.
+constexpr std::int32_t kSecondRowFromWidth = 6045;
 constexpr std::int32_t kToLeft = 7200;
 constexpr std::int32_t kFieldWidth = 3765;
 constexpr std::int32_t kGridHeight = 1365;
