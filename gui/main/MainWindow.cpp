@@ -14,10 +14,12 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 
 #include <algorithm>
 #include <stdexcept>
@@ -29,6 +31,8 @@ namespace {
 /// frames' twips are taken from this corner.
 constexpr int kPageLeft = 60;
 constexpr int kPageTop = 315;
+/// Characters of a key that a range box always has room for, however long its label.
+constexpr int kShortestBoxChars = 10;
 
 /// A menu title with its first letter as the mnemonic.
 QString MenuTitle(const std::string& caption) {
@@ -156,26 +160,50 @@ void MainWindow::BuildSection(QWidget& page, const app::SectionDef& section) {
 
 void MainWindow::AlignLabels(const app::SectionDef& section) {
   // The edit boxes of a column line up under its "From" or "To": every label of the column
-  // takes the widest one's width, and a further row's wider control the rest up to the column.
+  // takes the widest one's width (but leaves every box of the column room for a key), and a
+  // further row's wider control the rest up to the column.
   const app::WindowGeometry& geometry = form_.Geometry();
-  std::map<int, int> widest;
-  std::vector<std::pair<controls::FieldEditWidget*, int>> framed;
+  const int columnStart = geometry.controls.at(app::FromLabelOf(section.frame)).left;
+  auto column = [columnStart](int left) { return std::max(left, columnStart); };
+  std::map<int, int> columnWidth;
+  std::map<int, int> columnLimit;
+  std::vector<std::pair<controls::FieldEditWidget*, const app::ControlBox*>> framed;
   for (const auto& [name, widget] : edits_) {
     const app::ControlBox& box = geometry.controls.at(name);
     if (box.container != section.frame) continue;
-    framed.emplace_back(widget, box.left);
+    framed.emplace_back(widget, &box);
+    const int at = column(box.left);
+    const int extra = scale_.X(at) - scale_.X(box.left);
+    int& width = columnWidth[at];
+    width = std::max(width, widget->Label().sizeHint().width() - extra);
+    const int limit = LongestLabel(*widget, box) - extra;
+    columnLimit.try_emplace(at, limit);
+    columnLimit[at] = std::min(columnLimit[at], limit);
   }
-  auto column = [&](int left) {
-    return std::max(left, geometry.controls.at(app::FromLabelOf(section.frame)).left);
-  };
-  for (const auto& [widget, left] : framed) {
-    int& width = widest[column(left)];
-    width = std::max(width, widget->Label().sizeHint().width());
+  for (const auto& [widget, box] : framed) {
+    const int at = column(box->left);
+    const int width =
+        std::min(columnWidth[at], columnLimit[at]) + scale_.X(at) - scale_.X(box->left);
+    QLabel& label = widget->Label();
+    label.setFixedWidth(width);
+    // A label too long for its control leaves the box room for a key and shows the rest on
+    // hover.
+    const QString text = label.text();
+    const QString shown = label.fontMetrics().elidedText(text, Qt::ElideRight, width);
+    if (shown != text) {
+      label.setText(shown);
+      label.setToolTip(text);
+    }
   }
-  for (const auto& [widget, left] : framed) {
-    const int extra = scale_.X(column(left)) - scale_.X(left);
-    widget->Label().setFixedWidth(widest[column(left)] + extra);
-  }
+}
+
+int MainWindow::LongestLabel(const controls::FieldEditWidget& widget,
+                             const app::ControlBox& box) const {
+  const int buttons = 1 + static_cast<int>(widget.ExtraButtons().size());
+  const int shortestBox = widget.fontMetrics().averageCharWidth() * kShortestBoxChars;
+  const int spacing = widget.layout()->spacing() * (buttons + 1);
+  return scale_.X(box.width) - shortestBox - spacing -
+         buttons * widget.FinderButton().sizeHint().width();
 }
 
 void MainWindow::BuildProgressAndButtons() {

@@ -65,6 +65,8 @@ class MainWindow : public QMainWindow {
   void BuildSection(QWidget& page, const app::SectionDef& section);
   void BuildProgressAndButtons();
   void AlignLabels(const app::SectionDef& section);
+  /// The widest label that leaves the control's box room for a short key and its buttons.
+  int LongestLabel(const controls::FieldEditWidget& widget, const app::ControlBox& box) const;
   void Add(const std::string& name, QWidget* widget);
   void PlaceControls();
   void CanvasResized();

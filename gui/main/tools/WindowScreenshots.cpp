@@ -78,7 +78,8 @@ void WhenMessageBox(std::function<void(QMessageBox&)> step) {
 /// The program on the sample site, drawn in its states.
 class Screens {
  public:
-  explicit Screens(fs::path folder) : folder_(std::move(folder)) {
+  // Absolute, as the program moves into the ERP's folders when it starts.
+  explicit Screens(const fs::path& folder) : folder_(fs::absolute(folder)) {
     fs::create_directories(folder_);
     if (!program_.Start()) throw std::runtime_error("the main window did not start");
     Window().move(40, 60);
