@@ -38,9 +38,12 @@ bool Program::Start() {
   if (!form_->Load()) return false;
   services_ =
       std::make_unique<controls::ControlServices>(*form_->Connection(), standin_.DataSources());
-  filterWindow_.SetServices(services_.get());
   window_ = std::make_unique<MainWindow>(*form_, *services_, hooks_);
+  // From now on the dialogs belong to the main window, centred over it and modal to it.
   messages_ = controls::QtMessageBoxes(window_.get());
+  errorView_ = controls::QtErrorListView(window_.get());
+  filterWindow_ = controls::QtFilterWindow(window_.get());
+  filterWindow_.SetServices(services_.get());
   window_->show();
   return true;
 }
