@@ -186,10 +186,12 @@ TEST_F(MainWindowTest, ConvertShowsTheRunAndEndsWithTheFinalMessage) {
     if (runningState.empty()) {
       for (const char* name : {"frmProgress", "cmdCancel", "cmdConvert", "cmdClose", "SSTab1"})
         runningState += Shown(name).isVisible() && Shown(name).isEnabled() ? 'U' : '-';
+      for (const char* menu : {"mnuFile", "mnuHelp"})
+        runningState += window->MenuAction(menu).isEnabled() ? 'U' : '-';
     }
   });
   QTest::mouseClick(&Shown<QPushButton>("cmdConvert"), Qt::LeftButton);
-  EXPECT_EQ("UU---", runningState) << "only Cancel can be used, the progress frame shows";
+  EXPECT_EQ("UU-----", runningState) << "only Cancel can be used, the progress frame shows";
   ASSERT_FALSE(bar.empty());
   EXPECT_TRUE(std::is_sorted(bar.begin(), bar.end()));
   EXPECT_LT(bar.front(), bar.back()) << "the bar moved";
