@@ -45,7 +45,7 @@ class MainWindowTest : public ::testing::Test {
     if (form) form->Unload();
   }
 
-  void Open() {
+  void Open(HelpHooks hooks = {}) {
     form = std::make_unique<app::Form1>(app::Form1Services{
         .host = host::standin::StandinHostServices(site.sharedData(), prompt, display),
         .readPaths = [this] { return site.paths(); },
@@ -59,7 +59,7 @@ class MainWindowTest : public ::testing::Test {
     });
     ASSERT_TRUE(form->Load()) << errors.str();
     services = std::make_unique<controls::ControlServices>(*form->Connection(), factory);
-    window = std::make_unique<MainWindow>(*form, *services);
+    window = std::make_unique<MainWindow>(*form, *services, std::move(hooks));
     window->show();
     Settle();
   }
@@ -229,6 +229,22 @@ TEST_F(MainWindowTest, ClosingDuringARunCancelsItAndClosesWhenItEnded) {
   EXPECT_TRUE(form->State().CancelRequested);
   EXPECT_FALSE(window->isVisible());
   EXPECT_TRUE(form->Unloaded());
+}
+
+TEST_F(MainWindowTest, TheHelpMenuRunsTheHooksItIsGivenElseTheWindowsOwnCommands) {
+  std::vector<std::string> ran;
+  Open({.about = [&ran] { ran.push_back("about"); },
+        .userGuide = [&ran] { ran.push_back("guide"); }});
+  window->MenuAction("mnuHelpAbout").trigger();
+  window->MenuAction("mnuHelpUserGuide").trigger();
+  EXPECT_EQ((std::vector<std::string>{"about", "guide"}), ran);
+  EXPECT_TRUE(site.notifier.messages.empty());
+
+  window.reset();
+  Open();
+  window->MenuAction("mnuHelpUserGuide").trigger();
+  ASSERT_EQ(1u, site.notifier.messages.size()) << "the window's own command looks for the guide";
+  EXPECT_NE(std::string::npos, site.notifier.messages[0].find("Ordavel User Guide.pdf"));
 }
 
 TEST_F(MainWindowTest, ResizingMovesAndStretchesTheControlsByTheirTags) {
