@@ -44,6 +44,7 @@ bench: build
 # Draws the controls and dialogs to build/screenshots/ on a temporary site; needs no display.
 screenshots: build
 	@QT_QPA_PLATFORM=offscreen build/ci/gui/controls/control_screenshots build/screenshots
+	@QT_QPA_PLATFORM=offscreen build/ci/gui/about/about_screenshots build/screenshots
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
