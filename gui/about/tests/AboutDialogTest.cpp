@@ -5,11 +5,13 @@
 #include "host/testsupport/InstalledSite.h"
 #include "util/Addresses.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -170,6 +172,22 @@ TEST_F(AboutDialogTest, OkEscapeAndTheCloseBoxCloseTheWindowThroughItsOk) {
     EXPECT_EQ(QDialog::Accepted, dialog->result()) << c.name;
     EXPECT_TRUE(window->closed()) << c.name;
   }
+}
+
+TEST_F(AboutDialogTest, ShowAboutWindowLoadsAndShowsTheWindowUntilOk) {
+  Install("  Northwind Traders");
+  std::string copyright;
+  QTimer answer;
+  answer.callOnTimeout([&] {
+    auto* shown = dynamic_cast<AboutDialog*>(QApplication::activeModalWidget());
+    if (!shown || !shown->isVisible()) return;
+    answer.stop();
+    copyright = shown->findChild<QLabel*>("lblCopyright")->text().toStdString();
+    shown->findChild<QPushButton*>("cmdOK")->click();
+  });
+  answer.start(10);
+  ShowAboutWindow(*services, nullptr);
+  EXPECT_EQ("Company contains 2 leading space(s).", copyright);
 }
 
 }  // namespace
