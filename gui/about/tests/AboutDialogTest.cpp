@@ -44,8 +44,8 @@ class AboutDialogTest : public ::testing::Test {
       site.createSite({"", "CLIENT-0042", *clientName, "", "", ""},
                       {"SAMLTD", "CLIENT-LTD", "Sample Limited", "", "", ""});
     }
-    services =
-        std::make_unique<AboutWindowServices>(site.paths(), site.registry(), shell, site.notifier);
+    services = std::make_unique<AboutWindowServices>([this] { return site.paths(); },
+                                                     site.registry(), shell, site.notifier);
   }
 
   void Show(std::optional<std::string> clientName) {

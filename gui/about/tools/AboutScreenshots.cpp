@@ -79,8 +79,9 @@ void AboutWithBlankWarning(const fs::path& folder) {
   TemporaryInstallation installation;
   NoShell shell;
   ErrorStream notifier;
-  gui::AboutWindowServices services(host::AccpacPaths(installation.Registry(), notifier),
-                                    installation.Registry(), shell, notifier);
+  gui::AboutWindowServices services(
+      [&] { return host::AccpacPaths(installation.Registry(), notifier); }, installation.Registry(),
+      shell, notifier);
   about::frmAbout window(services.Services());
   window.Form_Load();
   gui::AboutDialog dialog(window, services);
