@@ -63,7 +63,7 @@ AboutDialog::AboutDialog(about::frmAbout& window, AboutWindowServices& services,
   ShowTexts();
   ShowCopyrightColor();
   ConnectModel();
-  ConnectTimers(services);
+  ConnectTimers();
   services_.Pointer().setWindow(this);
   window_.setCloseHandler([this] { accept(); });
   cmdOK_->setFocus();
@@ -146,10 +146,10 @@ void AboutDialog::ConnectModel() {
       window_.lblCopyrightForeColorChanged.Connect([this] { ShowCopyrightColor(); }));
 }
 
-void AboutDialog::ConnectTimers(AboutWindowServices& services) {
-  connect(&services.TimerHomePage().Qt(), &QTimer::timeout, this,
+void AboutDialog::ConnectTimers() {
+  connect(&services_.TimerHomePage().QtTimer(), &QTimer::timeout, this,
           [this] { window_.txtHomePage().Tick(); });
-  connect(&services.TimerLatestVersion().Qt(), &QTimer::timeout, this,
+  connect(&services_.TimerLatestVersion().QtTimer(), &QTimer::timeout, this,
           [this] { window_.txtLatestVersion().Tick(); });
 }
 

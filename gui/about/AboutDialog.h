@@ -37,7 +37,7 @@ class AboutDialog : public QDialog {
   QGroupBox* BuildProductFrame();
   QLayout* BuildLinkRow();
   void ConnectModel();
-  void ConnectTimers(AboutWindowServices& services);
+  void ConnectTimers();
   void ShowTexts();
   void ShowCopyrightColor();
 

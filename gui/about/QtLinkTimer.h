@@ -17,7 +17,7 @@ class QtLinkTimer : public about::Timer {
   bool isRunning() const override { return timer_.isActive(); }
 
   /// The timer whose timeout is the tick.
-  QTimer& Qt() { return timer_; }
+  QTimer& QtTimer() { return timer_; }
 
  private:
   QTimer timer_;

@@ -118,7 +118,7 @@ TEST_F(AboutDialogTest, LinksUnderlineUnderThePointerAndNotOnceItHasLeft) {
     PointAt(link, link.rect().center());
     EXPECT_TRUE(link.font().underline());
     EXPECT_TRUE(timer.isRunning());
-    EXPECT_EQ(100, timer.Qt().interval());
+    EXPECT_EQ(100, timer.QtTimer().interval());
 
     PointAt(Child<QLabel>("lblCopyright"), QPoint(1, 1));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !link.font().underline(); }, 2000));
