@@ -23,25 +23,6 @@ std::vector<std::string> keyNames(const ViewDef& v, size_t key) {
   return names;
 }
 
-TEST(StandardCatalog, DescribesViewsAsTheLogsNameThem) {
-  auto expect = [](const char* id, const char* description) {
-    EXPECT_EQ(description, view(id).description) << id;
-  };
-  expect("AR0024", "Customers");
-  expect("AP0015", "Vendors");
-  expect("AR0011", "A/R Item Taxes");
-  expect("BK0001", "Banks");
-  expect("TX0003", "Tax Groups");
-  expect("TX0002", "Tax Authorities");
-}
-
-TEST(StandardCatalog, KeepsApAndArOptionalFieldViewsApart) {
-  EXPECT_EQ("AP0064", view("AP0405").composition->headerView);
-  EXPECT_EQ("AR0046", view("AR0405").composition->headerView);
-  EXPECT_EQ("IDVEND", view("AP0404").field(1)->name);
-  EXPECT_EQ("IDCUST", view("AR0404").field(1)->name);
-}
-
 TEST(StandardCatalog, GivesEveryFieldANameDescriptionAndSize) {
   for (const ViewDef& v : ViewCatalog::standard().views()) {
     EXPECT_FALSE(v.description.empty()) << v.id;
@@ -187,106 +168,6 @@ TEST(Positions, HoldEachFieldTheProgramReadsWithItsTypeAndSize) {
   check("ContractCostVendor", "PO0181", 2, "VDCODE", Text, 12);
   check("Bank", "BK0001", 1, "BANK", Text, 8);
   check("DistributionCode", "BK0003", 1, "TYPE", Text, 6);
-}
-
-TEST(TaxViews, DescribeTheFieldsThatAppearInMessages) {
-  EXPECT_EQ("Tax Group", view("TX0003").field(1)->description);
-  EXPECT_EQ("Tax Class", view("TX0001").field(4)->description);
-  EXPECT_EQ("Tax Authority", view("TX0002").field(1)->description);
-}
-
-TEST(TaxViews, NameTheFiveAuthoritiesOfAGroupAndTheFiveRegistrationsOfACustomer) {
-  for (int n = 1; n <= 5; ++n) {
-    const FieldDef* authority = view("TX0003").field("AUTHORITY" + std::to_string(n));
-    ASSERT_NE(nullptr, authority) << n;
-    EXPECT_EQ(12, authority->size);
-    const FieldDef* registration = view("AR0024").field("IDTAXREGI" + std::to_string(n));
-    ASSERT_NE(nullptr, registration) << n;
-    EXPECT_EQ(Text, registration->type);
-  }
-}
-
-TEST(Keys, ListTheirFieldsInOrder) {
-  auto check = [](const char* label, const char* id, size_t key,
-                  const std::vector<std::string>& names) {
-    EXPECT_EQ(names, keyNames(view(id), key)) << label;
-  };
-  check("TaxGroups", "TX0003", 0, {"GROUPID", "TTYPE"});
-  check("TaxClasses", "TX0001", 0, {"AUTHORITY", "CLASSTYPE", "CLASSAXIS", "CLASS"});
-  check("Customers", "AR0024", 0, {"IDCUST"});
-  check("ShipToLocations", "AR0023", 0, {"IDCUST", "IDCUSTSHPT"});
-  check("RecurringCharges", "AR0046", 0, {"IDCUST", "IDSTDINVC"});
-  check("ItemPricing", "IC0480", 0, {"CURRENCY", "ITEMNO", "PRICELIST"});
-  check("MiscCharges", "OE0440", 0, {"CURRENCY", "MISCCHARGE"});
-  check("MiscChargesByCharge", "OE0440", 1, {"MISCCHARGE", "CURRENCY"});
-  check("RecurringPayables", "AP0064", 0, {"IDVEND", "IDRECURR"});
-  check("RecurringPayablesByCode", "AP0064", 1, {"IDRECURR", "IDVEND"});
-  check("ContractCosts", "PO0181", 0, {"ITEMNO", "VDCODE"});
-}
-
-// The class type and axis of each tax field decide which classes verification accepts.
-TEST(TaxFields, CheckTheGroupAndItsClassesForTheirTransactionTypeAndTheVendorOrCustomerAxis) {
-  auto check = [](const char* label, const char* id, int groupNumber, int ttype, int classFields) {
-    const FieldDef* group = view(id).field(groupNumber);
-    ASSERT_NE(nullptr, group) << label;
-    EXPECT_EQ(Check::TaxGroup, group->check) << label;
-    EXPECT_EQ(ttype, group->ttype) << label;
-    int classes = 0;
-    for (const FieldDef& f : view(id).fields) {
-      if (f.check != Check::TaxClassOfGroup) continue;
-      ++classes;
-      EXPECT_EQ(groupNumber, f.ref) << label << " " << f.name;
-      EXPECT_EQ(ttype, f.ttype) << label << " " << f.name;
-      EXPECT_EQ(1, f.axis) << label << " " << f.name;
-    }
-    EXPECT_EQ(classFields, classes) << label;
-  };
-  check("Vendors", "AP0015", 35, 2, 5);
-  check("VendorGroups", "AP0016", 18, 2, 5);
-  check("RecurringPayables", "AP0064", 26, 2, 5);
-  check("Customers", "AR0024", 38, 1, 5);
-  check("CustomerGroups", "AR0025", 35, 1, 5);
-  check("ShipToLocations", "AR0023", 20, 1, 5);
-  check("RecurringCharges", "AR0046", 39, 1, 5);
-  check("OETemplates", "OE0540", 14, 1, 0);
-  check("POTemplates", "PO0605", 12, 2, 0);
-  check("Banks", "BK0001", 184, 2, 5);
-}
-
-struct ClassColumn {
-  int number;
-  int ttype;
-  int axis;
-};
-
-// A detail is keyed by its header's key and the authority, and checks each class column for its
-// class type and axis against the row's authority.
-TEST(TaxAuthorityDetails, AreComposedUnderTheirHeadersAndCheckEachClassForItsTypeAndAxis) {
-  auto check = [](const char* label, const char* detail, const char* header, int authority,
-                  const std::vector<ClassColumn>& classes) {
-    ASSERT_TRUE(view(detail).composition.has_value()) << label;
-    EXPECT_EQ(header, view(detail).composition->headerView) << label;
-    std::vector<std::string> key = keyNames(view(header), 0);
-    key.push_back("AUTHORITY");
-    EXPECT_EQ(key, keyNames(view(detail), 0)) << label;
-    for (const ClassColumn& column : classes) {
-      const FieldDef* f = view(detail).field(column.number);
-      ASSERT_NE(nullptr, f) << label << " " << column.number;
-      EXPECT_EQ(Check::TaxClassOfAuthority, f->check) << label << " " << f->name;
-      EXPECT_EQ(authority, f->ref) << label << " " << f->name;
-      EXPECT_EQ(column.ttype, f->ttype) << label << " " << f->name;
-      EXPECT_EQ(column.axis, f->axis) << label << " " << f->name;
-    }
-  };
-  check("ARItemTaxes", "AR0011", "AR0010", 2, {{3, 1, 2}});
-  check("ItemTaxes", "IC0330", "IC0310", 2, {{4, 1, 2}, {3, 2, 2}});
-  check("CategoryTaxes", "IC0220", "IC0210", 2, {{4, 1, 2}, {3, 2, 2}});
-  check("ItemPricingTaxes", "IC0490", "IC0480", 4, {{6, 1, 2}});
-  check("PriceListTaxes", "IC0395", "IC0390", 2, {{4, 1, 2}});
-  check("MiscChargeTaxes", "OE0460", "OE0440", 3, {{4, 1, 1}});
-  check("AdditionalCostTaxes", "PO0290", "PO0300", 2, {{4, 2, 2}});
-  check("ContractCostTaxes", "PO0183", "PO0181", 3, {{4, 2, 1}});
-  check("DistributionCodeTaxes", "BK0860", "BK0003", 2, {{3, 1, 2}});
 }
 
 TEST(ItemNumbers, AreUnformattedOnVerifyWhereTheProgramPutsThem) {
