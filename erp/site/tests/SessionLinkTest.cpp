@@ -97,18 +97,6 @@ TEST_F(SessionLinkTest, AReadOnlyLinkRefusesAWriteAndListsWhy) {
   EXPECT_NO_THROW(session_->openLink(kCompanyLink, kLinkReadWrite)->requireWritable("insert"));
 }
 
-TEST_F(SessionLinkTest, ActiveApplicationsCarryTheirSecondIdentifier) {
-  site_->setApplication("SAMLTD", {"AR", "AR", "66A"});
-  site_->setApplication("SAMLTD", {"IC", "I1", "66A"});
-  const auto link = session_->openLink(kCompanyLink, kLinkReadWrite);
-
-  const std::vector<ActiveApplication> expected{{"AR", "AR", "66A"}, {"IC", "I1", "66A"}};
-  EXPECT_EQ(expected, link->activeApplications());
-
-  site_->removeApplication("SAMLTD", "AR", "AR");
-  EXPECT_EQ(1u, link->activeApplications().size());
-}
-
 TEST_F(SessionLinkTest, AClosedLinkCanNoLongerBeUsed) {
   const auto link = session_->openLink(kCompanyLink, kLinkReadWrite);
   link->close();
@@ -118,13 +106,6 @@ TEST_F(SessionLinkTest, AClosedLinkCanNoLongerBeUsed) {
   EXPECT_THROW(link->readOptionValues("AR0001", {6}), ErpError);
   EXPECT_THROW(link->activeApplications(), ErpError);
   EXPECT_TRUE(session_->openLink(kCompanyLink, kLinkReadWrite)->isOpen());
-}
-
-TEST_F(SessionLinkTest, LinksReportIntoTheSessionsErrorList) {
-  const auto link = session_->openLink(kSystemLink, kLinkReadOnly);
-  link->errors().add(kWarning, "From the link.");
-  ASSERT_EQ(1u, session_->errors().count());
-  EXPECT_EQ("From the link.", session_->errors().at(0).text);
 }
 
 }  // namespace
