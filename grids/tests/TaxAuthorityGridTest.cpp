@@ -75,34 +75,6 @@ class TaxAuthorityGridTest : public ::testing::Test {
   size_t shownBefore_ = 0;
 };
 
-TEST_F(TaxAuthorityGridTest, ColumnsAreAddedInOrderWithTheirTables) {
-  EXPECT_EQ(5, grid.ColumnCount());
-  EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4}), mapping.GridCaptions().Columns());
-  EXPECT_EQ("Tax Included", *mapping.GridCaptions().Find(kIncluded));
-  EXPECT_EQ(1, *mapping.GridAlignment().Find(kTo));
-  EXPECT_EQ("CLASS0", mapping.GetTaxClassFromField(kFrom)->Name);
-  EXPECT_EQ("CLASS0", mapping.GetTaxClassToField(kTo)->Name);
-  EXPECT_EQ("INCLUDED0", mapping.GetTaxIncludedField(kIncluded)->Name);
-  EXPECT_EQ(nullptr, mapping.GetTaxClassFromField(kTo));
-  EXPECT_TRUE(grid.Column(kAuthority).finder);
-  EXPECT_FALSE(grid.Column(kIncluded).editable);
-  EXPECT_EQ(&company.session(), grid.Session());
-}
-
-TEST_F(TaxAuthorityGridTest, FieldPositionsAreSetAfterTheDetailSourceWhichForgetsThem) {
-  mapping.SetTaxClassFieldIDX(kFrom, 3);
-  mapping.SetTaxClassFieldIDX(kTo, 3);
-  mapping.SetTaxClassFieldIDX(kIncluded, 9);
-  mapping.SetTaxIncludedFieldIDX(kIncluded, 4);
-  mapping.SetTaxIncludedFieldIDX(kTo, 9);
-  EXPECT_EQ(3, mapping.GetTaxClassFromField(kFrom)->IDX);
-  EXPECT_EQ(3, mapping.GetTaxClassToField(kTo)->IDX);
-  EXPECT_EQ(4, mapping.GetTaxIncludedField(kIncluded)->IDX);
-  mapping.adsDetail(classes.get());
-  EXPECT_EQ(-1, mapping.GetTaxClassFromField(kFrom)->IDX);
-  EXPECT_EQ(-1, mapping.GetTaxIncludedField(kIncluded)->IDX);
-}
-
 TEST_F(TaxAuthorityGridTest, HeaderAndFilterZeroTheCounters) {
   mapping.Filter("old");
   mapping.lUpdated(4);
@@ -299,20 +271,6 @@ TEST_F(TaxAuthorityGridTest, AClassCountsOnlyForTheClassTypeAndAxisOfItsColumn) 
   check("SalesCustomer", 1, 1, "1");
   const std::string refused = "Error: Invalid input. Tax Class 4 does not exist.\n";
   EXPECT_EQ(refused + refused, company.shownErrors());
-}
-
-TEST_F(TaxAuthorityGridTest, TheOperationEditorOffersTheThreeOperations) {
-  EnterRows({"PST"});
-  host::FieldEditControl* editor = grid.BeginEdit(kOperation, 0);
-  ASSERT_NE(nullptr, editor);
-  host::StandaloneField* field = editor->AccpacField().Standalone();
-  ASSERT_NE(nullptr, field);
-  EXPECT_EQ("OPERATION", field->Name());
-  ASSERT_EQ(3u, field->PresentationList().size());
-  EXPECT_EQ("Delete", field->PresentationList()[2].text);
-  EXPECT_EQ(0, host::VariantInteger(field->Value()));
-  EXPECT_EQ("Insert", editor->Value());
-  grid.CancelEdit();
 }
 
 TEST_F(TaxAuthorityGridTest, NoOperationsIsReportedWithTheMappingsName) {
