@@ -170,6 +170,29 @@ TEST(Positions, HoldEachFieldTheProgramReadsWithItsTypeAndSize) {
   check("DistributionCode", "BK0003", 1, "TYPE", Text, 6);
 }
 
+// The transaction type of each tax group, and the class type and axis of each class column, decide
+// which groups and classes verification accepts; each is written "ttype/axis" in field order.
+TEST(TaxFields, CheckTheirTransactionTypeAndClassTypeAndAxis) {
+  auto types = [](const char* id) {
+    std::string text;
+    for (const FieldDef& f : view(id).fields) {
+      if (f.check == Check::TaxGroup) text += "g" + std::to_string(f.ttype) + " ";
+      if (f.check == Check::TaxClassOfGroup || f.check == Check::TaxClassOfAuthority)
+        text += std::to_string(f.ttype) + "/" + std::to_string(f.axis) + " ";
+    }
+    return text;
+  };
+  const std::string sales = "g1 1/1 1/1 1/1 1/1 1/1 ", purchases = "g2 2/1 2/1 2/1 2/1 2/1 ";
+  for (const char* id : {"AR0024", "AR0025", "AR0023", "AR0046"}) EXPECT_EQ(sales, types(id)) << id;
+  for (const char* id : {"AP0015", "AP0016", "AP0064", "BK0001"})
+    EXPECT_EQ(purchases, types(id)) << id;
+  const std::pair<const char*, const char*> others[] = {
+      {"OE0540", "g1 "},      {"PO0605", "g2 "},  {"AR0011", "1/2 "}, {"IC0330", "2/2 1/2 "},
+      {"IC0220", "2/2 1/2 "}, {"IC0490", "1/2 "}, {"IC0395", "1/2 "}, {"OE0460", "1/1 "},
+      {"PO0290", "2/2 "},     {"PO0183", "2/1 "}, {"BK0860", "1/2 "}};
+  for (const auto& [id, expected] : others) EXPECT_EQ(expected, types(id)) << id;
+}
+
 TEST(ItemNumbers, AreUnformattedOnVerifyWhereTheProgramPutsThem) {
   for (const char* id : {"IC0310", "IC0330", "IC0480", "IC0490", "PO0181", "PO0183"}) {
     EXPECT_EQ(Check::ItemNumber, view(id).field("ITEMNO")->check) << id;
