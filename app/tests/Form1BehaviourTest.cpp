@@ -22,6 +22,10 @@ struct APCase {
   bool apAvailable;
 };
 
+void PrintTo(const APCase& param, std::ostream* out) {
+  *out << param.name;
+}
+
 class Form1APTabTest : public testing::Form1Fixture,
                        public ::testing::WithParamInterface<APCase> {};
 
@@ -56,6 +60,10 @@ struct OptionCase {
   bool customerPairShown;
   bool currencyPairsShown;
 };
+
+void PrintTo(const OptionCase& param, std::ostream* out) {
+  *out << param.name;
+}
 
 class Form1OptionTest : public testing::Form1Fixture,
                         public ::testing::WithParamInterface<OptionCase> {};
