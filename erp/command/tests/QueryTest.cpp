@@ -84,26 +84,18 @@ TEST_F(QueryTest, AnOptionsViewShowsItsOneRecord) {
 }
 
 TEST_F(QueryTest, RefusesBadFiltersUnknownCompaniesAndViews) {
-  struct Case {
-    const char* company;
-    const char* view;
-    const char* filter;
-    const char* message;
-  };
-  const Case cases[] = {
-      {"QRY", "AR0024", "IDCUST <=", "Invalid filter. "},
-      {"QRY", "AR0024", "NOSUCH = 1", "Invalid filter. "},
-      {"NONE", "AR0024", "", "Company NONE does not exist."},
-      {"QRY", "XX0001", "", "View XX0001 does not exist."},
-  };
-  for (const Case& c : cases) {
+  auto check = [](const char* company, const char* view, const char* filter, const char* message) {
     try {
-      query(c.company, c.view, c.filter);
-      ADD_FAILURE() << "no error for " << c.filter;
+      query(company, view, filter);
+      ADD_FAILURE() << "no error for " << filter;
     } catch (const std::exception& error) {
-      EXPECT_EQ(0u, std::string(error.what()).find(c.message)) << error.what();
+      EXPECT_EQ(0u, std::string(error.what()).find(message)) << error.what();
     }
-  }
+  };
+  check("QRY", "AR0024", "IDCUST <=", "Invalid filter. ");
+  check("QRY", "AR0024", "NOSUCH = 1", "Invalid filter. ");
+  check("NONE", "AR0024", "", "Company NONE does not exist.");
+  check("QRY", "XX0001", "", "View XX0001 does not exist.");
 }
 
 TEST_F(QueryTest, TheCommandLineReportsTheErpErrorOfABadFilter) {
