@@ -68,19 +68,6 @@ TEST_F(DataSourceTest, BrowseWalksBeyondOneBatchAndSurvivesUpdatesOnTheWay) {
   EXPECT_EQ(0, customers->count("(CODETAXGRP=\"OLD \") AND (IDCUST>=\"C\")"));
 }
 
-TEST_F(DataSourceTest, PendingChangesOnlyWhenAValueDiffersFromTheRecordRead) {
-  auto customers = company.open("AR0024");
-  customers->put(1, std::string("1000"), false);
-  ASSERT_TRUE(customers->read());
-  int group = customers->field("CODETAXGRP").number;
-  customers->put(group, std::string("OLD"), true);
-  EXPECT_FALSE(customers->pendingChanges());
-  customers->put(group, std::string("HST"), true);
-  EXPECT_TRUE(customers->pendingChanges());
-  customers->update();
-  EXPECT_FALSE(customers->pendingChanges());
-}
-
 TEST_F(DataSourceTest, UpdateOfARecordChangedByAnotherSessionFailsAndWritesNothing) {
   auto mine = company.open("AR0024");
   CompanyDatabase otherConnection(company.file());

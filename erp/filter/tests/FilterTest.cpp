@@ -266,20 +266,6 @@ TEST(FilterLimits, FiltersUpToEachLimitRunInSqliteAndBeyondAreRefused) {
             refusal(repeated("TTYPE=1 OR ", 500) + "TTYPE=2"));
 }
 
-TEST(FilterSql, ParenthesisesEachRunOfOneConnectiveFromTheLeftAndBindsNoFieldOrBlank) {
-  auto check = [&](const char* name, const char* filter, const char* where, size_t params) {
-    const SqlFilter sql = compileFilter(customerView(), filter);
-    EXPECT_EQ(where, sql.where) << name;
-    EXPECT_EQ(params, sql.params.size()) << name;
-  };
-  check("OrThenAnd", "TTYPE=1 OR TTYPE=2 AND SWACTV=1",
-        R"(((("TTYPE" = ?) OR ("TTYPE" = ?)) AND ("SWACTV" = ?)))", 3);
-  check("RunOfAnds", "TTYPE=1 AND SWACTV=1 AND DATESTART=0 OR TTYPE=2",
-        R"(((("TTYPE" = ?) AND ("SWACTV" = ?) AND ("DATESTART" = ?)) OR ("TTYPE" = ?)))", 4);
-  check("FieldToField", "TTYPE<=AMTCRLIMT", R"(("TTYPE" <= "AMTCRLIMT"))", 0);
-  check("Blank", "  \r\n", "", 0);
-}
-
 TEST(FilterSql, BindsConstantsInOrderWithTheirTypes) {
   SqlFilter sql =
       compileFilter(customerView(),
