@@ -170,6 +170,25 @@ TEST(Positions, HoldEachFieldTheProgramReadsWithItsTypeAndSize) {
   check("DistributionCode", "BK0003", 1, "TYPE", Text, 6);
 }
 
+// Browses and finders follow these orders; a secondary key in the wrong order goes unnoticed
+// elsewhere.
+TEST(Keys, ListTheirFieldsInOrder) {
+  auto check = [](const char* id, size_t key, const std::vector<std::string>& names) {
+    EXPECT_EQ(names, keyNames(view(id), key)) << id << " key " << key;
+  };
+  check("TX0003", 0, {"GROUPID", "TTYPE"});
+  check("TX0001", 0, {"AUTHORITY", "CLASSTYPE", "CLASSAXIS", "CLASS"});
+  check("AR0024", 0, {"IDCUST"});
+  check("AR0023", 0, {"IDCUST", "IDCUSTSHPT"});
+  check("AR0046", 0, {"IDCUST", "IDSTDINVC"});
+  check("IC0480", 0, {"CURRENCY", "ITEMNO", "PRICELIST"});
+  check("OE0440", 0, {"CURRENCY", "MISCCHARGE"});
+  check("OE0440", 1, {"MISCCHARGE", "CURRENCY"});
+  check("AP0064", 0, {"IDVEND", "IDRECURR"});
+  check("AP0064", 1, {"IDRECURR", "IDVEND"});
+  check("PO0181", 0, {"ITEMNO", "VDCODE"});
+}
+
 // The transaction type of each tax group, and the class type and axis of each class column, decide
 // which groups and classes verification accepts; each is written "ttype/axis" in field order.
 TEST(TaxFields, CheckTheirTransactionTypeAndClassTypeAndAxis) {
