@@ -75,6 +75,17 @@ class TaxAuthorityGridTest : public ::testing::Test {
   size_t shownBefore_ = 0;
 };
 
+// A field position left from the kind before would write the next kind's detail at that position.
+TEST_F(TaxAuthorityGridTest, ADetailSourceForgetsTheFieldPositionsOfTheKindBefore) {
+  mapping.SetTaxClassFieldIDX(kFrom, 3);
+  mapping.SetTaxClassFieldIDX(kTo, 3);
+  mapping.SetTaxIncludedFieldIDX(kIncluded, 4);
+  mapping.adsDetail(classes.get());
+  EXPECT_EQ(-1, mapping.GetTaxClassFromField(kFrom)->IDX);
+  EXPECT_EQ(-1, mapping.GetTaxClassToField(kTo)->IDX);
+  EXPECT_EQ(-1, mapping.GetTaxIncludedField(kIncluded)->IDX);
+}
+
 TEST_F(TaxAuthorityGridTest, HeaderAndFilterZeroTheCounters) {
   mapping.Filter("old");
   mapping.lUpdated(4);
