@@ -58,6 +58,7 @@ TEST_F(CriteriaFieldTest, OnlyTheCriteriaButtonReplacesTheFilterWhole) {
   check("FailedWindowKeepsTheFilter", 6, "X", true, kept, {"AR0024 " + kept});
   check("OtherButtonIgnored", 5, "SWACTV = 1", false, kept, {});
   EXPECT_EQ("Additional Criteria", control.ButtonLabel(0));
+  EXPECT_EQ(1, control.ButtonCount());
 }
 
 TEST_F(CriteriaFieldTest, AReleasedFieldNoLongerListens) {

@@ -2,6 +2,7 @@
 #include "grids/TaxFinders.h"
 
 #include "host/testsupport/StandinCatalog.h"
+#include "host/testsupport/StandinCompany.h"
 
 #include <gtest/gtest.h>
 
@@ -63,6 +64,22 @@ TEST(TaxClassCellsTest, TheClassFinderStartsAtTheEditorsClass) {
   EXPECT_EQ((std::vector<host::Variant>{std::string("PST"), std::int64_t{1}, std::int64_t{2},
                                         std::string("2")}),
             editor.ViewFinder().InitKeyValue);
+}
+
+TEST(TaxClassCellsTest, TheClassEditorIsASmallNumberWithAFinder) {
+  host::testing::StandinCompany company;
+  auto classes = company.open("TX0001");
+  host::FieldEditControl editor;
+  PrepareTaxClassEditor(editor, "3", *classes);
+  EXPECT_EQ("3", editor.Value());
+  EXPECT_EQ("Tax Class", editor.AccpacField().Description());
+  EXPECT_FALSE(editor.UseSysDefForNumber());
+  EXPECT_EQ(0, editor.NumberDecimalsAfter());
+  EXPECT_EQ(2, editor.NumberDecimalsBefore());
+  EXPECT_EQ(4, editor.NumberDomain());
+  EXPECT_EQ(4, editor.ControlType());
+  EXPECT_TRUE(editor.ViewFinderButton());
+  EXPECT_EQ("TX0001", editor.ViewFinder().ViewID);
 }
 
 }  // namespace

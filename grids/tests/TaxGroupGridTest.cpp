@@ -83,6 +83,11 @@ class TaxGroupGridTest : public ::testing::Test {
   size_t shownBefore_ = 0;
 };
 
+TEST_F(TaxGroupGridTest, TheControlFindsGroupsOfItsTransactionType) {
+  EXPECT_EQ("TX0003", control.ViewFinder().ViewID);
+  EXPECT_EQ("TTYPE=1", control.ViewFinder().Filter);
+}
+
 TEST_F(TaxGroupGridTest, AcceptsOnlyAnExistingGroupAndRebuildsTheRows) {
   auto check = [&](const char* name, const char* typed, bool accepted, const char* shown,
                    const char* value, const char* rows) {
