@@ -75,6 +75,13 @@ class TaxAuthorityGridTest : public ::testing::Test {
   size_t shownBefore_ = 0;
 };
 
+// A window draws the finder buttons and the toggle-only cell from these flags.
+TEST_F(TaxAuthorityGridTest, AuthorityAndClassColumnsOfferFindersAndTaxIncludedIsOnlyToggled) {
+  EXPECT_TRUE(grid.Column(kAuthority).finder);
+  EXPECT_TRUE(grid.Column(kFrom).finder && grid.Column(kTo).finder);
+  EXPECT_FALSE(grid.Column(kIncluded).editable);
+}
+
 // A field position left from the kind before would write the next kind's detail at that position.
 TEST_F(TaxAuthorityGridTest, ADetailSourceForgetsTheFieldPositionsOfTheKindBefore) {
   mapping.SetTaxClassFieldIDX(kFrom, 3);
