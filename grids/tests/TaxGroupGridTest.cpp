@@ -83,9 +83,12 @@ class TaxGroupGridTest : public ::testing::Test {
   size_t shownBefore_ = 0;
 };
 
-TEST_F(TaxGroupGridTest, TheControlFindsGroupsOfItsTransactionType) {
+// A window draws the finder buttons and the read-only authorities from these.
+TEST_F(TaxGroupGridTest, TheControlFindsGroupsOfItsTypeAndOnlyTheClassColumnIsEditedWithAFinder) {
   EXPECT_EQ("TX0003", control.ViewFinder().ViewID);
   EXPECT_EQ("TTYPE=1", control.ViewFinder().Filter);
+  EXPECT_FALSE(grid.Column(0).editable);
+  EXPECT_TRUE(grid.Column(1).editable && grid.Column(1).finder);
 }
 
 TEST_F(TaxGroupGridTest, AcceptsOnlyAnExistingGroupAndRebuildsTheRows) {
