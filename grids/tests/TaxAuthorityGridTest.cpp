@@ -291,6 +291,18 @@ TEST_F(TaxAuthorityGridTest, AClassCountsOnlyForTheClassTypeAndAxisOfItsColumn) 
   EXPECT_EQ(refused + refused, company.shownErrors());
 }
 
+TEST_F(TaxAuthorityGridTest, TheOperationEditorListsTheOperationsInTheirOrder) {
+  EnterRows({"PST"});
+  host::FieldEditControl* editor = grid.BeginEdit(kOperation, 0);
+  ASSERT_NE(nullptr, editor);
+  std::vector<std::string> texts;
+  for (const auto& choice : editor->AccpacField().Standalone()->PresentationList()) {
+    texts.push_back(choice.text);
+  }
+  EXPECT_EQ((std::vector<std::string>{"Insert", "Update", "Delete"}), texts);
+  grid.CancelEdit();
+}
+
 TEST_F(TaxAuthorityGridTest, NoOperationsIsReportedWithTheMappingsName) {
   mapping.Name("Item Taxes");
   EXPECT_FALSE(mapping.ValidateOperations());

@@ -145,6 +145,13 @@ TEST_F(SiteDatabaseTest, ApplicationsAreKeyedByApplicationAndSecondId) {
   EXPECT_THROW(site_.setApplication("NOPE", {"AR", "AR", "66A"}), std::invalid_argument);
 }
 
+// The program pads a short org ID with blanks to six characters.
+TEST_F(SiteDatabaseTest, SiteRecordsAreFoundByAnOrgIdPaddedWithBlanks) {
+  site_.setSiteRecord({"AB", "CLIENT-2", "Short", "", "", ""});
+  ASSERT_TRUE(site_.siteRecord("AB    ").has_value());
+  EXPECT_EQ("CLIENT-2", site_.siteRecord("AB    ")->clientId);
+}
+
 TEST_F(SiteDatabaseTest, SiteRecordFieldsLongerThanTheRecordAllowsAreRefused) {
   auto refused = [this](SiteRecord record) {
     try {
