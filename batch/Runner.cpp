@@ -289,6 +289,7 @@ ExitStatus RunJob(const Job& job, app::Form1& window, ShownErrors& shown, std::o
     out << "Nothing was converted.\n";
     return kRefused;
   }
+  if (job.recordsPerCommit != 0) window.Run()->SetRecordsPerCommit(job.recordsPerCommit);
   window.cmdConvert().Click();
   const ExitStatus status = StatusOfRun(window);
   const convert::RunEnd end = window.Run()->LastEnd();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/CommitBatches.h"
 #include "convert/RunState.h"
 #include "grids/CriteriaField.h"
 #include "grids/TaxAuthorityGrid.h"
@@ -30,6 +31,9 @@ class ConversionEngine {
                    host::EventPump& pump);
 
   RunState& State() { return state_; }
+  /// Records converted per commit; 1 commits every record on its own.
+  std::int32_t RecordsPerCommit() const { return batches_.RecordsPerCommit(); }
+  void SetRecordsPerCommit(std::int32_t records) { batches_.SetRecordsPerCommit(records); }
 
   // Setting up a kind and its log.
   void CopyTaxGroupGridSettings(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to);
@@ -69,7 +73,7 @@ class ConversionEngine {
   };
 
   void Write(const std::string& line, std::int16_t indent = 0);
-  void StartLogFile(host::DataSource& header, const std::string& logName);
+  void StartLogFile(const std::string& logName, host::DataSource& header, host::DataSource* detail);
   void LogMappingHeader(grids::TaxGroupGrid& grid);
   void WriteSummary(const KindCounters& counters);
   void StepProgress();
@@ -83,7 +87,19 @@ class ConversionEngine {
   void LogKindFailure(const std::exception* error, const std::string& failedLine);
   /// Writes the "Additional Criteria: " line when the kind has extra criteria.
   void LogCriteria(grids::CriteriaField& criteria);
-  void ApplyOperation(grids::TaxAuthorityGrid& grid, int row, bool& lineWritten);
+  /// The converted record as the log's pending file probes it: its key, and `fields` with the
+  /// texts they held before the conversion.
+  static host::RecordProbe ProbeOf(host::DataSource& source, const std::vector<int>& fields);
+  /// Fills in the texts `probe`'s fields hold after the conversion.
+  static void Converted(host::RecordProbe& probe, host::DataSource& source);
+  /// The fields a tax-group conversion writes: the tax group and the classes.
+  static std::vector<int> TaxGroupFields(grids::TaxGroupGrid& to);
+  void ApplyOperation(grids::TaxAuthorityGrid& grid, int row, bool& lineWritten,
+                      std::vector<host::RecordProbe>& rows);
+  /// A probe of the detail row in the buffer, whose to-class and tax-included fields hold their
+  /// texts from before the operation; `existed` tells whether the row was there.
+  static host::RecordProbe RowProbe(grids::TaxAuthorityGrid& grid, bool existed);
+  static void AddRowProbe(std::vector<host::RecordProbe>& rows, host::RecordProbe probe);
   void PutToClasses(grids::TaxAuthorityGrid& grid, int row);
   bool FromClassesMatch(grids::TaxAuthorityGrid& grid, int row);
   void LogOperation(grids::TaxAuthorityGrid& grid, const std::string& line, bool& lineWritten);
@@ -93,6 +109,7 @@ class ConversionEngine {
   host::ProgressBar& progressBar_;
   host::TextBox& txtProcessing_;
   host::EventPump& pump_;
+  CommitBatches batches_;
 };
 
 }  // namespace convert

@@ -36,12 +36,18 @@ void ConversionEngine::ConvertTaxGroupRecord(grids::TaxGroupGrid& to) {
   host::DataSource& header = *to.adsHeader();
   try {
     ShowProcessing(ConvertingText(header));
+    // The record's level starts after the window messages ran: the first record of a batch
+    // holds no lock while they do.
+    RecordLevel record(batches_);
+    host::RecordProbe probe = ProbeOf(header, TaxGroupFields(to));
     to.GetTaxRegistrations();
     header.Fields(to.lTaxGroupIDX()).PutWithVerification(to.afecTaxGroup()->Value());
     to.PutTaxClasses();
     if (header.PendingChanges()) {
       header.Update();
       if (header.LastReturnCode() == 0) {
+        Converted(probe, header);
+        record.Keep({std::move(probe)});
         to.lUpdated(to.lUpdated() + 1);
         Write(SucceededText(header));
         LogTaxRegistrations(to);
@@ -60,6 +66,15 @@ void ConversionEngine::ConvertTaxGroupRecord(grids::TaxGroupGrid& to) {
     Write(FailedText(header));
     LogSessionErrors(0);
   }
+}
+
+std::vector<int> ConversionEngine::TaxGroupFields(grids::TaxGroupGrid& to) {
+  std::vector<int> fields = {static_cast<int>(to.lTaxGroupIDX())};
+  if (to.Grid() == nullptr || to.TaxClassFieldPrefix().empty()) return fields;
+  for (int n = 1; n <= grids::TaxGroupGrid::kAuthorities; ++n) {
+    fields.push_back(to.adsHeader()->Fields(to.TaxClassFieldPrefix() + std::to_string(n)).Index());
+  }
+  return fields;
 }
 
 void ConversionEngine::LogTaxRegistrations(grids::TaxGroupGrid& grid) {
