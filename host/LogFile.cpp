@@ -149,9 +149,12 @@ bool LogFileTarget::Resolve(const std::string& folder, const std::string& file) 
   onDisk_.clear();
   std::filesystem::path resolved = util::ResolvePathCase(folder);
   std::error_code error;
-  if (!std::filesystem::is_directory(resolved, error)) {
-    // Only the last level is created: a missing company folder means the wrong place.
-    if (!std::filesystem::create_directory(resolved, error)) return false;
+  // Only the last level is created: a missing company folder means the wrong place. Another
+  // writer may create it between the look and the creation; that is as good.
+  if (!std::filesystem::is_directory(resolved, error) &&
+      !std::filesystem::create_directory(resolved, error) &&
+      !std::filesystem::is_directory(resolved, error)) {
+    return false;
   }
   onDisk_ = util::ResolvePathCase(util::JoinPath(resolved.string(), file));
   return true;
