@@ -22,6 +22,7 @@ ConversionEngine::ConversionEngine(host::AccpacConnection& connection, RunState&
       pump_(pump) {}
 
 void ConversionEngine::Write(const std::string& line, std::int16_t indent) {
+  if (Previewing()) return;
   connection_.WriteLog(indent, state_.CurrentLogFile, line);
 }
 
@@ -37,6 +38,7 @@ void ConversionEngine::CopyTaxGroupGridSettings(grids::TaxGroupGrid& from,
 
 void ConversionEngine::StartLogFile(host::DataSource& header, const std::string& logName) {
   state_.CurrentLogFile = connection_.getLogFileName("", "_" + platform::Trim(logName));
+  if (recorder_) recorder_->StartKind(platform::Trim(logName));
   Write(std::string(kTitle) + " for " + header.Description() + " started.");
   Write("");
   Write("Performed by user: " + connection_.Session()->UserID());

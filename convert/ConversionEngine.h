@@ -1,6 +1,7 @@
 #pragma once
 
 #include "convert/RunState.h"
+#include "convert/changes/ChangeRecorder.h"
 #include "grids/CriteriaField.h"
 #include "grids/TaxAuthorityGrid.h"
 #include "grids/TaxGroupGrid.h"
@@ -30,6 +31,11 @@ class ConversionEngine {
                    host::EventPump& pump);
 
   RunState& State() { return state_; }
+  /// Hands every record's fields before and after to `recorder` (nullptr for none). A recorder
+  /// of a preview also keeps the engine from saving and logging anything.
+  void SetChangeRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
+  /// Whether records are only taken through the views: nothing is saved or logged.
+  bool Previewing() const { return recorder_ != nullptr && recorder_->Preview(); }
 
   // Setting up a kind and its log.
   void CopyTaxGroupGridSettings(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to);
@@ -88,11 +94,28 @@ class ConversionEngine {
   bool FromClassesMatch(grids::TaxAuthorityGrid& grid, int row);
   void LogOperation(grids::TaxAuthorityGrid& grid, const std::string& line, bool& lineWritten);
 
+  // The change file's view of a record (ChangeCapture.cpp); nothing happens without a recorder.
+  /// The fields a tax-group conversion writes: the tax group and, with a class table, the classes.
+  static std::vector<int> TaxFieldsOf(grids::TaxGroupGrid& grid);
+  /// The fields of a detail row that are not its key.
+  static std::vector<int> RowFieldsOf(host::DataSource& detail);
+  /// Starts the record in the buffer, with the values `fields` hold before the change.
+  void BeginChanges(host::DataSource& header, const std::vector<int>& fields);
+  /// The detail row of `authority` in the buffer, as it is before (or after) an operation.
+  void RowChange(grids::TaxAuthorityGrid& grid, const std::string& authority, bool exists,
+                 bool after);
+  /// Ends the record; a converted header record's `fields` hold their values after.
+  void EndChanges(host::DataSource* header, const std::vector<int>& fields, RecordOutcome outcome,
+                  const std::string& detail = "");
+  /// The messages of the session's error list, joined; the error's text when there are none.
+  std::string SessionMessages(const std::exception* error = nullptr);
+
   host::AccpacConnection& connection_;
   RunState& state_;
   host::ProgressBar& progressBar_;
   host::TextBox& txtProcessing_;
   host::EventPump& pump_;
+  ChangeRecorder* recorder_ = nullptr;
 };
 
 }  // namespace convert

@@ -50,33 +50,41 @@ void ConversionEngine::ConvertTaxAuthorityRecord(TaxAuthorityGrid& grid) {
   bool lineWritten = false;
   try {
     ShowProcessing(ConvertingText(header));
+    BeginChanges(header, {});
     for (int row = 0; row < grid.Grid()->RowsCount(); ++row) {
       // A cancelled record is left without commit; the next fetch discards its changes.
       if (PollCancel()) return;
       ApplyOperation(grid, row, lineWritten);
     }
-    if (detail.DetailChanges() || header.PendingChanges()) {
-      header.Update();
-      if (header.LastReturnCode() == 0) {
-        grid.lUpdated(grid.lUpdated() + 1);
-        Write(SucceededText(header));
-      } else {
-        grid.lFailed(grid.lFailed() + 1);
-        Write(FailedText(header));
-      }
-    } else {
+    if (!detail.DetailChanges() && !header.PendingChanges()) {
       Write(
           header.Description() + " " + GetRecordKey(header) + ". Skipped. No operations performed.",
           lineWritten ? 1 : 0);
       grid.lSkipped(grid.lSkipped() + 1);
+      EndChanges(nullptr, {}, RecordOutcome::Skipped, "no operations performed");
+    } else if (Previewing()) {
+      grid.lUpdated(grid.lUpdated() + 1);
+      EndChanges(nullptr, {}, RecordOutcome::Converted);
+    } else {
+      header.Update();
+      if (header.LastReturnCode() == 0) {
+        grid.lUpdated(grid.lUpdated() + 1);
+        EndChanges(nullptr, {}, RecordOutcome::Converted);
+        Write(SucceededText(header));
+      } else {
+        grid.lFailed(grid.lFailed() + 1);
+        EndChanges(nullptr, {}, RecordOutcome::Failed, SessionMessages());
+        Write(FailedText(header));
+      }
     }
     LogSessionErrors(0);
     txtProcessing_.SetText("");
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
     // Nothing of this record was committed. It counts as failed, so that a run whose records
     // were all refused does not end as complete.
     txtProcessing_.SetText("");
     grid.lFailed(grid.lFailed() + 1);
+    EndChanges(nullptr, {}, RecordOutcome::Failed, SessionMessages(&error));
     Write(FailedText(detail), 1);
     LogSessionErrors(1);
   }
@@ -95,9 +103,11 @@ void ConversionEngine::ApplyOperation(TaxAuthorityGrid& grid, int row, bool& lin
     if (detail.Read()) return;
     detail.ClearRecord();
     authorityField.PutWithVerification(authority);
+    RowChange(grid, authority, false, false);
     PutToClasses(grid, row);
     LogOperation(grid, "Inserting " + described + " " + GetRecordKey(detail), lineWritten);
     detail.Insert();
+    RowChange(grid, authority, true, true);
   } else if (op == TaxAuthorityGrid::kUpdate) {
     authorityField.PutWithoutVerification(authority);
     if (!detail.Read()) return;
@@ -108,14 +118,18 @@ void ConversionEngine::ApplyOperation(TaxAuthorityGrid& grid, int row, bool& lin
                    lineWritten);
       return;
     }
+    RowChange(grid, authority, true, false);
     PutToClasses(grid, row);
     LogOperation(grid, "Updating " + described + " " + GetRecordKey(detail), lineWritten);
     detail.Update();
+    RowChange(grid, authority, true, true);
   } else if (op == TaxAuthorityGrid::kDelete) {
     authorityField.PutWithoutVerification(authority);
     if (!detail.Read()) return;
+    RowChange(grid, authority, true, false);
     LogOperation(grid, "Deleting " + described + " " + GetRecordKey(detail), lineWritten);
     detail.Delete();
+    RowChange(grid, authority, false, true);
   } else {
     LogOperation(
         grid,

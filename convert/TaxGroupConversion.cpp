@@ -16,6 +16,11 @@ void ConversionEngine::ConvertTaxGroupRecords(grids::TaxGroupGrid& from, grids::
           if (from.TaxClassesMatch()) {
             ConvertTaxGroupRecord(to);
           } else {
+            if (recorder_) {
+              const std::vector<int> fields = TaxFieldsOf(to);
+              BeginChanges(header, fields);
+              EndChanges(&header, fields, RecordOutcome::Skipped, "tax classes do not match");
+            }
             Write(SkippedText(header));
             to.lSkipped(to.lSkipped() + 1);
           }
@@ -34,29 +39,39 @@ void ConversionEngine::ConvertTaxGroupRecords(grids::TaxGroupGrid& from, grids::
 
 void ConversionEngine::ConvertTaxGroupRecord(grids::TaxGroupGrid& to) {
   host::DataSource& header = *to.adsHeader();
+  const std::vector<int> fields = recorder_ ? TaxFieldsOf(to) : std::vector<int>{};
   try {
     ShowProcessing(ConvertingText(header));
+    BeginChanges(header, fields);
     to.GetTaxRegistrations();
     header.Fields(to.lTaxGroupIDX()).PutWithVerification(to.afecTaxGroup()->Value());
     to.PutTaxClasses();
-    if (header.PendingChanges()) {
+    if (!header.PendingChanges()) {
+      EndChanges(&header, fields, RecordOutcome::Unchanged);
+    } else if (Previewing()) {
+      to.lUpdated(to.lUpdated() + 1);
+      EndChanges(&header, fields, RecordOutcome::Converted);
+    } else {
       header.Update();
       if (header.LastReturnCode() == 0) {
         to.lUpdated(to.lUpdated() + 1);
+        EndChanges(&header, fields, RecordOutcome::Converted);
         Write(SucceededText(header));
         LogTaxRegistrations(to);
       } else {
         to.lFailed(to.lFailed() + 1);
+        EndChanges(&header, fields, RecordOutcome::Failed, SessionMessages());
         Write(FailedText(header));
       }
     }
     LogSessionErrors(0);
     ShowProcessing("");
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
     // The record stays as it was: nothing of it was updated. It counts as failed, so that a run
     // whose records were all refused does not end as complete.
     ShowProcessing("");
     to.lFailed(to.lFailed() + 1);
+    EndChanges(&header, fields, RecordOutcome::Failed, SessionMessages(&error));
     Write(FailedText(header));
     LogSessionErrors(0);
   }

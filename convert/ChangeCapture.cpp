@@ -1,0 +1,73 @@
+#include "convert/ConversionEngine.h"
+#include "convert/RecordTexts.h"
+#include "platform/Text.h"
+
+#include <algorithm>
+
+namespace convert {
+
+std::vector<int> ConversionEngine::TaxFieldsOf(grids::TaxGroupGrid& grid) {
+  std::vector<int> fields = {static_cast<int>(grid.lTaxGroupIDX())};
+  if (grid.Grid() == nullptr || grid.TaxClassFieldPrefix().empty()) return fields;
+  for (int n = 1; n <= grids::TaxGroupGrid::kAuthorities; ++n) {
+    fields.push_back(
+        grid.adsHeader()->Fields(grid.TaxClassFieldPrefix() + std::to_string(n)).Index());
+  }
+  return fields;
+}
+
+std::vector<int> ConversionEngine::RowFieldsOf(host::DataSource& detail) {
+  const std::vector<int>& key = detail.Keys().front().fields;
+  std::vector<int> fields;
+  for (int n = 1; n <= detail.FieldCount(); ++n) {
+    if (std::find(key.begin(), key.end(), n) == key.end()) fields.push_back(n);
+  }
+  return fields;
+}
+
+void ConversionEngine::BeginChanges(host::DataSource& header, const std::vector<int>& fields) {
+  if (!recorder_) return;
+  recorder_->BeginRecord(GetRecordKey(header));
+  for (int n : fields) recorder_->Before(header.Fields(n).Name(), header.Fields(n).Text());
+}
+
+void ConversionEngine::RowChange(grids::TaxAuthorityGrid& grid, const std::string& authority,
+                                 bool exists, bool after) {
+  if (!recorder_) return;
+  host::DataSource& detail = *grid.adsDetail();
+  const std::string row = platform::Trim(authority) + ": ";
+  auto record = [this, after](const std::string& field, const std::string& value) {
+    if (after) {
+      recorder_->After(field, value);
+    } else {
+      recorder_->Before(field, value);
+    }
+  };
+  record(row + "row", exists ? "present" : "absent");
+  for (int n : RowFieldsOf(detail)) {
+    record(row + detail.Fields(n).Name(), exists ? detail.Fields(n).Text() : "");
+  }
+}
+
+void ConversionEngine::EndChanges(host::DataSource* header, const std::vector<int>& fields,
+                                  RecordOutcome outcome, const std::string& detail) {
+  if (!recorder_) return;
+  if (header && outcome == RecordOutcome::Converted) {
+    for (int n : fields) recorder_->After(header->Fields(n).Name(), header->Fields(n).Text());
+  }
+  recorder_->EndRecord(outcome, detail);
+  // The record is committed (or, in a preview, never will be): its rows claim nothing more.
+  recorder_->Flush();
+}
+
+std::string ConversionEngine::SessionMessages(const std::exception* error) {
+  std::string text;
+  if (host::Session* session = connection_.Session()) {
+    host::ErrorCollection& errors = session->Errors();
+    for (int i = 0; i < errors.Count(); ++i) text += (text.empty() ? "" : " ") + errors.Text(i);
+  }
+  if (text.empty() && error) text = error->what();
+  return text;
+}
+
+}  // namespace convert

@@ -1,0 +1,61 @@
+#include "convert/changes/ChangeRecorder.h"
+
+namespace convert {
+
+std::string OutcomeText(RecordOutcome outcome, const std::string& detail, bool preview) {
+  switch (outcome) {
+    case RecordOutcome::Converted:
+      return preview ? "would convert" : "converted";
+    case RecordOutcome::Skipped:
+      return (preview ? "would skip: " : "skipped: ") + detail;
+    case RecordOutcome::Failed:
+      return (preview ? "would fail: " : "failed: ") + detail;
+    case RecordOutcome::Unchanged:
+      break;
+  }
+  return preview ? "would leave unchanged" : "unchanged";
+}
+
+void ChangeRecorder::BeginRecord(const std::string& key) {
+  key_ = key;
+  fields_.clear();
+}
+
+void ChangeRecorder::Before(const std::string& field, const std::string& value) {
+  for (const FieldValues& known : fields_) {
+    if (known.field == field) return;
+  }
+  fields_.push_back({field, value, value});
+}
+
+void ChangeRecorder::After(const std::string& field, const std::string& value) {
+  for (FieldValues& known : fields_) {
+    if (known.field == field) {
+      known.after = value;
+      return;
+    }
+  }
+  fields_.push_back({field, "", value});
+}
+
+void ChangeRecorder::EndRecord(RecordOutcome outcome, const std::string& detail) {
+  const std::string text = OutcomeText(outcome, detail, preview_);
+  if (fields_.empty()) ended_.push_back({kind_, key_, "", "", "", text});
+  for (const FieldValues& values : fields_) {
+    const std::string& after = outcome == RecordOutcome::Converted ? values.after : values.before;
+    ended_.push_back({kind_, key_, values.field, values.before, after, text});
+  }
+  fields_.clear();
+}
+
+void ChangeRecorder::Flush() {
+  writer_.Write(ended_);
+  ended_.clear();
+}
+
+void ChangeRecorder::Finish() {
+  Flush();
+  writer_.Finish();
+}
+
+}  // namespace convert
