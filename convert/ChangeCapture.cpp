@@ -16,6 +16,11 @@ std::vector<int> ConversionEngine::TaxFieldsOf(grids::TaxGroupGrid& grid) {
   return fields;
 }
 
+const std::vector<int>& ConversionEngine::ChangedFieldsOf(grids::TaxGroupGrid& grid) {
+  if (recorder_ && kindFields_.empty()) kindFields_ = TaxFieldsOf(grid);
+  return kindFields_;
+}
+
 std::vector<int> ConversionEngine::RowFieldsOf(host::DataSource& detail) {
   const std::vector<int>& key = detail.Keys().front().fields;
   std::vector<int> fields;

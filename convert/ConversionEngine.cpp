@@ -39,6 +39,7 @@ void ConversionEngine::CopyTaxGroupGridSettings(grids::TaxGroupGrid& from,
 void ConversionEngine::StartLogFile(host::DataSource& header, const std::string& logName) {
   state_.CurrentLogFile = connection_.getLogFileName("", "_" + platform::Trim(logName));
   if (recorder_) recorder_->StartKind(platform::Trim(logName));
+  kindFields_.clear();
   Write(std::string(kTitle) + " for " + header.Description() + " started.");
   Write("");
   Write("Performed by user: " + connection_.Session()->UserID());

@@ -97,6 +97,8 @@ class ConversionEngine {
   // The change file's view of a record (ChangeCapture.cpp); nothing happens without a recorder.
   /// The fields a tax-group conversion writes: the tax group and, with a class table, the classes.
   static std::vector<int> TaxFieldsOf(grids::TaxGroupGrid& grid);
+  /// TaxFieldsOf the kind's grid once a recorder is set, kept for the kind; else none.
+  const std::vector<int>& ChangedFieldsOf(grids::TaxGroupGrid& grid);
   /// The fields of a detail row that are not its key.
   static std::vector<int> RowFieldsOf(host::DataSource& detail);
   /// Starts the record in the buffer, with the values `fields` hold before the change.
@@ -116,6 +118,8 @@ class ConversionEngine {
   host::TextBox& txtProcessing_;
   host::EventPump& pump_;
   ChangeRecorder* recorder_ = nullptr;
+  /// The fields of the kind's records that go into the change file, looked up once per kind.
+  std::vector<int> kindFields_;
 };
 
 }  // namespace convert

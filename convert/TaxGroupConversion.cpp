@@ -17,7 +17,7 @@ void ConversionEngine::ConvertTaxGroupRecords(grids::TaxGroupGrid& from, grids::
             ConvertTaxGroupRecord(to);
           } else {
             if (recorder_) {
-              const std::vector<int> fields = TaxFieldsOf(to);
+              const std::vector<int>& fields = ChangedFieldsOf(to);
               BeginChanges(header, fields);
               EndChanges(&header, fields, RecordOutcome::Skipped, "tax classes do not match");
             }
@@ -39,7 +39,7 @@ void ConversionEngine::ConvertTaxGroupRecords(grids::TaxGroupGrid& from, grids::
 
 void ConversionEngine::ConvertTaxGroupRecord(grids::TaxGroupGrid& to) {
   host::DataSource& header = *to.adsHeader();
-  const std::vector<int> fields = recorder_ ? TaxFieldsOf(to) : std::vector<int>{};
+  const std::vector<int>& fields = ChangedFieldsOf(to);
   try {
     ShowProcessing(ConvertingText(header));
     BeginChanges(header, fields);
