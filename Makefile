@@ -39,6 +39,7 @@ bench: build
 	@build/ci/bench/conversion_bench $${N:-100000}
 	@build/ci/bench/signon_bench
 	@build/ci/bench/finder_bench $${N:-100000}
+	@build/ci/bench/change_file_bench 20000
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
