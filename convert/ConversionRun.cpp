@@ -125,6 +125,14 @@ std::optional<std::string> ConversionRun::RunKinds(ChangeRunMode mode) {
   return failure;
 }
 
+std::vector<std::pair<std::string, KindCounts>> ConversionRun::LastCounts() const {
+  std::vector<std::pair<std::string, KindCounts>> counts;
+  for (const auto& [kind, outcome] : lastKinds_) {
+    counts.emplace_back(window_.Source(kind->headerSource).Description(), outcome.counts);
+  }
+  return counts;
+}
+
 void ConversionRun::CancelButtonClick() {
   engine_.State().CancelRequested = true;
 }

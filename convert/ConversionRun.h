@@ -109,6 +109,10 @@ class ConversionRun {
     return lastKinds_;
   }
 
+  /// What each kind of the last run or preview counted, named by its description, in running
+  /// order: what a Preview dialog lists.
+  std::vector<std::pair<std::string, KindCounts>> LastCounts() const;
+
   /// A checked kind is about to be set up and converted.
   host::Signal<const KindTarget&> KindStarted;
   /// A kind has been converted, or an error ended its record loop. Not emitted for a kind whose
