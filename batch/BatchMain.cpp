@@ -87,6 +87,9 @@ int RunJobs(const Options& options) {
       return batch::kRefused;
     }
   }
+  // Start-up moves into the ERP's runtime folder, so the change file is found from here first.
+  const std::string undoFile =
+      options.undoFile.empty() ? "" : std::filesystem::absolute(options.undoFile).string();
   host::standin::StandinHost standin;
   ConsoleNotifier notifier;
   const std::string sharedData = standin.ReadPaths(notifier).SharedDataPath();
@@ -120,7 +123,7 @@ int RunJobs(const Options& options) {
   std::signal(SIGINT, OnInterrupt);
   if (options.Chosen() == Mode::Undo) {
     if (options.companies.size() > 1) throw std::runtime_error("--undo takes one --company.");
-    return batch::UndoChanges(options.undoFile,
+    return batch::UndoChanges(undoFile,
                               options.companies.empty() ? "" : options.companies.front(), station,
                               std::cout);
   }

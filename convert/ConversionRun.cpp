@@ -86,6 +86,7 @@ std::optional<std::string> ConversionRun::RunKinds(ChangeRunMode mode) {
   if (closeRequested_) engine_.State().CancelRequested = true;
 
   const int tab = window_.SSTab1().Tab();
+  const bool known = tab >= 0 && tab < static_cast<int>(RunTabs().size());
   host::Session& session = *connection_.Session();
   const auto started = std::chrono::system_clock::now();
   const ChangeFileHeader header{.build = host::GetProgramBuild(),
@@ -93,7 +94,7 @@ std::optional<std::string> ConversionRun::RunKinds(ChangeRunMode mode) {
                                 .user = session.UserID(),
                                 .job = jobName_,
                                 .started = IsoLocalTime(started),
-                                .tab = RunTabs()[static_cast<size_t>(tab)],
+                                .tab = known ? RunTabs()[static_cast<size_t>(tab)] : "",
                                 .mode = mode,
                                 .undoes = ""};
   ChangeFileWriter changeFile(connection_.LogFolderOnDisk(), header, started);
