@@ -6,23 +6,16 @@ namespace about {
 namespace {
 
 TEST(BlankWarningTest, CountsTheBlanksAtEachEnd) {
-  const struct {
-    const char* name;
-    const char* text;
-    std::optional<std::string> expected;
-  } cases[] = {
-      {"TwoLeading", "  Acme", "Company contains 2 leading space(s)."},
-      {"BothEnds", " Acme   ", "Company contains 1 leading space(s), and 3 trailing space(s)."},
-      {"TrailingOnly", "Acme ", "Company contains 1 trailing space(s)."},
-      {"None", "Acme", std::nullopt},
-      {"InnerBlanksOnly", "Acme  Ltd", std::nullopt},
-      {"Empty", "", std::nullopt},
-      {"BlanksOnly", "  ", "Company contains 2 leading space(s), and 2 trailing space(s)."},
+  auto check = [&](const char* name, const char* text, const std::optional<std::string>& expected) {
+    EXPECT_EQ(expected, BlankWarning("Company", text)) << name;
   };
-  for (const auto& c : cases) EXPECT_EQ(c.expected, BlankWarning("Company", c.text)) << c.name;
-}
-
-TEST(BlankWarningTest, NamesTheGivenCaption) {
+  check("TwoLeading", "  Acme", "Company contains 2 leading space(s).");
+  check("BothEnds", " Acme   ", "Company contains 1 leading space(s), and 3 trailing space(s).");
+  check("TrailingOnly", "Acme ", "Company contains 1 trailing space(s).");
+  check("None", "Acme", std::nullopt);
+  check("InnerBlanksOnly", "Acme  Ltd", std::nullopt);
+  check("Empty", "", std::nullopt);
+  check("BlanksOnly", "  ", "Company contains 2 leading space(s), and 2 trailing space(s).");
   EXPECT_EQ("Client contains 1 leading space(s).", BlankWarning("Client", " X"));
 }
 

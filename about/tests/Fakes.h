@@ -3,14 +3,12 @@
 #include "about/Pointer.h"
 #include "about/Sources.h"
 #include "about/Timer.h"
-#include "util/Shell.h"
+#include "util/tests/testsupport/Recording.h"
 
 #include <chrono>
-#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 namespace about::testing {
 
@@ -35,25 +33,8 @@ class FakePointer : public PointerPosition {
   Point at;
 };
 
-class RecordingShell : public util::Shell {
- public:
-  int open(const std::string& target) override {
-    opened.push_back(target);
-    if (onOpen) onOpen();
-    return result;
-  }
-  void explore(const std::string&) override {}
-
-  int result = 42;
-  std::vector<std::string> opened;
-  std::function<void()> onOpen;
-};
-
-class RecordingNotifier : public util::Notifier {
- public:
-  void critical(const std::string& text) override { messages.push_back(text); }
-  std::vector<std::string> messages;
-};
+using util::testing::RecordingNotifier;
+using util::testing::RecordingShell;
 
 class FixedVersionTexts : public VersionTexts {
  public:

@@ -22,16 +22,14 @@ TEST(AccpacSiteConfigurationReaderTest, ReadsTheSitesOwnRecordNotACompanys) {
 }
 
 TEST(AccpacSiteConfigurationReaderTest, NothingWhenTheRecordCannotBeRead) {
-  const struct {
-    const char* name;
-    bool installed;
-  } cases[] = {{"NoInstallation", false}, {"InstalledWithoutASite", true}};
-  for (const auto& c : cases) {
+  auto check = [&](const char* name, bool installed) {
     InstalledSite site;
-    if (c.installed) site.install();
+    if (installed) site.install();
     const host::AccpacPaths paths = site.paths();
-    EXPECT_EQ(std::nullopt, AccpacSiteConfigurationReader(paths).readSiteClient()) << c.name;
-  }
+    EXPECT_EQ(std::nullopt, AccpacSiteConfigurationReader(paths).readSiteClient()) << name;
+  };
+  check("NoInstallation", false);
+  check("InstalledWithoutASite", true);
 }
 
 }  // namespace

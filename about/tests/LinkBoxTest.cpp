@@ -20,13 +20,10 @@ class LinkBoxTest : public ::testing::Test {
   LinkBox link{"Quenlix Home Page", "https://www.quenlix.com/", timer, pointer, shell, notifier};
 };
 
-TEST_F(LinkBoxTest, StartsNormalWithItsTimerStoppedAtOneTenthOfASecond) {
+TEST_F(LinkBoxTest, StartsNormalAndMovingOntoItUnderlinesItAndStartsTheTimerOnce) {
   EXPECT_FALSE(link.underlined());
   EXPECT_FALSE(timer.isRunning());
   EXPECT_EQ(std::chrono::milliseconds(100), timer.interval);
-}
-
-TEST_F(LinkBoxTest, MovingOntoTheLinkUnderlinesItAndStartsTheTimerOnce) {
   link.MouseMove();
   link.MouseMove();
   EXPECT_TRUE(link.underlined());
@@ -68,17 +65,13 @@ TEST_F(LinkBoxTest, LosingTheFocusStopsTheTimerAndTurnsTheUnderlineOff) {
   EXPECT_FALSE(timer.isRunning());
 }
 
-TEST_F(LinkBoxTest, ClickOpensTheAddressAndHidesTheCaretAfterwards) {
+TEST_F(LinkBoxTest, ClickOpensTheAddressHidesTheCaretAfterwardsAndReportsNoBrowser) {
   int hidesWhenOpened = -1;
   shell.onOpen = [&] { hidesWhenOpened = link.caretHides(); };
+  shell.result = 2;
   link.Click();
   EXPECT_EQ(std::vector<std::string>{"https://www.quenlix.com/"}, shell.opened);
   EXPECT_EQ(hidesWhenOpened + 1, link.caretHides());
-}
-
-TEST_F(LinkBoxTest, ABrowserThatCannotStartIsReported) {
-  shell.result = 2;
-  link.Click();
   EXPECT_EQ(std::vector<std::string>{"Cannot start browser to view https://www.quenlix.com/."},
             notifier.messages);
 }

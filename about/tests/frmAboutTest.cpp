@@ -49,51 +49,38 @@ TEST_F(frmAboutTest, LoadFillsTheWindow) {
   EXPECT_FALSE(timerLatestVersion.isRunning());
 }
 
-TEST_F(frmAboutTest, UnreadableSiteRecordShowsTheMakerAndZeroClientID) {
-  const struct {
-    const char* name;
-    bool readerThrows;
-  } cases[] = {{"RecordNotRead", false}, {"ReaderFails", true}};
-  for (const auto& c : cases) {
-    site.client.reset();
-    site.fails = c.readerThrows;
+TEST_F(frmAboutTest, LoadGoesOnWhenASourceFailsAndShowsTheMakerForNoSiteRecord) {
+  const std::string fixed = "(6.6A)(Premium)(Build 40)(Product Update 2)";
+  auto check = [&](const char* name, bool versionsFail, bool noRecord, bool readerFails,
+                   const std::string& version, const char* company, const char* clientId) {
+    versions.fails = versionsFail;
+    if (noRecord) site.client.reset();
+    site.fails = readerFails;
     loaded();
-    EXPECT_EQ("0000000000", form.txtClientID()) << c.name;
-    EXPECT_EQ("Quenlix", form.txtCompany()) << c.name;
-  }
-}
-
-TEST_F(frmAboutTest, LoadGoesOnWhenTheVersionTextsFail) {
-  versions.fails = true;
-  loaded();
-  EXPECT_EQ("", form.txtSystemManagerVersion());
-  EXPECT_EQ("About Ordavel", form.Caption());
-  EXPECT_EQ("Northwind Traders", form.txtCompany());
-  EXPECT_EQ("NW-0042", form.txtClientID());
+    EXPECT_EQ("About Ordavel", form.Caption()) << name;
+    EXPECT_EQ(version, form.txtSystemManagerVersion()) << name;
+    EXPECT_EQ(company, form.txtCompany()) << name;
+    EXPECT_EQ(clientId, form.txtClientID()) << name;
+  };
+  check("VersionTextsFail", true, false, false, "", "Northwind Traders", "NW-0042");
+  check("RecordNotRead", false, true, false, fixed, "Quenlix", "0000000000");
+  check("ReaderFails", false, true, true, fixed, "Quenlix", "0000000000");
 }
 
 TEST_F(frmAboutTest, FirstActivationWarnsAboutBlanksAroundTheClientNameInRed) {
-  const struct {
-    const char* name;
-    const char* clientName;
-    std::string copyright;
-    std::uint32_t color;
-  } cases[] = {
-      {"TwoLeading", "  Acme", "Company contains 2 leading space(s).", kRed},
-      {"BothEnds", " Acme  ", "Company contains 1 leading space(s), and 2 trailing space(s).",
-       kRed},
-      {"TrailingOnly", "Acme ", "Company contains 1 trailing space(s).", kRed},
-      {"None", "Acme", kLegalCopyright, kBlack},
-  };
-  for (const auto& c : cases) {
+  auto check = [&](const char* name, const char* clientName, const std::string& copyright,
+                   std::uint32_t color) {
     FixedSiteReader named;
-    named.client = SiteClient{c.clientName, "ID"};
+    named.client = SiteClient{clientName, "ID"};
     frmAbout window({versions, named, pointer, timerHomePage, timerLatestVersion, shell, notifier});
     window.Form_Load();
     window.Form_Activate();
-    EXPECT_EQ(c.copyright, window.lblCopyright()) << c.name;
-    EXPECT_EQ(c.color, window.lblCopyrightForeColor()) << c.name;
-  }
+    EXPECT_EQ(copyright, window.lblCopyright()) << name;
+    EXPECT_EQ(color, window.lblCopyrightForeColor()) << name;
+  };
+  check("TwoLeading", "  Acme", "Company contains 2 leading space(s).", kRed);
+  check("TrailingOnly", "Acme ", "Company contains 1 trailing space(s).", kRed);
+  check("None", "Acme", kLegalCopyright, kBlack);
 }
 
 TEST_F(frmAboutTest, OnlyTheFirstActivationLooksForBlanks) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "app/Form1.h"
+#include "erp/site/tests/testsupport/ScriptedPrompt.h"
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinSession.h"
 #include "host/testsupport/InstalledSite.h"
+#include "util/tests/testsupport/Recording.h"
 
 #include <gtest/gtest.h>
 
@@ -46,32 +48,9 @@ class RecordingMessages : public host::MessageBoxes {
   std::vector<Box> boxes;
 };
 
-/// Remembers what the window asked the desktop shell to open or show.
-class RecordingShell : public util::Shell {
- public:
-  int open(const std::string& target) override {
-    opened.push_back(target);
-    return 33;
-  }
-  void explore(const std::string& folder) override { explored.push_back(folder); }
-
-  std::vector<std::string> opened;
-  std::vector<std::string> explored;
-};
-
 class NoFilterWindow : public host::FilterWindow {
  public:
   std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
-};
-
-/// Signs on as ADMIN to SAMLTD unless told to cancel.
-class Prompt : public erp::SignonPrompt {
- public:
-  std::optional<erp::Credentials> ask(const std::string& message) override {
-    if (cancel || !message.empty()) return std::nullopt;
-    return erp::Credentials{"ADMIN", "admin", "SAMLTD"};
-  }
-  bool cancel = false;
 };
 
 /// An installed stand-in ERP with company SAMLTD and the main window on it.
@@ -114,12 +93,13 @@ class Form1Fixture : public ::testing::Test {
   const std::vector<std::string> kAll{"TX", "AP", "AR", "IC", "OE", "PO", "BK"};
   host::testing::InstalledSite site;
   std::unique_ptr<erp::testing::TestCompany> company;
-  Prompt prompt;
+  /// Signs on as ADMIN to SAMLTD.
+  erp::testing::ScriptedPrompt prompt{{erp::Credentials{"ADMIN", "admin", "SAMLTD"}}};
   std::ostringstream errors;
   erp::ConsoleErrorDisplay display{errors};
   host::standin::StandinDataSourceFactory factory;
   RecordingMessages messages;
-  RecordingShell shell;
+  util::testing::RecordingShell shell;
   host::NoEventPump pump;
   NoFilterWindow filterWindow;
   /// Replaces the installation's own paths when set.

@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "app/Layout.h"
 #include "app/tests/Form1Fixture.h"
 
 #include <gtest/gtest.h>
@@ -9,11 +10,27 @@ namespace {
 
 class Form1Test : public testing::Form1Fixture {};
 
-TEST_F(Form1Test, CaptionNamesTheSignedOnCompany) {
+TEST_F(Form1Test, LoadNamesTheCompanyOpensEverySourcePreparesTheRangesAndBindsTheCriteria) {
   Install(true, kAll);
   Form1& window = Window();
   ASSERT_TRUE(window.Load());
   EXPECT_EQ("SAMLTD - Ordavel", window.Caption());
+  const host::FieldEditControl& to = window.RangeControl("afecToCustomer");
+  EXPECT_EQ(std::string(static_cast<std::size_t>(window.Source("adsARCUS").Fields(1).Size()), 'Z'),
+            to.Value());
+  EXPECT_EQ("", window.RangeControl("afecFromCustomer").Value());
+  EXPECT_EQ("Customer", to.LeftLabel());
+  EXPECT_EQ("Bank Distribution Code",
+            window.RangeControl("afecFromBankDistributionCode").LeftLabel());
+  EXPECT_FALSE(to.Enabled());
+  for (const DataSourceDef& def : DataSources()) {
+    EXPECT_TRUE(window.Source(def.name).IsOpen()) << def.name;
+  }
+  // Each kind's additional criteria sit on the first "to" control of its check box.
+  for (const CriteriaDef& def : CriteriaFields()) {
+    EXPECT_EQ(&window.RangeControl(def.editControl), window.Criteria(def.name).EditControl())
+        << def.name;
+  }
   window.Unload();
 }
 
@@ -27,9 +44,24 @@ TEST_F(Form1Test, UnreadableSiteConfigurationEndsWithItsMessage) {
 
 TEST_F(Form1Test, CancelledSignOnEndsSilently) {
   Install(true, kAll);
-  prompt.cancel = true;
+  prompt.answers = {std::nullopt};
   EXPECT_FALSE(Window().Load());
   EXPECT_EQ(std::vector<std::string>{}, messages.Texts());
+}
+
+TEST_F(Form1Test, NotInstalledEndsWithTheCriticalMessageBeforeTheSignOn) {
+  Install(true, kAll);
+  host::testing::InstalledSite bare;
+  int reads = 0;
+  readPaths = [&] { return ++reads == 1 ? site.paths() : bare.paths(); };
+  Form1& window = Window();
+  EXPECT_FALSE(window.Load());
+  ASSERT_EQ(1u, messages.boxes.size());
+  EXPECT_EQ("Sage Accpac is not installed.", messages.boxes[0].text);
+  EXPECT_EQ("Ordavel", messages.boxes[0].title);
+  EXPECT_EQ(host::MessageIcon::Critical, messages.boxes[0].icon);
+  EXPECT_EQ(nullptr, window.Connection());
+  EXPECT_EQ(2, reads);
 }
 
 TEST_F(Form1Test, CompanyWithoutTaxServicesEndsWithTheTaxServicesError) {
@@ -55,22 +87,7 @@ TEST_F(Form1Test, OnlyInventoryActiveBuildsOnlyItsTab) {
   EXPECT_TRUE(window.Unloaded());
 }
 
-TEST_F(Form1Test, RangeFieldsStartEmptyAndFullOfZ) {
-  Install(true, kAll);
-  Form1& window = Window();
-  ASSERT_TRUE(window.Load());
-  const host::FieldEditControl& to = window.RangeControl("afecToCustomer");
-  EXPECT_EQ(std::string(static_cast<std::size_t>(window.Source("adsARCUS").Fields(1).Size()), 'Z'),
-            to.Value());
-  EXPECT_EQ("", window.RangeControl("afecFromCustomer").Value());
-  EXPECT_EQ("Customer", to.LeftLabel());
-  EXPECT_EQ("Bank Distribution Code",
-            window.RangeControl("afecFromBankDistributionCode").LeftLabel());
-  EXPECT_FALSE(to.Enabled());
-  window.Unload();
-}
-
-TEST_F(Form1Test, RecurringPayablesBoxEnablesItsRangesAndTheSharedControls) {
+TEST_F(Form1Test, CheckBoxesEnableTheirRangesAndTheSharedControlsHiddenOrNot) {
   Install(true, kAll);
   Form1& window = Window();
   ASSERT_TRUE(window.Load());
@@ -86,6 +103,20 @@ TEST_F(Form1Test, RecurringPayablesBoxEnablesItsRangesAndTheSharedControls) {
   EXPECT_FALSE(enabled("afecToPayableCodeVendor"));
   EXPECT_TRUE(enabled("afecPurchasesToTaxGroup"));
   EXPECT_TRUE(window.GridControlNamed("agPurchasesFrom").Enabled());
+
+  // Pairs the options hide follow their boxes all the same.
+  for (const auto& [box, from, to] :
+       {std::tuple{"chkRecurringCharges", "afecFromChargeCodeCustomer", "afecToChargeCodeCustomer"},
+        std::tuple{"chkItemPricingTaxes", "afecFromItemPriceCurrency", "afecToItemPriceCurrency"},
+        std::tuple{"chkOEMiscCharges", "afecFromMiscChargeCurrency", "afecToMiscChargeCurrency"},
+        std::tuple{"chkPOAdditionalCosts", "afecFromAdditionalCostCurrency",
+                   "afecToAdditionalCostCurrency"}}) {
+    ASSERT_FALSE(window.RangeControl(from).Visible()) << from;
+    window.CheckBoxNamed(box).SetValue(1);
+    EXPECT_TRUE(enabled(from) && enabled(to)) << from;
+    window.CheckBoxNamed(box).SetValue(0);
+    EXPECT_FALSE(enabled(from) || enabled(to)) << from;
+  }
   window.Unload();
 }
 

@@ -3,9 +3,9 @@
 #include "erp/catalog/ViewCatalog.h"
 #include "erp/site/SiteDatabase.h"
 #include "erp/site/SiteLayout.h"
+#include "platform/tests/testsupport/TempFolder.h"
 
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -14,24 +14,13 @@ namespace erp {
 /// A site with an empty site database in a fresh temporary folder, removed afterwards.
 class TempSite {
  public:
-  TempSite() : layout_(uniqueFolder()) { SiteDatabase::create(layout_); }
-  ~TempSite() {
-    std::error_code ignored;
-    std::filesystem::remove_all(layout_.sharedData(), ignored);
-  }
-  TempSite(const TempSite&) = delete;
-  TempSite& operator=(const TempSite&) = delete;
+  TempSite() : layout_(folder_.path()) { SiteDatabase::create(layout_); }
 
   const SiteLayout& layout() const { return layout_; }
   const std::filesystem::path& folder() const { return layout_.sharedData(); }
 
  private:
-  static std::filesystem::path uniqueFolder() {
-    std::random_device random;
-    return std::filesystem::temp_directory_path() /
-           ("ordavel-site-" + std::to_string(random()) + std::to_string(random()));
-  }
-
+  platform::testing::TempFolder folder_{"ordavel-site-"};
   SiteLayout layout_;
 };
 

@@ -88,6 +88,12 @@ void TestCompany::addTaxData() {
       }
     }
   }
+  // A class of one class type and axis only: sales item classes.
+  insert("TX0001", {{"#1", "PST"},
+                    {"#2", std::int64_t{1}},
+                    {"#3", std::int64_t{2}},
+                    {"#4", std::int64_t{4}},
+                    {"#5", "PST sales item class 4"}});
   for (std::int64_t type : {1, 2}) {
     insert("TX0003", {{"#1", "OLD"},
                       {"#2", type},

@@ -35,9 +35,9 @@ class TestCompany {
   std::unique_ptr<DataSource> open(const std::string& viewId, bool readOnly = false);
 
   /// Adds a small but complete set of tax data: authorities GST (no tax included), PST and HST
-  /// (tax included allowed); classes 1 to 3 for each authority, type and axis; sales (1) and
-  /// purchases (2) groups "OLD" (GST, PST), "HST" (HST) and "GAP" (GST, blank, PST);
-  /// currencies CAD and USD.
+  /// (tax included allowed); classes 1 to 3 for each authority, type and axis, and PST class 4
+  /// for sales (type 1) item (axis 2) classes only; sales (1) and purchases (2) groups "OLD"
+  /// (GST, PST), "HST" (HST) and "GAP" (GST, blank, PST); currencies CAD and USD.
   void addTaxData();
 
  private:

@@ -25,14 +25,24 @@ constexpr const char* kBlankAuthority = "Error: Invalid input. Tax Authority can
 // An A/R item taxes mapping as the main window sets it up, driven as the operator works.
 class TaxAuthorityGridTest : public ::testing::Test {
  protected:
-  TaxAuthorityGridTest() {
-    mapping.Name("A/R Item Taxes");
-    mapping.Grid(&grid);
-    mapping.adsTXAUTH(authorities.get());
-    mapping.adsTXCLASS(classes.get());
-    mapping.AddFromTaxClassColumn("From Tax Class", 109, 1, 2);
-    mapping.AddToTaxClassColumn("To Tax Class", 99, 1, 2);
-    mapping.AddTaxIncludedColumn("Tax Included", 80);
+  TaxAuthorityGridTest() { ItemTaxes(grid, mapping); }
+
+  // Sets `into` up as the main window sets up A/R item taxes on `itemGrid`.
+  void ItemTaxes(GridControl& itemGrid, TaxAuthorityGrid& into) {
+    into.Name("A/R Item Taxes");
+    into.Grid(&itemGrid);
+    into.adsTXAUTH(authorities.get());
+    into.adsTXCLASS(classes.get());
+    into.AddFromTaxClassColumn("From Tax Class", 109, 1, 2);
+    into.AddToTaxClassColumn("To Tax Class", 99, 1, 2);
+    into.AddTaxIncludedColumn("Tax Included", 80);
+  }
+  // What the error display showed since the last call.
+  std::string NewlyShown() {
+    const std::string all = company.shownErrors();
+    const std::string shown = all.substr(shownBefore_);
+    shownBefore_ = all.size();
+    return shown;
   }
 
   Cells Row(int row) const {
@@ -48,11 +58,12 @@ class TaxAuthorityGridTest : public ::testing::Test {
     return rows;
   }
   // Rows for each authority, entered in the first row and then below with the Insert key.
-  void EnterRows(const std::vector<std::string>& codes) {
-    grid.Focus();
+  void EnterRows(const std::vector<std::string>& codes, GridControl* into = nullptr) {
+    GridControl& target = into ? *into : grid;
+    target.Focus();
     for (size_t i = 0; i < codes.size(); ++i) {
-      if (i > 0) grid.PressKey(GridControl::kKeyInsert);
-      grid.EditCell(kAuthority, grid.CurrentRow(), codes[i]);
+      if (i > 0) target.PressKey(GridControl::kKeyInsert);
+      target.EditCell(kAuthority, target.CurrentRow(), codes[i]);
     }
   }
 
@@ -61,6 +72,7 @@ class TaxAuthorityGridTest : public ::testing::Test {
   std::unique_ptr<host::DataSource> classes = company.open("TX0001");
   GridControl grid;
   TaxAuthorityGrid mapping{[this] { return company.newErrorDisplay(); }};
+  size_t shownBefore_ = 0;
 };
 
 TEST_F(TaxAuthorityGridTest, ColumnsAreAddedInOrderWithTheirTables) {
@@ -144,43 +156,31 @@ TEST_F(TaxAuthorityGridTest, TheOperationDecidesWhichCellsMayBeEdited) {
   check("Delete", kAuthority, true);
 }
 
-struct KeyCase {
-  const char* name;
-  const char* authority;
-  const char* cellBefore;
-  int key;
-  bool shift;
-  const char* cellAfter;
-  const char* shown;
-};
-
-class TaxIncludedKeys : public TaxAuthorityGridTest,
-                        public ::testing::WithParamInterface<KeyCase> {};
-
-TEST_P(TaxIncludedKeys, ToggleOnlyWhereTheAuthorityAllowsTaxInPrice) {
-  const KeyCase& line = GetParam();
-  EnterRows({line.authority});
-  grid.SetCellData(kIncluded, 0, line.cellBefore);
-  grid.GoToCell(kIncluded, 0, true);
-  grid.PressKey(line.key, line.shift, false, false);
-  EXPECT_EQ(line.cellAfter, grid.GetCellData(kIncluded, 0));
-  EXPECT_EQ(line.shown, company.shownErrors());
-}
-
 const char* const kGstRefused = "Error: Invalid input. GST does not allow tax in price.\n";
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TaxIncludedKeys,
-    ::testing::Values(
-        KeyCase{"YRefusedByGst", "GST", "No", kKeyY, false, "No", kGstRefused},
-        KeyCase{"YAllowedByPst", "PST", "No", kKeyY, false, "Yes", ""},
-        KeyCase{"YOnYesAsksNothing", "GST", "Yes", kKeyY, false, "Yes", ""},
-        KeyCase{"NWithoutAsking", "GST", "Yes", kKeyN, false, "No", ""},
-        KeyCase{"SpaceRefusedByGst", "GST", "No", GridControl::kKeySpace, false, "No", kGstRefused},
-        KeyCase{"SpaceTurnsYesToNo", "GST", "Yes", GridControl::kKeySpace, false, "No", ""},
-        KeyCase{"SpaceAllowedByHst", "hst", "No", GridControl::kKeySpace, false, "Yes", ""},
-        KeyCase{"ShiftedKeyIgnored", "PST", "No", kKeyY, true, "No", ""}),
-    [](const auto& param) { return std::string(param.param.name); });
+TEST_F(TaxAuthorityGridTest, KeysToggleTaxIncludedOnlyWhereTheAuthorityAllowsTaxInPrice) {
+  auto check = [this](const char* name, const char* authority, const char* cellBefore, int key,
+                      bool shift, const char* cellAfter, const char* shown) {
+    GridControl rows;
+    TaxAuthorityGrid taxes{[this] { return company.newErrorDisplay(); }};
+    ItemTaxes(rows, taxes);
+    EnterRows({authority}, &rows);
+    NewlyShown();
+    rows.SetCellData(kIncluded, 0, cellBefore);
+    rows.GoToCell(kIncluded, 0, true);
+    rows.PressKey(key, shift, false, false);
+    EXPECT_EQ(cellAfter, rows.GetCellData(kIncluded, 0)) << name;
+    EXPECT_EQ(shown, NewlyShown()) << name;
+  };
+  check("YRefusedByGst", "GST", "No", kKeyY, false, "No", kGstRefused);
+  check("YAllowedByPst", "PST", "No", kKeyY, false, "Yes", "");
+  check("YOnYesAsksNothing", "GST", "Yes", kKeyY, false, "Yes", "");
+  check("NWithoutAsking", "GST", "Yes", kKeyN, false, "No", "");
+  check("SpaceRefusedByGst", "GST", "No", GridControl::kKeySpace, false, "No", kGstRefused);
+  check("SpaceTurnsYesToNo", "GST", "Yes", GridControl::kKeySpace, false, "No", "");
+  check("SpaceAllowedByHst", "hst", "No", GridControl::kKeySpace, false, "Yes", "");
+  check("ShiftedKeyIgnored", "PST", "No", kKeyY, true, "No", "");
+}
 
 TEST_F(TaxAuthorityGridTest, ClickingTaxIncludedAsksTheAuthority) {
   EnterRows({"GST", "PST"});
@@ -256,39 +256,50 @@ TEST_F(TaxAuthorityGridTest, TheDeleteKeyDeletesTheCurrentRowAndStaysInPlace) {
   EXPECT_EQ(0, grid.CurrentRow());
 }
 
-struct EditCase {
-  const char* name;
-  int column;
-  const char* typed;
-  const char* cell;
-  const char* shown;
-};
-
-class CellValidation : public TaxAuthorityGridTest,
-                       public ::testing::WithParamInterface<EditCase> {};
-
-TEST_P(CellValidation, RefusalRestoresThePreviousValue) {
-  const EditCase& line = GetParam();
-  EnterRows({"PST"});
-  grid.SetCellData(kOperation, 0, "Update");
-  grid.SetCellData(kFrom, 0, "1");
-  grid.EditCell(line.column, 0, line.typed);
-  EXPECT_EQ(line.cell, grid.GetCellData(line.column, 0));
-  EXPECT_EQ(line.shown, company.shownErrors());
+TEST_F(TaxAuthorityGridTest, ARefusedCellGetsItsPreviousValueBack) {
+  auto check = [this](const char* name, int column, const char* typed, const char* cell,
+                      const char* shown) {
+    GridControl rows;
+    TaxAuthorityGrid taxes{[this] { return company.newErrorDisplay(); }};
+    ItemTaxes(rows, taxes);
+    EnterRows({"PST"}, &rows);
+    NewlyShown();
+    rows.SetCellData(kOperation, 0, "Update");
+    rows.SetCellData(kFrom, 0, "1");
+    rows.EditCell(column, 0, typed);
+    EXPECT_EQ(cell, rows.GetCellData(column, 0)) << name;
+    EXPECT_EQ(shown, NewlyShown()) << name;
+  };
+  check("AuthorityAcceptedUpperCased", kAuthority, "hst", "HST", "");
+  check("BlankAuthority", kAuthority, "", "PST", kBlankAuthority);
+  check("UnknownAuthority", kAuthority, "xyz", "PST",
+        "Error: Invalid input. Tax Authority XYZ does not exist.\n");
+  check("ClassAccepted", kFrom, "3", "3", "");
+  check("UnknownFromClass", kFrom, "9", "1", "Error: Invalid input. Tax Class 9 does not exist.\n");
+  check("UnknownToClass", kTo, "7", "1", "Error: Invalid input. Tax Class 7 does not exist.\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CellValidation,
-    ::testing::Values(EditCase{"AuthorityAcceptedUpperCased", kAuthority, "hst", "HST", ""},
-                      EditCase{"BlankAuthority", kAuthority, "", "PST", kBlankAuthority},
-                      EditCase{"UnknownAuthority", kAuthority, "xyz", "PST",
-                               "Error: Invalid input. Tax Authority XYZ does not exist.\n"},
-                      EditCase{"ClassAccepted", kFrom, "3", "3", ""},
-                      EditCase{"UnknownFromClass", kFrom, "9", "1",
-                               "Error: Invalid input. Tax Class 9 does not exist.\n"},
-                      EditCase{"UnknownToClass", kTo, "7", "1",
-                               "Error: Invalid input. Tax Class 7 does not exist.\n"}),
-    [](const auto& param) { return std::string(param.param.name); });
+// PST class 4 exists for sales item classes only, so a class check that ignores the column's
+// class type or axis, or swaps them, lets it through in the wrong column or refuses it here.
+TEST_F(TaxAuthorityGridTest, AClassCountsOnlyForTheClassTypeAndAxisOfItsColumn) {
+  auto check = [&](const char* name, std::int16_t type, std::int16_t axis, const char* cell) {
+    GridControl other;
+    TaxAuthorityGrid columns{[this] { return company.newErrorDisplay(); }};
+    columns.Grid(&other);
+    columns.adsTXAUTH(authorities.get());
+    columns.adsTXCLASS(classes.get());
+    const int to = columns.AddToTaxClassColumn("To Tax Class", 99, type, axis);
+    other.Focus();
+    other.EditCell(kAuthority, 0, "PST");
+    other.EditCell(to, 0, "4");
+    EXPECT_EQ(cell, other.GetCellData(to, 0)) << name;
+  };
+  check("SalesItem", 1, 2, "4");
+  check("PurchasesItem", 2, 2, "1");
+  check("SalesCustomer", 1, 1, "1");
+  const std::string refused = "Error: Invalid input. Tax Class 4 does not exist.\n";
+  EXPECT_EQ(refused + refused, company.shownErrors());
+}
 
 TEST_F(TaxAuthorityGridTest, TheOperationEditorOffersTheThreeOperations) {
   EnterRows({"PST"});

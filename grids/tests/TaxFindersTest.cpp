@@ -1,6 +1,7 @@
 #include "grids/TaxClassCells.h"
 #include "grids/TaxFinders.h"
 
+#include "host/testsupport/StandinCatalog.h"
 #include "host/testsupport/StandinCompany.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,9 @@ TEST(TaxFindersTest, EachTaxViewIsSetUpFromTheTable) {
     EXPECT_EQ(display, finder.DisplayFieldIDs) << viewId;
     EXPECT_EQ(search, finder.SearchFieldIDs) << viewId;
     EXPECT_EQ(returned, finder.ReturnFieldIDs) << viewId;
+    for (const Ids* ids : {&display, &search, &returned}) {
+      for (int id : *ids) EXPECT_NE(nullptr, host::testing::StandinView(viewId).field(id)) << id;
+    }
   };
   check(TaxFinderView::TaxGroups, "TX0003", 1, "TTYPE=1", {1, 3, 4, 5, 6, 7, 8, 9, 15, 16},
         {1, 3, 4, 5, 6, 7, 8, 9}, {1});

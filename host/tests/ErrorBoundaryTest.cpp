@@ -10,16 +10,12 @@
 namespace host {
 namespace {
 
-TEST(ErrorBoundaryTest, AnActionThatEndsNormallyShowsNothing) {
+TEST(ErrorBoundaryTest, RaisedErrorsAreShownThroughTheErrorDisplayAndANormalEndShowsNothing) {
   testing::StandinCompany company;
   int runs = 0;
   EXPECT_TRUE(ShowErrorsOf(company.connection(), [&] { ++runs; }));
   EXPECT_EQ(1, runs);
   EXPECT_EQ("", company.shownErrors());
-}
-
-TEST(ErrorBoundaryTest, RaisedErrorsAreShownThroughTheErrorDisplay) {
-  testing::StandinCompany company;
   EXPECT_FALSE(ShowErrorsOf(company.connection(), [] {
     throw HostError(HostError::kGeneralFailure, "View AR0024 is not open.");
   }));

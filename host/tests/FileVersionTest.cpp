@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include "platform/tests/testsupport/TempFolder.h"
 
-#include <fstream>
 #include <vector>
 
 namespace host {
@@ -39,44 +38,31 @@ Bytes truncated(Bytes bytes) {
   return bytes;
 }
 
-struct Case {
-  const char* name;
-  Bytes bytes;
-  std::optional<FileVersion> expected;
-};
-
-class FindFileVersionTest : public ::testing::TestWithParam<Case> {};
-
-TEST_P(FindFileVersionTest, Finds) {
-  EXPECT_EQ(GetParam().expected, FindFileVersion(GetParam().bytes));
+TEST(FindFileVersionTest, FindsTheFirstBlockWithTheRightStructureVersionAnywhere) {
+  auto check = [&](const char* name, const Bytes& bytes,
+                   const std::optional<FileVersion>& expected) {
+    EXPECT_EQ(expected, FindFileVersion(bytes)) << name;
+  };
+  check("AtAnOddOffset", concat({Bytes(37, 0xCC), block(0x10000, 0x60000, 0x10019)}),
+        FileVersion{6, 0, 1, 25});
+  check("AtTheStart", block(0x10000, 0x00060006, 0x00000028), FileVersion{6, 6, 0, 40});
+  check("WithLargeParts", block(0x10000, 0xFFFF0102, 0x8000FFFE),
+        FileVersion{0xFFFF, 0x0102, 0x8000, 0xFFFE});
+  check("AfterASignatureWithAWrongStructureVersion",
+        concat({block(0x20000, 0x10001, 0x10001), Bytes(3, 0), block(0x10000, 0x50001, 0x2)}),
+        FileVersion{5, 1, 0, 2});
+  check("NotInAFileWithoutOne", Bytes(200, 0xBD), std::nullopt);
+  check("NotInATruncatedBlock", truncated(block(0x10000, 0x60000, 0x10019)), std::nullopt);
+  check("NotInNothing", Bytes{}, std::nullopt);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Blocks, FindFileVersionTest,
-    ::testing::Values(
-        Case{"AtAnOddOffset", concat({Bytes(37, 0xCC), block(0x10000, 0x60000, 0x10019)}),
-             FileVersion{6, 0, 1, 25}},
-        Case{"AtTheStart", block(0x10000, 0x00060006, 0x00000028), FileVersion{6, 6, 0, 40}},
-        Case{"WithLargeParts", block(0x10000, 0xFFFF0102, 0x8000FFFE),
-             FileVersion{0xFFFF, 0x0102, 0x8000, 0xFFFE}},
-        Case{"AfterASignatureWithAWrongStructureVersion",
-             concat({block(0x20000, 0x10001, 0x10001), Bytes(3, 0), block(0x10000, 0x50001, 0x2)}),
-             FileVersion{5, 1, 0, 2}},
-        Case{"NotInAFileWithoutOne", Bytes(200, 0xBD), std::nullopt},
-        Case{"NotInATruncatedBlock", truncated(block(0x10000, 0x60000, 0x10019)), std::nullopt},
-        Case{"NotInNothing", Bytes{}, std::nullopt}),
-    [](const ::testing::TestParamInfo<Case>& row) { return std::string(row.param.name); });
-
 TEST(ReadFileVersionTest, ReadsAFileAndGivesNothingForAMissingOne) {
-  const auto file = std::filesystem::temp_directory_path() /
-                    ("ordavel-version-" + std::to_string(::getpid()) + ".exe");
+  platform::testing::TempFolder folder;
+  const auto file = folder / "accpac.exe";
   const Bytes bytes = concat({Bytes{'M', 'Z', 1}, block(0x10000, 0x60000, 0x10019)});
-  std::ofstream(file, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
+  platform::testing::WriteFile(file, std::string(bytes.begin(), bytes.end()));
   EXPECT_EQ(std::optional(FileVersion{6, 0, 1, 25}), ReadFileVersion(file));
-  std::filesystem::remove(file);
-  EXPECT_EQ(std::nullopt, ReadFileVersion(file));
+  EXPECT_EQ(std::nullopt, ReadFileVersion(folder / "missing.exe"));
 }
 
 }  // namespace

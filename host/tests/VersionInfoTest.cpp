@@ -67,38 +67,22 @@ TEST(GetEditionNameTest, LoadsTheStringFromTheRuntimeLibrary) {
   EXPECT_EQ("", GetEditionName(paths, 3511));
 }
 
-class SystemManagerVersionTest : public ::testing::Test {
- protected:
-  std::string version(erp::RuntimeOptions options) {
-    site.install(std::move(options));
-    return GetSystemManagerVersion(site.paths(), site.registry());
-  }
-
-  InstalledSite site;
-};
-
-TEST_F(SystemManagerVersionTest, WithProductUpdate) {
-  EXPECT_EQ("(6.0B)(Sage 300 Standard)(Build 25)(Product Update 2)",
-            version(runtime({6, 0, 1, 25}, 1, "2")));
-}
-
-TEST_F(SystemManagerVersionTest, WithoutProductUpdate) {
-  EXPECT_EQ("(6.0B)(Sage 300 Standard)(Build 25)", version(runtime({6, 0, 1, 25}, 1, "")));
-}
-
-TEST_F(SystemManagerVersionTest, StandardInstallation) {
-  EXPECT_EQ("(6.6A)(Sage 300 Premium)(Build 40)(Product Update 2)", version({}));
-}
-
-TEST_F(SystemManagerVersionTest, MissingProgramFileCountsAsVersionZero) {
-  site.install(runtime({6, 6, 0, 40}, 0, "2"));
-  std::filesystem::remove(site.runtime() / "accpac.exe");
-  EXPECT_EQ("(0.0A)(Sage 300 Small Business)(Build 0)(Product Update 2)",
-            GetSystemManagerVersion(site.paths(), site.registry()));
-}
-
-TEST_F(SystemManagerVersionTest, BuildBeyondTheLastLetterGivesNothing) {
-  EXPECT_EQ("", version(runtime({6, 0, 191, 1}, 2, "2")));
+TEST(GetSystemManagerVersionTest, NamesVersionEditionBuildAndProductUpdate) {
+  auto check = [&](const char* name, const erp::RuntimeOptions& options, bool programFile,
+                   const char* expected) {
+    InstalledSite site;
+    site.install(options);
+    if (!programFile) std::filesystem::remove(site.runtime() / "accpac.exe");
+    EXPECT_EQ(expected, GetSystemManagerVersion(site.paths(), site.registry())) << name;
+  };
+  check("StandardInstallation", {}, true, "(6.6A)(Sage 300 Premium)(Build 40)(Product Update 2)");
+  check("WithProductUpdate", runtime({6, 0, 1, 25}, 1, "2"), true,
+        "(6.0B)(Sage 300 Standard)(Build 25)(Product Update 2)");
+  check("WithoutProductUpdate", runtime({6, 0, 1, 25}, 1, ""), true,
+        "(6.0B)(Sage 300 Standard)(Build 25)");
+  check("MissingProgramFileIsVersionZero", runtime({6, 6, 0, 40}, 0, "2"), false,
+        "(0.0A)(Sage 300 Small Business)(Build 0)(Product Update 2)");
+  check("BuildBeyondTheLastLetterGivesNothing", runtime({6, 0, 191, 1}, 2, "2"), true, "");
 }
 
 }  // namespace

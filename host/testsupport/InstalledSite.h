@@ -6,11 +6,9 @@
 #include "erp/site/SiteDatabase.h"
 #include "erp/testsupport/TestCompany.h"
 #include "host/AccpacPaths.h"
-#include "util/Shell.h"
+#include "platform/tests/testsupport/TempFolder.h"
+#include "util/tests/testsupport/Recording.h"
 
-#include <unistd.h>
-
-#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -18,29 +16,20 @@
 
 namespace host::testing {
 
-/// Collects the critical messages instead of showing them.
-class RecordingNotifier : public util::Notifier {
- public:
-  void critical(const std::string& text) override { messages.push_back(text); }
-  std::vector<std::string> messages;
-};
+using util::testing::RecordingNotifier;
 
 /// A temporary ERP installation: Programs and SharedData folders and a registry store file, all
 /// removed afterwards together with any change of the current directory.
 class InstalledSite {
  public:
   InstalledSite()
-      : folder_(std::filesystem::temp_directory_path() /
-                ("ordavel-install-" + std::to_string(::getpid()) + "-" + std::to_string(++count_))),
-        registry_(folder_ / "registry"),
-        workingFolder_(std::filesystem::current_path()) {
+      : registry_(folder_ / "registry"), workingFolder_(std::filesystem::current_path()) {
     std::filesystem::create_directories(programs());
     std::filesystem::create_directories(sharedData());
   }
   ~InstalledSite() {
     std::error_code ignored;
     std::filesystem::current_path(workingFolder_, ignored);
-    std::filesystem::remove_all(folder_, ignored);
   }
   InstalledSite(const InstalledSite&) = delete;
   InstalledSite& operator=(const InstalledSite&) = delete;
@@ -92,8 +81,7 @@ class InstalledSite {
   RecordingNotifier notifier;
 
  private:
-  static inline std::atomic<int> count_{0};
-  std::filesystem::path folder_;
+  platform::testing::TempFolder folder_{"ordavel-install-"};
   erp::RegistryStore registry_;
   std::filesystem::path workingFolder_;
 };

@@ -5,28 +5,9 @@
 
 #include "erp/site/SiteDatabase.h"
 
-#include <unistd.h>
-#include <atomic>
-
 namespace host::testing {
-namespace {
 
-std::filesystem::path uniqueFolder() {
-  static std::atomic<int> counter{0};
-  auto folder = std::filesystem::temp_directory_path() /
-                ("ordavel-site-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-  std::filesystem::remove_all(folder);
-  return folder;
-}
-
-}  // namespace
-
-std::optional<erp::Credentials> StandinCompany::Prompt::ask(const std::string& message) {
-  if (!message.empty()) return std::nullopt;
-  return erp::Credentials{"ADMIN", "admin", "SAMLTD"};
-}
-
-StandinCompany::StandinCompany() : folder_(uniqueFolder()) {
+StandinCompany::StandinCompany() {
   erp::SiteLayout layout(folder_);
   erp::SiteDatabase::create(layout);
   {
@@ -55,8 +36,6 @@ StandinCompany::StandinCompany() : folder_(uniqueFolder()) {
 StandinCompany::~StandinCompany() {
   connection_.reset();
   data_.reset();
-  std::error_code ignored;
-  std::filesystem::remove_all(folder_, ignored);
 }
 
 std::unique_ptr<ErrorDisplay> StandinCompany::newErrorDisplay() {

@@ -4,8 +4,9 @@
 #include "host/DataSource.h"
 
 #include "erp/site/ErpErrorDisplay.h"
-#include "erp/site/SignonPrompt.h"
+#include "erp/site/tests/testsupport/ScriptedPrompt.h"
 #include "erp/testsupport/TestCompany.h"
+#include "platform/tests/testsupport/TempFolder.h"
 
 #include <filesystem>
 #include <memory>
@@ -39,13 +40,9 @@ class StandinCompany {
   std::unique_ptr<ErrorDisplay> newErrorDisplay();
 
  private:
-  class Prompt : public erp::SignonPrompt {
-   public:
-    std::optional<erp::Credentials> ask(const std::string& message) override;
-  };
-
-  std::filesystem::path folder_;
-  Prompt prompt_;
+  platform::testing::TempFolder temp_{"ordavel-site-"};
+  std::filesystem::path folder_ = temp_.path();
+  erp::testing::ScriptedPrompt prompt_{{erp::Credentials{"ADMIN", "admin", "SAMLTD"}}};
   std::ostringstream shown_;
   erp::ConsoleErrorDisplay display_{shown_};
   std::unique_ptr<AccpacConnection> connection_;

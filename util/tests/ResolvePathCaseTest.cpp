@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "util/tests/TempFolder.h"
+#include "platform/tests/testsupport/TempFolder.h"
 
 namespace util {
 namespace {
@@ -10,33 +10,29 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(ResolvePathCase, UsesTheExistingSpellingOfEachComponent) {
-  testing::TempFolder folder;
+  platform::testing::TempFolder folder;
   fs::create_directories(folder / "SITE" / "Company" / "SAMLTD");
-  testing::WriteFile(folder / "SITE" / "A4W.INI", "");
+  platform::testing::WriteFile(folder / "SITE" / "A4W.INI", "");
   const fs::path root = folder.path();
 
-  const struct {
-    const char* name;
-    fs::path given;
-    fs::path expected;
-  } cases[] = {
-      {"ExactSpelling", root / "SITE" / "A4W.INI", root / "SITE" / "A4W.INI"},
-      {"FileInOtherCase", root / "site" / "a4w.ini", root / "SITE" / "A4W.INI"},
-      {"FolderInCapitals", root / "SITE" / "COMPANY" / "samltd",
-       root / "SITE" / "Company" / "SAMLTD"},
-      {"MissingLastComponentKeepsItsSpelling", root / "site" / "COMPANY" / "Ordavel",
-       root / "SITE" / "Company" / "Ordavel"},
-      {"EverythingAfterAMissingComponentIsKept", root / "Nope" / "company",
-       root / "Nope" / "company"},
-      {"DotDotIsKept", root / "site" / ".." / "SITE", root / "SITE" / ".." / "SITE"},
-      {"TrailingSeparator", root / "site" / "", root / "SITE" / ""},
-      {"AFileIsNoFolder", root / "site" / "a4w.ini" / "x", root / "SITE" / "A4W.INI" / "x"},
+  auto check = [&](const char* name, const fs::path& given, const fs::path& expected) {
+    EXPECT_EQ(expected, ResolvePathCase(given)) << name;
   };
-  for (const auto& c : cases) EXPECT_EQ(c.expected, ResolvePathCase(c.given)) << c.name;
+  check("ExactSpelling", root / "SITE" / "A4W.INI", root / "SITE" / "A4W.INI");
+  check("FileInOtherCase", root / "site" / "a4w.ini", root / "SITE" / "A4W.INI");
+  check("FolderInCapitals", root / "SITE" / "COMPANY" / "samltd",
+        root / "SITE" / "Company" / "SAMLTD");
+  check("MissingLastComponentKeepsItsSpelling", root / "site" / "COMPANY" / "Ordavel",
+        root / "SITE" / "Company" / "Ordavel");
+  check("EverythingAfterAMissingComponentIsKept", root / "Nope" / "company",
+        root / "Nope" / "company");
+  check("DotDotIsKept", root / "site" / ".." / "SITE", root / "SITE" / ".." / "SITE");
+  check("TrailingSeparator", root / "site" / "", root / "SITE" / "");
+  check("AFileIsNoFolder", root / "site" / "a4w.ini" / "x", root / "SITE" / "A4W.INI" / "x");
 }
 
 TEST(ResolvePathCase, AnExactMatchWinsOverOtherSpellings) {
-  testing::TempFolder folder;
+  platform::testing::TempFolder folder;
   fs::create_directories(folder / "Logs");
   fs::create_directories(folder / "logs");
   fs::create_directories(folder / "LOGS");
@@ -45,7 +41,7 @@ TEST(ResolvePathCase, AnExactMatchWinsOverOtherSpellings) {
 }
 
 TEST(ResolvePathCase, RelativePathsAreResolvedFromTheWorkingFolder) {
-  testing::TempFolder folder;
+  platform::testing::TempFolder folder;
   fs::create_directories(folder / "Runtime");
   const fs::path previous = fs::current_path();
   fs::current_path(folder.path());

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/tests/testsupport/TempFolder.h"
 #include "util/Error.h"
-#include "util/tests/TempFolder.h"
 #include "util/tests/testsupport/StandinRegistry.h"
 
 namespace util {
@@ -58,8 +58,8 @@ class cRegistryTest : public ::testing::Test {
     return {};
   }
 
-  testing::TempFolder folder_;
-  testing::ScopedEnv registryFile_;
+  platform::testing::TempFolder folder_;
+  platform::testing::ScopedEnv registryFile_;
   testing::StandinRegistry store_;
   cRegistry registry_;
 };
@@ -80,50 +80,33 @@ TEST_F(cRegistryTest, KeyExistsWithoutTheValueAndTheReadGivesTheDefault) {
 }
 
 TEST_F(cRegistryTest, ReadsEachTypeAsItsKindOfValue) {
-  testing::ScopedEnv data("ORDAVEL_TEST_DATA", "/srv/data");
-  const struct {
-    const char* name;
-    RegistryValue value;
-    RegValue expected;
-  } cases[] = {
-      {"StringWithoutItsNul", stored(1, std::string("C:\\Sage\0", 8)), std::string("C:\\Sage")},
-      {"StringWithNoBytes", stored(1, ""), std::string()},
-      {"MultiStringKeepsInnerNuls", stored(7, std::string("a\0b\0\0", 5)),
-       std::string("a\0b\0", 4)},
-      {"ExpandableIsExpanded", stored(2, std::string("%ORDAVEL_TEST_DATA%\\Co\0", 23)),
-       std::string("/srv/data\\Co")},
-      {"ExpandableWithUnsetNameIsKept", stored(2, std::string("%ORDAVEL_UNSET_X%\0", 18)),
-       std::string("%ORDAVEL_UNSET_X%")},
-      {"DwordIsANumber", stored(4, std::string("\x2a\x01\0\0", 4)), 298},
-      {"NegativeDword", stored(4, "\xff\xff\xff\xff"), -1},
-      {"BigEndianDwordHasItsBytesReversed", stored(5, std::string("\0\0\x01\x2a", 4)), 298},
-      {"BinaryIsAByteArray", stored(3, std::string("\0\x01\xff", 3)), Bytes{0, 1, 0xff}},
-      {"UnknownTypeIsAByteArray", stored(11, "ab"), Bytes{'a', 'b'}},
+  platform::testing::ScopedEnv data("ORDAVEL_TEST_DATA", "/srv/data");
+  auto check = [&](const char* name, const RegistryValue& value, const RegValue& expected) {
+    put(name, value);
+    aim(name, platform::kRegString);
+    EXPECT_EQ(expected, registry_.value()) << name;
+    EXPECT_EQ(value.type, registry_.ValueType()) << name;
   };
-  for (const auto& c : cases) {
-    put(c.name, c.value);
-    aim(c.name, platform::kRegString);
-    EXPECT_EQ(c.expected, registry_.value()) << c.name;
-    EXPECT_EQ(c.value.type, registry_.ValueType()) << c.name;
-  }
-}
-
-TEST_F(cRegistryTest, ProgramReadsItsConfiguration) {
-  put("Programs", stored(1, std::string("/opt/sage\0", 10)));
-  put("Edition", stored(4, std::string("\x03\0\0\0", 4)));
-
-  cRegistry fresh(store_, "ordavel");
-  EXPECT_EQ(RegValue{std::string("/opt/sage")},
-            fresh.ValueEx(platform::kLocalMachine,
-                          "software\\accpac international, inc.\\accpac\\"
-                          "configuration",
-                          "programs", platform::kRegString, RegValue{}));
-  EXPECT_EQ(RegValue{3}, fresh.ValueEx(platform::kLocalMachine, kConfig, "Edition",
-                                       platform::kRegDword, RegValue{}));
+  check("StringWithoutItsNul", stored(1, std::string("C:\\Sage\0", 8)), std::string("C:\\Sage"));
+  check("StringWithNoBytes", stored(1, ""), std::string());
+  check("MultiStringKeepsInnerNuls", stored(7, std::string("a\0b\0\0", 5)),
+        std::string("a\0b\0", 4));
+  check("ExpandableIsExpanded", stored(2, std::string("%ORDAVEL_TEST_DATA%\\Co\0", 23)),
+        std::string("/srv/data\\Co"));
+  check("ExpandableWithUnsetNameIsKept", stored(2, std::string("%ORDAVEL_UNSET_X%\0", 18)),
+        std::string("%ORDAVEL_UNSET_X%"));
+  check("DwordIsANumber", stored(4, std::string("\x2a\x01\0\0", 4)), 298);
+  check("NegativeDword", stored(4, "\xff\xff\xff\xff"), -1);
+  check("BigEndianDwordHasItsBytesReversed", stored(5, std::string("\0\0\x01\x2a", 4)), 298);
+  check("BinaryIsAByteArray", stored(3, std::string("\0\x01\xff", 3)), Bytes{0, 1, 0xff});
+  check("UnknownTypeIsAByteArray", stored(11, "ab"), Bytes{'a', 'b'});
 }
 
 // Later plain reads and writes go where the last ValueEx pointed.
-TEST_F(cRegistryTest, ValueExLeavesTheRegistryAimedWhereItWrote) {
+TEST_F(cRegistryTest, ValueExReadsOrWritesAndLeavesTheRegistryAimedThere) {
+  put("Edition", stored(4, std::string("\x03\0\0\0", 4)));
+  EXPECT_EQ(RegValue{3}, registry_.ValueEx(platform::kLocalMachine, kConfig, "Edition",
+                                           platform::kRegDword, RegValue{}));
   registry_.ValueEx(platform::kLocalMachine, kConfig, "Written", platform::kRegDword,
                     RegValue{std::string("dflt")}, 17);
   EXPECT_EQ(stored(4, std::string("\x11\0\0\0", 4)),
@@ -139,72 +122,61 @@ TEST_F(cRegistryTest, ValueExLeavesTheRegistryAimedWhereItWrote) {
 }
 
 TEST_F(cRegistryTest, TextWritesChooseExpandableOnlyForAReference) {
-  const struct {
-    const char* name;
-    RegValue value;
-    RegistryValue expected;
-  } cases[] = {
-      {"PlainText", std::string("C:\\A"), stored(1, std::string("C:\\A\0", 5))},
-      {"Reference", std::string("%TEMP%\\x"), stored(2, std::string("%TEMP%\\x\0", 9))},
-      {"ShortestReference", std::string("%x%"), stored(2, std::string("%x%\0", 4))},
-      {"AdjacentSigns", std::string("100%%"), stored(1, std::string("100%%\0", 6))},
-      {"SingleSign", std::string("50% off"), stored(1, std::string("50% off\0", 8))},
-      {"NumberAsText", 42, stored(1, std::string("42\0", 3))},
-      {"EmptyValue", RegValue{}, stored(1, std::string("\0", 1))},
-  };
-  for (const auto& c : cases) {
+  auto check = [&](const char* name, const RegValue& value, const RegistryValue& expected) {
     for (std::uint32_t type : {platform::kRegString, platform::kRegExpandString}) {
-      aim(c.name, type);
-      registry_.value(c.value);
-      EXPECT_EQ(c.expected, get(platform::kLocalMachine, kConfig, c.name)) << c.name << type;
+      aim(name, type);
+      registry_.value(value);
+      EXPECT_EQ(expected, get(platform::kLocalMachine, kConfig, name)) << name << type;
     }
-  }
+  };
+  check("PlainText", std::string("C:\\A"), stored(1, std::string("C:\\A\0", 5)));
+  check("Reference", std::string("%TEMP%\\x"), stored(2, std::string("%TEMP%\\x\0", 9)));
+  check("ShortestReference", std::string("%x%"), stored(2, std::string("%x%\0", 4)));
+  check("AdjacentSigns", std::string("100%%"), stored(1, std::string("100%%\0", 6)));
+  check("SingleSign", std::string("50% off"), stored(1, std::string("50% off\0", 8)));
+  check("NumberAsText", 42, stored(1, std::string("42\0", 3)));
+  check("EmptyValue", RegValue{}, stored(1, std::string("\0", 1)));
 }
 
-TEST_F(cRegistryTest, NumberWritesAreAlwaysLittleEndianDwords) {
+TEST_F(cRegistryTest, NumberWritesAreLittleEndianDwordsAndBinaryWritesByteArrays) {
   aim("Plain", platform::kRegDword);
   registry_.value(298);
   aim("BigEndian", platform::kRegDwordBigEndian);
   registry_.value(-2);
   aim("NotANumber", platform::kRegDword);
   registry_.value(std::string("12"));
+  aim("Blob", platform::kRegBinary);
+  registry_.value(Bytes{0, 7});
 
   EXPECT_EQ(stored(4, std::string("\x2a\x01\0\0", 4)),
             get(platform::kLocalMachine, kConfig, "Plain"));
   EXPECT_EQ(stored(4, "\xfe\xff\xff\xff"), get(platform::kLocalMachine, kConfig, "BigEndian"));
   EXPECT_EQ(std::nullopt, get(platform::kLocalMachine, kConfig, "NotANumber"));
-}
-
-TEST_F(cRegistryTest, BinaryWritesTakeOnlyByteArrays) {
-  aim("Blob", platform::kRegBinary);
-  registry_.value(Bytes{0, 7});
   EXPECT_EQ(stored(3, std::string("\0\x07", 2)), get(platform::kLocalMachine, kConfig, "Blob"));
-
-  EXPECT_EQ("Failed to set registry value Key: '2147483650',Section: '" + std::string(kConfig) +
-                "',Key: 'Blob' to value: 'abc'",
-            failure([&] { registry_.value(std::string("abc")); }));
 }
 
-TEST_F(cRegistryTest, WritesOfOtherTypesFail) {
-  aim("Multi", platform::kRegMultiString);
-  EXPECT_EQ("Failed to set registry value Key: '2147483650',Section: '" + std::string(kConfig) +
-                "',Key: 'Multi' to value: '5'",
-            failure([&] { registry_.value(5); }));
-  EXPECT_EQ(std::nullopt, get(platform::kLocalMachine, kConfig, "Multi"));
-}
-
-TEST_F(cRegistryTest, AWriteToAHiveThatDoesNotExistFails) {
-  registry_.ClassKey(0x80000007);
-  registry_.SectionKey("Soft\\Key");
-  registry_.ValueKey("Name");
-  EXPECT_EQ(
-      "Failed to set registry value Key: '2147483655',Section: 'Soft\\Key',Key: 'Name' to value: "
-      "'text'",
-      failure([&] { registry_.value(std::string("text")); }));
+TEST_F(cRegistryTest, WritesOfAValueTheTypeCannotHoldOrIntoNoHiveFailAndWriteNothing) {
+  auto fails = [&](platform::RegistryHive hive, std::uint32_t type, const std::string& name,
+                   const RegValue& value) {
+    registry_.ClassKey(hive);
+    registry_.SectionKey("S");
+    registry_.ValueKey(name);
+    registry_.ValueType(type);
+    const std::string message = failure([&] { registry_.value(value); });
+    EXPECT_EQ(std::nullopt, get(hive, "S", name)) << name;
+    return message;
+  };
+  const std::string set = "Failed to set registry value Key: '";
+  EXPECT_EQ(set + "2147483650',Section: 'S',Key: 'Blob' to value: 'abc'",
+            fails(platform::kLocalMachine, platform::kRegBinary, "Blob", std::string("abc")));
+  EXPECT_EQ(set + "2147483650',Section: 'S',Key: 'Multi' to value: '5'",
+            fails(platform::kLocalMachine, platform::kRegMultiString, "Multi", 5));
+  EXPECT_EQ(set + "2147483655',Section: 'S',Key: 'Name' to value: 'text'",
+            fails(0x80000007, platform::kRegString, "Name", std::string("text")));
 }
 
 TEST_F(cRegistryTest, AWriteToAStoreThatCannotBeWrittenFails) {
-  testing::WriteFile(folder_ / "file", "x");
+  platform::testing::WriteFile(folder_ / "file", "x");
   testing::StandinRegistry blocked(folder_ / "file" / "registry");
   cRegistry registry(blocked, "ordavel");
   EXPECT_EQ("Failed to set registry value Key: '2147483650',Section: 'K',Key: '' to value: '1'",
@@ -236,19 +208,13 @@ TEST_F(cRegistryTest, ValueDeletionFailsApartForAMissingKeyAndAMissingValue) {
 }
 
 TEST_F(cRegistryTest, MachineNamesGetTheUncPrefix) {
-  const struct {
-    const char* name;
-    const char* given;
-    const char* expected;
-  } cases[] = {
-      {"TwoLettersAreDropped", "PC", ""},
-      {"ThreeLettersArePrefixed", "SRV", "\\\\SRV"},
-      {"PrefixedNameIsKept", "\\\\HOST", "\\\\HOST"},
+  auto check = [&](const char* name, const char* given, const char* expected) {
+    registry_.Machine(given);
+    EXPECT_EQ(expected, registry_.Machine()) << name;
   };
-  for (const auto& c : cases) {
-    registry_.Machine(c.given);
-    EXPECT_EQ(c.expected, registry_.Machine()) << c.name;
-  }
+  check("TwoLettersAreDropped", "PC", "");
+  check("ThreeLettersArePrefixed", "SRV", "\\\\SRV");
+  check("PrefixedNameIsKept", "\\\\HOST", "\\\\HOST");
 }
 
 TEST_F(cRegistryTest, EnumerationsFillArraysFromIndexOne) {

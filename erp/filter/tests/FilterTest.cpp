@@ -81,179 +81,148 @@ class FilterQuery {
   ViewDef view_ = customerView();
 };
 
-struct SelectionCase {
-  const char* name;
-  const char* filter;
-  const char* keys;
-};
+// Each case gives the keys of the records the filter selects, in key order.
+void ExpectSelection(FilterQuery& query, const char* name, const std::string& filter,
+                     const char* keys) {
+  EXPECT_EQ(keys, query.keys(filter)) << name << ": " << filter;
+}
 
-class FilterSelection : public testing::TestWithParam<SelectionCase> {};
-
-TEST_P(FilterSelection, SelectsExpectedKeys) {
+TEST(FilterSelection, TextConstants) {
   FilterQuery query;
-  EXPECT_EQ(GetParam().keys, query.keys(GetParam().filter)) << GetParam().filter;
+  ExpectSelection(query, "PaddedRangeMatchesTrimmedKeys",
+                  R"((IDCUST>="1000 ") AND (IDCUST<="2000 "))", "1000,1500,2000");
+  ExpectSelection(query, "PaddedValueEqualsTrimmedKey", R"(IDCUST = "1000 ")", "1000");
+  ExpectSelection(query, "BlankAfterEqualsSign", R"((IDCUST= "1500 "))", "1500");
+  ExpectSelection(query, "EscapedQuotesInValue", R"(NAMECUST="Say \"Hi\" ")", "2000");
+  ExpectSelection(query, "TrailingBackslashBeforeBlank", R"(NAMECUST="C:\ ")", "2500");
+  ExpectSelection(query, "InnerBackslashIsLiteral", R"(NAMECUST="Acme\Ltd")", "999");
+  ExpectSelection(query, "ComparisonIsCaseSensitive", R"(NAMECUST="acme")", "1500");
+  ExpectSelection(query, "BareNumberForTextFieldIsText", "IDCUST=1000", "1000");
+  ExpectSelection(query, "BareWordForTextFieldIsText", "NAMECUST=Acme", "1000");
+  ExpectSelection(query, "LowerCaseFieldName", R"(idcust<"1500")", "1000");
+  ExpectSelection(query, "NotEqual", R"(NAMECUST!="Acme" AND TTYPE=1)", "2000,3000,999");
+  ExpectSelection(query, "GreaterThanComparesAsText", R"(IDCUST>"3000")", "999,ACME");
+  ExpectSelection(query, "ConstantIsNeverSql", R"(NAMECUST="x' OR '1'='1")", "");
 }
 
-std::string caseName(const testing::TestParamInfo<SelectionCase>& info) {
-  return info.param.name;
+TEST(FilterSelection, Connectives) {
+  FilterQuery query;
+  ExpectSelection(query, "AndThenOrGroupsLeftFirst", R"(TTYPE=2 AND SWACTV=1 OR IDCUST="1000")",
+                  "1000,ACME");
+  ExpectSelection(query, "OrThenAndGroupsLeftFirst", R"(IDCUST="1500" OR TTYPE=1 AND SWACTV=1)",
+                  "1000,2000,3000");
+  ExpectSelection(query, "ParenthesesOverrideLeftToRight",
+                  R"(IDCUST="1500" OR (TTYPE=1 AND SWACTV=1))", "1000,1500,2000,3000");
+  ExpectSelection(query, "KeywordsIgnoreCase", R"(IDCUST="1500" or TTYPE=1 And SWACTV=1)",
+                  "1000,2000,3000");
+  ExpectSelection(query, "LongChainStaysLeftToRight",
+                  "TTYPE=2 OR SWACTV=0 AND AMTCRLIMT>1 OR IDCUST=3000 AND DATESTART=0", "3000");
+  ExpectSelection(query, "NestedGroups", R"(((TTYPE=1) AND ((SWACTV=0) OR (IDCUST="3000"))))",
+                  "3000,999");
+  ExpectSelection(query, "BlanksOptionalAroundTokens", R"((TTYPE=2)AND(NAMECUST="ACME"))", "ACME");
+  ExpectSelection(query, "EmptyFilterSelectsAll", "", "1000,1500,2000,2500,3000,999,ACME");
+  ExpectSelection(query, "BlankFilterSelectsAll", " \t ", "1000,1500,2000,2500,3000,999,ACME");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    TextConstants, FilterSelection,
-    testing::Values(SelectionCase{"PaddedRangeMatchesTrimmedKeys",
-                                  R"((IDCUST>="1000 ") AND (IDCUST<="2000 "))", "1000,1500,2000"},
-                    SelectionCase{"PaddedValueEqualsTrimmedKey", R"(IDCUST = "1000 ")", "1000"},
-                    SelectionCase{"BlankAfterEqualsSign", R"((IDCUST= "1500 "))", "1500"},
-                    SelectionCase{"EscapedQuotesInValue", R"(NAMECUST="Say \"Hi\" ")", "2000"},
-                    SelectionCase{"TrailingBackslashBeforeBlank", R"(NAMECUST="C:\ ")", "2500"},
-                    SelectionCase{"InnerBackslashIsLiteral", R"(NAMECUST="Acme\Ltd")", "999"},
-                    SelectionCase{"ComparisonIsCaseSensitive", R"(NAMECUST="acme")", "1500"},
-                    SelectionCase{"BareNumberForTextFieldIsText", "IDCUST=1000", "1000"},
-                    SelectionCase{"BareWordForTextFieldIsText", "NAMECUST=Acme", "1000"},
-                    SelectionCase{"LowerCaseFieldName", R"(idcust<"1500")", "1000"},
-                    SelectionCase{"NotEqual", R"(NAMECUST!="Acme" AND TTYPE=1)", "2000,3000,999"},
-                    SelectionCase{"GreaterThanComparesAsText", R"(IDCUST>"3000")", "999,ACME"},
-                    SelectionCase{"ConstantIsNeverSql", R"(NAMECUST="x' OR '1'='1")", ""}),
-    caseName);
+TEST(FilterSelection, Like) {
+  FilterQuery query;
+  ExpectSelection(query, "PercentMatchesAnyRun", R"(NAMECUST LIKE "Acme%")", "1000,999");
+  ExpectSelection(query, "UnderscoreMatchesOneCharacter", R"(IDCUST LIKE "_000")",
+                  "1000,2000,3000");
+  ExpectSelection(query, "PatternIsCaseSensitive", R"(NAMECUST LIKE "acme%")", "1500");
+  ExpectSelection(query, "KeywordIgnoresCase", R"(NAMECUST like "ACME")", "ACME");
+  ExpectSelection(query, "GlobCharactersAreLiteral", R"(NAMECUST LIKE "A*B?[x]")", "3000");
+  ExpectSelection(query, "StarBeforePercentIsLiteral", R"(NAMECUST LIKE "A*%")", "3000");
+  ExpectSelection(query, "TrailingBlanksOfPatternIgnored", R"(IDCUST LIKE "1%  ")", "1000,1500");
+  ExpectSelection(query, "NoWildcardMeansWholeValue", R"(IDCUST LIKE "100")", "");
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Connectives, FilterSelection,
-    testing::Values(
-        SelectionCase{"AndThenOrGroupsLeftFirst", R"(TTYPE=2 AND SWACTV=1 OR IDCUST="1000")",
-                      "1000,ACME"},
-        SelectionCase{"OrThenAndGroupsLeftFirst", R"(IDCUST="1500" OR TTYPE=1 AND SWACTV=1)",
-                      "1000,2000,3000"},
-        SelectionCase{"ParenthesesOverrideLeftToRight",
-                      R"(IDCUST="1500" OR (TTYPE=1 AND SWACTV=1))", "1000,1500,2000,3000"},
-        SelectionCase{"KeywordsIgnoreCase", R"(IDCUST="1500" or TTYPE=1 And SWACTV=1)",
-                      "1000,2000,3000"},
-        SelectionCase{"LongChainStaysLeftToRight",
-                      "TTYPE=2 OR SWACTV=0 AND AMTCRLIMT>1 OR IDCUST=3000 AND DATESTART=0", "3000"},
-        SelectionCase{"NestedGroups", R"(((TTYPE=1) AND ((SWACTV=0) OR (IDCUST="3000"))))",
-                      "3000,999"},
-        SelectionCase{"BlanksOptionalAroundTokens", R"((TTYPE=2)AND(NAMECUST="ACME"))", "ACME"},
-        SelectionCase{"EmptyFilterSelectsAll", "", "1000,1500,2000,2500,3000,999,ACME"},
-        SelectionCase{"BlankFilterSelectsAll", " \t ", "1000,1500,2000,2500,3000,999,ACME"}),
-    caseName);
+TEST(FilterSelection, FieldToField) {
+  FilterQuery query;
+  ExpectSelection(query, "TextFields", "IDCUST=NAMECUST", "ACME");
+  ExpectSelection(query, "FieldOperandIgnoresCase", "idcust = namecust", "ACME");
+  ExpectSelection(query, "NumericFields", "TTYPE>AMTCRLIMT", "1500,3000");
+  ExpectSelection(query, "QuotedFieldNameIsText", R"(NAMECUST="IDCUST")", "");
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Like, FilterSelection,
-    testing::Values(
-        SelectionCase{"PercentMatchesAnyRun", R"(NAMECUST LIKE "Acme%")", "1000,999"},
-        SelectionCase{"UnderscoreMatchesOneCharacter", R"(IDCUST LIKE "_000")", "1000,2000,3000"},
-        SelectionCase{"PatternIsCaseSensitive", R"(NAMECUST LIKE "acme%")", "1500"},
-        SelectionCase{"KeywordIgnoresCase", R"(NAMECUST like "ACME")", "ACME"},
-        SelectionCase{"GlobCharactersAreLiteral", R"(NAMECUST LIKE "A*B?[x]")", "3000"},
-        SelectionCase{"StarBeforePercentIsLiteral", R"(NAMECUST LIKE "A*%")", "3000"},
-        SelectionCase{"TrailingBlanksOfPatternIgnored", R"(IDCUST LIKE "1%  ")", "1000,1500"},
-        SelectionCase{"NoWildcardMeansWholeValue", R"(IDCUST LIKE "100")", ""}),
-    caseName);
+TEST(FilterSelection, Numbers) {
+  FilterQuery query;
+  ExpectSelection(query, "WholeNumber", "TTYPE=1", "1000,2000,3000,999");
+  ExpectSelection(query, "QuotedNumber", R"(TTYPE="2 ")", "1500,2500,ACME");
+  ExpectSelection(query, "PlusSign", "TTYPE=+2", "1500,2500,ACME");
+  ExpectSelection(query, "DecimalBound", "AMTCRLIMT>=10.5", "1000,2000,2500,ACME");
+  ExpectSelection(query, "WholeBoundOnDecimalField", "AMTCRLIMT<1", "1500,3000");
+  ExpectSelection(query, "NegativeNumber", "AMTCRLIMT=-5", "3000");
+  ExpectSelection(query, "DateRange", "DATESTART>=20240101 AND DATESTART<=20240301",
+                  "1000,2500,999,ACME");
+  ExpectSelection(query, "BooleanFalse", "SWACTV=0", "1500,2500,999");
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    FieldToField, FilterSelection,
-    testing::Values(SelectionCase{"TextFields", "IDCUST=NAMECUST", "ACME"},
-                    SelectionCase{"FieldOperandIgnoresCase", "idcust = namecust", "ACME"},
-                    SelectionCase{"NumericFields", "TTYPE>AMTCRLIMT", "1500,3000"},
-                    SelectionCase{"QuotedFieldNameIsText", R"(NAMECUST="IDCUST")", ""}),
-    caseName);
-
-INSTANTIATE_TEST_SUITE_P(
-    Numbers, FilterSelection,
-    testing::Values(SelectionCase{"WholeNumber", "TTYPE=1", "1000,2000,3000,999"},
-                    SelectionCase{"QuotedNumber", R"(TTYPE="2 ")", "1500,2500,ACME"},
-                    SelectionCase{"PlusSign", "TTYPE=+2", "1500,2500,ACME"},
-                    SelectionCase{"DecimalBound", "AMTCRLIMT>=10.5", "1000,2000,2500,ACME"},
-                    SelectionCase{"WholeBoundOnDecimalField", "AMTCRLIMT<1", "1500,3000"},
-                    SelectionCase{"NegativeNumber", "AMTCRLIMT=-5", "3000"},
-                    SelectionCase{"DateRange", "DATESTART>=20240101 AND DATESTART<=20240301",
-                                  "1000,2500,999,ACME"},
-                    SelectionCase{"BooleanFalse", "SWACTV=0", "1500,2500,999"}),
-    caseName);
-
-struct ErrorCase {
-  const char* name;
-  std::string filter;
-  std::string message;
-  size_t position;
-};
-
-class FilterRejection : public testing::TestWithParam<ErrorCase> {};
-
-TEST_P(FilterRejection, ReportsProblemAndPosition) {
+// Each case gives the message a filter is refused with and the position the message names.
+void ExpectRefusal(const char* name, const std::string& filter, const std::string& message,
+                   size_t position) {
   try {
-    compileFilter(customerView(), GetParam().filter);
-    ADD_FAILURE() << "accepted " << GetParam().filter;
+    compileFilter(customerView(), filter);
+    ADD_FAILURE() << name << ": accepted " << filter;
   } catch (const FilterError& error) {
-    EXPECT_EQ(GetParam().message, std::string(error.what()));
-    EXPECT_EQ(GetParam().position, error.position());
+    EXPECT_EQ(message, std::string(error.what())) << name;
+    EXPECT_EQ(position, error.position()) << name;
   }
 }
 
-std::string errorName(const testing::TestParamInfo<ErrorCase>& info) {
-  return info.param.name;
+TEST(FilterRejection, Malformed) {
+  ExpectRefusal("MissingClosingParenthesis", R"((IDCUST>="1000 ")",
+                "Missing closing parenthesis at position 16.", 16);
+  ExpectRefusal("UnterminatedString", R"(NAMECUST="abc)", "Unterminated string at position 9.", 9);
+  ExpectRefusal("BackslashQuoteDoesNotClose", R"(NAMECUST="C:\")",
+                "Unterminated string at position 9.", 9);
+  ExpectRefusal("MissingOperator", R"(IDCUST "1000")",
+                "Expected an operator after IDCUST at position 7.", 7);
+  ExpectRefusal("MissingValue", "TTYPE=", "Expected a value after = at position 6.", 6);
+  ExpectRefusal("DoubledOperator", "TTYPE==1", "Expected a value after = at position 6.", 6);
+  ExpectRefusal("LoneExclamationMark", "TTYPE!1", "Unexpected character ! at position 5.", 5);
+  ExpectRefusal("MissingConnective", "TTYPE=1 TTYPE=2",
+                "Unexpected text after the filter at position 8.", 8);
+  ExpectRefusal("StrayClosingParenthesis", "TTYPE=1)",
+                "Unexpected text after the filter at position 7.", 7);
+  ExpectRefusal("DanglingConnective", "TTYPE=1 AND",
+                "Expected a condition after AND at position 11.", 11);
+  ExpectRefusal("LoneOpeningParenthesis", "(", "Expected a condition after ( at position 1.", 1);
+  ExpectRefusal("EmptyParentheses", "()",
+                "Expected a field name or an opening parenthesis at position 1.", 1);
+  ExpectRefusal("ConstantOnTheLeft", R"("A"=NAMECUST)",
+                "Expected a field name or an opening parenthesis at position 0.", 0);
+  ExpectRefusal("MissingConnectiveInGroup", "(TTYPE=1 TTYPE=2)",
+                "Expected AND, OR or a closing parenthesis at position 9.", 9);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Malformed, FilterRejection,
-    testing::Values(
-        ErrorCase{"MissingClosingParenthesis", R"((IDCUST>="1000 ")",
-                  "Missing closing parenthesis at position 16.", 16},
-        ErrorCase{"UnterminatedString", R"(NAMECUST="abc)", "Unterminated string at position 9.",
-                  9},
-        ErrorCase{"BackslashQuoteDoesNotClose", R"(NAMECUST="C:\")",
-                  "Unterminated string at position 9.", 9},
-        ErrorCase{"MissingOperator", R"(IDCUST "1000")",
-                  "Expected an operator after IDCUST at position 7.", 7},
-        ErrorCase{"MissingValue", "TTYPE=", "Expected a value after = at position 6.", 6},
-        ErrorCase{"DoubledOperator", "TTYPE==1", "Expected a value after = at position 6.", 6},
-        ErrorCase{"LoneExclamationMark", "TTYPE!1", "Unexpected character ! at position 5.", 5},
-        ErrorCase{"MissingConnective", "TTYPE=1 TTYPE=2",
-                  "Unexpected text after the filter at position 8.", 8},
-        ErrorCase{"StrayClosingParenthesis", "TTYPE=1)",
-                  "Unexpected text after the filter at position 7.", 7},
-        ErrorCase{"DanglingConnective", "TTYPE=1 AND",
-                  "Expected a condition after AND at position 11.", 11},
-        ErrorCase{"LoneOpeningParenthesis", "(", "Expected a condition after ( at position 1.", 1},
-        ErrorCase{"EmptyParentheses", "()",
-                  "Expected a field name or an opening parenthesis at position 1.", 1},
-        ErrorCase{"ConstantOnTheLeft", R"("A"=NAMECUST)",
-                  "Expected a field name or an opening parenthesis at position 0.", 0},
-        ErrorCase{"MissingConnectiveInGroup", "(TTYPE=1 TTYPE=2)",
-                  "Expected AND, OR or a closing parenthesis at position 9.", 9}),
-    errorName);
-
-INSTANTIATE_TEST_SUITE_P(
-    Meaning, FilterRejection,
-    testing::Values(
-        ErrorCase{"UnknownField", R"(NAMEX="A")", "Unknown field NAMEX at position 0.", 0},
-        ErrorCase{"UnknownFieldInGroup", R"((NAMEX="A"))", "Unknown field NAMEX at position 1.", 1},
-        ErrorCase{"UnknownFieldAfterValidCondition", "TTYPE=1 AND namex=2",
-                  "Unknown field namex at position 12.", 12},
-        ErrorCase{"UnknownFieldWithControlCharacters", std::string("NA\0M\001E=1", 9),
-                  "Unknown field NA?M?E at position 0.", 0},
-        ErrorCase{"LongUnknownFieldIsCut", std::string(50, 'X') + "=1",
-                  "Unknown field " + std::string(40, 'X') + "... at position 0.", 0},
-        ErrorCase{"WordForNumericField", "TTYPE=ABC", "Expected a number for TTYPE at position 6.",
-                  6},
-        ErrorCase{"QuotedNonNumber", R"(TTYPE="1x")", "Expected a number for TTYPE at position 6.",
-                  6},
-        ErrorCase{"PointWithoutFraction", "AMTCRLIMT=1.",
-                  "Expected a number for AMTCRLIMT at position 10.", 10},
-        ErrorCase{"Exponent", "AMTCRLIMT=1e3", "Expected a number for AMTCRLIMT at position 10.",
-                  10},
-        ErrorCase{"NumberTooLarge", "TTYPE=99999999999999999999",
-                  "Number out of range for TTYPE at position 6.", 6},
-        ErrorCase{"TextFieldWithNumericField", "IDCUST=TTYPE",
-                  "Text field IDCUST cannot be compared with numeric field TTYPE at position 7.",
-                  7},
-        ErrorCase{"NumericFieldWithTextField", "TTYPE=IDCUST",
-                  "Text field IDCUST cannot be compared with numeric field TTYPE at position 6.",
-                  6},
-        ErrorCase{"LikeOnNumericField", R"(TTYPE LIKE "1%")",
-                  "LIKE needs a text field but TTYPE is numeric at position 6.", 6},
-        ErrorCase{"LikeWithFieldOperand", "NAMECUST LIKE IDCUST",
-                  "LIKE needs a quoted pattern, not the field IDCUST at position 14.", 14}),
-    errorName);
+TEST(FilterRejection, Meaning) {
+  ExpectRefusal("UnknownField", R"(NAMEX="A")", "Unknown field NAMEX at position 0.", 0);
+  ExpectRefusal("UnknownFieldInGroup", R"((NAMEX="A"))", "Unknown field NAMEX at position 1.", 1);
+  ExpectRefusal("UnknownFieldAfterValidCondition", "TTYPE=1 AND namex=2",
+                "Unknown field namex at position 12.", 12);
+  ExpectRefusal("UnknownFieldWithControlCharacters", std::string("NA\0M\001E=1", 9),
+                "Unknown field NA?M?E at position 0.", 0);
+  ExpectRefusal("LongUnknownFieldIsCut", std::string(50, 'X') + "=1",
+                "Unknown field " + std::string(40, 'X') + "... at position 0.", 0);
+  ExpectRefusal("WordForNumericField", "TTYPE=ABC", "Expected a number for TTYPE at position 6.",
+                6);
+  ExpectRefusal("QuotedNonNumber", R"(TTYPE="1x")", "Expected a number for TTYPE at position 6.",
+                6);
+  ExpectRefusal("PointWithoutFraction", "AMTCRLIMT=1.",
+                "Expected a number for AMTCRLIMT at position 10.", 10);
+  ExpectRefusal("Exponent", "AMTCRLIMT=1e3", "Expected a number for AMTCRLIMT at position 10.", 10);
+  ExpectRefusal("NumberTooLarge", "TTYPE=99999999999999999999",
+                "Number out of range for TTYPE at position 6.", 6);
+  ExpectRefusal("TextFieldWithNumericField", "IDCUST=TTYPE",
+                "Text field IDCUST cannot be compared with numeric field TTYPE at position 7.", 7);
+  ExpectRefusal("NumericFieldWithTextField", "TTYPE=IDCUST",
+                "Text field IDCUST cannot be compared with numeric field TTYPE at position 6.", 6);
+  ExpectRefusal("LikeOnNumericField", R"(TTYPE LIKE "1%")",
+                "LIKE needs a text field but TTYPE is numeric at position 6.", 6);
+  ExpectRefusal("LikeWithFieldOperand", "NAMECUST LIKE IDCUST",
+                "LIKE needs a quoted pattern, not the field IDCUST at position 14.", 14);
+}
 
 std::string repeated(const std::string& piece, size_t count) {
   std::string text;
@@ -261,26 +230,14 @@ std::string repeated(const std::string& piece, size_t count) {
   return text;
 }
 
-TEST(FilterLimits, AcceptsParenthesesNestedToTheLimit) {
-  FilterQuery query;
-  EXPECT_EQ("1500", query.keys(repeated("(", 64) + "IDCUST=1500" + repeated(")", 64)));
-}
-
-TEST(FilterLimits, RejectsDeeperNestingWithoutOverflowingTheStack) {
-  for (size_t depth : {65u, 100000u}) {
-    std::string filter = repeated("(", depth) + "TTYPE=1" + repeated(")", depth);
-    try {
-      compileFilter(customerView(), filter);
-      ADD_FAILURE() << "accepted nesting " << depth;
-    } catch (const FilterError& error) {
-      EXPECT_EQ("Parentheses nested more than 64 deep at position 64.", std::string(error.what()));
-    }
+/// The message of the error a filter is refused with, or "accepted".
+std::string refusal(const std::string& filter) {
+  try {
+    compileFilter(customerView(), filter);
+    return "accepted";
+  } catch (const FilterError& error) {
+    return error.what();
   }
-}
-
-TEST(FilterLimits, LongestChainRunsInSqlite) {
-  FilterQuery query;
-  EXPECT_EQ("3000", query.keys(repeated("TTYPE=9 OR ", 499) + "AMTCRLIMT<0"));
 }
 
 // Starts true only for 3000, which every AND keeps and no OR adds to.
@@ -290,41 +247,33 @@ std::string alternatingChain(size_t terms) {
   return filter;
 }
 
-TEST(FilterLimits, AlternatingConnectivesUpToTheLimitRunInSqlite) {
+TEST(FilterLimits, FiltersUpToEachLimitRunInSqliteAndBeyondAreRefused) {
   FilterQuery query;
+  EXPECT_EQ("1500", query.keys(repeated("(", 64) + "IDCUST=1500" + repeated(")", 64)));
+  EXPECT_EQ("3000", query.keys(repeated("TTYPE=9 OR ", 499) + "AMTCRLIMT<0"));
   EXPECT_EQ("3000", query.keys(alternatingChain(64)));
-}
-
-TEST(FilterLimits, RejectsConnectivesAlternatingBeyondTheLimit) {
-  try {
-    compileFilter(customerView(), "TTYPE=1 AND (" + alternatingChain(64) + ")");
-    ADD_FAILURE() << "accepted 65 levels";
-  } catch (const FilterError& error) {
-    EXPECT_EQ("AND and OR groups nested more than 64 deep at position 13.",
-              std::string(error.what()));
+  for (size_t depth : {65u, 100000u}) {  // the deep one must not overflow the stack
+    EXPECT_EQ("Parentheses nested more than 64 deep at position 64.",
+              refusal(repeated("(", depth) + "TTYPE=1" + repeated(")", depth)));
   }
+  EXPECT_EQ("AND and OR groups nested more than 64 deep at position 13.",
+            refusal("TTYPE=1 AND (" + alternatingChain(64) + ")"));
+  EXPECT_EQ("More than 500 conditions at position 5500.",
+            refusal(repeated("TTYPE=1 OR ", 500) + "TTYPE=2"));
 }
 
-TEST(FilterLimits, RejectsTooManyConditions) {
-  std::string filter = repeated("TTYPE=1 OR ", 500) + "TTYPE=2";
-  try {
-    compileFilter(customerView(), filter);
-    ADD_FAILURE() << "accepted 501 conditions";
-  } catch (const FilterError& error) {
-    EXPECT_EQ("More than 500 conditions at position 5500.", std::string(error.what()));
-    EXPECT_EQ(5500u, error.position());
-  }
-}
-
-TEST(FilterSql, ParenthesisesEveryConnectiveFromTheLeft) {
-  SqlFilter sql = compileFilter(customerView(), "TTYPE=1 OR TTYPE=2 AND SWACTV=1");
-  EXPECT_EQ(R"(((("TTYPE" = ?) OR ("TTYPE" = ?)) AND ("SWACTV" = ?)))", sql.where);
-}
-
-TEST(FilterSql, RunOfOneConnectiveSharesOneGroup) {
-  SqlFilter sql = compileFilter(customerView(), "TTYPE=1 AND SWACTV=1 AND DATESTART=0 OR TTYPE=2");
-  EXPECT_EQ(R"(((("TTYPE" = ?) AND ("SWACTV" = ?) AND ("DATESTART" = ?)) OR ("TTYPE" = ?)))",
-            sql.where);
+TEST(FilterSql, ParenthesisesEachRunOfOneConnectiveFromTheLeftAndBindsNoFieldOrBlank) {
+  auto check = [&](const char* name, const char* filter, const char* where, size_t params) {
+    const SqlFilter sql = compileFilter(customerView(), filter);
+    EXPECT_EQ(where, sql.where) << name;
+    EXPECT_EQ(params, sql.params.size()) << name;
+  };
+  check("OrThenAnd", "TTYPE=1 OR TTYPE=2 AND SWACTV=1",
+        R"(((("TTYPE" = ?) OR ("TTYPE" = ?)) AND ("SWACTV" = ?)))", 3);
+  check("RunOfAnds", "TTYPE=1 AND SWACTV=1 AND DATESTART=0 OR TTYPE=2",
+        R"(((("TTYPE" = ?) AND ("SWACTV" = ?) AND ("DATESTART" = ?)) OR ("TTYPE" = ?)))", 4);
+  check("FieldToField", "TTYPE<=AMTCRLIMT", R"(("TTYPE" <= "AMTCRLIMT"))", 0);
+  check("Blank", "  \r\n", "", 0);
 }
 
 TEST(FilterSql, BindsConstantsInOrderWithTheirTypes) {
@@ -333,18 +282,6 @@ TEST(FilterSql, BindsConstantsInOrderWithTheirTypes) {
                     R"(IDCUST>="1000 " AND TTYPE="2" AND AMTCRLIMT>1.5 AND NAMECUST LIKE "A_%*")");
   std::vector<Value> expected{std::string("1000"), std::int64_t{2}, 1.5, std::string("A?*[*]")};
   EXPECT_EQ(expected, sql.params);
-}
-
-TEST(FilterSql, FieldToFieldBindsNothing) {
-  SqlFilter sql = compileFilter(customerView(), "TTYPE<=AMTCRLIMT");
-  EXPECT_EQ(R"(("TTYPE" <= "AMTCRLIMT"))", sql.where);
-  EXPECT_TRUE(sql.params.empty());
-}
-
-TEST(FilterSql, BlankFilterHasNoCondition) {
-  SqlFilter sql = compileFilter(customerView(), "  \r\n");
-  EXPECT_EQ("", sql.where);
-  EXPECT_TRUE(sql.params.empty());
 }
 
 TEST(FilterSql, ColumnIsQuotedFieldName) {

@@ -2,12 +2,11 @@
 
 #include "erp/runtime/SiteConfigRecord.h"
 #include "erp/testsupport/SiteTempFolder.h"
+#include "platform/tests/testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace erp {
@@ -17,13 +16,6 @@ RuntimeOptions withEdition(std::int32_t edition) {
   RuntimeOptions options;
   options.edition = edition;
   return options;
-}
-
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
 }
 
 class RuntimeInstallationTest : public ::testing::Test {
@@ -61,9 +53,9 @@ TEST_F(RuntimeInstallationTest, PutsTheLibrariesTheProgramFileAndTheIniIntoTheRu
   installStandinRuntime(temp.folder() / "Programs", temp.folder(), registry, accpac6_0_1_25);
   EXPECT_TRUE(std::filesystem::is_regular_file(runtime() / "a4wapi.dll"));
   EXPECT_TRUE(std::filesystem::is_regular_file(runtime() / "DsktpEng.dll"));
-  EXPECT_EQ("[General]\r\nProductUpdate=3\r\n", readFile(runtime() / "A4W.INI"));
+  EXPECT_EQ("[General]\r\nProductUpdate=3\r\n", platform::testing::ReadFile(runtime() / "A4W.INI"));
 
-  const std::string image = readFile(runtime() / "accpac.exe");
+  const std::string image = platform::testing::ReadFile(runtime() / "accpac.exe");
   const std::string block = std::string("\xBD\x04\xEF\xFE", 4) + std::string("\0\0\1\0", 4) +
                             std::string("\0\0\6\0", 4) + std::string("\x19\0\1\0", 4);
   const size_t offset = image.find(block);
@@ -118,19 +110,13 @@ TEST_F(SiteConfigRecordTest, SiteRecordFieldsSitAtTheirOffsetsPaddedWithBlanks) 
 }
 
 TEST_F(SiteConfigRecordTest, ResultCodes) {
-  struct Row {
-    const char* name;
-    std::string orgId;
-    std::int32_t size;
-    std::int32_t expected;
-  };
-  for (const Row& row : {Row{"company", "SAMLTD", 256, kSiteConfigOk},
-                         Row{"company in lower case", "samltd", 256, kSiteConfigOk},
-                         Row{"unknown company", "NOSUCH", 256, kSiteConfigNoRecord},
-                         Row{"malformed org ID", "SAM-1 ", 256, kSiteConfigNoRecord},
-                         Row{"short record", "      ", 255, kSiteConfigShortRecord}}) {
-    EXPECT_EQ(row.expected, fill(row.orgId, row.size)) << row.name;
-  }
+  auto check = [this](const char* name, const std::string& orgId, std::int32_t size,
+                      std::int32_t expected) { EXPECT_EQ(expected, fill(orgId, size)) << name; };
+  check("company", "SAMLTD", 256, kSiteConfigOk);
+  check("company in lower case", "samltd", 256, kSiteConfigOk);
+  check("unknown company", "NOSUCH", 256, kSiteConfigNoRecord);
+  check("malformed org ID", "SAM-1 ", 256, kSiteConfigNoRecord);
+  check("short record", "      ", 255, kSiteConfigShortRecord);
   EXPECT_EQ(kSiteConfigBadArgument, fillSiteConfigRecord(site, nullptr, 256));
 }
 

@@ -8,26 +8,19 @@
 #include "erp/sample/SiteFolder.h"
 #include "erp/site/SiteDatabase.h"
 #include "erp/testsupport/TestCompany.h"
+#include "platform/tests/testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <SQLiteCpp/Statement.h>
 
-#include <cstdlib>
 #include <memory>
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace erp {
 namespace {
-
-std::filesystem::path freshFolder(const std::string& stem) {
-  std::random_device random;
-  return std::filesystem::temp_directory_path() /
-         (stem + std::to_string(random()) + std::to_string(random()));
-}
 
 std::string quoted(const std::string& text) {
   return "\"" + text + "\"";
@@ -42,29 +35,14 @@ std::string fieldWith(const ViewDef& view, Check check, int slot = 0) {
 }
 
 /// The sample site every suite below reads: built once, removed when the test program ends.
+/// Installing the runtime records the site in the registry, so the registry is the folder's own.
 struct SharedSample {
-  std::filesystem::path folder = freshFolder("ordavel-sample-");
-  SampleSiteReport report = createKeepingTheUsersRegistry(folder);
-
-  /// Installing the runtime records the site in the registry: point it at the test's folder.
-  static SampleSiteReport createKeepingTheUsersRegistry(const std::filesystem::path& folder) {
-    const char* saved = std::getenv("ORDAVEL_REGISTRY");
-    const std::string previous = saved ? saved : "";
-    std::filesystem::create_directories(folder);
-    setenv("ORDAVEL_REGISTRY", (folder / "registry").c_str(), 1);
-    SampleSiteReport created = createSampleSite(folder);
-    if (saved) {
-      setenv("ORDAVEL_REGISTRY", previous.c_str(), 1);
-    } else {
-      unsetenv("ORDAVEL_REGISTRY");
-    }
-    return created;
-  }
-
-  ~SharedSample() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }
+  platform::testing::TempFolder temp{"ordavel-sample-"};
+  std::filesystem::path folder = temp.path();
+  SampleSiteReport report = [this] {
+    platform::testing::ScopedEnv registry("ORDAVEL_REGISTRY", (folder / "registry").string());
+    return createSampleSite(folder);
+  }();
 };
 
 class SampleSiteTest : public ::testing::Test {
@@ -151,23 +129,18 @@ TEST_F(SampleSiteTest, ActivatesTheApplicationsOfEachCompany) {
 }
 
 TEST_F(SampleSiteTest, UsersSignOnOnlyWhereAllowed) {
-  struct Case {
-    const char* user;
-    const char* password;
-    const char* company;
-    bool allowed;
-  };
-  const Case cases[] = {
-      {"ADMIN", "admin", "SAMNTX", true},      {"CLERK", "clerk", "SAMLTD", true},
-      {"CLERK", "clerk", "SAMWST", false},     {"AUDITOR", "auditor", "SAMWST", true},
-      {"AUDITOR", "auditor", "SAMLTD", false}, {"CLERK", "admin", "SAMLTD", false},
-  };
   const SiteDatabase database = site();
-  for (const Case& c : cases) {
-    EXPECT_EQ(c.allowed, database.checkPassword(c.user, c.password) &&
-                             database.mayUseCompany(c.user, c.company))
-        << c.user << "/" << c.password << " on " << c.company;
-  }
+  auto check = [&](const char* user, const char* password, const char* company, bool allowed) {
+    EXPECT_EQ(allowed,
+              database.checkPassword(user, password) && database.mayUseCompany(user, company))
+        << user << "/" << password << " on " << company;
+  };
+  check("ADMIN", "admin", "SAMNTX", true);
+  check("CLERK", "clerk", "SAMLTD", true);
+  check("CLERK", "clerk", "SAMWST", false);
+  check("AUDITOR", "auditor", "SAMWST", true);
+  check("AUDITOR", "auditor", "SAMLTD", false);
+  check("CLERK", "admin", "SAMLTD", false);
 }
 
 TEST_F(SampleSiteTest, StoresTheSiteConfigurationRecord) {
@@ -375,11 +348,6 @@ INSTANTIATE_TEST_SUITE_P(DetailKinds, TaxAuthorityKindTest,
 
 class CompanyGeneratorTest : public ::testing::Test {
  protected:
-  ~CompanyGeneratorTest() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
-
   std::int64_t count(const std::string& viewId, const std::string& filter) {
     SiteDatabase site{SiteLayout(sharedDataOf(folder_))};
     auto database = std::make_shared<CompanyDatabase>(site.layout().companyDatabase("BENCH"));
@@ -387,7 +355,8 @@ class CompanyGeneratorTest : public ::testing::Test {
     return source.count(filter);
   }
 
-  std::filesystem::path folder_ = freshFolder("ordavel-generate-");
+  platform::testing::TempFolder temp_{"ordavel-generate-"};
+  std::filesystem::path folder_ = temp_.path();
   ErrorList errors_;
 };
 

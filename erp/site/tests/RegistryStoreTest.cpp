@@ -1,25 +1,22 @@
 #include "erp/site/RegistryStore.h"
 
-#include <gtest/gtest.h>
-#include <unistd.h>
+#include "platform/tests/testsupport/TempFolder.h"
+#include "platform/tests/testsupport/TestData.h"
 
-#include <cstdlib>
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 
 namespace erp {
 namespace {
 
 namespace fs = std::filesystem;
+using platform::testing::ReadFile;
+using platform::testing::ScopedEnv;
 
 constexpr const char* kConfig = "SOFTWARE\\ACCPAC International, Inc.\\ACCPAC\\Configuration";
-
-std::string readFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 RegistryValue text(const std::string& value) {
   RegistryValue out{kRegString, {value.begin(), value.end()}};
@@ -29,24 +26,14 @@ RegistryValue text(const std::string& value) {
 
 class RegistryStoreTest : public ::testing::Test {
  protected:
-  RegistryStoreTest()
-      : folder_(fs::temp_directory_path() /
-                ("ordavel-registry-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name())),
-        store_(folder_ / "registry") {
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  ~RegistryStoreTest() override { fs::remove_all(folder_); }
-
   RegistryValue query(RegistryStore& store, const std::string& path, const std::string& name) {
     RegistryValue out{0, {}};
     EXPECT_EQ(RegistryStatus::kOk, store.queryValue(kLocalMachine, path, name, out));
     return out;
   }
 
-  fs::path folder_;
-  RegistryStore store_;
+  platform::testing::TempFolder folder_;
+  RegistryStore store_{folder_ / "registry"};
 };
 
 TEST_F(RegistryStoreTest, KeysAndValueNamesMatchWithoutRegardToCase) {
@@ -135,15 +122,7 @@ TEST_F(RegistryStoreTest, FileIsVersionedReadableText) {
   ASSERT_EQ(RegistryStatus::kOk, store_.createKey(kLocalMachine, kConfig));
   ASSERT_EQ(RegistryStatus::kOk,
             store_.setValue(kLocalMachine, kConfig, "SharedData", text("D:\\Data")));
-
-  EXPECT_EQ(
-      "ordavel-registry 1\n"
-      "key\tHKEY_LOCAL_MACHINE\tSOFTWARE\n"
-      "key\tHKEY_LOCAL_MACHINE\tSOFTWARE\\ACCPAC International, Inc.\n"
-      "key\tHKEY_LOCAL_MACHINE\tSOFTWARE\\ACCPAC International, Inc.\\ACCPAC\n"
-      "key\tHKEY_LOCAL_MACHINE\tSOFTWARE\\ACCPAC International, Inc.\\ACCPAC\\Configuration\n"
-      "value\tSharedData\t1\tD:\\Data%00\n",
-      readFile(store_.file()));
+  EXPECT_EQ(platform::testing::TestData("erp/site/tests/data/registry"), ReadFile(store_.file()));
 }
 
 TEST_F(RegistryStoreTest, ALeftoverTemporaryFileNeverReachesTheStore) {
@@ -158,21 +137,13 @@ TEST_F(RegistryStoreTest, ALeftoverTemporaryFileNeverReachesTheStore) {
   EXPECT_EQ(text("new"), query(reloaded, "K", "w"));
 }
 
-TEST_F(RegistryStoreTest, WritesLeaveNoTemporaryFilesBehind) {
-  ASSERT_EQ(RegistryStatus::kOk, store_.createKey(kLocalMachine, "K"));
-  ASSERT_EQ(RegistryStatus::kOk, store_.setValue(kLocalMachine, "K", "v", text("x")));
-  for (const auto& entry : fs::directory_iterator(folder_)) {
-    EXPECT_EQ(std::string::npos, entry.path().filename().string().find(".tmp")) << entry.path();
-  }
-}
-
 TEST_F(RegistryStoreTest, AStoreOfAnotherFormatIsNeitherReadNorOverwritten) {
   const std::string foreign = "ordavel-registry 2\nsomething newer\n";
   std::ofstream(store_.file()) << foreign;
 
   EXPECT_EQ(RegistryStatus::kUnreadable, store_.openKey(kLocalMachine, ""));
   EXPECT_EQ(RegistryStatus::kUnreadable, store_.createKey(kLocalMachine, "K"));
-  EXPECT_EQ(foreign, readFile(store_.file()));
+  EXPECT_EQ(foreign, ReadFile(store_.file()));
 }
 
 TEST_F(RegistryStoreTest, AStoreThatCannotBeWrittenFailsTheWrite) {
@@ -183,34 +154,11 @@ TEST_F(RegistryStoreTest, AStoreThatCannotBeWrittenFailsTheWrite) {
   EXPECT_EQ(RegistryStatus::kNotFound, blocked.openKey(kLocalMachine, "K"));
 }
 
-class EnvironmentVariable {
- public:
-  EnvironmentVariable(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value) {
-      ::setenv(name, value, 1);
-    } else {
-      ::unsetenv(name);
-    }
-  }
-  ~EnvironmentVariable() {
-    if (old_) {
-      ::setenv(name_, old_->c_str(), 1);
-    } else {
-      ::unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
-
 // The program moves to the ERP's runtime folder before it calls into the ERP; a store named by
 // a relative path must still be the same file afterwards. Only its owner may read it.
 TEST_F(RegistryStoreTest, ARelativeStoreSurvivesAChangeOfWorkingFolderAndIsPrivate) {
   const fs::path before = fs::current_path();
-  fs::current_path(folder_);
+  fs::current_path(folder_.path());
   RegistryStore relative("registry");
   ASSERT_EQ(RegistryStatus::kOk, relative.createKey(kLocalMachine, "SOFTWARE\\Test"));
   fs::current_path(fs::temp_directory_path());
@@ -221,25 +169,21 @@ TEST_F(RegistryStoreTest, ARelativeStoreSurvivesAChangeOfWorkingFolderAndIsPriva
 }
 
 TEST(RegistryStoreLocation, DefaultLocationFollowsTheEnvironment) {
-  const struct {
-    const char* name;
-    const char* registry;
-    const char* xdg;
-    const char* home;
-    fs::path expected;
-  } cases[] = {
-      {"ExplicitFileWins", "/tmp/r/file", "/tmp/x", "/tmp/h", "/tmp/r/file"},
-      {"XdgConfigHome", nullptr, "/tmp/x", "/tmp/h", "/tmp/x/ordavel-erp/registry"},
-      {"EmptyExplicitFileIsIgnored", "", "/tmp/x", "/tmp/h", "/tmp/x/ordavel-erp/registry"},
-      {"HomeConfigFolder", nullptr, nullptr, "/tmp/h", "/tmp/h/.config/ordavel-erp/registry"},
+  auto check = [](const char* name, const char* registryFile, const char* xdgHome,
+                  const char* userHome, const fs::path& expected) {
+    auto given = [](const char* value) {
+      return value ? std::optional<std::string>(value) : std::nullopt;
+    };
+    ScopedEnv registry("ORDAVEL_REGISTRY", given(registryFile));
+    ScopedEnv xdg("XDG_CONFIG_HOME", given(xdgHome));
+    ScopedEnv home("HOME", given(userHome));
+    EXPECT_EQ(expected, RegistryStore::defaultLocation()) << name;
+    EXPECT_EQ(expected, RegistryStore().file()) << name;
   };
-  for (const auto& c : cases) {
-    EnvironmentVariable registry("ORDAVEL_REGISTRY", c.registry);
-    EnvironmentVariable xdg("XDG_CONFIG_HOME", c.xdg);
-    EnvironmentVariable home("HOME", c.home);
-    EXPECT_EQ(c.expected, RegistryStore::defaultLocation()) << c.name;
-    EXPECT_EQ(c.expected, RegistryStore().file()) << c.name;
-  }
+  check("ExplicitFileWins", "/tmp/r/file", "/tmp/x", "/tmp/h", "/tmp/r/file");
+  check("XdgConfigHome", nullptr, "/tmp/x", "/tmp/h", "/tmp/x/ordavel-erp/registry");
+  check("EmptyExplicitFileIsIgnored", "", "/tmp/x", "/tmp/h", "/tmp/x/ordavel-erp/registry");
+  check("HomeConfigFolder", nullptr, nullptr, "/tmp/h", "/tmp/h/.config/ordavel-erp/registry");
 }
 
 }  // namespace

@@ -47,26 +47,19 @@ TEST_F(SessionLinkTest, OnlyKnownLinkTypesAndFlagsOpen) {
   EXPECT_FALSE(opens(kCompanyLink, 2));
 }
 
-TEST_F(SessionLinkTest, OptionValuesAreEmptyUntilTheOptionsRecordExists) {
-  const auto link = session_->openLink(kCompanyLink, kLinkReadWrite);
+TEST_F(SessionLinkTest, OptionValuesComeFromTheSingleOptionsRecordOnceItExists) {
+  const auto link = session_->openLink(kCompanyLink, kLinkReadOnly);
   EXPECT_EQ((std::vector<Value>{Value{}}), link->readOptionValues("AR0001", {6}));
   EXPECT_EQ((std::vector<Value>{Value{}, Value{}}), link->readOptionValues("IC0380", {25, 1}));
-}
 
-TEST_F(SessionLinkTest, OptionValuesComeFromTheSingleOptionsRecord) {
   execute(R"(INSERT INTO "AR0001" ("F1", "RATE", "F6") VALUES ('AR', 2.5, 1))");
   execute(R"(INSERT INTO "IC0380" ("F24", "F25") VALUES ('IC', 0))");
-  const auto link = session_->openLink(kCompanyLink, kLinkReadOnly);
-
   EXPECT_EQ((std::vector<Value>{std::int64_t{1}}), link->readOptionValues("AR0001", {6}));
   EXPECT_EQ((std::vector<Value>{std::int64_t{0}}), link->readOptionValues("IC0380", {25}));
   EXPECT_EQ((std::vector<Value>{2.5, std::string("AR"), std::int64_t{1}}),
             link->readOptionValues("AR0001", {2, 1, 6}));
   EXPECT_EQ((std::vector<Value>{std::string("IC")}), link->readOptionValues("IC0380", {24}));
-}
-
-TEST_F(SessionLinkTest, TheSystemLinkReachesTheCompanysOwnViews) {
-  execute(R"(INSERT INTO "AR0001" ("F6") VALUES (1))");
+  // The system link reaches the company's own views.
   const auto system = session_->openLink(kSystemLink, kLinkReadOnly);
   EXPECT_EQ((std::vector<Value>{std::int64_t{1}}), system->readOptionValues("AR0001", {6}));
 }

@@ -1,35 +1,17 @@
 #include "erp/site/ErpSessionManager.h"
 
 #include "erp/database/ErpError.h"
+#include "erp/site/tests/testsupport/ScriptedPrompt.h"
 #include "erp/testsupport/SiteTempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
 
 namespace erp {
 namespace {
 
-/// Answers with scripted credentials (nullopt = cancel) and records every message it was given.
-class ScriptedPrompt : public SignonPrompt {
- public:
-  explicit ScriptedPrompt(std::deque<std::optional<Credentials>> answers)
-      : answers_(std::move(answers)) {}
-
-  std::optional<Credentials> ask(const std::string& message) override {
-    messages.push_back(message);
-    if (answers_.empty()) return std::nullopt;
-    std::optional<Credentials> answer = answers_.front();
-    answers_.pop_front();
-    return answer;
-  }
-
-  std::vector<std::string> messages;
-
- private:
-  std::deque<std::optional<Credentials>> answers_;
-};
+using testing::ScriptedPrompt;
 
 const Credentials kGood{"ADMIN", "secret", "SAMLTD"};
 
@@ -75,39 +57,24 @@ TEST_F(SessionManagerTest, GoodCredentialsSignOnAtTheFirstAsk) {
   EXPECT_EQ(temp_->folder(), result.session->sharedDataFolder());
 }
 
-struct Refusal {
-  const char* name;
-  Credentials credentials;
-  std::string message;
-};
-
-class SessionRefusalTest : public SessionManagerTest,
-                           public ::testing::WithParamInterface<Refusal> {};
-
-TEST_P(SessionRefusalTest, RefusalIsShownAtTheNextAskUntilCredentialsSucceed) {
-  ScriptedPrompt prompt({GetParam().credentials, kGood});
-  const CreateResult result = signOn(prompt);
-
-  EXPECT_EQ((std::vector<std::string>{"", GetParam().message}), prompt.messages);
-  ASSERT_NE(nullptr, result.session);
-  EXPECT_EQ("SAMLTD", result.session->companyId());
+TEST_F(SessionManagerTest, RefusalIsShownAtTheNextAskUntilCredentialsSucceed) {
+  auto check = [this](const char* name, const char* user, const char* password, const char* company,
+                      const std::string& message) {
+    ScriptedPrompt prompt({Credentials{user, password, company}, kGood});
+    const CreateResult result = signOn(prompt);
+    EXPECT_EQ((std::vector<std::string>{"", message}), prompt.messages) << name;
+    ASSERT_NE(nullptr, result.session) << name;
+    EXPECT_EQ("SAMLTD", result.session->companyId()) << name;
+  };
+  const std::string invalid = "Invalid user ID or password.";
+  check("WrongPassword", "ADMIN", "Secret", "SAMLTD", invalid);
+  check("UnknownUser", "NOBODY", "secret", "SAMLTD", invalid);
+  check("MalformedUser", "TOO LONG USER", "secret", "SAMLTD", invalid);
+  check("CompanyNotGranted", "ADMIN", "secret", "OTHER",
+        "User ADMIN may not sign on to company OTHER.");
+  check("UnknownCompany", "ADMIN", "secret", "nope", "User ADMIN may not sign on to company NOPE.");
+  check("NoCompany", "ADMIN", "secret", "", "Enter the company to sign on to.");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Refusals, SessionRefusalTest,
-    ::testing::Values(
-        Refusal{"WrongPassword", {"ADMIN", "Secret", "SAMLTD"}, "Invalid user ID or password."},
-        Refusal{"UnknownUser", {"NOBODY", "secret", "SAMLTD"}, "Invalid user ID or password."},
-        Refusal{
-            "MalformedUser", {"TOO LONG USER", "secret", "SAMLTD"}, "Invalid user ID or password."},
-        Refusal{"CompanyNotGranted",
-                {"ADMIN", "secret", "OTHER"},
-                "User ADMIN may not sign on to company OTHER."},
-        Refusal{"UnknownCompany",
-                {"ADMIN", "secret", "nope"},
-                "User ADMIN may not sign on to company NOPE."},
-        Refusal{"NoCompany", {"ADMIN", "secret", ""}, "Enter the company to sign on to."}),
-    [](const ::testing::TestParamInfo<Refusal>& param) { return param.param.name; });
 
 TEST_F(SessionManagerTest, CancellingGivesNoSession) {
   ScriptedPrompt atOnce({std::nullopt});
@@ -122,7 +89,7 @@ TEST_F(SessionManagerTest, CancellingGivesNoSession) {
 
 TEST_F(SessionManagerTest, ADesktopHandleJoinsThatSessionWithoutAsking) {
   const std::int32_t handle = SiteDatabase(temp_->layout()).createDesktopSession("ADMIN", "SAMLTD");
-  ScriptedPrompt prompt({});
+  ScriptedPrompt prompt;
 
   for (const std::string& text : {std::to_string(handle), " " + std::to_string(handle) + " "}) {
     SCOPED_TRACE(text);

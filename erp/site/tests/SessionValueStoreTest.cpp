@@ -12,25 +12,19 @@ std::string repeated(const std::string& piece, size_t times) {
 }
 
 TEST(SessionValueStoreTest, ReadGivesAtMost255Characters) {
-  struct Case {
-    const char* name;
-    std::string stored;
-    std::string expected;
-  };
-  const Case cases[] = {
-      {"short text", "FIELD = \"A\"", "FIELD = \"A\""},
-      {"exactly the limit", repeated("x", 255), repeated("x", 255)},
-      {"one over the limit", repeated("x", 256), repeated("x", 255)},
-      {"far over the limit", repeated("ab", 300), repeated("ab", 127) + "a"},
-      {"two-byte characters are never split", repeated("\xC3\xA9", 300), repeated("\xC3\xA9", 255)},
-      {"empty text", "", ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  auto check = [&](const char* name, const std::string& stored, const std::string& expected) {
+    SCOPED_TRACE(name);
     ValueStore store;
-    store.set("CS0100_FILTER", c.stored);
-    EXPECT_EQ(c.expected, store.read("CS0100_FILTER"));
-  }
+    store.set("CS0100_FILTER", stored);
+    EXPECT_EQ(expected, store.read("CS0100_FILTER"));
+  };
+  check("short text", "FIELD = \"A\"", "FIELD = \"A\"");
+  check("exactly the limit", repeated("x", 255), repeated("x", 255));
+  check("one over the limit", repeated("x", 256), repeated("x", 255));
+  check("far over the limit", repeated("ab", 300), repeated("ab", 127) + "a");
+  check("two-byte characters are never split", repeated("\xC3\xA9", 300),
+        repeated("\xC3\xA9", 255));
+  check("empty text", "", "");
 }
 
 TEST(SessionValueStoreTest, RemovedOrMissingValuesReadEmpty) {

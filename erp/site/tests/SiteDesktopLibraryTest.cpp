@@ -73,28 +73,20 @@ TEST_F(SiteDesktopLibraryTest, UnlinkRemovesTheObjectsLink) {
 }
 
 TEST_F(SiteDesktopLibraryTest, FaultyRecordsAreRefusedAndLinkNothing) {
-  struct Case {
-    const char* name;
-    std::uint32_t size;
-    std::uint32_t operation;
-    std::int64_t handleOffset;
-    int expected;
-  };
-  const Case cases[] = {
-      {"size zero", 0, 3, 0, kRotoBadRecord},
-      {"size one too many", 57, 3, 0, kRotoBadRecord},
-      {"size in the wrong byte order", 0x38000000, 3, 0, kRotoBadRecord},
-      {"operation 1", 56, 1, 0, kRotoBadOperation},
-      {"operation 4", 56, 4, 0, kRotoBadOperation},
-      {"link to an unknown desktop", 56, 3, 1000, kRotoUnknownDesktop},
-      {"unlink an unknown desktop", 56, 2, 1000, kRotoUnknownDesktop},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  auto check = [&](const char* name, std::uint32_t size, std::uint32_t operation,
+                   std::int64_t handleOffset, int expected) {
+    SCOPED_TRACE(name);
     const Record record =
-        makeRecord(c.size, c.operation, 99, static_cast<std::uint32_t>(handle_ + c.handleOffset));
-    EXPECT_EQ(c.expected, library_.rotoCall(record.data()));
-  }
+        makeRecord(size, operation, 99, static_cast<std::uint32_t>(handle_ + handleOffset));
+    EXPECT_EQ(expected, library_.rotoCall(record.data()));
+  };
+  check("size zero", 0, 3, 0, kRotoBadRecord);
+  check("size one too many", 57, 3, 0, kRotoBadRecord);
+  check("size in the wrong byte order", 0x38000000, 3, 0, kRotoBadRecord);
+  check("operation 1", 56, 1, 0, kRotoBadOperation);
+  check("operation 4", 56, 4, 0, kRotoBadOperation);
+  check("link to an unknown desktop", 56, 3, 1000, kRotoUnknownDesktop);
+  check("unlink an unknown desktop", 56, 2, 1000, kRotoUnknownDesktop);
   EXPECT_TRUE(site_.linkedWindows(handle_).empty());
   EXPECT_EQ(kRotoBadRecord, library_.rotoCall(nullptr));
 }

@@ -8,68 +8,43 @@
 namespace host {
 namespace {
 
-struct PutCase {
-  const char* name;
-  const char* viewId;
-  int field;
-  const char* input;
-  bool verify;
-  const char* expected;  ///< the field's text afterwards, or the refusal's message
-  bool refused;
-};
-
-class StandaloneFieldPut : public ::testing::TestWithParam<PutCase> {
- protected:
-  static void SetUpTestSuite() { company_ = new testing::StandinCompany(); }
-  static void TearDownTestSuite() {
-    delete company_;
-    company_ = nullptr;
-  }
-  static testing::StandinCompany* company_;
-};
-
-testing::StandinCompany* StandaloneFieldPut::company_ = nullptr;
-
-TEST_P(StandaloneFieldPut, TakesTheViewFieldsRules) {
-  const PutCase& line = GetParam();
-  auto source = company_->open(line.viewId);
-  StandaloneField field;
-  field.DefineLike(source->Fields(line.field));
-  try {
-    if (line.verify) {
-      field.PutWithVerification(std::string(line.input));
-    } else {
-      field.PutWithoutVerification(std::string(line.input));
+// Each case gives the field's text after the put, or the message the put is refused with.
+TEST(StandaloneFieldPut, TakesTheViewFieldsRules) {
+  testing::StandinCompany company;
+  auto check = [&](const char* name, const char* viewId, int number, const char* input, bool verify,
+                   const char* expected, bool refused) {
+    auto source = company.open(viewId);
+    StandaloneField field;
+    field.DefineLike(source->Fields(number));
+    try {
+      if (verify) {
+        field.PutWithVerification(std::string(input));
+      } else {
+        field.PutWithoutVerification(std::string(input));
+      }
+      EXPECT_FALSE(refused) << name;
+      EXPECT_EQ(expected, field.Text()) << name;
+    } catch (const HostError& error) {
+      EXPECT_TRUE(refused) << name;
+      EXPECT_EQ(expected, error.Description()) << name;
     }
-    EXPECT_FALSE(line.refused);
-    EXPECT_EQ(line.expected, field.Text());
-  } catch (const HostError& error) {
-    EXPECT_TRUE(line.refused);
-    EXPECT_EQ(line.expected, error.Description());
-  }
+  };
+  check("CodeUpperCasedOnVerify", "TX0003", 1, "old", true, "OLD", false);
+  check("CodeKeptAsTypedWithoutVerify", "TX0003", 1, "old", false, "old", false);
+  check("ItemNumberUnformattedOnVerify", "IC0310", 1, "a-10/b.1", true, "A10B1", false);
+  check("PlainTextNotUpperCased", "TX0003", 3, "mixed Case", true, "mixed Case", false);
+  check("TooLongTextRefused", "TX0003", 1, "ABCDEFGHIJKLM", true,
+        "Tax Group cannot be longer than 12 characters.", true);
+  check("TooLongTextCutWithoutVerify", "TX0003", 1, "ABCDEFGHIJKLM", false, "ABCDEFGHIJKL", false);
+  check("NumberFromText", "TX0001", 4, " 2 ", true, "2", false);
+  check("NotANumberRefused", "TX0001", 4, "abc", true, "Invalid value for Tax Class: abc.", true);
+  check("NotANumberRefusedAlsoWithoutVerify", "TX0001", 4, "abc", false,
+        "Invalid value for Tax Class: abc.", true);
+  check("SixteenBitOverflowRefused", "TX0001", 4, "40000", true,
+        "Invalid value for Tax Class: 40000.", true);
+  check("BlankNumberIsZero", "TX0001", 4, "", true, "0", false);
+  check("BooleanFromYes", "TX0002", 7, "Yes", true, "1", false);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StandaloneFieldPut,
-    ::testing::Values(
-        PutCase{"CodeUpperCasedOnVerify", "TX0003", 1, "old", true, "OLD", false},
-        PutCase{"CodeKeptAsTypedWithoutVerify", "TX0003", 1, "old", false, "old", false},
-        PutCase{"ItemNumberUnformattedOnVerify", "IC0310", 1, "a-10/b.1", true, "A10B1", false},
-        PutCase{"PlainTextNotUpperCased", "TX0003", 3, "mixed Case", true, "mixed Case", false},
-        PutCase{"TooLongTextRefused", "TX0003", 1, "ABCDEFGHIJKLM", true,
-                "Tax Group cannot be longer than 12 characters.", true},
-        PutCase{"TooLongTextCutWithoutVerify", "TX0003", 1, "ABCDEFGHIJKLM", false, "ABCDEFGHIJKL",
-                false},
-        PutCase{"NumberFromText", "TX0001", 4, " 2 ", true, "2", false},
-        PutCase{"NotANumberRefused", "TX0001", 4, "abc", true, "Invalid value for Tax Class: abc.",
-                true},
-        PutCase{"NotANumberRefusedAlsoWithoutVerify", "TX0001", 4, "abc", false,
-                "Invalid value for Tax Class: abc.", true},
-        PutCase{"SixteenBitOverflowRefused", "TX0001", 4, "40000", true,
-                "Invalid value for Tax Class: 40000.", true},
-        PutCase{"BlankNumberIsZero", "TX0001", 4, "", true, "0", false},
-        PutCase{"BooleanFromYes", "TX0002", 7, "Yes", true, "1", false}),
-    [](const auto& param) { return std::string(param.param.name); });
 
 class OperationListField : public ::testing::Test {
  protected:

@@ -6,114 +6,74 @@
 #include "erp/database/ErpDataSource.h"
 #include "erp/database/ErpError.h"
 #include "erp/site/SiteDatabase.h"
+#include "erp/site/tests/testsupport/ScriptedPrompt.h"
+#include "erp/testsupport/SiteTempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-#include <atomic>
-#include <deque>
 #include <sstream>
 
 namespace host::standin {
 namespace {
 
-/// Answers the sign-on prompt from a script and keeps the messages it was shown.
-class ScriptedPrompt : public erp::SignonPrompt {
- public:
-  std::optional<erp::Credentials> ask(const std::string& message) override {
-    shown.push_back(message);
-    if (answers.empty()) return std::nullopt;
-    erp::Credentials next = answers.front();
-    answers.pop_front();
-    return next;
-  }
-  std::deque<erp::Credentials> answers;
-  std::vector<std::string> shown;
-};
-
-/// A site with company SAMLTD (TX, AR, IC active; AP active under another second ID) and user
-/// ADMIN, in a temporary folder.
+/// A site with company SAMLTD, user ADMIN and a desktop session, in a temporary folder.
 class StandinSessionTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    static std::atomic<int> counter{0};
-    folder = std::filesystem::temp_directory_path() /
-             ("ordavel-standin-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-    std::filesystem::remove_all(folder);
-    erp::SiteLayout layout(folder);
-    erp::SiteDatabase::create(layout);
-    erp::SiteDatabase site(layout);
+  StandinSessionTest() {
+    erp::SiteDatabase site(temp.layout());
     site.addCompany("SAMLTD", "Sample Company Limited");
     site.addUser("ADMIN", "Administrator", "secret", erp::HashCost::kMinimal);
     site.grantCompany("ADMIN", "SAMLTD");
-    for (const char* app : {"TX", "AR", "IC"}) site.setApplication("SAMLTD", {app, app, "66A"});
-    site.setApplication("SAMLTD", {"AP", "A2", "66A"});
     desktopHandle = site.createDesktopSession("ADMIN", "SAMLTD");
   }
-  void TearDown() override { std::filesystem::remove_all(folder); }
 
   std::unique_ptr<AccpacConnection> connect(std::string commandLine) {
     return std::make_unique<AccpacConnection>(
-        StandinHostServices(folder, prompt, display, std::move(commandLine)));
+        StandinHostServices(temp.folder(), prompt, display, std::move(commandLine)));
   }
 
-  std::filesystem::path folder;
-  ScriptedPrompt prompt;
+  erp::TempSite temp;
+  erp::testing::ScriptedPrompt prompt;
   std::ostringstream shownErrors;
   erp::ConsoleErrorDisplay display{shownErrors};
   std::int32_t desktopHandle = 0;
 };
 
 TEST_F(StandinSessionTest, SignsOnThroughThePromptAndReadsTheCompany) {
-  prompt.answers = {{"ADMIN", "wrong", "SAMLTD"}, {"ADMIN", "secret", "SAMLTD"}};
+  prompt.answers = {erp::Credentials{"ADMIN", "wrong", "SAMLTD"},
+                    erp::Credentials{"ADMIN", "secret", "SAMLTD"}};
   auto connection = connect("");
   ASSERT_TRUE(connection->Logon("ZX1000", 0));
-  ASSERT_EQ(2u, prompt.shown.size());
-  EXPECT_EQ("", prompt.shown[0]);
-  EXPECT_NE("", prompt.shown[1]) << "the refusal is shown on the next ask";
+  ASSERT_EQ(2u, prompt.messages.size());
+  EXPECT_EQ("", prompt.messages[0]);
+  EXPECT_NE("", prompt.messages[1]) << "the refusal is shown on the next ask";
   EXPECT_EQ("SAMLTD", connection->Session()->CompanyID());
   EXPECT_EQ("ADMIN", connection->Session()->UserID());
-  EXPECT_EQ(folder.string(), connection->Session()->SharedDataFolder());
+  EXPECT_EQ(temp.folder().string(), connection->Session()->SharedDataFolder());
 }
 
-TEST_F(StandinSessionTest, CancellingTheSignonGivesNoSession) {
-  auto connection = connect("");
-  EXPECT_FALSE(connection->Logon("ZX1000", 0));
-  EXPECT_EQ(nullptr, connection->Session());
+// A cancelled sign-on and a stale desktop handle leave the ERP without a session, and the
+// program must see none either.
+TEST_F(StandinSessionTest, NoErpSessionIsNoSession) {
+  EXPECT_FALSE(connect("")->Logon("ZX1000", 0));
+  auto stale = connect("999999");
+  EXPECT_FALSE(stale->Logon("ZX1000", 1));
+  EXPECT_EQ(nullptr, stale->Session());
 }
 
 TEST_F(StandinSessionTest, JoiningADesktopSessionAndLinkingTheWindow) {
   auto connection = connect(std::to_string(desktopHandle) + " more");
   ASSERT_TRUE(connection->Logon("ZX1000", 4242));
-  EXPECT_TRUE(prompt.shown.empty()) << "no prompt when joining the desktop";
-  erp::SiteDatabase site{erp::SiteLayout(folder)};
+  EXPECT_TRUE(prompt.messages.empty()) << "no prompt when joining the desktop";
+  erp::SiteDatabase site{erp::SiteLayout(temp.folder())};
   EXPECT_EQ(std::vector<std::uint32_t>{4242}, site.linkedWindows(desktopHandle));
   connection->Logoff();
   EXPECT_TRUE(site.linkedWindows(desktopHandle).empty());
   EXPECT_NE(nullptr, connection->Session()) << "the desktop's session is not signed off";
 }
 
-TEST_F(StandinSessionTest, AStaleDesktopHandleGivesNoSession) {
-  auto connection = connect("999999");
-  EXPECT_FALSE(connection->Logon("ZX1000", 1));
-}
-
-TEST_F(StandinSessionTest, ActiveApplicationsCarryTheirSecondIdentifier) {
-  prompt.answers = {{"ADMIN", "secret", "SAMLTD"}};
-  auto connection = connect("");
-  ASSERT_TRUE(connection->Logon("ZX1000", 0));
-  auto link = connection->CompanyDBLinkRW();
-  std::map<std::string, std::string> apps;
-  for (int i = 0; i < link->ActiveApplicationCount(); ++i) {
-    apps[link->ApplicationID(i)] = link->ApplicationSecondID(i);
-  }
-  EXPECT_EQ(
-      (std::map<std::string, std::string>{{"AP", "A2"}, {"AR", "AR"}, {"IC", "IC"}, {"TX", "TX"}}),
-      apps);
-}
-
 TEST_F(StandinSessionTest, OptionValuesAndAReadOnlyLinkRefusingWrites) {
-  prompt.answers = {{"ADMIN", "secret", "SAMLTD"}};
+  prompt.answers = {erp::Credentials{"ADMIN", "secret", "SAMLTD"}};
   auto connection = connect("");
   ASSERT_TRUE(connection->Logon("ZX1000", 0));
   auto rw = std::dynamic_pointer_cast<StandinDatabaseLink>(connection->CompanyDBLinkRW());

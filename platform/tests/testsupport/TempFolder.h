@@ -6,24 +6,25 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 
-namespace util::testing {
+namespace platform::testing {
 
 /// A fresh folder below the system's temporary folder, removed with everything in it at the end.
 class TempFolder {
  public:
-  TempFolder() {
+  explicit TempFolder(const std::string& stem = "ordavel-test-") {
     static std::atomic<int> counter{0};
     path_ = std::filesystem::temp_directory_path() /
-            ("ordavel-util-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+            (stem + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
   ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
   }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
@@ -35,32 +36,31 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-/// Sets an environment variable for the life of the object, then restores the old state.
+/// Sets (or with nullopt removes) an environment variable for the life of the object.
 class ScopedEnv {
  public:
   ScopedEnv(std::string name, const std::optional<std::string>& value) : name_(std::move(name)) {
     if (const char* old = std::getenv(name_.c_str())) old_ = old;
+    set(value);
+  }
+  ~ScopedEnv() { set(old_); }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  void set(const std::optional<std::string>& value) const {
     if (value) {
       ::setenv(name_.c_str(), value->c_str(), 1);
     } else {
       ::unsetenv(name_.c_str());
     }
   }
-  ~ScopedEnv() {
-    if (old_) {
-      ::setenv(name_.c_str(), old_->c_str(), 1);
-    } else {
-      ::unsetenv(name_.c_str());
-    }
-  }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
 
- private:
   std::string name_;
   std::optional<std::string> old_;
 };
 
+/// The whole content of a file, empty when it cannot be read.
 inline std::string ReadFile(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -70,4 +70,4 @@ inline void WriteFile(const std::filesystem::path& file, const std::string& cont
   std::ofstream(file, std::ios::binary) << content;
 }
 
-}  // namespace util::testing
+}  // namespace platform::testing
