@@ -1,3 +1,4 @@
+#include "convert/ChangedRecords.h"
 #include "convert/ConversionEngine.h"
 #include "convert/RecordTexts.h"
 #include "platform/Text.h"
@@ -40,7 +41,7 @@ void ConversionEngine::RowChange(grids::TaxAuthorityGrid& grid, const std::strin
                                  bool exists, bool after) {
   if (!recorder_) return;
   host::DataSource& detail = *grid.adsDetail();
-  const std::string row = platform::Trim(authority) + ": ";
+  const std::string row = platform::Trim(authority);
   auto record = [this, after](const std::string& field, const std::string& value) {
     if (after) {
       recorder_->After(field, value);
@@ -48,9 +49,9 @@ void ConversionEngine::RowChange(grids::TaxAuthorityGrid& grid, const std::strin
       recorder_->Before(field, value);
     }
   };
-  record(row + "row", exists ? "present" : "absent");
+  record(DetailField(row, kRowField), exists ? kPresent : kAbsent);
   for (int n : RowFieldsOf(detail)) {
-    record(row + detail.Fields(n).Name(), exists ? detail.Fields(n).Text() : "");
+    record(DetailField(row, detail.Fields(n).Name()), exists ? detail.Fields(n).Text() : "");
   }
 }
 

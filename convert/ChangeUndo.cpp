@@ -1,5 +1,6 @@
 #include "convert/ChangeUndo.h"
 
+#include "convert/ChangedRecords.h"
 #include "convert/RecordTexts.h"
 #include "convert/changes/ChangeRecorder.h"
 #include "host/KindClaim.h"
@@ -14,82 +15,9 @@
 namespace convert {
 namespace {
 
-constexpr const char* kRowField = "row";
-constexpr const char* kPresent = "present";
-
-struct FieldChange {
-  std::string field;
-  std::string before;
-  std::string after;
-};
-
-/// A detail row of one authority, as a change file tells it.
-struct RowChange {
-  std::string authority;
-  bool presentBefore = false;
-  bool presentAfter = false;
-  std::vector<FieldChange> fields;
-};
-
-/// A converted record of a change file: its header fields and its detail rows.
-struct RecordChange {
-  const KindTarget* kind = nullptr;
-  std::string key;
-  std::vector<FieldChange> fields;
-  std::vector<RowChange> rows;
-};
-
 bool sameValue(const std::string& a, const std::string& b) {
   // The ERP's text fields are blank-padded: trailing blanks never tell two values apart.
   return platform::TrimRight(a) == platform::TrimRight(b);
-}
-
-const KindTarget* kindNamed(const std::string& logName) {
-  for (const KindTarget& kind : KindTargets()) {
-    if (kind.logName == logName) return &kind;
-  }
-  return nullptr;
-}
-
-RowChange& rowOf(RecordChange& record, const std::string& authority) {
-  for (RowChange& row : record.rows) {
-    if (row.authority == authority) return row;
-  }
-  record.rows.push_back({authority, false, false, {}});
-  return record.rows.back();
-}
-
-void addRow(RecordChange& record, const ChangeRow& row) {
-  const size_t colon = row.field.find(": ");
-  if (colon == std::string::npos) {
-    record.fields.push_back({row.field, row.before, row.after});
-    return;
-  }
-  RowChange& detail = rowOf(record, row.field.substr(0, colon));
-  const std::string field = row.field.substr(colon + 2);
-  if (field == kRowField) {
-    detail.presentBefore = row.before == kPresent;
-    detail.presentAfter = row.after == kPresent;
-  } else {
-    detail.fields.push_back({field, row.before, row.after});
-  }
-}
-
-/// The converted records of a change file, in file order.
-std::vector<RecordChange> convertedRecords(const ChangeFileContents& contents) {
-  const std::string converted = OutcomeText(RecordOutcome::Converted, "", false);
-  std::vector<RecordChange> records;
-  for (const ChangeRow& row : contents.rows) {
-    const KindTarget* kind = kindNamed(row.kind);
-    if (kind == nullptr)
-      throw ChangeFileError("it names an unknown kind of record, " + row.kind + ".");
-    if (row.outcome != converted || row.field.empty()) continue;
-    if (records.empty() || records.back().kind != kind || records.back().key != row.key) {
-      records.push_back({kind, row.key, {}, {}});
-    }
-    addRow(records.back(), row);
-  }
-  return records;
 }
 
 /// The value to put for a field's text, in the field's own type.
@@ -100,23 +28,6 @@ host::Variant valueFor(const host::Field& field, const std::string& text) {
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), whole);
   if (error == std::errc() && end == text.data() + text.size()) return whole;
   return std::stod(text);
-}
-
-/// Every way to cut a record key into the values of `parts` key fields at its "-" joints.
-void keySplits(const std::string& text, int parts, std::vector<std::string>& prefix,
-               std::vector<std::vector<std::string>>& splits) {
-  if (parts == 1) {
-    prefix.push_back(text);
-    splits.push_back(prefix);
-    prefix.pop_back();
-    return;
-  }
-  for (size_t joint = text.find('-'); joint != std::string::npos;
-       joint = text.find('-', joint + 1)) {
-    prefix.push_back(text.substr(0, joint));
-    keySplits(text.substr(joint + 1), parts - 1, prefix, splits);
-    prefix.pop_back();
-  }
 }
 
 /// Undoes the records of one change file, one at a time.
@@ -178,11 +89,8 @@ class Undo {
   /// Reads the record of `key`; the empty text when it was found, else why it is left alone.
   std::string Find(host::DataSource& header, const std::string& key) {
     const host::Key& primary = header.Keys().front();
-    std::vector<std::string> prefix;
-    std::vector<std::vector<std::string>> splits;
-    keySplits(key, primary.FieldCount(), prefix, splits);
     std::vector<std::vector<std::string>> found;
-    for (const std::vector<std::string>& split : splits) {
+    for (const std::vector<std::string>& split : KeySplits(key, primary.FieldCount())) {
       if (ReadKey(header, primary, split)) found.push_back(split);
     }
     if (found.empty()) return "It no longer exists.";
@@ -225,10 +133,10 @@ class Undo {
     for (const RowChange& row : record.rows) {
       if (!detail) return "Its kind has no detail rows.";
       const bool present = ReadRow(record, *detail, row.authority);
-      compare(row.authority + ": " + kRowField, present ? kPresent : "absent",
-              row.presentAfter ? kPresent : "absent");
+      compare(DetailField(row.authority, kRowField), present ? kPresent : kAbsent,
+              row.presentAfter ? kPresent : kAbsent);
       for (const FieldChange& field : row.fields) {
-        compare(row.authority + ": " + field.field,
+        compare(DetailField(row.authority, field.field),
                 present ? detail->Fields(field.field).Text() : "", field.after);
       }
     }
@@ -253,7 +161,6 @@ class Undo {
       recorder_.After(field.field, header.Fields(field.field).Text());
     }
     for (const RowChange& row : record.rows) {
-      const std::string prefix = row.authority + ": ";
       host::Field authority = detail->Fields(static_cast<int>(record.kind->lAuhorityIDX));
       if (row.presentBefore) {
         if (ReadRow(record, *detail, row.authority)) {
@@ -268,9 +175,10 @@ class Undo {
       } else if (ReadRow(record, *detail, row.authority)) {
         detail->Delete();
       }
-      recorder_.After(prefix + kRowField, row.presentBefore ? kPresent : "absent");
+      recorder_.After(DetailField(row.authority, kRowField),
+                      row.presentBefore ? kPresent : kAbsent);
       for (const FieldChange& field : row.fields) {
-        recorder_.After(prefix + field.field,
+        recorder_.After(DetailField(row.authority, field.field),
                         row.presentBefore ? detail->Fields(field.field).Text() : "");
       }
     }
@@ -338,7 +246,7 @@ UndoResult UndoChangeFile(const std::filesystem::path& file, KindControls& contr
   std::vector<RecordChange> records;
   try {
     contents = ReadChangeFile(file);
-    records = convertedRecords(contents);
+    records = ConvertedRecords(contents);
   } catch (const ChangeFileError& error) {
     throw ChangeFileError(refusal(file, error.what()));
   }
