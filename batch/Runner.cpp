@@ -296,6 +296,9 @@ ExitStatus PreviewJob(const Job& job, app::Form1& window, ShownErrors& shown, st
   if (end == convert::RunEnd::Abandoned) out << "The preview was abandoned.\n";
   out << "Preview only: nothing was saved.\n";
   out << "Change file: " << window.Run()->LastChangeFile().string() << '\n';
+  if (window.Run()->LostChangeRows() != 0) {
+    out << window.Run()->LostChangeRows() << " rows could not be written to the change file.\n";
+  }
   return StatusOfRun(window);
 }
 
@@ -316,6 +319,9 @@ ExitStatus RunJob(const Job& job, app::Form1& window, ShownErrors& shown, std::o
       end == convert::RunEnd::Abandoned) {
     out << "Log files: " << window.Connection()->LogFolderOnDisk() << '\n';
     out << "Change file: " << window.Run()->LastChangeFile().string() << '\n';
+    if (window.Run()->LostChangeRows() != 0) {
+      out << window.Run()->LostChangeRows() << " rows could not be written to the change file.\n";
+    }
   }
   if (end == convert::RunEnd::Finished && window.Run()->LostLogLines() != 0) {
     out << window.Run()->LostLogLines() << " lines could not be written to the conversion log.\n";
