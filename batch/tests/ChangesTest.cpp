@@ -259,6 +259,11 @@ TEST_F(ChangesTest, AKilledRunLeavesAWholeChangeFileThatSaysSo) {
     }
   }
   EXPECT_FALSE(changes.rows.empty());
+
+  // What the killed run saved can be undone; the undo says the run did not finish.
+  EXPECT_EQ(kIncomplete, Undo(file));
+  EXPECT_NE(std::string::npos, out.str().find("did not finish")) << out.str();
+  EXPECT_EQ("OLD", taxGroupOf("C100"));
 }
 
 }  // namespace
