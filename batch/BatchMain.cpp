@@ -90,6 +90,7 @@ int RunJobs(const Options& options) {
   // Start-up moves into the ERP's runtime folder, so the change file is found from here first.
   const std::string undoFile =
       options.undoFile.empty() ? "" : std::filesystem::absolute(options.undoFile).string();
+  if (!undoFile.empty() && !batch::ReadableChangeFile(undoFile, std::cout)) return batch::kRefused;
   host::standin::StandinHost standin;
   ConsoleNotifier notifier;
   const std::string sharedData = standin.ReadPaths(notifier).SharedDataPath();
@@ -123,9 +124,8 @@ int RunJobs(const Options& options) {
   std::signal(SIGINT, OnInterrupt);
   if (options.Chosen() == Mode::Undo) {
     if (options.companies.size() > 1) throw std::runtime_error("--undo takes one --company.");
-    return batch::UndoChanges(undoFile,
-                              options.companies.empty() ? "" : options.companies.front(), station,
-                              std::cout);
+    return batch::UndoChanges(undoFile, options.companies.empty() ? "" : options.companies.front(),
+                              station, std::cout);
   }
   return batch::RunJobs(queue, station, progress, std::cout, options.preview);
 }

@@ -5,16 +5,21 @@
 
 namespace batch {
 
-ExitStatus UndoChanges(const std::string& file, const std::string& company, Workstation& station,
-                       std::ostream& out) {
-  convert::ChangeFileContents contents;
+bool ReadableChangeFile(const std::string& file, std::ostream& out) {
   try {
-    contents = convert::ReadChangeFile(file);
+    convert::ReadChangeFile(file);
+    return true;
   } catch (const convert::ChangeFileError& error) {
     out << "The change file " << file << " cannot be undone: " << error.what() << '\n'
         << "Nothing was changed.\n";
-    return kRefused;
+    return false;
   }
+}
+
+ExitStatus UndoChanges(const std::string& file, const std::string& company, Workstation& station,
+                       std::ostream& out) {
+  if (!ReadableChangeFile(file, out)) return kRefused;
+  const convert::ChangeFileContents contents = convert::ReadChangeFile(file);
   JobWindow window(station, contents.header.user,
                    company.empty() ? contents.header.company : platform::UpperCase(company));
   if (!window.Load()) return kCancelled;

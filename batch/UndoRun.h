@@ -8,6 +8,10 @@
 
 namespace batch {
 
+/// Whether `file` reads as a whole change file; when it does not, says why and that nothing was
+/// changed. Checked before the password is asked for.
+bool ReadableChangeFile(const std::string& file, std::ostream& out);
+
 /// Undoes a change file: signs on as the user it names to the company it names (or to `company`
 /// when that is given), puts back every converted record that still holds its values after, and
 /// prints per kind what was put back, each record left alone or refused, and the undo's own
