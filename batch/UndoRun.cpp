@@ -25,7 +25,12 @@ ExitStatus UndoChanges(const std::string& file, const std::string& company, Work
   if (!window.Load()) return kCancelled;
   convert::UndoResult result;
   try {
-    result = convert::UndoChangeFile(file, window.Window(), *window.Window().Connection());
+    // Ctrl-C stops the undo before its next record.
+    result = convert::UndoChangeFile(file, window.Window(), *window.Window().Connection(), "",
+                                     [&station](size_t, size_t) {
+                                       station.pump.ProcessPendingMessages();
+                                       return !station.interrupts.Interrupted();
+                                     });
   } catch (const convert::ChangeFileError& error) {
     out << error.what() << '\n' << "Nothing was changed.\n";
     return kRefused;
@@ -42,6 +47,10 @@ ExitStatus UndoChanges(const std::string& file, const std::string& company, Work
   out << "Change file: " << result.changeFile.string() << '\n';
   out << "Log file: " << window.Window().Connection()->LogFolderOnDisk() << "/" << result.logFile
       << '\n';
+  if (result.cancelled) {
+    out << "The undo was cancelled.\n";
+    return kCancelled;
+  }
   return incomplete ? kIncomplete : kComplete;
 }
 

@@ -17,7 +17,8 @@ bool ReadableChangeFile(const std::string& file, std::ostream& out);
 /// prints per kind what was put back, each record left alone or refused, and the undo's own
 /// change file and log. Complete when every record was put back; incomplete when one was left
 /// alone or refused or the undone run had not finished; refused, with nothing changed, for a
-/// file of another company, a preview's or a damaged one; cancelled when the sign-on failed.
+/// file of another company, a preview's or a damaged one; cancelled when the sign-on failed or
+/// the operator interrupted it (Ctrl-C), which stops it before its next record.
 ExitStatus UndoChanges(const std::string& file, const std::string& company, Workstation& station,
                        std::ostream& out);
 

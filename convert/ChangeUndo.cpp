@@ -241,7 +241,8 @@ std::vector<std::unique_ptr<host::KindClaim>> claimKinds(const std::vector<Recor
 }  // namespace
 
 UndoResult UndoChangeFile(const std::filesystem::path& file, KindControls& controls,
-                          host::AccpacConnection& connection, const std::string& job) {
+                          host::AccpacConnection& connection, const std::string& job,
+                          const std::function<bool(size_t done, size_t total)>& proceed) {
   ChangeFileContents contents;
   std::vector<RecordChange> records;
   try {
@@ -281,9 +282,15 @@ UndoResult UndoChangeFile(const std::filesystem::path& file, KindControls& contr
   undo.Log("Performed by user: " + session.UserID());
   if (!contents.finished) undo.Log("The run that wrote it did not finish.");
   undo.Log("");
-  for (const RecordChange& record : records) undo.Record(record);
+  for (size_t done = 0; done < records.size(); ++done) {
+    if (proceed && !proceed(done, records.size())) {
+      result.cancelled = true;
+      break;
+    }
+    undo.Record(records[done]);
+  }
   undo.Log("");
-  undo.Log("Ordavel undo completed.");
+  undo.Log(result.cancelled ? "Ordavel undo canceled." : "Ordavel undo completed.");
   for (const auto& [kind, counts] : result.kinds) {
     undo.Log("\t" + std::to_string(counts.records) + " " + kind + " to undo, " +
              std::to_string(counts.updated) + " put back, " + std::to_string(counts.skipped) +

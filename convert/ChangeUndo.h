@@ -5,7 +5,9 @@
 #include "convert/changes/ChangeFile.h"
 #include "host/AccpacConnection.h"
 
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,6 +25,8 @@ struct UndoResult {
   std::string logFile;
   /// Whether the run that wrote the undone change file finished.
   bool undoneRunFinished = true;
+  /// Whether the undo was stopped before its last record.
+  bool cancelled = false;
   /// What the ERP or the file system reported for records that were left alone or failed, one
   /// line per record.
   std::vector<std::string> reports;
@@ -35,7 +39,10 @@ struct UndoResult {
 /// is left alone and reported. Raises ChangeFileError, changing nothing, for a file that is not
 /// a whole change file, belongs to another company, is a preview's, names an unknown kind, or
 /// whose kinds another run is converting.
+/// `proceed` is asked before each record with the records done and the records to undo, so a
+/// window can show progress and let pending messages run; false stops the undo there.
 UndoResult UndoChangeFile(const std::filesystem::path& file, KindControls& controls,
-                          host::AccpacConnection& connection, const std::string& job = "");
+                          host::AccpacConnection& connection, const std::string& job = "",
+                          const std::function<bool(size_t done, size_t total)>& proceed = nullptr);
 
 }  // namespace convert

@@ -180,8 +180,15 @@ TEST_F(ChangesTest, UndoPutsBackWhatIsUnchangedSinceReportsTheRestAndCanBeUndone
   EXPECT_EQ(expected, taxFields());
   EXPECT_EQ(1u, rowsOf(convert::ReadChangeFile(changeFile()).rows, "C100").count("TAXSTTS2"));
 
-  // Undoing the undo redoes the conversion of what it put back.
-  EXPECT_EQ(kComplete, Undo(changeFile()));
+  // Undoing the undo redoes the conversion of what it put back; Ctrl-C stops it first.
+  const std::filesystem::path undone = changeFile();
+  pump.after = 0;
+  EXPECT_EQ(kCancelled, Undo(undone));
+  EXPECT_NE(std::string::npos, out.str().find("The undo was cancelled.")) << out.str();
+  EXPECT_EQ(expected, taxFields());
+  pump.after = -1;
+  pump.flag.store(false);
+  EXPECT_EQ(kComplete, Undo(undone));
   EXPECT_EQ(convertedFields, taxFields());
 }
 
