@@ -54,6 +54,11 @@ class ChangesTest : public fixture::RunnerTest {
     return text;
   }
 
+  /// The company's log folder as it is spelled on disk.
+  std::filesystem::path logs() const {
+    return util::ResolvePathCase(site.sharedData() / "Company" / "SAMLTD" / "Ordavel");
+  }
+
   void exec(const std::string& sql) { company->database()->sql().exec(sql); }
 
   /// The change file the last run printed.
@@ -129,7 +134,7 @@ TEST_F(ChangesTest, TheChangeFileHoldsEveryFieldBeforeAndAfterAsTheDatabaseDoes)
 
 TEST_F(ChangesTest, APreviewSavesNothingAndPredictsTheConversionRecordForRecord) {
   // The log folder holds an earlier day's log, which must stay as it is.
-  const std::filesystem::path folder = site.sharedData() / "COMPANY" / "SAMLTD" / "Ordavel";
+  const std::filesystem::path folder = logs();
   std::filesystem::create_directories(folder);
   std::ofstream(folder / "20200101_AR_Customers.log") << "earlier\r\n";
   auto snapshot = [&] {
@@ -252,8 +257,7 @@ TEST_F(ChangesTest, AKilledRunLeavesAWholeChangeFileThatSaysSo) {
   ASSERT_EQ(child, ::waitpid(child, &status, 0));
   ASSERT_TRUE(WIFSIGNALED(status));
   std::filesystem::path file;
-  for (const auto& entry :
-       std::filesystem::directory_iterator(site.sharedData() / "COMPANY" / "SAMLTD" / "Ordavel")) {
+  for (const auto& entry : std::filesystem::directory_iterator(logs())) {
     if (entry.path().string().ends_with("_changes.csv")) file = entry.path();
   }
   const std::string text = bytesOf(file);
