@@ -92,23 +92,40 @@ size_t readHeader(const std::vector<std::vector<std::string>>& lines, ChangeFile
 
 }  // namespace
 
+namespace {
+
+void appendCell(std::string& line, const std::string& cell) {
+  if (cell.find_first_of(",\"\r\n") == std::string::npos) {
+    line += cell;
+    return;
+  }
+  line += '"';
+  for (char c : cell) {
+    if (c == '"') line += '"';
+    line += c;
+  }
+  line += '"';
+}
+
+}  // namespace
+
 std::string CsvLine(const std::vector<std::string>& cells) {
   std::string line;
   for (size_t i = 0; i < cells.size(); ++i) {
     if (i > 0) line += ',';
-    const std::string& cell = cells[i];
-    if (cell.find_first_of(",\"\r\n") == std::string::npos) {
-      line += cell;
-      continue;
-    }
-    line += '"';
-    for (char c : cell) {
-      if (c == '"') line += '"';
-      line += c;
-    }
-    line += '"';
+    appendCell(line, cells[i]);
   }
   return line + "\r\n";
+}
+
+void AppendCsvLine(std::string& lines, std::initializer_list<const std::string*> cells) {
+  bool first = true;
+  for (const std::string* cell : cells) {
+    if (!first) lines += ',';
+    first = false;
+    appendCell(lines, *cell);
+  }
+  lines += "\r\n";
 }
 
 std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
@@ -195,16 +212,16 @@ bool ChangeFileWriter::WriteAtEnd(const std::string& text, bool keepMarker) {
 }
 
 void ChangeFileWriter::Write(const std::vector<ChangeRow>& rows) {
-  if (rows.empty()) return;
-  if (fd_ < 0 || finished_) {
-    lostRows_ += static_cast<long>(rows.size());
-    return;
-  }
   std::string text;
   for (const ChangeRow& row : rows) {
-    text += CsvLine({row.kind, row.key, row.field, row.before, row.after, row.outcome});
+    AppendCsvLine(text, {&row.kind, &row.key, &row.field, &row.before, &row.after, &row.outcome});
   }
-  if (!WriteAtEnd(text, true)) lostRows_ += static_cast<long>(rows.size());
+  WriteLines(text, static_cast<long>(rows.size()));
+}
+
+void ChangeFileWriter::WriteLines(const std::string& lines, long rows) {
+  if (rows == 0) return;
+  if (fd_ < 0 || finished_ || !WriteAtEnd(lines, true)) lostRows_ += rows;
 }
 
 void ChangeFileWriter::Finish() {

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -49,6 +50,9 @@ class ChangeFileError : public std::runtime_error {
 /// and its quotes doubled.
 std::string CsvLine(const std::vector<std::string>& cells);
 
+/// Appends the cells as one CSV line, as CsvLine makes it, to `lines`.
+void AppendCsvLine(std::string& lines, std::initializer_list<const std::string*> cells);
+
 /// The lines of CSV text as cells; raises ChangeFileError for an unclosed quote or a line that
 /// does not end in a line break.
 std::vector<std::vector<std::string>> ParseCsv(const std::string& text);
@@ -80,6 +84,8 @@ class ChangeFileWriter {
 
   /// Appends rows in one write.
   void Write(const std::vector<ChangeRow>& rows);
+  /// Appends `rows` rows already made into CSV lines (AppendCsvLine) in one write.
+  void WriteLines(const std::string& lines, long rows);
   /// Writes the closing row; later writes are dropped.
   void Finish();
   const std::filesystem::path& Path() const { return path_; }

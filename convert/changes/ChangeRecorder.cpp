@@ -40,17 +40,20 @@ void ChangeRecorder::After(const std::string& field, const std::string& value) {
 
 void ChangeRecorder::EndRecord(RecordOutcome outcome, const std::string& detail) {
   const std::string text = OutcomeText(outcome, detail, preview_);
-  if (fields_.empty()) ended_.push_back({kind_, key_, "", "", "", text});
+  const std::string none;
+  if (fields_.empty()) AppendCsvLine(ended_, {&kind_, &key_, &none, &none, &none, &text});
   for (const FieldValues& values : fields_) {
     const std::string& after = outcome == RecordOutcome::Converted ? values.after : values.before;
-    ended_.push_back({kind_, key_, values.field, values.before, after, text});
+    AppendCsvLine(ended_, {&kind_, &key_, &values.field, &values.before, &after, &text});
   }
+  endedRows_ += fields_.empty() ? 1 : static_cast<long>(fields_.size());
   fields_.clear();
 }
 
 void ChangeRecorder::Flush() {
-  writer_.Write(ended_);
+  writer_.WriteLines(ended_, endedRows_);
   ended_.clear();
+  endedRows_ = 0;
 }
 
 void ChangeRecorder::Finish() {

@@ -58,7 +58,9 @@ class ChangeRecorder {
   std::string kind_;
   std::string key_;
   std::vector<FieldValues> fields_;
-  std::vector<ChangeRow> ended_;
+  /// The rows of the records ended since the last flush, as CSV lines.
+  std::string ended_;
+  long endedRows_ = 0;
 };
 
 }  // namespace convert
