@@ -3,6 +3,7 @@
 #include "convert/changes/ChangeFile.h"
 
 #include <SQLiteCpp/Statement.h>
+#include <sqlite3.h>
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -148,7 +149,16 @@ TEST_F(ChangesTest, APreviewSavesNothingAndPredictsTheConversionRecordForRecord)
   };
   const auto before = snapshot();
   preview = true;
+  // Another program may take the company's write lock at every moment of a preview.
+  int refused = 0;
+  pump.onPoll = [&] {
+    SQLite::Database other(company->file().string(), SQLite::OPEN_READWRITE);
+    if (other.tryExec("BEGIN IMMEDIATE") != SQLITE_OK) ++refused;
+    other.tryExec("ROLLBACK");
+  };
   ASSERT_EQ(kIncomplete, RunAll({kJob}));
+  pump.onPoll = nullptr;
+  EXPECT_EQ(0, refused);
   const std::filesystem::path previewFile = changeFile();
   auto after = snapshot();
   ASSERT_EQ(1u, after.erase(previewFile.filename().string()));
