@@ -162,7 +162,12 @@ TEST_F(ChangesTest, APreviewSavesNothingAndPredictsTheConversionRecordForRecord)
   const std::filesystem::path previewFile = changeFile();
   auto after = snapshot();
   ASSERT_EQ(1u, after.erase(previewFile.filename().string()));
-  EXPECT_EQ(before, after) << out.str();
+  std::vector<std::string> changed;  // named only: the files themselves are too long to show
+  for (const auto& [name, bytes] : after) {
+    if (!before.contains(name) || before.at(name) != bytes) changed.push_back(name);
+  }
+  EXPECT_EQ(before.size(), after.size());
+  EXPECT_EQ(std::vector<std::string>{}, changed);
   EXPECT_NE(std::string::npos,
             out.str().find("Customers: 3 to convert, 2 would convert, 1 would skip"));
 
