@@ -86,18 +86,9 @@ std::optional<std::string> ConversionRun::RunKinds(ChangeRunMode mode) {
   if (closeRequested_) engine_.State().CancelRequested = true;
 
   const int tab = window_.SSTab1().Tab();
-  const bool known = tab >= 0 && tab < static_cast<int>(RunTabs().size());
-  host::Session& session = *connection_.Session();
   const auto started = std::chrono::system_clock::now();
-  const ChangeFileHeader header{.build = host::GetProgramBuild(),
-                                .company = session.CompanyID(),
-                                .user = session.UserID(),
-                                .job = jobName_,
-                                .started = IsoLocalTime(started),
-                                .tab = known ? RunTabs()[static_cast<size_t>(tab)] : "",
-                                .mode = mode,
-                                .undoes = ""};
-  ChangeFileWriter changeFile(connection_.LogFolderOnDisk(), header, started);
+  ChangeFileWriter changeFile(connection_.LogFolderOnDisk(), ChangeHeader(mode, tab, started),
+                              started);
   ChangeRecorder recorder(changeFile, mode == ChangeRunMode::Preview);
   engine_.SetChangeRecorder(&recorder);
 
@@ -124,6 +115,20 @@ std::optional<std::string> ConversionRun::RunKinds(ChangeRunMode mode) {
     lastEnd_ = engine_.State().CancelRequested ? RunEnd::Cancelled : RunEnd::Finished;
   }
   return failure;
+}
+
+ChangeFileHeader ConversionRun::ChangeHeader(ChangeRunMode mode, int tab,
+                                             std::chrono::system_clock::time_point started) const {
+  const bool known = tab >= 0 && tab < static_cast<int>(RunTabs().size());
+  const host::Session& session = *connection_.Session();
+  return {.build = host::GetProgramBuild(),
+          .company = session.CompanyID(),
+          .user = session.UserID(),
+          .job = jobName_,
+          .started = IsoLocalTime(started),
+          .tab = known ? RunTabs()[static_cast<size_t>(tab)] : "",
+          .mode = mode,
+          .undoes = ""};
 }
 
 std::vector<std::pair<std::string, KindCounts>> ConversionRun::LastCounts() const {

@@ -13,6 +13,7 @@
 #include "host/WindowControls.h"
 #include "host/controls/FieldEditControl.h"
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -129,6 +130,9 @@ class ConversionRun {
   /// Locks the window, runs the checked kinds of the current tab into a new change file and
   /// unlocks the window; the error that ended the run, when one did.
   std::optional<std::string> RunKinds(ChangeRunMode mode);
+  /// The header of the change file of a run of `mode` on tab `tab` that started at `started`.
+  ChangeFileHeader ChangeHeader(ChangeRunMode mode, int tab,
+                                std::chrono::system_clock::time_point started) const;
   std::string FinalMessage(const std::string& caption, bool linesLost) const;
 
   RunWindow& window_;
