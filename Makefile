@@ -1,11 +1,12 @@
 # Two commands do all set-up on a fresh machine:
-#   make run   installs what is missing, builds, creates the sample ERP site under var/ and runs it
+#   make run   installs what is missing, builds, creates the sample ERP site under var/ and opens
+#              the window on it (with a display) or runs the harmonisation job (without one)
 #   make test  installs what is missing, builds, and runs every test (also under ASan+UBSan)
 JOBS ?= $(shell nproc)
 SITE := $(CURDIR)/var/site
 export ORDAVEL_REGISTRY := $(CURDIR)/var/registry
 
-.PHONY: deps build build-asan test test-fast test-asan run fuzz bench format clean
+.PHONY: deps build build-asan test test-fast test-asan run fuzz bench screenshots format clean
 
 deps:
 	@bash scripts/install-deps
@@ -39,7 +40,17 @@ bench: build
 	@build/ci/bench/conversion_bench $${N:-100000}
 	@build/ci/bench/signon_bench
 	@build/ci/bench/finder_bench $${N:-100000}
+	@QT_QPA_PLATFORM=offscreen build/ci/bench/gui_bench $${N:-100000}
+	@QT_QPA_PLATFORM=offscreen build/ci/bench/startup_bench
+
 	@build/ci/bench/change_file_bench 20000
+
+# Draws the controls, the dialogs and the main window to build/screenshots/ on temporary sites;
+# needs no display.
+screenshots: build
+	@QT_QPA_PLATFORM=offscreen build/ci/gui/controls/control_screenshots build/screenshots
+	@QT_QPA_PLATFORM=offscreen build/ci/gui/main/window_screenshots build/screenshots
+	@QT_QPA_PLATFORM=offscreen build/ci/gui/about/about_screenshots build/screenshots
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

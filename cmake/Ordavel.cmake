@@ -50,14 +50,36 @@ function(ordavel_test_headers)
   target_precompile_headers(ordavel_test_headers PRIVATE <gtest/gtest.h> <gmock/gmock.h>)
 endfunction()
 
-# ordavel_test(NAME SOURCES ... [DEPENDS ...] [LABELS ...]): one GoogleTest executable per library.
+# The same for the tests of Qt widgets, whose compile options Qt sets: GoogleTest's headers and
+# Qt Widgets' are parsed once. QtTest is left out, as its headers depend on the test's folder.
+function(ordavel_qt_test_headers)
+  if(TARGET ordavel_qt_test_headers)
+    return()
+  endif()
+  set(source ${CMAKE_BINARY_DIR}/ordavel_qt_test_headers.cpp)
+  file(WRITE ${source} "")
+  add_executable(ordavel_qt_test_headers ${source})
+  target_link_libraries(ordavel_qt_test_headers PRIVATE GTest::gtest GTest::gtest_main GTest::gmock
+                                                        Qt6::Widgets)
+  ordavel_test_code_options(ordavel_qt_test_headers)
+  target_precompile_headers(ordavel_qt_test_headers PRIVATE <gtest/gtest.h> <gmock/gmock.h>
+                            <QtWidgets/QtWidgets>)
+endfunction()
+
+# ordavel_test(NAME SOURCES ... [DEPENDS ...] [LABELS ...] [TIMEOUT seconds] [QT]): one GoogleTest
+# executable per library; QT for the tests of Qt widgets.
 function(ordavel_test name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;DEPENDS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "TIMEOUT" "SOURCES;DEPENDS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gtest_main GTest::gmock)
   ordavel_test_code_options(${name})
-  ordavel_test_headers()
-  target_precompile_headers(${name} REUSE_FROM ordavel_test_headers)
+  if(ARG_QT)
+    ordavel_qt_test_headers()
+    target_precompile_headers(${name} REUSE_FROM ordavel_qt_test_headers)
+  else()
+    ordavel_test_headers()
+    target_precompile_headers(${name} REUSE_FROM ordavel_test_headers)
+  endif()
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()

@@ -3,6 +3,8 @@
 #include "host/AccpacConnection.h"
 #include "host/AccpacPaths.h"
 #include "host/DataSource.h"
+#include "host/ErrorListView.h"
+#include "host/SignonDialog.h"
 #include "host/standin/StandinDataSource.h"
 #include "platform/Registry.h"
 #include "util/Shell.h"
@@ -39,6 +41,11 @@ class StandinHost {
   /// must outlive the services.
   HostServices Services(const std::filesystem::path& sharedData, erp::SignonPrompt& prompt,
                         erp::ErrorDisplay& display, std::string commandLine = {});
+  /// The services of a session on the site in `sharedData` for a program with its own windows:
+  /// the operator signs on in `dialog` and is shown the error list in `view`; both must outlive
+  /// the services.
+  HostServices Services(const std::filesystem::path& sharedData, host::SignonDialog& dialog,
+                        host::ErrorListView& view, std::string commandLine = {});
   /// Opens the program's data sources on the stand-in's views.
   DataSourceFactory& DataSources() { return dataSources_; }
 
