@@ -31,10 +31,6 @@ struct HelpHooks {
   std::function<void()> about{};
   /// Opens the user guide.
   std::function<void()> userGuide{};
-  /// What the About window reads. Without `about`, the main window's logic loads the About
-  /// window from these and hands it to `showAbout`, which shows it modally.
-  const about::AboutServices* aboutServices = nullptr;
-  std::function<void(about::frmAbout&)> showAbout{};
 };
 
 /// The program's main window drawn from Form1: the menus, the six module tabs with their

@@ -9,9 +9,9 @@
 
 #include "app/Layout.h"
 #include "gui/controls/ApplicationLook.h"
+#include "gui/resources/ProgramIcon.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 #include <clocale>
 #include <string>
@@ -27,13 +27,8 @@ int main(int argc, char** argv) {
   std::string commandLine;
   for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
 
-  gui::HelpHooks hooks;
-  // Until the About window is drawn, its menu command names the program and its version.
-  hooks.about = [] {
-    QMessageBox::about(QApplication::activeWindow(), QStringLiteral("About Ordavel"),
-                       QStringLiteral("Ordavel %1").arg(QStringLiteral(ORDAVEL_VERSION)));
-  };
-  gui::Program program(commandLine, std::move(hooks));
+  application.setWindowIcon(gui::ProgramIcon());
+  gui::Program program(commandLine);
   if (!program.Start()) return 1;
   return application.exec();
 }

@@ -2,6 +2,8 @@
 
 #include "app/Layout.h"
 #include "gui/controls/QtText.h"
+#include "gui/help/UserGuide.h"
+#include "gui/resources/ProgramIcon.h"
 
 #include <QMessageBox>
 
@@ -24,6 +26,7 @@ Program::~Program() {
 
 bool Program::Start() {
   const std::string sharedData = standin_.ReadPaths(notifier_).SharedDataPath();
+  ConnectHelp();
   form_ = std::make_unique<app::Form1>(app::Form1Services{
       .host = standin_.Services(sharedData, signon_, errorView_, commandLine_),
       .readPaths = [this] { return standin_.ReadPaths(notifier_); },
@@ -34,6 +37,9 @@ bool Program::Start() {
       .pump = pump_,
       .filterWindow = filterWindow_,
       .programFolder = std::filesystem::canonical("/proc/self/exe").parent_path().string(),
+      .about = &about_->Services(),
+      .showAbout =
+          [this](about::frmAbout& window) { ShowAboutWindow(window, *about_, window_.get()); },
   });
   if (!form_->Load()) return false;
   services_ =
@@ -44,8 +50,21 @@ bool Program::Start() {
   errorView_ = controls::QtErrorListView(window_.get());
   filterWindow_ = controls::QtFilterWindow(window_.get());
   filterWindow_.SetServices(services_.get());
+  window_->setWindowIcon(ProgramIcon());
   window_->show();
   return true;
+}
+
+void Program::ConnectHelp() {
+  about_ = std::make_unique<AboutWindowServices>([this] { return standin_.ReadPaths(notifier_); },
+                                                 standin_.Registry(), desktopShell_, notifier_);
+  if (!hooks_.userGuide) {
+    const std::string programFolder =
+        std::filesystem::canonical("/proc/self/exe").parent_path().string();
+    hooks_.userGuide = [this, programFolder] {
+      OpenUserGuide(desktopShell_, notifier_, programFolder);
+    };
+  }
 }
 
 }  // namespace gui

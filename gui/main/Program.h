@@ -3,11 +3,13 @@
 #include "gui/main/MainWindow.h"
 
 #include "app/Form1.h"
+#include "gui/about/AboutWindow.h"
 #include "gui/controls/ControlServices.h"
 #include "gui/controls/ErrorListDialog.h"
 #include "gui/controls/FilterWindowDialog.h"
 #include "gui/controls/MessageBoxes.h"
 #include "gui/controls/SignonDialog.h"
+#include "gui/help/DesktopShell.h"
 #include "host/standin/StandinHost.h"
 #include "util/Shell.h"
 #include "util/XdgShell.h"
@@ -41,6 +43,10 @@ class Program {
   app::Form1& Form() const { return *form_; }
 
  private:
+  /// Makes the About window's services and points the Help menu's User Guide command at the
+  /// guide, unless the caller gave a command of its own.
+  void ConnectHelp();
+
   std::string commandLine_;
   HelpHooks hooks_;
   host::standin::StandinHost standin_;
@@ -49,8 +55,10 @@ class Program {
   controls::QtErrorListView errorView_;
   controls::QtMessageBoxes messages_;
   util::XdgShell shell_;
+  DesktopShell desktopShell_;
   controls::QtEventPump pump_;
   controls::QtFilterWindow filterWindow_;
+  std::unique_ptr<AboutWindowServices> about_;
   std::unique_ptr<app::Form1> form_;
   std::unique_ptr<controls::ControlServices> services_;
   std::unique_ptr<MainWindow> window_;

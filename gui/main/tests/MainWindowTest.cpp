@@ -112,12 +112,12 @@ class MainWindowTest : public ::testing::Test {
 
   host::testing::InstalledSite site;
   std::unique_ptr<erp::testing::TestCompany> company;
-  app::testing::Prompt prompt;
+  erp::testing::ScriptedPrompt prompt{{erp::Credentials{"ADMIN", "admin", "SAMLTD"}}};
   std::ostringstream errors;
   erp::ConsoleErrorDisplay display{errors};
   host::standin::StandinDataSourceFactory factory;
   app::testing::RecordingMessages messages;
-  app::testing::RecordingShell shell;
+  util::testing::RecordingShell shell;
   controls::QtEventPump pump;
   app::testing::NoFilterWindow filterWindow;
   std::unique_ptr<app::Form1> form;
@@ -241,6 +241,9 @@ TEST_F(MainWindowTest, TheHelpMenuRunsTheHooksItIsGivenElseTheWindowsOwnCommands
   EXPECT_TRUE(site.notifier.messages.empty());
 
   window.reset();
+  services.reset();
+  form->Unload();
+  prompt.answers.push_back(erp::Credentials{"ADMIN", "admin", "SAMLTD"});
   Open();
   window->MenuAction("mnuHelpUserGuide").trigger();
   ASSERT_EQ(1u, site.notifier.messages.size()) << "the window's own command looks for the guide";
