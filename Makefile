@@ -1,5 +1,6 @@
 # Two commands do all set-up on a fresh machine:
-#   make run   installs what is missing, builds, creates the sample ERP site under var/ and runs it
+#   make run   installs what is missing, builds, creates the sample ERP site under var/ and opens
+#              the window on it (with a display) or runs the harmonisation job (without one)
 #   make test  installs what is missing, builds, and runs every test (also under ASan+UBSan)
 JOBS ?= $(shell nproc)
 SITE := $(CURDIR)/var/site
@@ -40,10 +41,14 @@ bench: build
 	@build/ci/bench/signon_bench
 	@build/ci/bench/finder_bench $${N:-100000}
 	@QT_QPA_PLATFORM=offscreen build/ci/bench/gui_bench $${N:-100000}
+	@QT_QPA_PLATFORM=offscreen build/ci/bench/startup_bench
 
-# Draws the controls and dialogs to build/screenshots/ on a temporary site; needs no display.
+# Draws the controls, the dialogs and the main window to build/screenshots/ on temporary sites;
+# needs no display.
 screenshots: build
 	@QT_QPA_PLATFORM=offscreen build/ci/gui/controls/control_screenshots build/screenshots
+	@QT_QPA_PLATFORM=offscreen build/ci/gui/main/window_screenshots build/screenshots
+	@QT_QPA_PLATFORM=offscreen build/ci/gui/about/about_screenshots build/screenshots
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/AuthorityColumns.h"
+#include "app/WindowLayout.h"
 #include "convert/TargetProcedures.h"
 #include "host/AccpacSiteCnfg.h"
 #include "host/ErrorBoundary.h"
@@ -14,15 +15,6 @@
 
 namespace app {
 namespace {
-
-constexpr std::int32_t kWindowWidth = 11580;
-constexpr std::int32_t kWindowHeight = 9300;
-constexpr std::int32_t kFrameWidth = 11115;
-constexpr std::int32_t kRowStep = 450;
-constexpr std::int32_t kEditHeight = 315;
-constexpr std::int32_t kFromLeft = 3255;
-constexpr std::int32_t kToLeft = 7200;
-constexpr std::int32_t kFieldWidth = 3765;
 
 template <typename Map>
 auto& Find(Map& map, const std::string& name) {
@@ -53,16 +45,10 @@ Form1::~Form1() {
 
 void Form1::LayOut() {
   tabs_.SetTag("TTTT");
-  geometry_.height = kWindowHeight;
-  geometry_.width = kWindowWidth;
-  geometry_.controls["SSTab1"] = {60, 60, 11355, 6900, "TTTT"};
-  geometry_.controls["frmProgress"] = {60, 7020, 11355, 735, "TFTT"};
-  geometry_.controls["ProgressBar"] = {120, 7260, 5500, 315, "TFTF"};
-  geometry_.controls["txtProcessing"] = {5700, 7260, 5600, 315, "TFTF"};
-  geometry_.controls["cmdConvert"] = {60, 7860, 1335, 375, "FFFT"};
-  geometry_.controls["cmdCancel"] = {60, 7860, 1335, 375, "FFFT"};
-  geometry_.controls["cmdClose"] = {10080, 7860, 1335, 375, "FFTT"};
+  geometry_ = LayOutWindow();
   frmProgress_.SetTag("TFTT");
+  // The window starts idle: the progress frame shows only during a run.
+  frmProgress_.SetVisible(false);
   cmdConvert_.SetCaption("Con&vert");
   cmdConvert_.SetTag("FFFT");
   cmdCancel_.SetCaption("Cancel");
@@ -76,50 +62,25 @@ void Form1::LayOut() {
     checkBoxes_[box.name].OnClick([this, name = box.name] { CheckBoxClicked(name); });
   }
 
-  std::map<std::string, std::int32_t> tabTop;
+  for (const RangePairDef& pair : RangePairs()) {
+    for (const auto& [name, label] :
+         {std::pair{pair.from, pair.fromLabel}, std::pair{pair.to, pair.toLabel}}) {
+      auto& edit = edits_[name] = std::make_unique<host::FieldEditControl>();
+      edit->SetTag(label);
+      if (pair.itemNumber) edit->AddListener(this);
+    }
+  }
   for (const SectionDef& section : Sections()) {
-    std::int32_t& top = tabTop.try_emplace(section.tab, 375).first->second;
-    std::int32_t row = kRowStep;
-    for (const RangePairDef& pair : RangePairs()) {
-      if (std::find(section.checkBoxes.begin(), section.checkBoxes.end(), pair.checkBox) ==
-          section.checkBoxes.end()) {
-        continue;
-      }
-      const std::int32_t fromLeft = pair.firstOfBox ? kFromLeft : 975;
-      const std::int32_t fromWidth = pair.firstOfBox ? kFieldWidth : 6015;
-      for (const auto& [name, label, left, width] :
-           {std::tuple{pair.from, pair.fromLabel, fromLeft, fromWidth},
-            std::tuple{pair.to, pair.toLabel, kToLeft, kFieldWidth}}) {
-        auto& edit = edits_[name] = std::make_unique<host::FieldEditControl>();
-        edit->SetTag(label);
-        geometry_.controls[name] = {left, top + row, width, kEditHeight, label};
-      }
-      if (pair.itemNumber) {
-        edits_[pair.from]->AddListener(this);
-        edits_[pair.to]->AddListener(this);
-      }
-      row += kRowStep;
-    }
-    for (std::size_t i = 0; i < section.sharedControls.size(); ++i) {
-      const std::string& name = section.sharedControls[i].name;
-      const std::int32_t left = i % 2 == 0 ? kFromLeft : kToLeft;
-      if (section.sharedControls[i].kind == SharedControlKind::TaxGroupEdit) {
-        edits_[name] = std::make_unique<host::FieldEditControl>();
-        geometry_.controls[name] = {left, top + row, kFieldWidth, kEditHeight, ""};
+    for (const SharedControlDef& shared : section.sharedControls) {
+      if (shared.kind == SharedControlKind::TaxGroupEdit) {
+        edits_[shared.name] = std::make_unique<host::FieldEditControl>();
       } else {
-        gridControls_[name] = std::make_unique<host::GridControl>();
-        const bool spans = section.sharedControls.size() == 1;
-        geometry_.controls[name] = {spans ? 75 : left, top + row + kRowStep,
-                                    spans ? 10890 : kFieldWidth, 1365, ""};
+        gridControls_[shared.name] = std::make_unique<host::GridControl>();
       }
     }
-    const std::int32_t height = row + kRowStep + 1365 + 2 * kRowStep;
     frames_[section.frame].SetCaption(section.caption);
     frames_[section.frame].SetTag(section.tag);
-    geometry_.controls[section.frame] = {120, top, kFrameWidth, height, section.tag};
-    top += height;
   }
-  for (const ResizeTagDef& def : ResizeTags()) geometry_.controls[def.control].tag = def.tag;
 }
 
 void Form1::WireCommands() {

@@ -12,7 +12,10 @@ struct ControlBox {
   std::int32_t top = 0;
   std::int32_t width = 0;
   std::int32_t height = 0;
-  std::string tag;
+  std::string tag{};
+  /// The frame the control lies in; its position is then the frame's. Empty for the frames
+  /// (which lie on the tab control) and the window's own controls.
+  std::string container{};
 };
 
 /// The main window's size and the positions of its controls, as the resize rules see them.

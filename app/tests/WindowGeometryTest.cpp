@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "app/Layout.h"
+#include "app/WindowLayout.h"
+
 namespace app {
 namespace {
 
@@ -58,6 +63,36 @@ TEST_F(DoResizeTest, MinimisedMovesNothing) {
   DoResize(window);
   EXPECT_EQ(7860, window.controls["cmdClose"].top);
   EXPECT_EQ(9000, window.LastHeight);
+}
+
+TEST(WindowLayoutTest, ItemPricingRowsFollowTheLayoutTableNotThePreparationOrder) {
+  const SectionDef& pricing =
+      *std::find_if(Sections().begin(), Sections().end(),
+                    [](const SectionDef& s) { return s.caption == "Item Pricing Taxes"; });
+  std::vector<std::string> rows;
+  for (const RangePairDef* pair : SectionRows(pricing)) rows.push_back(pair->from);
+  EXPECT_EQ((std::vector<std::string>{"afecFromItemPrice", "afecFromItemPriceList",
+                                      "afecFromItemPriceCurrency", "afecFromPriceList"}),
+            rows);
+  const WindowGeometry window = LayOutWindow();
+  EXPECT_LT(window.controls.at("afecFromItemPriceList").top,
+            window.controls.at("afecFromItemPriceCurrency").top);
+}
+
+TEST(WindowLayoutTest, EveryControlLiesInsideItsFrameAndEveryFrameOnTheTabControl) {
+  const WindowGeometry window = LayOutWindow();
+  const ControlBox& tab = window.controls.at("SSTab1");
+  for (const auto& [name, box] : window.controls) {
+    if (box.container.empty()) continue;
+    const ControlBox& frame = window.controls.at(box.container);
+    EXPECT_LE(box.left + box.width, frame.width) << name;
+    EXPECT_LE(box.top + box.height, frame.height) << name;
+  }
+  for (const SectionDef& section : Sections()) {
+    const ControlBox& frame = window.controls.at(section.frame);
+    EXPECT_LE(frame.top + frame.height, tab.height) << section.frame;
+  }
+  EXPECT_LT(tab.top + tab.height, window.controls.at("cmdClose").top);
 }
 
 }  // namespace

@@ -89,7 +89,8 @@ CompanyReport buildCompany(SiteDatabase& site, const SampleCompany& company) {
 
 }  // namespace
 
-SampleSiteReport createSampleSite(const std::filesystem::path& siteDir) {
+SampleSiteReport createSampleSite(const std::filesystem::path& siteDir,
+                                  const std::filesystem::path& libraryFolder) {
   const SiteLayout existing(sharedDataOf(siteDir));
   if (std::filesystem::exists(existing.siteDatabase())) {
     throw std::runtime_error(siteDir.string() + " already holds a site (" +
@@ -114,7 +115,9 @@ SampleSiteReport createSampleSite(const std::filesystem::path& siteDir) {
     report.users.push_back({user.userId, user.password, user.companies});
   }
   RegistryStore registry;
-  installStandinRuntime(report.programs, report.sharedData, registry);
+  RuntimeOptions options;
+  options.libraryFolder = libraryFolder;
+  installStandinRuntime(report.programs, report.sharedData, registry, options);
   return report;
 }
 

@@ -33,7 +33,9 @@ struct SampleSiteReport {
 
 /// Builds the self-contained sample site in `siteDir`: DIR/Programs with its runtime folder and
 /// DIR/SharedData with the companies SAMLTD, SAMWST and SAMNTX, the demo users and the site
-/// configuration record. Throws std::runtime_error when `siteDir` already holds a site.
-SampleSiteReport createSampleSite(const std::filesystem::path& siteDir);
+/// configuration record. The runtime's libraries come from `libraryFolder` (empty: the running
+/// executable's folder). Throws std::runtime_error when `siteDir` already holds a site.
+SampleSiteReport createSampleSite(const std::filesystem::path& siteDir,
+                                  const std::filesystem::path& libraryFolder = {});
 
 }  // namespace erp

@@ -145,6 +145,8 @@ void FieldEditWidget::ShowValue() {
     list_->setCurrentIndex(list_->findText(value));
   } else if (edit_->text() != value) {
     edit_->setText(value);
+    // A value longer than the box shows its beginning until the operator works in it.
+    if (!edit_->hasFocus()) edit_->setCursorPosition(0);
   }
 }
 
@@ -227,7 +229,9 @@ void FieldEditWidget::FitButtons() {
   // Where the control is placed too narrow for the buttons' labels, they show their icons only.
   const QFontMetrics metrics = fontMetrics();
   int needed = metrics.averageCharWidth() * kNarrowestEditChars;
-  if (label_->isVisibleTo(this)) needed += label_->sizeHint().width();
+  // A label may be given a fixed width wider than its text, to line up with the labels above.
+  if (label_->isVisibleTo(this))
+    needed += std::max(label_->sizeHint().width(), label_->minimumWidth());
   if (finderButton_->isVisibleTo(this)) needed += finderButton_->sizeHint().width();
   for (QToolButton* button : extraButtons_) {
     needed += button->iconSize().width() + metrics.horizontalAdvance(button->text()) + 16;

@@ -1,11 +1,9 @@
 #include "host/AccpacPaths.h"
 
 #include "host/testsupport/InstalledSite.h"
-#include "platform/tests/testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <ctime>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -14,17 +12,6 @@ namespace host {
 namespace {
 
 using namespace host::testing;
-using std::chrono::system_clock;
-
-system_clock::time_point localTime(int year, int month, int day, int hour) {
-  std::tm tm{};
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  tm.tm_hour = hour;
-  tm.tm_isdst = -1;
-  return system_clock::from_time_t(std::mktime(&tm));
-}
 
 std::vector<std::string> folders(const AccpacPaths& paths) {
   return {paths.ProgramsPath(), paths.RuntimePath(), paths.SharedDataPath(), paths.SitePath(),
@@ -55,8 +42,6 @@ TEST(AccpacPathsTest, KeyWithoutTheLibraryFillsTheFoldersButIsNotInstalled) {
                                       "/accpac/data/", "/accpac/data/SITE", "/accpac/data/COMPANY",
                                       "/accpac/data/USER", "/accpac/data/COMPANY/Ordavel"}),
             folders(paths));
-  EXPECT_EQ("/accpac/data/COMPANY", paths.OrgPath(""));
-  EXPECT_EQ("/accpac/data/COMPANY/SAMLTD", paths.OrgPath("SAMLTD"));
   EXPECT_TRUE(site.notifier.messages.empty());
 }
 
@@ -93,43 +78,6 @@ TEST(AccpacPathsTest, CWDToRuntimeEntersTheRuntimeFolderAndIgnoresAMissingOne) {
   site.setText("Programs", (site.programs() / "gone").string());
   site.paths().CWDToRuntime();
   EXPECT_EQ(std::filesystem::canonical(site.runtime()), std::filesystem::current_path());
-}
-
-class InstallationLogTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    site.setText("SharedData", site.sharedData().string());
-    std::filesystem::create_directories(site.sharedData() / "COMPANY");
-  }
-  AccpacPaths paths() {
-    return AccpacPaths(site.registry(), site.notifier, [this] { return now; });
-  }
-
-  InstalledSite site;
-  system_clock::time_point now = localTime(2024, 1, 31, 14);
-};
-
-TEST_F(InstallationLogTest, FileIsNamedByTheDateInTheLogFolder) {
-  EXPECT_EQ((site.sharedData() / "COMPANY" / "Ordavel" / "20240131.log").string(),
-            paths().LogFileName());
-}
-
-TEST_F(InstallationLogTest, LinesAreStampedIndentedAndEndWithCarriageReturnLineFeed) {
-  const AccpacPaths log = paths();
-  EXPECT_FALSE(log.LogExists());
-  log.WriteLog(0, "Started");
-  log.WriteLog(2, "Nested");
-  EXPECT_TRUE(log.LogExists());
-  EXPECT_EQ(LogStamp(now) + " Started\r\n" + LogStamp(now) + "         Nested\r\n",
-            platform::testing::ReadFile(log.LogFileName()));
-}
-
-TEST_F(InstallationLogTest, MissingCompanyFolderDropsTheLineSilently) {
-  std::filesystem::remove_all(site.sharedData() / "COMPANY");
-  const AccpacPaths log = paths();
-  log.WriteLog(1, "Lost");
-  EXPECT_FALSE(log.LogExists());
-  EXPECT_FALSE(std::filesystem::exists(site.sharedData() / "COMPANY"));
 }
 
 }  // namespace

@@ -23,14 +23,6 @@ TEST(AccpacSiteCnfgTest, OrgIdIsPaddedWithBlanksAndCutToSixCharacters) {
   EXPECT_EQ("X     ", orgId("X"));  // a shorter text after a longer one leaves no remains
 }
 
-TEST(AccpacSiteCnfgTest, GetBeforeOpenFailsWithErrorOne) {
-  InstalledSite site;
-  AccpacSiteCnfg config(site.paths());
-  EXPECT_FALSE(config.Get_());
-  EXPECT_EQ(1, config.LastError());
-  EXPECT_FALSE(config.IsOpen());
-}
-
 TEST(AccpacSiteCnfgTest, MissingLibraryMakesOpenFail) {
   InstalledSite site;
   site.setText("Programs", site.programs().string());

@@ -129,6 +129,9 @@ TEST(ChangeNotificationTest, AShrinkingRangeAnnouncesTheValueItMoves) {
   progress.SetMax(50);
   EXPECT_EQ(50, progress.Value());
   EXPECT_EQ(1, calls);
+  progress.SetValue(51);
+  EXPECT_EQ(50, progress.Value()) << "more records than counted stay within the bar";
+  EXPECT_EQ(1, calls);
 }
 
 TEST(ChangeNotificationTest, AGridAnnouncesTheCellAndTheCurrentRowADeletionMoves) {

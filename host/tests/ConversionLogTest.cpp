@@ -1,5 +1,6 @@
 #include "host/AccpacConnection.h"
 #include "host/tests/FakeHost.h"
+#include "platform/tests/testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,6 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -19,6 +19,7 @@ namespace host {
 namespace {
 
 using namespace host::testing;
+using platform::testing::ReadFile;
 using std::chrono::system_clock;
 
 system_clock::time_point localTime(int year, int month, int day, int hour, int minute) {
@@ -32,13 +33,6 @@ system_clock::time_point localTime(int year, int month, int day, int hour, int m
   return system_clock::from_time_t(std::mktime(&tm));
 }
 
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
 /// Replaces each line's stamp (everything before the first blank after the time) by "<stamp>".
 std::string masked(const std::string& log) {
   return std::regex_replace(log, std::regex(R"((^|\n)[^ \r\n]+ [0-9:]+(?: [AP]M)? )"),
@@ -48,9 +42,6 @@ std::string masked(const std::string& log) {
 class ConversionLogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    static std::atomic<int> counter{0};
-    shared = std::filesystem::temp_directory_path() /
-             ("ordavel-log-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
     std::filesystem::create_directories(shared / "COMPANY" / "SAMLTD");
     session->sharedData = shared.string();
     HostServices services = fakeServices(calls, session, std::string());
@@ -58,31 +49,14 @@ class ConversionLogTest : public ::testing::Test {
     connection = std::make_unique<AccpacConnection>(std::move(services));
     ASSERT_TRUE(connection->Logon("ZX1000", 0));
   }
-  void TearDown() override {
-    connection.reset();
-    std::filesystem::remove_all(shared);
-  }
 
   Calls calls;
   std::shared_ptr<FakeSession> session = std::make_shared<FakeSession>(calls);
-  std::filesystem::path shared;
+  platform::testing::TempFolder temp{"ordavel-log-"};
+  std::filesystem::path shared = temp.path();
   system_clock::time_point now = localTime(2024, 1, 31, 14, 5);
   std::unique_ptr<AccpacConnection> connection;
 };
-
-TEST(AppendPath, JoinsWithOneSeparatorAndNeverRemovesOne) {
-  EXPECT_EQ("/a/b", AccpacConnection::appendPath("/a", "b"));
-  EXPECT_EQ("/a/b", AccpacConnection::appendPath("/a/", "b"));
-  EXPECT_EQ("b", AccpacConnection::appendPath("", "b"));
-  EXPECT_EQ("/a//b", AccpacConnection::appendPath("/a/", "/b"));
-}
-
-TEST(LogIndent, FourBlanksPerLevel) {
-  EXPECT_EQ("", AccpacConnection::LogIndent(0));
-  EXPECT_EQ("    ", AccpacConnection::LogIndent(1));
-  EXPECT_EQ("        ", AccpacConnection::LogIndent(2));
-  EXPECT_EQ("", AccpacConnection::LogIndent(-3));
-}
 
 TEST_F(ConversionLogTest, FileNamesCarryTheDateBetweenPrefixAndSuffix) {
   EXPECT_EQ("20240131_AR_Customers.log", connection->getLogFileName("", "_AR_Customers"));
@@ -100,7 +74,7 @@ TEST_F(ConversionLogTest, LinesAreStampedIndentedAndAppendedWithCrLf) {
   now = localTime(2024, 2, 1, 0, 0);
   connection->WriteLog(0, "day.log", "at midnight");
   EXPECT_TRUE(connection->LogExists("day.log"));
-  std::string log = readFile(shared / "COMPANY" / "SAMLTD" / "Ordavel" / "day.log");
+  std::string log = ReadFile(shared / "COMPANY" / "SAMLTD" / "Ordavel" / "day.log");
   EXPECT_EQ(
       "<stamp> Ordavel for Customers started.\r\n<stamp>     indented\r\n<stamp> two\nlines\r\n"
       "<stamp> at midnight\r\n",
@@ -119,7 +93,7 @@ TEST_F(ConversionLogTest, AFolderThatDisappearsUnderTheLogIsFoundAgain) {
   std::filesystem::remove_all(shared / "company" / "SAMLTD" / "Ordavel");
   connection->WriteLog(0, "day.log", "removed");
   EXPECT_EQ("<stamp> removed\r\n",
-            masked(readFile(shared / "company" / "SAMLTD" / "Ordavel" / "day.log")));
+            masked(ReadFile(shared / "company" / "SAMLTD" / "Ordavel" / "day.log")));
   EXPECT_EQ(0, connection->LostLogLines());
 }
 
@@ -135,7 +109,7 @@ TEST_F(ConversionLogTest, AMissingCompanyFolderDropsTheLineAndCountsIt) {
 TEST_F(ConversionLogTest, AFullDiskLeavesWholeLinesOnly) {
   const std::filesystem::path file = shared / "COMPANY" / "SAMLTD" / "Ordavel" / "day.log";
   connection->WriteLog(0, "day.log", "first");
-  const std::string before = readFile(file);
+  const std::string before = ReadFile(file);
   const pid_t child = ::fork();
   if (child == 0) {
     ::signal(SIGXFSZ, SIG_IGN);
@@ -147,11 +121,11 @@ TEST_F(ConversionLogTest, AFullDiskLeavesWholeLinesOnly) {
   int status = 0;
   ::waitpid(child, &status, 0);
   EXPECT_EQ(0, WEXITSTATUS(status)) << "the line is counted as lost";
-  EXPECT_EQ(before, readFile(file)) << "nothing of it stays";
+  EXPECT_EQ(before, ReadFile(file)) << "nothing of it stays";
 
   std::ofstream(file, std::ios::app) << "cut sho";
   connection->WriteLog(0, "day.log", "next");
-  EXPECT_EQ("<stamp> first\r\ncut sho\r\n<stamp> next\r\n", masked(readFile(file)));
+  EXPECT_EQ("<stamp> first\r\ncut sho\r\n<stamp> next\r\n", masked(ReadFile(file)));
 }
 
 TEST_F(ConversionLogTest, ALogIsNeverWrittenThroughALinkOrIntoAnythingButAFile) {
@@ -163,7 +137,7 @@ TEST_F(ConversionLogTest, ALogIsNeverWrittenThroughALinkOrIntoAnythingButAFile) 
   connection->WriteLog(0, "linked.log", "planted");
   connection->WriteLog(0, "pipe.log", "would hang");
   EXPECT_EQ(2, connection->LostLogLines());
-  EXPECT_EQ("precious", readFile(shared / "victim"));
+  EXPECT_EQ("precious", ReadFile(shared / "victim"));
 }
 
 TEST_F(ConversionLogTest, TwoWritersAppendWholeLinesToOneFile) {
@@ -180,7 +154,7 @@ TEST_F(ConversionLogTest, TwoWritersAppendWholeLinesToOneFile) {
   });
   a.join();
   b.join();
-  std::istringstream lines(readFile(shared / "COMPANY" / "SAMLTD" / "Ordavel" / "shared.log"));
+  std::istringstream lines(ReadFile(shared / "COMPANY" / "SAMLTD" / "Ordavel" / "shared.log"));
   int count = 0;
   std::regex whole(R"([^ ]+ [0-9:]+ (A|    B)x{200}\r)");
   for (std::string line; std::getline(lines, line); ++count) {

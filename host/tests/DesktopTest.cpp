@@ -1,6 +1,5 @@
 #include "host/Desktop.h"
 
-#include "host/ProgressBar.h"
 #include "host/tests/FakeHost.h"
 
 #include <gtest/gtest.h>
@@ -25,17 +24,6 @@ TEST(DesktopTest, LinksOnceWithAHandleAndUnlinksOnlyWhatItLinked) {
   Desktop alone(library, [] { return std::string(); });
   EXPECT_TRUE(alone.Link(5));
   EXPECT_EQ(2u, calls.records.size()) << "no handle, nothing to link";
-}
-
-TEST(ProgressBarTest, MoreRecordsThanCountedStayWithinTheBar) {
-  ProgressBar bar;
-  bar.SetValue(0);
-  bar.SetMin(0);
-  bar.SetMax(2);
-  for (int i = 0; i < 5; ++i) bar.SetValue(bar.Value() + 1);
-  EXPECT_EQ(2.0f, bar.Value());
-  bar.SetMax(1);
-  EXPECT_EQ(1.0f, bar.Value());
 }
 
 }  // namespace

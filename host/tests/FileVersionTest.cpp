@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/tests/testsupport/TempFolder.h"
-
 #include <vector>
 
 namespace host {
@@ -54,15 +52,6 @@ TEST(FindFileVersionTest, FindsTheFirstBlockWithTheRightStructureVersionAnywhere
   check("NotInAFileWithoutOne", Bytes(200, 0xBD), std::nullopt);
   check("NotInATruncatedBlock", truncated(block(0x10000, 0x60000, 0x10019)), std::nullopt);
   check("NotInNothing", Bytes{}, std::nullopt);
-}
-
-TEST(ReadFileVersionTest, ReadsAFileAndGivesNothingForAMissingOne) {
-  platform::testing::TempFolder folder;
-  const auto file = folder / "accpac.exe";
-  const Bytes bytes = concat({Bytes{'M', 'Z', 1}, block(0x10000, 0x60000, 0x10019)});
-  platform::testing::WriteFile(file, std::string(bytes.begin(), bytes.end()));
-  EXPECT_EQ(std::optional(FileVersion{6, 0, 1, 25}), ReadFileVersion(file));
-  EXPECT_EQ(std::nullopt, ReadFileVersion(folder / "missing.exe"));
 }
 
 }  // namespace

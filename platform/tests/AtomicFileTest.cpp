@@ -1,7 +1,6 @@
 #include "platform/AtomicFile.h"
 
 #include "platform/tests/testsupport/TempFolder.h"
-#include "platform/tests/testsupport/TestData.h"
 
 #include <gtest/gtest.h>
 
@@ -40,12 +39,6 @@ TEST(AtomicFileTest, FailsWithoutAFolderToWriteIn) {
   EXPECT_FALSE(WriteFileAtomically(folder / "missing" / "store", "text"));
   std::string content;
   EXPECT_FALSE(ReadWholeFile(folder / "missing" / "store", content));
-}
-
-TEST(MaskStampsTest, MasksTheStampOfEveryLineAndNothingElse) {
-  EXPECT_EQ("<stamp> Started 10:00\r\n<stamp>     Nested\r\n\r\n",
-            testing::MaskStamps("2024/01/31 14:05:00 Started 10:00\r\n"
-                                "31.01.2024 2:05:00 PM     Nested\r\n\r\n"));
 }
 
 }  // namespace

@@ -90,12 +90,5 @@ TEST(OpenDocument, OpensTheGuideQuotedFoundInAnyCaseOrSaysWhyNot) {
         {reader});
 }
 
-TEST(ExploreFolder, AFolderWithBlanksIsQuoted) {
-  RecordingShell shell;
-  ExploreFolder(shell, "/data/Company/SAMLTD/Ordavel logs");
-  EXPECT_EQ(Texts{"\"/data/Company/SAMLTD/Ordavel logs\""}, shell.explored);
-  EXPECT_EQ(Texts{}, shell.opened);
-}
-
 }  // namespace
 }  // namespace util

@@ -83,41 +83,6 @@ TEST_F(RegistryStoreTest, EveryKindOfValueSurvivesAReload) {
   for (const auto& c : cases) EXPECT_EQ(c.value, query(reloaded, kConfig, c.name)) << c.name;
 }
 
-TEST_F(RegistryStoreTest, ValuesKeepTheirOrderWhenReplacedOrDeleted) {
-  ASSERT_EQ(RegistryStatus::kOk, store_.createKey(kLocalMachine, "K"));
-  ASSERT_EQ(RegistryStatus::kOk, store_.setValue(kLocalMachine, "K", "First", text("1")));
-  ASSERT_EQ(RegistryStatus::kOk, store_.setValue(kLocalMachine, "K", "Second", text("2")));
-  ASSERT_EQ(RegistryStatus::kOk, store_.setValue(kLocalMachine, "K", "Third", text("3")));
-  ASSERT_EQ(RegistryStatus::kOk, store_.setValue(kLocalMachine, "K", "FIRST", text("4")));
-  ASSERT_EQ(RegistryStatus::kOk, store_.deleteValue(kLocalMachine, "K", "second"));
-  EXPECT_EQ(RegistryStatus::kNotFound, store_.deleteValue(kLocalMachine, "K", "Second"));
-
-  std::vector<std::string> names;
-  ASSERT_EQ(RegistryStatus::kOk, store_.enumerateValues(kLocalMachine, "K", names));
-  EXPECT_EQ((std::vector<std::string>{"First", "Third"}), names);
-  EXPECT_EQ(text("4"), query(store_, "K", "First"));
-}
-
-TEST_F(RegistryStoreTest, SubKeysAreListedAlphabeticallyWithTheirFirstSpelling) {
-  for (const char* path : {"Root\\beta", "Root\\Alpha", "Root\\GAMMA\\Deep", "ROOT\\BETA"}) {
-    ASSERT_EQ(RegistryStatus::kOk, store_.createKey(kCurrentUser, path));
-  }
-  std::vector<std::string> names;
-  ASSERT_EQ(RegistryStatus::kOk, store_.enumerateSubKeys(kCurrentUser, "root", names));
-  EXPECT_EQ((std::vector<std::string>{"Alpha", "beta", "GAMMA"}), names);
-}
-
-TEST_F(RegistryStoreTest, DeletingAKeyTakesItsSubKeysAndValues) {
-  ASSERT_EQ(RegistryStatus::kOk, store_.createKey(kClassesRoot, "A\\B\\C"));
-  ASSERT_EQ(RegistryStatus::kOk, store_.setValue(kClassesRoot, "A\\B\\C", "", text("v")));
-  ASSERT_EQ(RegistryStatus::kOk, store_.deleteKey(kClassesRoot, "a\\b"));
-
-  EXPECT_EQ(RegistryStatus::kNotFound, store_.openKey(kClassesRoot, "A\\B\\C"));
-  EXPECT_EQ(RegistryStatus::kNotFound, store_.openKey(kClassesRoot, "A\\B"));
-  EXPECT_EQ(RegistryStatus::kOk, store_.openKey(kClassesRoot, "A"));
-  EXPECT_EQ(RegistryStatus::kNotFound, store_.deleteKey(kClassesRoot, "A\\B"));
-}
-
 TEST_F(RegistryStoreTest, FileIsVersionedReadableText) {
   ASSERT_EQ(RegistryStatus::kOk, store_.createKey(kLocalMachine, kConfig));
   ASSERT_EQ(RegistryStatus::kOk,

@@ -57,21 +57,6 @@ class SiteDesktopLibraryTest : public ::testing::Test {
 std::unique_ptr<TempSite> SiteDesktopLibraryTest::temp_;
 std::unique_ptr<ViewCatalog> SiteDesktopLibraryTest::catalog_;
 
-TEST_F(SiteDesktopLibraryTest, LinkRecordsTheWindowAgainstTheDesktopObject) {
-  const Record record = makeRecord(56, 3, 0x12345678, static_cast<std::uint32_t>(handle_));
-  EXPECT_EQ(kRotoOk, library_.rotoCall(record.data()));
-  EXPECT_EQ((std::vector<std::uint32_t>{0x12345678}), site_.linkedWindows(handle_));
-}
-
-TEST_F(SiteDesktopLibraryTest, UnlinkRemovesTheObjectsLink) {
-  const Record link = makeRecord(56, 3, 77, static_cast<std::uint32_t>(handle_));
-  const Record unlink = makeRecord(56, 2, 0, static_cast<std::uint32_t>(handle_));
-  ASSERT_EQ(kRotoOk, library_.rotoCall(link.data()));
-  EXPECT_EQ(kRotoOk, library_.rotoCall(unlink.data()));
-  EXPECT_TRUE(site_.linkedWindows(handle_).empty());
-  EXPECT_EQ(kRotoOk, library_.rotoCall(unlink.data()));
-}
-
 TEST_F(SiteDesktopLibraryTest, FaultyRecordsAreRefusedAndLinkNothing) {
   auto check = [&](const char* name, std::uint32_t size, std::uint32_t operation,
                    std::int64_t handleOffset, int expected) {

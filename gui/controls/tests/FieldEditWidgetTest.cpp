@@ -137,6 +137,7 @@ TEST_F(FieldEditWidgetTest, AValueTheFieldRefusesIsShownAndTheOldOneComesBack) {
   number.SetAccpacField(field);
   number.AddListener(&recorder);
   FieldEditWidget classWidget(number, services);
+  QTest::keyClick(&classWidget.Edit(), Qt::Key_End);
   QTest::keyClicks(&classWidget.Edit(), "x");
   QTest::keyClick(&classWidget.Edit(), Qt::Key_Return);
   EXPECT_EQ("Error: Invalid value for Class: 0x.\n", company.shownErrors());

@@ -14,7 +14,7 @@ class QtEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
     static int argc = 1;
-    static char name[] = "gui_controls_tests";
+    static char name[] = "gui_tests";
     static char* argv[] = {name, nullptr};
     // Run directly rather than through CTest, the tests still need no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

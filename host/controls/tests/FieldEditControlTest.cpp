@@ -80,19 +80,6 @@ TEST_F(FieldEditControlTest, ValidationCanBeCancelledByAnyListener) {
   EXPECT_EQ(4u, log.size());
 }
 
-TEST_F(FieldEditControlTest, ButtonsAreDefinedCountedAndReportedWithTheirCode) {
-  Recorder listener("l", log);
-  control.AddListener(&listener);
-  control.DefineButton(0, 1, "Additional Criteria");
-  control.SetButtonCount(control.ButtonCount() + 1);
-  control.PressButton();
-  control.PressButton(3);
-  EXPECT_EQ("Additional Criteria", control.ButtonLabel(0));
-  EXPECT_EQ("", control.ButtonLabel(1));
-  EXPECT_EQ(1, control.ButtonCount());
-  EXPECT_EQ((std::vector<std::string>{"l button 6", "l button 3"}), log);
-}
-
 TEST(FieldEditControlUnbound, KeepsItsOwnText) {
   FieldEditControl control;
   control.Type("free text");

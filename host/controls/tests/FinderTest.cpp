@@ -43,13 +43,6 @@ TEST_F(FinderTest, SearchesPartOfATextWithinTheFilter) {
   EXPECT_THROW(finder.Refresh(4, "2"), HostError);
 }
 
-TEST_F(FinderTest, StartsAtTheInitialKey) {
-  settings.InitKeyValue = {std::string("PST"), std::int64_t{2}, std::int64_t{1}, std::string("2")};
-  Finder finder(settings, *classes);
-  finder.Refresh();
-  EXPECT_EQ(1, finder.InitialRow());
-}
-
 TEST_F(FinderTest, WithoutFieldListsShowsAndReturnsTheKey) {
   ViewFinder authorities;
   authorities.ViewID = "TX0002";

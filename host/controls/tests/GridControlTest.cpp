@@ -13,10 +13,7 @@ namespace {
 // Records every notification as one line and lets a test act inside chosen ones.
 struct Recorder : GridEvents {
   void OnFocusGained(GridControl&) override { log.push_back("focus gained"); }
-  void OnFocusLost(GridControl& grid) override {
-    log.push_back("focus lost");
-    if (keepFocus) grid.SetFocus();
-  }
+  void OnFocusLost(GridControl&) override { log.push_back("focus lost"); }
   void OnEditorOpens(GridControl&, const std::string& field, int c, int r,
                      FieldEditControl& editor) override {
     log.push_back("opens " + field + " " + At(c, r) + " " + editor.Value());
@@ -54,7 +51,6 @@ struct Recorder : GridEvents {
   }
 
   std::vector<std::string> log;
-  bool keepFocus = false;
   bool refuseEdit = false;
   bool deleteLeftRow = false;
   bool keepRow = false;
@@ -174,16 +170,6 @@ TEST_F(GridControlTest, ClickAndKeysGoToTheCurrentCell) {
   EXPECT_EQ((std::vector<std::string>{"focus gained", "before row change", "clicked (1,2)",
                                       "key 89 (1,2)  101"}),
             events.log);
-}
-
-TEST_F(GridControlTest, AListenerCanKeepTheFocus) {
-  grid.Focus();
-  events.keepFocus = true;
-  EXPECT_FALSE(grid.LeaveGrid());
-  EXPECT_TRUE(grid.Focused());
-  events.keepFocus = false;
-  EXPECT_TRUE(grid.LeaveGrid());
-  EXPECT_FALSE(grid.Focused());
 }
 
 TEST_F(GridControlTest, ADisabledGridIgnoresTheOperator) {

@@ -82,10 +82,5 @@ TEST(StandaloneFieldTest, UnknownTypeCodeIsRefused) {
   EXPECT_THROW(field.Define(42, 1), HostError);
 }
 
-TEST(StandaloneFieldTest, UnformatItemNumberDropsSeparatorsAndTrailingBlanks) {
-  EXPECT_EQ("A1B2", UnformatItemNumber("a-1(b).2  "));
-  EXPECT_EQ("", UnformatItemNumber(""));
-}
-
 }  // namespace
 }  // namespace host

@@ -1,0 +1,13 @@
+#include "gui/about/QtPointerPosition.h"
+
+#include <QCursor>
+
+namespace gui {
+
+about::Point QtPointerPosition::position() const {
+  const QPoint global = QCursor::pos();
+  const QPoint at = window_ ? window_->mapFromGlobal(global) : global;
+  return {at.x(), at.y()};
+}
+
+}  // namespace gui

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "gui/main/TwipsScale.h"
+
+#include "app/Form1.h"
+#include "app/Layout.h"
+#include "host/Signal.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class QAction;
+class QTabWidget;
+
+namespace gui {
+
+namespace controls {
+class ControlServices;
+class FieldEditWidget;
+class GridWidget;
+}  // namespace controls
+
+/// What the Help menu opens, where the program has a window of its own for it; an empty one
+/// leaves the command to the main window's logic.
+struct HelpHooks {
+  /// Shows the About window.
+  std::function<void()> about{};
+  /// Opens the user guide.
+  std::function<void()> userGuide{};
+};
+
+/// The program's main window drawn from Form1: the menus, the six module tabs with their
+/// section frames, check boxes, range and tax-group edit controls and grids placed from the
+/// layout's twips, the progress frame and the Convert, Cancel and Close buttons. Every resize
+/// runs the layout's resize rules; closing during a run cancels it and closes once it ended.
+class MainWindow : public QMainWindow {
+ public:
+  /// A window on a loaded `form`; `form` and `services` must outlive it.
+  MainWindow(app::Form1& form, controls::ControlServices& services, HelpHooks hooks = {},
+             QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  QTabWidget& Tabs() const { return *tabs_; }
+  /// The widget that draws the control of that name (a frame, check box, label, edit control,
+  /// grid, button, ...); nullptr when there is none.
+  QWidget* Widget(const std::string& name) const;
+  controls::FieldEditWidget& Edit(const std::string& name) const;
+  controls::GridWidget& Grid(const std::string& name) const;
+  /// The menu command of that name (`mnuFileLogFiles`, `mnuHelpAbout`, ...).
+  QAction& MenuAction(const std::string& name) const;
+  const TwipsScale& Scale() const { return scale_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus(HelpHooks hooks);
+  void BuildTabs();
+  void BuildSection(QWidget& page, const app::SectionDef& section);
+  void BuildProgressAndButtons();
+  void AlignLabels(const app::SectionDef& section);
+  /// The widest label that leaves the control's box room for a short key and its buttons.
+  int LongestLabel(const controls::FieldEditWidget& widget, const app::ControlBox& box) const;
+  void Add(const std::string& name, QWidget* widget);
+  void PlaceControls();
+  void CanvasResized();
+  void CloseWhenUnloaded();
+
+  app::Form1& form_;
+  controls::ControlServices& services_;
+  TwipsScale scale_;
+  QWidget* canvas_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  std::map<std::string, QWidget*> widgets_;
+  std::map<std::string, controls::FieldEditWidget*> edits_;
+  std::map<std::string, controls::GridWidget*> grids_;
+  std::map<std::string, QAction*> actions_;
+  bool showingTab_ = false;
+  std::vector<host::ScopedConnection> connections_;
+};
+
+}  // namespace gui
