@@ -69,6 +69,7 @@ struct Options {
 
   std::vector<std::string> jobs;
   std::vector<std::string> companies;
+  std::string recordsPerCommit;  ///< empty when each job's own or the default holds
   bool yes = false;
   bool preview = false;
   std::string undoFile;
@@ -85,6 +86,11 @@ int RunJobs(const Options& options) {
     } catch (const batch::JobFileError& error) {
       std::cerr << error.what() << '\n';
       return batch::kRefused;
+    }
+  }
+  if (!options.recordsPerCommit.empty()) {
+    for (batch::QueuedJob& queued : queue) {
+      queued.job.recordsPerCommit = *batch::ParseRecordsPerCommit(options.recordsPerCommit);
     }
   }
   // Start-up moves into the ERP's runtime folder, so the change file is found from here first.
@@ -174,6 +180,10 @@ int main(int argc, char** argv) {
                  "them on several companies in turn")
       ->allow_extra_args(false)
       ->take_all();
+  app.add_option("--records-per-commit", options.recordsPerCommit,
+                 "Commit N records together in every job (default: each job's RecordsPerCommit, "
+                 "else 100); 1 commits each record alone")
+      ->type_name("N");
   app.add_flag("--yes", options.yes, "Answer Yes to the backup question");
   app.add_option("--password-fd", options.password.fd,
                  "Read the password from this open file descriptor (first line)");
@@ -183,6 +193,11 @@ int main(int argc, char** argv) {
     app.parse(argc, argv);
     if (options.Chosen() == Mode::RunJobs && options.jobs.empty()) {
       throw CLI::RequiredError("JOB");
+    }
+    if (!options.recordsPerCommit.empty() &&
+        !batch::ParseRecordsPerCommit(options.recordsPerCommit)) {
+      throw CLI::ValidationError(
+          batch::RecordsPerCommitProblem("--records-per-commit", options.recordsPerCommit));
     }
   } catch (const CLI::ParseError& error) {
     return app.exit(error) == 0 ? 0 : batch::kCancelled;

@@ -2,6 +2,7 @@
 
 #include "app/AuthorityColumns.h"
 #include "app/Layout.h"
+#include "convert/CommitBatches.h"
 #include "convert/TabChecks.h"
 #include "host/controls/GridControl.h"
 #include "platform/Text.h"
@@ -16,6 +17,10 @@ std::string joined(const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
   return text;
+}
+
+std::string defaultRecordsPerCommit() {
+  return std::to_string(convert::CommitBatches::kDefaultRecordsPerCommit);
 }
 
 const app::TabDef& tabOf(const std::string& code) {
@@ -47,7 +52,10 @@ SectionHelp describeRun(const JobSection& section) {
           "Who signs on where, and which tab runs",
           {{"Company", "the company's ID (--company runs the job on another one)", false},
            {"User", "the user who signs on", false},
-           {"Tab", "one of " + joined(convert::RunTabs()), false}}};
+           {"Tab", "one of " + joined(convert::RunTabs()), false},
+           {"RecordsPerCommit",
+            "records committed together, " + defaultRecordsPerCommit() +
+                " unless given; 1 commits each record alone (--records-per-commit overrides it)"}}};
 }
 
 SectionHelp describeKind(const JobSection& section) {
@@ -109,7 +117,10 @@ void writeKeys(std::ostream& out, const SectionHelp& section, const std::string&
     return;
   }
   for (const KeyHelp& key : section.keys) {
-    const std::string value = key.key == "Tab" ? tab : key.key == "Checked" ? "No" : "";
+    const std::string value = key.key == "Tab"                ? tab
+                              : key.key == "Checked"          ? "No"
+                              : key.key == "RecordsPerCommit" ? defaultRecordsPerCommit()
+                                                              : "";
     out << "; " << platform::UpperCase(key.help.substr(0, 1)) << key.help.substr(1) << ".\n"
         << (key.optional ? ";" : "") << key.key << "=" << value << '\n';
   }

@@ -7,6 +7,7 @@
 #include "util/IniDocument.h"
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -150,6 +151,10 @@ class JobReader {
         job_.company = UpperCase(key.value);
       } else if (name == "USER") {
         job_.user = UpperCase(key.value);
+      } else if (name == "RECORDSPERCOMMIT") {
+        const std::optional<std::int32_t> records = ParseRecordsPerCommit(key.value);
+        if (!records) Fail(key.line, RecordsPerCommitProblem(key.key, key.value));
+        job_.recordsPerCommit = records.value_or(0);
       } else if (name == "TAB") {
         const auto& tabs = convert::RunTabs();
         auto tab = std::find(tabs.begin(), tabs.end(), UpperCase(key.value));
@@ -266,6 +271,19 @@ class JobReader {
 };
 
 }  // namespace
+
+std::optional<std::int32_t> ParseRecordsPerCommit(const std::string& text) {
+  const std::string trimmed = platform::Trim(text, " \t");
+  std::int32_t records = 0;
+  const char* end = trimmed.data() + trimmed.size();
+  const auto [stop, error] = std::from_chars(trimmed.data(), end, records);
+  if (trimmed.empty() || error != std::errc() || stop != end || records < 1) return std::nullopt;
+  return records;
+}
+
+std::string RecordsPerCommitProblem(const std::string& name, const std::string& text) {
+  return name + " must be a whole number of records from 1 to 2147483647, not \"" + text + "\".";
+}
 
 Job ReadJobFile(const std::string& path) {
   return JobReader(path).Read();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -51,6 +53,8 @@ struct Job {
   std::string user;
   int tab = 0;  ///< 0 AP ... 5 BK
   int tabLine = 0;
+  /// Records committed together; 0 when the job leaves the conversion's own default.
+  std::int32_t recordsPerCommit = 0;
   std::map<std::string, KindChoice> kinds;                      ///< by check box name
   std::map<std::string, TaxGroupChoice> taxGroups;              ///< by tax-group grid name
   std::map<std::string, std::vector<OperationRow>> operations;  ///< by grid, in row order
@@ -59,12 +63,19 @@ struct Job {
   std::string Where(int line) const { return file + ":" + std::to_string(line) + ": "; }
 };
 
-/// Reads and checks a job file. Sections: [Run] (Company, User, Tab), one per kind named by its
-/// check box (Checked, its range controls by name, Criteria), one per tax-group mapping named by
-/// its grid (TaxGroup, Classes), one per operations grid (Row1, Row2, ...: operation, authority,
-/// then the grid's class and tax-included cells, separated by commas). Sections belong to the
-/// tab the job runs; each section and key appears once. Throws JobFileError listing every
-/// problem found.
+/// The number of records per commit written in `text`: a whole number from 1 up; nullopt for
+/// anything else (0, a negative number, a fraction, text).
+std::optional<std::int32_t> ParseRecordsPerCommit(const std::string& text);
+
+/// What a refused records-per-commit value `text` given as `name` is told.
+std::string RecordsPerCommitProblem(const std::string& name, const std::string& text);
+
+/// Reads and checks a job file. Sections: [Run] (Company, User, Tab, RecordsPerCommit), one per
+/// kind named by its check box (Checked, its range controls by name, Criteria), one per tax-group
+/// mapping named by its grid (TaxGroup, Classes), one per operations grid (Row1, Row2, ...:
+/// operation, authority, then the grid's class and tax-included cells, separated by commas).
+/// Sections belong to the tab the job runs; each section and key appears once. Throws JobFileError
+/// listing every problem found.
 Job ReadJobFile(const std::string& path);
 
 }  // namespace batch

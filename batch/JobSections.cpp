@@ -9,7 +9,7 @@ namespace batch {
 namespace {
 
 JobSection runSection() {
-  return {SectionType::Run, "Run", "", nullptr, {"Company", "User", "Tab"}};
+  return {SectionType::Run, "Run", "", nullptr, {"Company", "User", "Tab", "RecordsPerCommit"}};
 }
 
 JobSection kindSection(const convert::KindTarget& kind) {

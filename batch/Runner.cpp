@@ -310,6 +310,7 @@ ExitStatus RunJob(const Job& job, app::Form1& window, ShownErrors& shown, std::o
     return kRefused;
   }
   window.Run()->SetJobName(job.file);
+  if (job.recordsPerCommit != 0) window.Run()->SetRecordsPerCommit(job.recordsPerCommit);
   window.cmdConvert().Click();
   const ExitStatus status = StatusOfRun(window);
   const convert::RunEnd end = window.Run()->LastEnd();

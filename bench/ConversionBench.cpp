@@ -2,6 +2,12 @@
 // sources, mapping grids, conversion engine, conversion log) and, on the same database, measures
 // the floor: one committed UPDATE by key per record, and one bulk UPDATE statement.
 //
+// Each conversion runs in a process of its own, so that its peak memory and its start-up (from
+// the start of the process, sign-on included, to the first converted record) are its own: the
+// default of 100 records per commit, one record per commit, and the default over the first
+// 10,000 records for the memory it needs at that size. Rates are given per second of wall-clock
+// time and per second of CPU time, as the machine may be busy with other work.
+//
 //   conversion_bench [N]      (default 100000)
 
 #include "convert/ConversionEngine.h"
@@ -19,13 +25,18 @@
 #include <unistd.h>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+const Clock::time_point kProcessStart = Clock::now();
 
 long peakKilobytes() {
   rusage usage{};
@@ -35,6 +46,26 @@ long peakKilobytes() {
 
 double seconds(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double cpuSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+/// Wall-clock and CPU seconds of one measurement.
+struct Timing {
+  double wall = 0;
+  double cpu = 0;
+};
+
+template <typename Action>
+Timing timed(Action action) {
+  const Clock::time_point start = Clock::now();
+  const double cpuStart = cpuSeconds();
+  action();
+  return {seconds(start), cpuSeconds() - cpuStart};
 }
 
 class BenchPrompt : public erp::SignonPrompt {
@@ -77,16 +108,146 @@ std::unique_ptr<host::DataSource> open(host::AccpacConnection& connection, const
   return source;
 }
 
-/// Puts every customer back on the old group, so each measurement converts the same records.
-void resetCustomers(const std::filesystem::path& database) {
-  SQLite::Database db(database.string(), SQLite::OPEN_READWRITE);
-  db.exec("UPDATE AR0024 SET CODETAXGRP = 'ONGSTPST', TAXSTTS1 = 1, TAXSTTS2 = 1");
+/// Notes the moment the first record has been converted.
+class FirstRecordPump : public host::EventPump {
+ public:
+  explicit FirstRecordPump(const grids::TaxGroupGrid& to) : to_(to) {}
+  void ProcessPendingMessages() override {
+    if (!first_ && to_.lUpdated() > 0) first_ = seconds(kProcessStart);
+  }
+  double First() const { return first_.value_or(0); }
+
+ private:
+  const grids::TaxGroupGrid& to_;
+  std::optional<double> first_;
+};
+
+/// One conversion in this process: signs on to the site in `shared`, converts the customers up
+/// to `lastKey` (all when empty) with `recordsPerCommit`, and prints what it measured.
+int convertInThisProcess(const std::filesystem::path& shared, int recordsPerCommit,
+                         const std::string& lastKey) {
+  BenchPrompt prompt;
+  std::ostringstream shown;
+  erp::ConsoleErrorDisplay display(shown);
+  host::AccpacConnection connection(host::standin::StandinHostServices(shared, prompt, display));
+  if (!connection.Logon("ZX1000", 0)) {
+    std::cerr << "cannot sign on\n";
+    return 1;
+  }
+  auto txgrp = open(connection, "TX0003");
+  auto txclass = open(connection, "TX0001");
+  auto customers = open(connection, "AR0024");
+  grids::ErrorDisplayFactory errors = [&] {
+    return std::make_unique<host::standin::StandinErrorDisplay>(display);
+  };
+  auto from = mapping(errors, *txgrp, *txclass, "From Sales Tax Group", "ONGSTPST");
+  auto to = mapping(errors, *txgrp, *txclass, "To Sales Tax Group", "ONHST");
+  struct NoFilterWindow : host::FilterWindow {
+    std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
+  } filterWindow;
+  grids::CriteriaField criteria(filterWindow);
+
+  convert::RunState state;
+  host::ProgressBar progress;
+  host::TextBox processing;
+  FirstRecordPump pump(*to->taxGroupGrid);
+  convert::ConversionEngine engine(connection, state, progress, processing, pump);
+  engine.SetRecordsPerCommit(recordsPerCommit);
+
+  std::string filter = "(CODETAXGRP= \"ONGSTPST \")";
+  if (!lastKey.empty()) filter = "(IDCUST<=\"" + lastKey + " \") AND " + filter;
+  const Timing timing = timed([&] {
+    from->taxGroupGrid->adsHeader(customers.get());
+    from->taxGroupGrid->Filter(filter);
+    from->taxGroupGrid->lTaxGroupIDX(38);
+    from->taxGroupGrid->TaxClassFieldPrefix("TAXSTTS");
+    from->taxGroupGrid->TaxRegistrationFieldPrefix("IDTAXREGI");
+    engine.CopyTaxGroupGridSettings(*from->taxGroupGrid, *to->taxGroupGrid);
+    engine.StartTaxGroupLog(*from->taxGroupGrid, *to->taxGroupGrid, "AR_Customers");
+    engine.ConvertTaxGroupRecords(*from->taxGroupGrid, *to->taxGroupGrid, criteria);
+  });
+  const std::int32_t converted = to->taxGroupGrid->lUpdated();
+  if (converted != to->taxGroupGrid->lRecords() || connection.LostLogLines() != 0) {
+    std::cerr << "converted " << converted << " of " << to->taxGroupGrid->lRecords() << ", "
+              << connection.LostLogLines() << " log lines lost\n";
+    return 1;
+  }
+  std::printf("%d %.6f %.6f %.6f %ld\n", converted, timing.wall, timing.cpu, pump.First(),
+              peakKilobytes());
+  return 0;
 }
 
-}  // namespace
+/// What a conversion in a process of its own measured.
+struct Conversion {
+  long records = 0;
+  Timing timing;
+  double firstRecord = 0;  ///< seconds from the start of the process to the first record
+  long peakKilobytes = 0;
+};
 
-int main(int argc, char** argv) {
-  const size_t count = argc > 1 ? std::stoul(argv[1]) : 100000;
+Conversion convertInOwnProcess(const std::filesystem::path& site, int recordsPerCommit,
+                               const std::string& lastKey) {
+  const std::string command = "'" + std::filesystem::canonical("/proc/self/exe").string() +
+                              "' --convert '" + site.string() + "' " +
+                              std::to_string(recordsPerCommit) + " '" + lastKey + "'";
+  FILE* child = ::popen(command.c_str(), "r");
+  Conversion result;
+  if (child == nullptr ||
+      std::fscanf(child, "%ld %lf %lf %lf %ld", &result.records, &result.timing.wall,
+                  &result.timing.cpu, &result.firstRecord, &result.peakKilobytes) != 5 ||
+      ::pclose(child) != 0) {
+    throw std::runtime_error("the conversion with " + std::to_string(recordsPerCommit) +
+                             " records per commit failed");
+  }
+  return result;
+}
+
+/// Puts every customer back on the old group, so each measurement converts the same records,
+/// and removes the logs of the last run. What that wrote reaches the disk before the next
+/// measurement starts, rather than during it.
+void resetCustomers(const std::filesystem::path& database, const std::filesystem::path& logs) {
+  {
+    SQLite::Database db(database.string(), SQLite::OPEN_READWRITE);
+    db.exec("UPDATE AR0024 SET CODETAXGRP = 'ONGSTPST', TAXSTTS1 = 1, TAXSTTS2 = 1");
+  }
+  std::filesystem::remove_all(logs);
+  ::sync();
+}
+
+/// The floor: one committed UPDATE by key per customer.
+Timing perKeyFloor(SQLite::Database& db) {
+  std::vector<std::string> keys;
+  {
+    SQLite::Statement query(db, "SELECT IDCUST FROM AR0024 ORDER BY IDCUST");
+    while (query.executeStep()) keys.push_back(query.getColumn(0).getString());
+  }
+  return timed([&] {
+    SQLite::Statement update(db,
+                             "UPDATE AR0024 SET CODETAXGRP = 'ONHST', TAXSTTS1 = 1, TAXSTTS2 = 0, "
+                             "_rev = _rev + 1 WHERE IDCUST = ?");
+    for (const std::string& key : keys) {
+      update.bind(1, key);
+      update.exec();
+      update.reset();
+    }
+  });
+}
+
+Timing bulkFloor(SQLite::Database& db) {
+  return timed([&] {
+    db.exec(
+        "UPDATE AR0024 SET CODETAXGRP = 'ONHST', TAXSTTS1 = 1, TAXSTTS2 = 0, _rev = _rev + 1 "
+        "WHERE CODETAXGRP = 'ONGSTPST' AND TAXSTTS1 = 1 AND TAXSTTS2 = 1");
+  });
+}
+
+std::string keyAt(SQLite::Database& db, size_t position) {
+  SQLite::Statement query(db, "SELECT IDCUST FROM AR0024 ORDER BY IDCUST LIMIT 1 OFFSET ?");
+  query.bind(1, static_cast<std::int64_t>(position - 1));
+  return query.executeStep() ? query.getColumn(0).getString() : std::string();
+}
+
+int measure(size_t count) {
   const auto site =
       std::filesystem::temp_directory_path() / ("ordavel-bench-" + std::to_string(::getpid()));
   std::filesystem::remove_all(site);
@@ -102,92 +263,71 @@ int main(int argc, char** argv) {
     siteDb.grantCompany("BENCH", "BENCH");
   }
   std::printf("generated %zu customers in %.2f s\n", count, seconds(start));
+  ::sync();
   const std::filesystem::path database = layout.companyDatabase("BENCH");
+  const std::filesystem::path logs = layout.companyFolder("BENCH") / "Ordavel";
 
-  BenchPrompt prompt;
-  std::ostringstream shown;
-  erp::ConsoleErrorDisplay display(shown);
-  host::HostServices services = host::standin::StandinHostServices(shared, prompt, display);
-  host::AccpacConnection connection(std::move(services));
-  if (!connection.Logon("ZX1000", 0)) {
-    std::cerr << "cannot sign on\n";
-    return 1;
-  }
-  auto txgrp = open(connection, "TX0003");
-  auto txclass = open(connection, "TX0001");
-  auto customers = open(connection, "AR0024");
-  grids::ErrorDisplayFactory errors = [&] {
-    return std::make_unique<host::standin::StandinErrorDisplay>(display);
-  };
-  auto from = mapping(errors, *txgrp, *txclass, "From Sales Tax Group", "ONGSTPST");
-  auto to = mapping(errors, *txgrp, *txclass, "To Sales Tax Group", "ONHST");
-  host::FieldEditControl criteriaControl;
-  struct NoFilterWindow : host::FilterWindow {
-    std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
-  } filterWindow;
-  grids::CriteriaField criteria(filterWindow);
-
-  convert::RunState state;
-  host::ProgressBar progress;
-  host::TextBox processing;
-  host::NoEventPump pump;
-  convert::ConversionEngine engine(connection, state, progress, processing, pump);
-
-  const long memoryBefore = peakKilobytes();
-  start = Clock::now();
-  from->taxGroupGrid->adsHeader(customers.get());
-  from->taxGroupGrid->Filter("(CODETAXGRP= \"ONGSTPST \")");
-  from->taxGroupGrid->lTaxGroupIDX(38);
-  from->taxGroupGrid->TaxClassFieldPrefix("TAXSTTS");
-  from->taxGroupGrid->TaxRegistrationFieldPrefix("IDTAXREGI");
-  engine.CopyTaxGroupGridSettings(*from->taxGroupGrid, *to->taxGroupGrid);
-  engine.StartTaxGroupLog(*from->taxGroupGrid, *to->taxGroupGrid, "AR_Customers");
-  engine.ConvertTaxGroupRecords(*from->taxGroupGrid, *to->taxGroupGrid, criteria);
-  const double program = seconds(start);
-  const long memoryAfter = peakKilobytes();
-  if (to->taxGroupGrid->lUpdated() != static_cast<std::int32_t>(count)) {
-    std::cerr << "converted " << to->taxGroupGrid->lUpdated() << " of " << count << "\n";
-    return 1;
-  }
-  connection.Logoff();
-
-  resetCustomers(database);
-  SQLite::Database db(database.string(), SQLite::OPEN_READWRITE);
-  db.exec("PRAGMA synchronous=NORMAL");
-  std::vector<std::string> keys;
+  const size_t small = std::min<size_t>(count, 10000);
+  std::string smallLastKey;
   {
-    SQLite::Statement query(db, "SELECT IDCUST FROM AR0024 ORDER BY IDCUST");
-    while (query.executeStep()) keys.push_back(query.getColumn(0).getString());
+    SQLite::Database db(database.string(), SQLite::OPEN_READONLY);
+    smallLastKey = keyAt(db, small);
   }
-  start = Clock::now();
-  SQLite::Statement update(db,
-                           "UPDATE AR0024 SET CODETAXGRP = 'ONHST', TAXSTTS1 = 1, TAXSTTS2 = 0, "
-                           "_rev = _rev + 1 WHERE IDCUST = ?");
-  for (const std::string& key : keys) {
-    update.bind(1, key);
-    update.exec();
-    update.reset();
-  }
-  const double perRecord = seconds(start);
+  const Conversion batched = convertInOwnProcess(shared, 100, "");
+  resetCustomers(database, logs);
+  const Conversion single = convertInOwnProcess(shared, 1, "");
+  resetCustomers(database, logs);
+  const Conversion smallRun = convertInOwnProcess(shared, 100, smallLastKey);
+  resetCustomers(database, logs);
 
-  resetCustomers(database);
-  start = Clock::now();
-  db.exec(
-      "UPDATE AR0024 SET CODETAXGRP = 'ONHST', TAXSTTS1 = 1, TAXSTTS2 = 0, _rev = _rev + 1 "
-      "WHERE CODETAXGRP = 'ONGSTPST' AND TAXSTTS1 = 1 AND TAXSTTS2 = 1");
-  const double bulk = seconds(start);
+  SQLite::Database db(database.string(), SQLite::OPEN_READWRITE);
+  // The floor's connection is configured as the stand-in configures its own.
+  db.exec("PRAGMA synchronous=NORMAL");
+  db.exec("PRAGMA wal_autocheckpoint=10000");
+  const Timing perKey = perKeyFloor(db);
+  resetCustomers(database, logs);
+  const Timing bulk = bulkFloor(db);
 
   auto rate = [count](double s) { return static_cast<double>(count) / s; };
   std::printf("records                          %zu\n", count);
-  std::printf("Ordavel (views, grids, log)      %10.0f records/s  (%.2f s)\n", rate(program),
-              program);
-  std::printf("floor: committed UPDATE per key  %10.0f records/s  (%.2f s)\n", rate(perRecord),
-              perRecord);
-  std::printf("floor: one bulk UPDATE           %10.0f records/s  (%.3f s)\n", rate(bulk), bulk);
-  std::printf("ratio per-key floor / Ordavel    %10.1f\n", program / perRecord);
-  std::printf("ratio bulk floor / Ordavel       %10.1f\n", program / bulk);
-  std::printf("peak memory before conversion    %10ld kB\n", memoryBefore);
-  std::printf("peak memory after conversion     %10ld kB\n", memoryAfter);
+  std::printf("Ordavel (views, grids, log)      %10.0f records/s  (%.2f s)\n",
+              rate(batched.timing.wall), batched.timing.wall);
+  std::printf("Ordavel, 1 record per commit     %10.0f records/s  (%.2f s)\n",
+              rate(single.timing.wall), single.timing.wall);
+  std::printf("floor: committed UPDATE per key  %10.0f records/s  (%.2f s)\n", rate(perKey.wall),
+              perKey.wall);
+  std::printf("floor: one bulk UPDATE           %10.0f records/s  (%.3f s)\n", rate(bulk.wall),
+              bulk.wall);
+  std::printf("ratio Ordavel / per-key floor    %10.2f\n", batched.timing.wall / perKey.wall);
+  std::printf("ratio 1 per commit / per-key     %10.2f\n", single.timing.wall / perKey.wall);
+  std::printf("ratio Ordavel / bulk floor       %10.1f\n", batched.timing.wall / bulk.wall);
+  std::printf("CPU time: Ordavel                %10.0f records/s  (%.2f s)\n",
+              rate(batched.timing.cpu), batched.timing.cpu);
+  std::printf("CPU time: 1 record per commit    %10.0f records/s  (%.2f s)\n",
+              rate(single.timing.cpu), single.timing.cpu);
+  std::printf("CPU time: per-key floor          %10.0f records/s  (%.2f s)\n", rate(perKey.cpu),
+              perKey.cpu);
+  std::printf("CPU time: bulk floor             %10.0f records/s  (%.3f s)\n", rate(bulk.cpu),
+              bulk.cpu);
+  std::printf("CPU ratio Ordavel / per-key      %10.2f\n", batched.timing.cpu / perKey.cpu);
+  std::printf("peak memory, %7zu records      %10ld kB\n", small, smallRun.peakKilobytes);
+  std::printf("peak memory, %7zu records      %10ld kB\n", count, batched.peakKilobytes);
+  std::printf("start-up to first converted record %8.3f s  (1 per commit: %.3f s)\n",
+              batched.firstRecord, single.firstRecord);
   std::filesystem::remove_all(site);
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 5 && std::string(argv[1]) == "--convert") {
+    return convertInThisProcess(argv[2], std::stoi(argv[3]), argv[4]);
+  }
+  try {
+    return measure(argc > 1 ? std::stoul(argv[1]) : 100000);
+  } catch (const std::exception& error) {
+    std::cerr << "conversion_bench: " << error.what() << '\n';
+    return 1;
+  }
 }

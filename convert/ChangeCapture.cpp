@@ -7,18 +7,8 @@
 
 namespace convert {
 
-std::vector<int> ConversionEngine::TaxFieldsOf(grids::TaxGroupGrid& grid) {
-  std::vector<int> fields = {static_cast<int>(grid.lTaxGroupIDX())};
-  if (grid.Grid() == nullptr || grid.TaxClassFieldPrefix().empty()) return fields;
-  for (int n = 1; n <= grids::TaxGroupGrid::kAuthorities; ++n) {
-    fields.push_back(
-        grid.adsHeader()->Fields(grid.TaxClassFieldPrefix() + std::to_string(n)).Index());
-  }
-  return fields;
-}
-
 const std::vector<int>& ConversionEngine::ChangedFieldsOf(grids::TaxGroupGrid& grid) {
-  if (recorder_ && kindFields_.empty()) kindFields_ = TaxFieldsOf(grid);
+  if (kindFields_.empty()) kindFields_ = TaxGroupFields(grid);
   return kindFields_;
 }
 
@@ -62,8 +52,9 @@ void ConversionEngine::EndChanges(host::DataSource* header, const std::vector<in
     for (int n : fields) recorder_->After(header->Fields(n).Name(), header->Fields(n).Text());
   }
   recorder_->EndRecord(outcome, detail);
-  // The record is committed (or, in a preview, never will be): its rows claim nothing more.
-  recorder_->Flush();
+  // Rows of an open batch wait for its commit (OnCommit); otherwise the record is committed or,
+  // in a preview, never will be, and its rows claim nothing more than that.
+  if (!batches_.Open()) recorder_->Flush();
 }
 
 std::string ConversionEngine::SessionMessages(const std::exception* error) {

@@ -19,11 +19,24 @@ ConversionEngine::ConversionEngine(host::AccpacConnection& connection, RunState&
       state_(state),
       progressBar_(progressBar),
       txtProcessing_(txtProcessing),
-      pump_(pump) {}
+      pump_(pump),
+      batches_(connection, state) {
+  // The rows of a batch's records go into the change file once the batch is committed; those of
+  // a batch whose commit failed say so instead of claiming records that were not saved.
+  batches_.OnCommit([this](bool committed) {
+    if (!recorder_) return;
+    if (!committed) recorder_->FailHeld("the commit of its batch failed");
+    recorder_->Flush();
+  });
+}
 
 void ConversionEngine::Write(const std::string& line, std::int16_t indent) {
   if (Previewing()) return;
-  connection_.WriteLog(indent, state_.CurrentLogFile, line);
+  if (batches_.Open()) {
+    batches_.Hold(connection_.LogLine(indent, line));
+  } else {
+    connection_.WriteLog(indent, state_.CurrentLogFile, line);
+  }
 }
 
 void ConversionEngine::CopyTaxGroupGridSettings(grids::TaxGroupGrid& from,
@@ -36,10 +49,13 @@ void ConversionEngine::CopyTaxGroupGridSettings(grids::TaxGroupGrid& from,
   to.TaxRegistrationFieldPrefix(from.TaxRegistrationFieldPrefix());
 }
 
-void ConversionEngine::StartLogFile(host::DataSource& header, const std::string& logName) {
+void ConversionEngine::StartLogFile(const std::string& logName, host::DataSource& header,
+                                    host::DataSource* detail) {
   state_.CurrentLogFile = connection_.getLogFileName("", "_" + platform::Trim(logName));
   if (recorder_) recorder_->StartKind(platform::Trim(logName));
   kindFields_.clear();
+  // A preview writes nothing, not even what a stopped run of the kind left to settle.
+  if (!Previewing()) batches_.StartKind(logName, header, detail);
   Write(std::string(kTitle) + " for " + header.Description() + " started.");
   Write("");
   Write("Performed by user: " + connection_.Session()->UserID());
@@ -54,14 +70,14 @@ void ConversionEngine::LogMappingHeader(grids::TaxGroupGrid& grid) {
 
 void ConversionEngine::StartTaxGroupLog(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to,
                                         const std::string& logName) {
-  StartLogFile(*from.adsHeader(), logName);
+  StartLogFile(logName, *from.adsHeader(), nullptr);
   LogMappingHeader(from);
   LogMappingHeader(to);
 }
 
 void ConversionEngine::StartTaxAuthorityLog(grids::TaxAuthorityGrid& grid,
                                             const std::string& logName) {
-  StartLogFile(*grid.adsHeader(), logName);
+  StartLogFile(logName, *grid.adsHeader(), grid.adsDetail());
 }
 
 void ConversionEngine::LogRange(host::FieldEditControl& from, host::FieldEditControl& to) {
@@ -172,14 +188,44 @@ std::int32_t ConversionEngine::ForEachRecord(host::DataSource& header, const std
   InitProgress(records);
   ResetKeyFields(header);
   header.Browse(filter, true);
-  while (true) {
-    const bool cancel = PollCancel();
-    const bool fetched = header.Fetch(false);
-    if (!fetched || cancel) break;
-    convertRecord();
-    StepProgress();
+  try {
+    while (true) {
+      const bool cancel = PollCancel();
+      const bool fetched = header.Fetch(false);
+      if (!fetched || cancel) break;
+      convertRecord();
+      batches_.RecordHandled();
+      StepProgress();
+    }
+  } catch (...) {
+    // What the open batch converted is committed before the error is logged after it; a commit
+    // that fails drops the batch, and the loop's error is the one reported.
+    try {
+      batches_.Commit();
+      if (!Previewing()) batches_.EndKind();
+    } catch (const std::exception&) {
+    }
+    throw;
   }
+  batches_.Commit();
+  if (!Previewing()) batches_.EndKind();
   return records;
+}
+
+host::RecordProbe ConversionEngine::ProbeOf(host::DataSource& source,
+                                            const std::vector<int>& fields) {
+  host::RecordProbe probe;
+  for (int number : source.Keys().front().fields) {
+    probe.key.emplace_back(number, source.Fields(number).Text());
+  }
+  for (int number : fields) probe.fields.push_back({number, source.Fields(number).Text(), {}});
+  return probe;
+}
+
+void ConversionEngine::Converted(host::RecordProbe& probe, host::DataSource& source) {
+  for (host::RecordProbe::FieldState& field : probe.fields) {
+    field.after = source.Fields(field.number).Text();
+  }
 }
 
 void ConversionEngine::StepProgress() {

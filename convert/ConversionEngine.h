@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/CommitBatches.h"
 #include "convert/RunState.h"
 #include "convert/changes/ChangeRecorder.h"
 #include "grids/CriteriaField.h"
@@ -36,6 +37,9 @@ class ConversionEngine {
   void SetChangeRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
   /// Whether records are only taken through the views: nothing is saved or logged.
   bool Previewing() const { return recorder_ != nullptr && recorder_->Preview(); }
+  /// Records converted per commit; 1 commits every record on its own.
+  std::int32_t RecordsPerCommit() const { return batches_.RecordsPerCommit(); }
+  void SetRecordsPerCommit(std::int32_t records) { batches_.SetRecordsPerCommit(records); }
 
   // Setting up a kind and its log.
   void CopyTaxGroupGridSettings(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to);
@@ -75,7 +79,7 @@ class ConversionEngine {
   };
 
   void Write(const std::string& line, std::int16_t indent = 0);
-  void StartLogFile(host::DataSource& header, const std::string& logName);
+  void StartLogFile(const std::string& logName, host::DataSource& header, host::DataSource* detail);
   void LogMappingHeader(grids::TaxGroupGrid& grid);
   void WriteSummary(const KindCounters& counters);
   void StepProgress();
@@ -89,15 +93,25 @@ class ConversionEngine {
   void LogKindFailure(const std::exception* error, const std::string& failedLine);
   /// Writes the "Additional Criteria: " line when the kind has extra criteria.
   void LogCriteria(grids::CriteriaField& criteria);
-  void ApplyOperation(grids::TaxAuthorityGrid& grid, int row, bool& lineWritten);
+  /// The converted record as the log's pending file probes it: its key, and `fields` with the
+  /// texts they held before the conversion.
+  static host::RecordProbe ProbeOf(host::DataSource& source, const std::vector<int>& fields);
+  /// Fills in the texts `probe`'s fields hold after the conversion.
+  static void Converted(host::RecordProbe& probe, host::DataSource& source);
+  /// The fields a tax-group conversion writes: the tax group and the classes.
+  static std::vector<int> TaxGroupFields(grids::TaxGroupGrid& to);
+  void ApplyOperation(grids::TaxAuthorityGrid& grid, int row, bool& lineWritten,
+                      std::vector<host::RecordProbe>& rows);
+  /// A probe of the detail row in the buffer, whose to-class and tax-included fields hold their
+  /// texts from before the operation; `existed` tells whether the row was there.
+  static host::RecordProbe RowProbe(grids::TaxAuthorityGrid& grid, bool existed);
+  static void AddRowProbe(std::vector<host::RecordProbe>& rows, host::RecordProbe probe);
   void PutToClasses(grids::TaxAuthorityGrid& grid, int row);
   bool FromClassesMatch(grids::TaxAuthorityGrid& grid, int row);
   void LogOperation(grids::TaxAuthorityGrid& grid, const std::string& line, bool& lineWritten);
 
   // The change file's view of a record (ChangeCapture.cpp); nothing happens without a recorder.
-  /// The fields a tax-group conversion writes: the tax group and, with a class table, the classes.
-  static std::vector<int> TaxFieldsOf(grids::TaxGroupGrid& grid);
-  /// TaxFieldsOf the kind's grid once a recorder is set, kept for the kind; else none.
+  /// TaxGroupFields of the kind's grid, looked up once per kind.
   const std::vector<int>& ChangedFieldsOf(grids::TaxGroupGrid& grid);
   /// The fields of a detail row that are not its key.
   static std::vector<int> RowFieldsOf(host::DataSource& detail);
@@ -118,8 +132,9 @@ class ConversionEngine {
   host::TextBox& txtProcessing_;
   host::EventPump& pump_;
   ChangeRecorder* recorder_ = nullptr;
-  /// The fields of the kind's records that go into the change file, looked up once per kind.
+  /// The fields a tax-group kind writes, looked up once per kind.
   std::vector<int> kindFields_;
+  CommitBatches batches_;
 };
 
 }  // namespace convert

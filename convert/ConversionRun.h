@@ -53,6 +53,9 @@ class ConversionRun {
   bool PreviewButtonClick();
   /// Asks the record loops to stop at their next poll.
   void CancelButtonClick();
+  /// Records committed together from the next kind on; 1 commits each record alone.
+  void SetRecordsPerCommit(std::int32_t records) { engine_.SetRecordsPerCommit(records); }
+  std::int32_t RecordsPerCommit() const { return engine_.RecordsPerCommit(); }
   /// Switches the window between idle (everything usable) and running (only Cancel).
   void SetWindowIdle(bool idle);
 

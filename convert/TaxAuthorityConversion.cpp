@@ -3,6 +3,7 @@
 #include "host/HostError.h"
 
 #include <charconv>
+#include <optional>
 
 namespace convert {
 namespace {
@@ -50,11 +51,15 @@ void ConversionEngine::ConvertTaxAuthorityRecord(TaxAuthorityGrid& grid) {
   bool lineWritten = false;
   try {
     ShowProcessing(ConvertingText(header));
+    // A preview takes no level: it holds no lock at all.
+    std::optional<RecordLevel> record;
+    if (!Previewing()) record.emplace(batches_);
+    std::vector<host::RecordProbe> rows;
     BeginChanges(header, {});
     for (int row = 0; row < grid.Grid()->RowsCount(); ++row) {
       // A cancelled record is left without commit; the next fetch discards its changes.
       if (PollCancel()) return;
-      ApplyOperation(grid, row, lineWritten);
+      ApplyOperation(grid, row, lineWritten, rows);
     }
     if (!detail.DetailChanges() && !header.PendingChanges()) {
       Write(
@@ -68,6 +73,7 @@ void ConversionEngine::ConvertTaxAuthorityRecord(TaxAuthorityGrid& grid) {
     } else {
       header.Update();
       if (header.LastReturnCode() == 0) {
+        record->Keep(std::move(rows));
         grid.lUpdated(grid.lUpdated() + 1);
         EndChanges(nullptr, {}, RecordOutcome::Converted);
         Write(SucceededText(header));
@@ -90,7 +96,8 @@ void ConversionEngine::ConvertTaxAuthorityRecord(TaxAuthorityGrid& grid) {
   }
 }
 
-void ConversionEngine::ApplyOperation(TaxAuthorityGrid& grid, int row, bool& lineWritten) {
+void ConversionEngine::ApplyOperation(TaxAuthorityGrid& grid, int row, bool& lineWritten,
+                                      std::vector<host::RecordProbe>& rows) {
   host::DataSource& detail = *grid.adsDetail();
   detail.ClearRecord();
   const std::string op = grid.Operation(row);
@@ -104,10 +111,13 @@ void ConversionEngine::ApplyOperation(TaxAuthorityGrid& grid, int row, bool& lin
     detail.ClearRecord();
     authorityField.PutWithVerification(authority);
     RowChange(grid, authority, false, false);
+    host::RecordProbe probe = RowProbe(grid, false);
     PutToClasses(grid, row);
     LogOperation(grid, "Inserting " + described + " " + GetRecordKey(detail), lineWritten);
     detail.Insert();
     RowChange(grid, authority, true, true);
+    Converted(probe, detail);
+    AddRowProbe(rows, std::move(probe));
   } else if (op == TaxAuthorityGrid::kUpdate) {
     authorityField.PutWithoutVerification(authority);
     if (!detail.Read()) return;
@@ -119,23 +129,62 @@ void ConversionEngine::ApplyOperation(TaxAuthorityGrid& grid, int row, bool& lin
       return;
     }
     RowChange(grid, authority, true, false);
+    host::RecordProbe probe = RowProbe(grid, true);
     PutToClasses(grid, row);
     LogOperation(grid, "Updating " + described + " " + GetRecordKey(detail), lineWritten);
     detail.Update();
     RowChange(grid, authority, true, true);
+    Converted(probe, detail);
+    AddRowProbe(rows, std::move(probe));
   } else if (op == TaxAuthorityGrid::kDelete) {
     authorityField.PutWithoutVerification(authority);
     if (!detail.Read()) return;
     RowChange(grid, authority, true, false);
+    host::RecordProbe probe = RowProbe(grid, true);
+    probe.existsAfter = false;
     LogOperation(grid, "Deleting " + described + " " + GetRecordKey(detail), lineWritten);
     detail.Delete();
     RowChange(grid, authority, false, true);
+    AddRowProbe(rows, std::move(probe));
   } else {
     LogOperation(
         grid,
         "Invalid operation " + op + "  " + described + " " + GetRecordKey(detail) + ". Ignored",
         lineWritten);
   }
+}
+
+host::RecordProbe ConversionEngine::RowProbe(TaxAuthorityGrid& grid, bool existed) {
+  host::DataSource& detail = *grid.adsDetail();
+  std::vector<int> fields;
+  for (const auto& [column, field] : grid.TaxClassFieldsTo()) fields.push_back(field.IDX);
+  for (const auto& [column, field] : grid.TaxIncludedFields()) fields.push_back(field.IDX);
+  host::RecordProbe probe = ProbeOf(detail, fields);
+  probe.key.clear();
+  for (int number : grid.adsHeader()->Keys().front().fields) {
+    probe.key.emplace_back(number, grid.adsHeader()->Fields(number).Text());
+  }
+  probe.detailField = static_cast<int>(grid.lAuhorityIDX());
+  probe.detailValue = detail.Fields(probe.detailField).Text();
+  probe.existedBefore = existed;
+  if (!existed) {
+    for (host::RecordProbe::FieldState& field : probe.fields) field.before.clear();
+  }
+  return probe;
+}
+
+void ConversionEngine::AddRowProbe(std::vector<host::RecordProbe>& rows, host::RecordProbe probe) {
+  // A row changed twice within one record (deleted, then inserted again) is probed for what it
+  // held before the first change and after the last.
+  for (host::RecordProbe& earlier : rows) {
+    if (earlier.detailValue != probe.detailValue) continue;
+    earlier.existsAfter = probe.existsAfter;
+    for (size_t i = 0; i < earlier.fields.size() && i < probe.fields.size(); ++i) {
+      earlier.fields[i].after = probe.fields[i].after;
+    }
+    return;
+  }
+  rows.push_back(std::move(probe));
 }
 
 void ConversionEngine::PutToClasses(TaxAuthorityGrid& grid, int row) {

@@ -1,6 +1,8 @@
 #include "convert/ConversionEngine.h"
 #include "convert/RecordTexts.h"
 
+#include <optional>
+
 namespace convert {
 
 void ConversionEngine::ConvertTaxGroupRecords(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to,
@@ -42,6 +44,11 @@ void ConversionEngine::ConvertTaxGroupRecord(grids::TaxGroupGrid& to) {
   const std::vector<int>& fields = ChangedFieldsOf(to);
   try {
     ShowProcessing(ConvertingText(header));
+    // The record's level starts after the window messages ran: the first record of a batch
+    // holds no lock while they do. A preview takes no level, so it holds no lock at all.
+    std::optional<RecordLevel> record;
+    if (!Previewing()) record.emplace(batches_);
+    host::RecordProbe probe = ProbeOf(header, fields);
     BeginChanges(header, fields);
     to.GetTaxRegistrations();
     header.Fields(to.lTaxGroupIDX()).PutWithVerification(to.afecTaxGroup()->Value());
@@ -54,6 +61,8 @@ void ConversionEngine::ConvertTaxGroupRecord(grids::TaxGroupGrid& to) {
     } else {
       header.Update();
       if (header.LastReturnCode() == 0) {
+        Converted(probe, header);
+        record->Keep({std::move(probe)});
         to.lUpdated(to.lUpdated() + 1);
         EndChanges(&header, fields, RecordOutcome::Converted);
         Write(SucceededText(header));
@@ -75,6 +84,15 @@ void ConversionEngine::ConvertTaxGroupRecord(grids::TaxGroupGrid& to) {
     Write(FailedText(header));
     LogSessionErrors(0);
   }
+}
+
+std::vector<int> ConversionEngine::TaxGroupFields(grids::TaxGroupGrid& to) {
+  std::vector<int> fields = {static_cast<int>(to.lTaxGroupIDX())};
+  if (to.Grid() == nullptr || to.TaxClassFieldPrefix().empty()) return fields;
+  for (int n = 1; n <= grids::TaxGroupGrid::kAuthorities; ++n) {
+    fields.push_back(to.adsHeader()->Fields(to.TaxClassFieldPrefix() + std::to_string(n)).Index());
+  }
+  return fields;
 }
 
 void ConversionEngine::LogTaxRegistrations(grids::TaxGroupGrid& grid) {

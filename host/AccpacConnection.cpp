@@ -171,13 +171,26 @@ std::string AccpacConnection::getLogFileName(const std::string& sPrefix,
 
 void AccpacConnection::WriteLog(std::int16_t iLevel, const std::string& sLogFile,
                                 const std::string& sLogEntry) {
+  WriteLogLines(sLogFile, LogLine(iLevel, sLogEntry), 1);
+}
+
+std::string AccpacConnection::LogLine(std::int16_t iLevel, const std::string& sLogEntry) const {
+  return LogLineText(services_.clock(), iLevel, sLogEntry);
+}
+
+void AccpacConnection::WriteLogLines(const std::string& sLogFile, const std::string& lines,
+                                     long lineCount) {
   bool written = false;
   try {
-    written = AppendLogLine(getLogPath(), sLogFile, services_.clock(), iLevel, sLogEntry);
+    written = logFile_.Append(getLogPath(), sLogFile, lines);
   } catch (...) {
     written = false;
   }
-  if (!written) ++lostLogLines_;
+  if (!written) lostLogLines_ += lineCount;
+}
+
+std::int64_t AccpacConnection::LogFileSize(const std::string& sLogFile) {
+  return logFile_.Size(getLogPath(), sLogFile);
 }
 
 bool AccpacConnection::LogExists(const std::string& sLogFile) const {

@@ -70,6 +70,13 @@ class AccpacConnection {
   /// Appends one stamped, indented line to `sLogFile` in the log folder. A line that cannot be
   /// written is dropped and counted, never reported as an error.
   void WriteLog(std::int16_t iLevel, const std::string& sLogFile, const std::string& sLogEntry);
+  /// The line WriteLog would append now: stamp, indent, text and CR LF.
+  std::string LogLine(std::int16_t iLevel, const std::string& sLogEntry) const;
+  /// Appends `lines`, `lineCount` whole lines made by LogLine, to `sLogFile` in the log folder in
+  /// one write; when they cannot be written they are dropped and counted as WriteLog does.
+  void WriteLogLines(const std::string& sLogFile, const std::string& lines, long lineCount);
+  /// The size of `sLogFile` in the log folder; 0 when it does not exist yet.
+  std::int64_t LogFileSize(const std::string& sLogFile);
   bool LogExists(const std::string& sLogFile) const;
   /// Number of log lines that could not be written since the connection was created.
   long LostLogLines() const { return lostLogLines_; }
@@ -87,6 +94,7 @@ class AccpacConnection {
   std::int32_t signonId_ = 0;
   bool loggedOn_ = false;
   long lostLogLines_ = 0;
+  LogFileTarget logFile_;
   std::shared_ptr<DatabaseLink> companyRW_;
   std::shared_ptr<DatabaseLink> companyRO_;
   std::shared_ptr<DatabaseLink> systemRW_;

@@ -138,7 +138,7 @@ TEST_F(Form1BehaviourTest, EachMenuItemDoesItsJob) {
 
   click("mnuFileLogFiles");
   EXPECT_EQ(
-      std::vector<std::string>{"\"" + site.sharedData().string() + "/COMPANY/SAMLTD/Ordavel\""},
+      std::vector<std::string>{"\"" + site.sharedData().string() + "/Company/SAMLTD/Ordavel\""},
       shell.explored);
   const std::filesystem::path guide = site.programs() / "Documentation" / "Ordavel User Guide.pdf";
   click("mnuHelpUserGuide");
@@ -203,7 +203,7 @@ TEST_F(Form1ConvertTest, CustomersAreConvertedThroughTheWindow) {
   // The log is named by the day the run started, which may not be today.
   std::vector<std::filesystem::path> logs;
   for (const auto& entry :
-       std::filesystem::directory_iterator(site.sharedData() / "COMPANY" / "SAMLTD" / "Ordavel")) {
+       std::filesystem::directory_iterator(site.sharedData() / "Company" / "SAMLTD" / "Ordavel")) {
     if (entry.path().string().ends_with("_AR_Customers.log")) logs.push_back(entry.path());
   }
   ASSERT_EQ(1u, logs.size());

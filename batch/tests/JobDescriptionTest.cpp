@@ -60,6 +60,7 @@ TEST(JobDescriptionTest, ASkeletonWithEveryKeyFilledInIsAJob) {
     std::string job =
         std::regex_replace(skeleton.str(), std::regex("\n;(Row[0-9]+)="), "\n$1=Insert,GST");
     job = std::regex_replace(job, std::regex("\n;Classes="), "\nClasses=1");
+    job = std::regex_replace(job, std::regex("\n;RecordsPerCommit="), "\nRecordsPerCommit=");
     job = std::regex_replace(job, std::regex("\n;(\\w+)="), "\n$1=X");
     job = std::regex_replace(job, std::regex("\n(Company|User)=\n"), "\n$1=X\n");
     EXPECT_FALSE(std::regex_search(job, std::regex("\n(;\\w+=|\\w+=\n)"))) << job;

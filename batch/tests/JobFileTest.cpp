@@ -24,7 +24,7 @@ TEST(JobFileTest, ReadsEveryChoiceOfAJobWithItsLines) {
   const std::string longCriteria = "(IDGRP = \"RETAIL\")" + std::string(9000, ' ') + "OR (A = 1)";
   const std::string path = writeJob(
       "\xEF\xBB\xBF; harmonisation of the customers\n"
-      "[Run]\nCompany=samltd\nUser=ADMIN\nTab=AR\n"
+      "[Run]\nCompany=samltd\nUser=ADMIN\nTab=AR\nRecordsPerCommit= 250\n"
       "[chkCustomers]\nChecked=Yes\nafecFromCustomer=1000\nafecToCustomer=1999\n"
       "Criteria=" +
       longCriteria +
@@ -36,20 +36,21 @@ TEST(JobFileTest, ReadsEveryChoiceOfAJobWithItsLines) {
   EXPECT_EQ("SAMLTD", job.company);
   EXPECT_EQ("ADMIN", job.user);
   EXPECT_EQ(1, job.tab);
+  EXPECT_EQ(250, job.recordsPerCommit);
   const KindChoice& customers = job.kinds.at("chkCustomers");
   EXPECT_TRUE(customers.checked);
   EXPECT_EQ("1999", customers.ranges.at("afecToCustomer").text);
-  EXPECT_EQ(9, customers.ranges.at("afecToCustomer").line);
+  EXPECT_EQ(10, customers.ranges.at("afecToCustomer").line);
   EXPECT_EQ(longCriteria, customers.criteria.text) << "never cut";
   EXPECT_EQ("ONGSTPST", job.taxGroups.at("SalesFromGrid").taxGroup.text);
   EXPECT_EQ((std::vector<std::string>{"1", "1"}), job.taxGroups.at("SalesFromGrid").classes);
-  EXPECT_EQ(13, job.taxGroups.at("SalesFromGrid").classesLine);
+  EXPECT_EQ(14, job.taxGroups.at("SalesFromGrid").classesLine);
   EXPECT_TRUE(job.taxGroups.at("SalesToGrid").classes.empty());
   const auto& rows = job.operations.at("ARItemsGrid");
   ASSERT_EQ(2u, rows.size());
   EXPECT_EQ((std::vector<std::string>{"Insert", "HST", "", "1", "Yes"}), rows[0].cells)
       << "rows in their number order";
-  EXPECT_EQ(18, rows[0].line);
+  EXPECT_EQ(19, rows[0].line);
   EXPECT_EQ("Row2", rows[1].key);
   std::filesystem::remove(path);
 }
@@ -88,6 +89,14 @@ TEST(JobFileTest, ABadJobNamesFileLineAndEveryProblem) {
        ":6: This line is not a key=value line, a comment or a section header."},
       {"SectionOfAnotherTab", "[chkVendors]\nChecked=Yes\n",
        ":5: Section [chkVendors] belongs to tab AP, but the job runs tab AR."},
+      {"NoRecordsPerCommit", "RecordsPerCommit=0\n",
+       ":5: RecordsPerCommit must be a whole number of records from 1 to 2147483647, not \"0\"."},
+      {"NegativeRecordsPerCommit", "RecordsPerCommit=-5\n",
+       ":5: RecordsPerCommit must be a whole number of records from 1 to 2147483647, not \"-5\"."},
+      {"RecordsPerCommitInWords", "RecordsPerCommit=ten\n",
+       ":5: RecordsPerCommit must be a whole number of records from 1 to 2147483647, not \"ten\"."},
+      {"FractionOfARecord", "RecordsPerCommit=2.5\n",
+       ":5: RecordsPerCommit must be a whole number of records from 1 to 2147483647, not \"2.5\"."},
   };
   for (const Case& c : cases) {
     const std::string path = writeJob(std::string(run) + c.text);

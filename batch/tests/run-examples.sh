@@ -79,7 +79,7 @@ else
 fi
 days="$days $(date +%Y%m%d)"
 
-logs="$work/site/SharedData/COMPANY/SAMLTD/Ordavel"
+logs="$work/site/SharedData/Company/SAMLTD/Ordavel"
 # Every one of the 19 kinds wrote its log and converted records of the sample.
 for name in AP_Vendors AP_Vendor_Groups AP_Recurring_Payables AR_Customers AR_Customer_Groups \
             AR_Customer_Ship_To_Adresses AR_Recurring_Charges AR_Items IC_Items IC_Categories \

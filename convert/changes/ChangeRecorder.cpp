@@ -50,6 +50,20 @@ void ChangeRecorder::EndRecord(RecordOutcome outcome, const std::string& detail)
   fields_.clear();
 }
 
+void ChangeRecorder::FailHeld(const std::string& why) {
+  // Rare (a commit that failed), so the held lines are read back rather than kept twice.
+  const std::string converted = OutcomeText(RecordOutcome::Converted, "", preview_);
+  std::string lines;
+  for (std::vector<std::string>& cells : ParseCsv(ended_)) {
+    if (cells.size() == 6 && cells[5] == converted) {
+      cells[5] = OutcomeText(RecordOutcome::Failed, why, preview_);
+      cells[4] = cells[3];
+    }
+    lines += CsvLine(cells);
+  }
+  ended_ = std::move(lines);
+}
+
 void ChangeRecorder::Flush() {
   writer_.WriteLines(ended_, endedRows_);
   ended_.clear();

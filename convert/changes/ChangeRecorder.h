@@ -41,6 +41,9 @@ class ChangeRecorder {
   /// Ends the record. Only a converted record keeps its values after: any other still holds its
   /// values before.
   void EndRecord(RecordOutcome outcome, const std::string& detail = "");
+  /// Turns the converted records among those ended since the last flush into failed ones, with
+  /// their values before: their changes were undone after all.
+  void FailHeld(const std::string& why);
   /// Writes the rows of the records ended since the last flush, in one write.
   void Flush();
   /// Flushes and closes the change file with the row that says the run finished.

@@ -339,7 +339,7 @@ TEST_F(ConversionRunTest, YesOpensTheLogFolder) {
   run.ConvertButtonClick();
   // The folder as it is spelled on disk, which the file browser can open.
   EXPECT_EQ(std::vector<std::string>{util::Quote(company.sharedData().string() +
-                                                 "/COMPANY/SAMLTD/Ordavel")},
+                                                 "/Company/SAMLTD/Ordavel")},
             window.shell.explored);
 }
 

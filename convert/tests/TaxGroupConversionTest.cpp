@@ -1,8 +1,16 @@
 #include "convert/tests/ConversionFixture.h"
 
 #include "convert/RecordTexts.h"
+#include "host/PendingLogFile.h"
+#include "util/ResolvePathCase.h"
 
 #include <SQLiteCpp/Statement.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 
 namespace convert::testing {
 namespace {
@@ -87,14 +95,34 @@ class TaxGroupConversionTest : public ConversionFixture {
   std::unique_ptr<grids::CriteriaField> customerCriteria;
 };
 
-TEST_F(TaxGroupConversionTest, ConvertsSkipsAndFailsRecordsWithEveryOutcomeLogged) {
+/// How another user changes customer 1300 while the run converts it.
+struct ConflictCase {
+  const char* name;
+  std::int32_t recordsPerCommit;
+  /// Through the session's own link, the only writer an open batch lets in; else through a
+  /// connection of its own, which can write only between commits.
+  bool sameSession;
+};
+
+class ConflictTest : public TaxGroupConversionTest,
+                     public ::testing::WithParamInterface<ConflictCase> {};
+
+TEST_P(ConflictTest, ConvertsSkipsAndFailsRecordsWithEveryOutcomeLogged) {
+  engine->SetRecordsPerCommit(GetParam().recordsPerCommit);
+  auto other = company.open("AR0024");
   bool changedByOtherUser = false;
   pump.onMessages = [&] {
-    if (processing.Text() == "Converting Customers 1300..." && !changedByOtherUser) {
+    if (processing.Text() != "Converting Customers 1300..." || changedByOtherUser) return;
+    changedByOtherUser = true;
+    if (!GetParam().sameSession) {
       company.data().database()->sql().exec(
           "UPDATE AR0024 SET _rev = _rev + 1 WHERE IDCUST = '1300'");
-      changedByOtherUser = true;
+      return;
     }
+    other->Fields(1).PutWithoutVerification(std::string("1300"));
+    ASSERT_TRUE(other->Read());
+    other->Fields("NAMECUST").PutWithVerification(std::string("Renamed"));
+    other->Update();
   };
   convertCustomers(kFilter);
   EXPECT_EQ(std::string(kHeader) +
@@ -130,6 +158,115 @@ TEST_F(TaxGroupConversionTest, ConvertsSkipsAndFailsRecordsWithEveryOutcomeLogge
   EXPECT_EQ(4.0f, progress.Max());
   EXPECT_EQ(4.0f, progress.Value());
 }
+
+INSTANTIATE_TEST_SUITE_P(Commits, ConflictTest,
+                         ::testing::Values(ConflictCase{"EveryRecordAnotherProgram", 1, false},
+                                           ConflictCase{"InABatchTheSameSession", 100, true}),
+                         [](const ::testing::TestParamInfo<ConflictCase>& param) {
+                           return param.param.name;
+                         });
+
+// Two records per commit: the skipped 1100 fills the batch 1000 opened. Its lines reach the log
+// only with its commit, and only while it is open is the company locked to other programs.
+TEST_F(TaxGroupConversionTest, ABatchHoldsTheLockAndItsLinesUntilItsCommit) {
+  engine->SetRecordsPerCommit(2);
+  std::map<std::string, std::pair<bool, bool>> seen;  // record -> (others could write, logged)
+  pump.onMessages = [&] {
+    const std::string text = processing.Text();
+    if (text.empty() || seen.count(text)) return;
+    SQLite::Database other(company.data().file().string(), SQLite::OPEN_READWRITE);
+    const bool writable = other.tryExec("UPDATE AR0024 SET NAMECUST = NAMECUST") == SQLITE_OK;
+    seen[text] = {writable, log("AR_Customers").find("1000 succeeded") != std::string::npos};
+  };
+  convertCustomers(kFilter);
+  using P = std::pair<bool, bool>;
+  EXPECT_EQ(P(true, false), seen["Converting Customers 1000..."]);
+  EXPECT_EQ(P(true, true), seen["Converting Customers 1200..."]) << "after the first commit";
+  EXPECT_EQ(P(false, true), seen["Converting Customers 1300..."]) << "1200 opened a batch";
+}
+
+// An error of the kind's loop after a converted record: the record is committed and logged
+// before the lines of the failure.
+TEST_F(TaxGroupConversionTest, AnErrorOfTheLoopCommitsTheOpenBatchFirst) {
+  pump.onMessages = [&] {
+    if (progress.Value() == 1.0f) throw std::runtime_error("The window went away.");
+  };
+  convertCustomers(kFilter);
+  const std::string log = this->log("AR_Customers");
+  const size_t converted = log.find("Convert Customers 1000 succeeded.");
+  EXPECT_NE(std::string::npos, converted) << log;
+  EXPECT_LT(converted, log.find("The window went away.")) << log;
+  EXPECT_EQ("HST 1 0", committed("1000"));
+  EXPECT_EQ(1, state.lKindsFailed);
+}
+
+/// What a kill left of a batch that converted customer 1000, as the batch's steps leave it.
+struct KillCase {
+  const char* name;
+  bool complete;                        ///< the pending file was written whole
+  bool committed;                       ///< the batch was committed
+  enum { None, Half, Whole } appended;  ///< how much of its lines reached the log
+};
+
+class KilledBatchTest : public TaxGroupConversionTest,
+                        public ::testing::WithParamInterface<KillCase> {};
+
+// Whatever the kill left, after the rerun customer 1000 has exactly one success line: the
+// settled one ahead of the rerun's header when the batch was committed, else the rerun's own.
+TEST_P(KilledBatchTest, TheNextStartOfTheKindsLogSettlesWhatAKillLeft) {
+  const KillCase& kill = GetParam();
+  host::AccpacConnection& connection = company.connection();
+  const std::string logFile = connection.getLogFileName("", "_AR_Customers");
+  const std::string line = connection.LogLine(0, "Convert Customers 1000 succeeded.");
+  std::filesystem::create_directories(connection.LogFolderOnDisk());
+  host::PendingLogFile pending(connection.LogFolderOnDisk(), "AR_Customers");
+
+  auto link = connection.CompanyDBLinkRW();
+  link->TransactionBegin();
+  customers->Fields(1).PutWithoutVerification(std::string("1000"));
+  ASSERT_TRUE(customers->Read());
+  customers->Fields(38).PutWithVerification(std::string("HST"));
+  customers->Update();
+  const host::RecordProbe probe{{{1, "1000"}}, 0, "", true, true, {{38, "OLD", "HST"}}};
+  ASSERT_TRUE(pending.Stage({logFile, connection.LogFileSize(logFile), line, 1, {probe}}));
+  if (!kill.complete) {
+    std::filesystem::resize_file(pending.Path(), std::filesystem::file_size(pending.Path()) - 3);
+  }
+  if (kill.committed) {
+    link->TransactionCommit();
+  } else {
+    link->TransactionRollback();
+  }
+  if (kill.appended == KillCase::Whole) connection.WriteLogLines(logFile, line, 1);
+  if (kill.appended == KillCase::Half) {
+    std::ofstream(util::ResolvePathCase(connection.getLogPath() + "/" + logFile),
+                  std::ios::app | std::ios::binary)
+        << line.substr(0, line.size() / 2);
+  }
+
+  convertCustomers(kFilter);
+  const std::string log = this->log("AR_Customers");
+  const size_t first = log.find("Convert Customers 1000 succeeded.");
+  EXPECT_EQ(std::string::npos, log.find("Convert Customers 1000 succeeded.", first + 1)) << log;
+  std::istringstream lines(log);
+  for (std::string each; std::getline(lines, each);) {
+    EXPECT_TRUE(!each.starts_with("<stamp> Convert") || each.ends_with(".\r"))
+        << "a piece of a line is left: " << each;
+  }
+  EXPECT_EQ(kill.committed, first < log.find("Ordavel for Customers started.")) << log;
+  EXPECT_FALSE(std::filesystem::exists(pending.Path()));
+  EXPECT_EQ("HST", committed("1000").substr(0, 3));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kills, KilledBatchTest,
+                         ::testing::Values(KillCase{"WhileStaging", false, false, KillCase::None},
+                                           KillCase{"BeforeTheCommit", true, false, KillCase::None},
+                                           KillCase{"BeforeTheAppend", true, true, KillCase::None},
+                                           KillCase{"DuringTheAppend", true, true, KillCase::Half},
+                                           KillCase{"AfterTheAppend", true, true, KillCase::Whole}),
+                         [](const ::testing::TestParamInfo<KillCase>& param) {
+                           return param.param.name;
+                         });
 
 TEST_F(TaxGroupConversionTest, AClassTheErpRefusesFailsEveryRecordAndCountsIt) {
   // The class was valid when chosen and has gone since: the ERP refuses it on every record.

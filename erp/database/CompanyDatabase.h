@@ -1,11 +1,15 @@
 #pragma once
 
 #include "erp/catalog/ViewCatalog.h"
+#include "erp/database/StatementCache.h"
 
 #include <SQLiteCpp/Database.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <set>
+#include <string>
 
 namespace erp {
 
@@ -20,8 +24,34 @@ class CompanyDatabase {
   /// Opens an existing company database; throws std::runtime_error when it cannot.
   explicit CompanyDatabase(const std::filesystem::path& file,
                            const ViewCatalog& catalog = ViewCatalog::standard());
+  ~CompanyDatabase();
+  CompanyDatabase(const CompanyDatabase&) = delete;
+  CompanyDatabase& operator=(const CompanyDatabase&) = delete;
 
   SQLite::Database& sql() { return db_; }
+  /// Runs a statement without result, prepared once for the connection: the statements that
+  /// begin, end and nest transactions, run for every record.
+  void execute(const std::string& statement);
+
+  /// Starts a transaction that takes the write lock at once or, when one is open, a savepoint
+  /// inside it; returns the new level, 1 for the outermost. Throws SQLite::Exception when the
+  /// database refuses (it stayed locked).
+  int beginTransaction();
+  /// Ends the innermost level keeping its changes: into the level around it, or for good at the
+  /// outermost. A commit that fails undoes the whole transaction and throws.
+  void commitTransaction();
+  /// Ends the innermost level undoing its changes.
+  void rollbackTransaction();
+  /// Number of levels open; 0 outside a transaction.
+  int transactionLevel() const { return level_; }
+
+  /// A number that changes whenever what this connection reads of a watched table may have
+  /// changed: a transaction started, a level undone, a row of the table changed through this
+  /// connection. While a transaction is open nothing else can change them (it holds the write
+  /// lock), so a look-up made with the same number still holds.
+  std::uint64_t readEpoch() const { return epoch_; }
+  /// Counts changes to rows of `table` made through this connection in readEpoch.
+  void watchTable(const std::string& table) { watched_.insert(table); }
   const ViewCatalog& catalog() const { return catalog_; }
   const std::filesystem::path& file() const { return file_; }
 
@@ -29,6 +59,10 @@ class CompanyDatabase {
   std::filesystem::path file_;
   const ViewCatalog& catalog_;
   SQLite::Database db_;
+  StatementCache control_{db_};
+  int level_ = 0;
+  std::uint64_t epoch_ = 0;
+  std::set<std::string, std::less<>> watched_;
 };
 
 }  // namespace erp

@@ -6,7 +6,8 @@
 #include "erp/database/ValueText.h"
 #include "erp/filter/Filter.h"
 
-#include <SQLiteCpp/Transaction.h>
+#include "erp/database/WriteScope.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -34,17 +35,15 @@ DataSource::DataSource(std::shared_ptr<CompanyDatabase> database, ErrorList& err
       errors_(errors),
       readOnly_(readOnly),
       view_(database_->catalog().get(viewId)),
-      verifier_(database_->sql(), database_->catalog()),
+      verifier_(*database_),
       statements_(database_->sql()),
-      values_(blankRecord(view_)),
-      original_(values_) {
+      values_(blankRecord(view_)) {
   buildSql();
 }
 
 void DataSource::buildSql() {
   std::string columns;
   std::string marks;
-  std::string assignments;
   for (const FieldDef& def : view_.fields) {
     if (def.number > 1) {
       columns += ", ";
@@ -52,14 +51,12 @@ void DataSource::buildSql() {
     }
     columns += sqlColumn(def);
     marks += "?";
-    assignments += sqlColumn(def) + " = ?, ";
   }
   const std::string table = quotedTable(view_);
   const std::string byKey = view_.singleRecord ? "" : " WHERE " + primaryKeyWhere();
   readSql_ = "SELECT " + columns + ", _rev FROM " + table + byKey + " LIMIT 1";
   insertSql_ = "INSERT OR IGNORE INTO " + table + " (" + columns + ") VALUES (" + marks + ")";
-  updateSql_ = "UPDATE " + table + " SET " + assignments + "_rev = _rev + 1" +
-               (view_.singleRecord ? " WHERE " : byKey + " AND ") + "_rev = ?";
+  updateWhere_ = (view_.singleRecord ? " WHERE " : byKey + " AND ") + "_rev = ?";
   if (!view_.singleRecord) deleteSql_ = "DELETE FROM " + table + byKey + " AND _rev = ?";
 }
 
@@ -134,7 +131,31 @@ void DataSource::put(int number, const Value& value, bool verify) {
       if (static_cast<int>(text->size()) > def.size) text->resize(static_cast<size_t>(def.size));
     }
   }
+  remember(static_cast<size_t>(def.number - 1), stored);
   values_[static_cast<size_t>(def.number - 1)] = std::move(stored);
+}
+
+void DataSource::remember(size_t index, const Value& next) {
+  if (values_[index] == next) return;
+  for (const auto& [field, value] : saved_) {
+    if (field == index) return;
+  }
+  saved_.emplace_back(index, values_[index]);
+}
+
+std::vector<size_t> DataSource::changedFields() const {
+  std::vector<size_t> changed;
+  for (const auto& [field, value] : saved_) {
+    if (values_[field] != value) changed.push_back(field);
+  }
+  std::sort(changed.begin(), changed.end());
+  return changed;
+}
+
+std::vector<Value> DataSource::original() const {
+  std::vector<Value> values = values_;
+  for (const auto& [field, value] : saved_) values[field] = value;
+  return values;
 }
 
 void DataSource::verify(int number) {
@@ -164,7 +185,7 @@ void DataSource::discardDetailChanges() {
 
 void DataSource::clear() {
   values_ = blankRecord(view_);
-  original_ = values_;
+  saved_.clear();
   current_ = false;
   rev_ = 0;
   applyHeaderLink();
@@ -198,7 +219,7 @@ void DataSource::bindPrimaryKey(SQLite::Statement& statement, int first,
 
 void DataSource::takeRow(std::vector<Value> values, std::int64_t rev) {
   values_ = std::move(values);
-  original_ = values_;
+  saved_.clear();
   rev_ = rev;
   current_ = true;
 }
@@ -207,11 +228,7 @@ bool DataSource::loadByPrimaryKey() {
   SQLite::Statement& query = statements_.get(readSql_);
   if (!view_.singleRecord) bindPrimaryKey(query, 1, values_);
   if (!query.executeStep()) return false;
-  std::vector<Value> row;
-  row.reserve(view_.fields.size());
-  for (size_t i = 0; i < view_.fields.size(); ++i) {
-    row.push_back(columnValue(query.getColumn(static_cast<int>(i)), view_.fields[i]));
-  }
+  std::vector<Value> row = rowValues(query, view_);
   std::int64_t rev = query.getColumn(static_cast<int>(view_.fields.size())).getInt64();
   query.reset();  // an open statement would pin this connection's read snapshot
   takeRow(std::move(row), rev);
@@ -286,8 +303,10 @@ void DataSource::browse(const std::string& filter, bool ascending) {
 
 bool DataSource::fetch(bool /*lock*/) {
   discardDetailChanges();
-  KeysetBrowser::Row row;
+  // The record's storage goes to the walk for a later record.
+  KeysetBrowser::Row row{std::move(values_), rev_};
   if (!browser_ || !browser_->next(row)) {
+    values_ = std::move(row.values);
     current_ = false;
     return false;
   }
@@ -296,7 +315,7 @@ bool DataSource::fetch(bool /*lock*/) {
 }
 
 bool DataSource::pendingChanges() const {
-  return current_ && values_ != original_;
+  return current_ && !changedFields().empty();
 }
 
 void DataSource::requireWritable(const char* action) {
@@ -344,8 +363,12 @@ void DataSource::queue(PendingChange change) {
     }
     if (existing->kind == PendingChange::Insert) change.kind = PendingChange::Insert;
     if (existing->kind == PendingChange::Delete && change.kind == PendingChange::Insert) {
+      // What the row held before the delete is not known here: every column is written.
       change.kind = PendingChange::Update;
       change.rev = existing->rev;
+      change.original.clear();
+    } else if (existing->kind == PendingChange::Update && change.kind == PendingChange::Update) {
+      change.original = std::move(existing->original);
     }
     *existing = std::move(change);
     return;
@@ -360,11 +383,35 @@ bool DataSource::writeInsert(const std::vector<Value>& values) {
   return statement.exec() == 1;
 }
 
-bool DataSource::writeUpdate(const std::vector<Value>& values, const std::vector<Value>& keyValues,
-                             std::int64_t rev) {
-  SQLite::Statement& statement = statements_.get(updateSql_);
+std::vector<size_t> DataSource::changedColumns(const std::vector<Value>& values,
+                                               const std::vector<Value>& original) const {
+  std::vector<size_t> changed;
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (original.empty() || values[i] != original[i]) changed.push_back(i);
+  }
+  return changed;
+}
+
+SQLite::Statement& DataSource::updateStatement(const std::vector<size_t>& columns) {
+  std::unique_ptr<SQLite::Statement>& cached = updates_[columns];
+  if (cached) {
+    cached->reset();
+    cached->clearBindings();
+    return *cached;
+  }
+  std::string sql = "UPDATE " + quotedTable(view_) + " SET ";
+  for (size_t i : columns) sql += sqlColumn(view_.fields[i]) + " = ?, ";
+  sql += "_rev = _rev + 1" + updateWhere_;
+  cached = std::make_unique<SQLite::Statement>(database_->sql(), sql);
+  return *cached;
+}
+
+bool DataSource::writeUpdate(const std::vector<Value>& values, const std::vector<size_t>& columns,
+                             const std::vector<Value>& keyValues, std::int64_t rev) {
+  // Only what changed is written; the row version still guards the whole record.
+  SQLite::Statement& statement = updateStatement(columns);
   int index = 1;
-  for (const Value& value : values) bindValue(statement, index++, value);
+  for (size_t i : columns) bindValue(statement, index++, values[i]);
   if (!view_.singleRecord) {
     bindPrimaryKey(statement, index, keyValues);
     index += static_cast<int>(view_.keys.front().fields.size());
@@ -389,7 +436,9 @@ bool DataSource::commitDetails() {
           done = detail->writeInsert(change.values);
           break;
         case PendingChange::Update:
-          done = detail->writeUpdate(change.values, change.values, change.rev);
+          done = detail->writeUpdate(change.values,
+                                     detail->changedColumns(change.values, change.original),
+                                     change.values, change.rev);
           break;
         case PendingChange::Delete:
           done = detail->writeDelete(change.values, change.rev);
@@ -425,14 +474,14 @@ void DataSource::insert() {
     }();
     if (exists)
       raise(view_.description + " " + keyText(values_) + " already exists.", kRcDuplicate);
-    queue({PendingChange::Insert, values_, 0});
+    queue({PendingChange::Insert, values_, {}, 0});
     current_ = true;
-    original_ = values_;
+    saved_.clear();
     lastReturnCode_ = kRcOk;
     return;
   }
   saving(values_, [this] {
-    SQLite::Transaction transaction(database_->sql());
+    WriteScope transaction(*database_);
     if (!writeInsert(values_)) {
       raise(view_.description + " " + keyText(values_) + " already exists.", kRcDuplicate);
     }
@@ -450,22 +499,23 @@ void DataSource::insert() {
 void DataSource::update() {
   requireWritable("update");
   requireCurrent("update");
+  const std::vector<size_t> changed = changedFields();
   for (int number : view_.keys.front().fields) {
-    size_t i = static_cast<size_t>(number - 1);
-    if (values_[i] != original_[i]) {
-      raise("The key of " + view_.description + " " + keyText(original_) + " cannot be changed.",
+    if (std::find(changed.begin(), changed.end(), static_cast<size_t>(number - 1)) !=
+        changed.end()) {
+      raise("The key of " + view_.description + " " + keyText(original()) + " cannot be changed.",
             kRcRefused);
     }
   }
   if (header_) {
-    queue({PendingChange::Update, values_, rev_});
-    original_ = values_;
+    queue({PendingChange::Update, values_, original(), rev_});
+    saved_.clear();
     lastReturnCode_ = kRcOk;
     return;
   }
-  saving(original_, [this] {
-    SQLite::Transaction transaction(database_->sql());
-    if (!writeUpdate(values_, original_, rev_)) {
+  saving(values_, [this, &changed] {
+    WriteScope transaction(*database_);
+    if (!writeUpdate(values_, changed, values_, rev_)) {
       reportConflict();
       return;
     }
@@ -475,7 +525,7 @@ void DataSource::update() {
     }
     transaction.commit();
     discardDetailChanges();
-    original_ = values_;
+    saved_.clear();
     ++rev_;
     lastReturnCode_ = kRcOk;
   });
@@ -485,14 +535,15 @@ void DataSource::remove() {
   requireWritable("delete");
   requireCurrent("delete");
   if (header_) {
-    queue({PendingChange::Delete, values_, rev_});
+    queue({PendingChange::Delete, values_, {}, rev_});
     current_ = false;
     lastReturnCode_ = kRcOk;
     return;
   }
-  saving(original_, [this] {
-    SQLite::Transaction transaction(database_->sql());
-    if (!writeDelete(original_, rev_)) {
+  const std::vector<Value> read = original();
+  saving(read, [this, &read] {
+    WriteScope transaction(*database_);
+    if (!writeDelete(read, rev_)) {
       reportConflict();
       return;
     }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -83,6 +84,7 @@ class DataSource {
   struct PendingChange {
     enum Kind { Insert, Update, Delete } kind;
     std::vector<Value> values;
+    std::vector<Value> original;  ///< of an update: the row as read; empty writes every column
     std::int64_t rev = 0;
   };
 
@@ -99,8 +101,20 @@ class DataSource {
   PendingChange* findPending(const std::vector<Value>& values);
   void queue(PendingChange change);
   bool writeInsert(const std::vector<Value>& values);
-  bool writeUpdate(const std::vector<Value>& values, const std::vector<Value>& keyValues,
-                   std::int64_t rev);
+  /// The columns where `values` differ from `original`; every column when `original` is empty.
+  std::vector<size_t> changedColumns(const std::vector<Value>& values,
+                                     const std::vector<Value>& original) const;
+  SQLite::Statement& updateStatement(const std::vector<size_t>& columns);
+  /// Writes `columns` of `values` into the record whose key `keyValues` hold, if it still has
+  /// the row version `rev`.
+  bool writeUpdate(const std::vector<Value>& values, const std::vector<size_t>& columns,
+                   const std::vector<Value>& keyValues, std::int64_t rev);
+  /// Keeps the value read of field `index` before a put changes it to `next`.
+  void remember(size_t index, const Value& next);
+  /// The fields whose value differs from the record read, in field order.
+  std::vector<size_t> changedFields() const;
+  /// The record as it was read.
+  std::vector<Value> original() const;
   bool writeDelete(const std::vector<Value>& keyValues, std::int64_t rev);
   bool commitDetails();
   void buildSql();
@@ -118,7 +132,9 @@ class DataSource {
   Verifier verifier_;
   StatementCache statements_;
   std::vector<Value> values_;
-  std::vector<Value> original_;
+  /// The values read of the fields changed since, by field index: a record is fetched far more
+  /// often than it is changed, and a copy of every field per fetch would cost more than the rest.
+  std::vector<std::pair<size_t, Value>> saved_;
   std::int64_t rev_ = 0;
   bool current_ = false;
   int keyNumber_ = 0;
@@ -129,7 +145,11 @@ class DataSource {
   std::vector<std::pair<size_t, size_t>> headerLink_;  ///< detail field index -> header index
   std::vector<PendingChange> pending_;
   /// SQL of the record operations, built once per data source.
-  std::string readSql_, insertSql_, updateSql_, deleteSql_;
+  std::string readSql_, insertSql_, deleteSql_;
+  /// The condition of an update: the record's key and the row version it was read with.
+  std::string updateWhere_;
+  /// Update statements by the columns they write.
+  std::map<std::vector<size_t>, std::unique_ptr<SQLite::Statement>> updates_;
 };
 
 }  // namespace erp

@@ -7,7 +7,6 @@
 #include <SQLiteCpp/Database.h>
 
 #include <cstdint>
-#include <deque>
 #include <vector>
 
 namespace erp {
@@ -26,7 +25,9 @@ class KeysetBrowser {
   KeysetBrowser(SQLite::Database& db, const ViewDef& view, SqlFilter filter, std::vector<int> order,
                 std::vector<Value> start, bool ascending);
 
-  /// The next record, or false when the walk is over.
+  /// The next record in place of `row`, or false (and `row` untouched) when the walk is over.
+  /// The storage `row` held is kept for a later record: a walk reads a hundred fields of every
+  /// record, and reusing their buffers saves an allocation per field.
   bool next(Row& row);
 
  private:
@@ -41,7 +42,9 @@ class KeysetBrowser {
   bool started_ = false;
   bool exhausted_ = false;
   std::vector<Value> last_;
-  std::deque<Row> batch_;
+  std::vector<Row> batch_;  ///< rows read; the first `used_` of `filled_` handed out
+  size_t used_ = 0;
+  size_t filled_ = 0;
 };
 
 }  // namespace erp

@@ -27,4 +27,13 @@ Value columnValue(const SQLite::Column& column, const FieldDef& field) {
   }
 }
 
+std::vector<Value> rowValues(SQLite::Statement& statement, const ViewDef& view) {
+  std::vector<Value> values;
+  values.reserve(view.fields.size());
+  for (size_t i = 0; i < view.fields.size(); ++i) {
+    values.push_back(columnValue(statement.getColumn(static_cast<int>(i)), view.fields[i]));
+  }
+  return values;
+}
+
 }  // namespace erp

@@ -7,6 +7,7 @@
 #include "platform/Text.h"
 
 #include <SQLiteCpp/Statement.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <cctype>
@@ -20,8 +21,39 @@ std::string typeName(int ttype) {
 
 }  // namespace
 
-Verifier::Verifier(SQLite::Database& db, const ViewCatalog& catalog)
-    : catalog_(catalog), statements_(db) {}
+Verifier::Verifier(CompanyDatabase& database) : database_(database), catalog_(database.catalog()) {
+  for (const char* view : {"TX0001", "TX0002", "TX0003", "CS0003"}) {
+    database_.watchTable(catalog_.get(view).id);
+  }
+}
+
+std::string Verifier::memoKey(Lookup lookup, const std::vector<Value>& values) {
+  std::string key(1, static_cast<char>('A' + lookup));
+  for (const Value& value : values) {
+    key += '\x1f';
+    key += valueText(value);
+  }
+  return key;
+}
+
+const std::string* Verifier::remembered(const std::string& key) const {
+  if (database_.transactionLevel() == 0 ||
+      sqlite3_get_autocommit(database_.sql().getHandle()) != 0) {
+    return nullptr;
+  }
+  if (memoEpoch_ != database_.readEpoch()) {
+    memo_.clear();
+    memoEpoch_ = database_.readEpoch();
+    return nullptr;
+  }
+  auto found = memo_.find(key);
+  return found == memo_.end() ? nullptr : &found->second;
+}
+
+void Verifier::remember(std::string key, std::string found) const {
+  if (database_.transactionLevel() == 0 || memoEpoch_ != database_.readEpoch()) return;
+  memo_.insert_or_assign(std::move(key), std::move(found));
+}
 
 std::string Verifier::unformatItemNumber(const std::string& text) {
   std::string result;
@@ -31,54 +63,90 @@ std::string Verifier::unformatItemNumber(const std::string& text) {
   return platform::TrimRight(result);
 }
 
-bool Verifier::exists(const std::string& viewId, const std::vector<int>& fields,
-                      const std::vector<Value>& values) const {
-  const ViewDef& view = catalog_.get(viewId);
-  std::string sql = "SELECT 1 FROM \"" + view.id + "\" WHERE ";
-  for (size_t i = 0; i < fields.size(); ++i) {
-    if (i > 0) sql += " AND ";
-    sql += sqlColumn(*view.field(fields[i])) + " = ?";
+std::string Verifier::lookupSql(Lookup lookup) const {
+  auto select = [this](const char* what, const std::string& viewId, std::vector<int> fields) {
+    const ViewDef& view = catalog_.get(viewId);
+    std::string sql = std::string("SELECT ") + what + " FROM \"" + view.id + "\" WHERE ";
+    for (size_t i = 0; i < fields.size(); ++i) {
+      if (i > 0) sql += " AND ";
+      sql += sqlColumn(*view.field(fields[i])) + " = ?";
+    }
+    return sql + " LIMIT 1";
+  };
+  switch (lookup) {
+    case kTaxGroup:
+      return select("1", "TX0003", {1, 2});
+    case kAuthority:
+      return select("1", "TX0002", {1});
+    case kAuthorityTaxIncluded:
+      return select("1", "TX0002", {1, 7});
+    case kClass:
+      return select("1", "TX0001", {1, 2, 3, 4});
+    case kCurrency:
+      return select("1", "CS0003", {1});
+    default:
+      break;
   }
-  SQLite::Statement& query = statements_.get(sql + " LIMIT 1");
+  const std::string slot = std::to_string(lookup - kGroupAuthority1 + 1);
+  const FieldDef* authority = catalog_.get("TX0003").field("AUTHORITY" + slot);
+  return select(sqlColumn(*authority).c_str(), "TX0003", {1, 2});
+}
+
+SQLite::Statement& Verifier::statement(Lookup lookup) const {
+  std::unique_ptr<SQLite::Statement>& cached = statements_[lookup];
+  if (!cached) {
+    cached = std::make_unique<SQLite::Statement>(database_.sql(), lookupSql(lookup));
+  } else {
+    cached->reset();
+    cached->clearBindings();
+  }
+  return *cached;
+}
+
+bool Verifier::exists(Lookup lookup, const std::vector<Value>& values) const {
+  std::string key = memoKey(lookup, values);
+  if (const std::string* known = remembered(key)) return !known->empty();
+  SQLite::Statement& query = statement(lookup);
   for (size_t i = 0; i < values.size(); ++i) bindValue(query, static_cast<int>(i + 1), values[i]);
   const bool found = query.executeStep();
   query.reset();  // an open statement would pin this connection's read snapshot
+  remember(std::move(key), found ? "1" : "");
   return found;
 }
 
 bool Verifier::taxGroupExists(const std::string& group, int ttype) const {
-  return exists("TX0003", {1, 2}, {group, std::int64_t{ttype}});
+  return exists(kTaxGroup, {group, std::int64_t{ttype}});
 }
 
 std::string Verifier::groupAuthority(const std::string& group, int ttype, int slot) const {
-  const ViewDef& view = catalog_.get("TX0003");
-  const FieldDef* authority = view.field("AUTHORITY" + std::to_string(slot));
-  SQLite::Statement& query =
-      statements_.get("SELECT " + sqlColumn(*authority) + " FROM \"TX0003\" WHERE " +
-                      sqlColumn(*view.field(1)) + " = ? AND " + sqlColumn(*view.field(2)) + " = ?");
+  if (slot < 1 || slot > 5) return "";
+  const auto lookup = static_cast<Lookup>(kGroupAuthority1 + slot - 1);
+  std::string key = memoKey(lookup, {group, std::int64_t{ttype}});
+  if (const std::string* known = remembered(key)) return *known;
+  SQLite::Statement& query = statement(lookup);
   query.bind(1, group);
   query.bind(2, ttype);
   std::string authorityCode = query.executeStep() ? query.getColumn(0).getString() : "";
   query.reset();
+  remember(std::move(key), authorityCode);
   return authorityCode;
 }
 
 bool Verifier::authorityExists(const std::string& authority) const {
-  return exists("TX0002", {1}, {authority});
+  return exists(kAuthority, {authority});
 }
 
 bool Verifier::authorityAllowsTaxIncluded(const std::string& authority) const {
-  return exists("TX0002", {1, 7}, {authority, std::int64_t{1}});
+  return exists(kAuthorityTaxIncluded, {authority, std::int64_t{1}});
 }
 
 bool Verifier::classExists(const std::string& authority, int type, int axis,
                            std::int64_t taxClass) const {
-  return exists("TX0001", {1, 2, 3, 4},
-                {authority, std::int64_t{type}, std::int64_t{axis}, taxClass});
+  return exists(kClass, {authority, std::int64_t{type}, std::int64_t{axis}, taxClass});
 }
 
 bool Verifier::currencyExists(const std::string& currency) const {
-  return exists("CS0003", {1}, {currency});
+  return exists(kCurrency, {currency});
 }
 
 void Verifier::checkClass(const FieldDef& field, const std::string& authority,

@@ -48,7 +48,8 @@ CompanyReport generateCompany(const std::filesystem::path& siteDir,
     report.applications.push_back(application.applicationId);
   }
 
-  CompanyDatabase database(site.layout().companyDatabase(orgId));
+  // The file the site records: older sites keep their companies in "COMPANY".
+  CompanyDatabase database(site.layout().sharedData() / site.company(orgId)->databaseFile);
   SQLite::Transaction transaction(database.sql());
   if (recordCount(database, "TX0002") == 0) writeTaxServices(database);
   if (recordCount(database, "CS0003") == 0) writeCompanyBasics(database, true);

@@ -3,10 +3,11 @@
 #include "erp/database/ErpError.h"
 #include "erp/database/SqlValues.h"
 #include "erp/database/ValueText.h"
+#include "erp/database/WriteScope.h"
 #include "erp/filter/Filter.h"
 
 #include <SQLiteCpp/Statement.h>
-#include <SQLiteCpp/Transaction.h>
+#include <sqlite3.h>
 
 #include <stdexcept>
 #include <utility>
@@ -52,6 +53,44 @@ void DatabaseLink::requireWritable(const std::string& what) const {
   const std::string message = "Cannot " + what + ": the database link is read-only.";
   errors_->add(kError, message);
   throw ErpError(message, kRcRefused);
+}
+
+/// Runs a step of a link transaction; what the database refuses is listed and raised.
+template <typename Step>
+auto DatabaseLink::transactionStep(Step step) -> decltype(step()) {
+  try {
+    return step();
+  } catch (const SQLite::Exception& error) {
+    const int code = error.getErrorCode();
+    const bool locked = code == SQLITE_BUSY || code == SQLITE_LOCKED;
+    const std::string message =
+        locked ? "The company database stayed locked by another program."
+               : "The company database refused the transaction: " + std::string(error.what()) + ".";
+    errors_->add(kError, message);
+    throw ErpError(message, locked ? kRcLocked : kRcRefused);
+  } catch (const ErpError&) {
+    throw;
+  } catch (const std::exception& error) {
+    errors_->add(kError, error.what());
+    throw ErpError(error.what(), kRcRefused);
+  }
+}
+
+int DatabaseLink::beginTransaction() {
+  requireWritable("start a transaction");
+  return transactionStep([this] { return database()->beginTransaction(); });
+}
+
+void DatabaseLink::commitTransaction() {
+  transactionStep([this] { database()->commitTransaction(); });
+}
+
+void DatabaseLink::rollbackTransaction() {
+  transactionStep([this] { database()->rollbackTransaction(); });
+}
+
+int DatabaseLink::transactionLevel() const {
+  return database()->transactionLevel();
 }
 
 std::vector<ActiveApplication> DatabaseLink::activeApplications() const {
@@ -112,7 +151,7 @@ void DatabaseLink::writeOptionValues(const std::string& viewId,
   }
 
   SQLite::Database& db = database_->sql();
-  SQLite::Transaction transaction(db);
+  WriteScope transaction(*database_);
   SQLite::Statement exists(db, "SELECT 1 FROM " + quotedTable(view) + " LIMIT 1");
   if (!exists.executeStep()) db.exec("INSERT INTO " + quotedTable(view) + " DEFAULT VALUES");
   if (!stored.empty()) {

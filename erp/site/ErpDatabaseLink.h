@@ -43,6 +43,18 @@ class DatabaseLink {
   /// refused change.
   void requireWritable(const std::string& what) const;
 
+  /// Starts a transaction on the session's connection, or a savepoint inside the one open; what
+  /// data sources write from then on is kept or undone with it. Returns the new level, 1 for the
+  /// outermost. Refused on a read-only link; a database that stays locked is an ErpError.
+  int beginTransaction();
+  /// Ends the innermost level keeping its changes; a failed commit undoes the whole transaction
+  /// and is an ErpError.
+  void commitTransaction();
+  /// Ends the innermost level undoing its changes.
+  void rollbackTransaction();
+  /// Number of levels open on the session's connection; 0 outside a transaction.
+  int transactionLevel() const;
+
   /// The applications active for the link's company.
   std::vector<ActiveApplication> activeApplications() const;
 
@@ -59,6 +71,8 @@ class DatabaseLink {
 
  private:
   const ViewDef& optionsView(const std::string& viewId) const;
+  template <typename Step>
+  auto transactionStep(Step step) -> decltype(step());
 
   int type_;
   bool readOnly_;

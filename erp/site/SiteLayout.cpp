@@ -3,6 +3,14 @@
 #include <utility>
 
 namespace erp {
+namespace {
+
+// Spelled as the program asks for it (its log folder lies in "Company"), so that a new site
+// needs no matching of letter case; sites made with "COMPANY" keep working through the database
+// file the site database records for each company.
+constexpr const char* kCompaniesFolder = "Company";
+
+}  // namespace
 
 SiteLayout::SiteLayout(std::filesystem::path sharedData) : sharedData_(std::move(sharedData)) {}
 
@@ -15,7 +23,7 @@ std::filesystem::path SiteLayout::siteDatabase() const {
 }
 
 std::filesystem::path SiteLayout::companiesFolder() const {
-  return sharedData_ / "COMPANY";
+  return sharedData_ / kCompaniesFolder;
 }
 
 std::filesystem::path SiteLayout::companyFolder(const std::string& orgId) const {
@@ -23,7 +31,7 @@ std::filesystem::path SiteLayout::companyFolder(const std::string& orgId) const 
 }
 
 std::filesystem::path SiteLayout::companyDatabaseRelative(const std::string& orgId) const {
-  return std::filesystem::path("COMPANY") / orgId / "company.db";
+  return std::filesystem::path(kCompaniesFolder) / orgId / "company.db";
 }
 
 std::filesystem::path SiteLayout::companyDatabase(const std::string& orgId) const {

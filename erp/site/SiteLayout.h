@@ -17,18 +17,18 @@ class SiteLayout {
   std::filesystem::path siteFolder() const;
   /// The site database file SITE/site.db.
   std::filesystem::path siteDatabase() const;
-  /// The COMPANY folder that holds one folder per company.
+  /// The Company folder that holds one folder per company.
   std::filesystem::path companiesFolder() const;
-  /// The folder of one company, COMPANY/<orgId>.
+  /// The folder of one company, Company/<orgId>.
   std::filesystem::path companyFolder(const std::string& orgId) const;
   /// A company's database file relative to the shared-data folder.
   std::filesystem::path companyDatabaseRelative(const std::string& orgId) const;
-  /// A company's database file, COMPANY/<orgId>/company.db.
+  /// A company's database file, Company/<orgId>/company.db, where a new company's goes.
   std::filesystem::path companyDatabase(const std::string& orgId) const;
   /// The USER folder.
   std::filesystem::path userFolder() const;
 
-  /// Creates the SITE, COMPANY and USER folders where they are missing.
+  /// Creates the SITE, Company and USER folders where they are missing.
   void createFolders() const;
 
  private:

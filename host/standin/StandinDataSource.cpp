@@ -44,6 +44,7 @@ StandinDataSource::StandinDataSource(std::string viewId, const erp::ViewCatalog&
   for (const erp::FieldDef& field : view_.fields) {
     fields_.push_back(
         {field.number, field.name, field.description, hostType(field.type), field.size});
+    numbers_.emplace(field.name, field.number);
   }
   for (const erp::KeyDef& key : view_.keys) keys_.push_back({key.name, key.fields});
 }
@@ -200,9 +201,7 @@ const FieldInfo& StandinDataSource::InfoOf(int number) const {
 }
 
 int StandinDataSource::NumberOf(const std::string& name) const {
-  for (const FieldInfo& field : fields_) {
-    if (field.name == name) return field.index;
-  }
+  if (auto found = numbers_.find(name); found != numbers_.end()) return found->second;
   throw HostError(kViewError, "View " + viewId_ + " has no field named " + name + ".");
 }
 

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace host::standin {
@@ -64,6 +65,7 @@ class StandinDataSource : public host::DataSource {
   std::string viewId_;
   const erp::ViewDef& view_;
   std::vector<FieldInfo> fields_;
+  std::unordered_map<std::string, int> numbers_;  ///< field number by name
   std::vector<Key> keys_;
   std::shared_ptr<StandinDatabaseLink> link_;
   StandinDataSource* parent_ = nullptr;

@@ -7,6 +7,18 @@
 namespace host::standin {
 namespace {
 
+/// The error number of a transaction the stand-in refused.
+constexpr std::int32_t kTransactionError = static_cast<std::int32_t>(0x80041002u);
+
+template <typename Step>
+auto transactionStep(Step step) -> decltype(step()) {
+  try {
+    return step();
+  } catch (const std::exception& error) {
+    throw HostError(kTransactionError, error.what(), "ERP.DBLink");
+  }
+}
+
 erp::Session& erpSession(host::Session& session) {
   auto* standin = dynamic_cast<StandinSession*>(&session);
   if (!standin) throw std::invalid_argument("Not a session of the stand-in ERP.");
@@ -38,6 +50,22 @@ std::vector<Variant> StandinDatabaseLink::ReadOptionValues(
     result.push_back(value);
   }
   return result;
+}
+
+int StandinDatabaseLink::TransactionBegin() {
+  return transactionStep([this] { return link_->beginTransaction(); });
+}
+
+void StandinDatabaseLink::TransactionCommit() {
+  transactionStep([this] { link_->commitTransaction(); });
+}
+
+void StandinDatabaseLink::TransactionRollback() {
+  transactionStep([this] { link_->rollbackTransaction(); });
+}
+
+int StandinDatabaseLink::TransactionLevel() const {
+  return transactionStep([this] { return link_->transactionLevel(); });
 }
 
 StandinSession::StandinSession(std::shared_ptr<erp::Session> session)

@@ -29,6 +29,10 @@ class StandinDatabaseLink : public host::DatabaseLink {
   std::string ApplicationSecondID(int index) const override;
   std::vector<Variant> ReadOptionValues(const std::string& viewId,
                                         const std::vector<int>& fieldNumbers) const override;
+  int TransactionBegin() override;
+  void TransactionCommit() override;
+  void TransactionRollback() override;
+  int TransactionLevel() const override;
 
   /// The stand-in link, for opening data sources on it.
   const std::shared_ptr<erp::DatabaseLink>& link() const { return link_; }

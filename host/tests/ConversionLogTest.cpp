@@ -83,6 +83,20 @@ TEST_F(ConversionLogTest, LinesAreStampedIndentedAndAppendedWithCrLf) {
   EXPECT_EQ(0, connection->LostLogLines());
 }
 
+// The folder's letter case is matched once and kept; a kept folder that disappears is matched
+// again, and a log folder removed during a run is made again.
+TEST_F(ConversionLogTest, AFolderThatDisappearsUnderTheLogIsFoundAgain) {
+  connection->WriteLog(0, "day.log", "first");
+  EXPECT_EQ((shared / "COMPANY" / "SAMLTD" / "Ordavel").string(), connection->LogFolderOnDisk());
+  std::filesystem::rename(shared / "COMPANY", shared / "company");
+  connection->WriteLog(0, "day.log", "renamed");
+  std::filesystem::remove_all(shared / "company" / "SAMLTD" / "Ordavel");
+  connection->WriteLog(0, "day.log", "removed");
+  EXPECT_EQ("<stamp> removed\r\n",
+            masked(ReadFile(shared / "company" / "SAMLTD" / "Ordavel" / "day.log")));
+  EXPECT_EQ(0, connection->LostLogLines());
+}
+
 TEST_F(ConversionLogTest, AMissingCompanyFolderDropsTheLineAndCountsIt) {
   session->companyId = "NOPE";
   connection->WriteLog(0, "day.log", "lost");

@@ -28,9 +28,14 @@ class FakeLink : public DatabaseLink {
                                         const std::vector<int>&) const override {
     return {};
   }
+  int TransactionBegin() override { return ++level_; }
+  void TransactionCommit() override { --level_; }
+  void TransactionRollback() override { --level_; }
+  int TransactionLevel() const override { return level_; }
 
  private:
   Calls& calls_;
+  int level_ = 0;
 };
 
 class FakeSession : public Session, public ErrorCollection {

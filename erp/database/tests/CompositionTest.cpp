@@ -93,6 +93,38 @@ TEST_F(CompositionTest, DetailChangesTakeEffectWithTheHeadersUpdate) {
   EXPECT_TRUE(committedRow("B200", "GST")) << "other headers' rows are untouched";
 }
 
+// An update writes only the columns that differ from the row as read, so two updates of one row
+// before the header's update, and a row deleted and inserted again, must keep every change.
+TEST_F(CompositionTest, ARowChangedTwiceOrReplacedKeepsEveryChange) {
+  readItem("A100");
+  auto change = [this](const char* authority, int field, I value) {
+    taxes->clear();
+    taxes->put(2, std::string(authority), false);
+    ASSERT_TRUE(taxes->read());
+    taxes->put(field, value, true);
+    taxes->update();
+  };
+  change("PST", 3, 2);
+  change("PST", 4, 1);
+  taxes->clear();
+  taxes->put(2, std::string("GST"), false);
+  ASSERT_TRUE(taxes->read());
+  taxes->remove();
+  taxes->clear();
+  taxes->put(2, std::string("GST"), true);
+  taxes->put(3, I{3}, true);
+  taxes->insert();
+  items->update();
+  ASSERT_EQ(kRcOk, items->lastReturnCode());
+  SQLite::Database other(company.file().string());
+  EXPECT_EQ(
+      "GST 3 0,PST 2 1",
+      other
+          .execAndGet("SELECT group_concat(AUTHORITY || ' ' || TAXSTTS || ' ' || SWTAXINCL) FROM "
+                      "(SELECT * FROM AR0011 WHERE IDITEM = 'A100' ORDER BY AUTHORITY)")
+          .getString());
+}
+
 TEST_F(CompositionTest, ReadingAnotherHeaderDiscardsUncommittedDetailChanges) {
   readItem("A100");
   taxes->clear();

@@ -228,6 +228,18 @@ TEST_F(CompanyGeneratorTest, ASecondRunContinuesTheKeys) {
   EXPECT_EQ(2, count("TX0002", "AUTHORITY = \"GST\" OR AUTHORITY = \"HST\""));
 }
 
+TEST_F(CompanyGeneratorTest, ACompanyOfAnOlderSiteInCOMPANYIsFilledWhereItLies) {
+  generateCompany(folder_, {"BENCH", "", {{"customers", 20}}});
+  const SiteLayout layout(sharedDataOf(folder_));
+  std::filesystem::rename(layout.sharedData() / "Company", layout.sharedData() / "COMPANY");
+  SQLite::Database(layout.siteDatabase().string(), SQLite::OPEN_READWRITE)
+      .exec("UPDATE companies SET database_file = 'COMPANY/BENCH/company.db'");
+  generateCompany(folder_, {"BENCH", "", {{"customers", 30}}});
+  auto database =
+      std::make_shared<CompanyDatabase>(layout.sharedData() / "COMPANY/BENCH/company.db");
+  EXPECT_EQ(50, DataSource(database, errors_, true, "AR0024").count(""));
+}
+
 TEST_F(CompanyGeneratorTest, RefusesUnknownKindsAndCountsBeyondTheKeys) {
   EXPECT_THROW(generateCompany(folder_, {"BENCH", "", {{"customer", 5}}}), std::invalid_argument);
   EXPECT_THROW(generateCompany(folder_, {"BENCH", "", {{"vendor-groups", 6000}}}),

@@ -75,5 +75,21 @@ TEST_F(SessionLinkTest, AClosedLinkCanNoLongerBeUsed) {
   EXPECT_TRUE(session_->openLink(kCompanyLink, kLinkReadWrite)->isOpen());
 }
 
+// The session's links share one connection, so a transaction begun on one is the others' too;
+// what the database refuses is listed like any other refusal of the link.
+TEST_F(SessionLinkTest, ATransactionIsTheSessionsAndRefusalsAreListed) {
+  const auto writer = session_->openLink(kCompanyLink, kLinkReadWrite);
+  const auto reader = session_->openLink(kCompanyLink, kLinkReadOnly);
+  EXPECT_THROW(reader->beginTransaction(), ErpError);
+  EXPECT_EQ(1, writer->beginTransaction());
+  EXPECT_EQ(1, reader->transactionLevel());
+  writer->commitTransaction();
+  EXPECT_THROW(writer->commitTransaction(), ErpError);
+  ASSERT_EQ(2u, session_->errors().count());
+  EXPECT_EQ("Cannot start a transaction: the database link is read-only.",
+            session_->errors().at(0).text);
+  EXPECT_EQ("There is no transaction to commit.", session_->errors().at(1).text);
+}
+
 }  // namespace
 }  // namespace erp

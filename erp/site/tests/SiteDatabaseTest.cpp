@@ -45,7 +45,7 @@ TEST(SiteCodeTest, OrgAndUserIdsAreUpperCasedAndChecked) {
 
 TEST(SiteLayoutTest, CreatingASiteMakesItsFoldersAndRefusesASecondTime) {
   TempSite temp;
-  for (const char* name : {"SITE", "COMPANY", "USER"}) {
+  for (const char* name : {"SITE", "Company", "USER"}) {
     EXPECT_TRUE(std::filesystem::is_directory(temp.folder() / name)) << name;
   }
   EXPECT_TRUE(std::filesystem::is_regular_file(temp.folder() / "SITE" / "site.db"));
@@ -55,7 +55,7 @@ TEST(SiteLayoutTest, CreatingASiteMakesItsFoldersAndRefusesASecondTime) {
 TEST(SiteLayoutTest, TheSiteAndItsCompaniesAreReadableByTheirOwnerOnly) {
   TempSite temp;
   SiteDatabase(temp.layout()).addCompany("SAMLTD", "Sample");
-  for (const char* file : {"SITE/site.db", "COMPANY/SAMLTD/company.db"}) {
+  for (const char* file : {"SITE/site.db", "Company/SAMLTD/company.db"}) {
     const auto permissions = std::filesystem::status(temp.folder() / file).permissions();
     EXPECT_EQ(std::filesystem::perms::owner_read | std::filesystem::perms::owner_write, permissions)
         << file;
@@ -98,12 +98,12 @@ TEST(SiteLayoutTest, OnAFullDiskTheSiteIsReadAndACompanySaysWhyItCannotBeOpened)
 TEST_F(SiteDatabaseTest, AddingACompanyCreatesItsFolderAndDatabase) {
   site_.addCompany("samltd", "Sample Company Ltd.", catalog_);
 
-  EXPECT_TRUE(std::filesystem::is_regular_file(temp_.folder() / "COMPANY/SAMLTD/company.db"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(temp_.folder() / "Company/SAMLTD/company.db"));
   const std::optional<CompanyEntry> company = site_.company("SamLtd");
   ASSERT_TRUE(company.has_value());
   EXPECT_EQ("SAMLTD", company->orgId);
   EXPECT_EQ("Sample Company Ltd.", company->name);
-  EXPECT_EQ("COMPANY/SAMLTD/company.db", company->databaseFile);
+  EXPECT_EQ("Company/SAMLTD/company.db", company->databaseFile);
   EXPECT_THROW(site_.addCompany("SAMLTD", "Again", catalog_), std::invalid_argument);
   EXPECT_FALSE(site_.company("NOPE").has_value());
 }

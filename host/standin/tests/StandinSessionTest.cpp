@@ -93,5 +93,19 @@ TEST_F(StandinSessionTest, OptionValuesAndAReadOnlyLinkRefusingWrites) {
   EXPECT_EQ(0, connection->Session()->Errors().Count());
 }
 
+TEST_F(StandinSessionTest, LinkTransactionsNestAndARefusalIsAHostError) {
+  prompt.answers = {erp::Credentials{"ADMIN", "secret", "SAMLTD"}};
+  auto connection = connect("");
+  ASSERT_TRUE(connection->Logon("ZX1000", 0));
+  auto link = connection->CompanyDBLinkRW();
+  EXPECT_EQ(1, link->TransactionBegin());
+  EXPECT_EQ(2, link->TransactionBegin());
+  link->TransactionRollback();
+  link->TransactionCommit();
+  EXPECT_EQ(0, link->TransactionLevel());
+  EXPECT_THROW(link->TransactionRollback(), HostError);
+  EXPECT_THROW(connection->CompanyDBLinkRO()->TransactionBegin(), HostError);
+}
+
 }  // namespace
 }  // namespace host::standin

@@ -1,0 +1,116 @@
+#include "convert/CommitBatches.h"
+
+#include "host/LogFile.h"
+#include "platform/Text.h"
+#include "util/ResolvePathCase.h"
+#include "util/ShellHelpers.h"
+
+#include <algorithm>
+
+namespace convert {
+
+CommitBatches::CommitBatches(host::AccpacConnection& connection, const RunState& state)
+    : connection_(connection), state_(state) {}
+
+void CommitBatches::SetRecordsPerCommit(std::int32_t records) {
+  recordsPerCommit_ = std::max<std::int32_t>(records, 1);
+}
+
+void CommitBatches::StartKind(const std::string& logName, host::DataSource& header,
+                              host::DataSource* detail) {
+  pending_.emplace(connection_.LogFolderOnDisk(), platform::Trim(logName));
+  Settle(header, detail);
+}
+
+void CommitBatches::Settle(host::DataSource& header, host::DataSource* detail) {
+  if (const std::optional<host::StagedBatch> staged = pending_->Staged()) {
+    const std::filesystem::path log =
+        util::ResolvePathCase(util::JoinPath(connection_.getLogPath(), staged->logFile));
+    const host::LogTail tail = host::LogTailAt(log, staged->logSize, staged->lines);
+    if (tail != host::LogTail::Whole) {
+      // An append a kill cut short is taken back and made whole.
+      if (tail == host::LogTail::Partly) host::TakeBackLog(log, staged->logSize);
+      if (host::CheckProbes(staged->probes, header, detail) != host::BatchOutcome::RolledBack) {
+        connection_.WriteLogLines(staged->logFile, staged->lines, staged->lineCount);
+      }
+    }
+  }
+  // A file a kill cut short was staged for a commit that never happened.
+  pending_->Clear();
+}
+
+void CommitBatches::EndKind() {
+  if (pending_) pending_->Clear();
+}
+
+void CommitBatches::Hold(const std::string& line) {
+  lines_ += line;
+  ++lineCount_;
+}
+
+void CommitBatches::BeginRecord() {
+  if (!open_) {
+    link_ = connection_.CompanyDBLinkRW();
+    link_->TransactionBegin();
+    open_ = true;
+    handled_ = 0;
+  }
+  link_->TransactionBegin();
+  recordOpen_ = true;
+}
+
+void CommitBatches::EndRecord(bool keep, std::vector<host::RecordProbe> probes) {
+  if (!recordOpen_) return;
+  recordOpen_ = false;
+  if (!keep) {
+    link_->TransactionRollback();
+    return;
+  }
+  link_->TransactionCommit();
+  for (host::RecordProbe& probe : probes) probes_.push_back(std::move(probe));
+}
+
+void CommitBatches::RecordHandled() {
+  if (open_ && ++handled_ >= recordsPerCommit_) Commit();
+}
+
+void CommitBatches::Commit() {
+  if (!open_) return;
+  if (recordOpen_) EndRecord(false);
+  open_ = false;
+  host::StagedBatch batch{state_.CurrentLogFile, 0, std::move(lines_), lineCount_,
+                          std::move(probes_)};
+  lines_.clear();
+  lineCount_ = 0;
+  probes_.clear();
+  if (pending_ && !batch.probes.empty()) {
+    batch.logSize = connection_.LogFileSize(batch.logFile);
+    // A batch that could not be staged is still committed and logged, only not across a kill.
+    if (!pending_->Stage(batch)) pending_->Clear();
+  }
+  try {
+    link_->TransactionCommit();
+  } catch (...) {
+    if (onCommit_) onCommit_(false);
+    throw;
+  }
+  connection_.WriteLogLines(batch.logFile, batch.lines, batch.lineCount);
+  if (onCommit_) onCommit_(true);
+}
+
+RecordLevel::~RecordLevel() {
+  if (ended_) return;
+  try {
+    batches_.EndRecord(false);
+  } catch (...) {
+    // Undoing a savepoint fails only when the database undid the whole transaction already,
+    // which the batch's commit then reports.
+  }
+}
+
+void RecordLevel::Keep(std::vector<host::RecordProbe> probes) {
+  ended_ = true;
+  batches_.EndRecord(true, std::move(probes));
+}
+
+}  // namespace convert

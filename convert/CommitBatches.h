@@ -1,0 +1,121 @@
+#pragma once
+
+#include "convert/RunState.h"
+#include "host/AccpacConnection.h"
+#include "host/DataSource.h"
+#include "host/DatabaseLink.h"
+#include "host/PendingLogFile.h"
+#include "host/RecordProbe.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace convert {
+
+/// Commits the records of a kind in batches and keeps the kind's log exact across a kill.
+///
+/// Records. Each record that may change runs in its own nested level (a savepoint) of a
+/// transaction of the company's database link, so a record the ERP refuses or that conflicts
+/// undoes its own changes and nothing else. The transaction begins with the first such record
+/// and is committed after every `RecordsPerCommit` records the loop handled, at the end of the
+/// kind, on Cancel and before an error of the kind's loop is logged; so it holds the company's
+/// write lock only for its own records. With one record per commit every record is committed on
+/// its own, as the ERP's views commit it.
+///
+/// The log. While a batch is open its lines are held in order, stamped when they are written.
+/// Before the commit they are staged in the kind's pending file in the log folder, with the log's
+/// size and a probe of every converted record: its key and the values it held before and after.
+/// After the commit they are appended to the log in one write; the next batch's stage replaces
+/// them, and the end of the kind removes the file. A kill therefore leaves one of these:
+///   - no complete stage: nothing of the batch committed and nothing of it logged;
+///   - the stage and nothing committed (killed before the commit);
+///   - the stage and the batch committed, its lines only staged (killed before the append, or
+///     during it: an append cut short by the kill);
+///   - the stage and the batch committed and logged (killed after the append).
+/// The next start of that kind's log settles the file before its first line. When the log holds
+/// the staged lines at the size staged, they were appended and the file is only removed. Else an
+/// append cut short is taken back, and the probed records are read through the kind's data
+/// sources: one that shows its after state proves the commit and the lines are appended; records
+/// that show their before state prove there was none and the lines are dropped (the records are
+/// still to convert and are logged when they are). So after settling every converted record has
+/// exactly one success line, and no line claims a record that was not converted. Records whose
+/// before and after look alike, or that cannot be read, tell nothing; a batch of such records
+/// keeps its lines. A batch without a converted record is not staged: its lines claim nothing.
+/// The kind's claim (KindClaim) keeps any other run from the kind's log meanwhile, so nothing
+/// else is appended between a stage and its append.
+class CommitBatches {
+ public:
+  /// Records per commit unless the run says otherwise.
+  static constexpr std::int32_t kDefaultRecordsPerCommit = 100;
+
+  /// Batches on `connection`'s company link whose lines go to the log file `state` names.
+  CommitBatches(host::AccpacConnection& connection, const RunState& state);
+
+  std::int32_t RecordsPerCommit() const { return recordsPerCommit_; }
+  /// Sets the records per commit, at least 1.
+  void SetRecordsPerCommit(std::int32_t records);
+
+  /// Starts a kind whose log name is `logName`: settles what a stopped run of the kind left
+  /// staged, reading its records through `header` and, for detail rows, `detail`.
+  void StartKind(const std::string& logName, host::DataSource& header, host::DataSource* detail);
+
+  /// Whether a batch is open; its log lines are held until it is committed.
+  bool Open() const { return open_; }
+  /// Holds one line of the open batch, as AccpacConnection::LogLine made it.
+  void Hold(const std::string& line);
+
+  /// Opens a record's level, and the batch first when none is open. Raises HostError when the
+  /// company's database refuses.
+  void BeginRecord();
+  /// Ends the record's level, keeping its changes with the probes of its converted record or
+  /// undoing them.
+  void EndRecord(bool keep, std::vector<host::RecordProbe> probes = {});
+  /// Counts a record the kind's loop has handled; a full batch is committed.
+  void RecordHandled();
+  /// Calls `hook` after each commit of a batch with whether it was committed or undone by a
+  /// commit that failed.
+  void OnCommit(std::function<void(bool committed)> hook) { onCommit_ = std::move(hook); }
+  /// Commits the open batch and appends its lines to the log. A commit that fails undoes the
+  /// whole batch, drops its lines and raises HostError.
+  void Commit();
+  /// Ends the kind once its last batch is committed: nothing of it is pending any more.
+  void EndKind();
+
+ private:
+  void Settle(host::DataSource& header, host::DataSource* detail);
+
+  host::AccpacConnection& connection_;
+  const RunState& state_;
+  std::int32_t recordsPerCommit_ = kDefaultRecordsPerCommit;
+  std::optional<host::PendingLogFile> pending_;
+  std::shared_ptr<host::DatabaseLink> link_;
+  bool open_ = false;
+  bool recordOpen_ = false;
+  std::int32_t handled_ = 0;
+  std::string lines_;
+  long lineCount_ = 0;
+  std::vector<host::RecordProbe> probes_;
+  std::function<void(bool committed)> onCommit_;
+};
+
+/// The level of one record in the open batch: undone unless kept.
+class RecordLevel {
+ public:
+  explicit RecordLevel(CommitBatches& batches) : batches_(batches) { batches_.BeginRecord(); }
+  ~RecordLevel();
+  RecordLevel(const RecordLevel&) = delete;
+  RecordLevel& operator=(const RecordLevel&) = delete;
+
+  /// Keeps the record's changes; `probes` find the converted record again.
+  void Keep(std::vector<host::RecordProbe> probes);
+
+ private:
+  CommitBatches& batches_;
+  bool ended_ = false;
+};
+
+}  // namespace convert

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "host/RecordProbe.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace host {
+
+/// The log lines of a batch of records whose commit is not yet known to have happened.
+struct StagedBatch {
+  std::string logFile;       ///< the log file the lines belong in, a name in the log folder
+  std::int64_t logSize = 0;  ///< the log file's size when the batch was staged
+  std::string lines;         ///< stamped lines, each ending in CR LF
+  long lineCount = 0;
+  std::vector<RecordProbe> probes;  ///< how to tell from the records whether the batch committed
+
+  bool operator==(const StagedBatch&) const = default;
+};
+
+/// The pending file of one kind of record in its log folder: the batch staged before its commit.
+/// A batch is staged whole or not at all: a file whose stage a kill cut short reads as nothing
+/// staged, which is right, because the commit only ever follows a complete stage. The file stays
+/// open from the first stage until it is cleared, and each stage overwrites the last in one write:
+/// a file created and removed per batch would cost the file system more than the batch.
+class PendingLogFile {
+ public:
+  /// The pending file of `logName` in the log folder `folder` (as it lies on disk).
+  PendingLogFile(const std::filesystem::path& folder, const std::string& logName);
+  ~PendingLogFile();
+  PendingLogFile(const PendingLogFile&) = delete;
+  PendingLogFile& operator=(const PendingLogFile&) = delete;
+
+  /// Writes `batch` in place of what was staged; false when it could not be written.
+  bool Stage(const StagedBatch& batch);
+  /// The batch staged last, when a complete one is there.
+  std::optional<StagedBatch> Staged() const;
+  /// Removes the pending file.
+  void Clear();
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+  int fd_ = -1;
+  std::uint64_t stage_;
+};
+
+}  // namespace host
