@@ -1,5 +1,7 @@
 #include "convert/changes/ChangeFile.h"
 
+#include "convert/changes/ChangeRecorder.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -88,6 +90,28 @@ TEST_F(ChangeFileWriterTest, ADamagedFileIsRefusedWithWhatIsWrong) {
           << c.name << ": " << error.what();
     }
   }
+}
+
+// Held rows of a batch whose commit failed claim no conversion: they hold their values before.
+TEST_F(ChangeFileWriterTest, HeldRowsOfABatchThatWasUndoneSayTheyFailed) {
+  ChangeFileWriter writer(folder, header, when);
+  ChangeRecorder recorder(writer, false);
+  recorder.StartKind("AR_Customers");
+  for (const char* key : {"C100", "C300"}) {
+    recorder.BeginRecord(key);
+    recorder.Before("CODETAXGRP", "OLD");
+    recorder.After("CODETAXGRP", "HST");
+    recorder.EndRecord(
+        std::string(key) == "C100" ? RecordOutcome::Converted : RecordOutcome::Skipped,
+        std::string(key) == "C100" ? "" : "tax classes do not match");
+  }
+  recorder.FailHeld("the commit of its batch failed");
+  recorder.Finish();
+  EXPECT_EQ((std::vector<ChangeRow>{{"AR_Customers", "C100", "CODETAXGRP", "OLD", "OLD",
+                                     "failed: the commit of its batch failed"},
+                                    {"AR_Customers", "C300", "CODETAXGRP", "OLD", "OLD",
+                                     "skipped: tax classes do not match"}}),
+            ReadChangeFile(writer.Path()).rows);
 }
 
 }  // namespace
