@@ -8,7 +8,11 @@
 namespace convert {
 
 const std::vector<int>& ConversionEngine::ChangedFieldsOf(grids::TaxGroupGrid& grid) {
-  if (kindFields_.empty()) kindFields_ = TaxGroupFields(grid);
+  if (kindFields_.empty()) {
+    kindFields_ = TaxGroupFields(grid);
+    kindFieldNames_.clear();
+    for (int n : kindFields_) kindFieldNames_.push_back(grid.adsHeader()->Fields(n).Name());
+  }
   return kindFields_;
 }
 
@@ -21,10 +25,12 @@ std::vector<int> ConversionEngine::RowFieldsOf(host::DataSource& detail) {
   return fields;
 }
 
-void ConversionEngine::BeginChanges(host::DataSource& header, const std::vector<int>& fields) {
+void ConversionEngine::BeginChanges(host::DataSource& header, const host::RecordProbe& probe) {
   if (!recorder_) return;
   recorder_->BeginRecord(GetRecordKey(header));
-  for (int n : fields) recorder_->Before(header.Fields(n).Name(), header.Fields(n).Text());
+  for (size_t i = 0; i < probe.fields.size(); ++i) {
+    recorder_->Before(kindFieldNames_[i], probe.fields[i].before);
+  }
 }
 
 void ConversionEngine::RowChange(grids::TaxAuthorityGrid& grid, const std::string& authority,
@@ -45,11 +51,13 @@ void ConversionEngine::RowChange(grids::TaxAuthorityGrid& grid, const std::strin
   }
 }
 
-void ConversionEngine::EndChanges(host::DataSource* header, const std::vector<int>& fields,
-                                  RecordOutcome outcome, const std::string& detail) {
+void ConversionEngine::EndChanges(const host::RecordProbe* probe, RecordOutcome outcome,
+                                  const std::string& detail) {
   if (!recorder_) return;
-  if (header && outcome == RecordOutcome::Converted) {
-    for (int n : fields) recorder_->After(header->Fields(n).Name(), header->Fields(n).Text());
+  if (probe && outcome == RecordOutcome::Converted) {
+    for (size_t i = 0; i < probe->fields.size(); ++i) {
+      recorder_->After(kindFieldNames_[i], probe->fields[i].after);
+    }
   }
   recorder_->EndRecord(outcome, detail);
   // Rows of an open batch wait for its commit (OnCommit); otherwise the record is committed or,

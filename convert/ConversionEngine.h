@@ -115,13 +115,14 @@ class ConversionEngine {
   const std::vector<int>& ChangedFieldsOf(grids::TaxGroupGrid& grid);
   /// The fields of a detail row that are not its key.
   static std::vector<int> RowFieldsOf(host::DataSource& detail);
-  /// Starts the record in the buffer, with the values `fields` hold before the change.
-  void BeginChanges(host::DataSource& header, const std::vector<int>& fields);
+  /// Starts the record in the buffer, with the values before of the probe of its kind's fields
+  /// (ChangedFieldsOf); a detail kind's record gives an empty probe.
+  void BeginChanges(host::DataSource& header, const host::RecordProbe& probe);
   /// The detail row of `authority` in the buffer, as it is before (or after) an operation.
   void RowChange(grids::TaxAuthorityGrid& grid, const std::string& authority, bool exists,
                  bool after);
-  /// Ends the record; a converted header record's `fields` hold their values after.
-  void EndChanges(host::DataSource* header, const std::vector<int>& fields, RecordOutcome outcome,
+  /// Ends the record; a converted header record's probe gives its values after.
+  void EndChanges(const host::RecordProbe* probe, RecordOutcome outcome,
                   const std::string& detail = "");
   /// The messages of the session's error list, joined; the error's text when there are none.
   std::string SessionMessages(const std::exception* error = nullptr);
@@ -134,6 +135,7 @@ class ConversionEngine {
   ChangeRecorder* recorder_ = nullptr;
   /// The fields a tax-group kind writes, looked up once per kind.
   std::vector<int> kindFields_;
+  std::vector<std::string> kindFieldNames_;
   CommitBatches batches_;
 };
 

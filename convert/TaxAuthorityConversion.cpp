@@ -55,7 +55,7 @@ void ConversionEngine::ConvertTaxAuthorityRecord(TaxAuthorityGrid& grid) {
     std::optional<RecordLevel> record;
     if (!Previewing()) record.emplace(batches_);
     std::vector<host::RecordProbe> rows;
-    BeginChanges(header, {});
+    BeginChanges(header, host::RecordProbe{});
     for (int row = 0; row < grid.Grid()->RowsCount(); ++row) {
       // A cancelled record is left without commit; the next fetch discards its changes.
       if (PollCancel()) return;
@@ -66,20 +66,20 @@ void ConversionEngine::ConvertTaxAuthorityRecord(TaxAuthorityGrid& grid) {
           header.Description() + " " + GetRecordKey(header) + ". Skipped. No operations performed.",
           lineWritten ? 1 : 0);
       grid.lSkipped(grid.lSkipped() + 1);
-      EndChanges(nullptr, {}, RecordOutcome::Skipped, "no operations performed");
+      EndChanges(nullptr, RecordOutcome::Skipped, "no operations performed");
     } else if (Previewing()) {
       grid.lUpdated(grid.lUpdated() + 1);
-      EndChanges(nullptr, {}, RecordOutcome::Converted);
+      EndChanges(nullptr, RecordOutcome::Converted);
     } else {
       header.Update();
       if (header.LastReturnCode() == 0) {
         record->Keep(std::move(rows));
         grid.lUpdated(grid.lUpdated() + 1);
-        EndChanges(nullptr, {}, RecordOutcome::Converted);
+        EndChanges(nullptr, RecordOutcome::Converted);
         Write(SucceededText(header));
       } else {
         grid.lFailed(grid.lFailed() + 1);
-        EndChanges(nullptr, {}, RecordOutcome::Failed, SessionMessages());
+        EndChanges(nullptr, RecordOutcome::Failed, SessionMessages());
         Write(FailedText(header));
       }
     }
@@ -90,7 +90,7 @@ void ConversionEngine::ConvertTaxAuthorityRecord(TaxAuthorityGrid& grid) {
     // were all refused does not end as complete.
     txtProcessing_.SetText("");
     grid.lFailed(grid.lFailed() + 1);
-    EndChanges(nullptr, {}, RecordOutcome::Failed, SessionMessages(&error));
+    EndChanges(nullptr, RecordOutcome::Failed, SessionMessages(&error));
     Write(FailedText(detail), 1);
     LogSessionErrors(1);
   }

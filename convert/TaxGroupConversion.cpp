@@ -19,9 +19,8 @@ void ConversionEngine::ConvertTaxGroupRecords(grids::TaxGroupGrid& from, grids::
             ConvertTaxGroupRecord(to);
           } else {
             if (recorder_) {
-              const std::vector<int>& fields = ChangedFieldsOf(to);
-              BeginChanges(header, fields);
-              EndChanges(&header, fields, RecordOutcome::Skipped, "tax classes do not match");
+              BeginChanges(header, ProbeOf(header, ChangedFieldsOf(to)));
+              EndChanges(nullptr, RecordOutcome::Skipped, "tax classes do not match");
             }
             Write(SkippedText(header));
             to.lSkipped(to.lSkipped() + 1);
@@ -49,27 +48,28 @@ void ConversionEngine::ConvertTaxGroupRecord(grids::TaxGroupGrid& to) {
     std::optional<RecordLevel> record;
     if (!Previewing()) record.emplace(batches_);
     host::RecordProbe probe = ProbeOf(header, fields);
-    BeginChanges(header, fields);
+    BeginChanges(header, probe);
     to.GetTaxRegistrations();
     header.Fields(to.lTaxGroupIDX()).PutWithVerification(to.afecTaxGroup()->Value());
     to.PutTaxClasses();
     if (!header.PendingChanges()) {
-      EndChanges(&header, fields, RecordOutcome::Unchanged);
+      EndChanges(nullptr, RecordOutcome::Unchanged);
     } else if (Previewing()) {
       to.lUpdated(to.lUpdated() + 1);
-      EndChanges(&header, fields, RecordOutcome::Converted);
+      Converted(probe, header);
+      EndChanges(&probe, RecordOutcome::Converted);
     } else {
       header.Update();
       if (header.LastReturnCode() == 0) {
         Converted(probe, header);
+        EndChanges(&probe, RecordOutcome::Converted);
         record->Keep({std::move(probe)});
         to.lUpdated(to.lUpdated() + 1);
-        EndChanges(&header, fields, RecordOutcome::Converted);
         Write(SucceededText(header));
         LogTaxRegistrations(to);
       } else {
         to.lFailed(to.lFailed() + 1);
-        EndChanges(&header, fields, RecordOutcome::Failed, SessionMessages());
+        EndChanges(nullptr, RecordOutcome::Failed, SessionMessages());
         Write(FailedText(header));
       }
     }
@@ -80,7 +80,7 @@ void ConversionEngine::ConvertTaxGroupRecord(grids::TaxGroupGrid& to) {
     // whose records were all refused does not end as complete.
     ShowProcessing("");
     to.lFailed(to.lFailed() + 1);
-    EndChanges(&header, fields, RecordOutcome::Failed, SessionMessages(&error));
+    EndChanges(nullptr, RecordOutcome::Failed, SessionMessages(&error));
     Write(FailedText(header));
     LogSessionErrors(0);
   }
