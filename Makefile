@@ -42,6 +42,7 @@ bench: build
 	@build/ci/bench/finder_bench $${N:-100000}
 	@QT_QPA_PLATFORM=offscreen build/ci/bench/gui_bench $${N:-100000}
 	@QT_QPA_PLATFORM=offscreen build/ci/bench/startup_bench
+	@build/ci/bench/change_file_bench 20000
 
 # Draws the controls, the dialogs and the main window to build/screenshots/ on temporary sites;
 # needs no display.

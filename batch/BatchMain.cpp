@@ -2,6 +2,7 @@
 #include "batch/JobQueue.h"
 #include "batch/Runner.h"
 #include "batch/TerminalPrompt.h"
+#include "batch/UndoRun.h"
 #include "erp/site/ErpErrorDisplay.h"
 #include "host/standin/StandinHost.h"
 #include "util/XdgShell.h"
@@ -54,6 +55,7 @@ enum class Mode {
   RunJobs,   ///< JOB...: convert
   List,      ///< --list [TAB]: describe the sections and keys of jobs
   Skeleton,  ///< --skeleton TAB: write a job with every key
+  Undo,      ///< --undo CHANGEFILE: put back what a run changed
 };
 
 /// The command line: what to do and with which options.
@@ -61,6 +63,7 @@ struct Options {
   Mode Chosen() const {
     if (listTab) return Mode::List;
     if (!skeletonTab.empty()) return Mode::Skeleton;
+    if (!undoFile.empty()) return Mode::Undo;
     return Mode::RunJobs;
   }
 
@@ -68,6 +71,8 @@ struct Options {
   std::vector<std::string> companies;
   std::string recordsPerCommit;  ///< empty when each job's own or the default holds
   bool yes = false;
+  bool preview = false;
+  std::string undoFile;
   PasswordOptions password;
   std::optional<std::string> listTab;  ///< --list, with its tab or empty for all
   std::string skeletonTab;
@@ -75,17 +80,23 @@ struct Options {
 
 int RunJobs(const Options& options) {
   std::vector<batch::QueuedJob> queue;
-  try {
-    queue = batch::QueueJobs(options.jobs, options.companies);
-  } catch (const batch::JobFileError& error) {
-    std::cerr << error.what() << '\n';
-    return batch::kRefused;
+  if (options.Chosen() == Mode::RunJobs) {
+    try {
+      queue = batch::QueueJobs(options.jobs, options.companies);
+    } catch (const batch::JobFileError& error) {
+      std::cerr << error.what() << '\n';
+      return batch::kRefused;
+    }
   }
   if (!options.recordsPerCommit.empty()) {
     for (batch::QueuedJob& queued : queue) {
       queued.job.recordsPerCommit = *batch::ParseRecordsPerCommit(options.recordsPerCommit);
     }
   }
+  // Start-up moves into the ERP's runtime folder, so the change file is found from here first.
+  const std::string undoFile =
+      options.undoFile.empty() ? "" : std::filesystem::absolute(options.undoFile).string();
+  if (!undoFile.empty() && !batch::ReadableChangeFile(undoFile, std::cout)) return batch::kRefused;
   host::standin::StandinHost standin;
   ConsoleNotifier notifier;
   const std::string sharedData = standin.ReadPaths(notifier).SharedDataPath();
@@ -117,7 +128,12 @@ int RunJobs(const Options& options) {
   batch::ProgressDisplay progress(std::cout, ::isatty(STDOUT_FILENO) == 1,
                                   [] { return std::chrono::steady_clock::now(); });
   std::signal(SIGINT, OnInterrupt);
-  return batch::RunJobs(queue, station, progress, std::cout);
+  if (options.Chosen() == Mode::Undo) {
+    if (options.companies.size() > 1) throw std::runtime_error("--undo takes one --company.");
+    return batch::UndoChanges(undoFile, options.companies.empty() ? "" : options.companies.front(),
+                              station, std::cout);
+  }
+  return batch::RunJobs(queue, station, progress, std::cout, options.preview);
 }
 
 int Run(const Options& options) {
@@ -131,6 +147,7 @@ int Run(const Options& options) {
       batch::WriteSkeleton(std::cout, options.skeletonTab);
       return batch::kComplete;
     case Mode::RunJobs:
+    case Mode::Undo:
       break;
   }
   return RunJobs(options);
@@ -150,8 +167,14 @@ int main(int argc, char** argv) {
                    ->default_str("");
   auto* skeleton = app.add_option("--skeleton", options.skeletonTab,
                                   "Write a job file for TAB with every key, commented");
-  list->excludes(jobs)->excludes(skeleton);
-  skeleton->excludes(jobs);
+  auto* preview = app.add_flag("--preview", options.preview,
+                               "Take the jobs' records through the views and save nothing; the "
+                               "change file tells what a conversion would do");
+  auto* undo = app.add_option("--undo", options.undoFile,
+                              "Put back what the run of this change file converted");
+  list->excludes(jobs)->excludes(skeleton)->excludes(undo)->excludes(preview);
+  skeleton->excludes(jobs)->excludes(undo)->excludes(preview);
+  undo->excludes(jobs)->excludes(preview);
   app.add_option("--company", options.companies,
                  "Run the jobs on this company instead of the one each names; repeat it to run "
                  "them on several companies in turn")

@@ -37,14 +37,16 @@ std::optional<ExitStatus> CheckEveryJob(const std::vector<QueuedJob>& queue, Wor
 /// Signs on for one job, runs it and keeps what it did in `result`; true when Convert went past
 /// its checks.
 bool RunOneJob(const QueuedJob& queued, Workstation& station, ProgressDisplay& progress,
-               std::ostream& out, JobResult& result) {
+               std::ostream& out, JobResult& result, bool preview) {
   JobWindow window(station, queued.job.user, queued.company);
   if (!window.Load()) {
     result.status = kCancelled;
     return false;
   }
   KindWatch watch(window.Window(), progress);
-  result.status = RunJob(queued.job, window.Window(), window.Shown(), out);
+  result.preview = preview;
+  result.status = preview ? PreviewJob(queued.job, window.Window(), window.Shown(), out)
+                          : RunJob(queued.job, window.Window(), window.Shown(), out);
   result.kinds = watch.Kinds();
   const convert::RunEnd end = window.Window().Run()->LastEnd();
   return end != convert::RunEnd::NotRun && end != convert::RunEnd::Refused;
@@ -75,13 +77,14 @@ std::vector<QueuedJob> QueueJobs(const std::vector<std::string>& files,
 }
 
 ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
-                   ProgressDisplay& progress, std::ostream& out) {
+                   ProgressDisplay& progress, std::ostream& out, bool preview) {
+  progress.SetPreview(preview);
   if (queue.size() > 1) {
     if (std::optional<ExitStatus> refused = CheckEveryJob(queue, station, out)) return *refused;
   }
   std::vector<JobResult> results;
   for (const QueuedJob& queued : queue) {
-    results.push_back({queued.job.file, queued.company, {}, {}});
+    results.push_back({queued.job.file, queued.company, {}, {}, preview});
   }
   // A summary once a job got past its checks: before that nothing was converted.
   bool pressed = false;
@@ -93,7 +96,7 @@ ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
       break;
     }
     if (queue.size() > 1) out << (i > 0 ? "\n" : "") << "Job " << where(queue[i]) << '\n';
-    pressed = RunOneJob(queue[i], station, progress, out, results[i]) || pressed;
+    pressed = RunOneJob(queue[i], station, progress, out, results[i], preview) || pressed;
     if (results[i].status == kRefused || results[i].status == kCancelled) break;
   }
   if (pressed) PrintSummary(out, results);

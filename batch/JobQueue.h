@@ -27,7 +27,8 @@ std::vector<QueuedJob> QueueJobs(const std::vector<std::string>& files,
 /// With more than one job, each is first signed on, entered and checked as Convert checks it,
 /// and nothing is converted unless every one passes; then they run in order, and the first one
 /// refused or cancelled stops the rest.
+/// With `preview`, each job is previewed instead: nothing is saved.
 ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
-                   ProgressDisplay& progress, std::ostream& out);
+                   ProgressDisplay& progress, std::ostream& out, bool preview = false);
 
 }  // namespace batch

@@ -80,8 +80,9 @@ std::string ProgressDisplay::ProgressLine() const {
 std::string ProgressDisplay::EndLine(const convert::KindOutcome& outcome) const {
   const convert::KindCounts& n = outcome.counts;
   std::string line = kind_ + ": " + std::to_string(n.records) + " to convert, " +
-                     std::to_string(n.updated) + " converted, " + std::to_string(n.skipped) +
-                     " skipped, " + std::to_string(n.failed) + " failed in " +
+                     std::to_string(n.updated) + (preview_ ? " would convert, " : " converted, ") +
+                     std::to_string(n.skipped) + (preview_ ? " would skip, " : " skipped, ") +
+                     std::to_string(n.failed) + (preview_ ? " would fail in " : " failed in ") +
                      FormatDuration(Seconds(started_));
   if (outcome.endedByError) line += "; an error ended it, its log tells why";
   if (outcome.cancelled) line += "; canceled";

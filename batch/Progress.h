@@ -28,6 +28,8 @@ class ProgressDisplay {
   void Progress(std::int64_t done, std::int64_t total);
   /// The kind ended with these counts.
   void KindEnded(const convert::KindOutcome& outcome);
+  /// Words the end lines as a preview's: what a conversion would do.
+  void SetPreview(bool preview) { preview_ = preview; }
   /// The run ended; a kind still in hand ended with it (an error while setting it up).
   void RunEnded();
 
@@ -46,6 +48,7 @@ class ProgressDisplay {
   Clock clock_;
   std::string kind_;
   bool active_ = false;
+  bool preview_ = false;
   std::int64_t done_ = 0;
   std::int64_t total_ = -1;
   std::chrono::steady_clock::time_point started_{};

@@ -278,8 +278,28 @@ ExitStatus StatusOfRun(const app::Form1& window) {
   }
   const convert::RunState& state = window.State();
   const bool incomplete = state.lTotalFailed != 0 || state.lTotalSkipped != 0 ||
-                          state.lKindsFailed != 0 || run->LostLogLines() != 0;
+                          state.lKindsFailed != 0 || run->LostLogLines() != 0 ||
+                          run->LostChangeRows() != 0;
   return incomplete ? kIncomplete : kComplete;
+}
+
+ExitStatus PreviewJob(const Job& job, app::Form1& window, ShownErrors& shown, std::ostream& out) {
+  const std::vector<std::string> problems = ApplyJob(job, window, shown);
+  if (!problems.empty()) {
+    for (const std::string& problem : problems) out << problem << '\n';
+    out << "Nothing was previewed.\n";
+    return kRefused;
+  }
+  window.Run()->SetJobName(job.file);
+  if (!window.Run()->PreviewButtonClick()) return kRefused;
+  const convert::RunEnd end = window.Run()->LastEnd();
+  if (end == convert::RunEnd::Abandoned) out << "The preview was abandoned.\n";
+  out << "Preview only: nothing was saved.\n";
+  out << "Change file: " << window.Run()->LastChangeFile().string() << '\n';
+  if (window.Run()->LostChangeRows() != 0) {
+    out << window.Run()->LostChangeRows() << " rows could not be written to the change file.\n";
+  }
+  return StatusOfRun(window);
 }
 
 ExitStatus RunJob(const Job& job, app::Form1& window, ShownErrors& shown, std::ostream& out) {
@@ -289,6 +309,7 @@ ExitStatus RunJob(const Job& job, app::Form1& window, ShownErrors& shown, std::o
     out << "Nothing was converted.\n";
     return kRefused;
   }
+  window.Run()->SetJobName(job.file);
   if (job.recordsPerCommit != 0) window.Run()->SetRecordsPerCommit(job.recordsPerCommit);
   window.cmdConvert().Click();
   const ExitStatus status = StatusOfRun(window);
@@ -298,6 +319,10 @@ ExitStatus RunJob(const Job& job, app::Form1& window, ShownErrors& shown, std::o
   if (end == convert::RunEnd::Finished || end == convert::RunEnd::Cancelled ||
       end == convert::RunEnd::Abandoned) {
     out << "Log files: " << window.Connection()->LogFolderOnDisk() << '\n';
+    out << "Change file: " << window.Run()->LastChangeFile().string() << '\n';
+    if (window.Run()->LostChangeRows() != 0) {
+      out << window.Run()->LostChangeRows() << " rows could not be written to the change file.\n";
+    }
   }
   if (end == convert::RunEnd::Finished && window.Run()->LostLogLines() != 0) {
     out << window.Run()->LostLogLines() << " lines could not be written to the conversion log.\n";

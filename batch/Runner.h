@@ -58,6 +58,11 @@ std::vector<std::string> CheckJob(const Job& job, app::Form1& window, ShownError
 /// how the run ended and what it counted.
 ExitStatus RunJob(const Job& job, app::Form1& window, ShownErrors& shown, std::ostream& out);
 
+/// Applies the job and, when the window took all of it, presses Preview: the job's records are
+/// taken through the views and nothing is saved; the status is the one the conversion would end
+/// with, and the change file tells record by record what it would do.
+ExitStatus PreviewJob(const Job& job, app::Form1& window, ShownErrors& shown, std::ostream& out);
+
 /// The exit status of the window's last press of Convert.
 ExitStatus StatusOfRun(const app::Form1& window);
 

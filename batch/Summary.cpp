@@ -57,8 +57,11 @@ ExitStatus StatusOfJobs(const std::vector<JobResult>& jobs) {
 }
 
 void PrintSummary(std::ostream& out, const std::vector<JobResult>& jobs) {
-  std::vector<Row> rows = {
-      {"Job", "Company", "Kind", "To convert", "Converted", "Skipped", "Failed"}};
+  const bool preview =
+      std::any_of(jobs.begin(), jobs.end(), [](const JobResult& job) { return job.preview; });
+  std::vector<Row> rows = {{"Job", "Company", "Kind", "To convert",
+                            preview ? "Would convert" : "Converted",
+                            preview ? "Would skip" : "Skipped", preview ? "Would fail" : "Failed"}};
   convert::KindCounts total;
   for (const JobResult& job : jobs) {
     const std::string file = std::filesystem::path(job.job).filename().string();

@@ -22,6 +22,7 @@ struct JobResult {
   std::string company;
   std::optional<ExitStatus> status;  ///< none when the job was not run
   std::vector<KindResult> kinds;
+  bool preview = false;  ///< a preview: the counts say what a conversion would do
 };
 
 /// The status of several jobs: the worst of those that ran (see Worst); complete when none ran.

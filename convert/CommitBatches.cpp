@@ -88,8 +88,14 @@ void CommitBatches::Commit() {
     // A batch that could not be staged is still committed and logged, only not across a kill.
     if (!pending_->Stage(batch)) pending_->Clear();
   }
-  link_->TransactionCommit();
+  try {
+    link_->TransactionCommit();
+  } catch (...) {
+    if (onCommit_) onCommit_(false);
+    throw;
+  }
   connection_.WriteLogLines(batch.logFile, batch.lines, batch.lineCount);
+  if (onCommit_) onCommit_(true);
 }
 
 RecordLevel::~RecordLevel() {

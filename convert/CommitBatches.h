@@ -8,6 +8,7 @@
 #include "host/RecordProbe.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -75,6 +76,9 @@ class CommitBatches {
   void EndRecord(bool keep, std::vector<host::RecordProbe> probes = {});
   /// Counts a record the kind's loop has handled; a full batch is committed.
   void RecordHandled();
+  /// Calls `hook` after each commit of a batch with whether it was committed or undone by a
+  /// commit that failed.
+  void OnCommit(std::function<void(bool committed)> hook) { onCommit_ = std::move(hook); }
   /// Commits the open batch and appends its lines to the log. A commit that fails undoes the
   /// whole batch, drops its lines and raises HostError.
   void Commit();
@@ -95,6 +99,7 @@ class CommitBatches {
   std::string lines_;
   long lineCount_ = 0;
   std::vector<host::RecordProbe> probes_;
+  std::function<void(bool committed)> onCommit_;
 };
 
 /// The level of one record in the open batch: undone unless kept.

@@ -20,9 +20,18 @@ ConversionEngine::ConversionEngine(host::AccpacConnection& connection, RunState&
       progressBar_(progressBar),
       txtProcessing_(txtProcessing),
       pump_(pump),
-      batches_(connection, state) {}
+      batches_(connection, state) {
+  // The rows of a batch's records go into the change file once the batch is committed; those of
+  // a batch whose commit failed say so instead of claiming records that were not saved.
+  batches_.OnCommit([this](bool committed) {
+    if (!recorder_) return;
+    if (!committed) recorder_->FailHeld("the commit of its batch failed");
+    recorder_->Flush();
+  });
+}
 
 void ConversionEngine::Write(const std::string& line, std::int16_t indent) {
+  if (Previewing()) return;
   if (batches_.Open()) {
     batches_.Hold(connection_.LogLine(indent, line));
   } else {
@@ -43,7 +52,10 @@ void ConversionEngine::CopyTaxGroupGridSettings(grids::TaxGroupGrid& from,
 void ConversionEngine::StartLogFile(const std::string& logName, host::DataSource& header,
                                     host::DataSource* detail) {
   state_.CurrentLogFile = connection_.getLogFileName("", "_" + platform::Trim(logName));
-  batches_.StartKind(logName, header, detail);
+  if (recorder_) recorder_->StartKind(platform::Trim(logName));
+  kindFields_.clear();
+  // A preview writes nothing, not even what a stopped run of the kind left to settle.
+  if (!Previewing()) batches_.StartKind(logName, header, detail);
   Write(std::string(kTitle) + " for " + header.Description() + " started.");
   Write("");
   Write("Performed by user: " + connection_.Session()->UserID());
@@ -190,13 +202,13 @@ std::int32_t ConversionEngine::ForEachRecord(host::DataSource& header, const std
     // that fails drops the batch, and the loop's error is the one reported.
     try {
       batches_.Commit();
-      batches_.EndKind();
+      if (!Previewing()) batches_.EndKind();
     } catch (const std::exception&) {
     }
     throw;
   }
   batches_.Commit();
-  batches_.EndKind();
+  if (!Previewing()) batches_.EndKind();
   return records;
 }
 

@@ -2,6 +2,7 @@
 
 #include "convert/CommitBatches.h"
 #include "convert/RunState.h"
+#include "convert/changes/ChangeRecorder.h"
 #include "grids/CriteriaField.h"
 #include "grids/TaxAuthorityGrid.h"
 #include "grids/TaxGroupGrid.h"
@@ -31,6 +32,11 @@ class ConversionEngine {
                    host::EventPump& pump);
 
   RunState& State() { return state_; }
+  /// Hands every record's fields before and after to `recorder` (nullptr for none). A recorder
+  /// of a preview also keeps the engine from saving and logging anything.
+  void SetChangeRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
+  /// Whether records are only taken through the views: nothing is saved or logged.
+  bool Previewing() const { return recorder_ != nullptr && recorder_->Preview(); }
   /// Records converted per commit; 1 commits every record on its own.
   std::int32_t RecordsPerCommit() const { return batches_.RecordsPerCommit(); }
   void SetRecordsPerCommit(std::int32_t records) { batches_.SetRecordsPerCommit(records); }
@@ -104,11 +110,32 @@ class ConversionEngine {
   bool FromClassesMatch(grids::TaxAuthorityGrid& grid, int row);
   void LogOperation(grids::TaxAuthorityGrid& grid, const std::string& line, bool& lineWritten);
 
+  // The change file's view of a record (ChangeCapture.cpp); nothing happens without a recorder.
+  /// TaxGroupFields of the kind's grid, looked up once per kind.
+  const std::vector<int>& ChangedFieldsOf(grids::TaxGroupGrid& grid);
+  /// The fields of a detail row that are not its key.
+  static std::vector<int> RowFieldsOf(host::DataSource& detail);
+  /// Starts the record in the buffer, with the values before of the probe of its kind's fields
+  /// (ChangedFieldsOf); a detail kind's record gives an empty probe.
+  void BeginChanges(host::DataSource& header, const host::RecordProbe& probe);
+  /// The detail row of `authority` in the buffer, as it is before (or after) an operation.
+  void RowChange(grids::TaxAuthorityGrid& grid, const std::string& authority, bool exists,
+                 bool after);
+  /// Ends the record; a converted header record's probe gives its values after.
+  void EndChanges(const host::RecordProbe* probe, RecordOutcome outcome,
+                  const std::string& detail = "");
+  /// The messages of the session's error list, joined; the error's text when there are none.
+  std::string SessionMessages(const std::exception* error = nullptr);
+
   host::AccpacConnection& connection_;
   RunState& state_;
   host::ProgressBar& progressBar_;
   host::TextBox& txtProcessing_;
   host::EventPump& pump_;
+  ChangeRecorder* recorder_ = nullptr;
+  /// The fields a tax-group kind writes, looked up once per kind.
+  std::vector<int> kindFields_;
+  std::vector<std::string> kindFieldNames_;
   CommitBatches batches_;
 };
 

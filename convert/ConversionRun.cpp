@@ -2,6 +2,7 @@
 
 #include "convert/TabChecks.h"
 #include "convert/TargetProcedures.h"
+#include "host/VersionInfo.h"
 #include "util/ShellHelpers.h"
 
 #include <array>
@@ -30,36 +31,21 @@ void ConversionRun::ConvertButtonClick() {
     claims_.clear();
     return;
   }
-  running_ = true;
-  SetWindowIdle(false);
-  engine_.State().Reset();
-  // A close asked for while the window was being locked must still stop the run.
-  if (closeRequested_) engine_.State().CancelRequested = true;
   const long lostBefore = connection_.LostLogLines();
-
-  std::optional<std::string> failure;
-  std::string message;
-  try {
-    const int tab = window_.SSTab1().Tab();
-    ConvertTabAt(tab);
-    message =
-        FinalMessage(window_.SSTab1().TabCaption(tab), connection_.LostLogLines() > lostBefore);
-  } catch (const std::exception& error) {
-    // A kind that could not be set up ends the run; its log tells where it stopped.
-    failure = error.what();
-    const std::string& logFile = engine_.State().CurrentLogFile;
-    if (!logFile.empty()) connection_.WriteLog(0, logFile, *failure);
-  }
-  SetWindowIdle(true);
-  running_ = false;
+  std::optional<std::string> failure = RunKinds(ChangeRunMode::Conversion);
   claims_.clear();
   lostLogLines_ = connection_.LostLogLines() - lostBefore;
-  if (failure) {
-    lastEnd_ = RunEnd::Abandoned;
-  } else {
-    lastEnd_ = engine_.State().CancelRequested ? RunEnd::Cancelled : RunEnd::Finished;
-  }
 
+  std::string message;
+  if (!failure) {
+    try {
+      const int tab = window_.SSTab1().Tab();
+      message = FinalMessage(window_.SSTab1().TabCaption(tab), lostLogLines_ > 0);
+    } catch (const std::exception& error) {
+      failure = error.what();
+      lastEnd_ = RunEnd::Abandoned;
+    }
+  }
   if (failure) {
     // The log alone would leave the operator thinking the run went through.
     connection_.PutError(*failure);
@@ -74,6 +60,83 @@ void ConversionRun::ConvertButtonClick() {
   if (window_.Messages().AskYesNo(message, kProgramTitle, host::MessageIcon::Question)) {
     util::ExploreFolder(window_.Shell(), connection_.LogFolderOnDisk());
   }
+}
+
+bool ConversionRun::PreviewButtonClick() {
+  lastEnd_ = RunEnd::Refused;
+  lostLogLines_ = 0;
+  if (!CheckInput()) return false;
+  if (std::optional<std::string> failure = RunKinds(ChangeRunMode::Preview)) {
+    connection_.PutError(*failure);
+    connection_.ShowErrors();
+  }
+  if (closeRequested_) {
+    closeRequested_ = false;
+    if (closeWindow_) closeWindow_();
+  }
+  return true;
+}
+
+std::optional<std::string> ConversionRun::RunKinds(ChangeRunMode mode) {
+  running_ = true;
+  SetWindowIdle(false);
+  engine_.State().Reset();
+  lastKinds_.clear();
+  // A close asked for while the window was being locked must still stop the run.
+  if (closeRequested_) engine_.State().CancelRequested = true;
+
+  const int tab = window_.SSTab1().Tab();
+  const auto started = std::chrono::system_clock::now();
+  ChangeFileWriter changeFile(connection_.LogFolderOnDisk(), ChangeHeader(mode, tab, started),
+                              started);
+  ChangeRecorder recorder(changeFile, mode == ChangeRunMode::Preview);
+  engine_.SetChangeRecorder(&recorder);
+
+  std::optional<std::string> failure;
+  try {
+    ConvertTabAt(tab);
+  } catch (const std::exception& error) {
+    // A kind that could not be set up ends the run; its log tells where it stopped.
+    failure = error.what();
+    const std::string& logFile = engine_.State().CurrentLogFile;
+    if (!logFile.empty() && mode != ChangeRunMode::Preview) {
+      connection_.WriteLog(0, logFile, *failure);
+    }
+  }
+  recorder.Finish();
+  engine_.SetChangeRecorder(nullptr);
+  lastChangeFile_ = changeFile.Path();
+  lostChangeRows_ = changeFile.LostRows();
+  SetWindowIdle(true);
+  running_ = false;
+  if (failure) {
+    lastEnd_ = RunEnd::Abandoned;
+  } else {
+    lastEnd_ = engine_.State().CancelRequested ? RunEnd::Cancelled : RunEnd::Finished;
+  }
+  return failure;
+}
+
+ChangeFileHeader ConversionRun::ChangeHeader(ChangeRunMode mode, int tab,
+                                             std::chrono::system_clock::time_point started) const {
+  const bool known = tab >= 0 && tab < static_cast<int>(RunTabs().size());
+  const host::Session& session = *connection_.Session();
+  return {.build = host::GetProgramBuild(),
+          .company = session.CompanyID(),
+          .user = session.UserID(),
+          .job = jobName_,
+          .started = IsoLocalTime(started),
+          .tab = known ? RunTabs()[static_cast<size_t>(tab)] : "",
+          .mode = mode,
+          .undoes = ""};
+}
+
+std::vector<std::pair<std::string, KindCounts>> ConversionRun::LastCounts() const {
+  std::vector<std::pair<std::string, KindCounts>> counts;
+  for (const auto& [kind, outcome] : lastKinds_) {
+    counts.emplace_back(window_.Source(kind->headerSource).Description(), outcome.counts);
+  }
+  return counts;
 }
 
 void ConversionRun::CancelButtonClick() {
@@ -247,9 +310,11 @@ void ConversionRun::ConvertTab(const std::string& tab) {
     const std::int32_t failedBefore = engine_.State().lKindsFailed;
     KindStarted.Emit(*kind);
     RunTarget(*kind, window_, engine_);
-    KindFinished.Emit(
-        *kind, KindOutcome{CountsOf(*kind, window_), engine_.State().lKindsFailed != failedBefore,
-                           engine_.State().CancelRequested});
+    const KindOutcome outcome{CountsOf(*kind, window_),
+                              engine_.State().lKindsFailed != failedBefore,
+                              engine_.State().CancelRequested};
+    lastKinds_.emplace_back(kind, outcome);
+    KindFinished.Emit(*kind, outcome);
   }
 }
 

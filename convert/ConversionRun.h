@@ -4,6 +4,7 @@
 #include "convert/KindCounts.h"
 #include "convert/RunWindow.h"
 #include "convert/Targets.h"
+#include "convert/changes/ChangeFile.h"
 #include "grids/TaxAuthorityGrid.h"
 #include "grids/TaxGroupGrid.h"
 #include "host/AccpacConnection.h"
@@ -12,9 +13,13 @@
 #include "host/WindowControls.h"
 #include "host/controls/FieldEditControl.h"
 
+#include <chrono>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace convert {
@@ -41,6 +46,11 @@ class ConversionRun {
 
   /// The run: validation, the checked kinds of the current tab, the final question.
   void ConvertButtonClick();
+  /// Preview: runs every check Convert runs, then takes the checked kinds' records through the
+  /// views as a conversion would, new values put with verification, and saves nothing: no
+  /// update, no conversion log, no claim and no lock between records. What would happen goes
+  /// into a change file; LastKinds gives the counts per kind. False when the checks refused.
+  bool PreviewButtonClick();
   /// Asks the record loops to stop at their next poll.
   void CancelButtonClick();
   /// Records committed together from the next kind on; 1 commits each record alone.
@@ -92,6 +102,21 @@ class ConversionRun {
   /// Conversion log lines that could not be written during the last run.
   long LostLogLines() const { return lostLogLines_; }
 
+  /// The job file a run was read from, for the header of its change file; empty in the window.
+  void SetJobName(std::string job) { jobName_ = std::move(job); }
+  /// The change file of the last run or preview; empty when none was written.
+  const std::filesystem::path& LastChangeFile() const { return lastChangeFile_; }
+  /// Change rows of the last run or preview that could not be written.
+  long LostChangeRows() const { return lostChangeRows_; }
+  /// What each kind of the last run or preview counted, in running order.
+  const std::vector<std::pair<const KindTarget*, KindOutcome>>& LastKinds() const {
+    return lastKinds_;
+  }
+
+  /// What each kind of the last run or preview counted, named by its description, in running
+  /// order: what a Preview dialog lists.
+  std::vector<std::pair<std::string, KindCounts>> LastCounts() const;
+
   /// A checked kind is about to be set up and converted.
   host::Signal<const KindTarget&> KindStarted;
   /// A kind has been converted, or an error ended its record loop. Not emitted for a kind whose
@@ -105,6 +130,12 @@ class ConversionRun {
   /// Puts every problem of the current tab's input into the error list; false when nothing is
   /// checked (which is reported at once). The checked kinds are returned through `checked`.
   bool CollectProblems(std::vector<const KindTarget*>& checked);
+  /// Locks the window, runs the checked kinds of the current tab into a new change file and
+  /// unlocks the window; the error that ended the run, when one did.
+  std::optional<std::string> RunKinds(ChangeRunMode mode);
+  /// The header of the change file of a run of `mode` on tab `tab` that started at `started`.
+  ChangeFileHeader ChangeHeader(ChangeRunMode mode, int tab,
+                                std::chrono::system_clock::time_point started) const;
   std::string FinalMessage(const std::string& caption, bool linesLost) const;
 
   RunWindow& window_;
@@ -116,6 +147,10 @@ class ConversionRun {
   RunEnd lastEnd_ = RunEnd::NotRun;
   long lostLogLines_ = 0;
   std::vector<std::unique_ptr<host::KindClaim>> claims_;
+  std::string jobName_;
+  std::filesystem::path lastChangeFile_;
+  long lostChangeRows_ = 0;
+  std::vector<std::pair<const KindTarget*, KindOutcome>> lastKinds_;
 };
 
 }  // namespace convert

@@ -3,6 +3,7 @@
 #include "host/HostError.h"
 
 #include <charconv>
+#include <optional>
 
 namespace convert {
 namespace {
@@ -50,36 +51,46 @@ void ConversionEngine::ConvertTaxAuthorityRecord(TaxAuthorityGrid& grid) {
   bool lineWritten = false;
   try {
     ShowProcessing(ConvertingText(header));
-    RecordLevel record(batches_);
+    // A preview takes no level: it holds no lock at all.
+    std::optional<RecordLevel> record;
+    if (!Previewing()) record.emplace(batches_);
     std::vector<host::RecordProbe> rows;
+    BeginChanges(header, host::RecordProbe{});
     for (int row = 0; row < grid.Grid()->RowsCount(); ++row) {
       // A cancelled record is left without commit; the next fetch discards its changes.
       if (PollCancel()) return;
       ApplyOperation(grid, row, lineWritten, rows);
     }
-    if (detail.DetailChanges() || header.PendingChanges()) {
-      header.Update();
-      if (header.LastReturnCode() == 0) {
-        record.Keep(std::move(rows));
-        grid.lUpdated(grid.lUpdated() + 1);
-        Write(SucceededText(header));
-      } else {
-        grid.lFailed(grid.lFailed() + 1);
-        Write(FailedText(header));
-      }
-    } else {
+    if (!detail.DetailChanges() && !header.PendingChanges()) {
       Write(
           header.Description() + " " + GetRecordKey(header) + ". Skipped. No operations performed.",
           lineWritten ? 1 : 0);
       grid.lSkipped(grid.lSkipped() + 1);
+      EndChanges(nullptr, RecordOutcome::Skipped, "no operations performed");
+    } else if (Previewing()) {
+      grid.lUpdated(grid.lUpdated() + 1);
+      EndChanges(nullptr, RecordOutcome::Converted);
+    } else {
+      header.Update();
+      if (header.LastReturnCode() == 0) {
+        record->Keep(std::move(rows));
+        grid.lUpdated(grid.lUpdated() + 1);
+        EndChanges(nullptr, RecordOutcome::Converted);
+        Write(SucceededText(header));
+      } else {
+        grid.lFailed(grid.lFailed() + 1);
+        EndChanges(nullptr, RecordOutcome::Failed, SessionMessages());
+        Write(FailedText(header));
+      }
     }
     LogSessionErrors(0);
     txtProcessing_.SetText("");
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
     // Nothing of this record was committed. It counts as failed, so that a run whose records
     // were all refused does not end as complete.
     txtProcessing_.SetText("");
     grid.lFailed(grid.lFailed() + 1);
+    EndChanges(nullptr, RecordOutcome::Failed, SessionMessages(&error));
     Write(FailedText(detail), 1);
     LogSessionErrors(1);
   }
@@ -99,10 +110,12 @@ void ConversionEngine::ApplyOperation(TaxAuthorityGrid& grid, int row, bool& lin
     if (detail.Read()) return;
     detail.ClearRecord();
     authorityField.PutWithVerification(authority);
+    RowChange(grid, authority, false, false);
     host::RecordProbe probe = RowProbe(grid, false);
     PutToClasses(grid, row);
     LogOperation(grid, "Inserting " + described + " " + GetRecordKey(detail), lineWritten);
     detail.Insert();
+    RowChange(grid, authority, true, true);
     Converted(probe, detail);
     AddRowProbe(rows, std::move(probe));
   } else if (op == TaxAuthorityGrid::kUpdate) {
@@ -115,19 +128,23 @@ void ConversionEngine::ApplyOperation(TaxAuthorityGrid& grid, int row, bool& lin
                    lineWritten);
       return;
     }
+    RowChange(grid, authority, true, false);
     host::RecordProbe probe = RowProbe(grid, true);
     PutToClasses(grid, row);
     LogOperation(grid, "Updating " + described + " " + GetRecordKey(detail), lineWritten);
     detail.Update();
+    RowChange(grid, authority, true, true);
     Converted(probe, detail);
     AddRowProbe(rows, std::move(probe));
   } else if (op == TaxAuthorityGrid::kDelete) {
     authorityField.PutWithoutVerification(authority);
     if (!detail.Read()) return;
+    RowChange(grid, authority, true, false);
     host::RecordProbe probe = RowProbe(grid, true);
     probe.existsAfter = false;
     LogOperation(grid, "Deleting " + described + " " + GetRecordKey(detail), lineWritten);
     detail.Delete();
+    RowChange(grid, authority, false, true);
     AddRowProbe(rows, std::move(probe));
   } else {
     LogOperation(

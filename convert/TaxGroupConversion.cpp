@@ -1,6 +1,8 @@
 #include "convert/ConversionEngine.h"
 #include "convert/RecordTexts.h"
 
+#include <optional>
+
 namespace convert {
 
 void ConversionEngine::ConvertTaxGroupRecords(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to,
@@ -16,6 +18,10 @@ void ConversionEngine::ConvertTaxGroupRecords(grids::TaxGroupGrid& from, grids::
           if (from.TaxClassesMatch()) {
             ConvertTaxGroupRecord(to);
           } else {
+            if (recorder_) {
+              BeginChanges(header, ProbeOf(header, ChangedFieldsOf(to)));
+              EndChanges(nullptr, RecordOutcome::Skipped, "tax classes do not match");
+            }
             Write(SkippedText(header));
             to.lSkipped(to.lSkipped() + 1);
           }
@@ -34,35 +40,47 @@ void ConversionEngine::ConvertTaxGroupRecords(grids::TaxGroupGrid& from, grids::
 
 void ConversionEngine::ConvertTaxGroupRecord(grids::TaxGroupGrid& to) {
   host::DataSource& header = *to.adsHeader();
+  const std::vector<int>& fields = ChangedFieldsOf(to);
   try {
     ShowProcessing(ConvertingText(header));
     // The record's level starts after the window messages ran: the first record of a batch
-    // holds no lock while they do.
-    RecordLevel record(batches_);
-    host::RecordProbe probe = ProbeOf(header, TaxGroupFields(to));
+    // holds no lock while they do. A preview takes no level, so it holds no lock at all.
+    std::optional<RecordLevel> record;
+    if (!Previewing()) record.emplace(batches_);
+    host::RecordProbe probe = ProbeOf(header, fields);
+    BeginChanges(header, probe);
     to.GetTaxRegistrations();
     header.Fields(to.lTaxGroupIDX()).PutWithVerification(to.afecTaxGroup()->Value());
     to.PutTaxClasses();
-    if (header.PendingChanges()) {
+    if (!header.PendingChanges()) {
+      EndChanges(nullptr, RecordOutcome::Unchanged);
+    } else if (Previewing()) {
+      to.lUpdated(to.lUpdated() + 1);
+      Converted(probe, header);
+      EndChanges(&probe, RecordOutcome::Converted);
+    } else {
       header.Update();
       if (header.LastReturnCode() == 0) {
         Converted(probe, header);
-        record.Keep({std::move(probe)});
+        EndChanges(&probe, RecordOutcome::Converted);
+        record->Keep({std::move(probe)});
         to.lUpdated(to.lUpdated() + 1);
         Write(SucceededText(header));
         LogTaxRegistrations(to);
       } else {
         to.lFailed(to.lFailed() + 1);
+        EndChanges(nullptr, RecordOutcome::Failed, SessionMessages());
         Write(FailedText(header));
       }
     }
     LogSessionErrors(0);
     ShowProcessing("");
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
     // The record stays as it was: nothing of it was updated. It counts as failed, so that a run
     // whose records were all refused does not end as complete.
     ShowProcessing("");
     to.lFailed(to.lFailed() + 1);
+    EndChanges(nullptr, RecordOutcome::Failed, SessionMessages(&error));
     Write(FailedText(header));
     LogSessionErrors(0);
   }

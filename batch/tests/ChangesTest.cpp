@@ -1,0 +1,296 @@
+#include "batch/UndoRun.h"
+#include "batch/tests/RunnerFixture.h"
+#include "convert/changes/ChangeFile.h"
+
+#include <SQLiteCpp/Statement.h>
+#include <sqlite3.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <map>
+
+namespace batch {
+namespace {
+
+using convert::ChangeRow;
+
+std::string bytesOf(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+/// Customers C100 and C200 on OLD 1,1 and C300 on OLD 2,2 (skipped); A/R items whose tax rows
+/// an operations grid inserts, deletes and updates.
+class ChangesTest : public fixture::RunnerTest {
+ public:
+  void SetUp() override {
+    RunnerTest::SetUp();
+    item("I100", {{"GST", 1}, {"PST", 1}});
+    item("I200", {{"GST", 3}, {"PST", 2}});
+    item("I300", {{"HST", 1}});
+  }
+
+  void item(const std::string& id, const std::map<std::string, std::int64_t>& rows) {
+    company->insert("AR0010", {{"IDITEM", id}});
+    for (const auto& [authority, taxClass] : rows) {
+      company->insert("AR0011", {{"IDITEM", id}, {"AUTHORITY", authority}, {"TAXSTTS", taxClass}});
+    }
+  }
+
+  /// Every tax field of the customers and every A/R item tax row, as text.
+  std::string taxFields() {
+    std::string text;
+    for (const char* sql : {"SELECT IDCUST, CODETAXGRP, TAXSTTS1, TAXSTTS2, TAXSTTS3, TAXSTTS4, "
+                            "TAXSTTS5 FROM AR0024 ORDER BY IDCUST",
+                            "SELECT IDITEM, AUTHORITY, TAXSTTS, SWTAXINCL FROM AR0011 ORDER BY "
+                            "IDITEM, AUTHORITY"}) {
+      SQLite::Statement query(company->database()->sql(), sql);
+      while (query.executeStep()) {
+        for (int i = 0; i < query.getColumnCount(); ++i)
+          text += query.getColumn(i).getString() + " ";
+        text += "\n";
+      }
+    }
+    return text;
+  }
+
+  /// The company's log folder as it is spelled on disk.
+  std::filesystem::path logs() const {
+    return util::ResolvePathCase(site.sharedData() / "Company" / "SAMLTD" / "Ordavel");
+  }
+
+  void exec(const std::string& sql) { company->database()->sql().exec(sql); }
+
+  /// The change file the last run printed.
+  std::filesystem::path changeFile() const {
+    const std::string text = out.str();
+    const size_t at = text.rfind("Change file: ");
+    if (at == std::string::npos) return {};
+    const size_t start = at + 13;
+    return text.substr(start, text.find('\n', start) - start);
+  }
+
+  ExitStatus Undo(const std::filesystem::path& file, const std::string& other = "") {
+    ConsoleMessages messages(out, [](const std::string&) { return true; });
+    Workstation station = Station(messages);
+    return UndoChanges(file.string(), other, station, out);
+  }
+
+  /// The rows of a record in a change file: field -> before, after, outcome.
+  static std::map<std::string, std::vector<std::string>> rowsOf(const std::vector<ChangeRow>& rows,
+                                                                const std::string& key) {
+    std::map<std::string, std::vector<std::string>> fields;
+    for (const ChangeRow& row : rows) {
+      if (row.key == key) fields[row.field] = {row.before, row.after, row.outcome};
+    }
+    return fields;
+  }
+
+  const std::string kJob = kRunAR +
+                           "[chkCustomers]\nChecked=Yes\nafecFromCustomer=C100\n"
+                           "afecToCustomer=C300\n[chkARItemTaxes]\nChecked=Yes\n"
+                           "[SalesFromGrid]\nTaxGroup=OLD\nClasses=1,1\n"
+                           "[SalesToGrid]\nTaxGroup=HST\nClasses=1\n"
+                           "[ARItemsGrid]\nRow1=Insert,HST,,1,No\nRow2=Delete,PST\n"
+                           "Row3=Update,GST,1,2\n";
+};
+
+TEST_F(ChangesTest, TheChangeFileHoldsEveryFieldBeforeAndAfterAsTheDatabaseDoes) {
+  ASSERT_EQ(kIncomplete, RunAll({kJob}));
+  const convert::ChangeFileContents changes = convert::ReadChangeFile(changeFile());
+  EXPECT_TRUE(changes.finished);
+  EXPECT_EQ("SAMLTD", changes.header.company);
+  EXPECT_EQ("ADMIN", changes.header.user);
+  EXPECT_EQ(jobName(0), changes.header.job);
+  EXPECT_EQ(convert::ChangeRunMode::Conversion, changes.header.mode);
+  using Fields = std::map<std::string, std::vector<std::string>>;
+  EXPECT_EQ((Fields{{"CODETAXGRP", {"OLD", "HST", "converted"}},
+                    {"TAXSTTS1", {"1", "1", "converted"}},
+                    {"TAXSTTS2", {"1", "0", "converted"}},
+                    {"TAXSTTS3", {"0", "0", "converted"}},
+                    {"TAXSTTS4", {"0", "0", "converted"}},
+                    {"TAXSTTS5", {"0", "0", "converted"}}}),
+            rowsOf(changes.rows, "C100"));
+  const std::string skipped = "skipped: tax classes do not match";
+  EXPECT_EQ((std::vector<std::string>{"2", "2", skipped}),
+            rowsOf(changes.rows, "C300")["TAXSTTS1"]);
+  EXPECT_EQ((Fields{{"GST: row", {"present", "present", "converted"}},
+                    {"GST: TAXSTTS", {"1", "2", "converted"}},
+                    {"GST: SWTAXINCL", {"0", "0", "converted"}},
+                    {"HST: row", {"absent", "present", "converted"}},
+                    {"HST: TAXSTTS", {"", "1", "converted"}},
+                    {"HST: SWTAXINCL", {"", "0", "converted"}},
+                    {"PST: row", {"present", "absent", "converted"}},
+                    {"PST: TAXSTTS", {"1", "", "converted"}},
+                    {"PST: SWTAXINCL", {"0", "", "converted"}}}),
+            rowsOf(changes.rows, "I100"));
+  EXPECT_EQ((Fields{{"", {"", "", "skipped: no operations performed"}}}),
+            rowsOf(changes.rows, "I300"));
+  EXPECT_EQ(
+      "C100 HST 1 0 0 0 0 \nC200 HST 1 0 0 0 0 \nC300 OLD 2 2 0 0 0 \n"
+      "I100 GST 2 0 \nI100 HST 1 0 \nI200 GST 3 0 \nI200 HST 1 0 \nI300 HST 1 0 \n",
+      taxFields());
+}
+
+TEST_F(ChangesTest, APreviewSavesNothingAndPredictsTheConversionRecordForRecord) {
+  // The log folder holds an earlier day's log, which must stay as it is.
+  const std::filesystem::path folder = logs();
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "20200101_AR_Customers.log") << "earlier\r\n";
+  auto snapshot = [&] {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      files[entry.path().filename().string()] = bytesOf(entry.path());
+    }
+    files["database"] = bytesOf(company->file());
+    files["wal"] = bytesOf(company->file().string() + "-wal");
+    return files;
+  };
+  const auto before = snapshot();
+  preview = true;
+  // Another program may take the company's write lock at every moment of a preview.
+  int refused = 0;
+  pump.onPoll = [&] {
+    SQLite::Database other(company->file().string(), SQLite::OPEN_READWRITE);
+    if (other.tryExec("BEGIN IMMEDIATE") != SQLITE_OK) ++refused;
+    other.tryExec("ROLLBACK");
+  };
+  ASSERT_EQ(kIncomplete, RunAll({kJob}));
+  pump.onPoll = nullptr;
+  EXPECT_EQ(0, refused);
+  const std::filesystem::path previewFile = changeFile();
+  auto after = snapshot();
+  ASSERT_EQ(1u, after.erase(previewFile.filename().string()));
+  std::vector<std::string> changed;  // named only: the files themselves are too long to show
+  for (const auto& [name, bytes] : after) {
+    if (!before.contains(name) || before.at(name) != bytes) changed.push_back(name);
+  }
+  EXPECT_EQ(before.size(), after.size());
+  EXPECT_EQ(std::vector<std::string>{}, changed);
+  EXPECT_NE(std::string::npos,
+            out.str().find("Customers: 3 to convert, 2 would convert, 1 would skip"));
+
+  preview = false;
+  ASSERT_EQ(kIncomplete, RunAll({kJob}));
+  std::vector<ChangeRow> predicted = convert::ReadChangeFile(previewFile).rows;
+  for (ChangeRow& row : predicted) {
+    if (row.outcome == "would convert") row.outcome = "converted";
+    if (row.outcome.starts_with("would skip")) row.outcome.replace(0, 10, "skipped");
+  }
+  EXPECT_EQ(convert::ChangeRunMode::Preview, convert::ReadChangeFile(previewFile).header.mode);
+  EXPECT_EQ(predicted, convert::ReadChangeFile(changeFile()).rows);
+}
+
+TEST_F(ChangesTest, UndoPutsBackWhatIsUnchangedSinceReportsTheRestAndCanBeUndoneItself) {
+  const std::string original = taxFields();
+  ASSERT_EQ(kIncomplete, RunAll({kJob}));
+  const std::filesystem::path converted = changeFile();
+  // Another user moves C200 on meanwhile: the undo must not take that back.
+  exec("UPDATE AR0024 SET TAXSTTS1 = 2 WHERE IDCUST = 'C200'");
+  const std::string convertedFields = taxFields();
+
+  EXPECT_EQ(kIncomplete, Undo(converted));
+  EXPECT_NE(std::string::npos,
+            out.str().find("Undo Customers C200 skipped. Changed since: TAXSTTS1 is \"2\", not "
+                           "\"1\"."))
+      << out.str();
+  std::string expected = original;
+  expected.replace(expected.find("C200 OLD 1 1"), 12, "C200 HST 2 0");
+  EXPECT_EQ(expected, taxFields());
+  EXPECT_EQ(1u, rowsOf(convert::ReadChangeFile(changeFile()).rows, "C100").count("TAXSTTS2"));
+
+  // Undoing the undo redoes the conversion of what it put back; Ctrl-C stops it first.
+  const std::filesystem::path undone = changeFile();
+  pump.after = 0;
+  EXPECT_EQ(kCancelled, Undo(undone));
+  EXPECT_NE(std::string::npos, out.str().find("The undo was cancelled.")) << out.str();
+  EXPECT_EQ(expected, taxFields());
+  pump.after = -1;
+  pump.flag.store(false);
+  EXPECT_EQ(kComplete, Undo(undone));
+  EXPECT_EQ(convertedFields, taxFields());
+}
+
+TEST_F(ChangesTest, UndoRefusesAFileOfAnotherCompanyAPreviewsAndADamagedOneChangingNothing) {
+  preview = true;
+  ASSERT_EQ(kIncomplete, RunAll({kJob}));
+  const std::filesystem::path previewFile = changeFile();
+  preview = false;
+  ASSERT_EQ(kIncomplete, RunAll({kJob}));
+  const std::filesystem::path converted = changeFile();
+  const std::string text = bytesOf(converted);
+  const std::filesystem::path cut = converted.string() + ".cut";
+  std::ofstream(cut, std::ios::binary) << text.substr(0, text.size() - 5);
+  const std::filesystem::path unknown = converted.string() + ".unknown";
+  std::string renamed = text;
+  renamed.replace(renamed.find("AR_Customers,C100"), 12, "AR_Nothing");
+  std::ofstream(unknown, std::ios::binary) << renamed;
+  otherCompany();
+
+  struct Case {
+    const char* name;
+    std::filesystem::path file;
+    std::string company;
+    const char* message;
+  };
+  for (const Case& c :
+       {Case{"preview", previewFile, "", "it is a preview's, which saved nothing."},
+        Case{"cut short", cut, "", "it ends in the middle of line"},
+        Case{"other company", converted, "OTHER", "it belongs to company SAMLTD, not to OTHER."},
+        Case{"unknown kind", unknown, "", "it names an unknown kind of record, AR_Nothing."}}) {
+    const std::string fields = taxFields();
+    out.str("");
+    EXPECT_EQ(kRefused, Undo(c.file, c.company)) << c.name;
+    EXPECT_NE(std::string::npos, out.str().find(c.message)) << c.name << ": " << out.str();
+    EXPECT_NE(std::string::npos, out.str().find("Nothing was changed.")) << c.name;
+    EXPECT_EQ(fields, taxFields()) << c.name;
+  }
+}
+
+// A run killed between two records leaves a change file that reads whole, says the run did not
+// finish, and claims only records that were converted.
+TEST_F(ChangesTest, AKilledRunLeavesAWholeChangeFileThatSaysSo) {
+  const pid_t child = ::fork();
+  ASSERT_LE(0, child);
+  if (child == 0) {
+    // The customers are through and the items' kind has begun: the process dies in its loop.
+    host::ScopedConnection started;
+    int polls = -1;
+    beforeRun = [&](app::Form1& window) {
+      started = window.Run()->KindStarted.Connect([&](const convert::KindTarget& kind) {
+        if (kind.checkBox == "chkARItemTaxes") polls = 0;
+      });
+    };
+    pump.onPoll = [&] {
+      if (polls >= 0 && ++polls == 6) ::raise(SIGKILL);
+    };
+    Run(kJob);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(child, ::waitpid(child, &status, 0));
+  ASSERT_TRUE(WIFSIGNALED(status));
+  std::filesystem::path file;
+  for (const auto& entry : std::filesystem::directory_iterator(logs())) {
+    if (entry.path().string().ends_with("_changes.csv")) file = entry.path();
+  }
+  const std::string text = bytesOf(file);
+  EXPECT_TRUE(text.ends_with("End of run,,,,,did not finish\r\n")) << text;
+  const convert::ChangeFileContents changes = convert::ReadChangeFile(file);
+  EXPECT_FALSE(changes.finished);
+  for (const ChangeRow& row : changes.rows) {
+    if (row.field == "CODETAXGRP" && row.outcome == "converted") {
+      EXPECT_EQ(row.after, taxGroupOf(row.key)) << row.key;
+    }
+  }
+  EXPECT_FALSE(changes.rows.empty());
+
+  // What the killed run saved can be undone; the undo says the run did not finish.
+  EXPECT_EQ(kIncomplete, Undo(file));
+  EXPECT_NE(std::string::npos, out.str().find("did not finish")) << out.str();
+  EXPECT_EQ("OLD", taxGroupOf("C100"));
+}
+
+}  // namespace
+}  // namespace batch

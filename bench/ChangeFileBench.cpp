@@ -1,0 +1,193 @@
+// Converts N customers from ONGSTPST to ONHST through the conversion engine with and without
+// the run's change file, alternately on the same database, and prints both rates side by side.
+//
+//   change_file_bench [N] [ROUNDS]      (default 20000 customers, 3 rounds)
+
+#include "convert/ConversionEngine.h"
+#include "host/standin/StandinDataSource.h"
+#include "host/standin/StandinSession.h"
+
+#include "erp/sample/CompanyGenerator.h"
+#include "erp/sample/SiteFolder.h"
+#include "erp/site/SiteDatabase.h"
+
+#include <SQLiteCpp/Database.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double seconds(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+class BenchPrompt : public erp::SignonPrompt {
+ public:
+  std::optional<erp::Credentials> ask(const std::string& message) override {
+    if (!message.empty()) return std::nullopt;
+    return erp::Credentials{"BENCH", "bench", "BENCH"};
+  }
+};
+
+struct Mapping {
+  host::GridControl grid;
+  host::FieldEditControl edit;
+  std::unique_ptr<grids::TaxGroupGrid> taxGroupGrid;
+};
+
+std::unique_ptr<Mapping> mapping(const grids::ErrorDisplayFactory& errors, host::DataSource& txgrp,
+                                 host::DataSource& txclass, const std::string& caption,
+                                 const std::string& group) {
+  auto result = std::make_unique<Mapping>();
+  result->taxGroupGrid = std::make_unique<grids::TaxGroupGrid>(errors);
+  grids::TaxGroupGrid& grid = *result->taxGroupGrid;
+  grid.Name("Customer Taxes");
+  grid.Grid(&result->grid);
+  grid.adsTXGRP(&txgrp);
+  grid.afecTaxGroup(&result->edit);
+  grid.Caption(caption);
+  grid.TransactionType(1);
+  grid.adsTXCLASS(&txclass);
+  grid.AddTaxClassColumn("Tax Class", 90, 1, 1);
+  result->edit.Type(group);
+  result->edit.Leave();
+  return result;
+}
+
+std::unique_ptr<host::DataSource> open(host::AccpacConnection& connection, const char* view) {
+  auto source = std::make_unique<host::standin::StandinDataSource>(view);
+  source->SetDBLink(connection.CompanyDBLinkRW());
+  source->SetOpen(true);
+  return source;
+}
+
+/// Puts every customer back on the old group, so each measurement converts the same records.
+void resetCustomers(const std::filesystem::path& database) {
+  SQLite::Database db(database.string(), SQLite::OPEN_READWRITE);
+  db.exec("UPDATE AR0024 SET CODETAXGRP = 'ONGSTPST', TAXSTTS1 = 1, TAXSTTS2 = 1");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const size_t count = argc > 1 ? std::stoul(argv[1]) : 20000;
+  const int rounds = argc > 2 ? std::stoi(argv[2]) : 3;
+  const auto site =
+      std::filesystem::temp_directory_path() / ("ordavel-bench-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(site);
+  setenv("ORDAVEL_REGISTRY", (site / "registry").c_str(), 1);
+  erp::generateCompany(site, {"BENCH", "Benchmark Ltd.", {{"customers", count}}});
+  const std::filesystem::path shared = erp::sharedDataOf(site);
+  erp::SiteLayout layout(shared);
+  {
+    erp::SiteDatabase siteDb(layout);
+    siteDb.addUser("BENCH", "Benchmark", "bench");
+    siteDb.grantCompany("BENCH", "BENCH");
+  }
+  const std::filesystem::path database = layout.companyDatabase("BENCH");
+
+  BenchPrompt prompt;
+  std::ostringstream shown;
+  erp::ConsoleErrorDisplay display(shown);
+  host::AccpacConnection connection(host::standin::StandinHostServices(shared, prompt, display));
+  if (!connection.Logon("ZX1000", 0)) {
+    std::cerr << "cannot sign on\n";
+    return 1;
+  }
+  auto txgrp = open(connection, "TX0003");
+  auto txclass = open(connection, "TX0001");
+  auto customers = open(connection, "AR0024");
+  grids::ErrorDisplayFactory errors = [&] {
+    return std::make_unique<host::standin::StandinErrorDisplay>(display);
+  };
+  auto from = mapping(errors, *txgrp, *txclass, "From Sales Tax Group", "ONGSTPST");
+  auto to = mapping(errors, *txgrp, *txclass, "To Sales Tax Group", "ONHST");
+  struct NoFilterWindow : host::FilterWindow {
+    std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
+  } filterWindow;
+  grids::CriteriaField criteria(filterWindow);
+  convert::RunState state;
+  host::ProgressBar progress;
+  host::TextBox processing;
+  host::NoEventPump pump;
+  convert::ConversionEngine engine(connection, state, progress, processing, pump);
+
+  /// Records per second of wall-clock time and of the process's CPU time, which a shared,
+  /// noisy machine disturbs less.
+  struct Rates {
+    double wall;
+    double cpu;
+  };
+  auto convert = [&](bool changeFile) {
+    resetCustomers(database);
+    std::optional<convert::ChangeFileWriter> writer;
+    std::optional<convert::ChangeRecorder> recorder;
+    if (changeFile) {
+      convert::ChangeFileHeader header;
+      header.company = "BENCH";
+      header.tab = "AR";
+      writer.emplace(connection.LogFolderOnDisk(), header, std::chrono::system_clock::now());
+      recorder.emplace(*writer, false);
+      engine.SetChangeRecorder(&*recorder);
+    }
+    const auto start = Clock::now();
+    const std::clock_t cpuStart = std::clock();
+    from->taxGroupGrid->adsHeader(customers.get());
+    from->taxGroupGrid->Filter("(CODETAXGRP= \"ONGSTPST \")");
+    from->taxGroupGrid->lTaxGroupIDX(38);
+    from->taxGroupGrid->TaxClassFieldPrefix("TAXSTTS");
+    from->taxGroupGrid->TaxRegistrationFieldPrefix("IDTAXREGI");
+    engine.CopyTaxGroupGridSettings(*from->taxGroupGrid, *to->taxGroupGrid);
+    engine.StartTaxGroupLog(*from->taxGroupGrid, *to->taxGroupGrid, "AR_Customers");
+    engine.ConvertTaxGroupRecords(*from->taxGroupGrid, *to->taxGroupGrid, criteria);
+    if (recorder) recorder->Finish();
+    const double elapsed = seconds(start);
+    const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    engine.SetChangeRecorder(nullptr);
+    if (to->taxGroupGrid->lUpdated() != static_cast<std::int32_t>(count)) {
+      std::cerr << "converted " << to->taxGroupGrid->lUpdated() << " of " << count << "\n";
+      std::exit(1);
+    }
+    return Rates{static_cast<double>(count) / elapsed, static_cast<double>(count) / cpu};
+  };
+
+  std::vector<double> wallWithout, wallWith, cpuWithout, cpuWith;
+  for (int round = 0; round < rounds; ++round) {
+    const Rates without = convert(false);
+    const Rates with = convert(true);
+    wallWithout.push_back(without.wall);
+    wallWith.push_back(with.wall);
+    cpuWithout.push_back(without.cpu);
+    cpuWith.push_back(with.cpu);
+    std::printf("round %d: without %8.0f records/s (CPU %8.0f), with %8.0f records/s (CPU %8.0f)\n",
+                round + 1, without.wall, without.cpu, with.wall, with.cpu);
+  }
+  auto median = [](std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+  };
+  std::printf("records                          %zu, median of %d rounds\n", count, rounds);
+  std::printf("                                 wall-clock records/s   CPU-time records/s\n");
+  std::printf("conversion without change file   %10.0f             %10.0f\n", median(wallWithout),
+              median(cpuWithout));
+  std::printf("conversion with change file      %10.0f             %10.0f\n", median(wallWith),
+              median(cpuWith));
+  std::printf("cost of the change file          %9.1f %%             %9.1f %%\n",
+              (median(wallWithout) / median(wallWith) - 1.0) * 100.0,
+              (median(cpuWithout) / median(cpuWith) - 1.0) * 100.0);
+  connection.Logoff();
+  std::filesystem::remove_all(site);
+  return 0;
+}

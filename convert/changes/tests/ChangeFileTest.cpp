@@ -1,0 +1,118 @@
+#include "convert/changes/ChangeFile.h"
+
+#include "convert/changes/ChangeRecorder.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace convert {
+namespace {
+
+TEST(ChangeFileTest, CellsSurviveTheirWayThroughCsv) {
+  auto roundTrip = [](std::vector<std::string> cells) {
+    const std::string line = CsvLine(cells);
+    EXPECT_TRUE(line.ends_with("\r\n")) << line;
+    EXPECT_EQ(std::vector<std::vector<std::string>>{cells}, ParseCsv(line)) << line;
+    return line;
+  };
+  EXPECT_EQ("a,,b\r\n", roundTrip({"a", "", "b"}));
+  EXPECT_EQ("\"1,5\",x\r\n", roundTrip({"1,5", "x"}));
+  EXPECT_EQ("\"say \"\"no\"\"\"\r\n", roundTrip({"say \"no\""}));
+  EXPECT_EQ("\"two\r\nlines\",\"\r\"\r\n", roundTrip({"two\r\nlines", "\r"}));
+}
+
+class ChangeFileWriterTest : public ::testing::Test {
+ protected:
+  void TearDown() override { std::filesystem::remove_all(folder); }
+
+  std::string text(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("ordavel-changes-" + std::to_string(::getpid()));
+  const ChangeFileHeader header{
+      "Build 1",           "SAMLTD", "ADMIN", "job.ini", "2024-01-31T14:05:09+01:00", "AR",
+      ChangeRunMode::Undo, "x.csv"};
+  const std::chrono::system_clock::time_point when{};
+};
+
+TEST_F(ChangeFileWriterTest, EveryWriteLeavesAWholeFileThatSaysWhetherTheRunFinished) {
+  ChangeFileWriter writer(folder, header, when);
+  EXPECT_EQ(ChangeFileName(when, "AR"), writer.Path().filename().string());
+  ChangeFileWriter second(folder, header, when);
+  EXPECT_NE(writer.Path(), second.Path()) << "a name already taken is not reused";
+
+  const ChangeRow row{"AR_Customers", "C100", "CODETAXGRP", "OLD", "HST", "converted"};
+  writer.Write({row, row});
+  ChangeFileContents read = ReadChangeFile(writer.Path());
+  EXPECT_EQ(header, read.header);
+  EXPECT_EQ((std::vector<ChangeRow>{row, row}), read.rows);
+  EXPECT_FALSE(read.finished);
+  EXPECT_TRUE(text(writer.Path()).ends_with("End of run,,,,,did not finish\r\n"));
+
+  writer.Finish();
+  writer.Write({row});
+  read = ReadChangeFile(writer.Path());
+  EXPECT_TRUE(read.finished);
+  EXPECT_EQ(2u, read.rows.size());
+  EXPECT_EQ(1, writer.LostRows());
+}
+
+TEST_F(ChangeFileWriterTest, ADamagedFileIsRefusedWithWhatIsWrong) {
+  ChangeFileWriter writer(folder, header, when);
+  writer.Write({{"AR_Customers", "C100", "CODETAXGRP", "OLD", "HST", "converted"}});
+  const std::string whole = text(writer.Path());
+  const std::string end = "End of run,,,,,did not finish\r\n";
+  struct Case {
+    const char* name;
+    std::string text;
+    const char* message;
+  };
+  for (const Case& c :
+       {Case{"cut in a row", whole.substr(0, whole.size() - 4), "it ends in the middle of line"},
+        Case{"no end row", whole.substr(0, whole.size() - end.size()),
+             "it does not end with the row that ends a run."},
+        Case{"short row", whole.substr(0, whole.size() - end.size()) + "a,b\r\n" + end,
+             "does not have 6 columns."},
+        Case{"not ours", "Kind,Key\r\n", "it is not a change file of Ordavel."}}) {
+    std::ofstream(writer.Path(), std::ios::binary | std::ios::trunc) << c.text;
+    try {
+      ReadChangeFile(writer.Path());
+      ADD_FAILURE() << c.name;
+    } catch (const ChangeFileError& error) {
+      EXPECT_NE(std::string::npos, std::string(error.what()).find(c.message))
+          << c.name << ": " << error.what();
+    }
+  }
+}
+
+// Held rows of a batch whose commit failed claim no conversion: they hold their values before.
+TEST_F(ChangeFileWriterTest, HeldRowsOfABatchThatWasUndoneSayTheyFailed) {
+  ChangeFileWriter writer(folder, header, when);
+  ChangeRecorder recorder(writer, false);
+  recorder.StartKind("AR_Customers");
+  for (const char* key : {"C100", "C300"}) {
+    recorder.BeginRecord(key);
+    recorder.Before("CODETAXGRP", "OLD");
+    recorder.After("CODETAXGRP", "HST");
+    recorder.EndRecord(
+        std::string(key) == "C100" ? RecordOutcome::Converted : RecordOutcome::Skipped,
+        std::string(key) == "C100" ? "" : "tax classes do not match");
+  }
+  recorder.FailHeld("the commit of its batch failed");
+  recorder.Finish();
+  EXPECT_EQ((std::vector<ChangeRow>{{"AR_Customers", "C100", "CODETAXGRP", "OLD", "OLD",
+                                     "failed: the commit of its batch failed"},
+                                    {"AR_Customers", "C300", "CODETAXGRP", "OLD", "OLD",
+                                     "skipped: tax classes do not match"}}),
+            ReadChangeFile(writer.Path()).rows);
+}
+
+}  // namespace
+}  // namespace convert
