@@ -86,6 +86,13 @@ void MainWindow::BuildMenus(HelpHooks hooks) {
     return menu;
   };
   QMenu* file = title("mnuFile");
+  // The File menu is disabled during a run, and these two with it.
+  changes_ = std::make_unique<ChangeCommands>(form_, *this);
+  actions_["mnuFilePreview"] = file->addAction(QStringLiteral("&Preview"), QKeySequence::Print,
+                                               [this] { changes_->Preview(); });
+  actions_["mnuFileUndo"] = file->addAction(QStringLiteral("&Undo a Conversion..."),
+                                            [this] { changes_->UndoAConversion(); });
+  file->addSeparator();
   command(*file, "mnuFileLogFiles", {});
   file->addSeparator();
   command(*file, "mnuFileClose", {});

@@ -2,6 +2,8 @@
 
 #include "gui/main/TwipsScale.h"
 
+#include "gui/main/ChangeCommands.h"
+
 #include "app/Form1.h"
 #include "app/Layout.h"
 #include "host/Signal.h"
@@ -10,6 +12,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,9 +53,12 @@ class MainWindow : public QMainWindow {
   QWidget* Widget(const std::string& name) const;
   controls::FieldEditWidget& Edit(const std::string& name) const;
   controls::GridWidget& Grid(const std::string& name) const;
-  /// The menu command of that name (`mnuFileLogFiles`, `mnuHelpAbout`, ...).
+  /// The menu command of that name (`mnuFileLogFiles`, `mnuHelpAbout`, ...; the window's own
+  /// `mnuFilePreview` and `mnuFileUndo`).
   QAction& MenuAction(const std::string& name) const;
   const TwipsScale& Scale() const { return scale_; }
+  /// The Preview and Undo a Conversion commands of the File menu.
+  ChangeCommands& Changes() { return *changes_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -81,6 +87,7 @@ class MainWindow : public QMainWindow {
   std::map<std::string, controls::FieldEditWidget*> edits_;
   std::map<std::string, controls::GridWidget*> grids_;
   std::map<std::string, QAction*> actions_;
+  std::unique_ptr<ChangeCommands> changes_;
   bool showingTab_ = false;
   std::vector<host::ScopedConnection> connections_;
 };

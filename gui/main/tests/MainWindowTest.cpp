@@ -7,6 +7,8 @@
 #include "gui/controls/GridWidget.h"
 #include "gui/controls/MessageBoxes.h"
 
+#include <SQLiteCpp/SQLiteCpp.h>
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -203,6 +205,47 @@ TEST_F(MainWindowTest, ConvertShowsTheRunAndEndsWithTheFinalMessage) {
   EXPECT_FALSE(Shown("frmProgress").isVisible());
   EXPECT_TRUE(Shown("cmdConvert").isVisible());
   EXPECT_TRUE(Shown("SSTab1").isEnabled());
+}
+
+TEST_F(MainWindowTest, PreviewSavesNothingConvertAgreesAndUndoPutsBackWhatNobodyChanged) {
+  PrepareCustomerRun();
+  auto customers = [this] {
+    SQLite::Statement rows(company->database()->sql(),
+                           "SELECT IDCUST, CODETAXGRP FROM AR0024 ORDER BY IDCUST");
+    std::string text;
+    while (rows.executeStep())
+      text += rows.getColumn(0).getString() + " " + rows.getColumn(1).getString() + "; ";
+    return text;
+  };
+  const std::string before = customers();
+  window->MenuAction("mnuFilePreview").trigger();
+  ASSERT_EQ(1u, messages.boxes.size()) << "a preview asks no backup question";
+  EXPECT_NE(std::string::npos,
+            messages.boxes[0].text.find(
+                "Customers: 2 selected, 2 would convert, 0 would skip, 0 would fail"))
+      << messages.boxes[0].text;
+  EXPECT_EQ(before, customers());
+  const std::filesystem::path preview = form->Run()->LastChangeFile();
+
+  QTest::mouseClick(&Shown<QPushButton>("cmdConvert"), Qt::LeftButton);
+  EXPECT_EQ("C100 HST; C200 HST; C900 OLD; ", customers());
+  const std::filesystem::path converted = form->Run()->LastChangeFile();
+  company->database()->sql().exec("UPDATE AR0024 SET CODETAXGRP = 'OLD' WHERE IDCUST = 'C200'");
+  company->database()->sql().exec("UPDATE AR0024 SET TAXSTTS1 = 2 WHERE IDCUST = 'C200'");
+
+  messages.boxes.clear();
+  window->Changes().Undo(converted);
+  EXPECT_EQ("C100 OLD; C200 OLD; C900 OLD; ", customers());
+  ASSERT_EQ(1u, messages.boxes.size());
+  EXPECT_NE(std::string::npos,
+            messages.boxes[0].text.find("Customers: 2 to undo, 1 put back, 1 changed since"))
+      << messages.boxes[0].text;
+  EXPECT_EQ(host::MessageIcon::Exclamation, messages.boxes[0].icon);
+
+  window->Changes().Undo(preview);
+  ASSERT_EQ(2u, messages.boxes.size());
+  EXPECT_NE(std::string::npos, messages.boxes[1].text.find("cannot be undone"));
+  EXPECT_NE(std::string::npos, messages.boxes[1].text.find("Nothing was changed."));
 }
 
 TEST_F(MainWindowTest, CancelDuringARunEndsItWithTheCancelledMessage) {

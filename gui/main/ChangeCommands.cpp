@@ -1,0 +1,120 @@
+#include "gui/main/ChangeCommands.h"
+
+#include "app/Layout.h"
+#include "convert/changes/ChangeFile.h"
+#include "gui/controls/QtText.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QProgressDialog>
+
+#include <algorithm>
+#include <sstream>
+
+namespace gui {
+namespace {
+
+/// Records left alone are listed up to this many; a message box longer than a screen helps
+/// nobody, and the undo's change file holds every one of them.
+constexpr std::size_t kReportsShown = 15;
+
+std::string Title() {
+  return app::kProgramTitle;
+}
+
+}  // namespace
+
+std::string PreviewSummary(const std::vector<std::pair<std::string, convert::KindCounts>>& kinds,
+                           const std::filesystem::path& changeFile) {
+  std::ostringstream text;
+  text << "Preview. Nothing was saved.\n\n";
+  for (const auto& [kind, counts] : kinds) {
+    text << kind << ": " << counts.records << " selected, " << counts.updated << " would convert, "
+         << counts.skipped << " would skip, " << counts.failed << " would fail\n";
+  }
+  if (kinds.empty()) text << "No kind was previewed.\n";
+  if (!changeFile.empty()) text << "\nEvery record's values: " << changeFile.string() << '\n';
+  return text.str();
+}
+
+std::string UndoSummary(const convert::UndoResult& result, const std::string& logFolder) {
+  std::ostringstream text;
+  if (!result.undoneRunFinished) text << "The run that wrote this change file did not finish.\n";
+  for (const auto& [kind, counts] : result.kinds) {
+    text << kind << ": " << counts.records << " to undo, " << counts.updated << " put back, "
+         << counts.skipped << " changed since, " << counts.failed << " failed\n";
+  }
+  if (result.kinds.empty()) text << "The change file holds no converted record.\n";
+  for (std::size_t i = 0; i < result.reports.size() && i < kReportsShown; ++i) {
+    text << result.reports[i] << '\n';
+  }
+  if (result.reports.size() > kReportsShown) {
+    text << "... and " << result.reports.size() - kReportsShown
+         << " more, listed in the change file.\n";
+  }
+  if (result.cancelled) text << "The undo was cancelled.\n";
+  text << "\nChange file: " << result.changeFile.string() << '\n'
+       << "Log file: " << logFolder << '/' << result.logFile << '\n';
+  return text.str();
+}
+
+ChangeCommands::ChangeCommands(app::Form1& form, QWidget& parent, FileChooser chooseFile)
+    : form_(form), parent_(parent), chooseFile_(std::move(chooseFile)) {
+  if (!chooseFile_) {
+    chooseFile_ = [this](const std::string& folder) {
+      return controls::FromQt(QFileDialog::getOpenFileName(
+          &parent_, QStringLiteral("Undo a Conversion"), controls::ToQt(folder),
+          QStringLiteral("Change files (*_changes.csv);;All files (*)")));
+    };
+  }
+}
+
+void ChangeCommands::Preview() {
+  convert::ConversionRun* run = form_.Run();
+  if (!run || run->Running() || !run->PreviewButtonClick()) return;
+  form_.Messages().Show(PreviewSummary(run->LastCounts(), run->LastChangeFile()), Title(),
+                        host::MessageIcon::Information);
+}
+
+void ChangeCommands::UndoAConversion() {
+  if (!form_.Connection() || (form_.Run() && form_.Run()->Running())) return;
+  const std::string file = chooseFile_(form_.Connection()->LogFolderOnDisk());
+  if (file.empty()) return;
+  if (!form_.Messages().AskYesNo("Put back the values before of every record that " + file +
+                                     " converted and that nobody has changed since?",
+                                 Title(), host::MessageIcon::Question)) {
+    return;
+  }
+  Undo(file);
+}
+
+void ChangeCommands::Undo(const std::filesystem::path& file) {
+  host::AccpacConnection& connection = *form_.Connection();
+  QProgressDialog progress(QStringLiteral("Undoing a conversion..."), QStringLiteral("Cancel"), 0,
+                           0, &parent_);
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(500);
+  convert::UndoResult result;
+  try {
+    result = convert::UndoChangeFile(file, form_, connection, "", [&](size_t done, size_t total) {
+      progress.setMaximum(static_cast<int>(total));
+      progress.setValue(static_cast<int>(done));
+      QApplication::processEvents();
+      return !progress.wasCanceled();
+    });
+  } catch (const convert::ChangeFileError& error) {
+    form_.Messages().Show("The change file " + file.string() +
+                              " cannot be undone: " + error.what() + "\nNothing was changed.",
+                          Title(), host::MessageIcon::Critical);
+    return;
+  }
+  progress.reset();
+  const bool whole = result.undoneRunFinished && !result.cancelled &&
+                     std::all_of(result.kinds.begin(), result.kinds.end(), [](const auto& kind) {
+                       return kind.second.skipped == 0 && kind.second.failed == 0;
+                     });
+  form_.Messages().Show(UndoSummary(result, connection.LogFolderOnDisk()), Title(),
+                        whole ? host::MessageIcon::Information : host::MessageIcon::Exclamation);
+}
+
+}  // namespace gui
