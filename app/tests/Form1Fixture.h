@@ -5,6 +5,7 @@
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinSession.h"
 #include "host/testsupport/InstalledSite.h"
+#include "host/testsupport/RecordingMessages.h"
 #include "util/tests/testsupport/Recording.h"
 
 #include <gtest/gtest.h>
@@ -17,36 +18,7 @@
 
 namespace app::testing {
 
-/// Records every message box and answers the questions from a list, Yes once it runs out.
-class RecordingMessages : public host::MessageBoxes {
- public:
-  struct Box {
-    std::string text;
-    std::string title;
-    host::MessageIcon icon;
-  };
-
-  void Show(const std::string& text, const std::string& title, host::MessageIcon icon) override {
-    boxes.push_back({text, title, icon});
-  }
-  bool AskYesNo(const std::string& text, const std::string& title,
-                host::MessageIcon icon) override {
-    boxes.push_back({text, title, icon});
-    if (answers.empty()) return true;
-    const bool answer = answers.front();
-    answers.erase(answers.begin());
-    return answer;
-  }
-  /// The texts of the boxes shown, in order.
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> texts;
-    for (const Box& box : boxes) texts.push_back(box.text);
-    return texts;
-  }
-
-  std::vector<bool> answers;
-  std::vector<Box> boxes;
-};
+using RecordingMessages = host::testing::RecordingMessages;
 
 class NoFilterWindow : public host::FilterWindow {
  public:

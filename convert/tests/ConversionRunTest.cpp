@@ -2,8 +2,10 @@
 
 #include "convert/TabChecks.h"
 #include "convert/tests/ConversionFixture.h"
+#include "host/testsupport/RecordingMessages.h"
 #include "util/ResolvePathCase.h"
 #include "util/ShellHelpers.h"
+#include "util/tests/testsupport/Recording.h"
 
 #include <filesystem>
 #include <fstream>
@@ -22,37 +24,6 @@ T& Lookup(const std::map<std::string, T*>& table, const std::string& name) {
   if (it == table.end()) throw std::out_of_range("No control is named " + name + ".");
   return *it->second;
 }
-
-/// Answers the questions from a list (Yes once it runs out) and remembers them.
-class AnsweringMessages : public host::MessageBoxes {
- public:
-  struct Question {
-    std::string text, title;
-    host::MessageIcon icon;
-  };
-  void Show(const std::string& text, const std::string& title, host::MessageIcon icon) override {
-    asked.push_back({text, title, icon});
-  }
-  bool AskYesNo(const std::string& text, const std::string& title,
-                host::MessageIcon icon) override {
-    asked.push_back({text, title, icon});
-    if (onAsk) onAsk();
-    if (answers.empty()) return true;
-    bool answer = answers.front();
-    answers.erase(answers.begin());
-    return answer;
-  }
-  std::vector<bool> answers;
-  std::vector<Question> asked;
-  std::function<void()> onAsk;
-};
-
-class RecordingShell : public util::Shell {
- public:
-  int open(const std::string&) override { return 33; }
-  void explore(const std::string& folder) override { explored.push_back(folder); }
-  std::vector<std::string> explored;
-};
 
 /// The main window's run pieces as plain models, its names resolved from maps a test fills.
 class FakeRunWindow : public RunWindow {
@@ -95,8 +66,8 @@ class FakeRunWindow : public RunWindow {
   host::MenuItem help, file;
   host::CommandButton close, convert, cancel;
   host::WindowControl progress;
-  AnsweringMessages messages;
-  RecordingShell shell;
+  host::testing::RecordingMessages messages;
+  util::testing::RecordingShell shell;
 
  private:
   host::EventPump& pump_;
@@ -183,11 +154,7 @@ class ConversionRunTest : public ConversionFixture {
   }
 
   /// The texts of the questions asked, in order.
-  std::vector<std::string> questions() const {
-    std::vector<std::string> texts;
-    for (const auto& question : window.messages.asked) texts.push_back(question.text);
-    return texts;
-  }
+  std::vector<std::string> questions() const { return window.messages.Texts(); }
 
   FakeRunWindow window;
   ConversionRun run;
@@ -317,8 +284,8 @@ TEST_F(ConversionRunTest, NoAtTheBackupQuestionRunsNothing) {
   window.messages.answers = {false};
   run.ConvertButtonClick();
   EXPECT_EQ(std::vector<std::string>{kBackupQuestion}, questions());
-  EXPECT_EQ("Warning", window.messages.asked.at(0).title);
-  EXPECT_EQ(host::MessageIcon::Question, window.messages.asked.at(0).icon);
+  EXPECT_EQ("Warning", window.messages.boxes.at(0).title);
+  EXPECT_EQ(host::MessageIcon::Question, window.messages.boxes.at(0).icon);
   EXPECT_EQ(0, pumped) << "the window was never locked";
   EXPECT_EQ("", log("BK_Banks"));
 }
@@ -328,8 +295,8 @@ TEST_F(ConversionRunTest, ACompleteBankRunEndsWithTheExactQuestion) {
   window.messages.answers = {true, false};
   run.ConvertButtonClick();
   EXPECT_EQ((std::vector<std::string>{kBackupQuestion, kBankComplete}), questions());
-  EXPECT_EQ("Ordavel", window.messages.asked.at(1).title);
-  EXPECT_EQ(host::MessageIcon::Question, window.messages.asked.at(1).icon);
+  EXPECT_EQ("Ordavel", window.messages.boxes.at(1).title);
+  EXPECT_EQ(host::MessageIcon::Question, window.messages.boxes.at(1).icon);
   EXPECT_NE(std::string::npos, log("BK_Banks").find("From Bank Code [] to Bank Code [ZZZZZZZZ]"));
   EXPECT_EQ(std::vector<std::string>{}, window.shell.explored) << "No leaves the folder closed";
 }
