@@ -4,6 +4,7 @@
 #include "gui/about/LinkLabel.h"
 #include "host/testsupport/InstalledSite.h"
 #include "util/Addresses.h"
+#include "util/tests/testsupport/Recording.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -15,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include "util/tests/testsupport/Recording.h"
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,15 +27,7 @@
 namespace gui {
 namespace {
 
-class RecordingShell : public util::Shell {
- public:
-  int open(const std::string& target) override {
-    opened.push_back(target);
-    return 42;
-  }
-  void explore(const std::string&) override {}
-  std::vector<std::string> opened;
-};
+using util::testing::RecordingShell;
 
 /// The About window of an installed stand-in site whose own record names `clientName`, or of a
 /// site without a record when there is none.

@@ -1,5 +1,7 @@
 #include "gui/help/UserGuide.h"
 
+#include "util/tests/testsupport/Recording.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -15,22 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RecordingShell : public util::Shell {
- public:
-  int open(const std::string& target) override {
-    opened.push_back(target);
-    return result;
-  }
-  void explore(const std::string&) override {}
-  int result = 42;
-  std::vector<std::string> opened;
-};
-
-class RecordingNotifier : public util::Notifier {
- public:
-  void critical(const std::string& text) override { messages.push_back(text); }
-  std::vector<std::string> messages;
-};
+using util::testing::RecordingNotifier;
+using util::testing::RecordingShell;
 
 /// A program folder and a built guide in the temp folder, each present only when asked for.
 class UserGuideTest : public ::testing::Test {
