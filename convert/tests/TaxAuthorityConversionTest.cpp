@@ -1,4 +1,5 @@
 #include "convert/tests/ConversionFixture.h"
+#include "platform/tests/testsupport/TestData.h"
 
 #include <SQLiteCpp/Statement.h>
 
@@ -96,59 +97,7 @@ TEST_F(TaxAuthorityConversionTest, ItemOperationsWithTwoClassColumnsAreLoggedAnd
   engine->LogRange(*fromItem, *toItem);
   engine->ConvertTaxAuthorityRecords(*grid, *itemCriteria);
 
-  const std::string z24(24, 'Z');
-  EXPECT_EQ(
-      "<stamp> Ordavel for Items started.\r\n"
-      "<stamp> \r\n"
-      "<stamp> Performed by user: ADMIN\r\n"
-      "<stamp> \r\n"
-      "<stamp> From Item Number [] to Item Number [" +
-          z24 +
-          "]\r\n"
-          "<stamp> \r\n"
-          "<stamp> Operation Authority From Sales Tax Class From Purchases Tax Class To Sales Tax "
-          "Class To Purchases Tax Class\r\n"
-          "<stamp> --------- --------- -------------------- ------------------------ "
-          "------------------ ----------------------\r\n"
-          "<stamp> Insert    HST       " +
-          std::string(20, ' ') + " " + std::string(24, ' ') + " " + std::string(17, ' ') + "1 " +
-          std::string(21, ' ') +
-          "1\r\n"
-          "<stamp> Update    GST       " +
-          std::string(19, ' ') + "1 " + std::string(23, ' ') + "1 " + std::string(17, ' ') + "2 " +
-          std::string(21, ' ') +
-          "2\r\n"
-          "<stamp> Delete    PST       " +
-          std::string(20 + 1 + 24 + 1 + 18 + 1 + 22, ' ') +
-          "\r\n"
-          "<stamp> \r\n"
-          "<stamp> Converting Items A100...\r\n"
-          "<stamp>     Inserting Item Taxes A100-HST\r\n"
-          "<stamp>     Updating Item Taxes A100-GST\r\n"
-          "<stamp>     Deleting Item Taxes A100-PST\r\n"
-          "<stamp> Convert Items A100 succeeded.\r\n"
-          "<stamp> Converting Items A200...\r\n"
-          "<stamp>     Inserting Item Taxes A200-HST\r\n"
-          "<stamp>     Update Item Taxes A200-GST skipped. Tax classes do not match.\r\n"
-          "<stamp>     Deleting Item Taxes A200-PST\r\n"
-          "<stamp> Convert Items A200 succeeded.\r\n"
-          "<stamp> Items A300. Skipped. No operations performed.\r\n"
-          "<stamp> Converting Items A400...\r\n"
-          "<stamp>     Inserting Item Taxes A400-HST\r\n"
-          "<stamp> Convert Items A400 succeeded.\r\n"
-          "<stamp> Converting Items A500...\r\n"
-          "<stamp>     Update Item Taxes A500-GST skipped. Tax classes do not match.\r\n"
-          "<stamp>     Items A500. Skipped. No operations performed.\r\n"
-          "<stamp> \r\n"
-          "<stamp> Ordavel for Items completed.\r\n"
-          "<stamp> \r\n"
-          "<stamp> \t5 Items to convert.\r\n"
-          "<stamp> \t3 Items converted.\r\n"
-          "<stamp> \t2 Items skipped. No operations were performed.\r\n"
-          "<stamp> \r\n"
-          "<stamp> " +
-          std::string(80, '=') + "\r\n",
-      log("IC_Items"));
+  EXPECT_EQ(platform::testing::TestData("convert/tests/data/item-operations.log"), log("IC_Items"));
 
   auto rows = [this](const char* item) {
     return committedRows("IC0330", "ITEMNO", item, "SALESCLASS, PURCHCLASS");

@@ -1,4 +1,5 @@
 #include "convert/tests/ConversionFixture.h"
+#include "platform/tests/testsupport/TestData.h"
 
 #include "convert/RecordTexts.h"
 #include "host/PendingLogFile.h"
@@ -125,26 +126,7 @@ TEST_P(ConflictTest, ConvertsSkipsAndFailsRecordsWithEveryOutcomeLogged) {
     other->Update();
   };
   convertCustomers(kFilter);
-  EXPECT_EQ(std::string(kHeader) +
-                "<stamp> \r\n"
-                "<stamp> Convert Customers 1000 succeeded.\r\n"
-                "<stamp> \tHST-1, Registration Number = GST-REG-1000\r\n"
-                "<stamp> Convert Customers 1100 skipped. Tax classes do not match.\r\n"
-                "<stamp> Convert Customers 1200 succeeded.\r\n"
-                "<stamp> Convert Customers 1300 failed. Return code=3.\r\n"
-                "<stamp> Customers 1300 was changed by another user since it was read. Nothing "
-                "was saved.\r\n"
-                "<stamp> \r\n"
-                "<stamp> Ordavel for Customers completed.\r\n"
-                "<stamp> \r\n"
-                "<stamp> \t4 Customers to convert.\r\n"
-                "<stamp> \t2 Customers converted.\r\n"
-                "<stamp> \t1 Customers skipped. Tax classes do not match.\r\n"
-                "<stamp> \r\n"
-                "<stamp> \t1 Customers could not be updated.\r\n"
-                "<stamp> \r\n"
-                "<stamp> " +
-                std::string(80, '=') + "\r\n",
+  EXPECT_EQ(platform::testing::TestData("convert/tests/data/customers-conflict.log"),
             log("AR_Customers"));
   EXPECT_EQ("HST 1 0", committed("1000"));
   EXPECT_EQ("OLD 2 1", committed("1100"));
