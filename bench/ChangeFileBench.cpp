@@ -3,6 +3,7 @@
 //
 //   change_file_bench [N] [ROUNDS]      (default 20000 customers, 3 rounds)
 
+#include "bench/CustomerMapping.h"
 #include "convert/ConversionEngine.h"
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinSession.h"
@@ -33,45 +34,9 @@ double seconds(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-class BenchPrompt : public erp::SignonPrompt {
- public:
-  std::optional<erp::Credentials> ask(const std::string& message) override {
-    if (!message.empty()) return std::nullopt;
-    return erp::Credentials{"BENCH", "bench", "BENCH"};
-  }
-};
-
-struct Mapping {
-  host::GridControl grid;
-  host::FieldEditControl edit;
-  std::unique_ptr<grids::TaxGroupGrid> taxGroupGrid;
-};
-
-std::unique_ptr<Mapping> mapping(const grids::ErrorDisplayFactory& errors, host::DataSource& txgrp,
-                                 host::DataSource& txclass, const std::string& caption,
-                                 const std::string& group) {
-  auto result = std::make_unique<Mapping>();
-  result->taxGroupGrid = std::make_unique<grids::TaxGroupGrid>(errors);
-  grids::TaxGroupGrid& grid = *result->taxGroupGrid;
-  grid.Name("Customer Taxes");
-  grid.Grid(&result->grid);
-  grid.adsTXGRP(&txgrp);
-  grid.afecTaxGroup(&result->edit);
-  grid.Caption(caption);
-  grid.TransactionType(1);
-  grid.adsTXCLASS(&txclass);
-  grid.AddTaxClassColumn("Tax Class", 90, 1, 1);
-  result->edit.Type(group);
-  result->edit.Leave();
-  return result;
-}
-
-std::unique_ptr<host::DataSource> open(host::AccpacConnection& connection, const char* view) {
-  auto source = std::make_unique<host::standin::StandinDataSource>(view);
-  source->SetDBLink(connection.CompanyDBLinkRW());
-  source->SetOpen(true);
-  return source;
-}
+using bench::BenchPrompt;
+using bench::mapping;
+using bench::open;
 
 /// Puts every customer back on the old group, so each measurement converts the same records.
 void resetCustomers(const std::filesystem::path& database) {

@@ -10,6 +10,7 @@
 //
 //   conversion_bench [N]      (default 100000)
 
+#include "bench/CustomerMapping.h"
 #include "convert/ConversionEngine.h"
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinSession.h"
@@ -68,45 +69,9 @@ Timing timed(Action action) {
   return {seconds(start), cpuSeconds() - cpuStart};
 }
 
-class BenchPrompt : public erp::SignonPrompt {
- public:
-  std::optional<erp::Credentials> ask(const std::string& message) override {
-    if (!message.empty()) return std::nullopt;
-    return erp::Credentials{"BENCH", "bench", "BENCH"};
-  }
-};
-
-struct Mapping {
-  host::GridControl grid;
-  host::FieldEditControl edit;
-  std::unique_ptr<grids::TaxGroupGrid> taxGroupGrid;
-};
-
-std::unique_ptr<Mapping> mapping(const grids::ErrorDisplayFactory& errors, host::DataSource& txgrp,
-                                 host::DataSource& txclass, const std::string& caption,
-                                 const std::string& group) {
-  auto result = std::make_unique<Mapping>();
-  result->taxGroupGrid = std::make_unique<grids::TaxGroupGrid>(errors);
-  grids::TaxGroupGrid& grid = *result->taxGroupGrid;
-  grid.Name("Customer Taxes");
-  grid.Grid(&result->grid);
-  grid.adsTXGRP(&txgrp);
-  grid.afecTaxGroup(&result->edit);
-  grid.Caption(caption);
-  grid.TransactionType(1);
-  grid.adsTXCLASS(&txclass);
-  grid.AddTaxClassColumn("Tax Class", 90, 1, 1);
-  result->edit.Type(group);
-  result->edit.Leave();
-  return result;
-}
-
-std::unique_ptr<host::DataSource> open(host::AccpacConnection& connection, const char* view) {
-  auto source = std::make_unique<host::standin::StandinDataSource>(view);
-  source->SetDBLink(connection.CompanyDBLinkRW());
-  source->SetOpen(true);
-  return source;
-}
+using bench::BenchPrompt;
+using bench::mapping;
+using bench::open;
 
 /// Notes the moment the first record has been converted.
 class FirstRecordPump : public host::EventPump {
