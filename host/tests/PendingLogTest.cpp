@@ -21,7 +21,10 @@ TEST(PendingLogFileTest, AStagedBatchReadsBackWholeOrNotAtAll) {
                           "<stamp> Convert A/R Items A 1: 2 succeeded.\r\n<stamp> \tline\r\n",
                           2,
                           {{{{1, "A 1"}, {2, ""}}, 2, "HST", false, true, {{3, "", "1"}}},
-                           {{{1, "B:2\n"}}, 0, "", true, true, {{38, "OLD ", "HST"}}}}};
+                           {{{1, "B:2\n"}}, 0, "", true, true, {{38, "OLD ", "HST"}}}},
+                          "/logs/20240131_120000_AR_changes.csv",
+                          567,
+                          "AR_Items,A 1,\"x,\r\n\",,1,converted\r\n"};
   EXPECT_EQ(std::nullopt, pending.Staged());
   StagedBatch longer = batch;
   longer.lines += std::string(100, 'x');
