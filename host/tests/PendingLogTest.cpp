@@ -31,6 +31,16 @@ TEST(PendingLogFileTest, AStagedBatchReadsBackWholeOrNotAtAll) {
   ASSERT_TRUE(pending.Stage(longer));
   ASSERT_TRUE(pending.Stage(batch));
   EXPECT_EQ(batch, pending.Staged()) << "what is left of a longer stage is no part of it";
+  StagedBatch withoutChanges = batch;
+  withoutChanges.changeFile = withoutChanges.changeRows = "";
+  withoutChanges.changeSize = 0;
+  ASSERT_TRUE(pending.Stage(withoutChanges));
+  std::ifstream in(pending.Path(), std::ios::binary);
+  std::string text(std::istreambuf_iterator<char>(in), {});
+  text.replace(text.find(" 3\n"), 3, " 2\n").erase(text.rfind("0: 0 0: "), 8);
+  std::ofstream(pending.Path(), std::ios::binary | std::ios::trunc) << text;
+  EXPECT_EQ(withoutChanges, pending.Staged()) << "an earlier version's stage";
+  ASSERT_TRUE(pending.Stage(batch));
   const auto staged = std::filesystem::file_size(pending.Path());
   std::filesystem::resize_file(pending.Path(), 50);
   std::filesystem::resize_file(pending.Path(), staged);
