@@ -1,5 +1,6 @@
 #include "convert/CommitBatches.h"
 
+#include "convert/changes/ChangeFile.h"
 #include "host/LogFile.h"
 #include "platform/Text.h"
 #include "util/ResolvePathCase.h"
@@ -27,12 +28,18 @@ void CommitBatches::Settle(host::DataSource& header, host::DataSource* detail) {
     const std::filesystem::path log =
         util::ResolvePathCase(util::JoinPath(connection_.getLogPath(), staged->logFile));
     const host::LogTail tail = host::LogTailAt(log, staged->logSize, staged->lines);
-    if (tail != host::LogTail::Whole) {
+    // Lines logged whole were appended after the commit.
+    bool committed = tail == host::LogTail::Whole;
+    if (!committed) {
       // An append a kill cut short is taken back and made whole.
       if (tail == host::LogTail::Partly) host::TakeBackLog(log, staged->logSize);
-      if (host::CheckProbes(staged->probes, header, detail) != host::BatchOutcome::RolledBack) {
-        connection_.WriteLogLines(staged->logFile, staged->lines, staged->lineCount);
-      }
+      committed =
+          host::CheckProbes(staged->probes, header, detail) != host::BatchOutcome::RolledBack;
+      if (committed) connection_.WriteLogLines(staged->logFile, staged->lines, staged->lineCount);
+    }
+    // The rows follow the lines, so logged lines do not mean the rows were written.
+    if (committed && !staged->changeFile.empty()) {
+      PutStagedRows(staged->changeFile, staged->changeSize, staged->changeRows);
     }
   }
   // A file a kill cut short was staged for a commit that never happened.
@@ -78,13 +85,14 @@ void CommitBatches::Commit() {
   if (!open_) return;
   if (recordOpen_) EndRecord(false);
   open_ = false;
-  host::StagedBatch batch{state_.CurrentLogFile, 0, std::move(lines_), lineCount_,
-                          std::move(probes_)};
+  host::StagedBatch batch{
+      state_.CurrentLogFile, 0, std::move(lines_), lineCount_, std::move(probes_), {}, 0, {}};
   lines_.clear();
   lineCount_ = 0;
   probes_.clear();
   if (pending_ && !batch.probes.empty()) {
     batch.logSize = connection_.LogFileSize(batch.logFile);
+    if (onStage_) onStage_(batch);
     // A batch that could not be staged is still committed and logged, only not across a kill.
     if (!pending_->Stage(batch)) pending_->Clear();
   }

@@ -47,6 +47,12 @@ namespace convert {
 /// keeps its lines. A batch without a converted record is not staged: its lines claim nothing.
 /// The kind's claim (KindClaim) keeps any other run from the kind's log meanwhile, so nothing
 /// else is appended between a stage and its append.
+///
+/// The change file. The run's change rows of a batch are written after its commit (OnCommit), so
+/// the stage also holds them (OnStage), with the change file and where they go in it. Settling a
+/// batch whose commit is proved, or whose lines were logged, puts them there unless the file
+/// holds them already; a batch proved not committed drops them. So after a kill and the next
+/// start of the kind the killed run's change file lists every record of it that was converted.
 class CommitBatches {
  public:
   /// Records per commit unless the run says otherwise.
@@ -76,6 +82,8 @@ class CommitBatches {
   void EndRecord(bool keep, std::vector<host::RecordProbe> probes = {});
   /// Counts a record the kind's loop has handled; a full batch is committed.
   void RecordHandled();
+  /// Calls `hook` on each batch staged, to add the change rows held for it.
+  void OnStage(std::function<void(host::StagedBatch& batch)> hook) { onStage_ = std::move(hook); }
   /// Calls `hook` after each commit of a batch with whether it was committed or undone by a
   /// commit that failed.
   void OnCommit(std::function<void(bool committed)> hook) { onCommit_ = std::move(hook); }
@@ -99,6 +107,7 @@ class CommitBatches {
   std::string lines_;
   long lineCount_ = 0;
   std::vector<host::RecordProbe> probes_;
+  std::function<void(host::StagedBatch& batch)> onStage_;
   std::function<void(bool committed)> onCommit_;
 };
 

@@ -24,9 +24,18 @@ ConversionEngine::ConversionEngine(host::AccpacConnection& connection, RunState&
   // The rows of a batch's records go into the change file once the batch is committed; those of
   // a batch whose commit failed say so instead of claiming records that were not saved.
   batches_.OnCommit([this](bool committed) {
+    if (committed) BatchCommitted.Emit();
     if (!recorder_) return;
     if (!committed) recorder_->FailHeld("the commit of its batch failed");
     recorder_->Flush();
+  });
+  // They are staged with the batch's log lines, so that a kill before they are written loses
+  // none of them: settling the batch writes them.
+  batches_.OnStage([this](host::StagedBatch& batch) {
+    if (!recorder_ || Previewing() || !recorder_->Writer().Writing()) return;
+    batch.changeFile = recorder_->Writer().Path().string();
+    batch.changeSize = recorder_->Writer().End();
+    batch.changeRows = recorder_->HeldRows();
   });
 }
 

@@ -9,6 +9,7 @@
 #include "host/AccpacConnection.h"
 #include "host/EventPump.h"
 #include "host/ProgressBar.h"
+#include "host/Signal.h"
 #include "host/WindowControls.h"
 #include "host/controls/FieldEditControl.h"
 
@@ -40,6 +41,8 @@ class ConversionEngine {
   /// Records converted per commit; 1 commits every record on its own.
   std::int32_t RecordsPerCommit() const { return batches_.RecordsPerCommit(); }
   void SetRecordsPerCommit(std::int32_t records) { batches_.SetRecordsPerCommit(records); }
+  /// A batch of records has been committed; its change rows are written next.
+  host::Signal<> BatchCommitted;
 
   // Setting up a kind and its log.
   void CopyTaxGroupGridSettings(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to);

@@ -56,6 +56,8 @@ class ConversionRun {
   /// Records committed together from the next kind on; 1 commits each record alone.
   void SetRecordsPerCommit(std::int32_t records) { engine_.SetRecordsPerCommit(records); }
   std::int32_t RecordsPerCommit() const { return engine_.RecordsPerCommit(); }
+  /// A batch of records has been committed; its change rows are written next.
+  host::Signal<>& BatchCommitted() { return engine_.BatchCommitted; }
   /// Switches the window between idle (everything usable) and running (only Cancel).
   void SetWindowIdle(bool idle);
 

@@ -9,7 +9,9 @@
 namespace host {
 namespace {
 
-constexpr const char* kHeader = "Ordavel pending log 2\n";
+constexpr const char* kHeader = "Ordavel pending log 3\n";
+/// A file an earlier version staged: the same without change rows.
+constexpr const char* kHeaderWithoutChanges = "Ordavel pending log 2\n";
 constexpr const char* kEnd = "end ";
 
 /// Texts go out as their length, a colon and their bytes, so that any byte may be in them.
@@ -53,6 +55,9 @@ std::string serialized(const StagedBatch& batch, std::uint64_t stage) {
     }
     out += '\n';
   }
+  putText(out, batch.changeFile);
+  putNumber(out, static_cast<long>(batch.changeSize));
+  putText(out, batch.changeRows);
   return out + kEnd + std::to_string(stage) + "\n";
 }
 
@@ -98,7 +103,8 @@ class Reader {
 std::optional<StagedBatch> parsed(std::string_view text) {
   Reader in(text);
   StagedBatch batch;
-  in.Literal(kHeader);
+  const bool withChanges = text.starts_with(kHeader);
+  in.Literal(withChanges ? kHeader : kHeaderWithoutChanges);
   const long stage = in.Number();
   batch.logFile = in.Text();
   batch.logSize = in.Number();
@@ -125,6 +131,11 @@ std::optional<StagedBatch> parsed(std::string_view text) {
       probe.fields.push_back(std::move(field));
     }
     batch.probes.push_back(std::move(probe));
+  }
+  if (withChanges) {
+    batch.changeFile = in.Text();
+    batch.changeSize = in.Number();
+    batch.changeRows = in.Text();
   }
   in.SkipSpace();
   in.Literal(kEnd);

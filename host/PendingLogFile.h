@@ -10,13 +10,17 @@
 
 namespace host {
 
-/// The log lines of a batch of records whose commit is not yet known to have happened.
+/// The log lines and change rows of a batch of records whose commit is not yet known to have
+/// happened.
 struct StagedBatch {
   std::string logFile;       ///< the log file the lines belong in, a name in the log folder
   std::int64_t logSize = 0;  ///< the log file's size when the batch was staged
   std::string lines;         ///< stamped lines, each ending in CR LF
   long lineCount = 0;
   std::vector<RecordProbe> probes;  ///< how to tell from the records whether the batch committed
+  std::string changeFile;           ///< the run's change file the rows belong in; empty for none
+  std::int64_t changeSize = 0;      ///< where the rows go in it: its size without its last row
+  std::string changeRows;           ///< the batch's change rows as CSV lines
 
   bool operator==(const StagedBatch&) const = default;
 };

@@ -292,5 +292,42 @@ TEST_F(ChangesTest, AKilledRunLeavesAWholeChangeFileThatSaysSo) {
   EXPECT_EQ("OLD", taxGroupOf("C100"));
 }
 
+// A run killed after a commit and before that batch's change rows reached its change file: the
+// next start of the kind puts them there, so the killed run can be undone completely.
+TEST_F(ChangesTest, TheNextRunOfAKindWritesTheRowsOfABatchAKillLeftUnwritten) {
+  const pid_t child = ::fork();
+  ASSERT_LE(0, child);
+  if (child == 0) {
+    host::ScopedConnection committed;
+    beforeRun = [&](app::Form1& window) {
+      committed = window.Run()->BatchCommitted().Connect([] { ::raise(SIGKILL); });
+    };
+    Run(kCustomersJob);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(child, ::waitpid(child, &status, 0));
+  ASSERT_TRUE(WIFSIGNALED(status));
+  std::filesystem::path file;
+  for (const auto& entry : std::filesystem::directory_iterator(logs())) {
+    if (entry.path().string().ends_with("_changes.csv")) file = entry.path();
+  }
+  ASSERT_EQ("HST", taxGroupOf("C100"));
+  ASSERT_EQ(0u, rowsOf(convert::ReadChangeFile(file).rows, "C100").size()) << "killed too late";
+
+  ASSERT_EQ(kIncomplete, RunAll({kCustomersJob}));
+  const convert::ChangeFileContents changes = convert::ReadChangeFile(file);
+  EXPECT_FALSE(changes.finished);
+  std::vector<std::string> listed;
+  for (const ChangeRow& row : changes.rows) {
+    if (row.field == "CODETAXGRP" && row.outcome == "converted") listed.push_back(row.key);
+  }
+  EXPECT_EQ((std::vector<std::string>{"C100", "C200"}), listed);
+  EXPECT_EQ("HST", taxGroupOf("C200"));
+  EXPECT_EQ(kIncomplete, Undo(file));
+  EXPECT_EQ("OLD", taxGroupOf("C100"));
+  EXPECT_EQ("OLD", taxGroupOf("C200"));
+}
+
 }  // namespace
 }  // namespace batch

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
 #include <fstream>
@@ -44,6 +45,14 @@ const char* modeName(ChangeRunMode mode) {
 
 std::string endRow(const char* outcome) {
   return CsvLine({kEndOfRun, "", "", "", "", outcome});
+}
+
+/// Writes `text`, followed by the row of a run that did not finish when `keepMarker`, at `at` in
+/// one positioned write that replaces the last row, so the file never ends inside a row.
+bool writeRowsAt(int fd, long long at, const std::string& text, bool keepMarker) {
+  const std::string data = keepMarker ? text + endRow(kRunNotFinished) : text;
+  const ssize_t written = ::pwrite(fd, data.data(), data.size(), static_cast<off_t>(at));
+  return written == static_cast<ssize_t>(data.size());
 }
 
 std::string headerText(const ChangeFileHeader& header) {
@@ -203,10 +212,7 @@ ChangeFileWriter::~ChangeFileWriter() {
 }
 
 bool ChangeFileWriter::WriteAtEnd(const std::string& text, bool keepMarker) {
-  const std::string data = keepMarker ? text + endRow(kRunNotFinished) : text;
-  // One positioned write replaces the last row, so the file never ends inside a row.
-  const ssize_t written = ::pwrite(fd_, data.data(), data.size(), static_cast<off_t>(end_));
-  if (written != static_cast<ssize_t>(data.size())) return false;
+  if (!writeRowsAt(fd_, end_, text, keepMarker)) return false;
   end_ += static_cast<long long>(text.size());
   return true;
 }
@@ -229,6 +235,26 @@ void ChangeFileWriter::Finish() {
   finished_ = true;
   // The closing row is longer than the one it replaces, so nothing of that one is left over.
   WriteAtEnd(endRow(kRunFinished), false);
+}
+
+bool PutStagedRows(const std::filesystem::path& file, long long at, const std::string& rows) {
+  const int fd = ::open(file.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat info {};
+  bool held = false;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= at) {
+    const std::string marker = endRow(kRunNotFinished);
+    // Only as much as the rows or the end row take: the rest of a long run's file tells nothing.
+    const size_t size = static_cast<size_t>(info.st_size - at);
+    std::string tail(std::min(size, std::max(rows.size(), marker.size())), '\0');
+    const ssize_t n = ::pread(fd, tail.data(), tail.size(), static_cast<off_t>(at));
+    if (n == static_cast<ssize_t>(tail.size())) {
+      held = tail.starts_with(rows) ||
+             (size == marker.size() && tail.starts_with(marker) && writeRowsAt(fd, at, rows, true));
+    }
+  }
+  ::close(fd);
+  return held;
 }
 
 ChangeFileContents ReadChangeFile(const std::filesystem::path& file) {

@@ -89,6 +89,10 @@ class ChangeFileWriter {
   /// Writes the closing row; later writes are dropped.
   void Finish();
   const std::filesystem::path& Path() const { return path_; }
+  /// Whether rows written now would reach the file.
+  bool Writing() const { return fd_ >= 0 && !finished_; }
+  /// Where the next rows go: the file's size without its last row.
+  long long End() const { return end_; }
   /// Rows that could not be written.
   long LostRows() const { return lostRows_; }
 
@@ -101,6 +105,13 @@ class ChangeFileWriter {
   long lostRows_ = 0;
   bool finished_ = false;
 };
+
+/// Puts `rows` (CSV lines) into the change file of a killed run at `at`, where its last row stood
+/// when they were staged, unless they are there already; the file goes on ending with the row
+/// that says the run did not finish, rewritten with them in one write. The rows go in only where
+/// that row still stands, so nothing written since is ever overwritten. True when the file holds
+/// them afterwards.
+bool PutStagedRows(const std::filesystem::path& file, long long at, const std::string& rows);
 
 /// A change file as read back.
 struct ChangeFileContents {

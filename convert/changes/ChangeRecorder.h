@@ -44,6 +44,10 @@ class ChangeRecorder {
   /// Turns the converted records among those ended since the last flush into failed ones, with
   /// their values before: their changes were undone after all.
   void FailHeld(const std::string& why);
+  /// The rows of the records ended since the last flush, as CSV lines.
+  const std::string& HeldRows() const { return ended_; }
+  /// The change file the rows go to.
+  const ChangeFileWriter& Writer() const { return writer_; }
   /// Writes the rows of the records ended since the last flush, in one write.
   void Flush();
   /// Flushes and closes the change file with the row that says the run finished.

@@ -2,6 +2,7 @@
 #include "platform/tests/testsupport/TestData.h"
 
 #include "convert/RecordTexts.h"
+#include "convert/changes/ChangeFile.h"
 #include "host/PendingLogFile.h"
 #include "util/ResolvePathCase.h"
 
@@ -171,13 +172,15 @@ struct KillCase {
   bool complete;                        ///< the pending file was written whole
   bool committed;                       ///< the batch was committed
   enum { None, Half, Whole } appended;  ///< how much of its lines reached the log
+  bool rowsWritten = false;             ///< its change rows reached the run's change file
 };
 
 class KilledBatchTest : public TaxGroupConversionTest,
                         public ::testing::WithParamInterface<KillCase> {};
 
 // Whatever the kill left, after the rerun customer 1000 has exactly one success line: the
-// settled one ahead of the rerun's header when the batch was committed, else the rerun's own.
+// settled one ahead of the rerun's header when the batch was committed, else the rerun's own;
+// and the killed run's change file, still ending whole, has its rows exactly when it committed.
 TEST_P(KilledBatchTest, TheNextStartOfTheKindsLogSettlesWhatAKillLeft) {
   const KillCase& kill = GetParam();
   host::AccpacConnection& connection = company.connection();
@@ -185,6 +188,10 @@ TEST_P(KilledBatchTest, TheNextStartOfTheKindsLogSettlesWhatAKillLeft) {
   const std::string line = connection.LogLine(0, "Convert Customers 1000 succeeded.");
   std::filesystem::create_directories(connection.LogFolderOnDisk());
   host::PendingLogFile pending(connection.LogFolderOnDisk(), "AR_Customers");
+  ChangeFileWriter changes(connection.LogFolderOnDisk(), {}, {});
+  const ChangeRow row{"AR_Customers", "1000", "CODETAXGRP", "OLD", "HST", "converted"};
+  const std::string rows =
+      CsvLine({row.kind, row.key, row.field, row.before, row.after, row.outcome});
 
   auto link = connection.CompanyDBLinkRW();
   link->TransactionBegin();
@@ -193,7 +200,14 @@ TEST_P(KilledBatchTest, TheNextStartOfTheKindsLogSettlesWhatAKillLeft) {
   customers->Fields(38).PutWithVerification(std::string("HST"));
   customers->Update();
   const host::RecordProbe probe{{{1, "1000"}}, 0, "", true, true, {{38, "OLD", "HST"}}};
-  ASSERT_TRUE(pending.Stage({logFile, connection.LogFileSize(logFile), line, 1, {probe}}));
+  ASSERT_TRUE(pending.Stage({logFile,
+                             connection.LogFileSize(logFile),
+                             line,
+                             1,
+                             {probe},
+                             changes.Path().string(),
+                             changes.End(),
+                             rows}));
   if (!kill.complete) {
     std::filesystem::resize_file(pending.Path(), std::filesystem::file_size(pending.Path()) - 3);
   }
@@ -208,6 +222,7 @@ TEST_P(KilledBatchTest, TheNextStartOfTheKindsLogSettlesWhatAKillLeft) {
                   std::ios::app | std::ios::binary)
         << line.substr(0, line.size() / 2);
   }
+  if (kill.rowsWritten) changes.WriteLines(rows, 1);
 
   convertCustomers(kFilter);
   const std::string log = this->log("AR_Customers");
@@ -221,17 +236,20 @@ TEST_P(KilledBatchTest, TheNextStartOfTheKindsLogSettlesWhatAKillLeft) {
   EXPECT_EQ(kill.committed, first < log.find("Ordavel for Customers started.")) << log;
   EXPECT_FALSE(std::filesystem::exists(pending.Path()));
   EXPECT_EQ("HST", committed("1000").substr(0, 3));
+  const ChangeFileContents killed = ReadChangeFile(changes.Path());
+  EXPECT_FALSE(killed.finished);
+  EXPECT_EQ(kill.committed ? std::vector<ChangeRow>{row} : std::vector<ChangeRow>{}, killed.rows);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kills, KilledBatchTest,
-                         ::testing::Values(KillCase{"WhileStaging", false, false, KillCase::None},
-                                           KillCase{"BeforeTheCommit", true, false, KillCase::None},
-                                           KillCase{"BeforeTheAppend", true, true, KillCase::None},
-                                           KillCase{"DuringTheAppend", true, true, KillCase::Half},
-                                           KillCase{"AfterTheAppend", true, true, KillCase::Whole}),
-                         [](const ::testing::TestParamInfo<KillCase>& param) {
-                           return param.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Kills, KilledBatchTest,
+    ::testing::Values(KillCase{"WhileStaging", false, false, KillCase::None},
+                      KillCase{"BeforeTheCommit", true, false, KillCase::None},
+                      KillCase{"BeforeTheAppend", true, true, KillCase::None},
+                      KillCase{"DuringTheAppend", true, true, KillCase::Half},
+                      KillCase{"AfterTheAppend", true, true, KillCase::Whole},
+                      KillCase{"AfterTheRows", true, true, KillCase::Whole, true}),
+    [](const ::testing::TestParamInfo<KillCase>& param) { return param.param.name; });
 
 TEST_F(TaxGroupConversionTest, AClassTheErpRefusesFailsEveryRecordAndCountsIt) {
   // The class was valid when chosen and has gone since: the ERP refuses it on every record.

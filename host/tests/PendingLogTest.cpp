@@ -21,13 +21,26 @@ TEST(PendingLogFileTest, AStagedBatchReadsBackWholeOrNotAtAll) {
                           "<stamp> Convert A/R Items A 1: 2 succeeded.\r\n<stamp> \tline\r\n",
                           2,
                           {{{{1, "A 1"}, {2, ""}}, 2, "HST", false, true, {{3, "", "1"}}},
-                           {{{1, "B:2\n"}}, 0, "", true, true, {{38, "OLD ", "HST"}}}}};
+                           {{{1, "B:2\n"}}, 0, "", true, true, {{38, "OLD ", "HST"}}}},
+                          "/logs/20240131_120000_AR_changes.csv",
+                          567,
+                          "AR_Items,A 1,\"x,\r\n\",,1,converted\r\n"};
   EXPECT_EQ(std::nullopt, pending.Staged());
   StagedBatch longer = batch;
   longer.lines += std::string(100, 'x');
   ASSERT_TRUE(pending.Stage(longer));
   ASSERT_TRUE(pending.Stage(batch));
   EXPECT_EQ(batch, pending.Staged()) << "what is left of a longer stage is no part of it";
+  StagedBatch withoutChanges = batch;
+  withoutChanges.changeFile = withoutChanges.changeRows = "";
+  withoutChanges.changeSize = 0;
+  ASSERT_TRUE(pending.Stage(withoutChanges));
+  std::ifstream in(pending.Path(), std::ios::binary);
+  std::string text(std::istreambuf_iterator<char>(in), {});
+  text.replace(text.find(" 3\n"), 3, " 2\n").erase(text.rfind("0: 0 0: "), 8);
+  std::ofstream(pending.Path(), std::ios::binary | std::ios::trunc) << text;
+  EXPECT_EQ(withoutChanges, pending.Staged()) << "an earlier version's stage";
+  ASSERT_TRUE(pending.Stage(batch));
   const auto staged = std::filesystem::file_size(pending.Path());
   std::filesystem::resize_file(pending.Path(), 50);
   std::filesystem::resize_file(pending.Path(), staged);
