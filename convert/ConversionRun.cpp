@@ -87,6 +87,7 @@ std::optional<std::string> ConversionRun::RunKinds(ChangeRunMode mode) {
 
   const int tab = window_.SSTab1().Tab();
   const auto started = std::chrono::system_clock::now();
+  MendChangeFiles(connection_.LogFolderOnDisk());
   ChangeFileWriter changeFile(connection_.LogFolderOnDisk(), ChangeHeader(mode, tab, started),
                               started);
   ChangeRecorder recorder(changeFile, mode == ChangeRunMode::Preview);

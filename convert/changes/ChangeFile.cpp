@@ -1,11 +1,13 @@
 #include "convert/changes/ChangeFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <sstream>
@@ -200,6 +202,9 @@ ChangeFileWriter::ChangeFileWriter(const std::filesystem::path& folder,
     if (fd_ < 0 && errno != EEXIST) break;
   }
   if (fd_ < 0) return;
+  // Held for the writer's life and dropped by the system when the process dies, so that mending
+  // the files of killed runs never touches the file of a run still going.
+  ::flock(fd_, LOCK_EX | LOCK_NB);
   const std::string text = headerText(header);
   if (!WriteAtEnd(text, true)) {
     ::close(fd_);
@@ -237,6 +242,25 @@ void ChangeFileWriter::Finish() {
   WriteAtEnd(endRow(kRunFinished), false);
 }
 
+namespace {
+
+/// Whether `tail`, what a killed run's change file holds from where its last write began, is
+/// what that write of `data` over the row `marker` can leave when a kill cuts it short: the first
+/// bytes of `data`, then whatever of `marker` they did not reach (or, once the file was mended,
+/// its whole rows among them and `marker`).
+bool CutShortWriteOf(const std::string& tail, const std::string& data, const std::string& marker) {
+  if (tail.size() > data.size()) return false;
+  const size_t common = static_cast<size_t>(
+      std::mismatch(tail.begin(), tail.end(), data.begin()).first - tail.begin());
+  if (common == tail.size()) return true;
+  // Mended after the kill: cut back to its last whole row and closed with the end row.
+  if (tail.compare(common, std::string::npos, marker) == 0) return true;
+  return tail.size() == marker.size() &&
+         tail.compare(common, std::string::npos, marker, common) == 0;
+}
+
+}  // namespace
+
 bool PutStagedRows(const std::filesystem::path& file, long long at, const std::string& rows) {
   const int fd = ::open(file.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
   if (fd < 0) return false;
@@ -244,17 +268,90 @@ bool PutStagedRows(const std::filesystem::path& file, long long at, const std::s
   bool held = false;
   if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= at) {
     const std::string marker = endRow(kRunNotFinished);
-    // Only as much as the rows or the end row take: the rest of a long run's file tells nothing.
+    const std::string data = rows + marker;
+    // Only as much as the rows and the end row take: the rest of a long run's file tells nothing.
     const size_t size = static_cast<size_t>(info.st_size - at);
-    std::string tail(std::min(size, std::max(rows.size(), marker.size())), '\0');
+    std::string tail(std::min(size, data.size() + 1), '\0');
     const ssize_t n = ::pread(fd, tail.data(), tail.size(), static_cast<off_t>(at));
     if (n == static_cast<ssize_t>(tail.size())) {
-      held = tail.starts_with(rows) ||
-             (size == marker.size() && tail.starts_with(marker) && writeRowsAt(fd, at, rows, true));
+      // The end row still stands where the rows go, or the write of them after the commit was
+      // cut short by the kill: writing them again mends the file. Otherwise they are there.
+      held = tail != data && CutShortWriteOf(tail, data, marker) ? writeRowsAt(fd, at, rows, true)
+                                                                 : tail.starts_with(rows);
     }
   }
   ::close(fd);
   return held;
+}
+
+namespace {
+
+/// Where the last whole CSV line of `text` ends: after its last line break outside quotes.
+size_t EndOfLastWholeLine(const std::string& text) {
+  size_t end = 0;
+  bool quoted = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '"') quoted = !quoted;
+    if (text[i] == '\n' && !quoted) end = i + 1;
+  }
+  return end;
+}
+
+/// Where a change file whose last write a kill cut short is cut back to. A write cut short within
+/// the length of the end row it replaced leaves a line of the end row's length ending like it (its
+/// first bytes new, the rest of the old row): that line goes. Otherwise what follows the last
+/// whole line goes.
+size_t MendedSize(const std::string& text) {
+  const std::string marker = endRow(kRunNotFinished);
+  const size_t end = EndOfLastWholeLine(text);
+  constexpr size_t kSameEnding = 4;
+  if (end == text.size() && end >= marker.size() &&
+      (end == marker.size() || text[end - marker.size() - 1] == '\n') &&
+      text.compare(end - kSameEnding, kSameEnding, marker, marker.size() - kSameEnding) == 0) {
+    return end - marker.size();
+  }
+  return end;
+}
+
+/// Whether `text` ends with a whole end row, of a finished run or of one that did not finish.
+bool EndsWithEndRow(const std::string& text) {
+  if (!text.ends_with("\r\n")) return false;
+  const size_t lastBreak = text.size() >= 2 ? text.rfind('\n', text.size() - 2) : std::string::npos;
+  const size_t lastLine = lastBreak == std::string::npos ? 0 : lastBreak + 1;
+  return text.compare(lastLine, std::strlen(kEndOfRun), kEndOfRun) == 0;
+}
+
+/// Cuts a change file that a kill left ending inside a row back to its last whole row and closes
+/// it with the row of a run that did not finish; a file whose writer still runs is left alone.
+void MendChangeFile(const std::filesystem::path& file) {
+  const int fd = ::open(file.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) return;
+  struct stat info {};
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+      info.st_size > 0) {
+    // The end row is short: the last bytes tell a whole file without reading a long one.
+    const off_t tailSize = std::min<off_t>(info.st_size, 256);
+    std::string tail(static_cast<size_t>(tailSize), '\0');
+    std::string text;
+    if (::pread(fd, tail.data(), tail.size(), info.st_size - tailSize) == tailSize &&
+        !EndsWithEndRow(tail)) {
+      text.resize(static_cast<size_t>(info.st_size));
+    }
+    if (!text.empty() && ::pread(fd, text.data(), text.size(), 0) == info.st_size) {
+      const size_t end = MendedSize(text);
+      if (::ftruncate(fd, static_cast<off_t>(end)) == 0) writeRowsAt(fd, end, "", true);
+    }
+  }
+  ::close(fd);
+}
+
+}  // namespace
+
+void MendChangeFiles(const std::filesystem::path& folder) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    if (entry.path().filename().string().ends_with("_changes.csv")) MendChangeFile(entry.path());
+  }
 }
 
 ChangeFileContents ReadChangeFile(const std::filesystem::path& file) {

@@ -113,6 +113,12 @@ class ChangeFileWriter {
 /// them afterwards.
 bool PutStagedRows(const std::filesystem::path& file, long long at, const std::string& rows);
 
+/// Mends the change files in `folder` that a kill left ending inside a row: each is cut back to
+/// its last whole row and closed with the row that says the run did not finish. Files whose
+/// writer still runs are left alone. Rows of a batch the kill cut short are put back afterwards
+/// by PutStagedRows when the kind's log is settled.
+void MendChangeFiles(const std::filesystem::path& folder);
+
 /// A change file as read back.
 struct ChangeFileContents {
   ChangeFileHeader header;

@@ -64,6 +64,48 @@ TEST_F(ChangeFileWriterTest, EveryWriteLeavesAWholeFileThatSaysWhetherTheRunFini
   EXPECT_EQ(1, writer.LostRows());
 }
 
+// A kill can cut the write of a batch's rows short at a page boundary. The next run mends the
+// file to its last whole row, and settling the kind's log writes the staged rows again.
+TEST_F(ChangeFileWriterTest, AWriteAKillCutShortIsMendedAndItsStagedRowsPutBack) {
+  const ChangeRow row{"AR_Customers", "C100", "CODETAXGRP", "OLD", "HST", "converted"};
+  const std::string rows =
+      CsvLine({"AR_Customers", "C100", "CODETAXGRP", "OLD", "HST", "converted"}) +
+      CsvLine({"AR_Customers", "C200", "TAXSTTS1", "1", "2", "converted"});
+  const std::string marker = "End of run,,,,,did not finish\r\n";
+  for (size_t cut : {size_t{0}, size_t{5}, rows.size() / 2 + 5, rows.size() - 3, rows.size() + 4}) {
+    for (bool mended : {false, true}) {
+      std::filesystem::path file;
+      long long at = 0;
+      {
+        ChangeFileWriter killed(folder, header, when);
+        killed.Write({row});
+        file = killed.Path();
+        at = killed.End();
+      }
+      const std::string before = text(file);
+      // What the cut write leaves: its first bytes over the end row, and what they did not reach.
+      std::string left = (rows + marker).substr(0, cut);
+      if (left.size() < marker.size()) left += marker.substr(left.size());
+      std::ofstream(file, std::ios::binary) << before.substr(0, at) << left;
+      if (mended) {
+        MendChangeFiles(folder);
+        EXPECT_TRUE(text(file).ends_with(marker)) << cut;
+        EXPECT_NO_THROW(ReadChangeFile(file)) << cut;
+      }
+      EXPECT_TRUE(PutStagedRows(file, at, rows)) << cut << mended;
+      EXPECT_EQ(before.substr(0, at) + rows + marker, text(file)) << cut << mended;
+      std::filesystem::remove(file);
+    }
+  }
+  ChangeFileWriter running(folder, header, when);
+  running.Write({row, row});
+  std::ofstream(running.Path(), std::ios::app) << "AR_Cust";
+  MendChangeFiles(folder);
+  EXPECT_TRUE(text(running.Path()).ends_with("AR_Cust")) << "a running writer's file is its own";
+  EXPECT_FALSE(PutStagedRows(running.Path(), running.End() - 10, rows))
+      << "rows written since are never overwritten";
+}
+
 TEST_F(ChangeFileWriterTest, ADamagedFileIsRefusedWithWhatIsWrong) {
   ChangeFileWriter writer(folder, header, when);
   writer.Write({{"AR_Customers", "C100", "CODETAXGRP", "OLD", "HST", "converted"}});
