@@ -34,10 +34,6 @@ double seconds(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-using bench::BenchPrompt;
-using bench::mapping;
-using bench::open;
-
 /// Puts every customer back on the old group, so each measurement converts the same records.
 void resetCustomers(const std::filesystem::path& database) {
   SQLite::Database db(database.string(), SQLite::OPEN_READWRITE);
@@ -51,38 +47,17 @@ int main(int argc, char** argv) {
   const int rounds = argc > 2 ? std::stoi(argv[2]) : 3;
   const auto site =
       std::filesystem::temp_directory_path() / ("ordavel-bench-" + std::to_string(::getpid()));
-  std::filesystem::remove_all(site);
-  setenv("ORDAVEL_REGISTRY", (site / "registry").c_str(), 1);
-  erp::generateCompany(site, {"BENCH", "Benchmark Ltd.", {{"customers", count}}});
-  const std::filesystem::path shared = erp::sharedDataOf(site);
-  erp::SiteLayout layout(shared);
-  {
-    erp::SiteDatabase siteDb(layout);
-    siteDb.addUser("BENCH", "Benchmark", "bench");
-    siteDb.grantCompany("BENCH", "BENCH");
-  }
+  const std::filesystem::path shared = bench::GenerateBenchSite(site, count);
+  const erp::SiteLayout layout(shared);
   const std::filesystem::path database = layout.companyDatabase("BENCH");
 
-  BenchPrompt prompt;
-  std::ostringstream shown;
-  erp::ConsoleErrorDisplay display(shown);
-  host::AccpacConnection connection(host::standin::StandinHostServices(shared, prompt, display));
-  if (!connection.Logon("ZX1000", 0)) {
+  bench::CustomerRun run(shared);
+  if (!run.signedOn) {
     std::cerr << "cannot sign on\n";
     return 1;
   }
-  auto txgrp = open(connection, "TX0003");
-  auto txclass = open(connection, "TX0001");
-  auto customers = open(connection, "AR0024");
-  grids::ErrorDisplayFactory errors = [&] {
-    return std::make_unique<host::standin::StandinErrorDisplay>(display);
-  };
-  auto from = mapping(errors, *txgrp, *txclass, "From Sales Tax Group", "ONGSTPST");
-  auto to = mapping(errors, *txgrp, *txclass, "To Sales Tax Group", "ONHST");
-  struct NoFilterWindow : host::FilterWindow {
-    std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
-  } filterWindow;
-  grids::CriteriaField criteria(filterWindow);
+  host::AccpacConnection& connection = run.connection;
+  const bench::Mapping& to = *run.to;
   convert::RunState state;
   host::ProgressBar progress;
   host::TextBox processing;
@@ -109,20 +84,13 @@ int main(int argc, char** argv) {
     }
     const auto start = Clock::now();
     const std::clock_t cpuStart = std::clock();
-    from->taxGroupGrid->adsHeader(customers.get());
-    from->taxGroupGrid->Filter("(CODETAXGRP= \"ONGSTPST \")");
-    from->taxGroupGrid->lTaxGroupIDX(38);
-    from->taxGroupGrid->TaxClassFieldPrefix("TAXSTTS");
-    from->taxGroupGrid->TaxRegistrationFieldPrefix("IDTAXREGI");
-    engine.CopyTaxGroupGridSettings(*from->taxGroupGrid, *to->taxGroupGrid);
-    engine.StartTaxGroupLog(*from->taxGroupGrid, *to->taxGroupGrid, "AR_Customers");
-    engine.ConvertTaxGroupRecords(*from->taxGroupGrid, *to->taxGroupGrid, criteria);
+    run.Convert(engine, "(CODETAXGRP= \"ONGSTPST \")");
     if (recorder) recorder->Finish();
     const double elapsed = seconds(start);
     const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     engine.SetChangeRecorder(nullptr);
-    if (to->taxGroupGrid->lUpdated() != static_cast<std::int32_t>(count)) {
-      std::cerr << "converted " << to->taxGroupGrid->lUpdated() << " of " << count << "\n";
+    if (to.taxGroupGrid->lUpdated() != static_cast<std::int32_t>(count)) {
+      std::cerr << "converted " << to.taxGroupGrid->lUpdated() << " of " << count << "\n";
       std::exit(1);
     }
     return Rates{static_cast<double>(count) / elapsed, static_cast<double>(count) / cpu};

@@ -69,10 +69,6 @@ Timing timed(Action action) {
   return {seconds(start), cpuSeconds() - cpuStart};
 }
 
-using bench::BenchPrompt;
-using bench::mapping;
-using bench::open;
-
 /// Notes the moment the first record has been converted.
 class FirstRecordPump : public host::EventPump {
  public:
@@ -91,49 +87,27 @@ class FirstRecordPump : public host::EventPump {
 /// to `lastKey` (all when empty) with `recordsPerCommit`, and prints what it measured.
 int convertInThisProcess(const std::filesystem::path& shared, int recordsPerCommit,
                          const std::string& lastKey) {
-  BenchPrompt prompt;
-  std::ostringstream shown;
-  erp::ConsoleErrorDisplay display(shown);
-  host::AccpacConnection connection(host::standin::StandinHostServices(shared, prompt, display));
-  if (!connection.Logon("ZX1000", 0)) {
+  bench::CustomerRun run(shared);
+  if (!run.signedOn) {
     std::cerr << "cannot sign on\n";
     return 1;
   }
-  auto txgrp = open(connection, "TX0003");
-  auto txclass = open(connection, "TX0001");
-  auto customers = open(connection, "AR0024");
-  grids::ErrorDisplayFactory errors = [&] {
-    return std::make_unique<host::standin::StandinErrorDisplay>(display);
-  };
-  auto from = mapping(errors, *txgrp, *txclass, "From Sales Tax Group", "ONGSTPST");
-  auto to = mapping(errors, *txgrp, *txclass, "To Sales Tax Group", "ONHST");
-  struct NoFilterWindow : host::FilterWindow {
-    std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
-  } filterWindow;
-  grids::CriteriaField criteria(filterWindow);
+  host::AccpacConnection& connection = run.connection;
+  const bench::Mapping& to = *run.to;
 
   convert::RunState state;
   host::ProgressBar progress;
   host::TextBox processing;
-  FirstRecordPump pump(*to->taxGroupGrid);
+  FirstRecordPump pump(*to.taxGroupGrid);
   convert::ConversionEngine engine(connection, state, progress, processing, pump);
   engine.SetRecordsPerCommit(recordsPerCommit);
 
   std::string filter = "(CODETAXGRP= \"ONGSTPST \")";
   if (!lastKey.empty()) filter = "(IDCUST<=\"" + lastKey + " \") AND " + filter;
-  const Timing timing = timed([&] {
-    from->taxGroupGrid->adsHeader(customers.get());
-    from->taxGroupGrid->Filter(filter);
-    from->taxGroupGrid->lTaxGroupIDX(38);
-    from->taxGroupGrid->TaxClassFieldPrefix("TAXSTTS");
-    from->taxGroupGrid->TaxRegistrationFieldPrefix("IDTAXREGI");
-    engine.CopyTaxGroupGridSettings(*from->taxGroupGrid, *to->taxGroupGrid);
-    engine.StartTaxGroupLog(*from->taxGroupGrid, *to->taxGroupGrid, "AR_Customers");
-    engine.ConvertTaxGroupRecords(*from->taxGroupGrid, *to->taxGroupGrid, criteria);
-  });
-  const std::int32_t converted = to->taxGroupGrid->lUpdated();
-  if (converted != to->taxGroupGrid->lRecords() || connection.LostLogLines() != 0) {
-    std::cerr << "converted " << converted << " of " << to->taxGroupGrid->lRecords() << ", "
+  const Timing timing = timed([&] { run.Convert(engine, filter); });
+  const std::int32_t converted = to.taxGroupGrid->lUpdated();
+  if (converted != to.taxGroupGrid->lRecords() || connection.LostLogLines() != 0) {
+    std::cerr << "converted " << converted << " of " << to.taxGroupGrid->lRecords() << ", "
               << connection.LostLogLines() << " log lines lost\n";
     return 1;
   }
@@ -215,18 +189,9 @@ std::string keyAt(SQLite::Database& db, size_t position) {
 int measure(size_t count) {
   const auto site =
       std::filesystem::temp_directory_path() / ("ordavel-bench-" + std::to_string(::getpid()));
-  std::filesystem::remove_all(site);
-  setenv("ORDAVEL_REGISTRY", (site / "registry").c_str(), 1);
-
   auto start = Clock::now();
-  erp::generateCompany(site, {"BENCH", "Benchmark Ltd.", {{"customers", count}}});
-  const std::filesystem::path shared = erp::sharedDataOf(site);
-  erp::SiteLayout layout(shared);
-  {
-    erp::SiteDatabase siteDb(layout);
-    siteDb.addUser("BENCH", "Benchmark", "bench");
-    siteDb.grantCompany("BENCH", "BENCH");
-  }
+  const std::filesystem::path shared = bench::GenerateBenchSite(site, count);
+  const erp::SiteLayout layout(shared);
   std::printf("generated %zu customers in %.2f s\n", count, seconds(start));
   ::sync();
   const std::filesystem::path database = layout.companyDatabase("BENCH");

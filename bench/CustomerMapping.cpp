@@ -1,6 +1,12 @@
 #include "bench/CustomerMapping.h"
 
+#include "erp/sample/CompanyGenerator.h"
+#include "erp/sample/SiteFolder.h"
+#include "erp/site/SiteDatabase.h"
 #include "host/standin/StandinDataSource.h"
+#include "host/standin/StandinSession.h"
+
+#include <cstdlib>
 
 namespace bench {
 
@@ -33,6 +39,40 @@ std::unique_ptr<host::DataSource> open(host::AccpacConnection& connection, const
   source->SetDBLink(connection.CompanyDBLinkRW());
   source->SetOpen(true);
   return source;
+}
+
+std::filesystem::path GenerateBenchSite(const std::filesystem::path& site, std::size_t customers) {
+  std::filesystem::remove_all(site);
+  setenv("ORDAVEL_REGISTRY", (site / "registry").c_str(), 1);
+  erp::generateCompany(site, {"BENCH", "Benchmark Ltd.", {{"customers", customers}}});
+  const std::filesystem::path shared = erp::sharedDataOf(site);
+  erp::SiteDatabase siteDb{erp::SiteLayout(shared)};
+  siteDb.addUser("BENCH", "Benchmark", "bench");
+  siteDb.grantCompany("BENCH", "BENCH");
+  return shared;
+}
+
+CustomerRun::CustomerRun(const std::filesystem::path& shared)
+    : connection(host::standin::StandinHostServices(shared, prompt, display)) {
+  signedOn = connection.Logon("ZX1000", 0);
+  if (!signedOn) return;
+  txgrp = open(connection, "TX0003");
+  txclass = open(connection, "TX0001");
+  customers = open(connection, "AR0024");
+  errors = [this] { return std::make_unique<host::standin::StandinErrorDisplay>(display); };
+  from = mapping(errors, *txgrp, *txclass, "From Sales Tax Group", "ONGSTPST");
+  to = mapping(errors, *txgrp, *txclass, "To Sales Tax Group", "ONHST");
+}
+
+void CustomerRun::Convert(convert::ConversionEngine& engine, const std::string& filter) {
+  from->taxGroupGrid->adsHeader(customers.get());
+  from->taxGroupGrid->Filter(filter);
+  from->taxGroupGrid->lTaxGroupIDX(38);
+  from->taxGroupGrid->TaxClassFieldPrefix("TAXSTTS");
+  from->taxGroupGrid->TaxRegistrationFieldPrefix("IDTAXREGI");
+  engine.CopyTaxGroupGridSettings(*from->taxGroupGrid, *to->taxGroupGrid);
+  engine.StartTaxGroupLog(*from->taxGroupGrid, *to->taxGroupGrid, "AR_Customers");
+  engine.ConvertTaxGroupRecords(*from->taxGroupGrid, *to->taxGroupGrid, criteria);
 }
 
 }  // namespace bench

@@ -1,11 +1,17 @@
 #pragma once
 
+#include "convert/ConversionEngine.h"
+#include "erp/site/ErpErrorDisplay.h"
 #include "erp/site/SignonPrompt.h"
+#include "grids/CriteriaField.h"
 #include "grids/TaxGroupGrid.h"
 #include "host/AccpacConnection.h"
 #include "host/DataSource.h"
 
+#include <cstddef>
+#include <filesystem>
 #include <memory>
+#include <sstream>
 #include <string>
 
 namespace bench {
@@ -30,5 +36,32 @@ std::unique_ptr<Mapping> mapping(const grids::ErrorDisplayFactory& errors, host:
 
 /// A stand-in data source on `view`, open on the connection's read-write company link.
 std::unique_ptr<host::DataSource> open(host::AccpacConnection& connection, const char* view);
+
+/// Generates company BENCH with `customers` customers in a new site at `site`, where user BENCH
+/// (password "bench") may sign on to it; the site's shared-data folder.
+std::filesystem::path GenerateBenchSite(const std::filesystem::path& site, std::size_t customers);
+
+/// User BENCH signed on to company BENCH of the site in `shared`, with the views and the
+/// ONGSTPST to ONHST mapping a customers' conversion needs.
+struct CustomerRun {
+  explicit CustomerRun(const std::filesystem::path& shared);
+  /// Converts the customers `filter` selects from ONGSTPST to ONHST through `engine`, logged in
+  /// AR_Customers.
+  void Convert(convert::ConversionEngine& engine, const std::string& filter);
+  /// Whether the sign-on succeeded; nothing else is usable without it.
+  bool signedOn = false;
+
+  BenchPrompt prompt;
+  std::ostringstream shown;
+  erp::ConsoleErrorDisplay display{shown};
+  host::AccpacConnection connection;
+  std::unique_ptr<host::DataSource> txgrp, txclass, customers;
+  grids::ErrorDisplayFactory errors;
+  std::unique_ptr<Mapping> from, to;
+  struct NoFilterWindow : host::FilterWindow {
+    std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
+  } filterWindow;
+  grids::CriteriaField criteria{filterWindow};
+};
 
 }  // namespace bench

@@ -5,6 +5,7 @@
 //   finder_bench [N]      (default 100000)
 
 #include "app/Layout.h"
+#include "bench/CustomerMapping.h"
 #include "host/controls/Finder.h"
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinSession.h"
@@ -76,17 +77,8 @@ int main(int argc, char** argv) {
   const size_t count = argc > 1 ? std::stoul(argv[1]) : 100000;
   const auto site = std::filesystem::temp_directory_path() /
                     ("ordavel-finder-bench-" + std::to_string(::getpid()));
-  std::filesystem::remove_all(site);
-  setenv("ORDAVEL_REGISTRY", (site / "registry").c_str(), 1);
-
-  erp::generateCompany(site, {"BENCH", "Benchmark Ltd.", {{"customers", count}}});
-  const std::filesystem::path shared = erp::sharedDataOf(site);
-  erp::SiteLayout layout(shared);
-  {
-    erp::SiteDatabase siteDb(layout);
-    siteDb.addUser("BENCH", "Benchmark", "bench");
-    siteDb.grantCompany("BENCH", "BENCH");
-  }
+  const std::filesystem::path shared = bench::GenerateBenchSite(site, count);
+  const erp::SiteLayout layout(shared);
 
   BenchPrompt prompt;
   std::ostringstream shown;
