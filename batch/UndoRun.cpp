@@ -36,12 +36,8 @@ ExitStatus UndoChanges(const std::string& file, const std::string& company, Work
     return kRefused;
   }
   if (!result.undoneRunFinished) out << "The run that wrote " << file << " did not finish.\n";
-  bool incomplete = !result.undoneRunFinished;
-  for (const auto& [kind, counts] : result.kinds) {
-    out << kind << ": " << counts.records << " to undo, " << counts.updated << " put back, "
-        << counts.skipped << " changed since, " << counts.failed << " failed\n";
-    incomplete = incomplete || counts.skipped != 0 || counts.failed != 0;
-  }
+  for (const auto& [kind, counts] : result.kinds)
+    out << convert::UndoCountsLine(kind, counts) << '\n';
   if (result.kinds.empty()) out << "The change file holds no converted record.\n";
   for (const std::string& report : result.reports) out << report << '\n';
   out << "Change file: " << result.changeFile.string() << '\n';
@@ -51,7 +47,7 @@ ExitStatus UndoChanges(const std::string& file, const std::string& company, Work
     out << "The undo was cancelled.\n";
     return kCancelled;
   }
-  return incomplete ? kIncomplete : kComplete;
+  return result.Whole() ? kComplete : kIncomplete;
 }
 
 }  // namespace batch

@@ -7,6 +7,7 @@
 #include "host/VersionInfo.h"
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <map>
@@ -300,6 +301,19 @@ UndoResult UndoChangeFile(const std::filesystem::path& file, KindControls& contr
   recorder.Finish();
   result.changeFile = changeFile.Path();
   return result;
+}
+
+std::string UndoCountsLine(const std::string& kind, const KindCounts& counts) {
+  return kind + ": " + std::to_string(counts.records) + " to undo, " +
+         std::to_string(counts.updated) + " put back, " + std::to_string(counts.skipped) +
+         " changed since, " + std::to_string(counts.failed) + " failed";
+}
+
+bool UndoResult::Whole() const {
+  return undoneRunFinished && !cancelled &&
+         std::all_of(kinds.begin(), kinds.end(), [](const auto& kind) {
+           return kind.second.skipped == 0 && kind.second.failed == 0;
+         });
 }
 
 }  // namespace convert

@@ -30,7 +30,15 @@ struct UndoResult {
   /// What the ERP or the file system reported for records that were left alone or failed, one
   /// line per record.
   std::vector<std::string> reports;
+
+  /// Whether every converted record was put back: the undone run had finished, the undo was
+  /// not stopped, and no record was left alone or refused.
+  bool Whole() const;
 };
+
+/// One line of what an undo did with a kind: "<kind>: N to undo, N put back, N changed since,
+/// N failed".
+std::string UndoCountsLine(const std::string& kind, const KindCounts& counts);
 
 /// Puts back the values before of every record that a change file says was converted and that
 /// still holds exactly its values after, through the window's data sources: each value put with

@@ -8,7 +8,6 @@
 #include <QFileDialog>
 #include <QProgressDialog>
 
-#include <algorithm>
 #include <sstream>
 
 namespace gui {
@@ -40,10 +39,8 @@ std::string PreviewSummary(const std::vector<std::pair<std::string, convert::Kin
 std::string UndoSummary(const convert::UndoResult& result, const std::string& logFolder) {
   std::ostringstream text;
   if (!result.undoneRunFinished) text << "The run that wrote this change file did not finish.\n";
-  for (const auto& [kind, counts] : result.kinds) {
-    text << kind << ": " << counts.records << " to undo, " << counts.updated << " put back, "
-         << counts.skipped << " changed since, " << counts.failed << " failed\n";
-  }
+  for (const auto& [kind, counts] : result.kinds)
+    text << convert::UndoCountsLine(kind, counts) << '\n';
   if (result.kinds.empty()) text << "The change file holds no converted record.\n";
   for (std::size_t i = 0; i < result.reports.size() && i < kReportsShown; ++i) {
     text << result.reports[i] << '\n';
@@ -109,12 +106,9 @@ void ChangeCommands::Undo(const std::filesystem::path& file) {
     return;
   }
   progress.reset();
-  const bool whole = result.undoneRunFinished && !result.cancelled &&
-                     std::all_of(result.kinds.begin(), result.kinds.end(), [](const auto& kind) {
-                       return kind.second.skipped == 0 && kind.second.failed == 0;
-                     });
-  form_.Messages().Show(UndoSummary(result, connection.LogFolderOnDisk()), Title(),
-                        whole ? host::MessageIcon::Information : host::MessageIcon::Exclamation);
+  form_.Messages().Show(
+      UndoSummary(result, connection.LogFolderOnDisk()), Title(),
+      result.Whole() ? host::MessageIcon::Information : host::MessageIcon::Exclamation);
 }
 
 }  // namespace gui
