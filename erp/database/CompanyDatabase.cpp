@@ -137,9 +137,22 @@ CompanyDatabase::~CompanyDatabase() {
 }
 
 void CompanyDatabase::execute(const std::string& statement) {
-  // A new transaction reads a newer state; an undone level may take back changed rows.
-  if (statement.starts_with("BEGIN") || statement.starts_with("ROLLBACK")) ++epoch_;
+  // An undone level may take back changed rows.
+  if (statement.starts_with("ROLLBACK")) ++epoch_;
   control_.get(statement).exec();
+  // A new transaction reads the newest state, which differs from what the last one read only
+  // when another connection committed since.
+  if (statement.starts_with("BEGIN") && othersCommitted()) ++epoch_;
+}
+
+bool CompanyDatabase::othersCommitted() {
+  SQLite::Statement& query = control_.get("PRAGMA data_version");
+  query.executeStep();
+  const std::int64_t version = query.getColumn(0).getInt64();
+  query.reset();
+  const bool changed = version != dataVersion_;
+  dataVersion_ = version;
+  return changed;
 }
 
 int CompanyDatabase::beginTransaction() {

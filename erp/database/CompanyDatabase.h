@@ -46,9 +46,9 @@ class CompanyDatabase {
   int transactionLevel() const { return level_; }
 
   /// A number that changes whenever what this connection reads of a watched table may have
-  /// changed: a transaction started, a level undone, a row of the table changed through this
-  /// connection. While a transaction is open nothing else can change them (it holds the write
-  /// lock), so a look-up made with the same number still holds.
+  /// changed: a transaction started after another connection committed, a level undone, a row
+  /// of the table changed through this connection. While a transaction is open nothing else can
+  /// change them (it holds the write lock), so a look-up made with the same number still holds.
   std::uint64_t readEpoch() const { return epoch_; }
   /// Counts changes to rows of `table` made through this connection in readEpoch.
   void watchTable(const std::string& table) { watched_.insert(table); }
@@ -60,8 +60,12 @@ class CompanyDatabase {
   const ViewCatalog& catalog_;
   SQLite::Database db_;
   StatementCache control_{db_};
+  /// Whether another connection committed since the last call (the first call says yes).
+  bool othersCommitted();
+
   int level_ = 0;
   std::uint64_t epoch_ = 0;
+  std::int64_t dataVersion_ = -1;
   std::set<std::string, std::less<>> watched_;
 };
 

@@ -91,8 +91,9 @@ TEST_F(TransactionTest, ARefusedWriteInsideATransactionUndoesOnlyItself) {
 }
 
 // Look-ups inside a transaction are remembered for the records after; what the same connection
-// changes or undoes in the tax tables meanwhile is seen at once.
-TEST_F(TransactionTest, ALookUpInsideATransactionSeesWhatItsOwnConnectionChanged) {
+// changes or undoes in the tax tables meanwhile is seen at once, and what another connection
+// committed is seen by the next transaction.
+TEST_F(TransactionTest, ARememberedLookUpSeesEveryChangeToTheTaxTables) {
   auto groups = company.open("TX0003");
   database().beginTransaction();
   ASSERT_EQ(kRcOk, setGroup("1000", "GAP"));
@@ -107,6 +108,11 @@ TEST_F(TransactionTest, ALookUpInsideATransactionSeesWhatItsOwnConnectionChanged
   EXPECT_EQ(kRcOk, setGroup("1100", "GAP")) << "the delete was undone";
   database().commitTransaction();
   EXPECT_EQ("GAP", savedGroup("1100"));
+
+  CompanyDatabase(company.file()).sql().exec("DELETE FROM TX0003 WHERE GROUPID = 'GAP'");
+  database().beginTransaction();
+  EXPECT_THROW(setGroup("1000", "GAP"), ErpError) << "deleted by another connection";
+  database().rollbackTransaction();
 }
 
 // A trigger notes each update that names the customer's name column: changing the tax group
