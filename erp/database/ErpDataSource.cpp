@@ -427,6 +427,13 @@ bool DataSource::writeDelete(const std::vector<Value>& keyValues, std::int64_t r
   return statement.exec() == 1;
 }
 
+WriteScope::Statements DataSource::writeStatements() const {
+  const bool details = std::any_of(details_.begin(), details_.end(), [](const DataSource* detail) {
+    return detail->detailChanges();
+  });
+  return details ? WriteScope::Statements::Several : WriteScope::Statements::One;
+}
+
 bool DataSource::commitDetails() {
   for (DataSource* detail : details_) {
     for (const PendingChange& change : detail->pending_) {
@@ -481,7 +488,7 @@ void DataSource::insert() {
     return;
   }
   saving(values_, [this] {
-    WriteScope transaction(*database_);
+    WriteScope transaction(*database_, writeStatements());
     if (!writeInsert(values_)) {
       raise(view_.description + " " + keyText(values_) + " already exists.", kRcDuplicate);
     }
@@ -514,7 +521,7 @@ void DataSource::update() {
     return;
   }
   saving(values_, [this, &changed] {
-    WriteScope transaction(*database_);
+    WriteScope transaction(*database_, writeStatements());
     if (!writeUpdate(values_, changed, values_, rev_)) {
       reportConflict();
       return;
@@ -542,7 +549,7 @@ void DataSource::remove() {
   }
   const std::vector<Value> read = original();
   saving(read, [this, &read] {
-    WriteScope transaction(*database_);
+    WriteScope transaction(*database_, WriteScope::Statements::One);
     if (!writeDelete(read, rev_)) {
       reportConflict();
       return;

@@ -6,6 +6,7 @@
 #include "erp/database/ErrorList.h"
 #include "erp/database/StatementCache.h"
 #include "erp/database/Verifier.h"
+#include "erp/database/WriteScope.h"
 
 #include <SQLiteCpp/Statement.h>
 
@@ -116,6 +117,8 @@ class DataSource {
   /// The record as it was read.
   std::vector<Value> original() const;
   bool writeDelete(const std::vector<Value>& keyValues, std::int64_t rev);
+  /// The statements a write of this view takes: one unless details have changes to write.
+  WriteScope::Statements writeStatements() const;
   bool commitDetails();
   void buildSql();
   void requireWritable(const char* action);

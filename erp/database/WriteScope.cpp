@@ -11,9 +11,15 @@ bool inTransaction(CompanyDatabase& database) {
 
 }  // namespace
 
-WriteScope::WriteScope(CompanyDatabase& database)
-    : database_(database), nested_(inTransaction(database)) {
-  database_.execute(nested_ ? "SAVEPOINT erp_write" : "BEGIN IMMEDIATE");
+WriteScope::WriteScope(CompanyDatabase& database, Statements statements)
+    : database_(database),
+      nested_(inTransaction(database)),
+      savepoint_(nested_ && statements == Statements::Several) {
+  if (!nested_) {
+    database_.execute("BEGIN IMMEDIATE");
+  } else if (savepoint_) {
+    database_.execute("SAVEPOINT erp_write");
+  }
 }
 
 WriteScope::~WriteScope() {
@@ -21,7 +27,7 @@ WriteScope::~WriteScope() {
   try {
     if (!nested_) {
       database_.execute("ROLLBACK");
-    } else if (inTransaction(database_)) {
+    } else if (savepoint_ && inTransaction(database_)) {
       database_.execute("ROLLBACK TO erp_write");
       database_.execute("RELEASE erp_write");
     }
@@ -31,7 +37,11 @@ WriteScope::~WriteScope() {
 }
 
 void WriteScope::commit() {
-  database_.execute(nested_ ? "RELEASE erp_write" : "COMMIT");
+  if (!nested_) {
+    database_.execute("COMMIT");
+  } else if (savepoint_) {
+    database_.execute("RELEASE erp_write");
+  }
   ended_ = true;
 }
 

@@ -9,7 +9,12 @@ namespace erp {
 /// refused write undoes only its own changes and leaves the rest of the transaction open.
 class WriteScope {
  public:
-  explicit WriteScope(CompanyDatabase& database);
+  /// How many statements the write takes. One statement inside a transaction needs no savepoint:
+  /// it either changes its row or nothing, and a database error that stops it midway undoes the
+  /// whole transaction either way. A savepoint there copies every page it touches once more.
+  enum class Statements { One, Several };
+
+  explicit WriteScope(CompanyDatabase& database, Statements statements = Statements::Several);
   /// Undoes the write unless it was committed.
   ~WriteScope();
   WriteScope(const WriteScope&) = delete;
@@ -21,6 +26,7 @@ class WriteScope {
  private:
   CompanyDatabase& database_;
   bool nested_;
+  bool savepoint_;
   bool ended_ = false;
 };
 

@@ -162,15 +162,20 @@ TEST_F(CompositionTest, ARefusedDetailChangeLeavesHeaderAndDetailsAsTheyWere) {
   EXPECT_FALSE(taxes->detailChanges());
 }
 
-TEST_F(CompositionTest, AConflictOnADetailRowRollsBackTheHeaderToo) {
+// On its own or inside a transaction of the link (a batch of records), a header write whose
+// detail rows conflict undoes its own rows, and only those.
+class DetailConflictTest : public CompositionTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(DetailConflictTest, AConflictOnADetailRowRollsBackTheHeaderToo) {
+  const bool insideTransaction = GetParam();
   readItem("A100");
+  taxes->clear();
+  taxes->put(2, std::string("HST"), true);
+  taxes->insert();
   taxes->clear();
   taxes->put(2, std::string("GST"), false);
   ASSERT_TRUE(taxes->read());
   taxes->remove();
-  taxes->clear();
-  taxes->put(2, std::string("HST"), true);
-  taxes->insert();
 
   {  // another session changes the GST row after it was read here
     CompanyDatabase other(company.file());
@@ -185,12 +190,16 @@ TEST_F(CompositionTest, AConflictOnADetailRowRollsBackTheHeaderToo) {
     ASSERT_EQ(kRcOk, rows.lastReturnCode());
   }
   company.errors().clear();
+  if (insideTransaction) company.database()->beginTransaction();
   items->update();
   EXPECT_NE(kRcOk, items->lastReturnCode());
+  if (insideTransaction) company.database()->commitTransaction();
   EXPECT_EQ(1u, company.errors().count());
   EXPECT_TRUE(committedRow("A100", "GST")) << "the delete was rolled back";
   EXPECT_FALSE(committedRow("A100", "HST")) << "the insert was rolled back";
 }
+
+INSTANTIATE_TEST_SUITE_P(Writes, DetailConflictTest, ::testing::Bool());
 
 TEST_F(CompositionTest, OnlyTheViewsDetailCanBeComposed) {
   auto customers = company.open("AR0024");
