@@ -57,12 +57,17 @@ void CommitBatches::Hold(const std::string& line) {
 
 void CommitBatches::BeginRecord() {
   if (!open_) {
-    link_ = connection_.CompanyDBLinkRW();
-    link_->TransactionBegin();
     open_ = true;
     handled_ = 0;
   }
-  link_->TransactionBegin();
+  // A batch of one record is that record's level already.
+  recordIsBatch_ = !transactionOpen_ && recordsPerCommit_ == 1;
+  if (!transactionOpen_) {
+    link_ = connection_.CompanyDBLinkRW();
+    link_->TransactionBegin();
+    transactionOpen_ = true;
+  }
+  if (!recordIsBatch_) link_->TransactionBegin();
   recordOpen_ = true;
 }
 
@@ -71,9 +76,11 @@ void CommitBatches::EndRecord(bool keep, std::vector<host::RecordProbe> probes) 
   recordOpen_ = false;
   if (!keep) {
     link_->TransactionRollback();
+    // The batch's lines are still logged when it is committed.
+    if (recordIsBatch_) transactionOpen_ = false;
     return;
   }
-  link_->TransactionCommit();
+  if (!recordIsBatch_) link_->TransactionCommit();
   for (host::RecordProbe& probe : probes) probes_.push_back(std::move(probe));
 }
 
@@ -97,8 +104,10 @@ void CommitBatches::Commit() {
     if (!pending_->Stage(batch)) pending_->Clear();
   }
   try {
-    link_->TransactionCommit();
+    if (transactionOpen_) link_->TransactionCommit();
+    transactionOpen_ = false;
   } catch (...) {
+    transactionOpen_ = false;
     if (onCommit_) onCommit_(false);
     throw;
   }

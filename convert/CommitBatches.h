@@ -24,7 +24,7 @@ namespace convert {
 /// and is committed after every `RecordsPerCommit` records the loop handled, at the end of the
 /// kind, on Cancel and before an error of the kind's loop is logged; so it holds the company's
 /// write lock only for its own records. With one record per commit every record is committed on
-/// its own, as the ERP's views commit it.
+/// its own, as the ERP's views commit it, and the transaction is the record's level.
 ///
 /// The log. While a batch is open its lines are held in order, stamped when they are written.
 /// Before the commit they are staged in the kind's pending file in the log folder, with the log's
@@ -102,7 +102,9 @@ class CommitBatches {
   std::optional<host::PendingLogFile> pending_;
   std::shared_ptr<host::DatabaseLink> link_;
   bool open_ = false;
+  bool transactionOpen_ = false;
   bool recordOpen_ = false;
+  bool recordIsBatch_ = false;
   std::int32_t handled_ = 0;
   std::string lines_;
   long lineCount_ = 0;
