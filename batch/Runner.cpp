@@ -283,6 +283,22 @@ ExitStatus StatusOfRun(const app::Form1& window) {
   return incomplete ? kIncomplete : kComplete;
 }
 
+namespace {
+
+/// Where the run's change file is, or that it has none, and the rows it could not take.
+void SayChangeFile(const convert::ConversionRun& run, std::ostream& out) {
+  if (run.LastChangeFile().empty()) {
+    out << "No change file could be written.\n";
+  } else {
+    out << "Change file: " << run.LastChangeFile().string() << '\n';
+  }
+  if (run.LostChangeRows() != 0) {
+    out << run.LostChangeRows() << " rows could not be written to the change file.\n";
+  }
+}
+
+}  // namespace
+
 ExitStatus PreviewJob(const Job& job, app::Form1& window, ShownErrors& shown, std::ostream& out) {
   const std::vector<std::string> problems = ApplyJob(job, window, shown);
   if (!problems.empty()) {
@@ -295,10 +311,7 @@ ExitStatus PreviewJob(const Job& job, app::Form1& window, ShownErrors& shown, st
   const convert::RunEnd end = window.Run()->LastEnd();
   if (end == convert::RunEnd::Abandoned) out << "The preview was abandoned.\n";
   out << "Preview only: nothing was saved.\n";
-  out << "Change file: " << window.Run()->LastChangeFile().string() << '\n';
-  if (window.Run()->LostChangeRows() != 0) {
-    out << window.Run()->LostChangeRows() << " rows could not be written to the change file.\n";
-  }
+  SayChangeFile(*window.Run(), out);
   return StatusOfRun(window);
 }
 
@@ -319,10 +332,7 @@ ExitStatus RunJob(const Job& job, app::Form1& window, ShownErrors& shown, std::o
   if (end == convert::RunEnd::Finished || end == convert::RunEnd::Cancelled ||
       end == convert::RunEnd::Abandoned) {
     out << "Log files: " << window.Connection()->LogFolderOnDisk() << '\n';
-    out << "Change file: " << window.Run()->LastChangeFile().string() << '\n';
-    if (window.Run()->LostChangeRows() != 0) {
-      out << window.Run()->LostChangeRows() << " rows could not be written to the change file.\n";
-    }
+    SayChangeFile(*window.Run(), out);
   }
   if (end == convert::RunEnd::Finished && window.Run()->LostLogLines() != 0) {
     out << window.Run()->LostLogLines() << " lines could not be written to the conversion log.\n";

@@ -40,7 +40,11 @@ ExitStatus UndoChanges(const std::string& file, const std::string& company, Work
     out << convert::UndoCountsLine(kind, counts) << '\n';
   if (result.kinds.empty()) out << "The change file holds no converted record.\n";
   for (const std::string& report : result.reports) out << report << '\n';
-  out << "Change file: " << result.changeFile.string() << '\n';
+  if (result.changeFile.empty()) {
+    out << "No change file could be written.\n";
+  } else {
+    out << "Change file: " << result.changeFile.string() << '\n';
+  }
   out << "Log file: " << window.Window().Connection()->LogFolderOnDisk() << "/" << result.logFile
       << '\n';
   if (result.cancelled) {

@@ -190,26 +190,67 @@ std::string ChangeFileName(std::chrono::system_clock::time_point started, const 
   return formatted(started, "%Y%m%d_%H%M%S") + "_" + tab + "_changes.csv";
 }
 
+namespace {
+
+/// The names a run's change file may take: the first, then with "_2", "_3", ...
+std::filesystem::path candidateName(const std::filesystem::path& folder, const std::string& name,
+                                    int attempt) {
+  if (attempt == 1) return folder / name;
+  return folder / (name.substr(0, name.size() - 4) + "_" + std::to_string(attempt) + ".csv");
+}
+
+constexpr int kNameAttempts = 99;
+
+/// Gives the unnamed file `fd` the first free name; empty when none could be given.
+std::filesystem::path giveName(int fd, const std::filesystem::path& folder,
+                               const std::string& name) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  for (int attempt = 1; attempt <= kNameAttempts; ++attempt) {
+    std::filesystem::path path = candidateName(folder, name, attempt);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      return path;
+    }
+    if (errno != EEXIST) break;
+  }
+  return {};
+}
+
+}  // namespace
+
 ChangeFileWriter::ChangeFileWriter(const std::filesystem::path& folder,
                                    const ChangeFileHeader& header,
                                    std::chrono::system_clock::time_point started) {
   ::mkdir(folder.c_str(), 0777);
   const std::string name = ChangeFileName(started, header.tab);
-  const std::string stem = name.substr(0, name.size() - 4);
-  for (int attempt = 1; attempt < 100 && fd_ < 0; ++attempt) {
-    path_ = folder / (attempt == 1 ? name : stem + "_" + std::to_string(attempt) + ".csv");
+  // Written whole before it gets its name, the file never shows empty or without its header, not
+  // after a kill nor on a full disk.
+  fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
+  if (fd_ >= 0) {
+    const bool begun = Begin(header);
+    if (begun) path_ = giveName(fd_, folder, name);
+    if (!path_.empty()) return;
+    ::close(fd_);
+    fd_ = -1;
+    end_ = 0;
+    if (!begun) return;  // no room for the header: no file rather than a headless one
+  }
+  // A file system without unnamed files, or without /proc to name one: created by name.
+  for (int attempt = 1; attempt <= kNameAttempts && fd_ < 0; ++attempt) {
+    path_ = candidateName(folder, name, attempt);
     fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd_ < 0 && errno != EEXIST) break;
   }
-  if (fd_ < 0) return;
-  // Held for the writer's life and dropped by the system when the process dies, so that mending
-  // the files of killed runs never touches the file of a run still going.
-  ::flock(fd_, LOCK_EX | LOCK_NB);
-  const std::string text = headerText(header);
-  if (!WriteAtEnd(text, true)) {
+  if (fd_ >= 0 && !Begin(header)) {
     ::close(fd_);
     fd_ = -1;
   }
+}
+
+bool ChangeFileWriter::Begin(const ChangeFileHeader& header) {
+  // Held for the writer's life and dropped by the system when the process dies, so that mending
+  // the files of killed runs never touches the file of a run still going.
+  ::flock(fd_, LOCK_EX | LOCK_NB);
+  return WriteAtEnd(headerText(header), true);
 }
 
 ChangeFileWriter::~ChangeFileWriter() {

@@ -97,6 +97,8 @@ class ChangeFileWriter {
   long LostRows() const { return lostRows_; }
 
  private:
+  /// Locks the new file and writes its header; false when the header did not fit.
+  bool Begin(const ChangeFileHeader& header);
   bool WriteAtEnd(const std::string& text, bool keepMarker);
 
   std::filesystem::path path_;

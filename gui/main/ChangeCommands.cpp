@@ -50,8 +50,12 @@ std::string UndoSummary(const convert::UndoResult& result, const std::string& lo
          << " more, listed in the change file.\n";
   }
   if (result.cancelled) text << "The undo was cancelled.\n";
-  text << "\nChange file: " << result.changeFile.string() << '\n'
-       << "Log file: " << logFolder << '/' << result.logFile << '\n';
+  if (result.changeFile.empty()) {
+    text << "\nNo change file could be written.\n";
+  } else {
+    text << "\nChange file: " << result.changeFile.string() << '\n';
+  }
+  text << "Log file: " << logFolder << '/' << result.logFile << '\n';
   return text.str();
 }
 

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <fstream>
 #include <iterator>
@@ -62,6 +66,24 @@ TEST_F(ChangeFileWriterTest, EveryWriteLeavesAWholeFileThatSaysWhetherTheRunFini
   EXPECT_TRUE(read.finished);
   EXPECT_EQ(2u, read.rows.size());
   EXPECT_EQ(1, writer.LostRows());
+}
+
+// The file gets its name only once its header is written: a full disk (or a kill) at its creation
+// leaves no file rather than an empty or headless one.
+TEST_F(ChangeFileWriterTest, AHeaderThatDoesNotFitLeavesNoFile) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit room{100, 100};
+    ::setrlimit(RLIMIT_FSIZE, &room);
+    ChangeFileWriter writer(folder, header, when);
+    writer.Write({{"AR_Customers", "C100", "CODETAXGRP", "OLD", "HST", "converted"}});
+    ::_exit(writer.Path().empty() && writer.LostRows() == 1 ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_EQ(0, WEXITSTATUS(status)) << "no path, and the rows are counted as lost";
+  EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
 
 // A kill can cut the write of a batch's rows short at a page boundary. The next run mends the
