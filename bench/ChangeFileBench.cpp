@@ -40,11 +40,7 @@ void resetCustomers(const std::filesystem::path& database) {
   db.exec("UPDATE AR0024 SET CODETAXGRP = 'ONGSTPST', TAXSTTS1 = 1, TAXSTTS2 = 1");
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const size_t count = argc > 1 ? std::stoul(argv[1]) : 20000;
-  const int rounds = argc > 2 ? std::stoi(argv[2]) : 3;
+int measure(size_t count, int rounds) {
   const auto site =
       std::filesystem::temp_directory_path() / ("ordavel-bench-" + std::to_string(::getpid()));
   const std::filesystem::path shared = bench::GenerateBenchSite(site, count);
@@ -52,10 +48,6 @@ int main(int argc, char** argv) {
   const std::filesystem::path database = layout.companyDatabase("BENCH");
 
   bench::CustomerRun run(shared);
-  if (!run.signedOn) {
-    std::cerr << "cannot sign on\n";
-    return 1;
-  }
   host::AccpacConnection& connection = run.connection;
   const bench::Mapping& to = *run.to;
   convert::RunState state;
@@ -123,4 +115,15 @@ int main(int argc, char** argv) {
   connection.Logoff();
   std::filesystem::remove_all(site);
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return measure(argc > 1 ? std::stoul(argv[1]) : 20000, argc > 2 ? std::stoi(argv[2]) : 3);
+  } catch (const std::exception& error) {
+    std::cerr << "change_file_bench: " << error.what() << '\n';
+    return 1;
+  }
 }

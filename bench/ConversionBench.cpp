@@ -90,10 +90,6 @@ class FirstRecordPump : public host::EventPump {
 int convertInThisProcess(const std::filesystem::path& shared, int recordsPerCommit,
                          const std::string& lastKey) {
   bench::CustomerRun run(shared);
-  if (!run.signedOn) {
-    std::cerr << "cannot sign on\n";
-    return 1;
-  }
   host::AccpacConnection& connection = run.connection;
   const bench::Mapping& to = *run.to;
 
@@ -243,28 +239,27 @@ int measure(size_t count) {
     resetCustomers(database, logs);
   }
 
-  auto rate = [count](double s) { return static_cast<double>(count) / s; };
+  // A label padded to one width, a rate of `count` records in `seconds` and the seconds.
+  auto rate = [count](const char* label, double seconds, int decimals) {
+    std::printf("%-32s %10.0f records/s  (%.*f s)\n", label, static_cast<double>(count) / seconds,
+                decimals, seconds);
+  };
+  auto ratio = [](const char* label, double value, int decimals) {
+    std::printf("%-32s %10.*f\n", label, decimals, value);
+  };
   std::printf("records                          %zu  (best of %d rounds)\n", count, kRounds);
-  std::printf("Ordavel (views, grids, log)      %10.0f records/s  (%.2f s)\n",
-              rate(batched.timing.wall), batched.timing.wall);
-  std::printf("Ordavel, 1 record per commit     %10.0f records/s  (%.2f s)\n",
-              rate(single.timing.wall), single.timing.wall);
-  std::printf("floor: committed UPDATE per key  %10.0f records/s  (%.2f s)\n", rate(perKey.wall),
-              perKey.wall);
-  std::printf("floor: one bulk UPDATE           %10.0f records/s  (%.3f s)\n", rate(bulk.wall),
-              bulk.wall);
-  std::printf("ratio Ordavel / per-key floor    %10.2f\n", batched.timing.wall / perKey.wall);
-  std::printf("ratio 1 per commit / per-key     %10.2f\n", single.timing.wall / perKey.wall);
-  std::printf("ratio Ordavel / bulk floor       %10.1f\n", batched.timing.wall / bulk.wall);
-  std::printf("CPU time: Ordavel                %10.0f records/s  (%.2f s)\n",
-              rate(batched.timing.cpu), batched.timing.cpu);
-  std::printf("CPU time: 1 record per commit    %10.0f records/s  (%.2f s)\n",
-              rate(single.timing.cpu), single.timing.cpu);
-  std::printf("CPU time: per-key floor          %10.0f records/s  (%.2f s)\n", rate(perKey.cpu),
-              perKey.cpu);
-  std::printf("CPU time: bulk floor             %10.0f records/s  (%.3f s)\n", rate(bulk.cpu),
-              bulk.cpu);
-  std::printf("CPU ratio Ordavel / per-key      %10.2f\n", batched.timing.cpu / perKey.cpu);
+  rate("Ordavel (views, grids, log)", batched.timing.wall, 2);
+  rate("Ordavel, 1 record per commit", single.timing.wall, 2);
+  rate("floor: committed UPDATE per key", perKey.wall, 2);
+  rate("floor: one bulk UPDATE", bulk.wall, 3);
+  ratio("ratio Ordavel / per-key floor", batched.timing.wall / perKey.wall, 2);
+  ratio("ratio 1 per commit / per-key", single.timing.wall / perKey.wall, 2);
+  ratio("ratio Ordavel / bulk floor", batched.timing.wall / bulk.wall, 1);
+  rate("CPU time: Ordavel", batched.timing.cpu, 2);
+  rate("CPU time: 1 record per commit", single.timing.cpu, 2);
+  rate("CPU time: per-key floor", perKey.cpu, 2);
+  rate("CPU time: bulk floor", bulk.cpu, 3);
+  ratio("CPU ratio Ordavel / per-key", batched.timing.cpu / perKey.cpu, 2);
   std::printf("peak memory, %7zu records      %10ld kB\n", small, smallRun.peakKilobytes);
   std::printf("peak memory, %7zu records      %10ld kB\n", count, batched.peakKilobytes);
   std::printf("start-up to first converted record %8.3f s  (1 per commit: %.3f s)\n",
@@ -276,10 +271,10 @@ int measure(size_t count) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 5 && std::string(argv[1]) == "--convert") {
-    return convertInThisProcess(argv[2], std::stoi(argv[3]), argv[4]);
-  }
   try {
+    if (argc == 5 && std::string(argv[1]) == "--convert") {
+      return convertInThisProcess(argv[2], std::stoi(argv[3]), argv[4]);
+    }
     return measure(argc > 1 ? std::stoul(argv[1]) : 100000);
   } catch (const std::exception& error) {
     std::cerr << "conversion_bench: " << error.what() << '\n';

@@ -7,6 +7,7 @@
 #include "host/standin/StandinSession.h"
 
 #include <cstdlib>
+#include <stdexcept>
 
 namespace bench {
 
@@ -54,8 +55,7 @@ std::filesystem::path GenerateBenchSite(const std::filesystem::path& site, std::
 
 CustomerRun::CustomerRun(const std::filesystem::path& shared)
     : connection(host::standin::StandinHostServices(shared, prompt, display)) {
-  signedOn = connection.Logon("ZX1000", 0);
-  if (!signedOn) return;
+  if (!connection.Logon("ZX1000", 0)) throw std::runtime_error("cannot sign on to company BENCH");
   txgrp = open(connection, "TX0003");
   txclass = open(connection, "TX0001");
   customers = open(connection, "AR0024");

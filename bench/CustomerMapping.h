@@ -44,12 +44,11 @@ std::filesystem::path GenerateBenchSite(const std::filesystem::path& site, std::
 /// User BENCH signed on to company BENCH of the site in `shared`, with the views and the
 /// ONGSTPST to ONHST mapping a customers' conversion needs.
 struct CustomerRun {
+  /// Throws std::runtime_error when user BENCH cannot sign on.
   explicit CustomerRun(const std::filesystem::path& shared);
   /// Converts the customers `filter` selects from ONGSTPST to ONHST through `engine`, logged in
   /// AR_Customers.
   void Convert(convert::ConversionEngine& engine, const std::string& filter);
-  /// Whether the sign-on succeeded; nothing else is usable without it.
-  bool signedOn = false;
 
   BenchPrompt prompt;
   std::ostringstream shown;
