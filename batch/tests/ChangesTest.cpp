@@ -8,6 +8,7 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include <functional>
 #include <map>
 
 namespace batch {
@@ -69,6 +70,27 @@ class ChangesTest : public fixture::RunnerTest {
     if (at == std::string::npos) return {};
     const size_t start = at + 13;
     return text.substr(start, text.find('\n', start) - start);
+  }
+
+  /// Runs `job` in a child process that `arm` sets up to kill itself; the change file the killed
+  /// run left in the log folder, empty when the run was not killed.
+  std::filesystem::path changeFileOfKilledRun(const std::string& job,
+                                              const std::function<void()>& arm) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      arm();
+      Run(job);
+      ::_exit(0);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFSIGNALED(status)) {
+      ADD_FAILURE() << "the run was not killed";
+      return {};
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(logs())) {
+      if (entry.path().string().ends_with("_changes.csv")) return entry.path();
+    }
+    return {};
   }
 
   ExitStatus Undo(const std::filesystem::path& file, const std::string& other = "") {
@@ -251,12 +273,10 @@ TEST_F(ChangesTest, UndoRefusesAFileOfAnotherCompanyAPreviewsAndADamagedOneChang
 // A run killed between two records leaves a change file that reads whole, says the run did not
 // finish, and claims only records that were converted.
 TEST_F(ChangesTest, AKilledRunLeavesAWholeChangeFileThatSaysSo) {
-  const pid_t child = ::fork();
-  ASSERT_LE(0, child);
-  if (child == 0) {
-    // The customers are through and the items' kind has begun: the process dies in its loop.
-    host::ScopedConnection started;
-    int polls = -1;
+  // The customers are through and the items' kind has begun: the process dies in its loop.
+  host::ScopedConnection started;
+  int polls = -1;
+  const std::filesystem::path file = changeFileOfKilledRun(kJob, [&] {
     beforeRun = [&](app::Form1& window) {
       started = window.Run()->KindStarted.Connect([&](const convert::KindTarget& kind) {
         if (kind.checkBox == "chkARItemTaxes") polls = 0;
@@ -265,16 +285,8 @@ TEST_F(ChangesTest, AKilledRunLeavesAWholeChangeFileThatSaysSo) {
     pump.onPoll = [&] {
       if (polls >= 0 && ++polls == 6) ::raise(SIGKILL);
     };
-    Run(kJob);
-    ::_exit(0);
-  }
-  int status = 0;
-  ASSERT_EQ(child, ::waitpid(child, &status, 0));
-  ASSERT_TRUE(WIFSIGNALED(status));
-  std::filesystem::path file;
-  for (const auto& entry : std::filesystem::directory_iterator(logs())) {
-    if (entry.path().string().ends_with("_changes.csv")) file = entry.path();
-  }
+  });
+  ASSERT_FALSE(file.empty());
   const std::string text = bytesOf(file);
   EXPECT_TRUE(text.ends_with("End of run,,,,,did not finish\r\n")) << text;
   const convert::ChangeFileContents changes = convert::ReadChangeFile(file);
@@ -295,23 +307,13 @@ TEST_F(ChangesTest, AKilledRunLeavesAWholeChangeFileThatSaysSo) {
 // A run killed after a commit and before that batch's change rows reached its change file: the
 // next start of the kind puts them there, so the killed run can be undone completely.
 TEST_F(ChangesTest, TheNextRunOfAKindWritesTheRowsOfABatchAKillLeftUnwritten) {
-  const pid_t child = ::fork();
-  ASSERT_LE(0, child);
-  if (child == 0) {
-    host::ScopedConnection committed;
+  host::ScopedConnection committed;
+  const std::filesystem::path file = changeFileOfKilledRun(kCustomersJob, [&] {
     beforeRun = [&](app::Form1& window) {
       committed = window.Run()->BatchCommitted().Connect([] { ::raise(SIGKILL); });
     };
-    Run(kCustomersJob);
-    ::_exit(0);
-  }
-  int status = 0;
-  ASSERT_EQ(child, ::waitpid(child, &status, 0));
-  ASSERT_TRUE(WIFSIGNALED(status));
-  std::filesystem::path file;
-  for (const auto& entry : std::filesystem::directory_iterator(logs())) {
-    if (entry.path().string().ends_with("_changes.csv")) file = entry.path();
-  }
+  });
+  ASSERT_FALSE(file.empty());
   ASSERT_EQ("HST", taxGroupOf("C100"));
   ASSERT_EQ(0u, rowsOf(convert::ReadChangeFile(file).rows, "C100").size()) << "killed too late";
 
