@@ -4,7 +4,7 @@
 //   about_screenshots [FOLDER]      (default build/screenshots)
 
 #include "gui/about/AboutDialog.h"
-#include "gui/controls/ApplicationLook.h"
+#include "gui/controls/tools/ScreenshotTool.h"
 #include "gui/controls/tools/WindowComposer.h"
 
 #include "erp/runtime/Installation.h"
@@ -98,19 +98,6 @@ void AboutWithBlankWarning(const fs::path& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  gui::controls::PrepareHighDpi();
-  QApplication application(argc, argv);
-  gui::controls::UsePlatformFont(application);
-  gui::controls::MuteOffscreenNotes();
-  try {
-    // Absolute: reading the site's configuration makes the ERP's runtime folder the current one.
-    const fs::path folder = fs::absolute(argc > 1 ? argv[1] : "build/screenshots");
-    fs::create_directories(folder);
-    AboutWithBlankWarning(folder);
-  } catch (const std::exception& error) {
-    std::cerr << "about_screenshots: " << error.what() << '\n';
-    return 1;
-  }
-  return 0;
+  return gui::controls::tools::RunScreenshotTool(argc, argv, "about_screenshots",
+                                                 AboutWithBlankWarning);
 }

@@ -10,6 +10,7 @@
 #include "gui/controls/FilterWindowDialog.h"
 #include "gui/controls/GridWidget.h"
 #include "gui/controls/SignonDialog.h"
+#include "gui/controls/tools/ScreenshotTool.h"
 #include "gui/controls/tools/WindowComposer.h"
 
 #include "app/Layout.h"
@@ -296,22 +297,14 @@ class Screens {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  PrepareHighDpi();
-  QApplication application(argc, argv);
-  UsePlatformFont(application);
-  MuteOffscreenNotes();
-  try {
-    Screens screens(argc > 1 ? argv[1] : "build/screenshots");
-    screens.SignOnWithARefusal();
-    screens.FieldEditWithFinder();
-    screens.TaxGroupGridWithClassEditor();
-    screens.TaxAuthorityGridWithOperations();
-    screens.FilterWindowWithTwoConditions();
-    screens.ErrorDisplayWithTwoMessages();
-  } catch (const std::exception& error) {
-    std::cerr << "control_screenshots: " << error.what() << '\n';
-    return 1;
-  }
-  return 0;
+  return gui::controls::tools::RunScreenshotTool(argc, argv, "control_screenshots",
+                                                 [](const fs::path& folder) {
+                                                   Screens screens(folder);
+                                                   screens.SignOnWithARefusal();
+                                                   screens.FieldEditWithFinder();
+                                                   screens.TaxGroupGridWithClassEditor();
+                                                   screens.TaxAuthorityGridWithOperations();
+                                                   screens.FilterWindowWithTwoConditions();
+                                                   screens.ErrorDisplayWithTwoMessages();
+                                                 });
 }

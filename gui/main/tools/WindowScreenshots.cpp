@@ -5,8 +5,8 @@
 
 #include "gui/main/Program.h"
 
-#include "gui/controls/ApplicationLook.h"
 #include "gui/controls/FieldEditWidget.h"
+#include "gui/controls/tools/ScreenshotTool.h"
 #include "gui/controls/tools/WindowComposer.h"
 
 #include "erp/sample/SampleSite.h"
@@ -168,19 +168,11 @@ class Screens {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  gui::controls::PrepareHighDpi();
-  QApplication application(argc, argv);
-  gui::controls::UsePlatformFont(application);
-  gui::controls::MuteOffscreenNotes();
-  try {
-    Screens screens(argc > 1 ? argv[1] : "build/screenshots");
-    screens.EveryTab();
-    screens.ReceivablesReady();
-    screens.RunToTheFinalMessage();
-  } catch (const std::exception& error) {
-    std::cerr << "window_screenshots: " << error.what() << '\n';
-    return 1;
-  }
-  return 0;
+  return gui::controls::tools::RunScreenshotTool(argc, argv, "window_screenshots",
+                                                 [](const fs::path& folder) {
+                                                   Screens screens(folder);
+                                                   screens.EveryTab();
+                                                   screens.ReceivablesReady();
+                                                   screens.RunToTheFinalMessage();
+                                                 });
 }
