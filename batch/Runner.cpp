@@ -297,15 +297,20 @@ void SayChangeFile(const convert::ConversionRun& run, std::ostream& out) {
   }
 }
 
+/// Enters the job into the window; when any entry is refused, prints every problem and then
+/// `nothing` and says no.
+bool JobApplied(const Job& job, app::Form1& window, ShownErrors& shown, const char* nothing,
+                std::ostream& out) {
+  const std::vector<std::string> problems = ApplyJob(job, window, shown);
+  for (const std::string& problem : problems) out << problem << '\n';
+  if (!problems.empty()) out << nothing << '\n';
+  return problems.empty();
+}
+
 }  // namespace
 
 ExitStatus PreviewJob(const Job& job, app::Form1& window, ShownErrors& shown, std::ostream& out) {
-  const std::vector<std::string> problems = ApplyJob(job, window, shown);
-  if (!problems.empty()) {
-    for (const std::string& problem : problems) out << problem << '\n';
-    out << "Nothing was previewed.\n";
-    return kRefused;
-  }
+  if (!JobApplied(job, window, shown, "Nothing was previewed.", out)) return kRefused;
   window.Run()->SetJobName(job.file);
   if (!window.Run()->PreviewButtonClick()) return kRefused;
   const convert::RunEnd end = window.Run()->LastEnd();
@@ -316,12 +321,7 @@ ExitStatus PreviewJob(const Job& job, app::Form1& window, ShownErrors& shown, st
 }
 
 ExitStatus RunJob(const Job& job, app::Form1& window, ShownErrors& shown, std::ostream& out) {
-  const std::vector<std::string> problems = ApplyJob(job, window, shown);
-  if (!problems.empty()) {
-    for (const std::string& problem : problems) out << problem << '\n';
-    out << "Nothing was converted.\n";
-    return kRefused;
-  }
+  if (!JobApplied(job, window, shown, "Nothing was converted.", out)) return kRefused;
   window.Run()->SetJobName(job.file);
   if (job.recordsPerCommit != 0) window.Run()->SetRecordsPerCommit(job.recordsPerCommit);
   window.cmdConvert().Click();
