@@ -1,8 +1,8 @@
 #pragma once
 
 #include "convert/ConversionEngine.h"
-#include "erp/site/ErpErrorDisplay.h"
-#include "erp/site/SignonPrompt.h"
+#include "standin/site/ErpErrorDisplay.h"
+#include "standin/site/SignonPrompt.h"
 #include "grids/CriteriaField.h"
 #include "grids/TaxGroupGrid.h"
 #include "host/AccpacConnection.h"

@@ -12,9 +12,9 @@
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinDialogs.h"
 
-#include "erp/sample/CompanyGenerator.h"
-#include "erp/sample/SiteFolder.h"
-#include "erp/site/SiteDatabase.h"
+#include "standin/sample/CompanyGenerator.h"
+#include "standin/sample/SiteFolder.h"
+#include "standin/site/SiteDatabase.h"
 
 #include <QApplication>
 #include <QComboBox>

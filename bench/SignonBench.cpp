@@ -3,7 +3,7 @@
 //
 //   signon_bench [ROUNDS]      (default 5; median of each)
 
-#include "erp/site/SiteDatabase.h"
+#include "standin/site/SiteDatabase.h"
 
 #include <unistd.h>
 #include <algorithm>

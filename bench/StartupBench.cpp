@@ -7,8 +7,8 @@
 
 #include "gui/controls/ApplicationLook.h"
 
-#include "erp/sample/SampleSite.h"
-#include "erp/site/SiteDatabase.h"
+#include "standin/sample/SampleSite.h"
+#include "standin/site/SiteDatabase.h"
 
 #include <QApplication>
 

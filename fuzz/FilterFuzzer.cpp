@@ -1,4 +1,4 @@
-#include "erp/filter/Filter.h"
+#include "standin/filter/Filter.h"
 
 #include <sqlite3.h>
 

@@ -1,5 +1,0 @@
-#include "erp/command/Commands.h"
-
-int main(int argc, char** argv) {
-  return erp::runErpCommand(argc, argv);
-}

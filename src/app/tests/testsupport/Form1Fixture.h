@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/Form1.h"
+#include "standin/site/tests/testsupport/ScriptedPrompt.h"
+#include "host/standin/StandinDataSource.h"
+#include "host/standin/StandinSession.h"
+#include "host/testsupport/InstalledSite.h"
+#include "host/testsupport/RecordingMessages.h"
+#include "util/tests/testsupport/Recording.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace app::testing {
+
+using RecordingMessages = host::testing::RecordingMessages;
+
+class NoFilterWindow : public host::FilterWindow {
+ public:
+  std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
+};
+
+/// An installed stand-in ERP with company SAMLTD and the main window on it.
+class Form1Fixture : public ::testing::Test {
+ protected:
+  /// Installs the ERP; with the site, SAMLTD gets tax data and each application active as itself.
+  void Install(bool withSite, const std::vector<std::string>& applications) {
+    std::vector<erp::ActiveApplication> active;
+    for (const std::string& app : applications) active.push_back({app, app, "66A"});
+    InstallWith(withSite, active);
+  }
+
+  void InstallWith(bool withSite, const std::vector<erp::ActiveApplication>& applications) {
+    site.install();
+    if (!withSite) return;
+    site.createSite({"", "CLIENT", "Client", "", "", ""},
+                    {"SAMLTD", "CLIENT", "Client", "", "", ""});
+    company = site.addCompany(applications);
+  }
+
+  Form1& Window() {
+    host::HostServices host =
+        host::standin::StandinHostServices(site.sharedData(), prompt, display);
+    form = std::make_unique<Form1>(Form1Services{
+        .host = std::move(host),
+        .readPaths = [this] { return readPaths ? readPaths() : site.paths(); },
+        .dataSources = factory,
+        .messages = messages,
+        .shell = shell,
+        .notifier = site.notifier,
+        .pump = pump,
+        .filterWindow = filterWindow,
+        .programFolder = site.programs().string(),
+        .about = aboutServices,
+        .showAbout = [this](about::frmAbout& window) { shownAbout(window); },
+    });
+    return *form;
+  }
+
+  const std::vector<std::string> kAll{"TX", "AP", "AR", "IC", "OE", "PO", "BK"};
+  host::testing::InstalledSite site;
+  std::unique_ptr<erp::testing::TestCompany> company;
+  /// Signs on as ADMIN to SAMLTD.
+  erp::testing::ScriptedPrompt prompt{{erp::Credentials{"ADMIN", "admin", "SAMLTD"}}};
+  std::ostringstream errors;
+  erp::ConsoleErrorDisplay display{errors};
+  host::standin::StandinDataSourceFactory factory;
+  RecordingMessages messages;
+  util::testing::RecordingShell shell;
+  host::NoEventPump pump;
+  NoFilterWindow filterWindow;
+  /// Replaces the installation's own paths when set.
+  std::function<host::AccpacPaths()> readPaths;
+  const about::AboutServices* aboutServices = nullptr;
+  std::function<void(about::frmAbout&)> shownAbout = [](about::frmAbout&) {};
+  std::unique_ptr<Form1> form;
+};
+
+}  // namespace app::testing

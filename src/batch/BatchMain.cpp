@@ -1,0 +1,213 @@
+#include "batch/JobDescription.h"
+#include "batch/JobQueue.h"
+#include "batch/Runner.h"
+#include "batch/TerminalPrompt.h"
+#include "batch/UndoRun.h"
+#include "host/standin/StandinHost.h"
+#include "standin/site/ErpErrorDisplay.h"
+#include "util/XdgShell.h"
+
+#include <CLI/CLI.hpp>
+
+#include <unistd.h>
+
+#include <atomic>
+#include <clocale>
+#include <csignal>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+std::atomic<bool> interrupted{false};
+
+extern "C" void OnInterrupt(int) {
+  interrupted.store(true);
+}
+
+class ConsoleNotifier : public util::Notifier {
+ public:
+  void critical(const std::string& text) override { std::cerr << text << '\n'; }
+};
+
+// The job's criteria are typed in full, so the filter window is never opened to build one.
+class NoFilterWindow : public host::FilterWindow {
+ public:
+  std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
+};
+
+/// Where the sign-on password comes from: a descriptor, an owner-only file, or else
+/// ORDAVEL_PASSWORD or the terminal.
+struct PasswordOptions {
+  int fd = -1;
+  std::string file;
+
+  std::string Read() const {
+    if (fd >= 0) return batch::ReadPasswordFromDescriptor(fd);
+    if (!file.empty()) return batch::ReadPasswordFile(file);
+    return batch::ReadPassword(std::cin, std::cerr);
+  }
+};
+
+/// What one call of the program does; each mode has its own entry below.
+enum class Mode {
+  RunJobs,   ///< JOB...: convert
+  List,      ///< --list [TAB]: describe the sections and keys of jobs
+  Skeleton,  ///< --skeleton TAB: write a job with every key
+  Undo,      ///< --undo CHANGEFILE: put back what a run changed
+};
+
+/// The command line: what to do and with which options.
+struct Options {
+  Mode Chosen() const {
+    if (listTab) return Mode::List;
+    if (!skeletonTab.empty()) return Mode::Skeleton;
+    if (!undoFile.empty()) return Mode::Undo;
+    return Mode::RunJobs;
+  }
+
+  std::vector<std::string> jobs;
+  std::vector<std::string> companies;
+  std::string recordsPerCommit;  ///< empty when each job's own or the default holds
+  bool yes = false;
+  bool preview = false;
+  std::string undoFile;
+  PasswordOptions password;
+  std::optional<std::string> listTab;  ///< --list, with its tab or empty for all
+  std::string skeletonTab;
+};
+
+int RunJobs(const Options& options) {
+  std::vector<batch::QueuedJob> queue;
+  if (options.Chosen() == Mode::RunJobs) {
+    try {
+      queue = batch::QueueJobs(options.jobs, options.companies);
+    } catch (const batch::JobFileError& error) {
+      std::cerr << error.what() << '\n';
+      return batch::kRefused;
+    }
+  }
+  if (!options.recordsPerCommit.empty()) {
+    for (batch::QueuedJob& queued : queue) {
+      queued.job.recordsPerCommit = *batch::ParseRecordsPerCommit(options.recordsPerCommit);
+    }
+  }
+  // Start-up moves into the ERP's runtime folder, so the change file is found from here first.
+  const std::string undoFile =
+      options.undoFile.empty() ? "" : std::filesystem::absolute(options.undoFile).string();
+  if (!undoFile.empty() && !batch::ReadableChangeFile(undoFile, std::cout)) return batch::kRefused;
+  host::standin::StandinHost standin;
+  ConsoleNotifier notifier;
+  const std::string sharedData = standin.ReadPaths(notifier).SharedDataPath();
+  // One password serves every job, so a descriptor or a terminal is read only once.
+  const std::string password = options.password.Read();
+  erp::ConsoleErrorDisplay display(std::cerr);
+  batch::ConsoleMessages messages(std::cout, [yes = options.yes](const std::string& question) {
+    if (yes) return true;
+    return batch::AskYesNo(question, std::cin, std::cout);
+  });
+  util::XdgShell shell;
+  batch::InterruptPump pump(interrupted);
+  NoFilterWindow filterWindow;
+  batch::Workstation station{
+      .services =
+          [&](host::CredentialsPrompt& prompt) {
+            return standin.Services(sharedData, prompt, display);
+          },
+      .readPaths = [&standin, &notifier] { return standin.ReadPaths(notifier); },
+      .dataSources = standin.DataSources(),
+      .messages = messages,
+      .shell = shell,
+      .notifier = notifier,
+      .pump = pump,
+      .interrupts = pump,
+      .filterWindow = filterWindow,
+      .programFolder = std::filesystem::canonical("/proc/self/exe").parent_path().string(),
+      .password = [&password] { return password; },
+      .errors = std::cerr,
+  };
+  batch::ProgressDisplay progress(std::cout, ::isatty(STDOUT_FILENO) == 1,
+                                  [] { return std::chrono::steady_clock::now(); });
+  std::signal(SIGINT, OnInterrupt);
+  if (options.Chosen() == Mode::Undo) {
+    if (options.companies.size() > 1) throw std::runtime_error("--undo takes one --company.");
+    return batch::UndoChanges(undoFile, options.companies.empty() ? "" : options.companies.front(),
+                              station, std::cout);
+  }
+  return batch::RunJobs(queue, station, progress, std::cout, options.preview);
+}
+
+int Run(const Options& options) {
+  switch (options.Chosen()) {
+    case Mode::List:
+      batch::PrintJobList(std::cout, options.listTab->empty()
+                                         ? std::vector<std::string>{}
+                                         : std::vector<std::string>{*options.listTab});
+      return batch::kComplete;
+    case Mode::Skeleton:
+      batch::WriteSkeleton(std::cout, options.skeletonTab);
+      return batch::kComplete;
+    case Mode::RunJobs:
+    case Mode::Undo:
+      break;
+  }
+  return RunJobs(options);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Log stamps show the date and time in the operator's regional settings.
+  std::setlocale(LC_TIME, "");
+  CLI::App app{"Runs tax conversion jobs without the window.", "ordavel-batch"};
+  Options options;
+  auto* jobs = app.add_option("JOB", options.jobs, "INI job files, run in this order");
+  auto* list = app.add_option("--list", options.listTab,
+                              "Print the sections and keys of a job for TAB (every tab without)")
+                   ->expected(0, 1)
+                   ->default_str("");
+  auto* skeleton = app.add_option("--skeleton", options.skeletonTab,
+                                  "Write a job file for TAB with every key, commented");
+  auto* preview = app.add_flag("--preview", options.preview,
+                               "Take the jobs' records through the views and save nothing; the "
+                               "change file tells what a conversion would do");
+  auto* undo = app.add_option("--undo", options.undoFile,
+                              "Put back what the run of this change file converted");
+  list->excludes(jobs)->excludes(skeleton)->excludes(undo)->excludes(preview);
+  skeleton->excludes(jobs)->excludes(undo)->excludes(preview);
+  undo->excludes(jobs)->excludes(preview);
+  app.add_option("--company", options.companies,
+                 "Run the jobs on this company instead of the one each names; repeat it to run "
+                 "them on several companies in turn")
+      ->allow_extra_args(false)
+      ->take_all();
+  app.add_option("--records-per-commit", options.recordsPerCommit,
+                 "Commit N records together in every job (default: each job's RecordsPerCommit, "
+                 "else 100); 1 commits each record alone")
+      ->type_name("N");
+  app.add_flag("--yes", options.yes, "Answer Yes to the backup question");
+  app.add_option("--password-fd", options.password.fd,
+                 "Read the password from this open file descriptor (first line)");
+  app.add_option("--password-file", options.password.file,
+                 "Read the password from this file, which only you may read (first line)");
+  try {
+    app.parse(argc, argv);
+    if (options.Chosen() == Mode::RunJobs && options.jobs.empty()) {
+      throw CLI::RequiredError("JOB");
+    }
+    if (!options.recordsPerCommit.empty() &&
+        !batch::ParseRecordsPerCommit(options.recordsPerCommit)) {
+      throw CLI::ValidationError(
+          batch::RecordsPerCommitProblem("--records-per-commit", options.recordsPerCommit));
+    }
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error) == 0 ? 0 : batch::kCancelled;
+  }
+  try {
+    return Run(options);
+  } catch (const std::exception& error) {
+    std::cerr << "ordavel-batch: " << error.what() << '\n';
+    return batch::kCancelled;
+  }
+}

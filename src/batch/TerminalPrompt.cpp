@@ -1,0 +1,137 @@
+#include "batch/TerminalPrompt.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+
+namespace batch {
+namespace {
+
+/// Turns terminal echo off for its lifetime when standard input is a terminal.
+class NoEcho {
+ public:
+  NoEcho() {
+    if (::isatty(STDIN_FILENO) == 0 || ::tcgetattr(STDIN_FILENO, &saved_) != 0) return;
+    termios quiet = saved_;
+    quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    active_ = ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet) == 0;
+  }
+  ~NoEcho() {
+    if (active_) ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved_);
+  }
+  NoEcho(const NoEcho&) = delete;
+  NoEcho& operator=(const NoEcho&) = delete;
+
+ private:
+  termios saved_{};
+  bool active_ = false;
+};
+
+}  // namespace
+
+std::string ReadPassword(std::istream& in, std::ostream& out) {
+  if (const char* password = std::getenv("ORDAVEL_PASSWORD")) return password;
+  out << "Password: " << std::flush;
+  std::string password;
+  {
+    NoEcho quiet;
+    std::getline(in, password);
+  }
+  out << '\n';
+  return password;
+}
+
+namespace {
+
+std::string firstLine(const std::string& text) {
+  std::string line = text.substr(0, text.find('\n'));
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
+std::string readAll(int fd) {
+  std::string text;
+  char buffer[512];
+  ssize_t n = 0;
+  while ((n = ::read(fd, buffer, sizeof buffer)) > 0 && text.size() < 65536) {
+    text.append(buffer, static_cast<size_t>(n));
+    if (text.find('\n') != std::string::npos) break;
+  }
+  if (n < 0)
+    throw std::runtime_error(std::string("The password cannot be read: ") + std::strerror(errno) +
+                             ".");
+  return text;
+}
+
+}  // namespace
+
+std::string ReadPasswordFromDescriptor(int fd) {
+  struct stat info {};
+  if (fd < 0 || ::fstat(fd, &info) != 0) {
+    throw std::runtime_error("File descriptor " + std::to_string(fd) + " is not open.");
+  }
+  return firstLine(readAll(fd));
+}
+
+std::string ReadPasswordFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) {
+    throw std::runtime_error("The password file " + path +
+                             " cannot be opened: " + std::strerror(errno) + ".");
+  }
+  struct stat info {};
+  const bool private_ = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                        (info.st_mode & (S_IRWXG | S_IRWXO)) == 0 && info.st_uid == ::geteuid();
+  if (!private_) {
+    ::close(fd);
+    throw std::runtime_error("The password file " + path +
+                             " must be a plain file of yours that nobody else may read "
+                             "(chmod 600).");
+  }
+  try {
+    const std::string password = firstLine(readAll(fd));
+    ::close(fd);
+    return password;
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
+}
+
+bool AskYesNo(const std::string& question, std::istream& in, std::ostream& out) {
+  std::string answer;
+  while (true) {
+    out << question << " [y/n] " << std::flush;
+    if (!std::getline(in, answer)) return false;
+    auto first = answer.find_first_not_of(" \t");
+    if (first == std::string::npos) continue;
+    char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(answer[first])));
+    if (letter == 'y') return true;
+    if (letter == 'n') return false;
+  }
+}
+
+JobSignonPrompt::JobSignonPrompt(std::string user, std::string company,
+                                 std::function<std::string()> password, std::ostream& out)
+    : user_(std::move(user)),
+      company_(std::move(company)),
+      password_(std::move(password)),
+      out_(out) {}
+
+std::optional<host::SignonCredentials> JobSignonPrompt::Ask(const std::string& refusal) {
+  if (!refusal.empty()) {
+    refused_ = true;
+    out_ << "Sign-on refused: " << refusal << '\n';
+    return std::nullopt;
+  }
+  return host::SignonCredentials{user_, password_(), company_};
+}
+
+}  // namespace batch

@@ -1,0 +1,108 @@
+#include "gui/controls/QtSignonDialog.h"
+
+#include "gui/controls/QtText.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace gui::controls {
+namespace {
+
+/// The longest user ID the ERP keeps.
+constexpr int kUserIdLength = 8;
+
+}  // namespace
+
+QtSignonDialog::QtSignonDialog(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(tr("Sign On"));
+  userId_ = new QLineEdit(this);
+  userId_->setMaxLength(kUserIdLength);
+  password_ = new QLineEdit(this);
+  password_->setEchoMode(QLineEdit::Password);
+  company_ = new QComboBox(this);
+  company_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+
+  auto* form = new QFormLayout;
+  form->addRow(tr("&User ID:"), userId_);
+  form->addRow(tr("&Password:"), password_);
+  form->addRow(tr("&Company:"), company_);
+
+  refusalIcon_ = new QLabel(this);
+  const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+  refusalIcon_->setPixmap(style()
+                              ->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this)
+                              .pixmap(iconSize, iconSize));
+  refusalIcon_->setAlignment(Qt::AlignTop);
+  refusal_ = new QLabel(this);
+  refusal_->setWordWrap(true);
+  auto* refusalRow = new QHBoxLayout;
+  refusalRow->addWidget(refusalIcon_);
+  refusalRow->addWidget(refusal_, 1);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addLayout(refusalRow);
+  layout->addWidget(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  refusalIcon_->hide();
+  refusal_->hide();
+  setMinimumWidth(fontMetrics().averageCharWidth() * 48);
+}
+
+void QtSignonDialog::ShowCompanies(const std::vector<host::SignonCompany>& companies) {
+  const QVariant chosen = company_->currentData();
+  company_->clear();
+  for (const host::SignonCompany& company : companies) {
+    company_->addItem(ToQt(company.id + " - " + company.name), ToQt(company.id));
+  }
+  const int again = company_->findData(chosen);
+  if (again >= 0) company_->setCurrentIndex(again);
+}
+
+QWidget& QtSignonDialog::FieldAt(host::SignonField field) const {
+  switch (field) {
+    case host::SignonField::Password:
+      return *password_;
+    case host::SignonField::Company:
+      return *company_;
+    case host::SignonField::UserID:
+      return *userId_;
+    case host::SignonField::None:
+      break;
+  }
+  return userId_->text().isEmpty() ? *userId_ : *password_;
+}
+
+void QtSignonDialog::Present(const host::SignonRequest& request) {
+  ShowCompanies(request.companies);
+  const bool refused = !request.refusal.empty();
+  refusal_->setText(ToQt(request.refusal));
+  refusal_->setVisible(refused);
+  refusalIcon_->setVisible(refused);
+  QWidget& field = FieldAt(request.fault);
+  field.setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(&field)) edit->selectAll();
+}
+
+host::SignonCredentials QtSignonDialog::Entered() const {
+  return {FromQt(userId_->text()), FromQt(password_->text()),
+          FromQt(company_->currentData().toString())};
+}
+
+std::optional<host::SignonCredentials> QtSignonDialog::Ask(const host::SignonRequest& request) {
+  Present(request);
+  if (exec() != QDialog::Accepted) return std::nullopt;
+  return Entered();
+}
+
+}  // namespace gui::controls

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "gui/main/MainWindow.h"
+
+#include "app/Form1.h"
+#include "gui/about/AboutWindow.h"
+#include "gui/controls/ControlServices.h"
+#include "gui/controls/ErrorListDialog.h"
+#include "gui/controls/FilterWindowDialog.h"
+#include "gui/controls/QtMessageBoxes.h"
+#include "gui/controls/QtSignonDialog.h"
+#include "gui/help/DesktopShell.h"
+#include "host/standin/StandinHost.h"
+#include "util/Shell.h"
+#include "util/XdgShell.h"
+
+#include <memory>
+#include <string>
+
+namespace gui {
+
+/// Shows the program's error messages in a message box with the critical icon.
+class QtNotifier : public util::Notifier {
+ public:
+  void critical(const std::string& text) override;
+};
+
+/// The desktop program on the stand-in ERP: its composition root. It signs on (joining the
+/// desktop session that `commandLine`'s first word names, or through the sign-on dialog), runs
+/// the main window's start-up and shows the window.
+class Program {
+ public:
+  /// `commandLine` is the program's arguments joined by blanks.
+  explicit Program(std::string commandLine, HelpHooks hooks = {});
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  /// Runs the start-up and shows the window; false when the program ends at once.
+  bool Start();
+  /// The main window once started, else nullptr.
+  MainWindow* Window() const { return window_.get(); }
+  app::Form1& Form() const { return *form_; }
+
+ private:
+  /// Makes the About window's services and points the Help menu's User Guide command at the
+  /// guide, unless the caller gave a command of its own.
+  void ConnectHelp();
+
+  std::string commandLine_;
+  HelpHooks hooks_;
+  host::standin::StandinHost standin_;
+  QtNotifier notifier_;
+  controls::QtSignonDialog signon_;
+  controls::QtErrorListView errorView_;
+  controls::QtMessageBoxes messages_;
+  util::XdgShell shell_;
+  DesktopShell desktopShell_;
+  controls::QtEventPump pump_;
+  controls::QtFilterWindow filterWindow_;
+  std::unique_ptr<AboutWindowServices> about_;
+  std::unique_ptr<app::Form1> form_;
+  std::unique_ptr<controls::ControlServices> services_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+}  // namespace gui

@@ -1,0 +1,178 @@
+// Draws the main window in its interesting states to PNG files, on a temporary copy of the
+// sample site and without a display:
+//
+//   window_screenshots [FOLDER]      (default build/screenshots)
+
+#include "gui/main/Program.h"
+
+#include "gui/controls/FieldEditWidget.h"
+#include "gui/controls/tools/ScreenshotTool.h"
+#include "gui/controls/tools/WindowComposer.h"
+
+#include "standin/sample/SampleSite.h"
+#include "standin/site/SiteDatabase.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <iostream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+/// A copy of the sample site in the temp folder with ADMIN signed on to SAMLTD through a
+/// desktop session, so that nothing needs typing.
+class TemporarySite {
+ public:
+  TemporarySite()
+      : folder_(fs::temp_directory_path() / ("ordavel-window-" + std::to_string(::getpid()))) {
+    fs::remove_all(folder_);
+    setenv("ORDAVEL_REGISTRY", (folder_ / "registry").c_str(), 1);
+    const erp::SampleSiteReport site =
+        erp::createSampleSite(folder_ / "site", ORDAVEL_RUNTIME_LIBRARIES);
+    handle_ =
+        erp::SiteDatabase(erp::SiteLayout(site.sharedData)).createDesktopSession("ADMIN", "SAMLTD");
+  }
+  ~TemporarySite() {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+  TemporarySite(const TemporarySite&) = delete;
+  TemporarySite& operator=(const TemporarySite&) = delete;
+
+  std::string Handle() const { return std::to_string(handle_); }
+
+ private:
+  fs::path folder_;
+  std::int32_t handle_ = 0;
+};
+
+void Settle() {
+  for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+}
+
+/// Runs `step` on the next message box once it shows.
+void WhenMessageBox(std::function<void(QMessageBox&)> step) {
+  auto* poll = new QTimer;
+  poll->setInterval(5);
+  QObject::connect(poll, &QTimer::timeout, [poll, step = std::move(step)] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) return;
+    poll->stop();
+    poll->deleteLater();
+    Settle();
+    step(*box);
+  });
+  poll->start();
+}
+
+/// The program on the sample site, drawn in its states.
+class Screens {
+ public:
+  // Absolute, as the program moves into the ERP's folders when it starts.
+  explicit Screens(const fs::path& folder) : folder_(fs::absolute(folder)) {
+    fs::create_directories(folder_);
+    if (!program_.Start()) throw std::runtime_error("the main window did not start");
+    Window().move(40, 60);
+    Settle();
+  }
+
+  void EveryTab() {
+    static const char* const kNames[] = {"ap", "ar", "ic", "oe", "po", "bk"};
+    for (int index = 0; index < Window().Tabs().count(); ++index) {
+      Window().Tabs().setCurrentIndex(index);
+      Settle();
+      Save({&Window()}, std::string("main-window-") + kNames[index] + ".png");
+    }
+  }
+
+  void ReceivablesReady() {
+    Window().Tabs().setCurrentIndex(1);
+    for (const char* box : {"chkCustomers", "chkARItemTaxes"}) {
+      static_cast<QCheckBox*>(Window().Widget(box))->click();
+    }
+    app::Form1& form = program_.Form();
+    for (const auto& [control, group] : {std::pair{"afecSalesFromTaxGroup", "ONGSTPST"},
+                                         std::pair{"afecSalesToTaxGroup", "ONHST"}}) {
+      form.RangeControl(control).Type(group);
+      form.RangeControl(control).Leave();
+    }
+    form.RangeControl("afecToARItem").Type("SUPPORT010");
+    form.RangeControl("afecToARItem").Leave();
+    host::GridControl& items = form.GridControlNamed("agARItems");
+    items.Focus();
+    items.EditCell(1, 0, "ONPST");
+    items.EditCell(0, 0, "Delete");
+    items.PressKey(host::GridControl::kKeyInsert);
+    items.EditCell(1, 1, "HST");
+    items.EditCell(3, 1, "1");
+    items.EditCell(4, 1, "No");
+    Window().Edit("afecFromCustomer").setFocus();
+    Settle();
+    Save({&Window()}, "main-window-ar-ready.png");
+  }
+
+  void RunToTheFinalMessage() {
+    app::Form1& form = program_.Form();
+    QTimer during;
+    during.setInterval(1);
+    QObject::connect(&during, &QTimer::timeout, [this, &form, &during] {
+      // A record being converted a third of the way through is a fair picture of a run.
+      if (!form.Run()->Running() || form.txtProcessing().Text().empty()) return;
+      Save({&Window()}, "main-window-run.png", false);
+      const host::ProgressBar& bar = form.ProgressBar();
+      if (bar.Value() - bar.Min() >= (bar.Max() - bar.Min()) / 3) during.stop();
+    });
+    bool finalShown = false;
+    WhenMessageBox([this, &during, &finalShown](QMessageBox& backup) {
+      WhenMessageBox([this, &finalShown](QMessageBox& message) {
+        finalShown = true;
+        Save({&Window(), &message}, "main-window-final-message.png");
+        message.button(QMessageBox::No)->click();
+      });
+      during.start();
+      backup.button(QMessageBox::Yes)->click();
+    });
+    form.cmdConvert().Click();
+    during.stop();
+    std::cout << (folder_ / "main-window-run.png").string() << '\n';
+    if (!finalShown) throw std::runtime_error("the run showed no final message");
+  }
+
+ private:
+  gui::MainWindow& Window() { return *program_.Window(); }
+
+  void Save(const std::vector<QWidget*>& windows, const std::string& name, bool tell = true) {
+    const fs::path file = folder_ / name;
+    if (!gui::controls::tools::ComposeWindows(windows).save(
+            QString::fromStdString(file.string()))) {
+      throw std::runtime_error("cannot write " + file.string());
+    }
+    if (tell) std::cout << file.string() << '\n';
+  }
+
+  fs::path folder_;
+  TemporarySite site_;
+  gui::Program program_{site_.Handle()};
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return gui::controls::tools::RunScreenshotTool(argc, argv, "window_screenshots",
+                                                 [](const fs::path& folder) {
+                                                   Screens screens(folder);
+                                                   screens.EveryTab();
+                                                   screens.ReceivablesReady();
+                                                   screens.RunToTheFinalMessage();
+                                                 });
+}
