@@ -4,6 +4,7 @@
 #include "app/Layout.h"
 #include "convert/CommitBatches.h"
 #include "convert/TabChecks.h"
+#include "grids/Operations.h"
 #include "host/controls/GridControl.h"
 #include "platform/Text.h"
 
@@ -94,7 +95,7 @@ SectionHelp describeOperations(const JobSection& section) {
   for (const app::TaxAuthorityGridDef& grid : app::TaxAuthorityGrids()) {
     if (grid.name == section.name) caption = grid.frameCaption;
   }
-  // The rows share one meaning: the operation (Insert, Update or Delete), the authority, then
+  // The rows share one meaning: the operation, the authority, then
   // the grid's class and tax-included cells.
   return {section, caption, {{joined(section.keys), joined(RowColumns(section.name))}}};
 }
@@ -111,9 +112,9 @@ void printSection(std::ostream& out, const SectionHelp& help, const std::string&
 
 void writeKeys(std::ostream& out, const SectionHelp& section, const std::string& tab) {
   if (section.section.type == SectionType::Operations) {
-    out << "; One operation per row: " << section.keys.front().help
-        << ".\n; Operation is Insert, Update or Delete; an empty cell keeps what the grid fills "
-           "in.\n;Row1=\n;Row2=\n";
+    out << "; One operation per row: " << section.keys.front().help << ".\n; Operation is "
+        << grids::OperationNames()
+        << "; an empty cell keeps what the grid fills in.\n;Row1=\n;Row2=\n";
     return;
   }
   for (const KeyHelp& key : section.keys) {

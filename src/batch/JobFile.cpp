@@ -3,6 +3,7 @@
 #include "batch/JobSections.h"
 #include "convert/TabChecks.h"
 #include "convert/Targets.h"
+#include "grids/Operations.h"
 #include "platform/Text.h"
 #include "util/IniDocument.h"
 
@@ -12,7 +13,6 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <set>
 
 namespace batch {
 namespace {
@@ -228,7 +228,6 @@ class JobReader {
   }
 
   void ReadOperations(const IniDocument::SectionLines& section, const JobSection& known) {
-    static const std::set<std::string> kOperations = {"Insert", "Update", "Delete"};
     std::map<int, OperationRow> rows;
     for (const auto& key : section.keys) {
       const std::optional<int> number = rowNumber(key.key);
@@ -242,8 +241,9 @@ class JobReader {
         continue;
       }
       std::vector<std::string> cells = split(key.value);
-      if (cells.size() < 2 || !kOperations.count(cells[0]) || cells[1].empty()) {
-        Fail(key.line, key.key + " must start with Insert, Update or Delete and an authority.");
+      if (cells.size() < 2 || !grids::OperationNamed(cells[0]) || cells[1].empty()) {
+        Fail(key.line,
+             key.key + " must start with " + grids::OperationNames() + " and an authority.");
         continue;
       }
       cells[1] = UpperCase(cells[1]);

@@ -101,11 +101,12 @@ void ConversionEngine::ApplyOperation(TaxAuthorityGrid& grid, int row, bool& lin
   host::DataSource& detail = *grid.adsDetail();
   detail.ClearRecord();
   const std::string op = grid.Operation(row);
+  const std::optional<grids::Operation> operation = grid.OperationOf(row);
   const std::string authority = grid.Authority(row);
   host::Field authorityField = detail.Fields(static_cast<int>(grid.lAuhorityIDX()));
   const std::string described = detail.Description();
 
-  if (op == TaxAuthorityGrid::kInsert) {
+  if (operation == grids::Operation::Insert) {
     authorityField.PutWithoutVerification(authority);
     if (detail.Read()) return;
     detail.ClearRecord();
@@ -118,7 +119,7 @@ void ConversionEngine::ApplyOperation(TaxAuthorityGrid& grid, int row, bool& lin
     RowChange(grid, authority, true, true);
     Converted(probe, detail);
     AddRowProbe(rows, std::move(probe));
-  } else if (op == TaxAuthorityGrid::kUpdate) {
+  } else if (operation == grids::Operation::Update) {
     authorityField.PutWithoutVerification(authority);
     if (!detail.Read()) return;
     if (!FromClassesMatch(grid, row)) {
@@ -136,7 +137,7 @@ void ConversionEngine::ApplyOperation(TaxAuthorityGrid& grid, int row, bool& lin
     RowChange(grid, authority, true, true);
     Converted(probe, detail);
     AddRowProbe(rows, std::move(probe));
-  } else if (op == TaxAuthorityGrid::kDelete) {
+  } else if (operation == grids::Operation::Delete) {
     authorityField.PutWithoutVerification(authority);
     if (!detail.Read()) return;
     RowChange(grid, authority, true, false);
