@@ -5,6 +5,7 @@
 #include "app/WindowGeometry.h"
 #include "convert/ConversionEngine.h"
 #include "convert/ConversionRun.h"
+#include "convert/KindControlSet.h"
 #include "convert/RunState.h"
 #include "convert/RunWindow.h"
 #include "grids/CriteriaField.h"
@@ -18,7 +19,6 @@
 #include "host/ProgressBar.h"
 #include "host/WindowControls.h"
 #include "host/controls/FieldEditControl.h"
-#include "host/controls/FieldEditEvents.h"
 #include "host/controls/FilterWindow.h"
 #include "host/controls/GridControl.h"
 #include "util/Shell.h"
@@ -54,7 +54,7 @@ struct Form1Services {
 
 /// The main window's logic: start-up, module tabs, range fields with finders, check boxes,
 /// item-number formatting, resizing, menus and shut-down, on the host's control models.
-class Form1 : public convert::RunWindow, private host::FieldEditEvents {
+class Form1 : public convert::RunWindow {
  public:
   explicit Form1(Form1Services services);
   ~Form1() override;
@@ -122,32 +122,20 @@ class Form1 : public convert::RunWindow, private host::FieldEditEvents {
   host::EventPump& Pump() override { return services_.pump; }
 
  private:
-  void OnValueChanged(host::FieldEditControl& edit) override;
   void LayOut();
   void WireCommands();
-  void BuildTab(const std::string& code);
-  void BuildTaxGroupGrid(const TaxGroupGridDef& def);
-  void BuildTaxAuthorityGrid(const TaxAuthorityGridDef& def);
-  void PrepareRangePair(const RangePairDef& pair);
-  void SetupFinder(host::FieldEditControl& edit, FinderKind kind, std::int32_t order);
   void CheckBoxClicked(const std::string& box);
   void RefreshSection(const SectionDef& section);
-  bool ReadOptionFlag(const std::string& viewId, int field);
   host::WindowControl& SharedControl(const SharedControlDef& shared);
   void ShowAbout();
-  void OpenItemsForPurchaseOrders();
 
   Form1Services services_;
   std::optional<host::AccpacPaths> paths_;
   std::unique_ptr<host::AccpacConnection> connection_;
-  std::map<std::string, std::unique_ptr<host::DataSource>> sources_;
-  std::map<std::string, std::unique_ptr<host::FieldEditControl>> edits_;
-  std::map<std::string, std::unique_ptr<host::GridControl>> gridControls_;
+  /// The kinds' data sources, range controls, mappings and criteria fields.
+  convert::KindControlSet controls_;
   std::map<std::string, host::CheckBox> checkBoxes_;
   std::map<std::string, host::WindowControl> frames_;
-  std::map<std::string, std::unique_ptr<grids::TaxGroupGrid>> taxGroupGrids_;
-  std::map<std::string, std::unique_ptr<grids::TaxAuthorityGrid>> authorityGrids_;
-  std::map<std::string, std::unique_ptr<grids::CriteriaField>> criteria_;
   std::map<std::string, host::MenuItem> menus_;
   host::TabControl tabs_;
   host::CommandButton cmdConvert_;
@@ -161,7 +149,6 @@ class Form1 : public convert::RunWindow, private host::FieldEditEvents {
   std::unique_ptr<convert::ConversionRun> run_;
   WindowGeometry geometry_;
   std::string caption_;
-  bool formatting_ = false;
   bool unloaded_ = false;
 };
 

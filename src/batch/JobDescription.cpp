@@ -1,7 +1,6 @@
 #include "batch/JobDescription.h"
 
-#include "app/AuthorityColumns.h"
-#include "app/Layout.h"
+#include "convert/AuthorityColumns.h"
 #include "convert/CommitBatches.h"
 #include "convert/TabChecks.h"
 #include "grids/Operations.h"
@@ -24,8 +23,8 @@ std::string defaultRecordsPerCommit() {
   return std::to_string(convert::CommitBatches::kDefaultRecordsPerCommit);
 }
 
-const app::TabDef& tabOf(const std::string& code) {
-  for (const app::TabDef& tab : app::Tabs()) {
+const convert::TabDef& tabOf(const std::string& code) {
+  for (const convert::TabDef& tab : convert::Tabs()) {
     if (tab.code == code) return tab;
   }
   throw std::invalid_argument("There is no tab " + code + "; the tabs are " +
@@ -33,15 +32,13 @@ const app::TabDef& tabOf(const std::string& code) {
 }
 
 std::string checkBoxCaption(const std::string& name) {
-  for (const app::CheckBoxDef& box : app::CheckBoxes()) {
-    if (box.name == name) return box.caption;
-  }
-  return name;
+  const convert::KindDef* kind = convert::KindOfCheckBox(name);
+  return kind ? kind->checkBoxCaption : name;
 }
 
 /// "From Customer" or "To Customer": the label the window shows beside a range control.
 std::string rangeLabel(const std::string& control) {
-  for (const app::RangePairDef& pair : app::RangePairs()) {
+  for (const convert::RangePairDef& pair : convert::RangePairs()) {
     if (pair.from == control) return "From " + pair.fromLabel;
     if (pair.to == control) return "To " + pair.toLabel;
   }
@@ -60,7 +57,7 @@ SectionHelp describeRun(const JobSection& section) {
 }
 
 SectionHelp describeKind(const JobSection& section) {
-  const convert::KindTarget& kind = *section.kind;
+  const convert::KindDef& kind = *section.kind;
   SectionHelp help{section, checkBoxCaption(kind.checkBox) + ", view " + kind.headerView, {}};
   help.keys.push_back({"Checked", "Yes or No", false});
   for (const std::string& range : RangeKeys(kind)) help.keys.push_back({range, rangeLabel(range)});
@@ -73,10 +70,12 @@ SectionHelp describeKind(const JobSection& section) {
 SectionHelp describeMapping(const JobSection& section) {
   std::string caption = section.name;
   std::string transactions;
-  for (const app::TaxGroupGridDef& grid : app::TaxGroupGrids()) {
-    if (grid.name != section.name) continue;
-    caption = grid.caption;
-    transactions = grid.transactionType == 1 ? "sales" : "purchases";
+  for (const convert::MappingDef& mapping : convert::Mappings()) {
+    for (const convert::TaxGroupSideDef* side : {&mapping.from, &mapping.to}) {
+      if (mapping.type != convert::ConversionType::TaxGroup || side->name != section.name) continue;
+      caption = side->caption;
+      transactions = mapping.transactionType == 1 ? "sales" : "purchases";
+    }
   }
   const bool from = section.kind->fromGrid == section.name;
   SectionHelp help{section,
@@ -92,12 +91,14 @@ SectionHelp describeMapping(const JobSection& section) {
 
 SectionHelp describeOperations(const JobSection& section) {
   std::string caption = section.name;
-  for (const app::TaxAuthorityGridDef& grid : app::TaxAuthorityGrids()) {
-    if (grid.name == section.name) caption = grid.frameCaption;
+  for (const convert::MappingDef& mapping : convert::Mappings()) {
+    if (mapping.type == convert::ConversionType::TaxAuthority && mapping.grid == section.name) {
+      caption = mapping.caption;
+    }
   }
   // The rows share one meaning: the operation, the authority, then
   // the grid's class and tax-included cells.
-  return {section, caption, {{joined(section.keys), joined(RowColumns(section.name))}}};
+  return {section, caption, {{joined(section.keys), joined(convert::RowColumns(section.name))}}};
 }
 
 void printSection(std::ostream& out, const SectionHelp& help, const std::string& indent) {
@@ -128,22 +129,6 @@ void writeKeys(std::ostream& out, const SectionHelp& section, const std::string&
 }
 
 }  // namespace
-
-std::vector<std::string> RowColumns(const std::string& grid) {
-  for (const app::TaxAuthorityGridDef& def : app::TaxAuthorityGrids()) {
-    if (def.name != grid) continue;
-    host::GridControl control;
-    grids::TaxAuthorityGrid operations([] { return nullptr; });
-    operations.Grid(&control);
-    app::AddAuthorityColumns(operations, def);
-    std::vector<std::string> captions;
-    for (int column = 0; column < control.ColumnCount(); ++column) {
-      captions.push_back(control.Column(column).caption);
-    }
-    return captions;
-  }
-  throw std::invalid_argument("There is no operations grid " + grid + ".");
-}
 
 std::vector<SectionHelp> DescribeTab(const std::string& tab) {
   tabOf(tab);

@@ -1,8 +1,8 @@
 #include "batch/JobFile.h"
 
 #include "batch/JobSections.h"
+#include "convert/KindTable.h"
 #include "convert/TabChecks.h"
-#include "convert/Targets.h"
 #include "grids/Operations.h"
 #include "platform/Text.h"
 #include "util/IniDocument.h"

@@ -12,21 +12,21 @@ JobSection runSection() {
   return {SectionType::Run, "Run", "", nullptr, {"Company", "User", "Tab", "RecordsPerCommit"}};
 }
 
-JobSection kindSection(const convert::KindTarget& kind) {
+JobSection kindSection(const convert::KindDef& kind) {
   std::vector<std::string> keys = {"Checked"};
   for (const std::string& range : RangeKeys(kind)) keys.push_back(range);
   keys.push_back("Criteria");
   return {SectionType::Kind, kind.checkBox, kind.tab, &kind, keys};
 }
 
-JobSection mappingSection(const convert::KindTarget& kind, const std::string& grid) {
+JobSection mappingSection(const convert::KindDef& kind, const std::string& grid) {
   // Template codes carry a tax group only; their mappings have no class table.
   std::vector<std::string> keys = {"TaxGroup"};
   if (!kind.taxClassFieldPrefix.empty()) keys.push_back("Classes");
   return {SectionType::TaxGroup, grid, kind.tab, &kind, keys};
 }
 
-JobSection operationsSection(const convert::KindTarget& kind) {
+JobSection operationsSection(const convert::KindDef& kind) {
   return {SectionType::Operations, kind.authorityGrid, kind.tab, &kind, {"Row1", "Row2", "..."}};
 }
 
@@ -37,7 +37,7 @@ bool named(const std::vector<JobSection>& sections, const std::string& name) {
 
 }  // namespace
 
-std::vector<std::string> RangeKeys(const convert::KindTarget& kind) {
+std::vector<std::string> RangeKeys(const convert::KindDef& kind) {
   std::vector<std::string> names;
   for (const convert::FilterCondition& condition : kind.conditions) {
     if (condition.control.find("TaxGroup") != std::string::npos) continue;
@@ -50,7 +50,7 @@ std::vector<std::string> RangeKeys(const convert::KindTarget& kind) {
 
 std::vector<JobSection> TabSections(const std::string& tab) {
   std::vector<JobSection> sections = {runSection()};
-  for (const convert::KindTarget* kind : convert::TabKinds(tab)) {
+  for (const convert::KindDef* kind : convert::TabKinds(tab)) {
     sections.push_back(kindSection(*kind));
     for (const std::string* grid : {&kind->fromGrid, &kind->toGrid}) {
       if (!grid->empty() && !named(sections, *grid)) {

@@ -5,10 +5,9 @@ namespace batch {
 KindWatch::KindWatch(app::Form1& window, ProgressDisplay& display)
     : window_(window), display_(display) {
   convert::ConversionRun& run = *window.Run();
-  started_ = run.KindStarted.Connect([this](const convert::KindTarget& kind) { Started(kind); });
-  finished_ =
-      run.KindFinished.Connect([this](const convert::KindTarget&,
-                                      const convert::KindOutcome& outcome) { Finished(outcome); });
+  started_ = run.KindStarted.Connect([this](const convert::KindDef& kind) { Started(kind); });
+  finished_ = run.KindFinished.Connect(
+      [this](const convert::KindDef&, const convert::KindOutcome& outcome) { Finished(outcome); });
   stepped_ = window.ProgressBar().ValueChanged.Connect([this] { Stepped(); });
   // The window hides its progress frame when a run ends, before it shows anything else, so a
   // kind that a set-up error cut short ends its line first.
@@ -19,7 +18,7 @@ KindWatch::KindWatch(app::Form1& window, ProgressDisplay& display)
   });
 }
 
-void KindWatch::Started(const convert::KindTarget& kind) {
+void KindWatch::Started(const convert::KindDef& kind) {
   kind_ = &kind;
   description_ = window_.Source(kind.headerSource).Description();
   display_.KindStarted(description_);

@@ -21,13 +21,13 @@ class KindWatch {
   const std::vector<KindResult>& Kinds() const { return kinds_; }
 
  private:
-  void Started(const convert::KindTarget& kind);
+  void Started(const convert::KindDef& kind);
   void Stepped();
   void Finished(const convert::KindOutcome& outcome);
 
   app::Form1& window_;
   ProgressDisplay& display_;
-  const convert::KindTarget* kind_ = nullptr;
+  const convert::KindDef* kind_ = nullptr;
   std::string description_;
   std::vector<KindResult> kinds_;
   host::ScopedConnection started_;

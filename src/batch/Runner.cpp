@@ -1,7 +1,7 @@
 #include "batch/Runner.h"
 
+#include "convert/KindTable.h"
 #include "convert/TabChecks.h"
-#include "convert/Targets.h"
 #include "host/HostError.h"
 
 namespace batch {
@@ -63,7 +63,7 @@ class JobEntry {
     for (const auto& [control, value] : choice.ranges) {
       window_.RangeControl(control).SetValue(value.text);
     }
-    for (const convert::KindTarget& kind : convert::KindTargets()) {
+    for (const convert::KindDef& kind : convert::Kinds()) {
       if (kind.checkBox == checkBox && window_.Built(kind.criteria)) {
         // Checked by Convert, with the kind's other input.
         window_.Criteria(kind.criteria).Filter(choice.criteria.text);

@@ -5,8 +5,8 @@
 namespace convert {
 namespace {
 
-const KindTarget* kindNamed(const std::string& logName) {
-  for (const KindTarget& kind : KindTargets()) {
+const KindDef* kindNamed(const std::string& logName) {
+  for (const KindDef& kind : Kinds()) {
     if (kind.logName == logName) return &kind;
   }
   return nullptr;
@@ -42,7 +42,7 @@ std::vector<RecordChange> ConvertedRecords(const ChangeFileContents& contents) {
   const std::string converted = OutcomeText(RecordOutcome::Converted, "", false);
   std::vector<RecordChange> records;
   for (const ChangeRow& row : contents.rows) {
-    const KindTarget* kind = kindNamed(row.kind);
+    const KindDef* kind = kindNamed(row.kind);
     if (kind == nullptr)
       throw ChangeFileError("it names an unknown kind of record, " + row.kind + ".");
     if (row.outcome != converted || row.field.empty()) continue;

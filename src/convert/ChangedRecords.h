@@ -1,6 +1,6 @@
 #pragma once
 
-#include "convert/Targets.h"
+#include "convert/KindTable.h"
 #include "convert/changes/ChangeFile.h"
 
 #include <string>
@@ -35,7 +35,7 @@ struct RowChange {
 
 /// A converted record of a change file: its header fields and its detail rows.
 struct RecordChange {
-  const KindTarget* kind = nullptr;
+  const KindDef* kind = nullptr;
   std::string key;
   std::vector<FieldChange> fields;
   std::vector<RowChange> rows;

@@ -158,7 +158,7 @@ void ConversionRun::SetWindowIdle(bool idle) {
 }
 
 bool ConversionRun::ValidateConversion() {
-  std::vector<const KindTarget*> checked;
+  std::vector<const KindDef*> checked;
   if (!CollectProblems(checked)) return false;
   ClaimKinds(checked);
 
@@ -176,7 +176,7 @@ bool ConversionRun::ValidateConversion() {
 }
 
 bool ConversionRun::CheckInput() {
-  std::vector<const KindTarget*> checked;
+  std::vector<const KindDef*> checked;
   if (!CollectProblems(checked)) return false;
   host::Session* session = connection_.Session();
   if (session && session->Errors().Count() > 0) {
@@ -186,13 +186,13 @@ bool ConversionRun::CheckInput() {
   return true;
 }
 
-bool ConversionRun::CollectProblems(std::vector<const KindTarget*>& checked) {
+bool ConversionRun::CollectProblems(std::vector<const KindDef*>& checked) {
   const int index = window_.SSTab1().Tab();
   if (index < 0 || index >= static_cast<int>(RunTabs().size())) return false;
   const std::string& tab = RunTabs()[static_cast<size_t>(index)];
 
   bool anyChecked = false;
-  for (const KindTarget* kind : TabKinds(tab)) {
+  for (const KindDef* kind : TabKinds(tab)) {
     if (window_.CheckBoxNamed(kind->checkBox).Value() == kChecked) anyChecked = true;
   }
   if (!anyChecked) {
@@ -215,7 +215,7 @@ bool ConversionRun::CollectProblems(std::vector<const KindTarget*>& checked) {
     }
   }
 
-  for (const KindTarget* kind : TabKinds(tab)) {
+  for (const KindDef* kind : TabKinds(tab)) {
     if (window_.CheckBoxNamed(kind->checkBox).Value() != kChecked) continue;
     checked.push_back(kind);
     ValidateCriteria(*kind);
@@ -223,7 +223,7 @@ bool ConversionRun::CollectProblems(std::vector<const KindTarget*>& checked) {
   return true;
 }
 
-void ConversionRun::ValidateCriteria(const KindTarget& kind) {
+void ConversionRun::ValidateCriteria(const KindDef& kind) {
   grids::CriteriaField& criteria = window_.Criteria(kind.criteria);
   if (criteria.Filter().empty() || criteria.DataSource() == nullptr) return;
   host::DataSource& source = *criteria.DataSource();
@@ -233,11 +233,11 @@ void ConversionRun::ValidateCriteria(const KindTarget& kind) {
   }
 }
 
-void ConversionRun::ClaimKinds(const std::vector<const KindTarget*>& kinds) {
+void ConversionRun::ClaimKinds(const std::vector<const KindDef*>& kinds) {
   claims_.clear();
   host::Session& session = *connection_.Session();
   const std::string folder = connection_.getLogPath();
-  for (const KindTarget* kind : kinds) {
+  for (const KindDef* kind : kinds) {
     auto claim = std::make_unique<host::KindClaim>(folder, kind->logName, session.UserID(),
                                                    std::chrono::system_clock::now());
     // Only another run stops this one: a log folder that cannot be written is the log's
@@ -306,7 +306,7 @@ bool ConversionRun::RequestClose() {
 void ConversionRun::ConvertTab(const std::string& tab) {
   // Each box is read just before its kind runs, not up front, and a cancel does not skip kinds:
   // every later kind still writes its log and stops at its first poll.
-  for (const KindTarget* kind : TabKinds(tab)) {
+  for (const KindDef* kind : TabKinds(tab)) {
     if (window_.CheckBoxNamed(kind->checkBox).Value() != kChecked) continue;
     const std::int32_t failedBefore = engine_.State().lKindsFailed;
     KindStarted.Emit(*kind);

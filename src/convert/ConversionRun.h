@@ -2,8 +2,8 @@
 
 #include "convert/ConversionEngine.h"
 #include "convert/KindCounts.h"
+#include "convert/KindTable.h"
 #include "convert/RunWindow.h"
-#include "convert/Targets.h"
 #include "convert/changes/ChangeFile.h"
 #include "grids/TaxAuthorityGrid.h"
 #include "grids/TaxGroupGrid.h"
@@ -77,9 +77,9 @@ class ConversionRun {
   void ValidateGridOperations(grids::TaxAuthorityGrid& grid);
   /// Reports additional criteria that are not a complete filter of their kind's view: joined
   /// with the kind's own filter they could otherwise widen the selection.
-  void ValidateCriteria(const KindTarget& kind);
+  void ValidateCriteria(const KindDef& kind);
   /// Claims the checked kinds of the tab for this run; reports each kind another run converts.
-  void ClaimKinds(const std::vector<const KindTarget*>& kinds);
+  void ClaimKinds(const std::vector<const KindDef*>& kinds);
 
   /// Converts the checked kinds of the Accounts Payable tab.
   void ConvertAPTab();
@@ -111,7 +111,7 @@ class ConversionRun {
   /// Change rows of the last run or preview that could not be written.
   long LostChangeRows() const { return lostChangeRows_; }
   /// What each kind of the last run or preview counted, in running order.
-  const std::vector<std::pair<const KindTarget*, KindOutcome>>& LastKinds() const {
+  const std::vector<std::pair<const KindDef*, KindOutcome>>& LastKinds() const {
     return lastKinds_;
   }
 
@@ -120,10 +120,10 @@ class ConversionRun {
   std::vector<std::pair<std::string, KindCounts>> LastCounts() const;
 
   /// A checked kind is about to be set up and converted.
-  host::Signal<const KindTarget&> KindStarted;
+  host::Signal<const KindDef&> KindStarted;
   /// A kind has been converted, or an error ended its record loop. Not emitted for a kind whose
   /// set-up failed: that ends the run.
-  host::Signal<const KindTarget&, const KindOutcome&> KindFinished;
+  host::Signal<const KindDef&, const KindOutcome&> KindFinished;
 
  private:
   void ConvertTab(const std::string& tab);
@@ -131,7 +131,7 @@ class ConversionRun {
   bool AnyChecked(const std::vector<std::string>& checkBoxes);
   /// Puts every problem of the current tab's input into the error list; false when nothing is
   /// checked (which is reported at once). The checked kinds are returned through `checked`.
-  bool CollectProblems(std::vector<const KindTarget*>& checked);
+  bool CollectProblems(std::vector<const KindDef*>& checked);
   /// Locks the window, runs the checked kinds of the current tab into a new change file and
   /// unlocks the window; the error that ended the run, when one did.
   std::optional<std::string> RunKinds(ChangeRunMode mode);
@@ -152,7 +152,7 @@ class ConversionRun {
   std::string jobName_;
   std::filesystem::path lastChangeFile_;
   long lostChangeRows_ = 0;
-  std::vector<std::pair<const KindTarget*, KindOutcome>> lastKinds_;
+  std::vector<std::pair<const KindDef*, KindOutcome>> lastKinds_;
 };
 
 }  // namespace convert

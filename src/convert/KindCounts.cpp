@@ -2,7 +2,7 @@
 
 namespace convert {
 
-KindCounts CountsOf(const KindTarget& kind, KindControls& controls) {
+KindCounts CountsOf(const KindDef& kind, KindControls& controls) {
   if (kind.type == ConversionType::TaxGroup) {
     const grids::TaxGroupGrid& grid = controls.TaxGroupGridNamed(kind.toGrid);
     return {grid.lRecords(), grid.lUpdated(), grid.lSkipped(), grid.lFailed()};

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "convert/KindControls.h"
-#include "convert/Targets.h"
+#include "convert/KindTable.h"
 
 #include <cstdint>
 
@@ -28,6 +28,6 @@ struct KindOutcome {
 
 /// The counts of a kind as the grid that carries them holds them: the to mapping of a tax-group
 /// kind, the operations grid of a tax-authority kind.
-KindCounts CountsOf(const KindTarget& kind, KindControls& controls);
+KindCounts CountsOf(const KindDef& kind, KindControls& controls);
 
 }  // namespace convert

@@ -23,13 +23,14 @@ TEST_F(Form1Test, LoadNamesTheCompanyOpensEverySourcePreparesTheRangesAndBindsTh
   EXPECT_EQ("Bank Distribution Code",
             window.RangeControl("afecFromBankDistributionCode").LeftLabel());
   EXPECT_FALSE(to.Enabled());
-  for (const DataSourceDef& def : DataSources()) {
+  for (const convert::SourceDef& def : convert::AllSources()) {
     EXPECT_TRUE(window.Source(def.name).IsOpen()) << def.name;
   }
   // Each kind's additional criteria sit on the first "to" control of its check box.
-  for (const CriteriaDef& def : CriteriaFields()) {
-    EXPECT_EQ(&window.RangeControl(def.editControl), window.Criteria(def.name).EditControl())
-        << def.name;
+  for (const convert::KindDef& def : convert::Kinds()) {
+    EXPECT_EQ(&window.RangeControl(def.ranges.front().to),
+              window.Criteria(def.criteria).EditControl())
+        << def.criteria;
   }
   window.Unload();
 }

@@ -278,7 +278,7 @@ TEST_F(ChangesTest, AKilledRunLeavesAWholeChangeFileThatSaysSo) {
   int polls = -1;
   const std::filesystem::path file = changeFileOfKilledRun(kJob, [&] {
     beforeRun = [&](app::Form1& window) {
-      started = window.Run()->KindStarted.Connect([&](const convert::KindTarget& kind) {
+      started = window.Run()->KindStarted.Connect([&](const convert::KindDef& kind) {
         if (kind.checkBox == "chkARItemTaxes") polls = 0;
       });
     };

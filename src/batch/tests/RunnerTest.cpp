@@ -1,5 +1,7 @@
 #include "batch/tests/RunnerFixture.h"
 
+#include "convert/AuthorityColumns.h"
+
 namespace batch {
 namespace {
 
@@ -164,13 +166,14 @@ TEST_F(RunnerTest, TheListedRowColumnsAreTheWindowsOwn) {
   Workstation station = Station(messages);
   JobWindow window(station, "ADMIN", "SAMLTD");
   ASSERT_TRUE(window.Load());
-  for (const app::TaxAuthorityGridDef& def : app::TaxAuthorityGrids()) {
+  for (const convert::MappingDef& def : convert::Mappings()) {
+    if (def.type != convert::ConversionType::TaxAuthority) continue;
     host::GridControl& grid = window.Window().GridControlNamed(def.gridControl);
     std::vector<std::string> captions;
     for (int column = 0; column < grid.ColumnCount(); ++column) {
       captions.push_back(grid.Column(column).caption);
     }
-    EXPECT_EQ(captions, RowColumns(def.name)) << def.name;
+    EXPECT_EQ(captions, convert::RowColumns(def.grid)) << def.grid;
   }
 }
 

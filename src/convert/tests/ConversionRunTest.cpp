@@ -328,8 +328,8 @@ TEST_F(ConversionRunTest, EachKindAnnouncesItsStartAndWhatItCounted) {
   customersTab();
   std::vector<std::string> events;
   auto started = run.KindStarted.Connect(
-      [&](const KindTarget& kind) { events.push_back("start " + kind.checkBox); });
-  auto finished = run.KindFinished.Connect([&](const KindTarget& kind, const KindOutcome& end) {
+      [&](const KindDef& kind) { events.push_back("start " + kind.checkBox); });
+  auto finished = run.KindFinished.Connect([&](const KindDef& kind, const KindOutcome& end) {
     const KindCounts& n = end.counts;
     events.push_back("end " + kind.checkBox + " " + std::to_string(n.records) +
                      std::to_string(n.updated) + std::to_string(n.skipped) +
