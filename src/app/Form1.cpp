@@ -147,10 +147,7 @@ bool Form1::Load() {
     connection_->Logoff();
     return false;
   }
-  engine_ = std::make_unique<convert::ConversionEngine>(*connection_, runState_, progressBar_,
-                                                        txtProcessing_, services_.pump);
-  run_ =
-      std::make_unique<convert::ConversionRun>(*this, *connection_, *engine_, [this] { Unload(); });
+  run_ = std::make_unique<ConversionRun>(*this, *connection_, [this] { Unload(); });
   for (int index = 0; index < tabs_.Tabs(); ++index) {
     if (!tabs_.TabEnabled(index)) continue;
     const std::string& code = convert::RunTabs()[static_cast<std::size_t>(index)];

@@ -1,13 +1,11 @@
 #pragma once
 
 #include "about/frmAbout.h"
+#include "app/ConversionRun.h"
 #include "app/Layout.h"
+#include "app/RunWindow.h"
 #include "app/WindowGeometry.h"
-#include "convert/ConversionEngine.h"
-#include "convert/ConversionRun.h"
 #include "convert/KindControlSet.h"
-#include "convert/RunState.h"
-#include "convert/RunWindow.h"
 #include "grids/CriteriaField.h"
 #include "grids/TaxAuthorityGrid.h"
 #include "grids/TaxGroupGrid.h"
@@ -54,7 +52,7 @@ struct Form1Services {
 
 /// The main window's logic: start-up, module tabs, range fields with finders, check boxes,
 /// item-number formatting, resizing, menus and shut-down, on the host's control models.
-class Form1 : public convert::RunWindow {
+class Form1 : public RunWindow {
  public:
   explicit Form1(Form1Services services);
   ~Form1() override;
@@ -72,10 +70,8 @@ class Form1 : public convert::RunWindow {
 
   const std::string& Caption() const { return caption_; }
   /// The conversion run behind Convert and Cancel; nullptr before a successful start-up.
-  const convert::ConversionRun* Run() const { return run_.get(); }
-  convert::ConversionRun* Run() { return run_.get(); }
-  /// The flag and totals of the last run.
-  const convert::RunState& State() const { return runState_; }
+  const ConversionRun* Run() const { return run_.get(); }
+  ConversionRun* Run() { return run_.get(); }
   host::AccpacConnection* Connection() { return connection_.get(); }
 
   bool CheckSiteConfiguration();
@@ -101,8 +97,6 @@ class Form1 : public convert::RunWindow {
   host::GridControl& GridControlNamed(const std::string& name);
   /// Whether the named tax-group, tax-authority grid or criteria field was created.
   bool Built(const std::string& name) const;
-  host::ProgressBar& ProgressBar() { return progressBar_; }
-  host::TextBox& txtProcessing() { return txtProcessing_; }
 
   host::FieldEditControl& RangeControl(const std::string& name) override;
   host::DataSource& Source(const std::string& name) override;
@@ -117,6 +111,9 @@ class Form1 : public convert::RunWindow {
   host::CommandButton& cmdConvert() override { return cmdConvert_; }
   host::CommandButton& cmdCancel() override { return cmdCancel_; }
   host::WindowControl& frmProgress() override { return frmProgress_; }
+  host::ProgressBar& ProgressBar() override { return progressBar_; }
+  host::TextBox& txtProcessing() override { return txtProcessing_; }
+  host::DataSourceFactory& DataSources() override { return services_.dataSources; }
   host::MessageBoxes& Messages() override { return services_.messages; }
   util::Shell& Shell() override { return services_.shell; }
   host::EventPump& Pump() override { return services_.pump; }
@@ -144,9 +141,7 @@ class Form1 : public convert::RunWindow {
   host::WindowControl frmProgress_;
   host::ProgressBar progressBar_;
   host::TextBox txtProcessing_;
-  convert::RunState runState_;
-  std::unique_ptr<convert::ConversionEngine> engine_;
-  std::unique_ptr<convert::ConversionRun> run_;
+  std::unique_ptr<ConversionRun> run_;
   WindowGeometry geometry_;
   std::string caption_;
   bool unloaded_ = false;

@@ -33,6 +33,7 @@ class KindWatch {
   host::ScopedConnection started_;
   host::ScopedConnection finished_;
   host::ScopedConnection stepped_;
+  host::ScopedConnection ranged_;
   host::ScopedConnection idle_;
 };
 

@@ -263,7 +263,7 @@ std::vector<std::string> CheckJob(const Job& job, app::Form1& window, ShownError
 }
 
 ExitStatus StatusOfRun(const app::Form1& window) {
-  const convert::ConversionRun* run = window.Run();
+  const app::ConversionRun* run = window.Run();
   if (run == nullptr) return kCancelled;
   switch (run->LastEnd()) {
     case convert::RunEnd::NotRun:
@@ -276,17 +276,17 @@ ExitStatus StatusOfRun(const app::Form1& window) {
     case convert::RunEnd::Finished:
       break;
   }
-  const convert::RunState& state = window.State();
-  const bool incomplete = state.lTotalFailed != 0 || state.lTotalSkipped != 0 ||
-                          state.lKindsFailed != 0 || run->LostLogLines() != 0 ||
-                          run->LostChangeRows() != 0;
+  const convert::ConversionResult& result = run->LastResult();
+  const bool incomplete = result.totalFailed != 0 || result.totalSkipped != 0 ||
+                          result.kindsFailed != 0 || result.lostLogLines != 0 ||
+                          result.lostChangeRows != 0;
   return incomplete ? kIncomplete : kComplete;
 }
 
 namespace {
 
 /// Where the run's change file is, or that it has none, and the rows it could not take.
-void SayChangeFile(const convert::ConversionRun& run, std::ostream& out) {
+void SayChangeFile(const app::ConversionRun& run, std::ostream& out) {
   if (run.LastChangeFile().empty()) {
     out << "No change file could be written.\n";
   } else {

@@ -84,11 +84,11 @@ void ConversionEngine::ConvertTaxAuthorityRecord(TaxAuthorityGrid& grid) {
       }
     }
     LogSessionErrors(0);
-    txtProcessing_.SetText("");
+    observer_.Processing("");
   } catch (const std::exception& error) {
     // Nothing of this record was committed. It counts as failed, so that a run whose records
     // were all refused does not end as complete.
-    txtProcessing_.SetText("");
+    observer_.Processing("");
     grid.lFailed(grid.lFailed() + 1);
     EndChanges(nullptr, RecordOutcome::Failed, SessionMessages(&error));
     Write(FailedText(detail), 1);

@@ -310,7 +310,7 @@ TEST_F(ChangesTest, TheNextRunOfAKindWritesTheRowsOfABatchAKillLeftUnwritten) {
   host::ScopedConnection committed;
   const std::filesystem::path file = changeFileOfKilledRun(kCustomersJob, [&] {
     beforeRun = [&](app::Form1& window) {
-      committed = window.Run()->BatchCommitted().Connect([] { ::raise(SIGKILL); });
+      committed = window.Run()->BatchCommitted.Connect([] { ::raise(SIGKILL); });
     };
   });
   ASSERT_FALSE(file.empty());

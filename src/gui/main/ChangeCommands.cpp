@@ -71,7 +71,7 @@ ChangeCommands::ChangeCommands(app::Form1& form, QWidget& parent, FileChooser ch
 }
 
 void ChangeCommands::Preview() {
-  convert::ConversionRun* run = form_.Run();
+  app::ConversionRun* run = form_.Run();
   if (!run || run->Running() || !run->PreviewButtonClick()) return;
   form_.Messages().Show(PreviewSummary(run->LastCounts(), run->LastChangeFile()), Title(),
                         host::MessageIcon::Information);

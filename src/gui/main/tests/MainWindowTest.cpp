@@ -269,7 +269,7 @@ TEST_F(MainWindowTest, ClosingDuringARunCancelsItAndClosesWhenItEnded) {
   QTest::mouseClick(&Shown<QPushButton>("cmdConvert"), Qt::LeftButton);
   Settle();
   EXPECT_TRUE(runningAtClose) << "the window waits for the run";
-  EXPECT_TRUE(form->State().CancelRequested);
+  EXPECT_TRUE(form->Run()->LastResult().cancelled);
   EXPECT_FALSE(window->isVisible());
   EXPECT_TRUE(form->Unloaded());
 }
