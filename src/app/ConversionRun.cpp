@@ -1,6 +1,7 @@
 #include "app/ConversionRun.h"
 
 #include "convert/RequestEntry.h"
+#include "convert/Startup.h"
 #include "util/ShellHelpers.h"
 
 #include <array>
@@ -8,7 +9,6 @@
 namespace app {
 namespace {
 
-constexpr const char* kProgramTitle = "Ordavel";
 constexpr int kChecked = 1;
 
 }  // namespace
@@ -56,7 +56,8 @@ void ConversionRun::ConvertButtonClick() {
   std::string message;
   if (!failure) {
     try {
-      message = FinalMessage(window_.SSTab1().TabCaption(window_.SSTab1().Tab()));
+      message =
+          convert::FinalMessage(window_.SSTab1().TabCaption(window_.SSTab1().Tab()), lastResult_);
     } catch (const std::exception& error) {
       failure = error.what();
       lastEnd_ = RunEnd::Abandoned;
@@ -73,7 +74,7 @@ void ConversionRun::ConvertButtonClick() {
     return;
   }
   if (failure) return;
-  if (window_.Messages().AskYesNo(message, kProgramTitle, host::MessageIcon::Question)) {
+  if (window_.Messages().AskYesNo(message, convert::kProgramTitle, host::MessageIcon::Question)) {
     util::ExploreFolder(window_.Shell(), connection_.LogFolderOnDisk());
   }
 }
@@ -233,23 +234,6 @@ void ConversionRun::ConvertTabAt(int index) {
   if (index >= 0 && index < static_cast<int>(kDispatchers.size())) {
     (this->*kDispatchers[static_cast<size_t>(index)])();
   }
-}
-
-std::string ConversionRun::FinalMessage(const std::string& caption) const {
-  const convert::ConversionResult& result = lastResult_;
-  std::string message = "Conversion of " + caption + " tax information";
-  message += result.cancelled ? " canceled." : " is complete.";
-  // A kind that an error ended has records nobody counted: that is an error of the run too.
-  if (result.totalFailed != 0 || result.kindsFailed != 0) {
-    message += " Errors occured during conversion of tax information.";
-  }
-  if (result.totalSkipped != 0) {
-    message +=
-        " There was tax information not converted because tax classes did not match, or no "
-        "operations were performed.";
-  }
-  if (result.lostLogLines > 0) message += " Some lines could not be written to the conversion log.";
-  return message + " Do you want to explore the conversion log files?";
 }
 
 }  // namespace app

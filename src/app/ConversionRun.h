@@ -110,7 +110,6 @@ class ConversionRun {
   void RunKinds();
   void ConvertTab(const std::string& tab);
   void ConvertTabAt(int index);
-  std::string FinalMessage(const std::string& caption) const;
 
   RunWindow& window_;
   host::AccpacConnection& connection_;

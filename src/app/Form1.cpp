@@ -1,8 +1,8 @@
 #include "app/Form1.h"
 
 #include "app/WindowLayout.h"
+#include "convert/Startup.h"
 #include "convert/TargetProcedures.h"
-#include "host/AccpacSiteCnfg.h"
 #include "host/ErrorBoundary.h"
 #include "host/HostError.h"
 #include "host/controls/StandaloneField.h"
@@ -100,46 +100,20 @@ void Form1::WireCommands() {
 
 bool Form1::Load() {
   if (!CheckSiteConfiguration()) {
-    services_.messages.Show(std::string("You do not have access to the Sage 300 shared data "
-                                        "folder, which is required, to run ") +
-                                kProgramTitle + ".",
-                            kProgramTitle, host::MessageIcon::None);
+    convert::ReportNoSiteConfiguration(services_.messages);
     return false;
   }
   caption_ = kProgramTitle;
   paths_.emplace(services_.readPaths());
   if (!paths_->Installed()) {
-    services_.messages.Show("Sage Accpac is not installed.", kProgramTitle,
-                            host::MessageIcon::Critical);
+    convert::ReportNotInstalled(services_.messages);
     return false;
   }
   tabs_.SetTab(0);
   if (!connection_) connection_ = std::make_unique<host::AccpacConnection>(services_.host);
-  bool signedOn = false;
-  try {
-    signedOn = connection_->Logon(kProgramId, services_.hWnd);
-  } catch (const host::HostError&) {
-    signedOn = false;
-  }
-  if (!signedOn) {
-    connection_->Logoff();
-    return false;
-  }
+  if (!convert::Logon(*connection_, services_.hWnd)) return false;
   caption_ = connection_->Session()->CompanyID() + " - " + kProgramTitle;
-  bool taxServices = false;
-  try {
-    taxServices = IsModuleActive(kTaxServicesCode);
-  } catch (const std::exception& error) {
-    // The company's database cannot be reached (a full disk, a missing file): the operator
-    // must see why, not a general failure.
-    connection_->PutError(error.what());
-    connection_->ShowErrors();
-    connection_->Logoff();
-    return false;
-  }
-  if (!taxServices) {
-    connection_->PutError("Incorrect procedure. Tax Services is not active for this company.");
-    connection_->ShowErrors();
+  if (!convert::TaxServicesActive(*connection_)) {
     connection_->Logoff();
     return false;
   }
@@ -161,16 +135,7 @@ bool Form1::Load() {
 }
 
 bool Form1::CheckSiteConfiguration() {
-  try {
-    host::AccpacSiteCnfg config(services_.readPaths());
-    if (!config.OPEN_()) return false;
-    config.OrgID("");
-    const bool read = config.Get_();
-    config.CLOSE_();
-    return read;
-  } catch (const std::exception&) {
-    return false;
-  }
+  return convert::SiteConfigurationReadable(services_.readPaths());
 }
 
 bool Form1::IsModuleActive(const std::string& code) {

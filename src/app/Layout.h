@@ -1,6 +1,7 @@
 #pragma once
 
 #include "convert/KindTable.h"
+#include "convert/Startup.h"
 
 #include <string>
 #include <vector>
@@ -38,12 +39,7 @@ struct ResizeTagDef {
   std::string tag;
 };
 
-/// The program's title.
-inline constexpr const char* kProgramTitle = "Ordavel";
-/// The program identifier given to the sign-on.
-inline constexpr const char* kProgramId = "ZX1000";
-/// The application code of Tax Services.
-inline constexpr const char* kTaxServicesCode = "TX";
+using convert::kProgramTitle;
 /// The user guide below the program's folder.
 inline constexpr const char* kUserGuide = "Documentation/Ordavel User Guide.pdf";
 

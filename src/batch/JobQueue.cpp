@@ -1,6 +1,7 @@
 #include "batch/JobQueue.h"
 
 #include "batch/KindWatch.h"
+#include "batch/Runner.h"
 #include "batch/Summary.h"
 #include "platform/Text.h"
 
@@ -18,13 +19,13 @@ std::optional<ExitStatus> CheckEveryJob(const std::vector<QueuedJob>& queue, Wor
   std::optional<ExitStatus> refused;
   for (const QueuedJob& queued : queue) {
     if (station.interrupts.Interrupted()) return kCancelled;
-    JobWindow window(station, queued.job.user, queued.company);
-    if (!window.Load()) {
+    JobSession session(station, queued.job.user, queued.company);
+    if (!session.Load()) {
       out << where(queued) << ": the sign-on or the start-up failed.\n";
       out << "Nothing was converted.\n";
       return kCancelled;
     }
-    const std::vector<std::string> problems = CheckJob(queued.job, window.Window(), window.Shown());
+    const std::vector<std::string> problems = CheckJob(queued.job, session);
     if (problems.empty()) continue;
     out << where(queued) << " is refused:\n";
     for (const std::string& problem : problems) out << problem << '\n';
@@ -38,18 +39,17 @@ std::optional<ExitStatus> CheckEveryJob(const std::vector<QueuedJob>& queue, Wor
 /// its checks.
 bool RunOneJob(const QueuedJob& queued, Workstation& station, ProgressDisplay& progress,
                std::ostream& out, JobResult& result, bool preview) {
-  JobWindow window(station, queued.job.user, queued.company);
-  if (!window.Load()) {
+  JobSession session(station, queued.job.user, queued.company);
+  if (!session.Load()) {
     result.status = kCancelled;
     return false;
   }
-  KindWatch watch(window.Window(), progress);
+  KindWatch watch(progress, station);
   result.preview = preview;
-  result.status = preview ? PreviewJob(queued.job, window.Window(), window.Shown(), out)
-                          : RunJob(queued.job, window.Window(), window.Shown(), out);
+  result.status = preview ? PreviewJob(queued.job, session, watch, out)
+                          : RunJob(queued.job, session, watch, out);
   result.kinds = watch.Kinds();
-  const convert::RunEnd end = window.Window().Run()->LastEnd();
-  return end != convert::RunEnd::NotRun && end != convert::RunEnd::Refused;
+  return result.status != kRefused;
 }
 
 }  // namespace

@@ -4,6 +4,20 @@
 #include "platform/Text.h"
 
 namespace batch {
+namespace {
+
+/// Lets the operator's interrupt stop an undo before its next record.
+class UndoWatch : public convert::RunObserver {
+ public:
+  explicit UndoWatch(Workstation& station) : station_(station) {}
+  void LetEventsRun() override { station_.pump.ProcessPendingMessages(); }
+  bool CancelRequested() const override { return station_.interrupts.Interrupted(); }
+
+ private:
+  Workstation& station_;
+};
+
+}  // namespace
 
 bool ReadableChangeFile(const std::string& file, std::ostream& out) {
   try {
@@ -20,17 +34,17 @@ ExitStatus UndoChanges(const std::string& file, const std::string& company, Work
                        std::ostream& out) {
   if (!ReadableChangeFile(file, out)) return kRefused;
   const convert::ChangeFileContents contents = convert::ReadChangeFile(file);
-  JobWindow window(station, contents.header.user,
-                   company.empty() ? contents.header.company : platform::UpperCase(company));
-  if (!window.Load()) return kCancelled;
+  const convert::UndoRequest request{
+      .file = file,
+      .company = company.empty() ? contents.header.company : platform::UpperCase(company),
+      .job = ""};
+  JobSession session(station, contents.header.user, request.company);
+  if (!session.Load()) return kCancelled;
   convert::UndoResult result;
   try {
     // Ctrl-C stops the undo before its next record.
-    result = convert::UndoChangeFile(file, window.Window(), *window.Window().Connection(), "",
-                                     [&station](size_t, size_t) {
-                                       station.pump.ProcessPendingMessages();
-                                       return !station.interrupts.Interrupted();
-                                     });
+    UndoWatch watch(station);
+    result = convert::UndoChangeFile(request, session.Connection(), station.dataSources, watch);
   } catch (const convert::ChangeFileError& error) {
     out << error.what() << '\n' << "Nothing was changed.\n";
     return kRefused;
@@ -45,8 +59,7 @@ ExitStatus UndoChanges(const std::string& file, const std::string& company, Work
   } else {
     out << "Change file: " << result.changeFile.string() << '\n';
   }
-  out << "Log file: " << window.Window().Connection()->LogFolderOnDisk() << "/" << result.logFile
-      << '\n';
+  out << "Log file: " << session.Connection().LogFolderOnDisk() << "/" << result.logFile << '\n';
   if (result.cancelled) {
     out << "The undo was cancelled.\n";
     return kCancelled;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "batch/ExitStatus.h"
-#include "batch/JobWindow.h"
+#include "batch/JobSession.h"
 
 #include <ostream>
 #include <string>

@@ -1,6 +1,7 @@
 #include "convert/ChangeUndo.h"
 
 #include "convert/ChangedRecords.h"
+#include "convert/KindControlSet.h"
 #include "convert/RecordTexts.h"
 #include "convert/changes/ChangeRecorder.h"
 #include "host/KindClaim.h"
@@ -239,11 +240,29 @@ std::vector<std::unique_ptr<host::KindClaim>> claimKinds(const std::vector<Recor
   return claims;
 }
 
+/// Nothing of the undo's controls is shown: they hold data sources only.
+class NoFilterWindow : public host::FilterWindow {
+ public:
+  std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
+};
+
+/// The data sources of the records' kinds, open where their module is active.
+void OpenSources(KindControlSet& controls, const std::vector<RecordChange>& records,
+                 host::AccpacConnection& connection) {
+  for (const SourceDef& def : TaxSources()) controls.Open(connection, def);
+  std::map<std::string, bool> opened;
+  for (const RecordChange& record : records) {
+    if (opened[record.kind->logName] || !IsModuleActive(connection, record.kind->tab)) continue;
+    opened[record.kind->logName] = true;
+    for (const SourceDef& def : record.kind->sources) controls.Open(connection, def);
+  }
+}
+
 }  // namespace
 
-UndoResult UndoChangeFile(const std::filesystem::path& file, KindControls& controls,
-                          host::AccpacConnection& connection, const std::string& job,
-                          const std::function<bool(size_t done, size_t total)>& proceed) {
+UndoResult UndoChangeFile(const UndoRequest& request, host::AccpacConnection& connection,
+                          host::DataSourceFactory& dataSources, RunObserver& observer) {
+  const std::filesystem::path& file = request.file;
   ChangeFileContents contents;
   std::vector<RecordChange> records;
   try {
@@ -261,6 +280,10 @@ UndoResult UndoChangeFile(const std::filesystem::path& file, KindControls& contr
     throw ChangeFileError(refusal(file, "it is a preview's, which saved nothing."));
   }
   const auto claims = claimKinds(records, connection, file);
+  NoFilterWindow noFilterWindow;
+  KindControlSet controls(
+      {dataSources, [&connection] { return connection.NewErrorDisplay(); }, noFilterWindow});
+  OpenSources(controls, records, connection);
 
   UndoResult result;
   result.undoneRunFinished = contents.finished;
@@ -270,7 +293,7 @@ UndoResult UndoChangeFile(const std::filesystem::path& file, KindControls& contr
                               {.build = host::GetProgramBuild(),
                                .company = session.CompanyID(),
                                .user = session.UserID(),
-                               .job = job,
+                               .job = request.job,
                                .started = IsoLocalTime(started),
                                .tab = contents.header.tab,
                                .mode = ChangeRunMode::Undo,
@@ -283,12 +306,15 @@ UndoResult UndoChangeFile(const std::filesystem::path& file, KindControls& contr
   undo.Log("Performed by user: " + session.UserID());
   if (!contents.finished) undo.Log("The run that wrote it did not finish.");
   undo.Log("");
-  for (size_t done = 0; done < records.size(); ++done) {
-    if (proceed && !proceed(done, records.size())) {
+  observer.RecordsCounted(static_cast<std::int32_t>(records.size()));
+  for (const RecordChange& record : records) {
+    observer.LetEventsRun();
+    if (observer.CancelRequested()) {
       result.cancelled = true;
       break;
     }
-    undo.Record(records[done]);
+    undo.Record(record);
+    observer.RecordDone();
   }
   undo.Log("");
   undo.Log(result.cancelled ? "Ordavel undo canceled." : "Ordavel undo completed.");
@@ -299,6 +325,7 @@ UndoResult UndoChangeFile(const std::filesystem::path& file, KindControls& contr
   }
   undo.Log(std::string(80, '='));
   recorder.Finish();
+  controls.Release();
   result.changeFile = changeFile.Path();
   return result;
 }

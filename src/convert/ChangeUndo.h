@@ -1,9 +1,10 @@
 #pragma once
 
-#include "convert/KindControls.h"
 #include "convert/KindCounts.h"
+#include "convert/RunObserver.h"
 #include "convert/changes/ChangeFile.h"
 #include "host/AccpacConnection.h"
+#include "host/DataSource.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -13,6 +14,16 @@
 #include <vector>
 
 namespace convert {
+
+/// What an undo is asked to do: put back what the run of a change file converted.
+struct UndoRequest {
+  std::filesystem::path file;
+  /// The company the undo signs on to, when not the one the file names; the undo refuses a file
+  /// of another company.
+  std::string company{};
+  /// The job file of a batch run, for the header of the undo's own change file.
+  std::string job{};
+};
 
 /// What an undo did.
 struct UndoResult {
@@ -41,16 +52,14 @@ struct UndoResult {
 std::string UndoCountsLine(const std::string& kind, const KindCounts& counts);
 
 /// Puts back the values before of every record that a change file says was converted and that
-/// still holds exactly its values after, through the window's data sources: each value put with
+/// still holds exactly its values after, through data sources of its own: each value put with
 /// verification, each record committed on its own, logged in a log of its own and written to a
 /// change file of its own, which can itself be undone to redo the change. A record changed since
 /// is left alone and reported. Raises ChangeFileError, changing nothing, for a file that is not
-/// a whole change file, belongs to another company, is a preview's, names an unknown kind, or
-/// whose kinds another run is converting.
-/// `proceed` is asked before each record with the records done and the records to undo, so a
-/// window can show progress and let pending messages run; false stops the undo there.
-UndoResult UndoChangeFile(const std::filesystem::path& file, KindControls& controls,
-                          host::AccpacConnection& connection, const std::string& job = "",
-                          const std::function<bool(size_t done, size_t total)>& proceed = nullptr);
+/// a whole change file, belongs to another company than the signed-on one, is a preview's, names
+/// an unknown kind, or whose kinds another run is converting. `observer` is told the records to
+/// undo and each one done, and asked before each record whether to stop there.
+UndoResult UndoChangeFile(const UndoRequest& request, host::AccpacConnection& connection,
+                          host::DataSourceFactory& dataSources, RunObserver& observer);
 
 }  // namespace convert

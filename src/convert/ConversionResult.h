@@ -59,4 +59,9 @@ struct ConversionResult {
   }
 };
 
+/// What the operator is told when a run of the tab captioned `caption` has ended: how it ended,
+/// whether records failed or were left, whether log lines were lost, and the question whether
+/// to explore the log files.
+std::string FinalMessage(const std::string& caption, const ConversionResult& result);
+
 }  // namespace convert

@@ -2,6 +2,7 @@
 
 #include "app/Layout.h"
 #include "app/tests/testsupport/Form1Fixture.h"
+#include "convert/AuthorityColumns.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,23 @@ TEST_F(Form1Test, CheckBoxesEnableTheirRangesAndTheSharedControlsHiddenOrNot) {
     EXPECT_TRUE(enabled(from) && enabled(to)) << from;
     window.CheckBoxNamed(box).SetValue(0);
     EXPECT_FALSE(enabled(from) || enabled(to)) << from;
+  }
+  window.Unload();
+}
+
+// The columns --list and --skeleton give for a row are those of the window's grids.
+TEST_F(Form1Test, TheListedRowColumnsAreTheWindowsOwn) {
+  Install(true, kAll);
+  Form1& window = Window();
+  ASSERT_TRUE(window.Load());
+  for (const convert::MappingDef& def : convert::Mappings()) {
+    if (def.type != convert::ConversionType::TaxAuthority) continue;
+    host::GridControl& grid = window.GridControlNamed(def.gridControl);
+    std::vector<std::string> captions;
+    for (int column = 0; column < grid.ColumnCount(); ++column) {
+      captions.push_back(grid.Column(column).caption);
+    }
+    EXPECT_EQ(captions, convert::RowColumns(def.grid)) << def.grid;
   }
   window.Unload();
 }

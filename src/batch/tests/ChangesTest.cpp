@@ -56,11 +56,6 @@ class ChangesTest : public fixture::RunnerTest {
     return text;
   }
 
-  /// The company's log folder as it is spelled on disk.
-  std::filesystem::path logs() const {
-    return util::ResolvePathCase(site.sharedData() / "Company" / "SAMLTD" / "Ordavel");
-  }
-
   void exec(const std::string& sql) { company->database()->sql().exec(sql); }
 
   /// The change file the last run printed.
@@ -94,8 +89,7 @@ class ChangesTest : public fixture::RunnerTest {
   }
 
   ExitStatus Undo(const std::filesystem::path& file, const std::string& other = "") {
-    ConsoleMessages messages(out, [](const std::string&) { return true; });
-    Workstation station = Station(messages);
+    Workstation station = Station();
     return UndoChanges(file.string(), other, station, out);
   }
 
@@ -274,13 +268,10 @@ TEST_F(ChangesTest, UndoRefusesAFileOfAnotherCompanyAPreviewsAndADamagedOneChang
 // finish, and claims only records that were converted.
 TEST_F(ChangesTest, AKilledRunLeavesAWholeChangeFileThatSaysSo) {
   // The customers are through and the items' kind has begun: the process dies in its loop.
-  host::ScopedConnection started;
   int polls = -1;
   const std::filesystem::path file = changeFileOfKilledRun(kJob, [&] {
-    beforeRun = [&](app::Form1& window) {
-      started = window.Run()->KindStarted.Connect([&](const convert::KindDef& kind) {
-        if (kind.checkBox == "chkARItemTaxes") polls = 0;
-      });
+    onKindStarted = [&](const convert::KindDef& kind) {
+      if (kind.checkBox == "chkARItemTaxes") polls = 0;
     };
     pump.onPoll = [&] {
       if (polls >= 0 && ++polls == 6) ::raise(SIGKILL);
@@ -307,12 +298,8 @@ TEST_F(ChangesTest, AKilledRunLeavesAWholeChangeFileThatSaysSo) {
 // A run killed after a commit and before that batch's change rows reached its change file: the
 // next start of the kind puts them there, so the killed run can be undone completely.
 TEST_F(ChangesTest, TheNextRunOfAKindWritesTheRowsOfABatchAKillLeftUnwritten) {
-  host::ScopedConnection committed;
-  const std::filesystem::path file = changeFileOfKilledRun(kCustomersJob, [&] {
-    beforeRun = [&](app::Form1& window) {
-      committed = window.Run()->BatchCommitted.Connect([] { ::raise(SIGKILL); });
-    };
-  });
+  const std::filesystem::path file =
+      changeFileOfKilledRun(kCustomersJob, [&] { onCommit = [] { ::raise(SIGKILL); }; });
   ASSERT_FALSE(file.empty());
   ASSERT_EQ("HST", taxGroupOf("C100"));
   ASSERT_EQ(0u, rowsOf(convert::ReadChangeFile(file).rows, "C100").size()) << "killed too late";

@@ -1,7 +1,5 @@
 #include "batch/tests/RunnerFixture.h"
 
-#include "convert/AuthorityColumns.h"
-
 namespace batch {
 namespace {
 
@@ -95,7 +93,7 @@ struct StatusCase {
   const char* name;
   bool skipped;  ///< whether the job's range takes in the customer whose classes do not match
   bool yes;
-  std::function<void(RunnerTest&, app::Form1&)> arrange;
+  std::function<void(RunnerTest&)> arrange;
   ExitStatus status;
 };
 
@@ -103,8 +101,8 @@ class RunnerStatusTest : public RunnerTest, public ::testing::WithParamInterface
 
 TEST_P(RunnerStatusTest, TheExitStatusFollowsHowTheRunEnded) {
   const StatusCase& c = GetParam();
-  beforeRun = [&c, this](app::Form1& window) {
-    if (c.arrange) c.arrange(*this, window);
+  beforeRun = [&c, this] {
+    if (c.arrange) c.arrange(*this);
   };
   std::string job = kCustomersJob;
   if (!c.skipped) job.replace(job.find("C300"), 4, "C200");
@@ -117,19 +115,18 @@ INSTANTIATE_TEST_SUITE_P(
                       StatusCase{"Skipped", true, true, nullptr, kIncomplete},
                       StatusCase{"DeclinedBackup", false, false, nullptr, kCancelled},
                       StatusCase{"Interrupted", true, true,
-                                 [](RunnerTest& test, app::Form1&) { test.pump.after = 2; },
-                                 kCancelled},
+                                 [](RunnerTest& test) { test.pump.after = 2; }, kCancelled},
                       StatusCase{"LostLogLines", false, true,
-                                 [](RunnerTest&, app::Form1& window) {
+                                 [](RunnerTest& test) {
                                    // A file where the log folder belongs makes every log line fail.
-                                   const std::filesystem::path folder =
-                                       window.Connection()->LogFolderOnDisk();
+                                   const std::filesystem::path folder = test.logs();
+                                   std::filesystem::create_directories(folder.parent_path());
                                    std::filesystem::remove_all(folder);
                                    std::ofstream(folder) << "not a folder";
                                  },
                                  kIncomplete},
                       StatusCase{"KindFailed", false, true,
-                                 [](RunnerTest& test, app::Form1&) {
+                                 [](RunnerTest& test) {
                                    test.company->database()->sql().exec("DROP TABLE AR0024");
                                  },
                                  kIncomplete}),
@@ -158,23 +155,6 @@ TEST_F(RunnerTest, ContractCostsConvertWithoutInventoryControl) {
                            "[POContractCostsGrid]\nRow1=Delete,PST\n"))
       << output();
   EXPECT_EQ(0, company->open("PO0183", true)->count("")) << "the PST row of A1-1000 is deleted";
-}
-
-// The columns --list and --skeleton give for a row are those of the window's grids.
-TEST_F(RunnerTest, TheListedRowColumnsAreTheWindowsOwn) {
-  ConsoleMessages messages(out, [](const std::string&) { return true; });
-  Workstation station = Station(messages);
-  JobWindow window(station, "ADMIN", "SAMLTD");
-  ASSERT_TRUE(window.Load());
-  for (const convert::MappingDef& def : convert::Mappings()) {
-    if (def.type != convert::ConversionType::TaxAuthority) continue;
-    host::GridControl& grid = window.Window().GridControlNamed(def.gridControl);
-    std::vector<std::string> captions;
-    for (int column = 0; column < grid.ColumnCount(); ++column) {
-      captions.push_back(grid.Column(column).caption);
-    }
-    EXPECT_EQ(captions, convert::RowColumns(def.grid)) << def.grid;
-  }
 }
 
 const std::string kFirstTwoCustomers = [] {

@@ -89,20 +89,34 @@ void ChangeCommands::UndoAConversion() {
   Undo(file);
 }
 
+namespace {
+
+/// Shows an undo's progress in a progress dialog whose Cancel button stops it.
+class UndoProgress : public convert::RunObserver {
+ public:
+  explicit UndoProgress(QProgressDialog& dialog) : dialog_(dialog) {}
+  void RecordsCounted(std::int32_t records) override { dialog_.setMaximum(records); }
+  void RecordDone() override { dialog_.setValue(dialog_.value() + 1); }
+  void LetEventsRun() override { QApplication::processEvents(); }
+  bool CancelRequested() const override { return dialog_.wasCanceled(); }
+
+ private:
+  QProgressDialog& dialog_;
+};
+
+}  // namespace
+
 void ChangeCommands::Undo(const std::filesystem::path& file) {
   host::AccpacConnection& connection = *form_.Connection();
   QProgressDialog progress(QStringLiteral("Undoing a conversion..."), QStringLiteral("Cancel"), 0,
                            0, &parent_);
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(500);
+  progress.setValue(0);
+  UndoProgress observer(progress);
   convert::UndoResult result;
   try {
-    result = convert::UndoChangeFile(file, form_, connection, "", [&](size_t done, size_t total) {
-      progress.setMaximum(static_cast<int>(total));
-      progress.setValue(static_cast<int>(done));
-      QApplication::processEvents();
-      return !progress.wasCanceled();
-    });
+    result = convert::UndoChangeFile({.file = file}, connection, form_.DataSources(), observer);
   } catch (const convert::ChangeFileError& error) {
     form_.Messages().Show("The change file " + file.string() +
                               " cannot be undone: " + error.what() + "\nNothing was changed.",
