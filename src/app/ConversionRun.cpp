@@ -139,18 +139,10 @@ bool ConversionRun::ValidateConversion() {
   return proceed;
 }
 
-bool ConversionRun::CheckInput() {
-  const bool accepted = Prepare(false, convert::Claims::Leave);
-  conversion_.reset();
-  return accepted;
-}
-
 convert::ConversionRequest ConversionRun::Request(bool preview) const {
   convert::ConversionRequest request = convert::ReadRequest(
       window_, window_.SSTab1().Tab(),
       [this](const std::string& box) { return window_.CheckBoxNamed(box).Value() == kChecked; });
-  request.file = jobName_;
-  request.recordsPerCommit = recordsPerCommit_;
   request.preview = preview;
   return request;
 }

@@ -40,17 +40,12 @@ class ConversionRun {
   bool PreviewButtonClick();
   /// Asks the record loops to stop at their next poll.
   void CancelButtonClick() { cancelRequested_ = true; }
-  /// Records committed together by the next run; 0 leaves the conversion's default.
-  void SetRecordsPerCommit(std::int32_t records) { recordsPerCommit_ = records; }
   /// Switches the window between idle (everything usable) and running (only Cancel).
   void SetWindowIdle(bool idle);
 
   /// Checks every input of the current tab, claims its checked kinds and asks the backup
   /// question; true when the run may start.
   bool ValidateConversion();
-  /// Runs every check of the current tab that Convert runs, shows the problems and returns true
-  /// when there are none; claims no kind, asks nothing and converts nothing.
-  bool CheckInput();
   /// Tells the operator that no kind of the current tab is checked.
   void ReportNothingSelected();
 
@@ -76,15 +71,8 @@ class ConversionRun {
   RunEnd LastEnd() const { return lastEnd_; }
   /// What the last run or preview did.
   const convert::ConversionResult& LastResult() const { return lastResult_; }
-  /// Conversion log lines that could not be written during the last run.
-  long LostLogLines() const { return lastResult_.lostLogLines; }
-
-  /// The job file a run was read from, for the header of its change file; empty in the window.
-  void SetJobName(std::string job) { jobName_ = std::move(job); }
   /// The change file of the last run or preview; empty when none was written.
   const std::filesystem::path& LastChangeFile() const { return lastResult_.changeFile; }
-  /// Change rows of the last run or preview that could not be written.
-  long LostChangeRows() const { return lastResult_.lostChangeRows; }
   /// What each kind of the last run or preview counted, named by its description, in running
   /// order: what a Preview dialog lists.
   std::vector<std::pair<std::string, convert::KindCounts>> LastCounts() const;
@@ -119,9 +107,7 @@ class ConversionRun {
   bool running_ = false;
   bool closeRequested_ = false;
   bool cancelRequested_ = false;
-  std::int32_t recordsPerCommit_ = 0;
   RunEnd lastEnd_ = RunEnd::NotRun;
-  std::string jobName_;
   convert::ConversionResult lastResult_;
 };
 

@@ -9,7 +9,6 @@
 #include <exception>
 #include <filesystem>
 #include <optional>
-#include <utility>
 
 namespace host {
 namespace {
@@ -28,8 +27,7 @@ std::optional<std::string> readFolder(platform::Registry& registry, const char* 
 
 }  // namespace
 
-AccpacPaths::AccpacPaths(platform::Registry& registry, util::Notifier& notifier, Clock clock)
-    : clock_(std::move(clock)) {
+AccpacPaths::AccpacPaths(platform::Registry& registry, util::Notifier& notifier) {
   try {
     readFolders(registry);
   } catch (const std::exception& error) {
@@ -52,7 +50,6 @@ void AccpacPaths::readFolders(platform::Registry& registry) {
     sitePath_ = util::JoinPath(sharedDataPath_, "SITE");
     companyPath_ = util::JoinPath(sharedDataPath_, "COMPANY");
     userPath_ = util::JoinPath(sharedDataPath_, "USER");
-    logPath_ = util::JoinPath(companyPath_, "Ordavel");
   } else {
     installed_ = false;
   }
@@ -68,20 +65,6 @@ std::string AccpacPaths::OrgPath(const std::string& sOrgId) const {
 
 void AccpacPaths::CWDToRuntime() const {
   [[maybe_unused]] int ignored = ::chdir(util::ResolvePathCase(runtimePath_).c_str());
-}
-
-std::string AccpacPaths::LogFileName() const {
-  return util::JoinPath(logPath_, LogDate(clock_()) + ".log");
-}
-
-bool AccpacPaths::LogExists() const {
-  std::error_code ignored;
-  return std::filesystem::exists(util::ResolvePathCase(LogFileName()), ignored);
-}
-
-void AccpacPaths::WriteLog(std::int16_t iLevel, const std::string& sLogEntry) const {
-  const auto now = clock_();
-  AppendLogLine(logPath_, LogDate(now) + ".log", now, iLevel, sLogEntry);
 }
 
 }  // namespace host

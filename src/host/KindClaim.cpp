@@ -3,34 +3,26 @@
 #include "util/ResolvePathCase.h"
 #include "util/ShellHelpers.h"
 
+#include "platform/FileDescriptor.h"
+#include "platform/LocalTime.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
-#include <ctime>
+
+#include <algorithm>
 #include <filesystem>
+#include <utility>
 
 namespace host {
 namespace {
 
-std::string localTimeText(std::chrono::system_clock::time_point when) {
-  const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
-  std::tm local{};
-  localtime_r(&seconds, &local);
-  char buffer[32];
-  const size_t length = std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &local);
-  return std::string(buffer, length);
-}
-
-std::string readAll(int fd) {
-  std::string text;
-  char buffer[256];
-  ssize_t n = 0;
-  while ((n = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(text.size()))) > 0) {
-    text.append(buffer, static_cast<size_t>(n));
-    if (text.size() > 4096) break;
-  }
-  return text;
+/// What the holder wrote, read no further than a claim's few lines can reach.
+std::string readHolder(int fd) {
+  const std::optional<std::int64_t> size = platform::PlainFileSize(fd);
+  const std::size_t length =
+      static_cast<std::size_t>(std::min<std::int64_t>(size.value_or(0), 4096));
+  return platform::ReadExactlyAt(fd, length, 0).value_or("");
 }
 
 std::string lineValue(const std::string& text, const std::string& key) {
@@ -49,32 +41,21 @@ KindClaim::KindClaim(const std::string& logFolder, const std::string& logName,
   if (!std::filesystem::is_directory(folder, error))
     std::filesystem::create_directory(folder, error);
   const std::filesystem::path file = folder / ("." + logName + ".lock");
-  const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
-  if (fd < 0) return;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return;
-  }
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    const std::string text = readAll(fd);
-    ::close(fd);
+  platform::FileDescriptor claim =
+      platform::FileDescriptor::OpenPlainFile(file, O_RDWR | O_CREAT, 0644);
+  if (!claim.Valid()) return;
+  if (::flock(claim.Get(), LOCK_EX | LOCK_NB) != 0) {
+    const std::string text = readHolder(claim.Get());
     other_ = Holder{lineValue(text, "user"), lineValue(text, "started")};
     return;
   }
-  const std::string text = "user=" + user + "\nstarted=" + localTimeText(now) +
+  const std::string text = "user=" + user +
+                           "\nstarted=" + platform::FormatLocalTime(now, "%Y-%m-%d %H:%M:%S") +
                            "\nprocess=" + std::to_string(::getpid()) + "\n";
   // Who holds the claim is only for the message of a run turned away; a failed write changes
   // nothing about the lock itself.
-  if (::ftruncate(fd, 0) == 0) {
-    const ssize_t written = ::pwrite(fd, text.data(), text.size(), 0);
-    static_cast<void>(written);
-  }
-  fd_ = fd;
-}
-
-KindClaim::~KindClaim() {
-  if (fd_ >= 0) ::close(fd_);
+  if (::ftruncate(claim.Get(), 0) == 0) platform::WriteAllAt(claim.Get(), text, 0);
+  file_ = std::move(claim);
 }
 
 }  // namespace host

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileDescriptor.h"
+
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -24,17 +26,16 @@ class KindClaim {
   /// file cannot be used (a folder that cannot be written, a planted link).
   KindClaim(const std::string& logFolder, const std::string& logName, const std::string& user,
             std::chrono::system_clock::time_point now);
-  ~KindClaim();
   KindClaim(const KindClaim&) = delete;
   KindClaim& operator=(const KindClaim&) = delete;
 
   /// Whether this run holds the claim.
-  bool Held() const { return fd_ >= 0; }
+  bool Held() const { return file_.Valid(); }
   /// The run that holds the claim instead, when another one does.
   const std::optional<Holder>& OtherHolder() const { return other_; }
 
  private:
-  int fd_ = -1;
+  platform::FileDescriptor file_;
   std::optional<Holder> other_;
 };
 

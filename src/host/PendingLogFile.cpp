@@ -1,8 +1,9 @@
 #include "host/PendingLogFile.h"
 
+#include "platform/FileDescriptor.h"
+
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
 #include <charconv>
 #include <random>
 
@@ -147,59 +148,30 @@ std::optional<StagedBatch> parsed(std::string_view text) {
 /// Stage numbers stay well inside what a long holds.
 constexpr std::uint64_t kStages = 1000000000;
 
-bool writeAt(int fd, const std::string& bytes) {
-  size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t n =
-        ::pwrite(fd, bytes.data() + written, bytes.size() - written, static_cast<off_t>(written));
-    if (n <= 0) return false;
-    written += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-/// Opens a plain file of the log folder's own, never through a link or into a pipe.
-int openPlainFile(const std::filesystem::path& path, int flags) {
-  const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
-  if (fd < 0) return -1;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
-
 }  // namespace
 
 PendingLogFile::PendingLogFile(const std::filesystem::path& folder, const std::string& logName)
     : path_(folder / ("." + logName + ".pending")), stage_(std::random_device()()) {}
 
-PendingLogFile::~PendingLogFile() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
 bool PendingLogFile::Stage(const StagedBatch& batch) {
-  if (fd_ < 0) fd_ = openPlainFile(path_, O_WRONLY | O_CREAT | O_TRUNC);
-  if (fd_ < 0) return false;
-  return writeAt(fd_, serialized(batch, ++stage_ % kStages));
+  // A plain file of the log folder's own, never through a link or into a pipe.
+  if (!file_.Valid()) {
+    file_ = platform::FileDescriptor::OpenPlainFile(path_, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  }
+  if (!file_.Valid()) return false;
+  return platform::WriteAllAt(file_.Get(), serialized(batch, ++stage_ % kStages), 0);
 }
 
 std::optional<StagedBatch> PendingLogFile::Staged() const {
-  const int fd = openPlainFile(path_, O_RDONLY);
-  if (fd < 0) return std::nullopt;
-  std::string text;
-  char buffer[65536];
-  ssize_t n = 0;
-  while ((n = ::read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
-  ::close(fd);
-  if (n < 0) return std::nullopt;
-  return parsed(text);
+  const platform::FileDescriptor file = platform::FileDescriptor::OpenPlainFile(path_, O_RDONLY);
+  if (!file.Valid()) return std::nullopt;
+  const std::optional<std::string> text = platform::ReadToEnd(file.Get());
+  if (!text) return std::nullopt;
+  return parsed(*text);
 }
 
 void PendingLogFile::Clear() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+  file_.Close();
   std::error_code ignored;
   std::filesystem::remove(path_, ignored);
 }

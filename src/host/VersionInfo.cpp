@@ -2,6 +2,7 @@
 
 #include "host/FileVersion.h"
 #include "host/SharedLibrary.h"
+#include "platform/LocalTime.h"
 #include "util/IniFile.h"
 #include "util/ResolvePathCase.h"
 #include "util/ShellHelpers.h"
@@ -46,11 +47,9 @@ std::string GetProgramBuild(const std::filesystem::path& executable) {
   std::error_code error;
   const auto modified = std::filesystem::last_write_time(executable, error);
   if (error) return {};
-  const std::time_t seconds = std::chrono::system_clock::to_time_t(
-      std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+  const std::tm local =
+      platform::LocalTime(std::chrono::time_point_cast<std::chrono::system_clock::duration>(
           std::chrono::file_clock::to_sys(modified)));
-  std::tm local{};
-  if (localtime_r(&seconds, &local) == nullptr) return {};
   using namespace std::chrono;
   const year_month_day date{year{local.tm_year + 1900}, month{unsigned(local.tm_mon + 1)},
                             day{unsigned(local.tm_mday)}};

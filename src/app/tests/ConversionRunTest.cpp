@@ -245,18 +245,6 @@ TEST_F(ConversionRunTest, EachKindAnnouncesItsStartAndWhatItCounted) {
   EXPECT_EQ((std::vector<std::string>{"start chkCustomers", "end chkCustomers 2110"}), events);
 }
 
-TEST_F(ConversionRunTest, TheChecksAloneAskNothingAndConvertNothing) {
-  customersTab();
-  form->RangeControl("afecFromCustomer").SetValue("B");
-  form->RangeControl("afecToCustomer").SetValue("A");
-  EXPECT_FALSE(run().CheckInput());
-  EXPECT_EQ("Error: Invalid input. From Customer is greater then to Customer.\n", errors.str());
-  form->RangeControl("afecFromCustomer").SetValue("");
-  EXPECT_TRUE(run().CheckInput());
-  EXPECT_EQ(std::vector<std::string>{}, questions());
-  EXPECT_EQ("", log("AR_Customers"));
-}
-
 TEST_F(ConversionRunTest, ASecondRunStartsAfresh) {
   customersTab();
   pump.onMessages = [&] {

@@ -1,5 +1,7 @@
 #include "convert/changes/ChangeFile.h"
 
+#include "platform/LocalTime.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -19,19 +21,6 @@ constexpr const char* kSignature = "Ordavel change file";
 constexpr const char* kEndOfRun = "End of run";
 const std::vector<std::string> kColumns = {"Kind",   "Record key", "Field",
                                            "Before", "After",      "Outcome"};
-
-std::tm localTime(std::chrono::system_clock::time_point when) {
-  const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
-  std::tm local{};
-  localtime_r(&seconds, &local);
-  return local;
-}
-
-std::string formatted(std::chrono::system_clock::time_point when, const char* format) {
-  const std::tm local = localTime(when);
-  char text[64];
-  return std::string(text, std::strftime(text, sizeof text, format, &local));
-}
 
 const char* modeName(ChangeRunMode mode) {
   switch (mode) {
@@ -181,13 +170,13 @@ std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
 }
 
 std::string IsoLocalTime(std::chrono::system_clock::time_point when) {
-  std::string offset = formatted(when, "%z");  // "+hhmm"
+  std::string offset = platform::FormatLocalTime(when, "%z");  // "+hhmm"
   if (offset.size() == 5) offset.insert(3, ":");
-  return formatted(when, "%Y-%m-%dT%H:%M:%S") + offset;
+  return platform::FormatLocalTime(when, "%Y-%m-%dT%H:%M:%S") + offset;
 }
 
 std::string ChangeFileName(std::chrono::system_clock::time_point started, const std::string& tab) {
-  return formatted(started, "%Y%m%d_%H%M%S") + "_" + tab + "_changes.csv";
+  return platform::FormatLocalTime(started, "%Y%m%d_%H%M%S") + "_" + tab + "_changes.csv";
 }
 
 namespace {
