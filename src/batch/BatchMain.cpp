@@ -26,7 +26,7 @@ extern "C" void OnInterrupt(int) {
 
 class ConsoleNotifier : public util::Notifier {
  public:
-  void critical(const std::string& text) override { std::cerr << text << '\n'; }
+  void Critical(const std::string& text) override { std::cerr << text << '\n'; }
 };
 
 /// Where the sign-on password comes from: a descriptor, an owner-only file, or else

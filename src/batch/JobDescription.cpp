@@ -13,31 +13,31 @@
 namespace batch {
 namespace {
 
-std::string joined(const std::vector<std::string>& names) {
+std::string Joined(const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
   return text;
 }
 
-std::string defaultRecordsPerCommit() {
+std::string DefaultRecordsPerCommit() {
   return std::to_string(convert::CommitBatches::kDefaultRecordsPerCommit);
 }
 
-const convert::TabDef& tabOf(const std::string& code) {
+const convert::TabDef& TabOf(const std::string& code) {
   for (const convert::TabDef& tab : convert::Tabs()) {
     if (tab.code == code) return tab;
   }
   throw std::invalid_argument("There is no tab " + code + "; the tabs are " +
-                              joined(convert::RunTabs()) + ".");
+                              Joined(convert::RunTabs()) + ".");
 }
 
-std::string checkBoxCaption(const std::string& name) {
+std::string CheckBoxCaption(const std::string& name) {
   const convert::KindDef* kind = convert::KindOfCheckBox(name);
   return kind ? kind->checkBoxCaption : name;
 }
 
 /// "From Customer" or "To Customer": the label the window shows beside a range control.
-std::string rangeLabel(const std::string& control) {
+std::string RangeLabel(const std::string& control) {
   for (const convert::RangePairDef& pair : convert::RangePairs()) {
     if (pair.from == control) return "From " + pair.fromLabel;
     if (pair.to == control) return "To " + pair.toLabel;
@@ -45,29 +45,29 @@ std::string rangeLabel(const std::string& control) {
   return control;
 }
 
-SectionHelp describeRun(const JobSection& section) {
+SectionHelp DescribeRun(const JobSection& section) {
   return {section,
           "Who signs on where, and which tab runs",
           {{"Company", "the company's ID (--company runs the job on another one)", false},
            {"User", "the user who signs on", false},
-           {"Tab", "one of " + joined(convert::RunTabs()), false},
+           {"Tab", "one of " + Joined(convert::RunTabs()), false},
            {"RecordsPerCommit",
-            "records committed together, " + defaultRecordsPerCommit() +
+            "records committed together, " + DefaultRecordsPerCommit() +
                 " unless given; 1 commits each record alone (--records-per-commit overrides it)"}}};
 }
 
-SectionHelp describeKind(const JobSection& section) {
+SectionHelp DescribeKind(const JobSection& section) {
   const convert::KindDef& kind = *section.kind;
-  SectionHelp help{section, checkBoxCaption(kind.checkBox) + ", view " + kind.headerView, {}};
+  SectionHelp help{section, CheckBoxCaption(kind.checkBox) + ", view " + kind.headerView, {}};
   help.keys.push_back({"Checked", "Yes or No", false});
-  for (const std::string& range : RangeKeys(kind)) help.keys.push_back({range, rangeLabel(range)});
+  for (const std::string& range : RangeKeys(kind)) help.keys.push_back({range, RangeLabel(range)});
   help.keys.push_back({"Criteria", "a filter of view " + kind.headerView +
                                        " that narrows the selection (erp query --fields " +
                                        kind.headerView + " lists its fields)"});
   return help;
 }
 
-SectionHelp describeMapping(const JobSection& section) {
+SectionHelp DescribeMapping(const JobSection& section) {
   std::string caption = section.name;
   std::string transactions;
   for (const convert::MappingDef& mapping : convert::Mappings()) {
@@ -89,7 +89,7 @@ SectionHelp describeMapping(const JobSection& section) {
   return help;
 }
 
-SectionHelp describeOperations(const JobSection& section) {
+SectionHelp DescribeOperations(const JobSection& section) {
   std::string caption = section.name;
   for (const convert::MappingDef& mapping : convert::Mappings()) {
     if (mapping.type == convert::ConversionType::TaxAuthority && mapping.grid == section.name) {
@@ -98,10 +98,10 @@ SectionHelp describeOperations(const JobSection& section) {
   }
   // The rows share one meaning: the operation, the authority, then
   // the grid's class and tax-included cells.
-  return {section, caption, {{joined(section.keys), joined(convert::RowColumns(section.name))}}};
+  return {section, caption, {{Joined(section.keys), Joined(convert::RowColumns(section.name))}}};
 }
 
-void printSection(std::ostream& out, const SectionHelp& help, const std::string& indent) {
+void PrintSection(std::ostream& out, const SectionHelp& help, const std::string& indent) {
   out << indent << "[" << help.section.name << "]  " << help.caption << '\n';
   size_t width = 0;
   for (const KeyHelp& key : help.keys) width = std::max(width, key.key.size());
@@ -111,7 +111,7 @@ void printSection(std::ostream& out, const SectionHelp& help, const std::string&
   }
 }
 
-void writeKeys(std::ostream& out, const SectionHelp& section, const std::string& tab) {
+void WriteKeys(std::ostream& out, const SectionHelp& section, const std::string& tab) {
   if (section.section.type == SectionType::Operations) {
     out << "; One operation per row: " << section.keys.front().help << ".\n; Operation is "
         << grids::OperationNames()
@@ -121,7 +121,7 @@ void writeKeys(std::ostream& out, const SectionHelp& section, const std::string&
   for (const KeyHelp& key : section.keys) {
     const std::string value = key.key == "Tab"                ? tab
                               : key.key == "Checked"          ? "No"
-                              : key.key == "RecordsPerCommit" ? defaultRecordsPerCommit()
+                              : key.key == "RecordsPerCommit" ? DefaultRecordsPerCommit()
                                                               : "";
     out << "; " << platform::UpperCase(key.help.substr(0, 1)) << key.help.substr(1) << ".\n"
         << (key.optional ? ";" : "") << key.key << "=" << value << '\n';
@@ -131,21 +131,21 @@ void writeKeys(std::ostream& out, const SectionHelp& section, const std::string&
 }  // namespace
 
 std::vector<SectionHelp> DescribeTab(const std::string& tab) {
-  tabOf(tab);
+  TabOf(tab);
   std::vector<SectionHelp> sections;
   for (const JobSection& section : TabSections(tab)) {
     switch (section.type) {
       case SectionType::Run:
-        sections.push_back(describeRun(section));
+        sections.push_back(DescribeRun(section));
         break;
       case SectionType::Kind:
-        sections.push_back(describeKind(section));
+        sections.push_back(DescribeKind(section));
         break;
       case SectionType::TaxGroup:
-        sections.push_back(describeMapping(section));
+        sections.push_back(DescribeMapping(section));
         break;
       case SectionType::Operations:
-        sections.push_back(describeOperations(section));
+        sections.push_back(DescribeOperations(section));
         break;
     }
   }
@@ -158,22 +158,22 @@ void PrintJobList(std::ostream& out, const std::vector<std::string>& tabs) {
     const std::string tab = platform::UpperCase(chosen[i]);
     const std::vector<SectionHelp> sections = DescribeTab(tab);
     // [Run] is the same for every tab.
-    if (i == 0) printSection(out, sections.front(), "");
-    out << "\nTab " << tab << ": " << tabOf(tab).caption << '\n';
-    for (size_t s = 1; s < sections.size(); ++s) printSection(out, sections[s], "  ");
+    if (i == 0) PrintSection(out, sections.front(), "");
+    out << "\nTab " << tab << ": " << TabOf(tab).caption << '\n';
+    for (size_t s = 1; s < sections.size(); ++s) PrintSection(out, sections[s], "  ");
   }
 }
 
 void WriteSkeleton(std::ostream& out, const std::string& code) {
   const std::string tab = platform::UpperCase(code);
   const std::vector<SectionHelp> sections = DescribeTab(tab);
-  out << "; A job for ordavel-batch on the " << tabOf(tab).caption << " tab.\n"
+  out << "; A job for ordavel-batch on the " << TabOf(tab).caption << " tab.\n"
       << "; Fill in Company and User, set Checked=Yes for the kinds to convert, and take the\n"
       << "; semicolon off each key you give. A key left commented out keeps what the window\n"
       << "; starts with. Sections and keys are not case-sensitive.\n";
   for (const SectionHelp& section : sections) {
     out << "\n; " << section.caption << '\n' << "[" << section.section.name << "]\n";
-    writeKeys(out, section, tab);
+    WriteKeys(out, section, tab);
   }
 }
 

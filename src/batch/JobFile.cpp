@@ -47,7 +47,7 @@ class JobReader {
   Job Read() {
     const std::optional<std::string> content = Content();
     if (!content) throw JobFileError(job_.file + ": the job file does not exist.");
-    const std::vector<IniDocument::SectionLines> sections = IniDocument::parse(*content).outline();
+    const std::vector<IniDocument::SectionLines> sections = IniDocument::Parse(*content).Outline();
     CheckShape(sections);
     bool sawRun = false;
     for (const IniDocument::SectionLines& section : sections) {

@@ -8,7 +8,7 @@
 namespace batch {
 namespace {
 
-std::string where(const QueuedJob& queued) {
+std::string Where(const QueuedJob& queued) {
   return queued.job.file + " on " + queued.company;
 }
 
@@ -21,13 +21,13 @@ std::optional<ExitStatus> CheckEveryJob(const std::vector<QueuedJob>& queue, Wor
     if (station.interrupts.Interrupted()) return kCancelled;
     JobSession session(station, queued.job.user, queued.company);
     if (!session.Load()) {
-      out << where(queued) << ": the sign-on or the start-up failed.\n";
+      out << Where(queued) << ": the sign-on or the start-up failed.\n";
       out << "Nothing was converted.\n";
       return kCancelled;
     }
     const std::vector<std::string> problems = CheckJob(queued.job, session);
     if (problems.empty()) continue;
-    out << where(queued) << " is refused:\n";
+    out << Where(queued) << " is refused:\n";
     for (const std::string& problem : problems) out << problem << '\n';
     refused = kRefused;
   }
@@ -95,7 +95,7 @@ ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
       stopped = kCancelled;
       break;
     }
-    if (queue.size() > 1) out << (i > 0 ? "\n" : "") << "Job " << where(queue[i]) << '\n';
+    if (queue.size() > 1) out << (i > 0 ? "\n" : "") << "Job " << Where(queue[i]) << '\n';
     pressed = RunOneJob(queue[i], station, progress, out, results[i], preview) || pressed;
     if (results[i].status == kRefused || results[i].status == kCancelled) break;
   }

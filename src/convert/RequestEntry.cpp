@@ -8,7 +8,7 @@
 namespace convert {
 namespace {
 
-std::string joined(const std::vector<std::string>& names) {
+std::string Joined(const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
   return text;
@@ -98,7 +98,7 @@ class Entry {
       Problem(line, "Classes of [" + name + "] gives " + std::to_string(choice.classes.size()) +
                         " classes, but tax group " + TaxGroupOf(mapping) + " has " +
                         std::to_string(authorities.size()) +
-                        " authorities, one class each: " + joined(authorities) + ".");
+                        " authorities, one class each: " + Joined(authorities) + ".");
       return;
     }
     for (int row = 0; row < grid->RowsCount(); ++row) {
@@ -130,7 +130,7 @@ class Entry {
       if (row.cells.size() > captions.size()) {
         Problem(row.line, what + " has " + std::to_string(row.cells.size()) +
                               " cells, but the grid has " + std::to_string(captions.size()) +
-                              " columns: " + joined(captions) + ".");
+                              " columns: " + Joined(captions) + ".");
         continue;
       }
       EnterRow(operations, grid, row, what);

@@ -12,7 +12,7 @@ using grids::TaxAuthorityGrid;
 
 /// A class cell or class field as the 16-bit number the matching compares; text that is not a
 /// number is an error, as it is for the ERP.
-std::int16_t classNumber(const std::string& text) {
+std::int16_t ClassNumber(const std::string& text) {
   std::string_view view = text;
   while (!view.empty() && view.front() == ' ') view.remove_prefix(1);
   while (!view.empty() && view.back() == ' ') view.remove_suffix(1);
@@ -203,8 +203,8 @@ void ConversionEngine::PutToClasses(TaxAuthorityGrid& grid, int row) {
 bool ConversionEngine::FromClassesMatch(TaxAuthorityGrid& grid, int row) {
   host::DataSource& detail = *grid.adsDetail();
   for (const auto& [column, field] : grid.TaxClassFieldsFrom()) {
-    const std::int16_t current = classNumber(detail.Fields(static_cast<int>(field.IDX)).Text());
-    if (current != classNumber(grid.Grid()->GetCellData(column, row))) return false;
+    const std::int16_t current = ClassNumber(detail.Fields(static_cast<int>(field.IDX)).Text());
+    if (current != ClassNumber(grid.Grid()->GetCellData(column, row))) return false;
   }
   return true;
 }

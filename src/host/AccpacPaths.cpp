@@ -15,7 +15,7 @@ namespace {
 
 // Whether the key exists is asked of the key, not of the value: a key without the value gives an
 // empty folder.
-std::optional<std::string> readFolder(platform::Registry& registry, const char* valueName) {
+std::optional<std::string> ReadFolder(platform::Registry& registry, const char* valueName) {
   util::cRegistry key(registry);
   key.ClassKey(platform::kLocalMachine);
   key.SectionKey(kAccpacConfigurationKey);
@@ -29,23 +29,23 @@ std::optional<std::string> readFolder(platform::Registry& registry, const char* 
 
 AccpacPaths::AccpacPaths(platform::Registry& registry, util::Notifier& notifier) {
   try {
-    readFolders(registry);
+    ReadFolders(registry);
   } catch (const std::exception& error) {
     installed_ = false;
-    notifier.critical(
+    notifier.Critical(
         std::string("A critical error occured in determining Accpac path information. Error=") +
         error.what());
   }
 }
 
-void AccpacPaths::readFolders(platform::Registry& registry) {
-  if (std::optional<std::string> programs = readFolder(registry, "Programs")) {
+void AccpacPaths::ReadFolders(platform::Registry& registry) {
+  if (std::optional<std::string> programs = ReadFolder(registry, "Programs")) {
     programsPath_ = *programs;
     runtimePath_ = util::JoinPath(programsPath_, "runtime");
   } else {
     installed_ = false;
   }
-  if (std::optional<std::string> sharedData = readFolder(registry, "SharedData")) {
+  if (std::optional<std::string> sharedData = ReadFolder(registry, "SharedData")) {
     sharedDataPath_ = *sharedData;
     sitePath_ = util::JoinPath(sharedDataPath_, "SITE");
     companyPath_ = util::JoinPath(sharedDataPath_, "COMPANY");

@@ -41,7 +41,7 @@ class AccpacPaths {
   void CWDToRuntime() const;
 
  private:
-  void readFolders(platform::Registry& registry);
+  void ReadFolders(platform::Registry& registry);
 
   bool installed_ = true;
   std::string programsPath_;

@@ -49,9 +49,9 @@ class Registry {
   virtual ~Registry() = default;
 
   /// Tells whether the key exists (kOk) or why it cannot be opened.
-  virtual RegistryStatus openKey(RegistryHive hive, const std::string& path) const = 0;
+  virtual RegistryStatus OpenKey(RegistryHive hive, const std::string& path) const = 0;
   /// Reads a value of an existing key; the empty name is the key's default value.
-  virtual RegistryStatus queryValue(RegistryHive hive, const std::string& path,
+  virtual RegistryStatus QueryValue(RegistryHive hive, const std::string& path,
                                     const std::string& name, RegistryValue& out) const = 0;
 };
 

@@ -31,10 +31,10 @@ class IniDocument {
 
   /// The file as it stands, line numbers included: the keys before the first section (a section
   /// with line 0, only when there are any) and every section.
-  std::vector<SectionLines> outline() const;
+  std::vector<SectionLines> Outline() const;
 
   /// Splits a file's content into lines.
-  static IniDocument parse(const std::string& content);
+  static IniDocument Parse(const std::string& content);
 
   /// The value of a key, blanks around it removed, or nothing when the section or key is absent.
   std::optional<std::string> value(const std::string& section, const std::string& key) const;
@@ -45,8 +45,8 @@ class IniDocument {
     size_t end;
   };
 
-  std::optional<Range> findSection(const std::string& section) const;
-  std::optional<size_t> findKey(const Range& range, const std::string& key) const;
+  std::optional<Range> FindSection(const std::string& section) const;
+  std::optional<size_t> FindKey(const Range& range, const std::string& key) const;
 
   std::vector<std::string> lines_;
 };

@@ -7,17 +7,17 @@
 namespace util {
 namespace {
 
-std::filesystem::path resolved(const std::string& path) {
+std::filesystem::path Resolved(const std::string& path) {
   return ResolvePathCase(path);
 }
 
-IniDocument load(const std::string& path) {
+IniDocument Load(const std::string& path) {
   std::string content;
-  platform::ReadWholeFile(resolved(path), content);
-  return IniDocument::parse(content);
+  platform::ReadWholeFile(Resolved(path), content);
+  return IniDocument::Parse(content);
 }
 
-std::string capped(std::string text) {
+std::string Capped(std::string text) {
   if (text.size() > IniFile::kMaxRead) text.resize(IniFile::kMaxRead);
   return text;
 }
@@ -25,7 +25,7 @@ std::string capped(std::string text) {
 }  // namespace
 
 std::string IniFile::value() const {
-  return capped(load(path_).value(section_, key_).value_or(default_));
+  return Capped(Load(path_).value(section_, key_).value_or(default_));
 }
 
 }  // namespace util

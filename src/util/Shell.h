@@ -9,9 +9,9 @@ class Shell {
  public:
   virtual ~Shell() = default;
   /// Opens a document or address with its usual program; above 32 means the program started.
-  virtual int open(const std::string& target) = 0;
+  virtual int Open(const std::string& target) = 0;
   /// Shows a folder in the file browser; the outcome is not reported.
-  virtual void explore(const std::string& folder) = 0;
+  virtual void Explore(const std::string& folder) = 0;
 };
 
 /// Shows error messages to the operator: critical icon, title "Ordavel".
@@ -19,7 +19,7 @@ class Notifier {
  public:
   virtual ~Notifier() = default;
   /// Shows one error message and returns when the operator has seen it.
-  virtual void critical(const std::string& text) = 0;
+  virtual void Critical(const std::string& text) = 0;
 };
 
 }  // namespace util

@@ -35,8 +35,8 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 
 void OpenURL(Shell& shell, Notifier& notifier, std::string address) {
   if (platform::FoldCase(address.substr(0, 4)) != "http") address = "http://" + address;
-  if (shell.open(address) <= kLastFailureCode) {
-    notifier.critical("Cannot start browser to view " + address + ".");
+  if (shell.Open(address) <= kLastFailureCode) {
+    notifier.Critical("Cannot start browser to view " + address + ".");
   }
 }
 
@@ -48,11 +48,11 @@ void OpenDocument(Shell& shell, Notifier& notifier, const std::string& programFo
     const std::filesystem::path onDisk = ResolvePathCase(fullPath);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(onDisk, ec)) {
-      notifier.critical(fullPath + " does not exist.");
+      notifier.Critical(fullPath + " does not exist.");
       return;
     }
-    if (shell.open(Quote(onDisk.string())) <= kLastFailureCode) {
-      notifier.critical("You must install Adobe Acrobat Reader in order to view " + fullPath +
+    if (shell.Open(Quote(onDisk.string())) <= kLastFailureCode) {
+      notifier.Critical("You must install Adobe Acrobat Reader in order to view " + fullPath +
                         ". You can download and install Adobe Acrobat Reader from " +
                         kPdfReaderDownload + ".");
     }
@@ -61,7 +61,7 @@ void OpenDocument(Shell& shell, Notifier& notifier, const std::string& programFo
 }
 
 void ExploreFolder(Shell& shell, const std::string& folder) {
-  shell.explore(Quote(folder));
+  shell.Explore(Quote(folder));
 }
 
 }  // namespace util

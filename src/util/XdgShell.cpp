@@ -18,7 +18,7 @@ constexpr int kNotFound = 2;
 
 // Starts the program in a grandchild so that it never becomes our zombie and we do not wait for
 // the viewer; the intermediate child reports through its exit status whether the start worked.
-bool startDetached(const std::string& program, const std::string& argument) {
+bool StartDetached(const std::string& program, const std::string& argument) {
   std::string programCopy = program;
   std::string argumentCopy = argument;
   std::vector<char*> argv = {programCopy.data(), argumentCopy.data(), nullptr};
@@ -49,12 +49,12 @@ std::string XdgShell::Unquoted(const std::string& target) {
   return target;
 }
 
-int XdgShell::open(const std::string& target) {
-  return startDetached(program_, Unquoted(target)) ? kStarted : kNotFound;
+int XdgShell::Open(const std::string& target) {
+  return StartDetached(program_, Unquoted(target)) ? kStarted : kNotFound;
 }
 
-void XdgShell::explore(const std::string& folder) {
-  startDetached(program_, Unquoted(folder));
+void XdgShell::Explore(const std::string& folder) {
+  StartDetached(program_, Unquoted(folder));
 }
 
 }  // namespace util

@@ -19,9 +19,9 @@ class XdgShell : public Shell {
   explicit XdgShell(std::string program = "xdg-open");
 
   /// Starts the program on the target; 42 when it started, 2 when it could not be started.
-  int open(const std::string& target) override;
+  int Open(const std::string& target) override;
   /// Starts the program on the folder.
-  void explore(const std::string& folder) override;
+  void Explore(const std::string& folder) override;
 
   /// The target without one pair of surrounding double quotes, as a command line would read it.
   static std::string Unquoted(const std::string& target);

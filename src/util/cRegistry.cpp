@@ -9,12 +9,12 @@ namespace {
 
 using platform::RegistryStatus;
 
-std::string storedText(const std::vector<std::uint8_t>& data) {
+std::string StoredText(const std::vector<std::uint8_t>& data) {
   if (data.empty()) return {};
   return std::string(data.begin(), data.end() - 1);
 }
 
-std::int32_t storedNumber(std::vector<std::uint8_t> bytes, bool bigEndian) {
+std::int32_t StoredNumber(std::vector<std::uint8_t> bytes, bool bigEndian) {
   bytes.resize(4, 0);
   if (bigEndian) std::reverse(bytes.begin(), bytes.end());
   const std::uint32_t raw =
@@ -26,25 +26,25 @@ std::int32_t storedNumber(std::vector<std::uint8_t> bytes, bool bigEndian) {
 }  // namespace
 
 bool cRegistry::KeyExists() const {
-  return store_.openKey(classKey_, sectionKey_) == RegistryStatus::kOk;
+  return store_.OpenKey(classKey_, sectionKey_) == RegistryStatus::kOk;
 }
 
 RegValue cRegistry::value() {
   platform::RegistryValue stored;
-  if (store_.queryValue(classKey_, sectionKey_, valueKey_, stored) != RegistryStatus::kOk) {
+  if (store_.QueryValue(classKey_, sectionKey_, valueKey_, stored) != RegistryStatus::kOk) {
     return default_;
   }
   valueType_ = stored.type;
   switch (stored.type) {
     case platform::kRegString:
     case platform::kRegMultiString:
-      return storedText(stored.data);
+      return StoredText(stored.data);
     case platform::kRegExpandString:
-      return ExpandEnvironmentReferences(storedText(stored.data));
+      return ExpandEnvironmentReferences(StoredText(stored.data));
     case platform::kRegDword:
-      return storedNumber(stored.data, false);
+      return StoredNumber(stored.data, false);
     case platform::kRegDwordBigEndian:
-      return storedNumber(stored.data, true);
+      return StoredNumber(stored.data, true);
     default:
       return stored.data;
   }

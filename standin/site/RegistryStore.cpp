@@ -326,7 +326,7 @@ std::filesystem::path RegistryStore::defaultLocation() {
   return config / "ordavel-erp" / "registry";
 }
 
-RegistryStatus RegistryStore::openKey(RegistryHive hive, const std::string& path) const {
+RegistryStatus RegistryStore::OpenKey(RegistryHive hive, const std::string& path) const {
   return inspect(file_, hive, path, [](Key&) { return RegistryStatus::kOk; });
 }
 
@@ -337,7 +337,7 @@ RegistryStatus RegistryStore::createKey(RegistryHive hive, const std::string& pa
   });
 }
 
-RegistryStatus RegistryStore::queryValue(RegistryHive hive, const std::string& path,
+RegistryStatus RegistryStore::QueryValue(RegistryHive hive, const std::string& path,
                                          const std::string& name, RegistryValue& out) const {
   return inspect(file_, hive, path, [&](Key& key) {
     auto it = findValue(key, name);

@@ -41,8 +41,8 @@ class RegistryStore : public platform::Registry {
   /// The file this store reads and writes.
   const std::filesystem::path& file() const { return file_; }
 
-  RegistryStatus openKey(RegistryHive hive, const std::string& path) const override;
-  RegistryStatus queryValue(RegistryHive hive, const std::string& path, const std::string& name,
+  RegistryStatus OpenKey(RegistryHive hive, const std::string& path) const override;
+  RegistryStatus QueryValue(RegistryHive hive, const std::string& path, const std::string& name,
                             RegistryValue& out) const override;
   /// Creates the key and any missing parents; an existing key is left as it is.
   RegistryStatus createKey(RegistryHive hive, const std::string& path);

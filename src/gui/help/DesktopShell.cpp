@@ -14,7 +14,7 @@ constexpr int kNotStarted = 2;
 
 }  // namespace
 
-int DesktopShell::open(const std::string& target) {
+int DesktopShell::Open(const std::string& target) {
   // Callers quote paths for a command line as the ERP's platform reads it; a URL takes no quotes.
   const QString text = controls::ToQt(util::XdgShell::Unquoted(target));
   const QUrl url =
@@ -22,7 +22,7 @@ int DesktopShell::open(const std::string& target) {
   return QDesktopServices::openUrl(url) ? kStarted : kNotStarted;
 }
 
-void DesktopShell::explore(const std::string& folder) {
+void DesktopShell::Explore(const std::string& folder) {
   QDesktopServices::openUrl(QUrl::fromLocalFile(controls::ToQt(util::XdgShell::Unquoted(folder))));
 }
 

@@ -10,9 +10,9 @@ class DesktopShell : public util::Shell {
  public:
   /// Opens an address or a local file (one pair of surrounding quotes is taken off); 42 when a
   /// program was started, 2 when none could be.
-  int open(const std::string& target) override;
+  int Open(const std::string& target) override;
   /// Shows a local folder (one pair of surrounding quotes is taken off) in the file browser.
-  void explore(const std::string& folder) override;
+  void Explore(const std::string& folder) override;
 };
 
 }  // namespace gui

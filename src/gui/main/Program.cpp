@@ -11,7 +11,7 @@
 
 namespace gui {
 
-void QtNotifier::critical(const std::string& text) {
+void QtNotifier::Critical(const std::string& text) {
   QMessageBox::critical(nullptr, QString::fromLatin1(app::kProgramTitle), controls::ToQt(text));
 }
 

@@ -22,7 +22,7 @@ namespace gui {
 /// Shows the program's error messages in a message box with the critical icon.
 class QtNotifier : public util::Notifier {
  public:
-  void critical(const std::string& text) override;
+  void Critical(const std::string& text) override;
 };
 
 /// The desktop program on the stand-in ERP: its composition root. It signs on (joining the

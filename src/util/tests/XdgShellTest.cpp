@@ -50,7 +50,7 @@ TEST_F(XdgShellTest, NoShellReadsTheName) {
   const std::string trap = (folder_ / "pwned").string();
   const std::string evil = (folder_ / "a").string() + "\"; touch " + trap + "; echo \"$(touch " +
                            trap + "2) `touch " + trap + "3` b";
-  EXPECT_EQ(42, shell_.open("\"" + evil + "\""));
+  EXPECT_EQ(42, shell_.Open("\"" + evil + "\""));
   EXPECT_EQ("1\n" + evil + "\n", recordedArguments());
   EXPECT_FALSE(fs::exists(trap));
   EXPECT_FALSE(fs::exists(trap + "2"));
@@ -58,13 +58,13 @@ TEST_F(XdgShellTest, NoShellReadsTheName) {
 }
 
 TEST_F(XdgShellTest, ExploreOpensTheUnquotedFolder) {
-  shell_.explore("\"/data/Ordavel logs\"");
+  shell_.Explore("\"/data/Ordavel logs\"");
   EXPECT_EQ("1\n/data/Ordavel logs\n", recordedArguments());
 }
 
 TEST_F(XdgShellTest, AProgramThatCannotStartGivesTwo) {
   platform::testing::ScopedEnv emptyPath("PATH", (folder_ / "empty").string());
-  EXPECT_EQ(2, shell_.open("https://www.quenlix.com/"));
+  EXPECT_EQ(2, shell_.Open("https://www.quenlix.com/"));
 }
 
 TEST(XdgShellQuotes, OnlyOneSurroundingPairIsTakenOff) {

@@ -11,12 +11,12 @@ namespace util::testing {
 /// Remembers what it was asked to open or show and answers with `result` (above 32: started).
 class RecordingShell : public Shell {
  public:
-  int open(const std::string& target) override {
+  int Open(const std::string& target) override {
     opened.push_back(target);
     if (onOpen) onOpen();
     return result;
   }
-  void explore(const std::string& folder) override { explored.push_back(folder); }
+  void Explore(const std::string& folder) override { explored.push_back(folder); }
 
   int result = 42;
   std::vector<std::string> opened;
@@ -27,7 +27,7 @@ class RecordingShell : public Shell {
 /// Collects the critical messages instead of showing them.
 class RecordingNotifier : public Notifier {
  public:
-  void critical(const std::string& text) override { messages.push_back(text); }
+  void Critical(const std::string& text) override { messages.push_back(text); }
   std::vector<std::string> messages;
 };
 
