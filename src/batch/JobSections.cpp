@@ -38,11 +38,14 @@ bool Named(const std::vector<JobSection>& sections, const std::string& name) {
 }  // namespace
 
 std::vector<std::string> RangeKeys(const convert::KindDef& kind) {
+  // In the order the filter compares them, which is how a job names them.
   std::vector<std::string> names;
   for (const convert::FilterCondition& condition : kind.conditions) {
-    if (condition.control.find("TaxGroup") != std::string::npos) continue;
-    if (std::find(names.begin(), names.end(), condition.control) == names.end()) {
-      names.push_back(condition.control);
+    for (const convert::RangePairDef& pair : kind.ranges) {
+      const bool range = condition.control == pair.from || condition.control == pair.to;
+      if (range && std::find(names.begin(), names.end(), condition.control) == names.end()) {
+        names.push_back(condition.control);
+      }
     }
   }
   return names;
