@@ -10,9 +10,9 @@
 
 namespace convert {
 
-/// The main window's controls, data sources, grids and criteria fields, found by the names the
-/// kind table uses. The main window implements it; every name of the table must resolve, and an
-/// unknown name raises an error (which ends the run, as any set-up failure does).
+/// A set of the kinds' controls, data sources, grids and criteria fields, found by the names the
+/// kind table uses: a conversion's own KindControlSet, which the targets convert through, and the
+/// main window's, which a request is read from. An unknown name raises std::out_of_range.
 ///
 /// The class and tax-included columns of a tax-authority grid need no look-up here: the grid
 /// keeps them in its column tables (TaxClassFieldsFrom, TaxClassFieldsTo, TaxIncludedFields) in
