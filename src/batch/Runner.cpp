@@ -8,7 +8,7 @@ namespace batch {
 namespace {
 
 /// The job as a conversion of its own, checked; nothing when its data sources could not be
-/// opened, which is shown.
+/// opened, which is shown and, like a failed start-up, cancels the job.
 std::unique_ptr<convert::Conversion> Prepared(const Job& job, JobSession& session,
                                               convert::Claims claims) {
   host::AccpacConnection& connection = session.Connection();
@@ -88,7 +88,8 @@ ExitStatus PreviewJob(const Job& job, JobSession& session, convert::RunObserver&
   preview.preview = true;
   const std::unique_ptr<convert::Conversion> conversion =
       Prepared(preview, session, convert::Claims::Leave);
-  if (!conversion || !Taken(*conversion, session, "Nothing was previewed.", out)) return kRefused;
+  if (!conversion) return kCancelled;
+  if (!Taken(*conversion, session, "Nothing was previewed.", out)) return kRefused;
   const convert::ConversionResult result = conversion->Run(observer);
   ShowFailure(result, session);
   if (result.end == convert::RunEnd::Abandoned) out << "The preview was abandoned.\n";
@@ -100,7 +101,8 @@ ExitStatus PreviewJob(const Job& job, JobSession& session, convert::RunObserver&
 ExitStatus RunJob(const Job& job, JobSession& session, convert::RunObserver& observer,
                   std::ostream& out) {
   std::unique_ptr<convert::Conversion> conversion = Prepared(job, session, convert::Claims::Take);
-  if (!conversion || !Taken(*conversion, session, "Nothing was converted.", out)) return kRefused;
+  if (!conversion) return kCancelled;
+  if (!Taken(*conversion, session, "Nothing was converted.", out)) return kRefused;
   if (!session.Station().confirm(
           "You should back up your database before converting tax information. Do you want to "
           "proceed?")) {

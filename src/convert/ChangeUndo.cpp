@@ -240,12 +240,6 @@ std::vector<std::unique_ptr<host::KindClaim>> claimKinds(const std::vector<Recor
   return claims;
 }
 
-/// Nothing of the undo's controls is shown: they hold data sources only.
-class NoFilterWindow : public host::FilterWindow {
- public:
-  std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
-};
-
 /// The data sources of the records' kinds, open where their module is active.
 void OpenSources(KindControlSet& controls, const std::vector<RecordChange>& records,
                  host::AccpacConnection& connection) {
@@ -325,7 +319,6 @@ UndoResult UndoChangeFile(const UndoRequest& request, host::AccpacConnection& co
   }
   undo.Log(std::string(80, '='));
   recorder.Finish();
-  controls.Release();
   result.changeFile = changeFile.Path();
   return result;
 }

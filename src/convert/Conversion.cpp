@@ -18,14 +18,6 @@ KindCounts CountsOf(const KindDef& kind, KindControls& controls) {
   return {grid.lRecords(), grid.lUpdated(), grid.lSkipped(), grid.lFailed()};
 }
 
-/// Nothing of the headless controls is shown: the criteria are given, never chosen.
-class NoFilterWindow : public host::FilterWindow {
- public:
-  std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
-};
-
-NoFilterWindow noFilterWindow;
-
 }  // namespace
 
 std::optional<std::string> RangeProblem(const host::FieldEditControl& from,
@@ -41,13 +33,11 @@ Conversion::Conversion(host::AccpacConnection& connection, host::DataSourceFacto
       request_(std::move(request)),
       shown_(connection),
       controls_(std::make_unique<KindControlSet>(
-          ControlParts{dataSources, shown_.Factory(), noFilterWindow})) {
+          ControlParts{dataSources, shown_.Factory(), filterWindow_})) {
   Prepare(claims);
 }
 
-Conversion::~Conversion() {
-  controls_->Release();
-}
+Conversion::~Conversion() = default;
 
 void Conversion::Prepare(Claims claims) {
   const std::string& tab = RunTabs().at(static_cast<size_t>(request_.tab));

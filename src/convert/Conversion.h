@@ -77,6 +77,7 @@ class Conversion {
   host::AccpacConnection& connection_;
   ConversionRequest request_;
   CapturedErrors shown_;
+  NoFilterWindow filterWindow_;
   std::unique_ptr<KindControlSet> controls_;
   std::vector<std::unique_ptr<host::KindClaim>> claims_;
   std::vector<std::string> entryProblems_;

@@ -62,10 +62,8 @@ KindControlSet::KindControlSet(ControlParts parts) : parts_(std::move(parts)) {
 }
 
 KindControlSet::~KindControlSet() {
-  // The mappings and criteria fields listen to the controls: they go first.
-  criteria_.clear();
-  taxGroupGrids_.clear();
-  authorityGrids_.clear();
+  // The mappings and criteria fields listen to the controls, which listen to this set.
+  Release();
   for (const RangePairDef& pair : RangePairs()) {
     if (!pair.itemNumber) continue;
     for (const std::string* name : {&pair.from, &pair.to}) edits_.at(*name)->RemoveListener(this);

@@ -28,6 +28,12 @@ struct ControlParts {
   host::FilterWindow& filterWindow;
 };
 
+/// The filter window of controls nobody sees: their criteria are given, never chosen.
+class NoFilterWindow : public host::FilterWindow {
+ public:
+  std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
+};
+
 /// Whether the signed-on company has the application `code` active.
 bool IsModuleActive(host::AccpacConnection& connection, const std::string& code);
 

@@ -23,7 +23,7 @@ class KindControls {
 
   /// A range or tax-group edit control of a section, such as `afecFromCustomer`.
   virtual host::FieldEditControl& RangeControl(const std::string& name) = 0;
-  /// A data source of the main window, such as `adsARCUS`.
+  /// A data source, such as `adsARCUS`.
   virtual host::DataSource& Source(const std::string& name) = 0;
   /// A from or to tax-group mapping, such as `SalesFromGrid`.
   virtual grids::TaxGroupGrid& TaxGroupGridNamed(const std::string& name) = 0;

@@ -5,7 +5,7 @@
 
 namespace convert {
 
-/// The main window's state of a conversion run.
+/// The state of one conversion run: its current log, whether it was cancelled, its totals.
 struct RunState {
   /// File name (no folder) of the log of the kind being converted.
   std::string CurrentLogFile;
