@@ -9,7 +9,7 @@ namespace convert {
 struct RunState {
   /// File name (no folder) of the log of the kind being converted.
   std::string CurrentLogFile;
-  /// Set by the Cancel button; the record loops poll it.
+  /// Whether the run was asked to stop; the record loops poll it.
   bool CancelRequested = false;
   std::int32_t lTotalUpdated = 0;
   std::int32_t lTotalFailed = 0;
