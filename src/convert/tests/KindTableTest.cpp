@@ -45,8 +45,7 @@ std::string ProcedureName(const ::testing::TestParamInfo<KindDef>& kind) {
 /// than by a failed conversion.
 class KindCatalogTest : public ::testing::TestWithParam<KindDef> {};
 
-INSTANTIATE_TEST_SUITE_P(AllKinds, KindCatalogTest, ::testing::ValuesIn(Kinds()),
-                         ProcedureName);
+INSTANTIATE_TEST_SUITE_P(AllKinds, KindCatalogTest, ::testing::ValuesIn(Kinds()), ProcedureName);
 
 TEST_P(KindCatalogTest, EveryFilterFieldExistsInTheHeaderView) {
   const erp::ViewDef& header = View(GetParam().headerView);
