@@ -23,6 +23,7 @@ class WebApiSite {
   explicit WebApiSite(ServerOptions options = {});
 
   SiteDatabase& site() { return site_; }
+  int port() const { return server_->port(); }
   erp::testing::TestCompany& company() { return *company_; }
   /// A client signed on as `user` with password "pw".
   httplib::Client client(const std::string& user = "ADMIN") const;
