@@ -156,16 +156,24 @@ class Translator {
     return token.kind == TokenKind::End ? "end of filter" : "'" + token.text + "'";
   }
 
-  std::string chain(int depth, const char* word, const char* erpWord) {
-    std::vector<std::string> terms{word[0] == 'o' ? andChain(depth) : primary(depth)};
-    while (takeWord(word)) terms.push_back(word[0] == 'o' ? andChain(depth) : primary(depth));
+  /// Terms of one connective; a run of them needs one pair of parentheses in the ERP's syntax.
+  static std::string joined(const std::vector<std::string>& terms, const char* connective) {
     if (terms.size() == 1) return terms.front();
     std::string result = "(" + terms.front();
-    for (size_t i = 1; i < terms.size(); ++i) result += std::string(" ") + erpWord + " " + terms[i];
+    for (size_t i = 1; i < terms.size(); ++i)
+      result += std::string(" ") + connective + " " + terms[i];
     return result + ")";
   }
-  std::string orChain(int depth) { return chain(depth, "or", "OR"); }
-  std::string andChain(int depth) { return chain(depth, "and", "AND"); }
+  std::string orChain(int depth) {
+    std::vector<std::string> terms{andChain(depth)};
+    while (takeWord("or")) terms.push_back(andChain(depth));
+    return joined(terms, "OR");
+  }
+  std::string andChain(int depth) {
+    std::vector<std::string> terms{primary(depth)};
+    while (takeWord("and")) terms.push_back(primary(depth));
+    return joined(terms, "AND");
+  }
 
   std::string primary(int depth) {
     if (depth > kMaxDepth) fail("parentheses nested too deep", peek().position);

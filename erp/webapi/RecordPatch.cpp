@@ -132,8 +132,8 @@ class Patch {
       if (!given) throw invalidPayload("A row of " + detail.name + " needs " + key->name + ".");
     }
     const bool insert = operation == Operation::Insert;
-    for (const auto& [property, value] : keys) {
-      viewStep(source, [&] { source.put(property->field->number, value, insert); });
+    for (const auto& entry : keys) {
+      viewStep(source, [&] { source.put(entry.first->field->number, entry.second, insert); });
     }
     if (!insert && !source.read()) {
       throw WebApiError(404, "RecordNotFound",
@@ -143,8 +143,8 @@ class Patch {
       viewStep(source, [&source] { source.remove(); });
       return;
     }
-    for (const auto& [property, value] : others) {
-      viewStep(source, [&] { source.put(property->field->number, value, true); });
+    for (const auto& entry : others) {
+      viewStep(source, [&] { source.put(entry.first->field->number, entry.second, true); });
     }
     viewStep(source, [&] { insert ? source.insert() : source.update(); });
   }
