@@ -17,6 +17,7 @@ const QColor kRuleColour(0x9f, 0xb8, 0xc6);
 const QColor kHeaderColour(0xe8, 0xf0, 0xf4);
 constexpr qreal kRuleWidth = 1;
 constexpr int kLineHeightPercent = 125;
+constexpr qreal kSpaceAroundTable = 8;
 
 // The web page's style sets it in a column centred on a screen; paper has its own margins, and
 // Qt's text document takes the rest of that style as below.
@@ -25,8 +26,8 @@ constexpr const char* kPrintStyle = R"(
   h2 { color: #134b63; font-size: 15pt; margin-top: 16px; }
   h3 { color: #1f6f8b; font-size: 12pt; }
   code { font-family: "DejaVu Sans Mono"; font-size: 9pt; background-color: #f1f5f7; }
-  pre { font-family: "DejaVu Sans Mono"; font-size: 8.5pt; background-color: #f1f5f7;
-        white-space: pre-wrap; }
+  pre { background-color: #f1f5f7; }
+  pre code { font-size: 8pt; }
   a { color: #1f6f8b; text-decoration: none; }
   th { text-align: left; }
 )";
@@ -46,6 +47,8 @@ void RuleTable(QTextTable& table) {
   format.setBorderCollapse(true);
   format.setCellSpacing(0);
   format.setCellPadding(4);
+  format.setTopMargin(kSpaceAroundTable);  // else it would touch a code block above it
+  format.setBottomMargin(kSpaceAroundTable);
   format.setHeaderRowCount(1);  // repeated on every page the table runs onto
   format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
   table.setFormat(format);
@@ -77,6 +80,11 @@ bool PlaceImage(QTextDocument& document, QTextCursor& cursor, QTextImageFormat f
   return true;
 }
 
+bool IsCode(const QTextBlock& block) {
+  return block.begin() != block.end() && block.begin().fragment().charFormat().fontFixedPitch() &&
+         block.blockFormat().nonBreakableLines();
+}
+
 bool HoldsImage(const QTextBlock& block) {
   for (auto it = block.begin(); !it.atEnd(); ++it) {
     if (it.fragment().charFormat().isImageFormat()) return true;
@@ -84,13 +92,14 @@ bool HoldsImage(const QTextBlock& block) {
   return false;
 }
 
-// The web page's generous line height reads well on screen but wastes paper, and applied to a
-// line that holds a screenshot it would leave half the screenshot's height empty below it.
+// The web page's generous line height reads well on screen but wastes paper. A line that holds
+// a screenshot would get a quarter of the screenshot's height empty below it, and the lines of a
+// code block (each a block of its own in a fixed-pitch font) would show gaps in its background.
 void SpaceLines(QTextDocument& document) {
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     QTextBlockFormat format = block.blockFormat();
-    format.setLineHeight(HoldsImage(block) ? 100 : kLineHeightPercent,
-                         QTextBlockFormat::ProportionalHeight);
+    const bool single = HoldsImage(block) || IsCode(block);
+    format.setLineHeight(single ? 100 : kLineHeightPercent, QTextBlockFormat::ProportionalHeight);
     QTextCursor(block).setBlockFormat(format);
   }
 }

@@ -5,6 +5,7 @@
 #include <QPdfWriter>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextTable>
 
 #include <cmath>
 
@@ -64,6 +65,14 @@ bool TooCloseToPageEnd(const QRectF& block, qreal pageHeight) {
   return pageEnd - block.bottom() < kRoomAfterHeading;
 }
 
+// A heading, or a one-line caption such as "Order Entry" above a table, belongs with what follows.
+bool LeadsIn(const QTextBlock& block) {
+  if (block.blockFormat().headingLevel() > 0) return true;
+  const QTextBlock next = block.next();
+  return next.isValid() && block.lineCount() == 1 && !QTextCursor(block).currentTable() &&
+         QTextCursor(next).currentTable();
+}
+
 // Qt breaks pages wherever a line ends, which can leave a heading alone at the foot of a page.
 // Each heading moved shifts all that follows, so the document is laid out again after each one.
 void KeepHeadingsWithTheirText(QTextDocument& document, qreal pageHeight) {
@@ -71,7 +80,7 @@ void KeepHeadingsWithTheirText(QTextDocument& document, qreal pageHeight) {
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     document.pageCount();  // lays the whole document out
     QTextBlockFormat format = block.blockFormat();
-    if (format.headingLevel() == 0 || format.pageBreakPolicy() != QTextFormat::PageBreak_Auto ||
+    if (!LeadsIn(block) || format.pageBreakPolicy() != QTextFormat::PageBreak_Auto ||
         !TooCloseToPageEnd(layout->blockBoundingRect(block), pageHeight)) {
       continue;
     }
