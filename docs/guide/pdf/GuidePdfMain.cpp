@@ -37,11 +37,18 @@ int Print(const QString& htmlPath, const QString& pdfPath) {
   return 0;
 }
 
+// Qt's notes on the session it runs in (no runtime folder, no display) mean nothing to a build
+// step; only its errors are shown.
+void ShowErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) Fail(text);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   // A build step has no display, and the layout must not depend on the screen it would have.
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(ShowErrorsOnly);
   QGuiApplication::setAttribute(Qt::AA_Use96Dpi);
   QGuiApplication app(argc, argv);
   const QStringList arguments = QGuiApplication::arguments();
