@@ -3,10 +3,12 @@
 #              the window on it (with a display) or runs the harmonisation job (without one)
 #   make test  installs what is missing, builds, and runs every test (also under ASan+UBSan)
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 SITE := $(CURDIR)/var/site
 export ORDAVEL_REGISTRY := $(CURDIR)/var/registry
 
-.PHONY: deps build build-asan test test-fast test-asan run fuzz bench screenshots format clean
+.PHONY: deps build build-asan test test-fast test-asan run install package fuzz bench screenshots \
+        format clean
 
 deps:
 	@bash scripts/install-deps
@@ -29,6 +31,15 @@ test: test-fast test-asan
 
 run: build
 	@bash scripts/run-sample "$(SITE)"
+
+# Installs the programs, the user guide, the manual pages, the menu entry and its icons below
+# PREFIX (DESTDIR, when given, is put in front of every path, as for a package's staging folder).
+install: build
+	@cmake --install build/ci --prefix "$(PREFIX)"
+
+# The Debian package of the same installation below /usr: build/ci/ordavel_VERSION_ARCH.deb.
+package: build
+	@cmake --build --preset ci --target package
 
 fuzz: deps
 	@cmake --preset fuzz >/dev/null
