@@ -5,7 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/tests/testsupport/TempFolder.h"
+
 #include <SQLiteCpp/Statement.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+#include <map>
 
 namespace erp {
 namespace {
@@ -137,6 +146,40 @@ TEST_F(TransactionTest, AnUpdateWritesOnlyTheChangedColumnsUnderTheRowVersionChe
   customers->update();
   EXPECT_EQ(kRcChanged, customers->lastReturnCode());
   EXPECT_EQ("OLD", savedGroup("1100"));
+}
+
+// A writer that died without closing leaves its log and index beside the database. A read-only
+// connection, even in a folder whose name a URI would misread, reads what the writer committed,
+// refuses to write, and leaves every byte of the three files as it was when it closes last.
+TEST(ReadOnlyCompanyTest, ReadsWhatADeadWriterCommittedAndChangesNoByte) {
+  const platform::testing::TempFolder temp("ordavel-readonly-");
+  const std::filesystem::path folder = temp.path() / "a b%3F?#";
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path file = folder / "company.db";
+  CompanyDatabase::create(file);
+  if (const pid_t child = ::fork(); child == 0) {
+    CompanyDatabase writer(file);
+    writer.sql().exec("INSERT INTO AR0024 (IDCUST) VALUES ('1000')");
+    ::_exit(0);
+  } else {
+    ::waitpid(child, nullptr, 0);
+  }
+  auto files = [&folder] {
+    std::map<std::string, std::string> bytes;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      std::ifstream in(entry.path(), std::ios::binary);
+      bytes[entry.path().filename()] = std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    return bytes;
+  };
+  const auto before = files();
+  ASSERT_EQ(3u, before.size()) << "the database, its log and its index";
+  {
+    CompanyDatabase reader(file, ViewCatalog::standard(), CompanyAccess::ReadOnly);
+    EXPECT_EQ(1, reader.sql().execAndGet("SELECT count(*) FROM AR0024").getInt());
+    EXPECT_THROW(reader.sql().exec("DELETE FROM AR0024"), SQLite::Exception);
+  }
+  EXPECT_TRUE(before == files());
 }
 
 }  // namespace
