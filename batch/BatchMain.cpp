@@ -112,7 +112,9 @@ int RunJobs(const Options& options) {
   NoFilterWindow filterWindow;
   batch::Workstation station{
       .services =
-          [&](erp::SignonPrompt& prompt) { return standin.Services(sharedData, prompt, display); },
+          [&](erp::SignonPrompt& prompt, host::CompanyAccess access) {
+            return standin.Services(sharedData, prompt, display, {}, access);
+          },
       .readPaths = [&standin, &notifier] { return standin.ReadPaths(notifier); },
       .dataSources = standin.DataSources(),
       .messages = messages,

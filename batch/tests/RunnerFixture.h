@@ -96,8 +96,9 @@ class RunnerTest : public ::testing::Test {
   Workstation Station(ConsoleMessages& messages) {
     return Workstation{
         .services =
-            [this](erp::SignonPrompt& prompt) {
-              return host::standin::StandinHostServices(site.sharedData(), prompt, display);
+            [this](erp::SignonPrompt& prompt, host::CompanyAccess access) {
+              return host::standin::StandinHostServices(site.sharedData(), prompt, display, {},
+                                                        access);
             },
         .readPaths = [this] { return site.paths(); },
         .dataSources = factory,

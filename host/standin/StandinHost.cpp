@@ -7,8 +7,8 @@ namespace host::standin {
 
 HostServices StandinHost::Services(const std::filesystem::path& sharedData,
                                    erp::SignonPrompt& prompt, erp::ErrorDisplay& display,
-                                   std::string commandLine) {
-  return StandinHostServices(sharedData, prompt, display, std::move(commandLine));
+                                   std::string commandLine, host::CompanyAccess access) {
+  return StandinHostServices(sharedData, prompt, display, std::move(commandLine), access);
 }
 
 HostServices StandinHost::Services(const std::filesystem::path& sharedData,
