@@ -55,6 +55,23 @@ TEST(JobFileTest, ReadsEveryChoiceOfAJobWithItsLines) {
   std::filesystem::remove(path);
 }
 
+TEST(JobFileTest, AValueInDoubleQuotesKeepsEverythingBetweenThemAnyOtherLosesItsBlanks) {
+  auto read = [](const std::string& value) {
+    const std::string path = writeJob(
+        "[Run]\nCompany=A\nUser=B\nTab=AR\n[chkCustomers]\nafecFromCustomer=" + value + "\n");
+    const std::string text =
+        ReadJobFile(path).kinds.at("chkCustomers").ranges.at("afecFromCustomer").text;
+    std::filesystem::remove(path);
+    return text;
+  };
+  EXPECT_EQ("  10  ", read("  \"  10  \"  ")) << "blanks inside the quotes";
+  EXPECT_EQ("A\"B\\", read("\"A\"B\\\"")) << "an inner quote and a backslash";
+  EXPECT_EQ("\"10", read("\"10")) << "a lone leading quote is text";
+  EXPECT_EQ("10\"", read("10\"")) << "a lone trailing quote is text";
+  EXPECT_EQ("10", read(" \t10 \t")) << "unquoted";
+  EXPECT_EQ("", read("\"\"")) << "nothing between the quotes";
+}
+
 TEST(JobFileTest, ABadJobNamesFileLineAndEveryProblem) {
   struct Case {
     const char* name;

@@ -22,6 +22,26 @@ TEST_F(RunnerTest, RunWithoutSkippedRecordsIsComplete) {
   EXPECT_EQ("OLD", taxGroupOf("C300"));
 }
 
+// A quoted range reaches the window's range field as typed there: leading blanks and an inner
+// quote are kept, into the filter (escaped) and the log's range line; trailing blanks are dropped
+// by the field, as when an operator types them.
+TEST_F(RunnerTest, AQuotedRangeValueSelectsAndLogsWhatTheWindowsFieldHolds) {
+  std::string job = kCustomersJob;
+  job.replace(job.find("C100"), 4, "\"  A\"B\"").replace(job.find("C300"), 4, "\"C200  \"");
+  EXPECT_EQ(kComplete, Run(job));
+  EXPECT_EQ("HST", taxGroupOf("C100"));
+  EXPECT_EQ("OLD", taxGroupOf("C300"));
+  std::string log;
+  for (const auto& entry : std::filesystem::directory_iterator(logFolder)) {
+    if (!entry.path().string().ends_with("_AR_Customers.log")) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    log.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  EXPECT_NE(std::string::npos,
+            log.find(" From Customer Number [  A\"B] to Customer Number [C200]\r\n"))
+      << log;
+}
+
 // Whatever the controls refuse, and every input the Convert checks refuse, stops the job before
 // anything is converted, with every problem listed at once.
 TEST_F(RunnerTest, RefusedInputConvertsNothingAndIsListedAtOnce) {
