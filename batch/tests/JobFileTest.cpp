@@ -56,20 +56,18 @@ TEST(JobFileTest, ReadsEveryChoiceOfAJobWithItsLines) {
 }
 
 TEST(JobFileTest, AValueInDoubleQuotesKeepsEverythingBetweenThemAnyOtherLosesItsBlanks) {
-  auto read = [](const std::string& value) {
-    const std::string path = writeJob(
-        "[Run]\nCompany=A\nUser=B\nTab=AR\n[chkCustomers]\nafecFromCustomer=" + value + "\n");
-    const std::string text =
-        ReadJobFile(path).kinds.at("chkCustomers").ranges.at("afecFromCustomer").text;
+  const std::pair<std::string, std::string> cases[] = {{"  \"  10  \"  ", "  10  "},
+                                                       {"\"A\"B\\\"", "A\"B\\"},
+                                                       {"\"10", "\"10"},
+                                                       {"10\"", "10\""},
+                                                       {" \t10 \t", "10"},
+                                                       {"\"\"", ""}};
+  for (const auto& [written, read] : cases) {
+    const std::string path =
+        writeJob("[Run]\nCompany=A\nUser=B\nTab=AR\n[chkCustomers]\nCriteria=" + written + "\n");
+    EXPECT_EQ(read, ReadJobFile(path).kinds.at("chkCustomers").criteria.text) << written;
     std::filesystem::remove(path);
-    return text;
-  };
-  EXPECT_EQ("  10  ", read("  \"  10  \"  ")) << "blanks inside the quotes";
-  EXPECT_EQ("A\"B\\", read("\"A\"B\\\"")) << "an inner quote and a backslash";
-  EXPECT_EQ("\"10", read("\"10")) << "a lone leading quote is text";
-  EXPECT_EQ("10\"", read("10\"")) << "a lone trailing quote is text";
-  EXPECT_EQ("10", read(" \t10 \t")) << "unquoted";
-  EXPECT_EQ("", read("\"\"")) << "nothing between the quotes";
+  }
 }
 
 TEST(JobFileTest, ABadJobNamesFileLineAndEveryProblem) {
