@@ -152,6 +152,11 @@ class RunnerTest : public ::testing::Test {
     return other;
   }
 
+  static std::string bytesOf(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
   /// The file name of the job written `index`-th.
   std::string jobName(size_t index) const { return jobs.at(index).string(); }
 

@@ -33,9 +33,7 @@ TEST_F(RunnerTest, AQuotedRangeValueSelectsAndLogsWhatTheWindowsFieldHolds) {
   EXPECT_EQ("OLD", taxGroupOf("C300"));
   std::string log;
   for (const auto& entry : std::filesystem::directory_iterator(logFolder)) {
-    if (!entry.path().string().ends_with("_AR_Customers.log")) continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    log.assign(std::istreambuf_iterator<char>(in), {});
+    if (entry.path().string().ends_with("_AR_Customers.log")) log = bytesOf(entry);
   }
   EXPECT_NE(std::string::npos,
             log.find(" From Customer Number [  A\"B] to Customer Number [C200]\r\n"))
