@@ -198,10 +198,8 @@ TEST_F(ChangesTest, APreviewSavesNothingAndPredictsTheConversionRecordForRecord)
   EXPECT_EQ(predicted, convert::ReadChangeFile(changeFile()).rows);
 }
 
-// A run killed after its first commit leaves its change file to mend, a batch to settle and the
-// company's write-ahead log with the -shm index beside the database. A preview reads through all
-// of that, sees what the killed run committed, and leaves every byte of every file of the site
-// as it was; only its own change file is new.
+// A killed run leaves a change file to mend, a batch to settle and the company's -wal and -shm:
+// a preview reads what it committed and leaves every byte of the site but its own change file.
 TEST_F(ChangesTest, APreviewAfterAKilledRunLeavesEveryFileOfTheSiteAsItWas) {
   const std::filesystem::path database = company->file();
   company.reset();  // the killed run's is to be the last connection the company had

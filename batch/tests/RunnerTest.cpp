@@ -22,9 +22,8 @@ TEST_F(RunnerTest, RunWithoutSkippedRecordsIsComplete) {
   EXPECT_EQ("OLD", taxGroupOf("C300"));
 }
 
-// A quoted range reaches the window's range field as typed there: leading blanks and an inner
-// quote are kept, into the filter (escaped) and the log's range line; trailing blanks are dropped
-// by the field, as when an operator types them.
+// A quoted range reaches the filter and the log's range line as typed in the window's field: with
+// its leading blanks and inner quote, and without the trailing blanks the field drops.
 TEST_F(RunnerTest, AQuotedRangeValueSelectsAndLogsWhatTheWindowsFieldHolds) {
   std::string job = kCustomersJob;
   job.replace(job.find("C100"), 4, "\"  A\"B\"").replace(job.find("C300"), 4, "\"C200  \"");

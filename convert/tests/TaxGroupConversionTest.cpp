@@ -166,9 +166,8 @@ TEST_F(TaxGroupConversionTest, AnErrorOfTheLoopCommitsTheOpenBatchFirst) {
   EXPECT_EQ(1, state.lKindsFailed);
 }
 
-// The commit of the batch of 1000 and 1100 fails: the trigger leaves a deferred foreign-key
-// violation, which SQLite finds only at the commit. Neither the log nor the change file may claim
-// 1000, whose update the failed commit took back; its rows say why it is not converted.
+// The trigger leaves a deferred foreign-key violation, found only by the commit of 1000's batch:
+// neither the log nor the change file may claim 1000, whose update that commit took back.
 TEST_F(TaxGroupConversionTest, ABatchWhoseCommitFailsLeavesNoSuccessLineAndNoConvertedRow) {
   company.data().database()->sql().exec(
       "CREATE TABLE planted (id INTEGER PRIMARY KEY);"

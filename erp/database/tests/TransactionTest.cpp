@@ -147,9 +147,8 @@ TEST_F(TransactionTest, AnUpdateWritesOnlyTheChangedColumnsUnderTheRowVersionChe
   EXPECT_EQ("OLD", savedGroup("1100"));
 }
 
-// A writer that died without closing leaves its log and index beside the database. A read-only
-// connection, even in a folder whose name a URI would misread, reads what the writer committed,
-// refuses to write, and leaves every byte of the three files as it was when it closes last.
+// A read-only connection, even in a folder whose name a URI would misread, reads what a writer that
+// died left in its log, refuses to write, and changes no byte of the database, -wal or -shm.
 TEST(ReadOnlyCompanyTest, ReadsWhatADeadWriterCommittedAndChangesNoByte) {
   const platform::testing::TempFolder temp("ordavel-readonly-");
   const std::filesystem::path file = temp.path() / "a b%3F?#" / "company.db";
