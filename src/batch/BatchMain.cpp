@@ -112,8 +112,8 @@ int RunJobs(const Options& options) {
   NoFilterWindow filterWindow;
   batch::Workstation station{
       .services =
-          [&](host::CredentialsPrompt& prompt) {
-            return standin.Services(sharedData, prompt, display);
+          [&](host::CredentialsPrompt& prompt, host::CompanyAccess access) {
+            return standin.Services(sharedData, prompt, display, {}, access);
           },
       .readPaths = [&standin, &notifier] { return standin.ReadPaths(notifier); },
       .dataSources = standin.DataSources(),

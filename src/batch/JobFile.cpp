@@ -203,14 +203,23 @@ class JobReader {
         if (key.value.empty()) continue;
         choice.classes = split(key.value);
         choice.classesLine = key.line;
-        for (const std::string& taxClass : choice.classes) {
-          if (taxClass.empty() || !std::all_of(taxClass.begin(), taxClass.end(), ::isdigit)) {
-            Fail(key.line, "Classes must be numbers separated by commas.");
-            break;
-          }
-        }
+        CheckClasses(key, choice.classes);
       } else {
         UnknownKey(section, key, known);
+      }
+    }
+  }
+
+  /// An empty item is refused rather than dropped or read as 0: either would give the classes to
+  /// the wrong authorities or invent one.
+  void CheckClasses(const IniDocument::KeyLine& key, const std::vector<std::string>& classes) {
+    for (size_t item = 0; item < classes.size(); ++item) {
+      const std::string& taxClass = classes[item];
+      if (!std::all_of(taxClass.begin(), taxClass.end(), ::isdigit) || taxClass.empty()) {
+        Fail(key.line,
+             key.key + " must be numbers separated by commas" +
+                 (taxClass.empty() ? "; item " + std::to_string(item + 1) + " is empty." : "."));
+        return;
       }
     }
   }

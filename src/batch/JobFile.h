@@ -74,8 +74,9 @@ std::string RecordsPerCommitProblem(const std::string& name, const std::string& 
 /// kind named by its check box (Checked, its range controls by name, Criteria), one per tax-group
 /// mapping named by its grid (TaxGroup, Classes), one per operations grid (Row1, Row2, ...:
 /// operation, authority, then the grid's class and tax-included cells, separated by commas).
-/// Sections belong to the tab the job runs; each section and key appears once. Throws JobFileError
-/// listing every problem found.
+/// Sections belong to the tab the job runs; each section and key appears once. A value loses the
+/// blanks around it; a value in matching quotes keeps everything between them exactly. Throws
+/// JobFileError listing every problem found.
 Job ReadJobFile(const std::string& path);
 
 }  // namespace batch

@@ -11,14 +11,19 @@ std::string where(const QueuedJob& queued) {
   return queued.job.file + " on " + queued.company;
 }
 
+/// A preview only reads: its company is opened so that it cannot write any byte of it.
+host::CompanyAccess accessOf(bool preview) {
+  return preview ? host::CompanyAccess::ReadOnly : host::CompanyAccess::ReadWrite;
+}
+
 /// Signs on for every job and checks it as Convert would, converting nothing; prints the
 /// problems of every job refused and returns the status that ends the batch, if one does.
 std::optional<ExitStatus> CheckEveryJob(const std::vector<QueuedJob>& queue, Workstation& station,
-                                        std::ostream& out) {
+                                        std::ostream& out, host::CompanyAccess access) {
   std::optional<ExitStatus> refused;
   for (const QueuedJob& queued : queue) {
     if (station.interrupts.Interrupted()) return kCancelled;
-    JobWindow window(station, queued.job.user, queued.company);
+    JobWindow window(station, queued.job.user, queued.company, access);
     if (!window.Load()) {
       out << where(queued) << ": the sign-on or the start-up failed.\n";
       out << "Nothing was converted.\n";
@@ -38,7 +43,7 @@ std::optional<ExitStatus> CheckEveryJob(const std::vector<QueuedJob>& queue, Wor
 /// its checks.
 bool RunOneJob(const QueuedJob& queued, Workstation& station, ProgressDisplay& progress,
                std::ostream& out, JobResult& result, bool preview) {
-  JobWindow window(station, queued.job.user, queued.company);
+  JobWindow window(station, queued.job.user, queued.company, accessOf(preview));
   if (!window.Load()) {
     result.status = kCancelled;
     return false;
@@ -80,7 +85,9 @@ ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
                    ProgressDisplay& progress, std::ostream& out, bool preview) {
   progress.SetPreview(preview);
   if (queue.size() > 1) {
-    if (std::optional<ExitStatus> refused = CheckEveryJob(queue, station, out)) return *refused;
+    if (std::optional<ExitStatus> refused = CheckEveryJob(queue, station, out, accessOf(preview))) {
+      return *refused;
+    }
   }
   std::vector<JobResult> results;
   for (const QueuedJob& queued : queue) {

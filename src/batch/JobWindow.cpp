@@ -2,9 +2,10 @@
 
 namespace batch {
 
-JobWindow::JobWindow(Workstation& station, const std::string& user, const std::string& company)
+JobWindow::JobWindow(Workstation& station, const std::string& user, const std::string& company,
+                     host::CompanyAccess access)
     : interrupts_(station.interrupts), prompt_(user, company, station.password, station.errors) {
-  host::HostServices host = station.services(prompt_);
+  host::HostServices host = station.services(prompt_, access);
   shown_.Attach(host);
   window_ = std::make_unique<app::Form1>(app::Form1Services{
       .host = std::move(host),

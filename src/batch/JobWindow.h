@@ -4,6 +4,7 @@
 #include "batch/Runner.h"
 #include "batch/ShownErrors.h"
 #include "batch/TerminalPrompt.h"
+#include "host/SessionManager.h"
 
 #include <functional>
 #include <memory>
@@ -15,8 +16,10 @@ namespace batch {
 /// What the window of every job is wired to: the installation, and the headless stand-ins for
 /// the operator's screen. The entry point builds one; tests build theirs on a test site.
 struct Workstation {
-  /// The host services of a new session that signs on through `prompt`.
-  std::function<host::HostServices(host::CredentialsPrompt& prompt)> services;
+  /// The host services of a new session that signs on through `prompt` and opens the company
+  /// for `access`.
+  std::function<host::HostServices(host::CredentialsPrompt& prompt, host::CompanyAccess access)>
+      services;
   /// Reads the ERP's installation folders.
   std::function<host::AccpacPaths()> readPaths;
   host::DataSourceFactory& dataSources;
@@ -36,10 +39,11 @@ struct Workstation {
 };
 
 /// The main window of one job, signed on as the job's user to one company; unloaded (signed
-/// off) when destroyed.
+/// off) when destroyed. A window that only previews opens the company read-only.
 class JobWindow {
  public:
-  JobWindow(Workstation& station, const std::string& user, const std::string& company);
+  JobWindow(Workstation& station, const std::string& user, const std::string& company,
+            host::CompanyAccess access = host::CompanyAccess::ReadWrite);
   ~JobWindow();
   JobWindow(const JobWindow&) = delete;
   JobWindow& operator=(const JobWindow&) = delete;

@@ -87,7 +87,8 @@ std::optional<std::string> ConversionRun::RunKinds(ChangeRunMode mode) {
 
   const int tab = window_.SSTab1().Tab();
   const auto started = std::chrono::system_clock::now();
-  MendChangeFiles(connection_.LogFolderOnDisk());
+  // A preview changes no file but its own; the next conversion mends what a kill cut short.
+  if (mode != ChangeRunMode::Preview) MendChangeFiles(connection_.LogFolderOnDisk());
   ChangeFileWriter changeFile(connection_.LogFolderOnDisk(), ChangeHeader(mode, tab, started),
                               started);
   ChangeRecorder recorder(changeFile, mode == ChangeRunMode::Preview);

@@ -8,6 +8,9 @@
 
 namespace host {
 
+/// Whether the sessions of a program may change the company's data or only read it.
+enum class CompanyAccess { ReadWrite, ReadOnly };
+
 /// What creating a session gives back: the signon ID and the session (null when none).
 struct CreatedSession {
   std::int32_t signonId = 0;

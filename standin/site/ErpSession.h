@@ -18,9 +18,11 @@ namespace erp {
 /// One signed-on user in one company: its error list, value store and database links.
 class Session {
  public:
-  /// A signed-on session of `userId` in `orgId`, whose company database is `companyDatabase`.
+  /// A signed-on session of `userId` in `orgId`, whose company database is `companyDatabase`,
+  /// opened for `access`.
   Session(std::shared_ptr<SiteDatabase> site, std::int32_t signonId, std::string userId,
-          std::string orgId, std::filesystem::path companyDatabase, const ViewCatalog& catalog);
+          std::string orgId, std::filesystem::path companyDatabase, const ViewCatalog& catalog,
+          CompanyAccess access = CompanyAccess::ReadWrite);
 
   std::int32_t signonId() const { return signonId_; }
   const std::string& userId() const { return userId_; }
@@ -48,6 +50,7 @@ class Session {
   std::string orgId_;
   std::filesystem::path companyDatabaseFile_;
   const ViewCatalog& catalog_;
+  CompanyAccess access_;
   std::shared_ptr<ErrorList> errors_ = std::make_shared<ErrorList>();
   ValueStore values_;
   std::shared_ptr<CompanyDatabase> database_;

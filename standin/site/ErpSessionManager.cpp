@@ -78,8 +78,9 @@ CreateResult SessionManager::open(const std::string& userId, const std::string& 
   const std::optional<CompanyEntry> company = site().company(orgId);
   if (!company) return {};
   const std::int32_t signonId = ++lastSignonId_;
-  auto session = std::make_shared<Session>(site_, signonId, userId, company->orgId,
-                                           layout_.sharedData() / company->databaseFile, catalog_);
+  auto session =
+      std::make_shared<Session>(site_, signonId, userId, company->orgId,
+                                layout_.sharedData() / company->databaseFile, catalog_, access_);
   sessions_.emplace(signonId, session);
   return {signonId, session};
 }

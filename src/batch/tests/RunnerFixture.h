@@ -97,8 +97,9 @@ class RunnerTest : public ::testing::Test {
   Workstation Station(ConsoleMessages& messages) {
     return Workstation{
         .services =
-            [this](host::CredentialsPrompt& prompt) {
-              return host::standin::StandinHost().Services(site.sharedData(), prompt, display);
+            [this](host::CredentialsPrompt& prompt, host::CompanyAccess access) {
+              return host::standin::StandinHost().Services(site.sharedData(), prompt, display, {},
+                                                           access);
             },
         .readPaths = [this] { return site.paths(); },
         .dataSources = factory,
@@ -150,6 +151,11 @@ class RunnerTest : public ::testing::Test {
     auto other = std::make_unique<erp::testing::TestCompany>(layout.companyDatabase("OTHER"));
     other->addTaxData();
     return other;
+  }
+
+  static std::string bytesOf(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
   /// The file name of the job written `index`-th.

@@ -22,6 +22,23 @@ TEST_F(RunnerTest, RunWithoutSkippedRecordsIsComplete) {
   EXPECT_EQ("OLD", taxGroupOf("C300"));
 }
 
+// A quoted range reaches the filter and the log's range line as typed in the window's field: with
+// its leading blanks and inner quote, and without the trailing blanks the field drops.
+TEST_F(RunnerTest, AQuotedRangeValueSelectsAndLogsWhatTheWindowsFieldHolds) {
+  std::string job = kCustomersJob;
+  job.replace(job.find("C100"), 4, "\"  A\"B\"").replace(job.find("C300"), 4, "\"C200  \"");
+  EXPECT_EQ(kComplete, Run(job));
+  EXPECT_EQ("HST", taxGroupOf("C100"));
+  EXPECT_EQ("OLD", taxGroupOf("C300"));
+  std::string log;
+  for (const auto& entry : std::filesystem::directory_iterator(logFolder)) {
+    if (entry.path().string().ends_with("_AR_Customers.log")) log = bytesOf(entry);
+  }
+  EXPECT_NE(std::string::npos,
+            log.find(" From Customer Number [  A\"B] to Customer Number [C200]\r\n"))
+      << log;
+}
+
 // Whatever the controls refuse, and every input the Convert checks refuse, stops the job before
 // anything is converted, with every problem listed at once.
 TEST_F(RunnerTest, RefusedInputConvertsNothingAndIsListedAtOnce) {

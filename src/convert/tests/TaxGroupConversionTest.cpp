@@ -166,6 +166,31 @@ TEST_F(TaxGroupConversionTest, AnErrorOfTheLoopCommitsTheOpenBatchFirst) {
   EXPECT_EQ(1, state.lKindsFailed);
 }
 
+// The trigger leaves a deferred foreign-key violation, found only by the commit of 1000's batch:
+// neither the log nor the change file may claim 1000, whose update that commit took back.
+TEST_F(TaxGroupConversionTest, ABatchWhoseCommitFailsLeavesNoSuccessLineAndNoConvertedRow) {
+  company.data().database()->sql().exec(
+      "CREATE TABLE planted (id INTEGER PRIMARY KEY);"
+      "CREATE TABLE dangling (id INTEGER REFERENCES planted DEFERRABLE INITIALLY DEFERRED);"
+      "CREATE TRIGGER fail_the_commit AFTER UPDATE ON AR0024 WHEN NEW.IDCUST = '1000' "
+      "BEGIN INSERT INTO dangling VALUES (1); END;");
+  ChangeFileWriter changes(company.connection().LogFolderOnDisk(), {}, {});
+  ChangeRecorder recorder(changes, false);
+  engine->SetChangeRecorder(&recorder);
+  engine->SetRecordsPerCommit(2);
+  convertCustomers(kFilter);
+  engine->SetChangeRecorder(nullptr);
+  const std::string log = this->log("AR_Customers");
+  EXPECT_EQ(std::string::npos, log.find("1000 succeeded")) << log;
+  EXPECT_NE(std::string::npos, log.find("FOREIGN KEY constraint failed")) << log;
+  EXPECT_EQ("OLD 1 1", committed("1000"));
+  std::vector<std::string> outcomes;
+  for (const ChangeRow& row : ReadChangeFile(changes.Path()).rows) {
+    if (row.key == "1000" && row.field == "CODETAXGRP") outcomes.push_back(row.outcome);
+  }
+  EXPECT_EQ(std::vector<std::string>{"failed: the commit of its batch failed"}, outcomes);
+}
+
 /// What a kill left of a batch that converted customer 1000, as the batch's steps leave it.
 struct KillCase {
   const char* name;
