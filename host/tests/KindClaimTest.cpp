@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 namespace host {
 namespace {
@@ -58,6 +61,74 @@ TEST_F(KindClaimTest, AKilledRunLeavesTheKindFree) {
   ::kill(child, SIGKILL);
   ::waitpid(child, nullptr, 0);
   EXPECT_TRUE(Claim("CLERK").Held());
+}
+
+// Unclaimed, nothing would keep a second run from converting the same records at once: each way
+// the claim cannot be made leaves it unheld with the reason.
+TEST_F(KindClaimTest, WhatIsPlantedWhereTheClaimFileBelongsRefusesTheClaim) {
+  const std::filesystem::path lock = folder / "Ordavel" / ".AR_Customers.lock";
+  const std::filesystem::path target = folder / "target";
+  struct Case {
+    const char* name;
+    std::function<void()> plant;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"Folder", [&] { std::filesystem::create_directories(lock); }, "is a folder"},
+      {"LinkToAFile", [&] { std::filesystem::create_symlink(target, lock); }, "is a symbolic link"},
+      {"DanglingLink", [&] { std::filesystem::create_symlink(folder / "nothing", lock); },
+       "is a symbolic link"},
+      {"Pipe", [&] { ASSERT_EQ(0, ::mkfifo(lock.c_str(), 0600)); }, "is not a plain file"},
+      {"HardLink", [&] { std::filesystem::create_hard_link(target, lock); },
+       "has other names (hard links)"},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::create_directories(lock.parent_path());
+    std::ofstream(target) << "precious";
+    c.plant();
+    {
+      KindClaim claim = Claim("ADMIN");
+      EXPECT_FALSE(claim.Held()) << c.name;
+      EXPECT_FALSE(claim.OtherHolder().has_value()) << c.name;
+      EXPECT_EQ("the claim file " + lock.string() + " " + c.why, claim.Problem()) << c.name;
+    }
+    EXPECT_EQ(8u, std::filesystem::file_size(target)) << c.name;
+    std::filesystem::remove_all(lock.parent_path());
+  }
+}
+
+TEST_F(KindClaimTest, ALogFolderThatCannotBeWrittenRefusesTheClaim) {
+  const std::filesystem::path logs = folder / "Ordavel";
+  std::filesystem::create_directories(logs);
+  ::chmod(logs.c_str(), 0555);
+  // The superuser writes any folder, so the claim is then tried as an ordinary user.
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::geteuid() == 0 && ::setuid(65534) != 0) ::_exit(2);
+    KindClaim claim = Claim("ADMIN");
+    ::_exit(!claim.Held() && claim.Problem().starts_with("the log folder " + logs.string() +
+                                                         " cannot be written: ")
+                ? 0
+                : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(child, ::waitpid(child, &status, 0));
+  EXPECT_EQ(0, WEXITSTATUS(status));
+  EXPECT_FALSE(std::filesystem::exists(logs / ".AR_Customers.lock"));
+  ::chmod(logs.c_str(), 0755);
+}
+
+// A lock guards only the file it was taken on: once that is gone from the folder another run can
+// claim the kind, so the first must find out before it commits again.
+TEST_F(KindClaimTest, AClaimFileDeletedOrReplacedDuringTheRunIsNoLongerHeld) {
+  for (const bool replaced : {false, true}) {
+    KindClaim first = Claim("ADMIN");
+    ASSERT_TRUE(first.StillHeld());
+    std::filesystem::remove(first.File());
+    if (replaced) std::ofstream(first.File()) << "user=ADMIN\n";
+    EXPECT_FALSE(first.StillHeld()) << replaced;
+    EXPECT_TRUE(Claim("CLERK").Held()) << replaced;
+  }
 }
 
 }  // namespace
