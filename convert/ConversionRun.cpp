@@ -106,6 +106,7 @@ std::optional<std::string> ConversionRun::RunKinds(ChangeRunMode mode) {
   }
   recorder.Finish();
   engine_.SetChangeRecorder(nullptr);
+  engine_.SetKindClaim(nullptr);
   lastChangeFile_ = changeFile.Path();
   lostChangeRows_ = changeFile.LostRows();
   SetWindowIdle(true);
@@ -176,8 +177,17 @@ bool ConversionRun::ValidateConversion() {
 }
 
 bool ConversionRun::CheckInput() {
+  return Check(false);
+}
+
+bool ConversionRun::CheckAndClaim() {
+  return Check(true);
+}
+
+bool ConversionRun::Check(bool claim) {
   std::vector<const KindTarget*> checked;
   if (!CollectProblems(checked)) return false;
+  if (claim) ClaimKinds(checked);
   host::Session* session = connection_.Session();
   if (session && session->Errors().Count() > 0) {
     connection_.ShowErrors();
@@ -238,17 +248,29 @@ void ConversionRun::ClaimKinds(const std::vector<const KindTarget*>& kinds) {
   host::Session& session = *connection_.Session();
   const std::string folder = connection_.getLogPath();
   for (const KindTarget* kind : kinds) {
-    auto claim = std::make_unique<host::KindClaim>(folder, kind->logName, session.UserID(),
-                                                   std::chrono::system_clock::now());
-    // Only another run stops this one: a log folder that cannot be written is the log's
-    // problem, which the run reports as lost lines.
+    const auto now = std::chrono::system_clock::now();
+    std::shared_ptr<host::KindClaim> claim =
+        heldClaims_
+            ? heldClaims_->Claim(folder, kind->logName, session.UserID(), now)
+            : std::make_shared<host::KindClaim>(folder, kind->logName, session.UserID(), now);
+    const std::string kindText =
+        window_.Source(kind->headerSource).Description() + " of company " + session.CompanyID();
     if (const auto& other = claim->OtherHolder()) {
-      connection_.PutError(window_.Source(kind->headerSource).Description() + " of company " +
-                           session.CompanyID() + " are being converted by user " + other->user +
-                           " since " + other->started + ". Try again when that run has ended.");
+      connection_.PutError(kindText + " are being converted by user " + other->user + " since " +
+                           other->started + ". Try again when that run has ended.");
+    } else if (!claim->Held()) {
+      // Unclaimed, nothing would keep a second run from converting the same records at once.
+      connection_.PutError(kindText + " cannot be claimed for this run: " + claim->Problem() + ".");
     }
-    claims_.push_back(std::move(claim));
+    claims_.emplace_back(kind, std::move(claim));
   }
+}
+
+const host::KindClaim* ConversionRun::ClaimOf(const KindTarget& kind) const {
+  for (const auto& [claimed, claim] : claims_) {
+    if (claimed == &kind) return claim.get();
+  }
+  return nullptr;
 }
 
 void ConversionRun::ReportNothingSelected() {
@@ -310,6 +332,7 @@ void ConversionRun::ConvertTab(const std::string& tab) {
     if (window_.CheckBoxNamed(kind->checkBox).Value() != kChecked) continue;
     const std::int32_t failedBefore = engine_.State().lKindsFailed;
     KindStarted.Emit(*kind);
+    engine_.SetKindClaim(ClaimOf(*kind));
     RunTarget(*kind, window_, engine_);
     const KindOutcome outcome{CountsOf(*kind, window_),
                               engine_.State().lKindsFailed != failedBefore,
