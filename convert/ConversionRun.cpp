@@ -237,10 +237,38 @@ void ConversionRun::ValidateCriteria(const KindTarget& kind) {
   grids::CriteriaField& criteria = window_.Criteria(kind.criteria);
   if (criteria.Filter().empty() || criteria.DataSource() == nullptr) return;
   host::DataSource& source = *criteria.DataSource();
+  const std::string invalid =
+      "Invalid input. Additional Criteria for " + source.Description() + ": ";
   if (std::optional<host::FilterProblem> problem = source.CheckFilter(criteria.Filter())) {
-    connection_.PutError("Invalid input. Additional Criteria for " + source.Description() + ": " +
-                         problem->message);
+    connection_.PutError(invalid + problem->message);
+  } else if (std::optional<std::string> joined = JoinedCriteriaProblem(kind, criteria)) {
+    connection_.PutError(invalid + *joined);
   }
+}
+
+std::optional<std::string> ConversionRun::JoinedCriteriaProblem(const KindTarget& kind,
+                                                                grids::CriteriaField& criteria) {
+  std::string kindFilter;
+  try {
+    kindFilter = BuildKindFilter(kind, window_);
+  } catch (const std::exception&) {
+    // A kind whose own filter cannot be built fails when it is set up, and says why there.
+    return std::nullopt;
+  }
+  // The run browses the criteria inside the kind's own filter, a level deeper than written, so
+  // criteria at the deepest level the ERP takes would only fail once their kind runs.
+  const std::string joined = CombineFilters(kindFilter, criteria.Filter());
+  const std::optional<host::FilterProblem> problem = criteria.DataSource()->CheckFilter(joined);
+  if (!problem) return std::nullopt;
+  std::string what = problem->message;
+  const std::string at = " at position " + std::to_string(problem->position) + ".";
+  if (what.ends_with(at)) what.erase(what.size() - at.size());
+  what += " when joined with the kind's own selection";
+  const size_t start = joined.rfind(criteria.Filter());
+  if (start != std::string::npos && problem->position >= start) {
+    what += ", at position " + std::to_string(problem->position - start);
+  }
+  return what + ".";
 }
 
 void ConversionRun::ClaimKinds(const std::vector<const KindTarget*>& kinds) {

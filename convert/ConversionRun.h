@@ -141,6 +141,10 @@ class ConversionRun {
   /// Puts every problem of the current tab's input into the error list; false when nothing is
   /// checked (which is reported at once). The checked kinds are returned through `checked`.
   bool CollectProblems(std::vector<const KindTarget*>& checked);
+  /// What the ERP refuses in the kind's criteria once they are joined with the kind's own filter
+  /// as the run joins them.
+  std::optional<std::string> JoinedCriteriaProblem(const KindTarget& kind,
+                                                   grids::CriteriaField& criteria);
   /// CheckInput, and with `claim` the checked kinds claimed too.
   bool Check(bool claim);
   /// The run's claim on `kind`; nullptr when it has none.

@@ -204,6 +204,10 @@ TEST_F(ConversionRunTest, CriteriaMustBeACompleteFilterOfTheirView) {
       {"NOFIELD = 1", "Unknown field NOFIELD at position 0."},
       {"IDCUST =", "Expected a value after = at position 8."},
       {"IDCUST ~ \"1\"", "Expected an operator after IDCUST at position 7."},
+      // As deep as a filter may be on its own; the run nests them inside the kind's filter.
+      {std::string(64, '(') + "IDCUST = \"1\"" + std::string(64, ')'),
+       "Parentheses nested more than 64 deep when joined with the kind's own selection, at "
+       "position 63."},
   };
   for (const auto& [criteria, problem] : cases) {
     const size_t shownBefore = company.shownErrors().size();
