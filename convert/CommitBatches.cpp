@@ -15,7 +15,7 @@ CommitBatches::CommitBatches(host::AccpacConnection& connection, const RunState&
     : connection_(connection), state_(state) {}
 
 void CommitBatches::SetRecordsPerCommit(std::int32_t records) {
-  recordsPerCommit_ = std::max<std::int32_t>(records, 1);
+  recordsPerCommit_ = std::clamp<std::int32_t>(records, 1, kMaxRecordsPerCommit);
 }
 
 void CommitBatches::StartKind(const std::string& logName, host::DataSource& header,
