@@ -1,4 +1,6 @@
 #include "host/KindClaim.h"
+#include "host/LogFile.h"
+#include "host/PendingLogFile.h"
 
 #include <gtest/gtest.h>
 
@@ -76,8 +78,6 @@ TEST_F(KindClaimTest, WhatIsPlantedWhereTheClaimFileBelongsRefusesTheClaim) {
   const Case cases[] = {
       {"Folder", [&] { std::filesystem::create_directories(lock); }, "is a folder"},
       {"LinkToAFile", [&] { std::filesystem::create_symlink(target, lock); }, "is a symbolic link"},
-      {"DanglingLink", [&] { std::filesystem::create_symlink(folder / "nothing", lock); },
-       "is a symbolic link"},
       {"Pipe", [&] { ASSERT_EQ(0, ::mkfifo(lock.c_str(), 0600)); }, "is not a plain file"},
       {"HardLink", [&] { std::filesystem::create_hard_link(target, lock); },
        "has other names (hard links)"},
@@ -128,6 +128,25 @@ TEST_F(KindClaimTest, AClaimFileDeletedOrReplacedDuringTheRunIsNoLongerHeld) {
     if (replaced) std::ofstream(first.File()) << "user=ADMIN\n";
     EXPECT_FALSE(first.StillHeld()) << replaced;
     EXPECT_TRUE(Claim("CLERK").Held()) << replaced;
+  }
+}
+
+// Logs name customers, vendors and their tax status, as the company's database does, which only
+// its owner may read; a permissive umask must not open them to everyone.
+TEST_F(KindClaimTest, LogsStagesAndClaimsAreTheOwnersAloneWhateverTheUmask) {
+  const mode_t umaskBefore = ::umask(022);
+  const std::filesystem::path logs = folder / "Ordavel";
+  KindClaim claim = Claim("ADMIN");
+  ASSERT_TRUE(AppendLogLine(logs.string(), "20260101_AR_Customers.log", now, 0, "line"));
+  PendingLogFile pending(logs, "AR_Customers");
+  ASSERT_TRUE(pending.Stage({"20260101_AR_Customers.log", 0, "line\r\n", 1, {}, {}, 0, {}}));
+  ASSERT_TRUE(claim.Held());
+  ::umask(umaskBefore);
+  for (const std::filesystem::path& file :
+       {logs / "20260101_AR_Customers.log", pending.Path(), claim.File()}) {
+    struct stat info {};
+    ASSERT_EQ(0, ::stat(file.c_str(), &info)) << file;
+    EXPECT_EQ(0600u, info.st_mode & 07777) << file;
   }
 }
 
