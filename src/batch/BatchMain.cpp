@@ -17,6 +17,7 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -40,15 +41,28 @@ class NoFilterWindow : public host::FilterWindow {
 /// Where the sign-on password comes from: a descriptor, an owner-only file, or else
 /// ORDAVEL_PASSWORD or the terminal.
 struct PasswordOptions {
-  int fd = -1;
-  std::string file;
+  std::optional<int> fd;
+  std::optional<std::string> file;
 
   std::string Read() const {
-    if (fd >= 0) return batch::ReadPasswordFromDescriptor(fd);
-    if (!file.empty()) return batch::ReadPasswordFile(file);
+    if (fd) return batch::ReadPasswordFromDescriptor(*fd);
+    if (file) return batch::ReadPasswordFile(*file);
     return batch::ReadPassword(std::cin, std::cerr);
   }
 };
+
+/// Refuses an option written as `--name=` with nothing after it, which the parser would
+/// otherwise take as the option without its value and fill from the next word.
+void RefuseEmptyValues(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word == "--") return;
+    if (word.starts_with("--") && word.size() > 3 && word.back() == '=') {
+      const std::string name = word.substr(0, word.size() - 1);
+      throw CLI::ValidationError(name + " needs a value, but \"" + word + "\" gives none.");
+    }
+  }
+}
 
 /// What one call of the program does; each mode has its own entry below.
 enum class Mode {
@@ -69,7 +83,7 @@ struct Options {
 
   std::vector<std::string> jobs;
   std::vector<std::string> companies;
-  std::string recordsPerCommit;  ///< empty when each job's own or the default holds
+  std::optional<std::string> recordsPerCommit;  ///< unset when each job's own or the default holds
   bool yes = false;
   bool preview = false;
   std::string undoFile;
@@ -88,9 +102,9 @@ int RunJobs(const Options& options) {
       return batch::kRefused;
     }
   }
-  if (!options.recordsPerCommit.empty()) {
+  if (options.recordsPerCommit) {
     for (batch::QueuedJob& queued : queue) {
-      queued.job.recordsPerCommit = *batch::ParseRecordsPerCommit(options.recordsPerCommit);
+      queued.job.recordsPerCommit = *batch::ParseRecordsPerCommit(*options.recordsPerCommit);
     }
   }
   // Start-up moves into the ERP's runtime folder, so the change file is found from here first.
@@ -187,19 +201,33 @@ int main(int argc, char** argv) {
                  "else 100); 1 commits each record alone")
       ->type_name("N");
   app.add_flag("--yes", options.yes, "Answer Yes to the backup question");
-  app.add_option("--password-fd", options.password.fd,
-                 "Read the password from this open file descriptor (first line)");
+  std::optional<std::string> passwordFd;
+  app.add_option("--password-fd", passwordFd,
+                 "Read the password from this open file descriptor (first line)")
+      ->type_name("N");
   app.add_option("--password-file", options.password.file,
                  "Read the password from this file, which only you may read (first line)");
   try {
+    RefuseEmptyValues(argc, argv);
     app.parse(argc, argv);
+    if (options.recordsPerCommit && !batch::ParseRecordsPerCommit(*options.recordsPerCommit)) {
+      throw CLI::ValidationError(
+          batch::RecordsPerCommitProblem("--records-per-commit", *options.recordsPerCommit));
+    }
+    if (passwordFd) {
+      options.password.fd = batch::ParsePasswordDescriptor(*passwordFd);
+      if (!options.password.fd) {
+        throw CLI::ValidationError(
+            "--password-fd needs the number of an open file descriptor, "
+            "not \"" +
+            *passwordFd + "\".");
+      }
+    }
+    if (options.password.file && options.password.file->empty()) {
+      throw CLI::ValidationError("--password-file needs the name of a file.");
+    }
     if (options.Chosen() == Mode::RunJobs && options.jobs.empty()) {
       throw CLI::RequiredError("JOB");
-    }
-    if (!options.recordsPerCommit.empty() &&
-        !batch::ParseRecordsPerCommit(options.recordsPerCommit)) {
-      throw CLI::ValidationError(
-          batch::RecordsPerCommitProblem("--records-per-commit", options.recordsPerCommit));
     }
   } catch (const CLI::ParseError& error) {
     return app.exit(error) == 0 ? 0 : batch::kCancelled;

@@ -54,7 +54,9 @@ SectionHelp describeRun(const JobSection& section) {
            {"User", "the user who signs on", false},
            {"Tab", "one of " + joined(convert::RunTabs()), false},
            {"RecordsPerCommit",
-            "records committed together, " + defaultRecordsPerCommit() +
+            "records committed together, from 1 to " +
+                std::to_string(convert::CommitBatches::kMaxRecordsPerCommit) + "; " +
+                defaultRecordsPerCommit() +
                 " unless given; 1 commits each record alone (--records-per-commit overrides it)"}}};
 }
 

@@ -1,6 +1,7 @@
 #include "batch/JobFile.h"
 
 #include "batch/JobSections.h"
+#include "convert/CommitBatches.h"
 #include "convert/TabChecks.h"
 #include "convert/Targets.h"
 #include "platform/Text.h"
@@ -286,12 +287,16 @@ std::optional<std::int32_t> ParseRecordsPerCommit(const std::string& text) {
   std::int32_t records = 0;
   const char* end = trimmed.data() + trimmed.size();
   const auto [stop, error] = std::from_chars(trimmed.data(), end, records);
-  if (trimmed.empty() || error != std::errc() || stop != end || records < 1) return std::nullopt;
+  if (trimmed.empty() || error != std::errc() || stop != end || records < 1 ||
+      records > convert::CommitBatches::kMaxRecordsPerCommit) {
+    return std::nullopt;
+  }
   return records;
 }
 
 std::string RecordsPerCommitProblem(const std::string& name, const std::string& text) {
-  return name + " must be a whole number of records from 1 to 2147483647, not \"" + text + "\".";
+  return name + " must be a whole number of records from 1 to " +
+         std::to_string(convert::CommitBatches::kMaxRecordsPerCommit) + ", not \"" + text + "\".";
 }
 
 Job ReadJobFile(const std::string& path) {

@@ -63,8 +63,9 @@ struct Job {
   std::string Where(int line) const { return file + ":" + std::to_string(line) + ": "; }
 };
 
-/// The number of records per commit written in `text`: a whole number from 1 up; nullopt for
-/// anything else (0, a negative number, a fraction, text).
+/// The number of records per commit written in `text`: a whole number from 1 to
+/// CommitBatches::kMaxRecordsPerCommit; nullopt for anything else (0, a negative number, a
+/// fraction, text, a larger number).
 std::optional<std::int32_t> ParseRecordsPerCommit(const std::string& text);
 
 /// What a refused records-per-commit value `text` given as `name` is told.

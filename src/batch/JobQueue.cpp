@@ -16,10 +16,12 @@ host::CompanyAccess accessOf(bool preview) {
   return preview ? host::CompanyAccess::ReadOnly : host::CompanyAccess::ReadWrite;
 }
 
-/// Signs on for every job and checks it as Convert would, converting nothing; prints the
-/// problems of every job refused and returns the status that ends the batch, if one does.
+/// Signs on for every job and checks it as Convert would, converting nothing; with `claims`
+/// every kind of every job is claimed into it too. Prints the problems of every job refused and
+/// returns the status that ends the batch, if one does.
 std::optional<ExitStatus> CheckEveryJob(const std::vector<QueuedJob>& queue, Workstation& station,
-                                        std::ostream& out, host::CompanyAccess access) {
+                                        host::HeldClaims* claims, std::ostream& out,
+                                        host::CompanyAccess access) {
   std::optional<ExitStatus> refused;
   for (const QueuedJob& queued : queue) {
     if (station.interrupts.Interrupted()) return kCancelled;
@@ -29,7 +31,8 @@ std::optional<ExitStatus> CheckEveryJob(const std::vector<QueuedJob>& queue, Wor
       out << "Nothing was converted.\n";
       return kCancelled;
     }
-    const std::vector<std::string> problems = CheckJob(queued.job, window.Window(), window.Shown());
+    const std::vector<std::string> problems =
+        CheckJob(queued.job, window.Window(), window.Shown(), claims);
     if (problems.empty()) continue;
     out << where(queued) << " is refused:\n";
     for (const std::string& problem : problems) out << problem << '\n';
@@ -41,13 +44,14 @@ std::optional<ExitStatus> CheckEveryJob(const std::vector<QueuedJob>& queue, Wor
 
 /// Signs on for one job, runs it and keeps what it did in `result`; true when Convert went past
 /// its checks.
-bool RunOneJob(const QueuedJob& queued, Workstation& station, ProgressDisplay& progress,
-               std::ostream& out, JobResult& result, bool preview) {
+bool RunOneJob(const QueuedJob& queued, Workstation& station, host::HeldClaims& claims,
+               ProgressDisplay& progress, std::ostream& out, JobResult& result, bool preview) {
   JobWindow window(station, queued.job.user, queued.company, accessOf(preview));
   if (!window.Load()) {
     result.status = kCancelled;
     return false;
   }
+  window.Window().Run()->ShareClaims(&claims);
   KindWatch watch(window.Window(), progress);
   result.preview = preview;
   result.status = preview ? PreviewJob(queued.job, window.Window(), window.Shown(), out)
@@ -84,10 +88,13 @@ std::vector<QueuedJob> QueueJobs(const std::vector<std::string>& files,
 ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
                    ProgressDisplay& progress, std::ostream& out, bool preview) {
   progress.SetPreview(preview);
+  // Every kind of every job stays claimed until the last job has run, so that no other run
+  // takes one of them between the check and the job that converts it. A preview claims nothing.
+  host::HeldClaims claims;
   if (queue.size() > 1) {
-    if (std::optional<ExitStatus> refused = CheckEveryJob(queue, station, out, accessOf(preview))) {
-      return *refused;
-    }
+    std::optional<ExitStatus> refused =
+        CheckEveryJob(queue, station, preview ? nullptr : &claims, out, accessOf(preview));
+    if (refused) return *refused;
   }
   std::vector<JobResult> results;
   for (const QueuedJob& queued : queue) {
@@ -103,7 +110,7 @@ ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
       break;
     }
     if (queue.size() > 1) out << (i > 0 ? "\n" : "") << "Job " << where(queue[i]) << '\n';
-    pressed = RunOneJob(queue[i], station, progress, out, results[i], preview) || pressed;
+    pressed = RunOneJob(queue[i], station, claims, progress, out, results[i], preview) || pressed;
     if (results[i].status == kRefused || results[i].status == kCancelled) break;
   }
   if (pressed) PrintSummary(out, results);

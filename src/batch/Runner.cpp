@@ -252,11 +252,17 @@ std::vector<std::string> ApplyJob(const Job& job, app::Form1& window, ShownError
   return problems;
 }
 
-std::vector<std::string> CheckJob(const Job& job, app::Form1& window, ShownErrors& shown) {
+std::vector<std::string> CheckJob(const Job& job, app::Form1& window, ShownErrors& shown,
+                                  host::HeldClaims* claims) {
   std::vector<std::string> problems = ApplyJob(job, window, shown);
   if (!problems.empty()) return problems;
   shown.Hold(true);
-  window.Run()->CheckInput();
+  if (claims) {
+    window.Run()->ShareClaims(claims);
+    window.Run()->CheckAndClaim();
+  } else {
+    window.Run()->CheckInput();
+  }
   problems = shown.Take();
   shown.Hold(false);
   return problems;

@@ -5,6 +5,7 @@
 #include "batch/JobFile.h"
 #include "batch/ShownErrors.h"
 #include "host/EventPump.h"
+#include "host/HeldClaims.h"
 #include "host/MessageBoxes.h"
 
 #include <atomic>
@@ -51,8 +52,10 @@ class InterruptPump : public host::EventPump {
 std::vector<std::string> ApplyJob(const Job& job, app::Form1& window, ShownErrors& shown);
 
 /// Applies the job and runs every check Convert runs, without asking or converting anything;
-/// returns every problem, an empty list when the job would run.
-std::vector<std::string> CheckJob(const Job& job, app::Form1& window, ShownErrors& shown);
+/// returns every problem, an empty list when the job would run. With `claims` the job's kinds
+/// are claimed too, as Convert claims them, and the claims stay in `claims`.
+std::vector<std::string> CheckJob(const Job& job, app::Form1& window, ShownErrors& shown,
+                                  host::HeldClaims* claims = nullptr);
 
 /// Applies the job and, when the window took all of it, presses Convert; the status comes from
 /// how the run ended and what it counted.

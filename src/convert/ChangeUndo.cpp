@@ -234,6 +234,11 @@ std::vector<std::unique_ptr<host::KindClaim>> claimKinds(const std::vector<Recor
                                               " are being converted by user " + other->user +
                                               " since " + other->started + "."));
     }
+    if (!claim->Held()) {
+      throw ChangeFileError(refusal(file, record.kind->logName + " of company " +
+                                              session.CompanyID() +
+                                              " cannot be claimed: " + claim->Problem() + "."));
+    }
     claims.push_back(std::move(claim));
   }
   return claims;

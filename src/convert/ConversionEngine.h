@@ -41,6 +41,9 @@ class ConversionEngine {
   /// Records converted per commit; 1 commits every record on its own.
   std::int32_t RecordsPerCommit() const { return batches_.RecordsPerCommit(); }
   void SetRecordsPerCommit(std::int32_t records) { batches_.SetRecordsPerCommit(records); }
+  /// Proves every commit of the kinds that follow with the run's `claim` on them; nullptr for
+  /// none. A claim lost during a kind ends that kind with an error before its next commit.
+  void SetKindClaim(const host::KindClaim* claim) { batches_.SetClaim(claim); }
   /// A batch of records has been committed; its change rows are written next.
   host::Signal<> BatchCommitted;
 

@@ -107,6 +107,7 @@ std::optional<std::string> ConversionRun::RunKinds(ChangeRunMode mode) {
   }
   recorder.Finish();
   engine_.SetChangeRecorder(nullptr);
+  engine_.SetKindClaim(nullptr);
   lastChangeFile_ = changeFile.Path();
   lostChangeRows_ = changeFile.LostRows();
   SetWindowIdle(true);
@@ -177,8 +178,17 @@ bool ConversionRun::ValidateConversion() {
 }
 
 bool ConversionRun::CheckInput() {
+  return Check(false);
+}
+
+bool ConversionRun::CheckAndClaim() {
+  return Check(true);
+}
+
+bool ConversionRun::Check(bool claim) {
   std::vector<const KindTarget*> checked;
   if (!CollectProblems(checked)) return false;
+  if (claim) ClaimKinds(checked);
   host::Session* session = connection_.Session();
   if (session && session->Errors().Count() > 0) {
     connection_.ShowErrors();
@@ -228,10 +238,38 @@ void ConversionRun::ValidateCriteria(const KindTarget& kind) {
   grids::CriteriaField& criteria = window_.Criteria(kind.criteria);
   if (criteria.Filter().empty() || criteria.DataSource() == nullptr) return;
   host::DataSource& source = *criteria.DataSource();
+  const std::string invalid =
+      "Invalid input. Additional Criteria for " + source.Description() + ": ";
   if (std::optional<host::FilterProblem> problem = source.CheckFilter(criteria.Filter())) {
-    connection_.PutError("Invalid input. Additional Criteria for " + source.Description() + ": " +
-                         problem->message);
+    connection_.PutError(invalid + problem->message);
+  } else if (std::optional<std::string> joined = JoinedCriteriaProblem(kind, criteria)) {
+    connection_.PutError(invalid + *joined);
   }
+}
+
+std::optional<std::string> ConversionRun::JoinedCriteriaProblem(const KindTarget& kind,
+                                                                grids::CriteriaField& criteria) {
+  std::string kindFilter;
+  try {
+    kindFilter = BuildKindFilter(kind, window_);
+  } catch (const std::exception&) {
+    // A kind whose own filter cannot be built fails when it is set up, and says why there.
+    return std::nullopt;
+  }
+  // The run browses the criteria inside the kind's own filter, a level deeper than written, so
+  // criteria at the deepest level the ERP takes would only fail once their kind runs.
+  const std::string joined = CombineFilters(kindFilter, criteria.Filter());
+  const std::optional<host::FilterProblem> problem = criteria.DataSource()->CheckFilter(joined);
+  if (!problem) return std::nullopt;
+  std::string what = problem->message;
+  const std::string at = " at position " + std::to_string(problem->position) + ".";
+  if (what.ends_with(at)) what.erase(what.size() - at.size());
+  what += " when joined with the kind's own selection";
+  const size_t start = joined.rfind(criteria.Filter());
+  if (start != std::string::npos && problem->position >= start) {
+    what += ", at position " + std::to_string(problem->position - start);
+  }
+  return what + ".";
 }
 
 void ConversionRun::ClaimKinds(const std::vector<const KindTarget*>& kinds) {
@@ -239,17 +277,29 @@ void ConversionRun::ClaimKinds(const std::vector<const KindTarget*>& kinds) {
   host::Session& session = *connection_.Session();
   const std::string folder = connection_.getLogPath();
   for (const KindTarget* kind : kinds) {
-    auto claim = std::make_unique<host::KindClaim>(folder, kind->logName, session.UserID(),
-                                                   std::chrono::system_clock::now());
-    // Only another run stops this one: a log folder that cannot be written is the log's
-    // problem, which the run reports as lost lines.
+    const auto now = std::chrono::system_clock::now();
+    std::shared_ptr<host::KindClaim> claim =
+        heldClaims_
+            ? heldClaims_->Claim(folder, kind->logName, session.UserID(), now)
+            : std::make_shared<host::KindClaim>(folder, kind->logName, session.UserID(), now);
+    const std::string kindText =
+        window_.Source(kind->headerSource).Description() + " of company " + session.CompanyID();
     if (const auto& other = claim->OtherHolder()) {
-      connection_.PutError(window_.Source(kind->headerSource).Description() + " of company " +
-                           session.CompanyID() + " are being converted by user " + other->user +
-                           " since " + other->started + ". Try again when that run has ended.");
+      connection_.PutError(kindText + " are being converted by user " + other->user + " since " +
+                           other->started + ". Try again when that run has ended.");
+    } else if (!claim->Held()) {
+      // Unclaimed, nothing would keep a second run from converting the same records at once.
+      connection_.PutError(kindText + " cannot be claimed for this run: " + claim->Problem() + ".");
     }
-    claims_.push_back(std::move(claim));
+    claims_.emplace_back(kind, std::move(claim));
   }
+}
+
+const host::KindClaim* ConversionRun::ClaimOf(const KindTarget& kind) const {
+  for (const auto& [claimed, claim] : claims_) {
+    if (claimed == &kind) return claim.get();
+  }
+  return nullptr;
 }
 
 void ConversionRun::ReportNothingSelected() {
@@ -311,6 +361,7 @@ void ConversionRun::ConvertTab(const std::string& tab) {
     if (window_.CheckBoxNamed(kind->checkBox).Value() != kChecked) continue;
     const std::int32_t failedBefore = engine_.State().lKindsFailed;
     KindStarted.Emit(*kind);
+    engine_.SetKindClaim(ClaimOf(*kind));
     RunTarget(*kind, window_, engine_);
     const KindOutcome outcome{CountsOf(*kind, window_),
                               engine_.State().lKindsFailed != failedBefore,

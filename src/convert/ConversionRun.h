@@ -8,6 +8,7 @@
 #include "grids/TaxAuthorityGrid.h"
 #include "grids/TaxGroupGrid.h"
 #include "host/AccpacConnection.h"
+#include "host/HeldClaims.h"
 #include "host/KindClaim.h"
 #include "host/Signal.h"
 #include "host/WindowControls.h"
@@ -67,6 +68,13 @@ class ConversionRun {
   /// Runs every check of the current tab that Convert runs, shows the problems and returns true
   /// when there are none; claims no kind, asks nothing and converts nothing.
   bool CheckInput();
+  /// Runs every check Convert runs and claims the checked kinds as Convert does, shows the
+  /// problems and returns true when there are none; asks nothing and converts nothing. The
+  /// claims stay with the claims shared through ShareClaims.
+  bool CheckAndClaim();
+  /// Takes the kinds' claims from `held` (nullptr: each run claims its own), which keeps them
+  /// for the runs of other windows of this process after this one.
+  void ShareClaims(host::HeldClaims* held) { heldClaims_ = held; }
   /// Tells the operator that no kind of the current tab is checked.
   void ReportNothingSelected();
   /// Reports a from value greater than its to value, when the box is checked.
@@ -78,7 +86,8 @@ class ConversionRun {
   /// Reports additional criteria that are not a complete filter of their kind's view: joined
   /// with the kind's own filter they could otherwise widen the selection.
   void ValidateCriteria(const KindTarget& kind);
-  /// Claims the checked kinds of the tab for this run; reports each kind another run converts.
+  /// Claims the checked kinds of the tab for this run; reports each kind another run converts
+  /// and each kind whose claim cannot be made.
   void ClaimKinds(const std::vector<const KindTarget*>& kinds);
 
   /// Converts the checked kinds of the Accounts Payable tab.
@@ -132,6 +141,14 @@ class ConversionRun {
   /// Puts every problem of the current tab's input into the error list; false when nothing is
   /// checked (which is reported at once). The checked kinds are returned through `checked`.
   bool CollectProblems(std::vector<const KindTarget*>& checked);
+  /// What the ERP refuses in the kind's criteria once they are joined with the kind's own filter
+  /// as the run joins them.
+  std::optional<std::string> JoinedCriteriaProblem(const KindTarget& kind,
+                                                   grids::CriteriaField& criteria);
+  /// CheckInput, and with `claim` the checked kinds claimed too.
+  bool Check(bool claim);
+  /// The run's claim on `kind`; nullptr when it has none.
+  const host::KindClaim* ClaimOf(const KindTarget& kind) const;
   /// Locks the window, runs the checked kinds of the current tab into a new change file and
   /// unlocks the window; the error that ended the run, when one did.
   std::optional<std::string> RunKinds(ChangeRunMode mode);
@@ -148,7 +165,9 @@ class ConversionRun {
   bool closeRequested_ = false;
   RunEnd lastEnd_ = RunEnd::NotRun;
   long lostLogLines_ = 0;
-  std::vector<std::unique_ptr<host::KindClaim>> claims_;
+  /// The run's claim on each checked kind.
+  std::vector<std::pair<const KindTarget*, std::shared_ptr<host::KindClaim>>> claims_;
+  host::HeldClaims* heldClaims_ = nullptr;
   std::string jobName_;
   std::filesystem::path lastChangeFile_;
   long lostChangeRows_ = 0;

@@ -1,17 +1,20 @@
 #include "host/KindClaim.h"
 
 #include "util/ResolvePathCase.h"
-#include "util/ShellHelpers.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 #include <ctime>
-#include <filesystem>
 
 namespace host {
 namespace {
+
+/// How often a claim file replaced between its opening and its locking is tried again.
+constexpr int kAttempts = 3;
 
 std::string localTimeText(std::chrono::system_clock::time_point when) {
   const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
@@ -40,6 +43,23 @@ std::string lineValue(const std::string& text, const std::string& key) {
   return text.substr(start, text.find('\n', start) - start);
 }
 
+/// Why the claim file could not be opened, from the error of the attempt.
+std::string openProblem(int error) {
+  switch (error) {
+    case ELOOP:
+      return "is a symbolic link";
+    case EISDIR:
+      return "is a folder";
+    default:
+      return std::string("cannot be opened: ") + std::strerror(error);
+  }
+}
+
+bool namesFile(const std::filesystem::path& path, dev_t device, ino_t inode) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && info.st_dev == device && info.st_ino == inode;
+}
+
 }  // namespace
 
 KindClaim::KindClaim(const std::string& logFolder, const std::string& logName,
@@ -48,19 +68,55 @@ KindClaim::KindClaim(const std::string& logFolder, const std::string& logName,
   std::error_code error;
   if (!std::filesystem::is_directory(folder, error))
     std::filesystem::create_directory(folder, error);
-  const std::filesystem::path file = folder / ("." + logName + ".lock");
-  const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
-  if (fd < 0) return;
+  file_ = folder / ("." + logName + ".lock");
+  // A folder nobody can write would lose the run's log lines and the stage that carries a batch
+  // across a kill, whether or not a claim file from an earlier run is still there to lock.
+  if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
+    problem_ = "the log folder " + folder.string() + " cannot be written: " + std::strerror(errno);
+    return;
+  }
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    if (TryClaim(user, now)) return;
+  }
+  Refuse("was replaced each time it was locked");
+}
+
+bool KindClaim::TryClaim(const std::string& user, std::chrono::system_clock::time_point now) {
+  // Never through a link, and a pipe planted there must not hang the run.
+  const int fd =
+      ::open(file_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+  if (fd < 0) {
+    Refuse(openProblem(errno));
+    return true;
+  }
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
-    return;
+    Refuse("is not a plain file");
+    return true;
+  }
+  // A second name would let the holder text be written into whatever file it also names.
+  if (info.st_nlink > 1) {
+    ::close(fd);
+    Refuse("has other names (hard links)");
+    return true;
   }
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int lockError = errno;
     const std::string text = readAll(fd);
     ::close(fd);
+    if (lockError != EWOULDBLOCK) {
+      Refuse(std::string("cannot be locked: ") + std::strerror(lockError));
+      return true;
+    }
     other_ = Holder{lineValue(text, "user"), lineValue(text, "started")};
-    return;
+    return true;
+  }
+  // Locked only once the folder still names it: a file deleted or replaced meanwhile may be
+  // locked by nobody while another run locks the one now there.
+  if (!namesFile(file_, info.st_dev, info.st_ino)) {
+    ::close(fd);
+    return false;
   }
   const std::string text = "user=" + user + "\nstarted=" + localTimeText(now) +
                            "\nprocess=" + std::to_string(::getpid()) + "\n";
@@ -71,6 +127,17 @@ KindClaim::KindClaim(const std::string& logFolder, const std::string& logName,
     static_cast<void>(written);
   }
   fd_ = fd;
+  device_ = info.st_dev;
+  inode_ = info.st_ino;
+  return true;
+}
+
+void KindClaim::Refuse(const std::string& why) {
+  problem_ = "the claim file " + file_.string() + " " + why;
+}
+
+bool KindClaim::StillHeld() const {
+  return fd_ >= 0 && namesFile(file_, device_, inode_);
 }
 
 KindClaim::~KindClaim() {

@@ -115,13 +115,15 @@ TEST(JobFileTest, ABadJobNamesFileLineAndEveryProblem) {
       {"SectionOfAnotherTab", "[chkVendors]\nChecked=Yes\n",
        ":5: Section [chkVendors] belongs to tab AP, but the job runs tab AR."},
       {"NoRecordsPerCommit", "RecordsPerCommit=0\n",
-       ":5: RecordsPerCommit must be a whole number of records from 1 to 2147483647, not \"0\"."},
+       ":5: RecordsPerCommit must be a whole number of records from 1 to 10000, not \"0\"."},
       {"NegativeRecordsPerCommit", "RecordsPerCommit=-5\n",
-       ":5: RecordsPerCommit must be a whole number of records from 1 to 2147483647, not \"-5\"."},
+       ":5: RecordsPerCommit must be a whole number of records from 1 to 10000, not \"-5\"."},
       {"RecordsPerCommitInWords", "RecordsPerCommit=ten\n",
-       ":5: RecordsPerCommit must be a whole number of records from 1 to 2147483647, not \"ten\"."},
+       ":5: RecordsPerCommit must be a whole number of records from 1 to 10000, not \"ten\"."},
       {"FractionOfARecord", "RecordsPerCommit=2.5\n",
-       ":5: RecordsPerCommit must be a whole number of records from 1 to 2147483647, not \"2.5\"."},
+       ":5: RecordsPerCommit must be a whole number of records from 1 to 10000, not \"2.5\"."},
+      {"MoreRecordsPerCommitThanALockShouldLast", "RecordsPerCommit=10001\n",
+       ":5: RecordsPerCommit must be a whole number of records from 1 to 10000, not \"10001\"."},
   };
   for (const Case& c : cases) {
     const std::string path = writeJob(std::string(run) + c.text);

@@ -136,11 +136,11 @@ INSTANTIATE_TEST_SUITE_P(
                                  kCancelled},
                       StatusCase{"LostLogLines", false, true,
                                  [](RunnerTest&, app::Form1& window) {
-                                   // A file where the log folder belongs makes every log line fail.
-                                   const std::filesystem::path folder =
-                                       window.Connection()->LogFolderOnDisk();
-                                   std::filesystem::remove_all(folder);
-                                   std::ofstream(folder) << "not a folder";
+                                   // A folder where the log belongs makes every log line fail.
+                                   host::AccpacConnection& connection = *window.Connection();
+                                   std::filesystem::create_directories(
+                                       std::filesystem::path(connection.LogFolderOnDisk()) /
+                                       connection.getLogFileName("", "_AR_Customers"));
                                  },
                                  kIncomplete},
                       StatusCase{"KindFailed", false, true,
@@ -228,6 +228,22 @@ TEST_F(RunnerTest, OneRefusedJobStopsTheWholeBatchBeforeAnythingIsConverted) {
             out.str().find(jobName(1) + " on SAMLTD is refused:\n" + jobName(1) +
                            ":8: TaxGroup of [SalesFromGrid]: Invalid input. From Sales Tax Group "
                            "Tax Group NOPE does not exist.\nNothing was converted.\n"))
+      << output();
+}
+
+// The first job must not convert before the last one finds its kind claimed by another run.
+TEST_F(RunnerTest, EveryKindOfEveryJobIsClaimedBeforeAnyJobConverts) {
+  auto other = otherCompany();
+  customer(*other, "C100", "1");
+  const std::filesystem::path logs =
+      erp::SiteLayout(site.sharedData()).companyFolder("OTHER") / "Ordavel";
+  host::KindClaim otherRun(logs.string(), "AR_Customers", "CLERK",
+                           std::chrono::system_clock::now());
+  ASSERT_TRUE(otherRun.Held());
+  EXPECT_EQ(kRefused, RunAll({kCustomersJob}, {"samltd", "other"})) << output();
+  EXPECT_EQ("OLD", taxGroupOf("C100"));
+  EXPECT_NE(std::string::npos,
+            out.str().find("Customers of company OTHER are being converted by user CLERK since "))
       << output();
 }
 

@@ -199,19 +199,22 @@ TEST_F(ConversionRunTest, AllProblemsOfOnePressAreShownTogether) {
 
 TEST_F(ConversionRunTest, CriteriaMustBeACompleteFilterOfTheirView) {
   customersTab();
-  const std::pair<const char*, const char*> cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"(IDCUST = \"1\"", "Missing closing parenthesis at position 13."},
       {"NOFIELD = 1", "Unknown field NOFIELD at position 0."},
       {"IDCUST =", "Expected a value after = at position 8."},
       {"IDCUST ~ \"1\"", "Expected an operator after IDCUST at position 7."},
+      // As deep as a filter may be on its own; the run nests them inside the kind's filter.
+      {std::string(64, '(') + "IDCUST = \"1\"" + std::string(64, ')'),
+       "Parentheses nested more than 64 deep when joined with the kind's own selection, at "
+       "position 63."},
   };
   for (const auto& [criteria, problem] : cases) {
     const size_t shownBefore = company.shownErrors().size();
     window.criteriaFields.at("CustomerCriteria")->Filter(criteria);
     run.ConvertButtonClick();
-    EXPECT_EQ(
-        std::string("Error: Invalid input. Additional Criteria for Customers: ") + problem + "\n",
-        company.shownErrors().substr(shownBefore))
+    EXPECT_EQ("Error: Invalid input. Additional Criteria for Customers: " + problem + "\n",
+              company.shownErrors().substr(shownBefore))
         << criteria;
   }
   window.criteriaFields.at("CustomerCriteria")->Filter(R"((IDCUST = "A\"1"))");
@@ -229,6 +232,46 @@ TEST_F(ConversionRunTest, AKindAnotherRunConvertsIsRefusedAtOnce) {
       "Error: Banks of company SAMLTD are being converted by user CLERK since "))
       << company.shownErrors();
   EXPECT_EQ(std::vector<std::string>{}, questions());
+}
+
+TEST_F(ConversionRunTest, AKindThatCannotBeClaimedIsRefusedAtOnce) {
+  bankTab();
+  const std::filesystem::path lock =
+      util::ResolvePathCase(company.connection().getLogPath()) / ".BK_Banks.lock";
+  std::filesystem::create_directories(lock);
+  run.ConvertButtonClick();
+  EXPECT_EQ("Error: Banks of company SAMLTD cannot be claimed for this run: the claim file " +
+                lock.string() + " is a folder.\n",
+            company.shownErrors());
+  EXPECT_EQ(std::vector<std::string>{}, questions());
+  EXPECT_EQ(RunEnd::Refused, run.LastEnd());
+}
+
+// Once the claim file is gone another run may claim the kind, so this one undoes its open batch
+// and ends the kind before it commits again.
+TEST_F(ConversionRunTest, AClaimLostDuringTheRunEndsTheKindBeforeItsNextCommit) {
+  customersTab();
+  company.data().insert(
+      "AR0024", {{"IDCUST", "B1"}, {"CODETAXGRP", "OLD"}, {"TAXSTTS1", I{1}}, {"TAXSTTS2", I{1}}});
+  run.SetRecordsPerCommit(1);
+  const std::filesystem::path lock =
+      util::ResolvePathCase(company.connection().getLogPath()) / ".AR_Customers.lock";
+  const host::ScopedConnection afterFirstCommit =
+      run.BatchCommitted().Connect([&] { std::filesystem::remove(lock); });
+  run.ConvertButtonClick();
+  EXPECT_EQ(1, state.lKindsFailed);
+  auto groupOf = [this](const std::string& id) {
+    return company.data()
+        .database()
+        ->sql()
+        .execAndGet("SELECT RTRIM(CODETAXGRP) FROM AR0024 WHERE IDCUST = '" + id + "'")
+        .getString();
+  };
+  EXPECT_EQ("HST", groupOf("A\"1"));
+  EXPECT_EQ("OLD", groupOf("B1")) << "converted after the claim was lost";
+  EXPECT_NE(std::string::npos,
+            log("AR_Customers").find("This run's claim on AR_Customers was lost"))
+      << log("AR_Customers");
 }
 
 TEST_F(ConversionRunTest, AKindThatCannotBeBrowsedIsAnErrorOfTheRun) {
@@ -416,11 +459,9 @@ TEST_F(ConversionRunTest, ASetUpErrorEndsTheRunAndIsShown) {
 
 TEST_F(ConversionRunTest, LostLogLinesAreMentioned) {
   bankTab();
-  // A file where the log folder belongs makes every log line fail.
-  std::filesystem::path folder = util::ResolvePathCase(company.connection().getLogPath());
-  std::filesystem::create_directories(folder.parent_path());
-  std::filesystem::remove_all(folder);
-  std::ofstream(folder) << "not a folder";
+  // A folder where the kind's log belongs makes every log line fail.
+  std::filesystem::create_directories(util::ResolvePathCase(company.connection().getLogPath()) /
+                                      company.connection().getLogFileName("", "_BK_Banks"));
   run.ConvertButtonClick();
   EXPECT_EQ(
       "Conversion of Bank tax information is complete. Some lines could not be written to the "
