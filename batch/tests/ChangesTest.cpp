@@ -1,6 +1,6 @@
 #include "batch/UndoRun.h"
 #include "batch/tests/RunnerFixture.h"
-#include "convert/changes/ChangeFile.h"
+#include "convert/changes/ChangeFileReader.h"
 
 #include <SQLiteCpp/Statement.h>
 #include <sqlite3.h>
@@ -96,7 +96,8 @@ class ChangesTest : public fixture::RunnerTest {
   ExitStatus Undo(const std::filesystem::path& file, const std::string& other = "") {
     ConsoleMessages messages(out, [](const std::string&) { return true; });
     Workstation station = Station(messages);
-    return UndoChanges(file.string(), other, station, out);
+    const auto opened = OpenChangeFile(file.string(), other, out);
+    return opened ? UndoChanges(*opened, other, station, out) : kRefused;
   }
 
   /// The rows of a record in a change file: field -> before, after, outcome.
