@@ -47,12 +47,15 @@ ExitStatus UndoChanges(convert::ChangeFileToUndo& file, const std::string& compa
   if (!window.Load()) return kCancelled;
   convert::UndoResult result;
   try {
-    // Ctrl-C stops the undo before its next record.
-    result = convert::UndoChangeFile(file, window.Window(), *window.Window().Connection(), "",
-                                     [&station](size_t, size_t) {
-                                       station.pump.ProcessPendingMessages();
-                                       return !station.interrupts.Interrupted();
-                                     });
+    // Ctrl-C stops the undo before its next record; the messages also run after each commit,
+    // as they do after each record of a conversion.
+    result = convert::UndoChangeFile(
+        file, window.Window(), *window.Window().Connection(), "",
+        [&station](size_t, size_t) {
+          station.pump.ProcessPendingMessages();
+          return !station.interrupts.Interrupted();
+        },
+        [&station] { station.pump.ProcessPendingMessages(); });
   } catch (const convert::ChangeFileError& error) {
     printRefusal(error, out);
     return kRefused;

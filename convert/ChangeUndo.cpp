@@ -136,7 +136,8 @@ void logCounts(UndoRecords& undo, const UndoResult& result) {
 
 UndoResult UndoChangeFile(ChangeFileToUndo& file, KindControls& controls,
                           host::AccpacConnection& connection, const std::string& job,
-                          const std::function<bool(size_t done, size_t total)>& proceed) {
+                          const std::function<bool(size_t done, size_t total)>& proceed,
+                          const std::function<void()>& committed) {
   file.CheckFor(controls, connection);
   std::vector<const KindTarget*> claimed;
   const auto claims = claimKinds(file, connection, claimed);
@@ -161,7 +162,7 @@ UndoResult UndoChangeFile(ChangeFileToUndo& file, KindControls& controls,
                                .undoes = file.Path().string()},
                               started, file.Digest());
   ChangeRecorder recorder(changeFile, false);
-  UndoRecords undo(controls, connection, file.Rules(), recorder, result.logFile, result);
+  UndoRecords undo(controls, connection, file.Rules(), recorder, result.logFile, result, committed);
   undo.Log("Ordavel undo of " + file.Path().string() + " started.");
   undo.Log("");
   undo.Log("Performed by user: " + session.UserID());

@@ -96,8 +96,10 @@ std::string UndoCountsLine(const std::string& kind, const KindCounts& counts);
 /// kinds are being converted by another run.
 /// `proceed` is asked before each record with the records done and the records to undo, so a
 /// window can show progress and let pending messages run; false stops the undo there.
+/// `committed` is called after each record's commit, before its change rows are written.
 UndoResult UndoChangeFile(ChangeFileToUndo& file, KindControls& controls,
                           host::AccpacConnection& connection, const std::string& job = "",
-                          const std::function<bool(size_t done, size_t total)>& proceed = nullptr);
+                          const std::function<bool(size_t done, size_t total)>& proceed = nullptr,
+                          const std::function<void()>& committed = nullptr);
 
 }  // namespace convert

@@ -59,13 +59,14 @@ bool readRow(const KindTarget& kind, host::DataSource& detail, const std::string
 
 UndoRecords::UndoRecords(KindControls& controls, host::AccpacConnection& connection,
                          UndoRules& rules, ChangeRecorder& recorder, const std::string& logFile,
-                         UndoTally& tally)
+                         UndoTally& tally, std::function<void()> committed)
     : controls_(controls),
       connection_(connection),
       rules_(rules),
       recorder_(recorder),
       tally_(tally),
-      batches_(connection, state_) {
+      batches_(connection, state_),
+      committed_(std::move(committed)) {
   state_.CurrentLogFile = logFile;
   // Every record is committed on its own; its rows and log lines are staged before, so that the
   // next start of its kind writes them when a kill came between the commit and their writes.
@@ -76,8 +77,9 @@ UndoRecords::UndoRecords(KindControls& controls, host::AccpacConnection& connect
     batch.changeSize = recorder_.Writer().End();
     batch.changeRows = recorder_.HeldRows();
   });
-  batches_.OnCommit([this](bool committed) {
-    if (!committed) recorder_.FailHeld("the commit of its batch failed");
+  batches_.OnCommit([this](bool saved) {
+    if (saved && committed_) committed_();
+    if (!saved) recorder_.FailHeld("the commit of its batch failed");
     recorder_.Flush();
   });
 }

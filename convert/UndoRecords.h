@@ -8,6 +8,7 @@
 #include "convert/changes/ChangeRecorder.h"
 #include "host/AccpacConnection.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,8 +36,10 @@ void SettleKinds(const std::vector<const KindTarget*>& kinds, KindControls& cont
 /// conversion stages a batch, so that a kill loses none of them.
 class UndoRecords {
  public:
+  /// `committed` is called after each record's commit, before its change rows are written.
   UndoRecords(KindControls& controls, host::AccpacConnection& connection, UndoRules& rules,
-              ChangeRecorder& recorder, const std::string& logFile, UndoTally& tally);
+              ChangeRecorder& recorder, const std::string& logFile, UndoTally& tally,
+              std::function<void()> committed = nullptr);
 
   /// Puts `record` back when it holds exactly its values after; else leaves it alone and reports
   /// why.
@@ -74,6 +77,7 @@ class UndoRecords {
   RunState state_;
   CommitBatches batches_;
   const KindTarget* kind_ = nullptr;
+  std::function<void()> committed_;
 };
 
 }  // namespace convert
