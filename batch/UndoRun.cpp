@@ -17,6 +17,9 @@ void printResult(const convert::ChangeFileToUndo& file, const convert::UndoResul
     out << convert::UndoCountsLine(kind, counts) << '\n';
   if (result.kinds.empty()) out << "The change file holds no converted record.\n";
   for (const std::string& report : result.reports) out << report << '\n';
+  if (result.moreReports > 0) {
+    out << "... and " << result.moreReports << " more, listed in the log and the change file.\n";
+  }
   if (result.changeFile.empty()) {
     out << "No change file could be written.\n";
   } else {

@@ -181,7 +181,7 @@ UndoResult UndoChangeFile(ChangeFileToUndo& file, KindControls& controls,
     });
   } catch (const ChangeFileError& error) {
     result.stoppedBy = error.what();
-    result.reports.push_back(error.what());
+    result.AddReport(error.what());
   }
   undo.EndKind();
   logCounts(undo, result);

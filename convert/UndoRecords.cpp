@@ -57,6 +57,14 @@ bool readRow(const KindTarget& kind, host::DataSource& detail, const std::string
 
 }  // namespace
 
+void UndoTally::AddReport(std::string line) {
+  if (reports.size() < kReportsKept) {
+    reports.push_back(std::move(line));
+  } else {
+    ++moreReports;
+  }
+}
+
 UndoRecords::UndoRecords(KindControls& controls, host::AccpacConnection& connection,
                          UndoRules& rules, ChangeRecorder& recorder, const std::string& logFile,
                          UndoTally& tally, std::function<void()> committed)
@@ -312,7 +320,7 @@ std::string UndoRecords::SessionMessages(const std::exception& error) {
 
 void UndoRecords::Report(const std::string& line) {
   Log(line);
-  tally_.reports.push_back(line);
+  tally_.AddReport(line);
 }
 
 void UndoRecords::End(RecordOutcome outcome, const std::string& detail) {

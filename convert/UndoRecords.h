@@ -8,6 +8,7 @@
 #include "convert/changes/ChangeRecorder.h"
 #include "host/AccpacConnection.h"
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <utility>
@@ -20,8 +21,15 @@ struct UndoTally {
   /// Per kind, by its description: records = converted records in the change file, updated = put
   /// back, skipped = changed since (left alone), failed = refused by the ERP or incomplete.
   std::vector<std::pair<std::string, KindCounts>> kinds;
-  /// One line per record left alone or failed.
+  /// One line per record left alone or failed, the first kReportsKept of them: the undo's log and
+  /// change file hold every one, and memory stays flat however long the file.
   std::vector<std::string> reports;
+  /// The records left alone or failed beyond those in `reports`.
+  std::size_t moreReports = 0;
+  static constexpr std::size_t kReportsKept = 1000;
+
+  /// Keeps `line` among the reports, or counts it once they are full.
+  void AddReport(std::string line);
 };
 
 /// Settles what killed runs left staged for `kinds`, their log lines and their change rows, as

@@ -44,8 +44,8 @@ std::string UndoSummary(const convert::UndoResult& result, const std::string& lo
   for (std::size_t i = 0; i < result.reports.size() && i < kReportsShown; ++i) {
     text << result.reports[i] << '\n';
   }
-  if (result.reports.size() > kReportsShown) {
-    text << "... and " << result.reports.size() - kReportsShown
+  if (result.reports.size() + result.moreReports > kReportsShown) {
+    text << "... and " << result.reports.size() + result.moreReports - kReportsShown
          << " more, listed in the change file.\n";
   }
   if (result.cancelled) text << "The undo was cancelled.\n";
