@@ -140,11 +140,17 @@ UndoResult UndoChangeFile(ChangeFileToUndo& file, KindControls& controls,
                           const std::function<void()>& committed) {
   file.CheckFor(controls, connection);
   std::vector<const KindTarget*> claimed;
-  const auto claims = claimKinds(file, connection, claimed);
+  auto claims = claimKinds(file, connection, claimed);
   // A killed run's change file, this one too, is made whole before it is read again.
   MendChangeFiles(connection.LogFolderOnDisk());
   SettleKinds(claimed, controls, connection);
   file.CheckFor(controls, connection);
+  // The kinds the undo does not touch are free again for other runs.
+  for (size_t i = claims.size(); i-- > 0;) {
+    if (std::find(file.Kinds().begin(), file.Kinds().end(), claimed[i]) == file.Kinds().end()) {
+      claims.erase(claims.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+  }
 
   host::Session& session = *connection.Session();
   UndoResult result;
