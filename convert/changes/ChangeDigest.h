@@ -24,7 +24,7 @@ class ChangeDigest {
   std::string Next(std::string_view previous, std::string_view row) const;
 
  private:
-  crypto_auth_hmacsha256_state keyed_{};
+  crypto_generichash_state keyed_{};
 };
 
 }  // namespace convert

@@ -22,7 +22,7 @@ class ChangeFileWriter {
  public:
   /// Creates a new change file in `folder` (the folder itself is created when missing, not its
   /// parents) named after `started`, the header's tab and its mode; a name already taken gets
-  /// "_2", "_3", ...
+  /// "_2", "_3", ... The rows are signed with `digest`, which must outlive the writer.
   ChangeFileWriter(const std::filesystem::path& folder, const ChangeFileHeader& header,
                    std::chrono::system_clock::time_point started, const ChangeDigest& digest);
   ~ChangeFileWriter();
