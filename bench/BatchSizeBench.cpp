@@ -11,7 +11,8 @@
 
 #include "bench/CustomerMapping.h"
 #include "convert/ConversionEngine.h"
-#include "convert/changes/ChangeFile.h"
+#include "convert/changes/ChangeDigest.h"
+#include "convert/changes/ChangeFileWriter.h"
 #include "convert/changes/ChangeRecorder.h"
 #include "standin/site/SiteLayout.h"
 
@@ -49,8 +50,9 @@ int convertInThisProcess(const std::filesystem::path& shared, int recordsPerComm
   convert::ChangeFileHeader header;
   header.company = "BENCH";
   header.tab = "AR";
+  const convert::ChangeDigest digest("a company's key");
   convert::ChangeFileWriter writer(run.connection.LogFolderOnDisk(), header,
-                                   std::chrono::system_clock::now());
+                                   std::chrono::system_clock::now(), digest);
   convert::ChangeRecorder recorder(writer, false);
   engine.SetChangeRecorder(&recorder);
 

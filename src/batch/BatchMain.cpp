@@ -107,10 +107,16 @@ int RunJobs(const Options& options) {
       queued.job.recordsPerCommit = *batch::ParseRecordsPerCommit(*options.recordsPerCommit);
     }
   }
-  // Start-up moves into the ERP's runtime folder, so the change file is found from here first.
-  const std::string undoFile =
-      options.undoFile.empty() ? "" : std::filesystem::absolute(options.undoFile).string();
-  if (!undoFile.empty() && !batch::ReadableChangeFile(undoFile, std::cout)) return batch::kRefused;
+  // Start-up moves into the ERP's runtime folder, so the change file is opened from here first,
+  // and a wrong one is refused before the password is asked for.
+  std::unique_ptr<convert::ChangeFileToUndo> undoFile;
+  const std::string undoCompany = options.companies.empty() ? "" : options.companies.front();
+  if (options.Chosen() == Mode::Undo) {
+    if (options.companies.size() > 1) throw std::runtime_error("--undo takes one --company.");
+    undoFile = batch::OpenChangeFile(std::filesystem::absolute(options.undoFile).string(),
+                                     undoCompany, std::cout);
+    if (!undoFile) return batch::kRefused;
+  }
   host::standin::StandinHost standin;
   ConsoleNotifier notifier;
   const std::string sharedData = standin.ReadPaths(notifier).SharedDataPath();
@@ -144,11 +150,7 @@ int RunJobs(const Options& options) {
   batch::ProgressDisplay progress(std::cout, ::isatty(STDOUT_FILENO) == 1,
                                   [] { return std::chrono::steady_clock::now(); });
   std::signal(SIGINT, OnInterrupt);
-  if (options.Chosen() == Mode::Undo) {
-    if (options.companies.size() > 1) throw std::runtime_error("--undo takes one --company.");
-    return batch::UndoChanges(undoFile, options.companies.empty() ? "" : options.companies.front(),
-                              station, std::cout);
-  }
+  if (undoFile) return batch::UndoChanges(*undoFile, undoCompany, station, std::cout);
   return batch::RunJobs(queue, station, progress, std::cout, options.preview);
 }
 

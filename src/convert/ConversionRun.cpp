@@ -89,8 +89,9 @@ std::optional<std::string> ConversionRun::RunKinds(ChangeRunMode mode) {
   const auto started = std::chrono::system_clock::now();
   // A preview changes no file but its own; the next conversion mends what a kill cut short.
   if (mode != ChangeRunMode::Preview) MendChangeFiles(connection_.LogFolderOnDisk());
+  const ChangeDigest digest(ChangeFileKey(mode != ChangeRunMode::Preview));
   ChangeFileWriter changeFile(connection_.LogFolderOnDisk(), ChangeHeader(mode, tab, started),
-                              started);
+                              started, digest);
   ChangeRecorder recorder(changeFile, mode == ChangeRunMode::Preview);
   engine_.SetChangeRecorder(&recorder);
 
@@ -118,6 +119,16 @@ std::optional<std::string> ConversionRun::RunKinds(ChangeRunMode mode) {
     lastEnd_ = engine_.State().CancelRequested ? RunEnd::Cancelled : RunEnd::Finished;
   }
   return failure;
+}
+
+std::string ConversionRun::ChangeFileKey(bool create) {
+  try {
+    if (host::Session* session = connection_.Session()) return session->ChangeFileKey(create);
+  } catch (const std::exception&) {
+    // Without the company's key the chain is unkeyed: it still shows every edit made by mistake,
+    // and an undo, which insists on the key, refuses the file rather than trust it.
+  }
+  return {};
 }
 
 ChangeFileHeader ConversionRun::ChangeHeader(ChangeRunMode mode, int tab,

@@ -4,7 +4,7 @@
 #include "convert/KindCounts.h"
 #include "convert/RunWindow.h"
 #include "convert/Targets.h"
-#include "convert/changes/ChangeFile.h"
+#include "convert/changes/ChangeFileWriter.h"
 #include "grids/TaxAuthorityGrid.h"
 #include "grids/TaxGroupGrid.h"
 #include "host/AccpacConnection.h"
@@ -152,6 +152,9 @@ class ConversionRun {
   /// Locks the window, runs the checked kinds of the current tab into a new change file and
   /// unlocks the window; the error that ended the run, when one did.
   std::optional<std::string> RunKinds(ChangeRunMode mode);
+  /// The company's key for the run's change file (made first when `create`); empty when there
+  /// is none to be had.
+  std::string ChangeFileKey(bool create);
   /// The header of the change file of a run of `mode` on tab `tab` that started at `started`.
   ChangeFileHeader ChangeHeader(ChangeRunMode mode, int tab,
                                 std::chrono::system_clock::time_point started) const;

@@ -56,6 +56,9 @@ class StandinSession : public host::Session, private host::ErrorCollection {
   void RemoveValue(const std::string& key) override { session_->values().remove(key); }
   std::string ReadValue(const std::string& key, size_t maxLength) const override;
   std::shared_ptr<host::DatabaseLink> OpenDBLink(int type, int flags) override;
+  std::string ChangeFileKey(bool create) override {
+    return session_->programSecret("Ordavel change files", create);
+  }
 
   erp::Session& session() const { return *session_; }
 

@@ -246,6 +246,13 @@ TEST_F(MainWindowTest, PreviewSavesNothingConvertAgreesAndUndoPutsBackWhatNobody
   ASSERT_EQ(2u, messages.boxes.size());
   EXPECT_NE(std::string::npos, messages.boxes[1].text.find("cannot be undone"));
   EXPECT_NE(std::string::npos, messages.boxes[1].text.find("Nothing was changed."));
+
+  // File > Undo a Conversion... refuses a wrong file before it asks anything.
+  ChangeCommands chosen(*form, *window, [&](const std::string&) { return preview.string(); });
+  chosen.UndoAConversion();
+  ASSERT_EQ(3u, messages.boxes.size());
+  EXPECT_NE(std::string::npos, messages.boxes[2].text.find("it is a preview's"))
+      << messages.boxes[2].text;
 }
 
 TEST_F(MainWindowTest, CancelDuringARunEndsItWithTheCancelledMessage) {
