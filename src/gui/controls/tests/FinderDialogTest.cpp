@@ -60,5 +60,40 @@ TEST_F(FinderDialogTest, SearchesAndPicksWithEnter) {
   EXPECT_EQ("3", finder.ChosenValue());
 }
 
+TEST_F(FinderDialogTest, UpAndDownInTheSearchBoxMoveThroughTheListThatEnterPicksFrom) {
+  FinderDialog finder(settings, services);
+  finder.show();
+  const int start = finder.Table().currentIndex().row();
+  for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
+    QTest::keyClick(&finder.SearchText(), key);
+  }
+  ASSERT_EQ(start + 1, finder.Table().currentIndex().row());
+  const QString below = finder.Table().model()->index(start + 1, 1).data().toString();
+  QTest::keyClick(&finder.SearchText(), Qt::Key_Return);
+  EXPECT_EQ(below.toStdString(), finder.ChosenValue());
+}
+
+TEST_F(FinderDialogTest, CustomersShowTheirStatusAsTextAndNamesAreFoundInAnyCase) {
+  company.data().insert(
+      "AR0024", {{"IDCUST", "C1"}, {"NAMECUST", "Blue Catering"}, {"SWACTV", std::int64_t{1}}});
+  company.data().insert("AR0024",
+                        {{"IDCUST", "C2"}, {"NAMECUST", "Red Mill"}, {"SWACTV", std::int64_t{0}}});
+  host::ViewFinder customers;
+  customers.ViewID = "AR0024";
+  customers.DisplayFieldIDs = {1, 14, 5};
+  customers.SearchFieldIDs = {14};
+  customers.ReturnFieldIDs = {1};
+  FinderDialog finder(customers, services);
+  const QAbstractItemModel& rows = *finder.Table().model();
+  ASSERT_EQ(2, rows.rowCount());
+  EXPECT_EQ("Active", rows.index(0, 2).data().toString().toStdString());
+  EXPECT_EQ("Inactive", rows.index(1, 2).data().toString().toStdString());
+  finder.SearchMode().setCurrentIndex(finder.SearchMode().findText("Contains"));
+  finder.SearchText().setText("CATER");
+  finder.Search();
+  ASSERT_EQ(1, rows.rowCount());
+  EXPECT_EQ("C1", rows.index(0, 0).data().toString().toStdString());
+}
+
 }  // namespace
 }  // namespace gui::controls::testing
