@@ -8,9 +8,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTemporaryDir>
 
 namespace gui::controls::testing {
 namespace {
@@ -46,6 +48,31 @@ TEST_F(SignonDialogTest, RefusalsAreShownInTheDialogWithTheFocusOnTheFieldAtFaul
   });
   ASSERT_TRUE(connection.Logon("ZX1000", 0));
   EXPECT_EQ("SAMLTD", connection.Session()->CompanyID());
+}
+
+TEST(SignonMemoryTest, TheLastUserAndCompanyComeBackButNeverThePassword) {
+  QTemporaryDir folder;
+  const QString file = folder.filePath(QStringLiteral("Ordavel/signon.ini"));
+  host::SignonRequest request;
+  request.companies = {{"AAA", "First"}, {"SAMLTD", "Sample"}};
+  {
+    QtSignonDialog first(nullptr, file);
+    first.Present(request);
+    EXPECT_EQ("AAA", first.Entered().company) << "nothing remembered yet";
+    first.UserID().setText("CLERK");
+    first.Password().setText("clerk-secret");
+    first.Company().setCurrentIndex(1);
+    first.Remember();
+  }
+  QtSignonDialog next(nullptr, file);
+  next.Present(request);
+  const host::SignonCredentials shown = next.Entered();
+  EXPECT_EQ("CLERK", shown.userId);
+  EXPECT_EQ("", shown.password);
+  EXPECT_EQ("SAMLTD", shown.company);
+  QFile stored(file);
+  ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+  EXPECT_FALSE(stored.readAll().contains("clerk-secret"));
 }
 
 TEST_F(SignonDialogTest, CancellingSignsNobodyOn) {
