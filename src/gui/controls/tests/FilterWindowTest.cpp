@@ -71,13 +71,10 @@ TEST_F(FilterWindowTest, TheCriteriaButtonTakesTheFilterBuiltInTheWindow) {
     window.accept();
   });
   QToolButton& button = *widget.ExtraButtons()[0];
-  EXPECT_FALSE(button.isChecked());
-  EXPECT_EQ("Additional Criteria", button.toolTip().toStdString());
   PressCriteriaButton();
   EXPECT_EQ(built, shown);
   EXPECT_EQ(built, criteria.Filter());
   EXPECT_TRUE(button.isChecked()) << "the button shows that criteria are set";
-  EXPECT_EQ("Additional Criteria: " + built, button.toolTip().toStdString());
 
   const std::string refused = "IDCUST >= \"C100\" AND";
   AnswerModal([&](QDialog& dialog) {
@@ -98,9 +95,6 @@ TEST_F(FilterWindowTest, TheCriteriaButtonTakesTheFilterBuiltInTheWindow) {
   PressCriteriaButton();
   EXPECT_EQ(built, criteria.Filter()) << "cancelled, the filter stays";
   EXPECT_TRUE(button.isChecked()) << "a click does not toggle what the filter decides";
-  criteria.Filter("");
-  EXPECT_FALSE(button.isChecked());
-  EXPECT_EQ("Additional Criteria", button.toolTip().toStdString());
 }
 
 TEST_F(FilterWindowTest, AddConditionTurnsTypedTextIntoRowsOrRefusesAndKeepsIt) {

@@ -73,27 +73,5 @@ TEST_F(FinderDialogTest, UpAndDownInTheSearchBoxMoveThroughTheListThatEnterPicks
   EXPECT_EQ(below.toStdString(), finder.ChosenValue());
 }
 
-TEST_F(FinderDialogTest, CustomersShowTheirStatusAsTextAndNamesAreFoundInAnyCase) {
-  company.data().insert(
-      "AR0024", {{"IDCUST", "C1"}, {"NAMECUST", "Blue Catering"}, {"SWACTV", std::int64_t{1}}});
-  company.data().insert("AR0024",
-                        {{"IDCUST", "C2"}, {"NAMECUST", "Red Mill"}, {"SWACTV", std::int64_t{0}}});
-  host::ViewFinder customers;
-  customers.ViewID = "AR0024";
-  customers.DisplayFieldIDs = {1, 14, 5};
-  customers.SearchFieldIDs = {14};
-  customers.ReturnFieldIDs = {1};
-  FinderDialog finder(customers, services);
-  const QAbstractItemModel& rows = *finder.Table().model();
-  ASSERT_EQ(2, rows.rowCount());
-  EXPECT_EQ("Active", rows.index(0, 2).data().toString().toStdString());
-  EXPECT_EQ("Inactive", rows.index(1, 2).data().toString().toStdString());
-  finder.SearchMode().setCurrentIndex(finder.SearchMode().findText("Contains"));
-  finder.SearchText().setText("CATER");
-  finder.Search();
-  ASSERT_EQ(1, rows.rowCount());
-  EXPECT_EQ("C1", rows.index(0, 0).data().toString().toStdString());
-}
-
 }  // namespace
 }  // namespace gui::controls::testing
