@@ -57,12 +57,18 @@ bool Program::Start() {
 }
 
 void Program::ExplainRefusedSignon() {
-  // Started with a desktop handle, the program would otherwise end without a word.
+  // Without this the program would end without a word.
   host::AccpacConnection* connection = form_->Connection();
   if (!connection || connection->SignonRefusal().empty()) return;
-  const char* what = connection->ObjectHandle().empty() ? " cannot sign on. "
-                                                        : " cannot join the ERP desktop session. ";
-  notifier_.critical(app::kProgramTitle + std::string(what) + connection->SignonRefusal());
+  const std::string& why = connection->SignonRefusal();
+  // Without a handle the dialog has told of refused credentials: what is left is a host failure,
+  // which names the step that failed.
+  if (connection->ObjectHandle().empty()) {
+    notifier_.critical(why);
+    return;
+  }
+  notifier_.critical(std::string(app::kProgramTitle) + " cannot join the ERP desktop session. " +
+                     why);
 }
 
 void Program::ConnectHelp() {
