@@ -180,7 +180,7 @@ bool ConversionRun::ValidateConversion() {
     connection_.ShowErrors();
     return false;
   }
-  const bool proceed = window_.Messages().AskYesNo(
+  const bool proceed = window_.Messages().AskYesNoDefaultNo(
       "You should back up your database before converting tax information. Do you want to "
       "proceed?",
       "Warning", host::MessageIcon::Question);

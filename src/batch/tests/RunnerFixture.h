@@ -25,7 +25,7 @@ namespace batch::fixture {
 class NoShell : public util::Shell {
  public:
   int open(const std::string&) override { return 33; }
-  void explore(const std::string&) override {}
+  bool explore(const std::string&) override { return true; }
 };
 
 class NoFilterWindow : public host::FilterWindow {

@@ -33,7 +33,7 @@ void OpenUserGuide(util::Shell& shell, util::Notifier& notifier, const std::stri
   if (!IsFile(guide)) {
     notifier.critical(guide + " does not exist.");
   } else if (shell.open(util::Quote(guide)) <= kLastFailureCode) {
-    notifier.critical("No program could be started to view " + guide + ".");
+    notifier.cannotOpen("No program could be started to view " + guide + ".", guide);
   }
 }
 

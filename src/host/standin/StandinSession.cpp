@@ -101,6 +101,7 @@ CreatedSession StandinSessionManager::CreateSession(const std::string& objectHan
   erp::CreateResult result = manager_.createSession(objectHandle);
   CreatedSession created;
   created.signonId = result.signonId;
+  created.refusal = std::move(result.refusal);
   if (result.session) created.session = std::make_shared<StandinSession>(result.session);
   return created;
 }

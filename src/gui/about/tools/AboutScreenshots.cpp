@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 class NoShell : public util::Shell {
  public:
   int open(const std::string&) override { return 42; }
-  void explore(const std::string&) override {}
+  bool explore(const std::string&) override { return true; }
 };
 
 class ErrorStream : public util::Notifier {
