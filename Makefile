@@ -3,10 +3,12 @@
 #              the window on it (with a display) or runs the harmonisation job (without one)
 #   make test  installs what is missing, builds, and runs every test (also under ASan+UBSan)
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 SITE := $(CURDIR)/var/site
 export ORDAVEL_REGISTRY := $(CURDIR)/var/registry
 
-.PHONY: deps build build-asan test test-fast test-asan run fuzz bench screenshots format clean
+.PHONY: deps build build-asan test test-fast test-asan run install package fuzz bench screenshots \
+        format clean
 
 deps:
 	@bash scripts/install-deps
@@ -30,6 +32,15 @@ test: test-fast test-asan
 run: build
 	@bash scripts/run-sample "$(SITE)"
 
+# Installs the programs, the user guide, the manual pages, the menu entry and its icons below
+# PREFIX (DESTDIR, when given, is put in front of every path, as for a package's staging folder).
+install: build
+	@cmake --install build/ci --prefix "$(PREFIX)"
+
+# The Debian package of the same installation below /usr: build/ci/ordavel_VERSION_ARCH.deb.
+package: build
+	@cmake --build --preset ci --target package
+
 fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS) --target filter_fuzzer
@@ -43,6 +54,8 @@ bench: build
 	@QT_QPA_PLATFORM=offscreen build/ci/bench/gui_bench $${N:-100000}
 	@QT_QPA_PLATFORM=offscreen build/ci/bench/startup_bench
 	@build/ci/bench/change_file_bench 20000
+	@build/ci/bench/batch_size_bench
+	@build/ci/bench/undo_file_bench 50
 
 # Draws the controls, the dialogs and the main window to build/screenshots/ on temporary sites;
 # needs no display.

@@ -60,6 +60,7 @@ int measure(size_t count, int rounds) {
     double wall;
     double cpu;
   };
+  const convert::ChangeDigest digest("a company's key");
   auto convert = [&](bool changeFile) {
     resetCustomers(database);
     std::optional<convert::ChangeFileWriter> writer;
@@ -68,7 +69,8 @@ int measure(size_t count, int rounds) {
       convert::ChangeFileHeader header;
       header.company = "BENCH";
       header.tab = "AR";
-      writer.emplace(connection.LogFolderOnDisk(), header, std::chrono::system_clock::now());
+      writer.emplace(connection.LogFolderOnDisk(), header, std::chrono::system_clock::now(),
+                     digest);
       recorder.emplace(*writer, false);
       engine.SetChangeRecorder(&*recorder);
     }

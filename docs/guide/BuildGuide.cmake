@@ -1,7 +1,9 @@
 # cmake -DCMARK=cmark-gfm -DSOURCE=guide.md -DPAGE=page.html -DOUTPUT=guide.html -P BuildGuide.cmake
 # Converts the guide's Markdown to HTML, gives each section heading the anchor the contents link
-# to (the heading's words in lower case, joined by hyphens, as GitHub names them) and puts the
-# result into the page where "@BODY@" stands.
+# to (the heading's words in lower case, joined by hyphens, as GitHub names them), copies the
+# screenshots it shows into a folder beside the page and puts the result into the page where
+# "@BODY@" stands. The Markdown names the screenshots as ../screenshots/NAME.png, so that it shows
+# them where it is read in the repository too.
 cmake_minimum_required(VERSION 3.25)
 
 execute_process(
@@ -20,6 +22,16 @@ foreach(heading IN LISTS headings)
   string(REGEX REPLACE "[^a-z0-9 -]" "" anchor "${anchor}")
   string(REPLACE " " "-" anchor "${anchor}")
   string(REPLACE "${heading}" "<h${level} id=\"${anchor}\">${title}</h${level}>" body "${body}")
+endforeach()
+
+get_filename_component(source_folder "${SOURCE}" DIRECTORY)
+get_filename_component(output_folder "${OUTPUT}" DIRECTORY)
+string(REGEX MATCHALL "src=\"\\.\\./screenshots/[^\"/]+\"" images "${body}")
+list(REMOVE_DUPLICATES images)
+foreach(image IN LISTS images)
+  string(REGEX REPLACE "src=\"\\.\\./screenshots/([^\"]+)\"" "\\1" name "${image}")
+  file(COPY "${source_folder}/../screenshots/${name}" DESTINATION "${output_folder}/screenshots")
+  string(REPLACE "${image}" "src=\"screenshots/${name}\"" body "${body}")
 endforeach()
 
 file(READ ${PAGE} page)

@@ -131,7 +131,7 @@ void ConversionRun::SetWindowIdle(bool idle) {
 
 bool ConversionRun::ValidateConversion() {
   if (!Prepare(false, convert::Claims::Take)) return false;
-  const bool proceed = window_.Messages().AskYesNo(
+  const bool proceed = window_.Messages().AskYesNoDefaultNo(
       "You should back up your database before converting tax information. Do you want to "
       "proceed?",
       "Warning", host::MessageIcon::Question);

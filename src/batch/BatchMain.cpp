@@ -15,6 +15,7 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -32,15 +33,28 @@ class ConsoleNotifier : public util::Notifier {
 /// Where the sign-on password comes from: a descriptor, an owner-only file, or else
 /// ORDAVEL_PASSWORD or the terminal.
 struct PasswordOptions {
-  int fd = -1;
-  std::string file;
+  std::optional<int> fd;
+  std::optional<std::string> file;
 
   std::string Read() const {
-    if (fd >= 0) return batch::ReadPasswordFromDescriptor(fd);
-    if (!file.empty()) return batch::ReadPasswordFile(file);
+    if (fd) return batch::ReadPasswordFromDescriptor(*fd);
+    if (file) return batch::ReadPasswordFile(*file);
     return batch::ReadPassword(std::cin, std::cerr);
   }
 };
+
+/// Refuses an option written as `--name=` with nothing after it, which the parser would
+/// otherwise take as the option without its value and fill from the next word.
+void RefuseEmptyValues(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word == "--") return;
+    if (word.starts_with("--") && word.size() > 3 && word.back() == '=') {
+      const std::string name = word.substr(0, word.size() - 1);
+      throw CLI::ValidationError(name + " needs a value, but \"" + word + "\" gives none.");
+    }
+  }
+}
 
 /// What one call of the program does; each mode has its own entry below.
 enum class Mode {
@@ -61,7 +75,7 @@ struct Options {
 
   std::vector<std::string> jobs;
   std::vector<std::string> companies;
-  std::string recordsPerCommit;  ///< empty when each job's own or the default holds
+  std::optional<std::string> recordsPerCommit;  ///< unset when each job's own or the default holds
   bool yes = false;
   bool preview = false;
   std::string undoFile;
@@ -80,15 +94,21 @@ int RunJobs(const Options& options) {
       return batch::kRefused;
     }
   }
-  if (!options.recordsPerCommit.empty()) {
+  if (options.recordsPerCommit) {
     for (batch::QueuedJob& queued : queue) {
-      queued.job.recordsPerCommit = *batch::ParseRecordsPerCommit(options.recordsPerCommit);
+      queued.job.recordsPerCommit = *batch::ParseRecordsPerCommit(*options.recordsPerCommit);
     }
   }
-  // Start-up moves into the ERP's runtime folder, so the change file is found from here first.
-  const std::string undoFile =
-      options.undoFile.empty() ? "" : std::filesystem::absolute(options.undoFile).string();
-  if (!undoFile.empty() && !batch::ReadableChangeFile(undoFile, std::cout)) return batch::kRefused;
+  // Start-up moves into the ERP's runtime folder, so the change file is opened from here first,
+  // and a wrong one is refused before the password is asked for.
+  std::unique_ptr<convert::ChangeFileToUndo> undoFile;
+  const std::string undoCompany = options.companies.empty() ? "" : options.companies.front();
+  if (options.Chosen() == Mode::Undo) {
+    if (options.companies.size() > 1) throw std::runtime_error("--undo takes one --company.");
+    undoFile = batch::OpenChangeFile(std::filesystem::absolute(options.undoFile).string(),
+                                     undoCompany, std::cout);
+    if (!undoFile) return batch::kRefused;
+  }
   host::standin::StandinHost standin;
   ConsoleNotifier notifier;
   const std::string sharedData = standin.ReadPaths(notifier).SharedDataPath();
@@ -99,8 +119,8 @@ int RunJobs(const Options& options) {
   batch::InterruptPump pump(interrupted);
   batch::Workstation station{
       .services =
-          [&](host::CredentialsPrompt& prompt) {
-            return standin.Services(sharedData, prompt, display);
+          [&](host::CredentialsPrompt& prompt, host::CompanyAccess access) {
+            return standin.Services(sharedData, prompt, display, {}, access);
           },
       .readPaths = [&standin, &notifier] { return standin.ReadPaths(notifier); },
       .dataSources = standin.DataSources(),
@@ -117,11 +137,7 @@ int RunJobs(const Options& options) {
   batch::ProgressDisplay progress(std::cout, ::isatty(STDOUT_FILENO) == 1,
                                   [] { return std::chrono::steady_clock::now(); });
   std::signal(SIGINT, OnInterrupt);
-  if (options.Chosen() == Mode::Undo) {
-    if (options.companies.size() > 1) throw std::runtime_error("--undo takes one --company.");
-    return batch::UndoChanges(undoFile, options.companies.empty() ? "" : options.companies.front(),
-                              station, std::cout);
-  }
+  if (undoFile) return batch::UndoChanges(*undoFile, station, std::cout);
   return batch::RunJobs(queue, station, progress, std::cout, options.preview);
 }
 
@@ -174,19 +190,33 @@ int main(int argc, char** argv) {
                  "else 100); 1 commits each record alone")
       ->type_name("N");
   app.add_flag("--yes", options.yes, "Answer Yes to the backup question");
-  app.add_option("--password-fd", options.password.fd,
-                 "Read the password from this open file descriptor (first line)");
+  std::optional<std::string> passwordFd;
+  app.add_option("--password-fd", passwordFd,
+                 "Read the password from this open file descriptor (first line)")
+      ->type_name("N");
   app.add_option("--password-file", options.password.file,
                  "Read the password from this file, which only you may read (first line)");
   try {
+    RefuseEmptyValues(argc, argv);
     app.parse(argc, argv);
+    if (options.recordsPerCommit && !batch::ParseRecordsPerCommit(*options.recordsPerCommit)) {
+      throw CLI::ValidationError(
+          batch::RecordsPerCommitProblem("--records-per-commit", *options.recordsPerCommit));
+    }
+    if (passwordFd) {
+      options.password.fd = batch::ParsePasswordDescriptor(*passwordFd);
+      if (!options.password.fd) {
+        throw CLI::ValidationError(
+            "--password-fd needs the number of an open file descriptor, "
+            "not \"" +
+            *passwordFd + "\".");
+      }
+    }
+    if (options.password.file && options.password.file->empty()) {
+      throw CLI::ValidationError("--password-file needs the name of a file.");
+    }
     if (options.Chosen() == Mode::RunJobs && options.jobs.empty()) {
       throw CLI::RequiredError("JOB");
-    }
-    if (!options.recordsPerCommit.empty() &&
-        !batch::ParseRecordsPerCommit(options.recordsPerCommit)) {
-      throw CLI::ValidationError(
-          batch::RecordsPerCommitProblem("--records-per-commit", options.recordsPerCommit));
     }
   } catch (const CLI::ParseError& error) {
     return app.exit(error) == 0 ? 0 : batch::kCancelled;

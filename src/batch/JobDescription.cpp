@@ -52,7 +52,9 @@ SectionHelp DescribeRun(const JobSection& section) {
            {"User", "the user who signs on", false},
            {"Tab", "one of " + Joined(convert::RunTabs()), false},
            {"RecordsPerCommit",
-            "records committed together, " + DefaultRecordsPerCommit() +
+            "records committed together, from 1 to " +
+                std::to_string(convert::CommitBatches::kMaxRecordsPerCommit) + "; " +
+                DefaultRecordsPerCommit() +
                 " unless given; 1 commits each record alone (--records-per-commit overrides it)"}}};
 }
 
@@ -170,7 +172,9 @@ void WriteSkeleton(std::ostream& out, const std::string& code) {
   out << "; A job for ordavel-batch on the " << TabOf(tab).caption << " tab.\n"
       << "; Fill in Company and User, set Checked=Yes for the kinds to convert, and take the\n"
       << "; semicolon off each key you give. A key left commented out keeps what the window\n"
-      << "; starts with. Sections and keys are not case-sensitive.\n";
+      << "; starts with. Sections and keys are not case-sensitive. A value loses the blanks\n"
+      << "; around it; one in double quotes keeps everything between them, as in\n"
+      << "; afecFromCustomer=\"  10\" (the range fields drop trailing blanks, as in the window).\n";
   for (const SectionHelp& section : sections) {
     out << "\n; " << section.caption << '\n' << "[" << section.section.name << "]\n";
     WriteKeys(out, section, tab);

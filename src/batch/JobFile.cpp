@@ -1,6 +1,7 @@
 #include "batch/JobFile.h"
 
 #include "batch/JobSections.h"
+#include "convert/CommitBatches.h"
 #include "convert/KindTable.h"
 #include "convert/TabChecks.h"
 #include "grids/Operations.h"
@@ -203,14 +204,23 @@ class JobReader {
         if (key.value.empty()) continue;
         choice.classes = split(key.value);
         choice.classesLine = key.line;
-        for (const std::string& taxClass : choice.classes) {
-          if (taxClass.empty() || !std::all_of(taxClass.begin(), taxClass.end(), ::isdigit)) {
-            Fail(key.line, "Classes must be numbers separated by commas.");
-            break;
-          }
-        }
+        CheckClasses(key, choice.classes);
       } else {
         UnknownKey(section, key, known);
+      }
+    }
+  }
+
+  /// An empty item is refused rather than dropped or read as 0: either would give the classes to
+  /// the wrong authorities or invent one.
+  void CheckClasses(const IniDocument::KeyLine& key, const std::vector<std::string>& classes) {
+    for (size_t item = 0; item < classes.size(); ++item) {
+      const std::string& taxClass = classes[item];
+      if (!std::all_of(taxClass.begin(), taxClass.end(), ::isdigit) || taxClass.empty()) {
+        Fail(key.line,
+             key.key + " must be numbers separated by commas" +
+                 (taxClass.empty() ? "; item " + std::to_string(item + 1) + " is empty." : "."));
+        return;
       }
     }
   }
@@ -277,12 +287,16 @@ std::optional<std::int32_t> ParseRecordsPerCommit(const std::string& text) {
   std::int32_t records = 0;
   const char* end = trimmed.data() + trimmed.size();
   const auto [stop, error] = std::from_chars(trimmed.data(), end, records);
-  if (trimmed.empty() || error != std::errc() || stop != end || records < 1) return std::nullopt;
+  if (trimmed.empty() || error != std::errc() || stop != end || records < 1 ||
+      records > convert::CommitBatches::kMaxRecordsPerCommit) {
+    return std::nullopt;
+  }
   return records;
 }
 
 std::string RecordsPerCommitProblem(const std::string& name, const std::string& text) {
-  return name + " must be a whole number of records from 1 to 2147483647, not \"" + text + "\".";
+  return name + " must be a whole number of records from 1 to " +
+         std::to_string(convert::CommitBatches::kMaxRecordsPerCommit) + ", not \"" + text + "\".";
 }
 
 Job ReadJobFile(const std::string& path) {

@@ -24,8 +24,9 @@ using KindChoice = convert::KindChoice;
 using TaxGroupChoice = convert::TaxGroupChoice;
 using OperationRow = convert::OperationRow;
 
-/// The number of records per commit written in `text`: a whole number from 1 up; nullopt for
-/// anything else (0, a negative number, a fraction, text).
+/// The number of records per commit written in `text`: a whole number from 1 to
+/// CommitBatches::kMaxRecordsPerCommit; nullopt for anything else (0, a negative number, a
+/// fraction, text, a larger number).
 std::optional<std::int32_t> ParseRecordsPerCommit(const std::string& text);
 
 /// What a refused records-per-commit value `text` given as `name` is told.
@@ -35,8 +36,9 @@ std::string RecordsPerCommitProblem(const std::string& name, const std::string& 
 /// kind named by its check box (Checked, its range controls by name, Criteria), one per tax-group
 /// mapping named by its grid (TaxGroup, Classes), one per operations grid (Row1, Row2, ...:
 /// operation, authority, then the grid's class and tax-included cells, separated by commas).
-/// Sections belong to the tab the job runs; each section and key appears once. Throws JobFileError
-/// listing every problem found.
+/// Sections belong to the tab the job runs; each section and key appears once. A value loses the
+/// blanks around it; a value in matching quotes keeps everything between them exactly. Throws
+/// JobFileError listing every problem found.
 Job ReadJobFile(const std::string& path);
 
 }  // namespace batch

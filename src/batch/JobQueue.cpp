@@ -12,20 +12,27 @@ std::string Where(const QueuedJob& queued) {
   return queued.job.file + " on " + queued.company;
 }
 
-/// Signs on for every job and checks it as Convert would, converting nothing; prints the
-/// problems of every job refused and returns the status that ends the batch, if one does.
+/// A preview only reads: its company is opened so that it cannot write any byte of it.
+host::CompanyAccess AccessOf(bool preview) {
+  return preview ? host::CompanyAccess::ReadOnly : host::CompanyAccess::ReadWrite;
+}
+
+/// Signs on for every job and checks it as Convert would, converting nothing; with `claims`
+/// every kind of every job is claimed into it too. Prints the problems of every job refused and
+/// returns the status that ends the batch, if one does.
 std::optional<ExitStatus> CheckEveryJob(const std::vector<QueuedJob>& queue, Workstation& station,
-                                        std::ostream& out) {
+                                        host::HeldClaims* claims, std::ostream& out,
+                                        host::CompanyAccess access) {
   std::optional<ExitStatus> refused;
   for (const QueuedJob& queued : queue) {
     if (station.interrupts.Interrupted()) return kCancelled;
-    JobSession session(station, queued.job.user, queued.company);
+    JobSession session(station, queued.job.user, queued.company, access);
     if (!session.Load()) {
       out << Where(queued) << ": the sign-on or the start-up failed.\n";
       out << "Nothing was converted.\n";
       return kCancelled;
     }
-    const std::vector<std::string> problems = CheckJob(queued.job, session);
+    const std::vector<std::string> problems = CheckJob(queued.job, session, claims);
     if (problems.empty()) continue;
     out << Where(queued) << " is refused:\n";
     for (const std::string& problem : problems) out << problem << '\n';
@@ -37,9 +44,9 @@ std::optional<ExitStatus> CheckEveryJob(const std::vector<QueuedJob>& queue, Wor
 
 /// Signs on for one job, runs it and keeps what it did in `result`; true when Convert went past
 /// its checks.
-bool RunOneJob(const QueuedJob& queued, Workstation& station, ProgressDisplay& progress,
-               std::ostream& out, JobResult& result, bool preview) {
-  JobSession session(station, queued.job.user, queued.company);
+bool RunOneJob(const QueuedJob& queued, Workstation& station, host::HeldClaims& claims,
+               ProgressDisplay& progress, std::ostream& out, JobResult& result, bool preview) {
+  JobSession session(station, queued.job.user, queued.company, AccessOf(preview));
   if (!session.Load()) {
     result.status = kCancelled;
     return false;
@@ -47,7 +54,7 @@ bool RunOneJob(const QueuedJob& queued, Workstation& station, ProgressDisplay& p
   KindWatch watch(progress, station);
   result.preview = preview;
   result.status = preview ? PreviewJob(queued.job, session, watch, out)
-                          : RunJob(queued.job, session, watch, out);
+                          : RunJob(queued.job, session, watch, out, &claims);
   result.kinds = watch.Kinds();
   return result.status != kRefused;
 }
@@ -79,8 +86,13 @@ std::vector<QueuedJob> QueueJobs(const std::vector<std::string>& files,
 ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
                    ProgressDisplay& progress, std::ostream& out, bool preview) {
   progress.SetPreview(preview);
+  // Every kind of every job stays claimed until the last job has run, so that no other run
+  // takes one of them between the check and the job that converts it. A preview claims nothing.
+  host::HeldClaims claims;
   if (queue.size() > 1) {
-    if (std::optional<ExitStatus> refused = CheckEveryJob(queue, station, out)) return *refused;
+    std::optional<ExitStatus> refused =
+        CheckEveryJob(queue, station, preview ? nullptr : &claims, out, AccessOf(preview));
+    if (refused) return *refused;
   }
   std::vector<JobResult> results;
   for (const QueuedJob& queued : queue) {
@@ -96,7 +108,7 @@ ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
       break;
     }
     if (queue.size() > 1) out << (i > 0 ? "\n" : "") << "Job " << Where(queue[i]) << '\n';
-    pressed = RunOneJob(queue[i], station, progress, out, results[i], preview) || pressed;
+    pressed = RunOneJob(queue[i], station, claims, progress, out, results[i], preview) || pressed;
     if (results[i].status == kRefused || results[i].status == kCancelled) break;
   }
   if (pressed) PrintSummary(out, results);

@@ -25,8 +25,9 @@ std::vector<QueuedJob> QueueJobs(const std::vector<std::string>& files,
 
 /// Runs the queued jobs in order and prints one summary; returns the worst status of those run.
 /// With more than one job, each is first signed on, entered and checked as Convert checks it,
-/// and nothing is converted unless every one passes; then they run in order, and the first one
-/// refused or cancelled stops the rest.
+/// and every kind of every job is claimed; nothing is converted unless every one passes, and the
+/// claims are held until the last job has run. Then they run in order, and the first one refused
+/// or cancelled stops the rest.
 /// With `preview`, each job is previewed instead: nothing is saved.
 ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
                    ProgressDisplay& progress, std::ostream& out, bool preview = false);

@@ -13,10 +13,11 @@ bool ConsoleMessages::AskYesNo(const std::string& text, const std::string&, host
   return false;
 }
 
-JobSession::JobSession(Workstation& station, const std::string& user, const std::string& company)
+JobSession::JobSession(Workstation& station, const std::string& user, const std::string& company,
+                       host::CompanyAccess access)
     : station_(station),
       prompt_(user, company, station.password, station.errors),
-      connection_(std::make_unique<host::AccpacConnection>(station.services(prompt_))) {}
+      connection_(std::make_unique<host::AccpacConnection>(station.services(prompt_, access))) {}
 
 JobSession::~JobSession() {
   connection_->Logoff();

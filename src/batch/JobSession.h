@@ -6,6 +6,7 @@
 #include "host/DataSource.h"
 #include "host/EventPump.h"
 #include "host/MessageBoxes.h"
+#include "host/SessionManager.h"
 
 #include <atomic>
 #include <functional>
@@ -43,8 +44,10 @@ class ConsoleMessages : public host::MessageBoxes {
 /// What every job signs on with: the installation, and the headless stand-ins for the
 /// operator's screen. The entry point builds one; tests build theirs on a test site.
 struct Workstation {
-  /// The host services of a new session that signs on through `prompt`.
-  std::function<host::HostServices(host::CredentialsPrompt& prompt)> services;
+  /// The host services of a new session that signs on through `prompt` and opens the company
+  /// for `access`.
+  std::function<host::HostServices(host::CredentialsPrompt& prompt, host::CompanyAccess access)>
+      services;
   /// Reads the ERP's installation folders.
   std::function<host::AccpacPaths()> readPaths;
   /// Makes the data sources each conversion opens.
@@ -64,10 +67,12 @@ struct Workstation {
 };
 
 /// One job's sign-on as the job's user to one company, checked as start-up checks it (the site
-/// configuration, the installation, Tax Services); signed off when destroyed.
+/// configuration, the installation, Tax Services); signed off when destroyed. A session that
+/// only previews opens the company read-only.
 class JobSession {
  public:
-  JobSession(Workstation& station, const std::string& user, const std::string& company);
+  JobSession(Workstation& station, const std::string& user, const std::string& company,
+             host::CompanyAccess access = host::CompanyAccess::ReadWrite);
   ~JobSession();
   JobSession(const JobSession&) = delete;
   JobSession& operator=(const JobSession&) = delete;

@@ -10,11 +10,12 @@ namespace {
 /// The job as a conversion of its own, checked; nothing when its data sources could not be
 /// opened, which is shown and, like a failed start-up, cancels the job.
 std::unique_ptr<convert::Conversion> Prepared(const Job& job, JobSession& session,
-                                              convert::Claims claims) {
+                                              convert::Claims claims,
+                                              host::HeldClaims* held = nullptr) {
   host::AccpacConnection& connection = session.Connection();
   try {
     return std::make_unique<convert::Conversion>(connection, session.Station().dataSources, job,
-                                                 claims);
+                                                 claims, held);
   } catch (const std::exception& error) {
     connection.PutError(error.what());
     connection.ShowErrors();
@@ -60,9 +61,9 @@ void ShowFailure(const convert::ConversionResult& result, JobSession& session) {
 
 }  // namespace
 
-std::vector<std::string> CheckJob(const Job& job, JobSession& session) {
+std::vector<std::string> CheckJob(const Job& job, JobSession& session, host::HeldClaims* claims) {
   convert::Conversion conversion(session.Connection(), session.Station().dataSources, job,
-                                 convert::Claims::Leave);
+                                 claims ? convert::Claims::Take : convert::Claims::Leave, claims);
   if (!conversion.EntryProblems().empty()) return conversion.EntryProblems();
   return conversion.CheckProblems();
 }
@@ -99,8 +100,9 @@ ExitStatus PreviewJob(const Job& job, JobSession& session, convert::RunObserver&
 }
 
 ExitStatus RunJob(const Job& job, JobSession& session, convert::RunObserver& observer,
-                  std::ostream& out) {
-  std::unique_ptr<convert::Conversion> conversion = Prepared(job, session, convert::Claims::Take);
+                  std::ostream& out, host::HeldClaims* claims) {
+  std::unique_ptr<convert::Conversion> conversion =
+      Prepared(job, session, convert::Claims::Take, claims);
   if (!conversion) return kCancelled;
   if (!Taken(*conversion, session, "Nothing was converted.", out)) return kRefused;
   if (!session.Station().confirm(

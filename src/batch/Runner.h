@@ -5,6 +5,7 @@
 #include "batch/JobSession.h"
 #include "convert/ConversionResult.h"
 #include "convert/RunObserver.h"
+#include "host/HeldClaims.h"
 
 #include <ostream>
 #include <string>
@@ -14,14 +15,16 @@ namespace batch {
 
 /// Enters the job into a conversion of its own on the session's company and runs every check
 /// Convert runs, without asking or converting anything; returns every problem, an empty list
-/// when the job would run.
-std::vector<std::string> CheckJob(const Job& job, JobSession& session);
+/// when the job would run. With `claims` the job's kinds are claimed too, as Convert claims
+/// them, and the claims stay in `claims`.
+std::vector<std::string> CheckJob(const Job& job, JobSession& session,
+                                  host::HeldClaims* claims = nullptr);
 
-/// Has the job checked and claimed and, when it was taken, asks the backup question and runs
-/// it, telling `observer` its progress; the status comes from how the run ended and what it
-/// counted.
+/// Has the job checked and claimed (through `claims` when given, which keeps the claims) and,
+/// when it was taken, asks the backup question and runs it, telling `observer` its progress; the
+/// status comes from how the run ended and what it counted.
 ExitStatus RunJob(const Job& job, JobSession& session, convert::RunObserver& observer,
-                  std::ostream& out);
+                  std::ostream& out, host::HeldClaims* claims = nullptr);
 
 /// Has the job checked and, when it was taken, takes its records through the views and saves
 /// nothing; the status is the one the conversion would end with, and the change file tells

@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -72,31 +73,60 @@ std::string readAll(int fd) {
 
 }  // namespace
 
-std::string ReadPasswordFromDescriptor(int fd) {
-  struct stat info {};
-  if (fd < 0 || ::fstat(fd, &info) != 0) {
-    throw std::runtime_error("File descriptor " + std::to_string(fd) + " is not open.");
+std::optional<int> ParsePasswordDescriptor(const std::string& text) {
+  int fd = -1;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, fd);
+  // A sign or a blank is no descriptor: -1 used to fall back to the prompt unnoticed.
+  if (text.empty() || !std::isdigit(static_cast<unsigned char>(text.front())) ||
+      error != std::errc() || stop != end) {
+    return std::nullopt;
   }
-  return firstLine(readAll(fd));
+  return fd;
 }
 
-std::string ReadPasswordFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-  if (fd < 0) {
-    throw std::runtime_error("The password file " + path +
-                             " cannot be opened: " + std::strerror(errno) + ".");
-  }
+std::string ReadPasswordFromDescriptor(int fd) {
+  const std::string option = "--password-fd " + std::to_string(fd) + ": ";
   struct stat info {};
-  const bool private_ = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-                        (info.st_mode & (S_IRWXG | S_IRWXO)) == 0 && info.st_uid == ::geteuid();
-  if (!private_) {
-    ::close(fd);
-    throw std::runtime_error("The password file " + path +
-                             " must be a plain file of yours that nobody else may read "
-                             "(chmod 600).");
+  if (fd < 0 || ::fstat(fd, &info) != 0) {
+    throw std::runtime_error(option + "file descriptor " + std::to_string(fd) + " is not open.");
+  }
+  // Nothing read is a password manager that failed, not an empty password.
+  const std::string password = firstLine(readAll(fd));
+  if (password.empty()) throw std::runtime_error(option + "its first line is empty.");
+  return password;
+}
+
+namespace {
+
+/// The password file's first line; the descriptor is open on `path`.
+std::string readPasswordFile(int fd, const std::string& option) {
+  struct stat info {};
+  const bool opened = ::fstat(fd, &info) == 0;
+  // Only the owner's read, or read and write: any bit more lets someone else at the password.
+  const mode_t mode = info.st_mode & 07777;
+  if (!opened || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid() ||
+      (mode != 0400 && mode != 0600)) {
+    throw std::runtime_error(option +
+                             "it must be a plain file of yours that nobody else may read or "
+                             "write (chmod 600).");
+  }
+  const std::string password = firstLine(readAll(fd));
+  if (password.empty()) throw std::runtime_error(option + "its first line is empty.");
+  return password;
+}
+
+}  // namespace
+
+std::string ReadPasswordFile(const std::string& path) {
+  const std::string option = "--password-file " + path + ": ";
+  // Without O_NONBLOCK a pipe planted there would hold the program until someone writes to it.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) {
+    throw std::runtime_error(option + "the file cannot be opened: " + std::strerror(errno) + ".");
   }
   try {
-    const std::string password = firstLine(readAll(fd));
+    const std::string password = readPasswordFile(fd, option);
     ::close(fd);
     return password;
   } catch (...) {

@@ -13,12 +13,17 @@ namespace batch {
 /// The sign-on password: ORDAVEL_PASSWORD when set, else typed on the terminal without echo.
 std::string ReadPassword(std::istream& in, std::ostream& out);
 
+/// The descriptor number `text` gives for --password-fd: digits only; nullopt for anything else.
+std::optional<int> ParsePasswordDescriptor(const std::string& text);
+
 /// The first line read from an open file descriptor, such as a pipe from a password manager;
-/// throws std::runtime_error when nothing can be read.
+/// throws std::runtime_error, naming --password-fd, when nothing can be read or the line is
+/// empty.
 std::string ReadPasswordFromDescriptor(int fd);
 
-/// The first line of a file that only its owner may read or write; throws std::runtime_error
-/// when the file cannot be read or when its mode lets others in.
+/// The first line of a plain file that only its owner may read or write (mode 0400 or 0600);
+/// throws std::runtime_error, naming --password-file, when the file cannot be read, is no plain
+/// file, lets anyone else in, or has an empty first line.
 std::string ReadPasswordFile(const std::string& path);
 
 /// Asks a yes/no question until the answer starts with y or n; end of input answers No.

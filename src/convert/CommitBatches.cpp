@@ -1,6 +1,7 @@
 #include "convert/CommitBatches.h"
 
-#include "convert/changes/ChangeFile.h"
+#include "convert/changes/ChangeFileWriter.h"
+#include "host/HostError.h"
 #include "host/LogFile.h"
 #include "platform/Text.h"
 #include "util/ResolvePathCase.h"
@@ -14,13 +15,39 @@ CommitBatches::CommitBatches(host::AccpacConnection& connection, const RunState&
     : connection_(connection), state_(state) {}
 
 void CommitBatches::SetRecordsPerCommit(std::int32_t records) {
-  recordsPerCommit_ = std::max<std::int32_t>(records, 1);
+  recordsPerCommit_ = std::clamp<std::int32_t>(records, 1, kMaxRecordsPerCommit);
 }
 
 void CommitBatches::StartKind(const std::string& logName, host::DataSource& header,
                               host::DataSource* detail) {
   pending_.emplace(connection_.LogFolderOnDisk(), platform::Trim(logName));
-  Settle(header, detail);
+  logName_ = platform::Trim(logName);
+  claimLost_ = false;
+  // What is staged now may be another run's, which only that run may settle.
+  if (!ClaimLost()) Settle(header, detail);
+}
+
+bool CommitBatches::ClaimLost() {
+  if (!claimLost_ && claim_ != nullptr && !claim_->StillHeld()) claimLost_ = true;
+  return claimLost_;
+}
+
+void CommitBatches::AbandonBatch() {
+  if (transactionOpen_) {
+    transactionOpen_ = false;
+    try {
+      link_->TransactionRollback();
+    } catch (...) {
+      // A transaction the database undid already is as good.
+    }
+  }
+  if (onCommit_) onCommit_(false);
+  throw host::HostError(host::HostError::kGeneralFailure,
+                        "This run's claim on " + logName_ + " was lost: its file " +
+                            claim_->File().string() +
+                            " was deleted or replaced during the run, so another run may be "
+                            "converting these records. The open batch was undone and the kind "
+                            "stopped.");
 }
 
 void CommitBatches::Settle(host::DataSource& header, host::DataSource* detail) {
@@ -37,9 +64,12 @@ void CommitBatches::Settle(host::DataSource& header, host::DataSource* detail) {
           host::CheckProbes(staged->probes, header, detail) != host::BatchOutcome::RolledBack;
       if (committed) connection_.WriteLogLines(staged->logFile, staged->lines, staged->lineCount);
     }
-    // The rows follow the lines, so logged lines do not mean the rows were written.
-    if (committed && !staged->changeFile.empty()) {
-      PutStagedRows(staged->changeFile, staged->changeSize, staged->changeRows);
+    // The rows follow the lines, so logged lines do not mean the rows were written. A pending
+    // file can be edited: its rows go only into a change file of this log folder.
+    const std::filesystem::path changeFile = staged->changeFile;
+    if (committed && changeFile.parent_path() == connection_.LogFolderOnDisk() &&
+        IsChangeFileName(changeFile.filename().string())) {
+      PutStagedRows(changeFile, staged->changeSize, staged->changeRows);
     }
   }
   // A file a kill cut short was staged for a commit that never happened.
@@ -47,7 +77,7 @@ void CommitBatches::Settle(host::DataSource& header, host::DataSource* detail) {
 }
 
 void CommitBatches::EndKind() {
-  if (pending_) pending_->Clear();
+  if (pending_ && !claimLost_) pending_->Clear();
 }
 
 void CommitBatches::Hold(const std::string& line) {
@@ -97,6 +127,7 @@ void CommitBatches::Commit() {
   lines_.clear();
   lineCount_ = 0;
   probes_.clear();
+  if (ClaimLost()) AbandonBatch();
   if (pending_ && !batch.probes.empty()) {
     batch.logSize = connection_.LogFileSize(batch.logFile);
     if (onStage_) onStage_(batch);

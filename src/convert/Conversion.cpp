@@ -28,25 +28,25 @@ std::optional<std::string> RangeProblem(const host::FieldEditControl& from,
 }
 
 Conversion::Conversion(host::AccpacConnection& connection, host::DataSourceFactory& dataSources,
-                       ConversionRequest request, Claims claims)
+                       ConversionRequest request, Claims claims, host::HeldClaims* held)
     : connection_(connection),
       request_(std::move(request)),
       shown_(connection),
       controls_(std::make_unique<KindControlSet>(
           ControlParts{dataSources, shown_.Factory(), filterWindow_})) {
-  Prepare(claims);
+  Prepare(claims, held);
 }
 
 Conversion::~Conversion() = default;
 
-void Conversion::Prepare(Claims claims) {
+void Conversion::Prepare(Claims claims, host::HeldClaims* held) {
   const std::string& tab = RunTabs().at(static_cast<size_t>(request_.tab));
   if (!OpenTab(tab)) return;
   controls_->BuildTab(connection_, tab);
   entryProblems_ = EnterRequest(request_, *controls_, shown_);
   if (!entryProblems_.empty()) return;
   if (!CheckTab(tab)) return;
-  if (claims == Claims::Take) ClaimKinds(tab);
+  if (claims == Claims::Take) ClaimKinds(tab, held);
   TakeCheckProblems();
 }
 
@@ -103,28 +103,77 @@ void Conversion::CheckCriteria(const KindDef& kind) {
   grids::CriteriaField& criteria = controls_->Criteria(kind.criteria);
   if (criteria.Filter().empty() || criteria.DataSource() == nullptr) return;
   host::DataSource& source = *criteria.DataSource();
+  const std::string invalid =
+      "Invalid input. Additional Criteria for " + source.Description() + ": ";
   if (std::optional<host::FilterProblem> problem = source.CheckFilter(criteria.Filter())) {
-    connection_.PutError("Invalid input. Additional Criteria for " + source.Description() + ": " +
-                         problem->message);
+    connection_.PutError(invalid + problem->message);
+  } else if (std::optional<std::string> joined = JoinedCriteriaProblem(kind, criteria)) {
+    connection_.PutError(invalid + *joined);
   }
 }
 
-void Conversion::ClaimKinds(const std::string& tab) {
+std::optional<std::string> Conversion::JoinedCriteriaProblem(const KindDef& kind,
+                                                             grids::CriteriaField& criteria) {
+  std::string kindFilter;
+  try {
+    kindFilter = BuildKindFilter(kind, *controls_);
+  } catch (const std::exception&) {
+    // A kind whose own filter cannot be built fails when it is set up, and says why there.
+    return std::nullopt;
+  }
+  // The run browses the criteria inside the kind's own filter, a level deeper than written, so
+  // criteria at the deepest level the ERP takes would only fail once their kind runs.
+  const std::string joined = CombineFilters(kindFilter, criteria.Filter());
+  const std::optional<host::FilterProblem> problem = criteria.DataSource()->CheckFilter(joined);
+  if (!problem) return std::nullopt;
+  std::string what = problem->message;
+  const std::string at = " at position " + std::to_string(problem->position) + ".";
+  if (what.ends_with(at)) what.erase(what.size() - at.size());
+  what += " when joined with the kind's own selection";
+  const size_t start = joined.rfind(criteria.Filter());
+  if (start != std::string::npos && problem->position >= start) {
+    what += ", at position " + std::to_string(problem->position - start);
+  }
+  return what + ".";
+}
+
+void Conversion::ClaimKinds(const std::string& tab, host::HeldClaims* held) {
   host::Session& session = *connection_.Session();
   const std::string folder = connection_.getLogPath();
   for (const KindDef* kind : TabKinds(tab)) {
     if (!request_.Checked(kind->checkBox)) continue;
-    auto claim = std::make_unique<host::KindClaim>(folder, kind->logName, session.UserID(),
-                                                   std::chrono::system_clock::now());
-    // Only another run stops this one: a log folder that cannot be written is the log's
-    // problem, which the run reports as lost lines.
+    const auto now = std::chrono::system_clock::now();
+    std::shared_ptr<host::KindClaim> claim =
+        held ? held->Claim(folder, kind->logName, session.UserID(), now)
+             : std::make_shared<host::KindClaim>(folder, kind->logName, session.UserID(), now);
+    const std::string kindText =
+        controls_->Source(kind->headerSource).Description() + " of company " + session.CompanyID();
     if (const auto& other = claim->OtherHolder()) {
-      connection_.PutError(controls_->Source(kind->headerSource).Description() + " of company " +
-                           session.CompanyID() + " are being converted by user " + other->user +
-                           " since " + other->started + ". Try again when that run has ended.");
+      connection_.PutError(kindText + " are being converted by user " + other->user + " since " +
+                           other->started + ". Try again when that run has ended.");
+    } else if (!claim->Held()) {
+      // Unclaimed, nothing would keep a second run from converting the same records at once.
+      connection_.PutError(kindText + " cannot be claimed for this run: " + claim->Problem() + ".");
     }
-    claims_.push_back(std::move(claim));
+    claims_.emplace_back(kind, std::move(claim));
   }
+}
+
+const host::KindClaim* Conversion::ClaimOf(const KindDef& kind) const {
+  for (const auto& [claimed, claim] : claims_) {
+    if (claimed == &kind) return claim.get();
+  }
+  return nullptr;
+}
+
+std::string Conversion::ChangeFileKey(bool create) {
+  try {
+    if (host::Session* session = connection_.Session()) return session->ChangeFileKey(create);
+  } catch (const std::exception&) {
+    // Without the company's key the chain is unkeyed: it still shows every edit made by mistake,
+    // and an undo, which insists on the key, refuses the file rather than trust it.
+  }
+  return {};
 }
 
 void Conversion::TakeCheckProblems() {
@@ -142,8 +191,11 @@ ConversionResult Conversion::Run(RunObserver& observer) {
   const long lostBefore = connection_.LostLogLines();
   const auto started = std::chrono::system_clock::now();
   const bool preview = request_.preview;
-  MendChangeFiles(connection_.LogFolderOnDisk());
-  ChangeFileWriter changeFile(connection_.LogFolderOnDisk(), ChangeHeader(started), started);
+  // A preview changes no file but its own; the next conversion mends what a kill cut short.
+  if (!preview) MendChangeFiles(connection_.LogFolderOnDisk());
+  const ChangeDigest digest(ChangeFileKey(!preview));
+  ChangeFileWriter changeFile(connection_.LogFolderOnDisk(), ChangeHeader(started), started,
+                              digest);
   ChangeRecorder recorder(changeFile, preview);
   engine.SetChangeRecorder(&recorder);
 
@@ -165,6 +217,7 @@ ConversionResult Conversion::Run(RunObserver& observer) {
   }
   recorder.Finish();
   engine.SetChangeRecorder(nullptr);
+  engine.SetKindClaim(nullptr);
   if (observer.CancelRequested()) state.CancelRequested = true;
   result.end = result.failure          ? RunEnd::Abandoned
                : state.CancelRequested ? RunEnd::Cancelled
@@ -186,6 +239,7 @@ KindResult Conversion::RunKind(const KindDef& kind, ConversionEngine& engine, Ru
   const std::string description = controls_->Source(kind.headerSource).Description();
   const std::int32_t failedBefore = state.lKindsFailed;
   observer.KindStarted(kind, description);
+  engine.SetKindClaim(ClaimOf(kind));
   RunTarget(kind, *controls_, engine);
   if (observer.CancelRequested()) state.CancelRequested = true;
   KindResult done{

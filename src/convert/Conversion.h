@@ -8,15 +8,17 @@
 #include "convert/RunObserver.h"
 #include "convert/RunState.h"
 #include "convert/TabChecks.h"
-#include "convert/changes/ChangeFile.h"
+#include "convert/changes/ChangeFileWriter.h"
 #include "host/AccpacConnection.h"
 #include "host/DataSource.h"
+#include "host/HeldClaims.h"
 #include "host/KindClaim.h"
 
 #include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace convert {
@@ -36,10 +38,12 @@ enum class Claims { Take, Leave };
 class Conversion {
  public:
   /// Enters `request` and runs every check Convert runs; with Claims::Take the checked kinds
-  /// are claimed for this conversion until it is destroyed. Raises HostError when the tab's
-  /// data sources cannot be opened.
+  /// are claimed for this conversion until it is destroyed, and a kind that another run holds
+  /// or that cannot be claimed is refused. The claims are taken from `held` when given, which
+  /// keeps them for the conversions of this process that follow (several jobs). Raises
+  /// HostError when the tab's data sources cannot be opened.
   Conversion(host::AccpacConnection& connection, host::DataSourceFactory& dataSources,
-             ConversionRequest request, Claims claims);
+             ConversionRequest request, Claims claims, host::HeldClaims* held = nullptr);
   ~Conversion();
   Conversion(const Conversion&) = delete;
   Conversion& operator=(const Conversion&) = delete;
@@ -55,20 +59,30 @@ class Conversion {
 
   /// Runs an accepted request: the checked kinds of its tab in their order, each set up, logged
   /// and converted (in a preview only taken through the views), into a new change file. An error
-  /// while a kind is set up ends the run (Abandoned) and is written into that kind's log.
+  /// while a kind is set up ends the run (Abandoned) and is written into that kind's log. Each
+  /// commit of a claimed kind first proves the claim; a claim lost ends that kind with an error.
   ConversionResult Run(RunObserver& observer);
 
   /// The controls the request was entered into.
   KindControlSet& Controls() { return *controls_; }
 
  private:
-  void Prepare(Claims claims);
+  void Prepare(Claims claims, host::HeldClaims* held);
   bool OpenTab(const std::string& tab);
   /// Puts every problem of the checked kinds into the error list; false when none is checked.
   bool CheckTab(const std::string& tab);
   void CheckRange(const RangeCheck& range);
   void CheckCriteria(const KindDef& kind);
-  void ClaimKinds(const std::string& tab);
+  /// What the ERP refuses in the kind's criteria once they are joined with the kind's own filter
+  /// as the run joins them.
+  std::optional<std::string> JoinedCriteriaProblem(const KindDef& kind,
+                                                   grids::CriteriaField& criteria);
+  void ClaimKinds(const std::string& tab, host::HeldClaims* held);
+  /// The conversion's claim on `kind`; nullptr when it has none.
+  const host::KindClaim* ClaimOf(const KindDef& kind) const;
+  /// The company's key for the run's change file (made first when `create`); empty when there
+  /// is none to be had.
+  std::string ChangeFileKey(bool create);
   void TakeCheckProblems();
   KindResult RunKind(const KindDef& kind, ConversionEngine& engine, RunState& state,
                      RunObserver& observer);
@@ -79,7 +93,8 @@ class Conversion {
   CapturedErrors shown_;
   NoFilterWindow filterWindow_;
   std::unique_ptr<KindControlSet> controls_;
-  std::vector<std::unique_ptr<host::KindClaim>> claims_;
+  /// The conversion's claim on each checked kind.
+  std::vector<std::pair<const KindDef*, std::shared_ptr<host::KindClaim>>> claims_;
   std::vector<std::string> entryProblems_;
   std::vector<std::string> checkProblems_;
 };

@@ -36,6 +36,9 @@ class ConversionEngine {
   /// Records converted per commit; 1 commits every record on its own.
   std::int32_t RecordsPerCommit() const { return batches_.RecordsPerCommit(); }
   void SetRecordsPerCommit(std::int32_t records) { batches_.SetRecordsPerCommit(records); }
+  /// Proves every commit of the kinds that follow with the run's `claim` on them; nullptr for
+  /// none. A claim lost during a kind ends that kind with an error before its next commit.
+  void SetKindClaim(const host::KindClaim* claim) { batches_.SetClaim(claim); }
   // Setting up a kind and its log.
   void CopyTaxGroupGridSettings(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to);
   void StartTaxGroupLog(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to,

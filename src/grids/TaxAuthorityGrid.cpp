@@ -293,10 +293,29 @@ void TaxAuthorityGrid::OnFocusGained(host::GridControl& grid) {
   insertedRow_ = Insert();
 }
 
+bool TaxAuthorityGrid::HalfEntered(int row) const {
+  if (!Authority(row).empty()) return false;
+  // A row as Insert made it holds nothing the operator would miss; anything else was typed.
+  if (OperationOf(row) != Operation::Insert) return true;
+  for (int column = 0; column < grid_->ColumnCount(); ++column) {
+    const std::string cell = grid_->GetCellData(column, row);
+    const bool changed = taxClassFieldsFrom_.Contains(column)  ? !cell.empty()
+                         : taxClassFieldsTo_.Contains(column)  ? cell != "1"
+                         : taxIncludedFields_.Contains(column) ? cell != kNo
+                                                               : false;
+    if (changed) return true;
+  }
+  return false;
+}
+
 void TaxAuthorityGrid::OnFocusLost(host::GridControl& grid) {
   int row = grid.CurrentRow();
   if (grid.RowsCount() == 0 || row < 0) return;
-  if (Authority(row).empty()) {
+  if (HalfEntered(row)) {
+    // Dropping it would lose what the operator typed: the missing authority is asked for.
+    Validate(row);
+    grid.SetFocus();
+  } else if (Authority(row).empty()) {
     DELETE();
   } else if (insertMode_) {
     if (Validate(insertedRow_)) {
@@ -307,8 +326,10 @@ void TaxAuthorityGrid::OnFocusLost(host::GridControl& grid) {
   }
 }
 
-void TaxAuthorityGrid::OnBeforeRowChange(host::GridControl&, bool& mayLeave) {
+void TaxAuthorityGrid::OnBeforeRowChange(host::GridControl& grid, bool& mayLeave) {
   if (insertMode_ && !Authority(insertedRow_).empty()) mayLeave = Validate(insertedRow_);
+  const int row = grid.CurrentRow();
+  if (mayLeave && row >= 0 && row < grid.RowsCount() && HalfEntered(row)) mayLeave = Validate(row);
 }
 
 void TaxAuthorityGrid::OnRowLeft(host::GridControl& grid, int row) {

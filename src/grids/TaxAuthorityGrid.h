@@ -118,6 +118,8 @@ class TaxAuthorityGrid : private host::GridEvents {
   void OnFocusGained(host::GridControl& grid) override;
   void OnFocusLost(host::GridControl& grid) override;
   void OnBeforeRowChange(host::GridControl& grid, bool& mayLeave) override;
+  /// Whether the row has no authority yet but other cells the operator changed.
+  bool HalfEntered(int row) const;
   void OnRowLeft(host::GridControl& grid, int row) override;
   void OnBeforeCellEdit(host::GridControl& grid, int column, int row, bool& mayEdit) override;
   void OnCellClicked(host::GridControl& grid, int column, int row) override;

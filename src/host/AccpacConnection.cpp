@@ -49,6 +49,16 @@ AccpacConnection::~AccpacConnection() {
 
 bool AccpacConnection::Logon(const std::string& sRotoID, std::int32_t hWnd) {
   if (loggedOn_) return true;
+  signonRefusal_.clear();
+  try {
+    return SignOn(sRotoID, hWnd);
+  } catch (const HostError& error) {
+    signonRefusal_ = error.Description();
+    throw;
+  }
+}
+
+bool AccpacConnection::SignOn(const std::string& sRotoID, std::int32_t hWnd) {
   SignonStep("Cannot prepare the sign-on", [&] {
     sessionManager_->SetAppID("ZX");
     sessionManager_->SetAppVersion("56A");
@@ -62,6 +72,7 @@ bool AccpacConnection::Logon(const std::string& sRotoID, std::int32_t hWnd) {
     CreatedSession created = sessionManager_->CreateSession(handle);
     signonId_ = created.signonId;
     session_ = std::move(created.session);
+    signonRefusal_ = std::move(created.refusal);
   });
   if (session_) {
     if (!handle.empty()) SignonStep("Cannot link to the desktop", [&] { desktop_.Link(hWnd); });

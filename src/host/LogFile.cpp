@@ -43,7 +43,7 @@ AppendResult appendTo(const std::filesystem::path& target, const std::string& li
   // A link planted where a log belongs would make the program append to a file of someone
   // else's choosing, and a pipe would hang it: only a plain file of its own is written.
   platform::FileDescriptor file = platform::FileDescriptor::Open(
-      target, O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK, 0644);
+      target, O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK, 0600);
   if (!file.Valid()) return errno == ENOENT ? AppendResult::FolderMissing : AppendResult::Failed;
   // Writers of one log take turns, so that the end of the file is never looked at in the middle
   // of another writer's line; the lock goes with the descriptor.

@@ -156,7 +156,7 @@ PendingLogFile::PendingLogFile(const std::filesystem::path& folder, const std::s
 bool PendingLogFile::Stage(const StagedBatch& batch) {
   // A plain file of the log folder's own, never through a link or into a pipe.
   if (!file_.Valid()) {
-    file_ = platform::FileDescriptor::OpenPlainFile(path_, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    file_ = platform::FileDescriptor::OpenPlainFile(path_, O_WRONLY | O_CREAT | O_TRUNC, 0600);
   }
   if (!file_.Valid()) return false;
   return platform::WriteAllAt(file_.Get(), serialized(batch, ++stage_ % kStages), 0);

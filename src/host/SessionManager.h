@@ -8,10 +8,16 @@
 
 namespace host {
 
+/// Whether the sessions of a program may change the company's data or only read it.
+enum class CompanyAccess { ReadWrite, ReadOnly };
+
 /// What creating a session gives back: the signon ID and the session (null when none).
 struct CreatedSession {
   std::int32_t signonId = 0;
   std::shared_ptr<Session> session;
+  /// Why a desktop session could not be joined (no such session, it ended, ...); empty when
+  /// there is nothing to tell, as after a cancelled sign-on.
+  std::string refusal = {};
 };
 
 /// The ERP's session manager: signs the program on, by joining the desktop's session or by

@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 #include "util/Addresses.h"
 #include "util/ResolvePathCase.h"
+#include "util/XdgShell.h"
 
 namespace util {
 namespace {
@@ -36,7 +37,7 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 void OpenURL(Shell& shell, Notifier& notifier, std::string address) {
   if (platform::FoldCase(address.substr(0, 4)) != "http") address = "http://" + address;
   if (shell.Open(address) <= kLastFailureCode) {
-    notifier.Critical("Cannot start browser to view " + address + ".");
+    notifier.CannotOpen("Cannot start browser to view " + address + ".", address);
   }
 }
 
@@ -52,16 +53,24 @@ void OpenDocument(Shell& shell, Notifier& notifier, const std::string& programFo
       return;
     }
     if (shell.Open(Quote(onDisk.string())) <= kLastFailureCode) {
-      notifier.Critical("You must install Adobe Acrobat Reader in order to view " + fullPath +
-                        ". You can download and install Adobe Acrobat Reader from " +
-                        kPdfReaderDownload + ".");
+      notifier.CannotOpen("You must install Adobe Acrobat Reader in order to view " + fullPath +
+                              ". You can download and install Adobe Acrobat Reader from " +
+                              kPdfReaderDownload + ".",
+                          onDisk.string());
     }
   } catch (...) {
   }
 }
 
-void ExploreFolder(Shell& shell, const std::string& folder) {
-  shell.Explore(Quote(folder));
+bool ExploreFolder(Shell& shell, const std::string& folder) {
+  return shell.Explore(Quote(folder));
+}
+
+bool ReportingShell::Explore(const std::string& folder) {
+  if (shell_.Explore(folder)) return true;
+  const std::string shown = XdgShell::Unquoted(folder);
+  notifier_.CannotOpen(kCannotShowFolder, shown);
+  return false;
 }
 
 }  // namespace util

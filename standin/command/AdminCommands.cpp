@@ -52,6 +52,7 @@ struct UserOptions {
   std::string userId;
   std::string name;
   std::vector<std::string> companies;
+  std::vector<std::string> webApiModules;
 };
 
 void addUser(const UserOptions& options) {
@@ -131,13 +132,47 @@ void addUserCommand(CLI::App& app) {
   add->callback([added] { addUser(*added); });
 
   auto granted = std::make_shared<UserOptions>();
-  CLI::App* grant = user->add_subcommand("grant", "Lets a user sign on to more companies.");
+  CLI::App* grant = user->add_subcommand(
+      "grant", "Lets a user sign on to more companies or reach modules through the Web API.");
   addFolder(grant, granted->folder);
   grant->add_option("USER", granted->userId, "User ID")->required();
-  grant->add_option("--company", granted->companies, "Companies to allow")->required();
+  grant->add_option("--company", granted->companies, "Companies to allow");
+  grant->add_option("--web-api", granted->webApiModules,
+                    "Modules (such as AR) to allow through the Web API");
   grant->callback([granted] {
+    if (granted->companies.empty() && granted->webApiModules.empty()) {
+      throw CLI::RequiredError("--company or --web-api");
+    }
     SiteDatabase site = openSite(granted->folder);
+    for (const std::string& module : granted->webApiModules) canonicalModule(module);
+    for (const std::string& orgId : granted->companies) {
+      if (!site.company(orgId)) throw std::invalid_argument("There is no company " + orgId + ".");
+    }
     for (const std::string& orgId : granted->companies) site.grantCompany(granted->userId, orgId);
+    for (const std::string& module : granted->webApiModules) {
+      site.grantWebApi(granted->userId, module);
+    }
+  });
+
+  auto revoked = std::make_shared<UserOptions>();
+  CLI::App* revoke =
+      user->add_subcommand("revoke", "Takes a user's Web API authorization for modules back.");
+  addFolder(revoke, revoked->folder);
+  revoke->add_option("USER", revoked->userId, "User ID")->required();
+  revoke->add_option("--web-api", revoked->webApiModules, "Modules (such as AR) to take back")
+      ->required();
+  revoke->callback([revoked] {
+    SiteDatabase site = openSite(revoked->folder);
+    for (const std::string& module : revoked->webApiModules) {
+      if (!site.mayUseWebApi(revoked->userId, module)) {
+        throw std::invalid_argument("User " + canonicalUserId(revoked->userId) +
+                                    " has no Web API authorization for " + canonicalModule(module) +
+                                    ".");
+      }
+    }
+    for (const std::string& module : revoked->webApiModules) {
+      site.revokeWebApi(revoked->userId, module);
+    }
   });
 
   auto removed = std::make_shared<UserOptions>();

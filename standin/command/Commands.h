@@ -23,7 +23,7 @@ void addSignoffCommand(CLI::App& app);
 void addSiteCommand(CLI::App& app);
 /// Adds `erp company add`.
 void addCompanyCommand(CLI::App& app);
-/// Adds `erp user add`, `erp user grant` and `erp user remove`.
+/// Adds `erp user add`, `erp user grant`, `erp user revoke` and `erp user remove`.
 void addUserCommand(CLI::App& app);
 /// Adds `erp app set`, `erp app remove` and `erp app list`.
 void addAppCommand(CLI::App& app);
@@ -35,6 +35,8 @@ void addGenerateCommand(CLI::App& app);
 /// Adds `erp query DIR COMPANY VIEW [FILTER]`, which lists keys and tax fields of records, and
 /// `erp query --fields VIEW`, which lists a view's fields.
 void addQueryCommand(CLI::App& app);
+/// Adds `erp webapi DIR --listen HOST:PORT ...`, which serves the site through the Web API.
+void addWebApiCommand(CLI::App& app);
 /// Adds `erp views`, which lists the views with their descriptions.
 void addViewsCommand(CLI::App& app);
 /// Prints every view of the catalog: its ID and description, and the header of a detail view.

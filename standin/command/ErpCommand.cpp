@@ -20,6 +20,7 @@ int runErpCommand(int argc, char** argv) {
   addGenerateCommand(app);
   addQueryCommand(app);
   addViewsCommand(app);
+  addWebApiCommand(app);
 
   try {
     app.parse(argc, argv);

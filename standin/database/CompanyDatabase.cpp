@@ -7,6 +7,7 @@
 
 #include <sqlite3.h>
 
+#include <cctype>
 #include <cstring>
 #include <optional>
 #include <stdexcept>
@@ -61,6 +62,8 @@ std::string createIndexSql(const ViewDef& view, size_t keyNumber) {
   return sql + ")";
 }
 
+constexpr int kBusyTimeoutMs = 5000;
+
 void configure(SQLite::Database& db) {
   db.exec("PRAGMA journal_mode=WAL");
   db.exec("PRAGMA synchronous=NORMAL");
@@ -69,7 +72,7 @@ void configure(SQLite::Database& db) {
   // waiting for checkpoints than converting; 10,000 pages (40 MB) makes them ten times rarer.
   db.exec("PRAGMA wal_autocheckpoint=10000");
   db.exec("PRAGMA foreign_keys=ON");
-  db.setBusyTimeout(5000);
+  db.setBusyTimeout(kBusyTimeoutMs);
 }
 
 /// What went wrong with a company file, with the system's reason where SQLite kept one (a full
@@ -83,16 +86,59 @@ std::string openFailure(const std::filesystem::path& file, const SQLite::Excepti
   return message + ".";
 }
 
-SQLite::Database openCompanyFile(const std::filesystem::path& file) {
+/// `file` as an SQLite URI, every byte that could be read as part of the URI's syntax escaped.
+std::string fileUri(const std::filesystem::path& file, const std::string& query) {
+  static const char* const kHex = "0123456789ABCDEF";
+  std::string uri = "file:";
+  for (const unsigned char c : std::filesystem::absolute(file).string()) {
+    if (std::isalnum(c) || std::strchr("/-._~", c) != nullptr) {
+      uri += static_cast<char>(c);
+    } else {
+      uri += {'%', kHex[c >> 4], kHex[c & 15]};
+    }
+  }
+  return uri + "?" + query;
+}
+
+/// A connection that only reads. When the write-ahead log and its -shm index lie beside the
+/// database (another connection is open, or a process was killed), the index is opened read-only
+/// too: SQLite then reads the log itself instead of rebuilding the index in the file, so no byte
+/// of any of the three changes. Without them SQLite must create both to read at all; that adds two
+/// files and changes none. Closing a read-only connection never checkpoints the log.
+SQLite::Database openReadOnly(const std::filesystem::path& file) {
+  const int kFlags = SQLite::OPEN_READONLY | SQLite::OPEN_NOMUTEX;
+  // Opening reads nothing yet: the first read tells whether the file (and the index) can be used.
+  auto opened = [](SQLite::Database db) {
+    db.setBusyTimeout(kBusyTimeoutMs);
+    db.exec("SELECT count(*) FROM sqlite_schema");
+    return db;
+  };
+  const std::string path = file.string();
+  if (std::filesystem::exists(path + "-wal") && std::filesystem::exists(path + "-shm")) {
+    try {
+      return opened(SQLite::Database(fileUri(file, "readonly_shm=1"), kFlags | SQLite::OPEN_URI));
+    } catch (const SQLite::Exception&) {
+      // The index cannot be read as it is (the last other connection may have closed in between
+      // and removed it): read as every other reader does.
+    }
+  }
+  return opened(SQLite::Database(path, kFlags));
+}
+
+SQLite::Database openCompanyFile(const std::filesystem::path& file, CompanyAccess access) {
   if (!std::filesystem::exists(file)) {
     throw std::runtime_error("Company database " + file.string() + " does not exist.");
   }
   std::optional<SQLite::Database> db;
   try {
-    // A connection is only ever used by one thread at a time: SQLite's own locking of every
-    // call is not needed.
-    db.emplace(file.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_NOMUTEX);
-    configure(*db);
+    if (access == CompanyAccess::ReadOnly) {
+      db.emplace(openReadOnly(file));
+    } else {
+      // A connection is only ever used by one thread at a time: SQLite's own locking of every
+      // call is not needed.
+      db.emplace(file.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_NOMUTEX);
+      configure(*db);
+    }
   } catch (const SQLite::Exception& error) {
     throw std::runtime_error(openFailure(file, error, db ? db->getHandle() : nullptr));
   }
@@ -121,8 +167,9 @@ void CompanyDatabase::create(const std::filesystem::path& file, const ViewCatalo
   transaction.commit();
 }
 
-CompanyDatabase::CompanyDatabase(const std::filesystem::path& file, const ViewCatalog& catalog)
-    : file_(file), catalog_(catalog), db_(openCompanyFile(file)) {
+CompanyDatabase::CompanyDatabase(const std::filesystem::path& file, const ViewCatalog& catalog,
+                                 CompanyAccess access)
+    : file_(file), catalog_(catalog), db_(openCompanyFile(file, access)) {
   sqlite3_update_hook(
       db_.getHandle(),
       [](void* self, int, const char*, const char* table, sqlite3_int64) {

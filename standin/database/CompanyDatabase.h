@@ -13,6 +13,9 @@
 
 namespace erp {
 
+/// Whether a connection may change the company's data or only reads it.
+enum class CompanyAccess { ReadWrite, ReadOnly };
+
 /// One company's data: a SQLite file (WAL) with one table per view of the catalog.
 class CompanyDatabase {
  public:
@@ -21,9 +24,12 @@ class CompanyDatabase {
   static void create(const std::filesystem::path& file,
                      const ViewCatalog& catalog = ViewCatalog::standard());
 
-  /// Opens an existing company database; throws std::runtime_error when it cannot.
+  /// Opens an existing company database; throws std::runtime_error when it cannot. A read-only
+  /// connection refuses every change and writes no byte of the database, its log or its index,
+  /// not even when it closes last after a process that was killed.
   explicit CompanyDatabase(const std::filesystem::path& file,
-                           const ViewCatalog& catalog = ViewCatalog::standard());
+                           const ViewCatalog& catalog = ViewCatalog::standard(),
+                           CompanyAccess access = CompanyAccess::ReadWrite);
   ~CompanyDatabase();
   CompanyDatabase(const CompanyDatabase&) = delete;
   CompanyDatabase& operator=(const CompanyDatabase&) = delete;

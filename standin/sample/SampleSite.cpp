@@ -27,6 +27,7 @@ struct SampleUser {
   const char* name;
   const char* password;
   std::vector<std::string> companies;
+  std::vector<std::string> webApiModules;
 };
 
 const char* const kVersion = "66A";
@@ -41,9 +42,13 @@ std::vector<SampleCompany> sampleCompanies() {
 
 std::vector<SampleUser> sampleUsers() {
   return {
-      {"ADMIN", "Administrator", "admin", {"SAMLTD", "SAMWST", "SAMNTX"}},
-      {"CLERK", "Accounting Clerk", "clerk", {"SAMLTD"}},
-      {"AUDITOR", "External Auditor", "auditor", {"SAMWST"}},
+      {"ADMIN",
+       "Administrator",
+       "admin",
+       {"SAMLTD", "SAMWST", "SAMNTX"},
+       {"AP", "AR", "BK", "IC", "OE", "PO", "TX"}},
+      {"CLERK", "Accounting Clerk", "clerk", {"SAMLTD"}, {}},
+      {"AUDITOR", "External Auditor", "auditor", {"SAMWST"}, {}},
   };
 }
 
@@ -112,6 +117,7 @@ SampleSiteReport createSampleSite(const std::filesystem::path& siteDir,
   for (const SampleUser& user : sampleUsers()) {
     site.addUser(user.userId, user.name, user.password);
     for (const std::string& company : user.companies) site.grantCompany(user.userId, company);
+    for (const std::string& module : user.webApiModules) site.grantWebApi(user.userId, module);
     report.users.push_back({user.userId, user.password, user.companies});
   }
   RegistryStore registry;

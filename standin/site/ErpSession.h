@@ -18,9 +18,11 @@ namespace erp {
 /// One signed-on user in one company: its error list, value store and database links.
 class Session {
  public:
-  /// A signed-on session of `userId` in `orgId`, whose company database is `companyDatabase`.
+  /// A signed-on session of `userId` in `orgId`, whose company database is `companyDatabase`,
+  /// opened for `access`.
   Session(std::shared_ptr<SiteDatabase> site, std::int32_t signonId, std::string userId,
-          std::string orgId, std::filesystem::path companyDatabase, const ViewCatalog& catalog);
+          std::string orgId, std::filesystem::path companyDatabase, const ViewCatalog& catalog,
+          CompanyAccess access = CompanyAccess::ReadWrite);
 
   std::int32_t signonId() const { return signonId_; }
   const std::string& userId() const { return userId_; }
@@ -38,16 +40,23 @@ class Session {
   /// kLinkReadOnly); throws std::invalid_argument for other values and ErpError after sign-off.
   std::shared_ptr<DatabaseLink> openLink(int type, int flags);
 
+  /// The secret `program` keeps in the company's database (see ProgramSecret); throws ErpError
+  /// after sign-off.
+  std::string programSecret(const std::string& program, bool create);
+
   /// Signs the session off and closes every link it opened.
   void signOff();
 
  private:
+  CompanyDatabase& database();
+
   std::shared_ptr<SiteDatabase> site_;
   std::int32_t signonId_;
   std::string userId_;
   std::string orgId_;
   std::filesystem::path companyDatabaseFile_;
   const ViewCatalog& catalog_;
+  CompanyAccess access_;
   std::shared_ptr<ErrorList> errors_ = std::make_shared<ErrorList>();
   ValueStore values_;
   std::shared_ptr<CompanyDatabase> database_;

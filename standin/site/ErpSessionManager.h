@@ -18,6 +18,9 @@ namespace erp {
 struct CreateResult {
   std::int32_t signonId = 0;
   std::shared_ptr<Session> session;
+  /// Why no session came back when a desktop session could not be joined; empty otherwise
+  /// (a sign-on the operator cancelled has nothing to tell).
+  std::string refusal = {};
 };
 
 /// Signs users on to the companies of one site, by prompt or by joining a desktop session.
@@ -38,6 +41,8 @@ class SessionManager {
   /// Whether the caller asked for a sign-on of its own rather than the desktop's session.
   bool newSignon() const { return newSignon_; }
   void setNewSignon(bool newSignon) { newSignon_ = newSignon; }
+  /// How the sessions signed on from now on open their company's database.
+  void setCompanyAccess(CompanyAccess access) { access_ = access; }
 
   /// Signs on: an empty `objectHandle` asks the prompt until credentials succeed or it cancels;
   /// otherwise the desktop session with that handle is joined. No session when it cannot be.
@@ -66,6 +71,7 @@ class SessionManager {
   std::string programName_;
   std::string serverName_;
   bool newSignon_ = false;
+  CompanyAccess access_ = CompanyAccess::ReadWrite;
   std::int32_t lastSignonId_ = 0;
   std::map<std::int32_t, std::shared_ptr<Session>> sessions_;
 };

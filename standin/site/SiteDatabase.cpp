@@ -1,9 +1,9 @@
 #include "standin/site/SiteDatabase.h"
 
+#include "platform/Text.h"
 #include "standin/database/CompanyDatabase.h"
 #include "standin/database/OwnerOnlyFile.h"
 #include "standin/site/PasswordHash.h"
-#include "platform/Text.h"
 
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
@@ -58,6 +58,11 @@ CREATE TABLE desktop_sessions (
   org_id TEXT NOT NULL REFERENCES companies ON DELETE CASCADE,
   created TEXT NOT NULL DEFAULT (datetime('now'))
 );
+CREATE TABLE webapi_grants (
+  user_id TEXT NOT NULL REFERENCES users ON DELETE CASCADE,
+  module TEXT NOT NULL,
+  PRIMARY KEY (user_id, module)
+);
 CREATE TABLE desktop_links (
   link INTEGER PRIMARY KEY AUTOINCREMENT,
   handle INTEGER NOT NULL REFERENCES desktop_sessions ON DELETE CASCADE,
@@ -77,6 +82,15 @@ void configure(SQLite::Database& db, SiteAccess access) {
     // Another program has a site created in WAL mode open; it changes mode another time.
   }
   db.exec("PRAGMA foreign_keys=ON");
+}
+
+// Sites created before the Web API authorizations existed get their table when a program first
+// opens them to change something; a reader of such a site finds no authorization.
+void addWebApiGrants(SQLite::Database& db) {
+  if (!db.tableExists("users")) return;
+  db.exec(
+      "CREATE TABLE IF NOT EXISTS webapi_grants (user_id TEXT NOT NULL REFERENCES users ON DELETE "
+      "CASCADE, module TEXT NOT NULL, PRIMARY KEY (user_id, module))");
 }
 
 std::string canonicalCode(const std::string& code, size_t maxLength, const std::string& what) {
@@ -112,6 +126,17 @@ std::string canonicalOrgId(const std::string& orgId) {
   return canonicalCode(orgId, SiteDatabase::kOrgIdLength, "A company's org ID");
 }
 
+std::string canonicalModule(const std::string& module) {
+  const bool wellFormed =
+      module.size() == 2 && std::all_of(module.begin(), module.end(),
+                                        [](unsigned char c) { return std::isalpha(c) != 0; });
+  if (!wellFormed) {
+    throw std::invalid_argument("A module code must be two letters, such as AR, not \"" + module +
+                                "\".");
+  }
+  return platform::UpperCase(module);
+}
+
 std::string canonicalUserId(const std::string& userId) {
   return canonicalCode(userId, SiteDatabase::kUserIdLength, "A user ID");
 }
@@ -143,6 +168,7 @@ SiteDatabase::SiteDatabase(SiteLayout layout, SiteAccess access)
           }(),
           access == SiteAccess::ReadOnly ? SQLite::OPEN_READONLY : SQLite::OPEN_READWRITE) {
   configure(db_, access);
+  if (access == SiteAccess::ReadWrite) addWebApiGrants(db_);
 }
 
 void SiteDatabase::addCompany(const std::string& orgId, const std::string& name,
@@ -258,6 +284,57 @@ bool SiteDatabase::mayUseCompany(const std::string& userId, const std::string& o
   return query.executeStep();
 }
 
+std::optional<std::string> SiteDatabase::passwordHash(const std::string& userId) const {
+  const std::optional<UserEntry> entry = user(userId);
+  if (!entry) return std::nullopt;
+  SQLite::Statement query(db_, "SELECT password_hash FROM users WHERE user_id = ?");
+  query.bind(1, entry->userId);
+  if (!query.executeStep()) return std::nullopt;
+  return query.getColumn(0).getString();
+}
+
+void SiteDatabase::grantWebApi(const std::string& userId, const std::string& module) {
+  const std::string id = canonicalUserId(userId);
+  const std::string code = canonicalModule(module);
+  if (!user(id)) throw std::invalid_argument("There is no user " + id + ".");
+  SQLite::Statement insert(db_,
+                           "INSERT OR IGNORE INTO webapi_grants (user_id, module) VALUES (?, ?)");
+  insert.bind(1, id);
+  insert.bind(2, code);
+  insert.exec();
+}
+
+void SiteDatabase::revokeWebApi(const std::string& userId, const std::string& module) {
+  const std::string id = canonicalUserId(userId);
+  const std::string code = canonicalModule(module);
+  SQLite::Statement remove(db_, "DELETE FROM webapi_grants WHERE user_id = ? AND module = ?");
+  remove.bind(1, id);
+  remove.bind(2, code);
+  requireOne(remove.exec(), "User " + id + " has no Web API authorization for " + code + ".");
+}
+
+bool SiteDatabase::mayUseWebApi(const std::string& userId, const std::string& module) const {
+  const std::vector<std::string> modules = webApiModules(userId);
+  std::string code;
+  try {
+    code = canonicalModule(module);
+  } catch (const std::invalid_argument&) {
+    return false;
+  }
+  return std::find(modules.begin(), modules.end(), code) != modules.end();
+}
+
+std::vector<std::string> SiteDatabase::webApiModules(const std::string& userId) const {
+  std::vector<std::string> result;
+  const std::optional<UserEntry> entry = user(userId);
+  if (!entry || !db_.tableExists("webapi_grants")) return result;
+  SQLite::Statement query(db_,
+                          "SELECT module FROM webapi_grants WHERE user_id = ? ORDER BY module");
+  query.bind(1, entry->userId);
+  while (query.executeStep()) result.push_back(query.getColumn(0).getString());
+  return result;
+}
+
 void SiteDatabase::setApplication(const std::string& orgId, const ActiveApplication& application) {
   const std::string org = canonicalOrgId(orgId);
   if (!company(org)) throw std::invalid_argument("There is no company " + org + ".");
@@ -361,6 +438,11 @@ std::optional<DesktopSession> SiteDatabase::desktopSession(std::int32_t handle) 
   if (!query.executeStep()) return std::nullopt;
   return DesktopSession{handle, query.getColumn(0).getString(), query.getColumn(1).getString(),
                         query.getColumn(2).getString()};
+}
+
+bool SiteDatabase::desktopHandleIssued(std::int32_t handle) const {
+  SQLite::Statement query(db_, "SELECT seq FROM sqlite_sequence WHERE name = 'desktop_sessions'");
+  return handle > 0 && query.executeStep() && handle <= query.getColumn(0).getInt64();
 }
 
 bool SiteDatabase::removeDesktopSession(std::int32_t handle) {

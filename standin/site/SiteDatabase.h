@@ -104,6 +104,19 @@ class SiteDatabase {
   void grantCompany(const std::string& userId, const std::string& orgId);
   /// Whether the user may sign on to the company.
   bool mayUseCompany(const std::string& userId, const std::string& orgId) const;
+  /// The stored password hash of a user, or nullopt for an unknown user; for callers that
+  /// remember credentials they have already verified.
+  std::optional<std::string> passwordHash(const std::string& userId) const;
+
+  /// Lets a user reach a module (an application code such as AR) through the Web API; throws
+  /// when the user is unknown or the code is not two letters.
+  void grantWebApi(const std::string& userId, const std::string& module);
+  /// Takes a user's Web API authorization for a module back; throws when they did not have it.
+  void revokeWebApi(const std::string& userId, const std::string& module);
+  /// Whether the user may reach the module through the Web API.
+  bool mayUseWebApi(const std::string& userId, const std::string& module) const;
+  /// The modules a user may reach through the Web API, in code order.
+  std::vector<std::string> webApiModules(const std::string& userId) const;
 
   /// Makes an application active for a company, or updates its version.
   void setApplication(const std::string& orgId, const ActiveApplication& application);
@@ -122,6 +135,8 @@ class SiteDatabase {
   std::int32_t createDesktopSession(const std::string& userId, const std::string& orgId);
   /// The desktop session with this handle, or nullopt when it is unknown or ended.
   std::optional<DesktopSession> desktopSession(std::int32_t handle) const;
+  /// Whether the site ever gave out this desktop handle (handles are never given out twice).
+  bool desktopHandleIssued(std::int32_t handle) const;
   /// Ends a desktop session with its window links; false when there was none.
   bool removeDesktopSession(std::int32_t handle);
   /// Links a program window to a desktop session; false when the session is unknown.
@@ -140,6 +155,10 @@ class SiteDatabase {
 /// The org ID in the site's canonical form (upper case); throws std::invalid_argument when it is
 /// empty, longer than six characters or not made of letters and digits.
 std::string canonicalOrgId(const std::string& orgId);
+
+/// The module code in the site's canonical form (upper case); throws std::invalid_argument when
+/// it is not two letters.
+std::string canonicalModule(const std::string& module);
 
 /// The user ID in the site's canonical form (upper case); throws std::invalid_argument when it is
 /// empty, longer than eight characters or not made of letters and digits.

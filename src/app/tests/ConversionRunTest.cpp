@@ -123,19 +123,22 @@ TEST_F(ConversionRunTest, AllProblemsOfOnePressAreShownTogether) {
 
 TEST_F(ConversionRunTest, CriteriaMustBeACompleteFilterOfTheirView) {
   customersTab();
-  const std::pair<const char*, const char*> cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"(IDCUST = \"1\"", "Missing closing parenthesis at position 13."},
       {"NOFIELD = 1", "Unknown field NOFIELD at position 0."},
       {"IDCUST =", "Expected a value after = at position 8."},
       {"IDCUST ~ \"1\"", "Expected an operator after IDCUST at position 7."},
+      // As deep as a filter may be on its own; the run nests them inside the kind's filter.
+      {std::string(64, '(') + "IDCUST = \"1\"" + std::string(64, ')'),
+       "Parentheses nested more than 64 deep when joined with the kind's own selection, at "
+       "position 63."},
   };
   for (const auto& [criteria, problem] : cases) {
     const size_t shownBefore = errors.str().size();
     form->Criteria("CustomerCriteria").Filter(criteria);
     run().ConvertButtonClick();
-    EXPECT_EQ(
-        std::string("Error: Invalid input. Additional Criteria for Customers: ") + problem + "\n",
-        errors.str().substr(shownBefore))
+    EXPECT_EQ("Error: Invalid input. Additional Criteria for Customers: " + problem + "\n",
+              errors.str().substr(shownBefore))
         << criteria;
   }
   form->Criteria("CustomerCriteria").Filter(R"((IDCUST = "A\"1"))");
@@ -153,6 +156,18 @@ TEST_F(ConversionRunTest, AKindAnotherRunConvertsIsRefusedAtOnce) {
       "Error: Banks of company SAMLTD are being converted by user CLERK since "))
       << errors.str();
   EXPECT_EQ(std::vector<std::string>{}, questions());
+}
+
+TEST_F(ConversionRunTest, AKindThatCannotBeClaimedIsRefusedAtOnce) {
+  bankTab();
+  const std::filesystem::path lock = logFolder / ".BK_Banks.lock";
+  std::filesystem::create_directories(lock);
+  run().ConvertButtonClick();
+  EXPECT_EQ("Error: Banks of company SAMLTD cannot be claimed for this run: the claim file " +
+                lock.string() + " is a folder.\n",
+            errors.str());
+  EXPECT_EQ(std::vector<std::string>{}, questions());
+  EXPECT_EQ(RunEnd::Refused, run().LastEnd());
 }
 
 TEST_F(ConversionRunTest, AKindThatCannotBeBrowsedIsAnErrorOfTheRun) {
@@ -307,10 +322,9 @@ TEST_F(ConversionRunTest, ASetUpErrorEndsTheRunAndIsShown) {
 
 TEST_F(ConversionRunTest, LostLogLinesAreMentioned) {
   bankTab();
-  // A file where the log folder belongs makes every log line fail.
-  std::filesystem::create_directories(logFolder.parent_path());
-  std::filesystem::remove_all(logFolder);
-  std::ofstream(logFolder) << "not a folder";
+  // A folder where the kind's log belongs makes every log line fail.
+  std::filesystem::create_directories(logFolder /
+                                      form->Connection()->getLogFileName("", "_BK_Banks"));
   run().ConvertButtonClick();
   EXPECT_EQ(
       "Conversion of Bank tax information is complete. Some lines could not be written to the "

@@ -55,6 +55,21 @@ TEST(JobFileTest, ReadsEveryChoiceOfAJobWithItsLines) {
   std::filesystem::remove(path);
 }
 
+TEST(JobFileTest, AValueInDoubleQuotesKeepsEverythingBetweenThemAnyOtherLosesItsBlanks) {
+  const std::pair<std::string, std::string> cases[] = {{"  \"  10  \"  ", "  10  "},
+                                                       {"\"A\"B\\\"", "A\"B\\"},
+                                                       {"\"10", "\"10"},
+                                                       {"10\"", "10\""},
+                                                       {" \t10 \t", "10"},
+                                                       {"\"\"", ""}};
+  for (const auto& [written, read] : cases) {
+    const std::string path =
+        writeJob("[Run]\nCompany=A\nUser=B\nTab=AR\n[chkCustomers]\nCriteria=" + written + "\n");
+    EXPECT_EQ(read, ReadJobFile(path).kinds.at("chkCustomers").criteria.text) << written;
+    std::filesystem::remove(path);
+  }
+}
+
 TEST(JobFileTest, ABadJobNamesFileLineAndEveryProblem) {
   struct Case {
     const char* name;
@@ -71,6 +86,16 @@ TEST(JobFileTest, ABadJobNamesFileLineAndEveryProblem) {
        ":6: Checked must be Yes or No, not \"maybe\"."},
       {"BadClasses", "[SalesFromGrid]\nClasses=1,x\n",
        ":6: Classes must be numbers separated by commas."},
+      {"EmptyClassBetween", "[SalesFromGrid]\nClasses=1,,2\n",
+       ":6: Classes must be numbers separated by commas; item 2 is empty."},
+      {"EmptyClassLast", "[SalesFromGrid]\nclasses=1,\n",
+       ":6: classes must be numbers separated by commas; item 2 is empty."},
+      {"EmptyClassFirst", "[SalesFromGrid]\nClasses= , 1\n",
+       ":6: Classes must be numbers separated by commas; item 1 is empty."},
+      {"EmptyOperation", "[ARItemsGrid]\nRow1=,GST\n",
+       ":6: Row1 must start with Insert, Update or Delete and an authority."},
+      {"EmptyAuthority", "[ARItemsGrid]\nRow1=Insert,,1\n",
+       ":6: Row1 must start with Insert, Update or Delete and an authority."},
       {"BadOperation", "[ARItemsGrid]\nRow1=Replace,GST\n",
        ":6: Row1 must start with Insert, Update or Delete and an authority."},
       {"RowZero", "[ARItemsGrid]\nRow0=Insert,GST\n",
@@ -90,13 +115,15 @@ TEST(JobFileTest, ABadJobNamesFileLineAndEveryProblem) {
       {"SectionOfAnotherTab", "[chkVendors]\nChecked=Yes\n",
        ":5: Section [chkVendors] belongs to tab AP, but the job runs tab AR."},
       {"NoRecordsPerCommit", "RecordsPerCommit=0\n",
-       ":5: RecordsPerCommit must be a whole number of records from 1 to 2147483647, not \"0\"."},
+       ":5: RecordsPerCommit must be a whole number of records from 1 to 10000, not \"0\"."},
       {"NegativeRecordsPerCommit", "RecordsPerCommit=-5\n",
-       ":5: RecordsPerCommit must be a whole number of records from 1 to 2147483647, not \"-5\"."},
+       ":5: RecordsPerCommit must be a whole number of records from 1 to 10000, not \"-5\"."},
       {"RecordsPerCommitInWords", "RecordsPerCommit=ten\n",
-       ":5: RecordsPerCommit must be a whole number of records from 1 to 2147483647, not \"ten\"."},
+       ":5: RecordsPerCommit must be a whole number of records from 1 to 10000, not \"ten\"."},
       {"FractionOfARecord", "RecordsPerCommit=2.5\n",
-       ":5: RecordsPerCommit must be a whole number of records from 1 to 2147483647, not \"2.5\"."},
+       ":5: RecordsPerCommit must be a whole number of records from 1 to 10000, not \"2.5\"."},
+      {"MoreRecordsPerCommitThanALockShouldLast", "RecordsPerCommit=10001\n",
+       ":5: RecordsPerCommit must be a whole number of records from 1 to 10000, not \"10001\"."},
   };
   for (const Case& c : cases) {
     const std::string path = writeJob(std::string(run) + c.text);

@@ -22,22 +22,35 @@ TEST(PasswordTest, ADescriptorGivesItsFirstLine) {
   EXPECT_THROW(ReadPasswordFromDescriptor(987), std::runtime_error);
 }
 
-// A password file others may read would leak the password as surely as the environment does.
-TEST(PasswordTest, APasswordFileMustBeReadableByItsOwnerOnly) {
+// A password file anyone else may read or write leaks or swaps the password as surely as the
+// environment does: only the owner's read, or read and write, is taken.
+TEST(PasswordTest, APasswordFileMustBeTheOwnersAlone) {
   const auto file =
       std::filesystem::temp_directory_path() / ("ordavel-password-" + std::to_string(::getpid()));
   std::ofstream(file) << "s3cret\n";
-  ::chmod(file.c_str(), 0644);
-  try {
-    ReadPasswordFile(file.string());
-    ADD_FAILURE() << "a file others may read was accepted";
-  } catch (const std::runtime_error& error) {
-    EXPECT_EQ("The password file " + file.string() +
-                  " must be a plain file of yours that nobody else may read (chmod 600).",
-              std::string(error.what()));
+  const std::pair<const char*, mode_t> refused[] = {
+      {"EveryoneReads", 0644}, {"GroupReads", 0640},    {"GroupWrites", 0620},
+      {"OthersRead", 0604},    {"OthersWrite", 0602},   {"GroupReadsOnly", 0440},
+      {"GroupExecutes", 0610}, {"OwnerExecutes", 0700}, {"SetUserId", 04600},
+      {"NobodyReads", 0200},
+  };
+  for (const auto& [name, mode] : refused) {
+    ::chmod(file.c_str(), mode);
+    try {
+      ReadPasswordFile(file.string());
+      ADD_FAILURE() << name << ": accepted";
+    } catch (const std::runtime_error& error) {
+      EXPECT_EQ("--password-file " + file.string() +
+                    ": it must be a plain file of yours that nobody else may read or write "
+                    "(chmod 600).",
+                std::string(error.what()))
+          << name;
+    }
   }
-  ::chmod(file.c_str(), 0600);
-  EXPECT_EQ("s3cret", ReadPasswordFile(file.string()));
+  for (const mode_t mode : {0400, 0600}) {
+    ::chmod(file.c_str(), mode);
+    EXPECT_EQ("s3cret", ReadPasswordFile(file.string())) << std::oct << mode;
+  }
   std::filesystem::remove(file);
   EXPECT_THROW(ReadPasswordFile(file.string()), std::runtime_error);
 }

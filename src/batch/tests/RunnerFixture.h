@@ -103,8 +103,9 @@ class RunnerTest : public ::testing::Test {
     if (!confirm) confirm = [](const std::string&) { return true; };
     return Workstation{
         .services =
-            [this](host::CredentialsPrompt& prompt) {
-              return host::standin::StandinHost().Services(site.sharedData(), prompt, display);
+            [this](host::CredentialsPrompt& prompt, host::CompanyAccess access) {
+              return host::standin::StandinHost().Services(site.sharedData(), prompt, display, {},
+                                                           access);
             },
         .readPaths = [this] { return site.paths(); },
         .dataSources = factory,
@@ -121,6 +122,7 @@ class RunnerTest : public ::testing::Test {
     Workstation station = Station([yes](const std::string&) { return yes; });
     JobSession session(station, "ADMIN", "SAMLTD");
     EXPECT_TRUE(session.Load());
+    signedOn = &session;
     if (beforeRun) beforeRun();
     ProgressDisplay progress(out, false, [] { return std::chrono::steady_clock::time_point{}; });
     TestWatch watch(progress, station);
@@ -128,6 +130,7 @@ class RunnerTest : public ::testing::Test {
     watch.onCommit = onCommit;
     ExitStatus status = RunJob(ReadJobFile(writeJob(text)), session, watch, out);
     logFolder = session.Connection().LogFolderOnDisk();
+    signedOn = nullptr;
     return status;
   }
 
@@ -154,6 +157,11 @@ class RunnerTest : public ::testing::Test {
     auto other = std::make_unique<erp::testing::TestCompany>(layout.companyDatabase("OTHER"));
     other->addTaxData();
     return other;
+  }
+
+  static std::string bytesOf(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
   /// The file name of the job written `index`-th.
@@ -186,8 +194,9 @@ class RunnerTest : public ::testing::Test {
   std::ostringstream out;
   ConsoleMessages messages{out};
   CountingPump pump;
-  /// Runs once the job has signed on, before it is entered.
+  /// Runs once the job has signed on (signedOn), before it is entered.
   std::function<void()> beforeRun;
+  JobSession* signedOn = nullptr;
   std::function<void(const convert::KindDef&)> onKindStarted;
   std::function<void()> onCommit;
   bool preview = false;

@@ -22,6 +22,23 @@ TEST_F(RunnerTest, RunWithoutSkippedRecordsIsComplete) {
   EXPECT_EQ("OLD", taxGroupOf("C300"));
 }
 
+// A quoted range reaches the filter and the log's range line as typed in the window's field: with
+// its leading blanks and inner quote, and without the trailing blanks the field drops.
+TEST_F(RunnerTest, AQuotedRangeValueSelectsAndLogsWhatTheWindowsFieldHolds) {
+  std::string job = kCustomersJob;
+  job.replace(job.find("C100"), 4, "\"  A\"B\"").replace(job.find("C300"), 4, "\"C200  \"");
+  EXPECT_EQ(kComplete, Run(job));
+  EXPECT_EQ("HST", taxGroupOf("C100"));
+  EXPECT_EQ("OLD", taxGroupOf("C300"));
+  std::string log;
+  for (const auto& entry : std::filesystem::directory_iterator(logFolder)) {
+    if (entry.path().string().ends_with("_AR_Customers.log")) log = bytesOf(entry);
+  }
+  EXPECT_NE(std::string::npos,
+            log.find(" From Customer Number [  A\"B] to Customer Number [C200]\r\n"))
+      << log;
+}
+
 // Whatever the controls refuse, and every input the Convert checks refuse, stops the job before
 // anything is converted, with every problem listed at once.
 TEST_F(RunnerTest, RefusedInputConvertsNothingAndIsListedAtOnce) {
@@ -118,11 +135,11 @@ INSTANTIATE_TEST_SUITE_P(
                                  [](RunnerTest& test) { test.pump.after = 2; }, kCancelled},
                       StatusCase{"LostLogLines", false, true,
                                  [](RunnerTest& test) {
-                                   // A file where the log folder belongs makes every log line fail.
-                                   const std::filesystem::path folder = test.logs();
-                                   std::filesystem::create_directories(folder.parent_path());
-                                   std::filesystem::remove_all(folder);
-                                   std::ofstream(folder) << "not a folder";
+                                   // A folder where the log belongs makes every log line fail.
+                                   host::AccpacConnection& connection = test.signedOn->Connection();
+                                   std::filesystem::create_directories(
+                                       std::filesystem::path(connection.LogFolderOnDisk()) /
+                                       connection.getLogFileName("", "_AR_Customers"));
                                  },
                                  kIncomplete},
                       StatusCase{"KindFailed", false, true,
@@ -194,6 +211,22 @@ TEST_F(RunnerTest, OneRefusedJobStopsTheWholeBatchBeforeAnythingIsConverted) {
             out.str().find(jobName(1) + " on SAMLTD is refused:\n" + jobName(1) +
                            ":8: TaxGroup of [SalesFromGrid]: Invalid input. From Sales Tax Group "
                            "Tax Group NOPE does not exist.\nNothing was converted.\n"))
+      << output();
+}
+
+// The first job must not convert before the last one finds its kind claimed by another run.
+TEST_F(RunnerTest, EveryKindOfEveryJobIsClaimedBeforeAnyJobConverts) {
+  auto other = otherCompany();
+  customer(*other, "C100", "1");
+  const std::filesystem::path logs =
+      erp::SiteLayout(site.sharedData()).companyFolder("OTHER") / "Ordavel";
+  host::KindClaim otherRun(logs.string(), "AR_Customers", "CLERK",
+                           std::chrono::system_clock::now());
+  ASSERT_TRUE(otherRun.Held());
+  EXPECT_EQ(kRefused, RunAll({kCustomersJob}, {"samltd", "other"})) << output();
+  EXPECT_EQ("OLD", taxGroupOf("C100"));
+  EXPECT_NE(std::string::npos,
+            out.str().find("Customers of company OTHER are being converted by user CLERK since "))
       << output();
 }
 

@@ -3,8 +3,10 @@
 #include "convert/TabChecks.h"
 #include "convert/tests/ConversionFixture.h"
 #include "host/standin/StandinDataSource.h"
+#include "util/ResolvePathCase.h"
 
 #include <filesystem>
+#include <functional>
 
 namespace convert::testing {
 namespace {
@@ -45,6 +47,37 @@ TEST_F(ConversionTest, ARequestInAResultOut) {
   EXPECT_TRUE(std::filesystem::exists(result.changeFile));
   EXPECT_EQ(2.0f, progress.Max()) << "the observer saw the count";
   EXPECT_NE(std::string::npos, log("AR_Customers").find(" [] to Customer Number [B]"))
+      << log("AR_Customers");
+}
+
+// Once the claim file is gone another run may claim the kind, so this one undoes its open batch
+// and ends the kind before it commits again.
+TEST_F(ConversionTest, AClaimLostDuringTheRunEndsTheKindBeforeItsNextCommit) {
+  company.data().insert(
+      "AR0024", {{"IDCUST", "B1"}, {"CODETAXGRP", "OLD"}, {"TAXSTTS1", I{1}}, {"TAXSTTS2", I{1}}});
+  request.kinds["chkCustomers"].ranges["afecToCustomer"].text = "Z";
+  request.recordsPerCommit = 1;
+  const std::filesystem::path lock =
+      util::ResolvePathCase(company.connection().getLogPath()) / ".AR_Customers.lock";
+  struct AfterCommit : RunObserver {
+    void BatchCommitted() override { action(); }
+    std::function<void()> action;
+  } afterFirstCommit;
+  afterFirstCommit.action = [&] { std::filesystem::remove(lock); };
+  Conversion conversion(company.connection(), factory, request, Claims::Take);
+  ASSERT_TRUE(conversion.Accepted()) << ::testing::PrintToString(conversion.CheckProblems());
+  EXPECT_EQ(1, conversion.Run(afterFirstCommit).kindsFailed);
+  auto groupOf = [this](const std::string& id) {
+    return company.data()
+        .database()
+        ->sql()
+        .execAndGet("SELECT RTRIM(CODETAXGRP) FROM AR0024 WHERE IDCUST = '" + id + "'")
+        .getString();
+  };
+  EXPECT_EQ("HST", groupOf("A\"1"));
+  EXPECT_EQ("OLD", groupOf("B1")) << "converted after the claim was lost";
+  EXPECT_NE(std::string::npos,
+            log("AR_Customers").find("This run's claim on AR_Customers was lost"))
       << log("AR_Customers");
 }
 

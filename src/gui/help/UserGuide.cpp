@@ -33,7 +33,7 @@ void OpenUserGuide(util::Shell& shell, util::Notifier& notifier, const std::stri
   if (!IsFile(guide)) {
     notifier.Critical(guide + " does not exist.");
   } else if (shell.Open(util::Quote(guide)) <= kLastFailureCode) {
-    notifier.Critical("No program could be started to view " + guide + ".");
+    notifier.CannotOpen("No program could be started to view " + guide + ".", guide);
   }
 }
 

@@ -29,6 +29,14 @@ FieldType HostType(erp::FieldType type) {
   return FieldType::Text;
 }
 
+std::vector<PresentationEntry> Presentation(const erp::FieldDef& field) {
+  std::vector<PresentationEntry> entries;
+  for (const erp::PresentationItem& item : field.presentation) {
+    entries.push_back({item.value, item.text});
+  }
+  return entries;
+}
+
 const erp::ViewDef& ViewOf(const erp::ViewCatalog& catalog, const std::string& viewId) {
   const erp::ViewDef* view = catalog.find(viewId);
   if (!view) {
@@ -42,8 +50,8 @@ const erp::ViewDef& ViewOf(const erp::ViewCatalog& catalog, const std::string& v
 StandinDataSource::StandinDataSource(std::string viewId, const erp::ViewCatalog& catalog)
     : viewId_(std::move(viewId)), view_(ViewOf(catalog, viewId_)) {
   for (const erp::FieldDef& field : view_.fields) {
-    fields_.push_back(
-        {field.number, field.name, field.description, HostType(field.type), field.size});
+    fields_.push_back({field.number, field.name, field.description, HostType(field.type),
+                       field.size, Presentation(field)});
     numbers_.emplace(field.name, field.number);
   }
   for (const erp::KeyDef& key : view_.keys) keys_.push_back({key.name, key.fields});

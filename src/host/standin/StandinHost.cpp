@@ -7,8 +7,8 @@ namespace host::standin {
 
 HostServices StandinHost::Services(const std::filesystem::path& sharedData,
                                    erp::SignonPrompt& prompt, erp::ErrorDisplay& display,
-                                   std::string commandLine) {
-  return StandinHostServices(sharedData, prompt, display, std::move(commandLine));
+                                   std::string commandLine, host::CompanyAccess access) {
+  return StandinHostServices(sharedData, prompt, display, std::move(commandLine), access);
 }
 
 namespace {
@@ -31,11 +31,11 @@ class CredentialsSignonPrompt : public erp::SignonPrompt {
 
 HostServices StandinHost::Services(const std::filesystem::path& sharedData,
                                    host::CredentialsPrompt& prompt, erp::ErrorDisplay& display,
-                                   std::string commandLine) {
+                                   std::string commandLine, host::CompanyAccess access) {
   // The session managers refer to the adapter, which the services keep alive.
   auto adapter = std::make_shared<CredentialsSignonPrompt>(prompt);
   HostServices services =
-      StandinHostServices(sharedData, *adapter, display, std::move(commandLine));
+      StandinHostServices(sharedData, *adapter, display, std::move(commandLine), access);
   services.newSessionManager = [inner = std::move(services.newSessionManager), adapter] {
     return inner();
   };

@@ -37,14 +37,16 @@ class StandinHost {
   const std::filesystem::path& RegistryFile() const { return registry_.file(); }
   /// The installation's folders as the registry gives them; a failure is shown by `notifier`.
   AccpacPaths ReadPaths(util::Notifier& notifier) { return AccpacPaths(registry_, notifier); }
-  /// The services of a session on the site in `sharedData`: sign-on asks `prompt`, the error
-  /// list is shown through `display`, the command line is `commandLine`. `prompt` and `display`
-  /// must outlive the services.
+  /// The services of a session on the site in `sharedData`: sign-on asks `prompt`, the company
+  /// is opened for `access`, the error list is shown through `display`, the command line is
+  /// `commandLine`. `prompt` and `display` must outlive the services.
   HostServices Services(const std::filesystem::path& sharedData, erp::SignonPrompt& prompt,
-                        erp::ErrorDisplay& display, std::string commandLine = {});
+                        erp::ErrorDisplay& display, std::string commandLine = {},
+                        host::CompanyAccess access = host::CompanyAccess::ReadWrite);
   /// The same for a program that signs on with credentials it has, such as a job's.
   HostServices Services(const std::filesystem::path& sharedData, host::CredentialsPrompt& prompt,
-                        erp::ErrorDisplay& display, std::string commandLine = {});
+                        erp::ErrorDisplay& display, std::string commandLine = {},
+                        host::CompanyAccess access = host::CompanyAccess::ReadWrite);
   /// The services of a session on the site in `sharedData` for a program with its own windows:
   /// the operator signs on in `dialog` and is shown the error list in `view`; both must outlive
   /// the services.

@@ -90,13 +90,18 @@ int StandinSession::Priority(int index) const {
 }
 
 StandinSessionManager::StandinSessionManager(std::filesystem::path sharedData,
-                                             erp::SignonPrompt& prompt)
-    : manager_(std::move(sharedData), prompt) {}
+                                             erp::SignonPrompt& prompt, host::CompanyAccess access)
+    : manager_(std::move(sharedData), prompt) {
+  manager_.setCompanyAccess(access == host::CompanyAccess::ReadOnly
+                                ? erp::CompanyAccess::ReadOnly
+                                : erp::CompanyAccess::ReadWrite);
+}
 
 CreatedSession StandinSessionManager::CreateSession(const std::string& objectHandle) {
   erp::CreateResult result = manager_.createSession(objectHandle);
   CreatedSession created;
   created.signonId = result.signonId;
+  created.refusal = std::move(result.refusal);
   if (result.session) created.session = std::make_shared<StandinSession>(result.session);
   return created;
 }
@@ -116,10 +121,11 @@ void StandinErrorDisplay::Clear(host::Session& session) {
 }
 
 HostServices StandinHostServices(const std::filesystem::path& sharedData, erp::SignonPrompt& prompt,
-                                 erp::ErrorDisplay& display, std::string commandLine) {
+                                 erp::ErrorDisplay& display, std::string commandLine,
+                                 host::CompanyAccess access) {
   HostServices services;
-  services.newSessionManager = [sharedData, &prompt] {
-    return std::make_unique<StandinSessionManager>(sharedData, prompt);
+  services.newSessionManager = [sharedData, &prompt, access] {
+    return std::make_unique<StandinSessionManager>(sharedData, prompt, access);
   };
   services.newErrorDisplay = [&display] { return std::make_unique<StandinErrorDisplay>(display); };
   services.desktopLibrary = std::make_shared<StandinDesktopLibrary>(sharedData);

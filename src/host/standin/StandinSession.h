@@ -56,6 +56,9 @@ class StandinSession : public host::Session, private host::ErrorCollection {
   void RemoveValue(const std::string& key) override { session_->values().remove(key); }
   std::string ReadValue(const std::string& key, size_t maxLength) const override;
   std::shared_ptr<host::DatabaseLink> OpenDBLink(int type, int flags) override;
+  std::string ChangeFileKey(bool create) override {
+    return session_->programSecret("Ordavel change files", create);
+  }
 
   erp::Session& ErpSession() const { return *session_; }
 
@@ -71,7 +74,8 @@ class StandinSession : public host::Session, private host::ErrorCollection {
 /// The stand-in ERP's session manager seen through the host interface.
 class StandinSessionManager : public host::SessionManager {
  public:
-  StandinSessionManager(std::filesystem::path sharedData, erp::SignonPrompt& prompt);
+  StandinSessionManager(std::filesystem::path sharedData, erp::SignonPrompt& prompt,
+                        host::CompanyAccess access = host::CompanyAccess::ReadWrite);
 
   void SetAppID(const std::string& id) override { manager_.setApplicationId(id); }
   void SetAppVersion(const std::string& version) override {
@@ -115,9 +119,10 @@ class StandinDesktopLibrary : public host::DesktopLibrary {
 };
 
 /// The host services of a program working on the stand-in site in `sharedData`: its session
-/// manager asks `prompt`, its error display shows through `display`, the command line is
-/// `commandLine`. `prompt` and `display` must outlive the services.
+/// manager asks `prompt` and opens the company for `access`, its error display shows through
+/// `display`, the command line is `commandLine`. `prompt` and `display` must outlive the services.
 HostServices StandinHostServices(const std::filesystem::path& sharedData, erp::SignonPrompt& prompt,
-                                 erp::ErrorDisplay& display, std::string commandLine = {});
+                                 erp::ErrorDisplay& display, std::string commandLine = {},
+                                 host::CompanyAccess access = host::CompanyAccess::ReadWrite);
 
 }  // namespace host::standin

@@ -45,6 +45,29 @@ TEST(PendingLogFileTest, AStagedBatchReadsBackWholeOrNotAtAll) {
   std::filesystem::resize_file(pending.Path(), 50);
   std::filesystem::resize_file(pending.Path(), staged);
   EXPECT_EQ(std::nullopt, pending.Staged()) << "cut short by a kill";
+
+  // A later batch of the same shape, cut short over this one at any byte, reads as this one (it
+  // changed nothing yet), as itself (written whole) or as nothing: only the stage numbers tell
+  // its lines from this one's probes, which would settle records that were never converted.
+  StagedBatch later = batch;
+  later.lines.replace(later.lines.find("A 1"), 3, "Z 9");
+  later.probes[0].key[0].second = "Z 9";
+  auto bytesOf = [&](const StagedBatch& stage) {
+    EXPECT_TRUE(pending.Stage(stage));
+    std::ifstream file(pending.Path(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+  };
+  const std::string earlier = bytesOf(batch), whole = bytesOf(later);
+  ASSERT_EQ(earlier.size(), whole.size());
+  for (size_t cut = 0; cut <= whole.size(); ++cut) {
+    const std::string left = whole.substr(0, cut) + earlier.substr(cut);
+    std::ofstream(pending.Path(), std::ios::binary | std::ios::trunc) << left;
+    ASSERT_EQ(left == earlier ? std::optional(batch)
+              : left == whole ? std::optional(later)
+                              : std::nullopt,
+              pending.Staged())
+        << "cut after " << cut << " bytes";
+  }
   pending.Clear();
   EXPECT_FALSE(std::filesystem::exists(pending.Path()));
 

@@ -65,6 +65,18 @@ TEST_F(XdgShellTest, ExploreOpensTheUnquotedFolder) {
 TEST_F(XdgShellTest, AProgramThatCannotStartGivesTwo) {
   platform::testing::ScopedEnv emptyPath("PATH", (folder_ / "empty").string());
   EXPECT_EQ(2, shell_.Open("https://www.quenlix.com/"));
+  EXPECT_FALSE(shell_.Explore("/data"));
+}
+
+// xdg-open says through its exit status that the desktop has no program for the target.
+TEST_F(XdgShellTest, TheLaunchersExitStatusIsItsVerdict) {
+  for (const int status : {0, 3, 4}) {
+    platform::testing::WriteFile(folder_ / "bin" / "xdg-open",
+                                 "#!/bin/sh\nexit " + std::to_string(status) + "\n");
+    ::chmod((folder_ / "bin" / "xdg-open").c_str(), 0755);
+    EXPECT_EQ(status == 0, shell_.Explore("/data")) << status;
+    EXPECT_EQ(status == 0 ? 42 : 2, shell_.Open("/data/guide.pdf")) << status;
+  }
 }
 
 TEST(XdgShellQuotes, OnlyOneSurroundingPairIsTakenOff) {

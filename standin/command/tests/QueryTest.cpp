@@ -2,6 +2,7 @@
 #include "standin/command/Commands.h"
 #include "standin/database/ErpError.h"
 #include "standin/sample/CompanyGenerator.h"
+#include "standin/site/SiteDatabase.h"
 #include "platform/tests/testsupport/TempFolder.h"
 #include "platform/tests/testsupport/TestData.h"
 
@@ -124,6 +125,28 @@ TEST(CatalogCommandTest, FieldsShowNumberNameDescriptionTypeAndSizeThenTheKeys) 
   printFields("AR0011", out);
   EXPECT_EQ(platform::testing::TestData("standin/command/tests/data/AR0011.fields"), out.str());
   EXPECT_THROW(printFields("XX0001", out), std::runtime_error);
+}
+
+TEST(UserCommandTest, GrantsAndRevokesWebApiAuthorizations) {
+  platform::testing::TempFolder folder;
+  SiteDatabase::create(SiteLayout(folder.path()));
+  SiteDatabase(SiteLayout(folder.path())).addUser("CLERK", "Clerk", "pw", HashCost::kMinimal);
+  auto run = [&folder](std::vector<std::string> words) {
+    words.insert(words.begin(), {"erp", "user"});
+    words.insert(words.begin() + 3, folder.path().string());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    ::testing::internal::CaptureStderr();
+    const int status = runErpCommand(static_cast<int>(argv.size()), argv.data());
+    ::testing::internal::GetCapturedStderr();
+    return status;
+  };
+  EXPECT_EQ(0, run({"grant", "CLERK", "--web-api", "AR", "--web-api", "ic"}));
+  EXPECT_EQ(1, run({"revoke", "CLERK", "--web-api", "AR", "--web-api", "AP"}));
+  EXPECT_EQ(0, run({"revoke", "CLERK", "--web-api", "AR"}));
+  EXPECT_NE(0, run({"grant", "CLERK"}));
+  EXPECT_EQ((std::vector<std::string>{"IC"}),
+            SiteDatabase(SiteLayout(folder.path())).webApiModules("CLERK"));
 }
 
 }  // namespace

@@ -5,7 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/tests/testsupport/TempFolder.h"
+
 #include <SQLiteCpp/Statement.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
 
 namespace erp {
 namespace {
@@ -137,6 +145,38 @@ TEST_F(TransactionTest, AnUpdateWritesOnlyTheChangedColumnsUnderTheRowVersionChe
   customers->update();
   EXPECT_EQ(kRcChanged, customers->lastReturnCode());
   EXPECT_EQ("OLD", savedGroup("1100"));
+}
+
+// A read-only connection, even in a folder whose name a URI would misread, reads what a writer that
+// died left in its log, refuses to write, and changes no byte of the database, -wal or -shm.
+TEST(ReadOnlyCompanyTest, ReadsWhatADeadWriterCommittedAndChangesNoByte) {
+  const platform::testing::TempFolder temp("ordavel-readonly-");
+  const std::filesystem::path file = temp.path() / "a b%3F?#" / "company.db";
+  std::filesystem::create_directories(file.parent_path());
+  CompanyDatabase::create(file);
+  if (const pid_t child = ::fork(); child == 0) {
+    CompanyDatabase writer(file);  // never closed
+    writer.sql().exec("INSERT INTO AR0024 (IDCUST) VALUES ('1000')");
+    ::_exit(0);
+  } else {
+    ::waitpid(child, nullptr, 0);
+  }
+  auto bytes = [&file] {
+    std::string all;
+    for (const char* suffix : {"", "-wal", "-shm"}) {
+      std::ifstream in(file.string() + suffix, std::ios::binary);
+      all += std::string(std::istreambuf_iterator<char>(in), {}) + '|';
+    }
+    return all;
+  };
+  const std::string before = bytes();
+  ASSERT_TRUE(std::filesystem::exists(file.string() + "-shm"));
+  {
+    CompanyDatabase reader(file, ViewCatalog::standard(), CompanyAccess::ReadOnly);
+    EXPECT_EQ(1, reader.sql().execAndGet("SELECT count(*) FROM AR0024").getInt());
+    EXPECT_THROW(reader.sql().exec("DELETE FROM AR0024"), SQLite::Exception);
+  }
+  EXPECT_TRUE(before == bytes());
 }
 
 }  // namespace

@@ -200,5 +200,27 @@ TEST_F(SiteDatabaseTest, DesktopSessionsKeepTheirWindowLinksAndNeverReuseAHandle
   EXPECT_NE(second, third);
 }
 
+TEST_F(SiteDatabaseTest, WebApiAuthorizationsArePerUserAndModule) {
+  site_.addUser("ADMIN", "Admin", "pw", HashCost::kMinimal);
+  site_.grantWebApi("admin", "ar");
+  site_.grantWebApi("ADMIN", "TX");
+  EXPECT_EQ((std::vector<std::string>{"AR", "TX"}), site_.webApiModules("Admin"));
+  EXPECT_FALSE(site_.mayUseWebApi("ADMIN", "AP"));
+  EXPECT_THROW(site_.grantWebApi("ADMIN", "A/R"), std::invalid_argument);
+  EXPECT_THROW(site_.grantWebApi("NOBODY", "AR"), std::invalid_argument);
+  site_.revokeWebApi("ADMIN", "AR");
+  EXPECT_THROW(site_.revokeWebApi("ADMIN", "AR"), std::invalid_argument);
+  EXPECT_FALSE(site_.mayUseWebApi("ADMIN", "AR"));
+}
+
+TEST_F(SiteDatabaseTest, ASiteWithoutWebApiAuthorizationsGetsThemWhenOpenedForChanges) {
+  site_.addUser("ADMIN", "Admin", "pw", HashCost::kMinimal);
+  SQLite::Database(temp_.layout().siteDatabase().string(), SQLite::OPEN_READWRITE)
+      .exec("DROP TABLE webapi_grants");
+  EXPECT_FALSE(SiteDatabase(temp_.layout(), SiteAccess::ReadOnly).mayUseWebApi("ADMIN", "AR"));
+  SiteDatabase(temp_.layout()).grantWebApi("ADMIN", "AR");
+  EXPECT_TRUE(SiteDatabase(temp_.layout(), SiteAccess::ReadOnly).mayUseWebApi("ADMIN", "AR"));
+}
+
 }  // namespace
 }  // namespace erp

@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 class NoShell : public util::Shell {
  public:
   int Open(const std::string&) override { return 42; }
-  void Explore(const std::string&) override {}
+  bool Explore(const std::string&) override { return true; }
 };
 
 class ErrorStream : public util::Notifier {

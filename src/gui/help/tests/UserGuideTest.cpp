@@ -28,12 +28,12 @@ class UserGuideTest : public ::testing::Test {
 
   static void Write(const fs::path& file) {
     fs::create_directories(file.parent_path());
-    std::ofstream(file) << "<html></html>";
+    std::ofstream(file) << "%PDF-1.4\n";
   }
 
   const fs::path root = fs::temp_directory_path() / ("ordavel-guide-" + std::to_string(::getpid()));
   const fs::path program = root / "bin";
-  const std::string built = (root / "build" / "Ordavel User Guide.html").string();
+  const std::string built = (root / "build" / "Ordavel User Guide.pdf").string();
   RecordingShell shell;
   RecordingNotifier notifier;
 };
@@ -72,17 +72,49 @@ TEST_F(UserGuideTest, TellsWhenTheGuideIsMissingOrNoViewerStarts) {
             notifier.messages);
 }
 
+std::string ReadAll(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+size_t Count(const std::string& text, const std::string& word) {
+  size_t count = 0;
+  for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) ++count;
+  return count;
+}
+
 TEST(BuiltUserGuideTest, CoversEveryTabAndTheBatchRunner) {
-  std::ifstream file(kBuiltUserGuide);
-  ASSERT_TRUE(file) << kBuiltUserGuide;
-  std::stringstream html;
-  html << file.rdbuf();
+  const std::string html = ReadAll(ORDAVEL_BUILT_USER_GUIDE_HTML);
+  ASSERT_FALSE(html.empty()) << ORDAVEL_BUILT_USER_GUIDE_HTML;
   for (const char* topic :
        {"<title>Ordavel User Guide</title>", "Accounts Payable", "Accounts Receivable",
         "Inventory Control", "Order Entry", "Purchase Orders", "Bank", "ordavel-batch",
-        "--password-fd", "Exit status"}) {
-    EXPECT_NE(std::string::npos, html.str().find(topic)) << topic;
+        "--password-fd", "Exit status", "Installing Ordavel"}) {
+    EXPECT_NE(std::string::npos, html.find(topic)) << topic;
   }
+}
+
+// The web page and the PDF show the same screenshots: the page's are copied beside it, and the
+// PDF embeds each one on A4 pages.
+TEST(BuiltUserGuideTest, ShowsItsScreenshotsOnTheWebPageAndInThePdf) {
+  const std::string html = ReadAll(ORDAVEL_BUILT_USER_GUIDE_HTML);
+  const fs::path folder = fs::path(ORDAVEL_BUILT_USER_GUIDE_HTML).parent_path();
+  const std::string source = "src=\"screenshots/";
+  size_t images = 0;
+  for (size_t at = html.find(source); at != std::string::npos; at = html.find(source, at + 1)) {
+    const size_t start = at + std::string("src=\"").size();
+    const std::string name = html.substr(start, html.find('"', start) - start);
+    EXPECT_TRUE(fs::is_regular_file(folder / name)) << name;
+    ++images;
+  }
+  EXPECT_GE(images, 5u);
+
+  const std::string pdf = ReadAll(kBuiltUserGuide);
+  ASSERT_EQ(0u, pdf.rfind("%PDF-", 0)) << kBuiltUserGuide;
+  EXPECT_GE(Count(pdf, "/Subtype /Image"), images) << "a transparent image brings its mask too";
+  EXPECT_GE(Count(pdf, "/MediaBox [0 0 595"), 10u) << "A4 pages, as many as the guide needs";
 }
 
 }  // namespace

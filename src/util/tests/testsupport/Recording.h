@@ -16,9 +16,13 @@ class RecordingShell : public Shell {
     if (onOpen) onOpen();
     return result;
   }
-  void Explore(const std::string& folder) override { explored.push_back(folder); }
+  bool Explore(const std::string& folder) override {
+    explored.push_back(folder);
+    return exploreResult;
+  }
 
   int result = 42;
+  bool exploreResult = true;
   std::vector<std::string> opened;
   std::vector<std::string> explored;
   std::function<void()> onOpen;
@@ -28,7 +32,13 @@ class RecordingShell : public Shell {
 class RecordingNotifier : public Notifier {
  public:
   void Critical(const std::string& text) override { messages.push_back(text); }
+  void CannotOpen(const std::string& text, const std::string& target) override {
+    messages.push_back(text);
+    targets.push_back(target);
+  }
   std::vector<std::string> messages;
+  /// What each CannotOpen offered for copying.
+  std::vector<std::string> targets;
 };
 
 }  // namespace util::testing
