@@ -59,16 +59,24 @@ bool WriteAllAt(int fd, std::string_view bytes, std::int64_t offset) {
   return true;
 }
 
-std::optional<std::string> ReadExactlyAt(int fd, std::size_t size, std::int64_t offset) {
+std::optional<std::string> ReadUpToAt(int fd, std::size_t size, std::int64_t offset) {
   std::string bytes(size, '\0');
   std::size_t done = 0;
   while (done < size) {
     const ssize_t n =
         ::pread(fd, bytes.data() + done, size - done, static_cast<off_t>(offset) + done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return std::nullopt;
+    if (n < 0) return std::nullopt;
+    if (n == 0) break;
     done += static_cast<std::size_t>(n);
   }
+  bytes.resize(done);
+  return bytes;
+}
+
+std::optional<std::string> ReadExactlyAt(int fd, std::size_t size, std::int64_t offset) {
+  std::optional<std::string> bytes = ReadUpToAt(fd, size, offset);
+  if (!bytes || bytes->size() != size) return std::nullopt;
   return bytes;
 }
 

@@ -48,6 +48,8 @@ bool WriteAll(int fd, std::string_view bytes);
 bool WriteAllAt(int fd, std::string_view bytes, std::int64_t offset);
 /// Exactly `size` bytes at `offset`; nothing when fewer could be read.
 std::optional<std::string> ReadExactlyAt(int fd, std::size_t size, std::int64_t offset);
+/// Up to `size` bytes at `offset`, fewer only where the file ends; nothing when reading failed.
+std::optional<std::string> ReadUpToAt(int fd, std::size_t size, std::int64_t offset);
 /// What is left to read from the descriptor's position on; nothing when reading failed.
 std::optional<std::string> ReadToEnd(int fd);
 /// The size of the plain file open at `fd`; nothing when it is no plain file.

@@ -7,7 +7,7 @@ namespace {
 
 constexpr const char* kSignature = "Ordavel change file";
 
-const char* modeName(ChangeRunMode mode) {
+const char* ModeName(ChangeRunMode mode) {
   switch (mode) {
     case ChangeRunMode::Preview:
       return "Preview";
@@ -29,7 +29,7 @@ std::string IsoLocalTime(std::chrono::system_clock::time_point when) {
 
 std::string ChangeFileName(std::chrono::system_clock::time_point started, const std::string& tab,
                            ChangeRunMode mode) {
-  std::string run = modeName(mode);
+  std::string run = ModeName(mode);
   run[0] = static_cast<char>(run[0] - 'A' + 'a');
   return platform::FormatLocalTime(started, "%Y%m%d_%H%M%S") + "_" + tab + "_" + run +
          "_changes.csv";
@@ -46,7 +46,7 @@ std::string ChangeHeaderText(const ChangeFileHeader& header) {
   text += CsvLine({"Job", header.job});
   text += CsvLine({"Started", header.started});
   text += CsvLine({"Tab", header.tab});
-  text += CsvLine({"Run", modeName(header.mode)});
+  text += CsvLine({"Run", ModeName(header.mode)});
   text += CsvLine({"Undoes", header.undoes});
   return text + CsvLine({"Kind", "Record key", "Field", "Before", "After", "Outcome", "Digest"});
 }

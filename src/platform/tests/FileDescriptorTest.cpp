@@ -35,6 +35,7 @@ TEST(FileDescriptorTest, PositionedWritesAndReadsLeaveTheRestAlone) {
   ASSERT_TRUE(WriteAllAt(file.Get(), "ab", 4));
   EXPECT_EQ("23ab67", ReadExactlyAt(file.Get(), 6, 2).value_or("none"));
   EXPECT_EQ(std::nullopt, ReadExactlyAt(file.Get(), 4, 8)) << "two bytes short";
+  EXPECT_EQ("89", ReadUpToAt(file.Get(), 4, 8).value_or("none")) << "what the file has";
   EXPECT_EQ(10, PlainFileSize(file.Get()).value_or(-1));
   FileDescriptor moved = std::move(file);
   EXPECT_FALSE(file.Valid());
