@@ -19,7 +19,7 @@ namespace {
 
 /// Whether a file of `size` bytes ends in the middle of a line: a line written in part when the
 /// disk filled up, which the next line must not be glued to.
-bool endsInsideLine(int fd, off_t size) {
+bool EndsInsideLine(int fd, off_t size) {
   if (size == 0) return false;
   const std::optional<std::string> last = platform::ReadExactlyAt(fd, 1, size - 1);
   return last && *last != "\n";
@@ -27,8 +27,8 @@ bool endsInsideLine(int fd, off_t size) {
 
 /// Appends whole lines; what does not fit is taken back as far as this writer still owns the end
 /// of the file, so a full disk leaves whole lines only.
-bool appendLines(int fd, off_t size, std::string lines) {
-  if (endsInsideLine(fd, size)) lines.insert(0, "\r\n");
+bool AppendLines(int fd, off_t size, std::string lines) {
+  if (EndsInsideLine(fd, size)) lines.insert(0, "\r\n");
   if (platform::WriteAll(fd, lines)) return true;
   const std::optional<std::int64_t> after = platform::PlainFileSize(fd);
   if (after && *after > size && *after <= size + static_cast<off_t>(lines.size())) {
@@ -39,7 +39,7 @@ bool appendLines(int fd, off_t size, std::string lines) {
 
 enum class AppendResult { Written, FolderMissing, Failed };
 
-AppendResult appendTo(const std::filesystem::path& target, const std::string& lines) {
+AppendResult AppendTo(const std::filesystem::path& target, const std::string& lines) {
   // A link planted where a log belongs would make the program append to a file of someone
   // else's choosing, and a pipe would hang it: only a plain file of its own is written.
   platform::FileDescriptor file = platform::FileDescriptor::Open(
@@ -50,7 +50,7 @@ AppendResult appendTo(const std::filesystem::path& target, const std::string& li
   while (::flock(file.Get(), LOCK_EX) != 0 && errno == EINTR) {
   }
   const std::optional<std::int64_t> size = platform::PlainFileSize(file.Get());
-  bool ok = size && appendLines(file.Get(), static_cast<off_t>(*size), lines);
+  bool ok = size && AppendLines(file.Get(), static_cast<off_t>(*size), lines);
   ok = file.Close() && ok;
   return ok ? AppendResult::Written : AppendResult::Failed;
 }
@@ -92,7 +92,7 @@ LogTail LogTailAt(const std::filesystem::path& file, std::int64_t size, const st
   if (!logSize || *logSize < size) return LogTail::Other;
   if (*logSize == size) return LogTail::None;
   std::string block = lines;
-  if (endsInsideLine(fd, static_cast<off_t>(size))) block.insert(0, "\r\n");
+  if (EndsInsideLine(fd, static_cast<off_t>(size))) block.insert(0, "\r\n");
   const size_t held = std::min<size_t>(block.size(), static_cast<size_t>(*logSize - size));
   const std::optional<std::string> found = platform::ReadExactlyAt(fd, held, size);
   if (!found || block.compare(0, held, *found) != 0) return LogTail::Other;
@@ -133,10 +133,10 @@ bool LogFileTarget::Append(const std::string& folder, const std::string& file,
                            const std::string& lines) {
   const bool known = !onDisk_.empty() && folder == folder_ && file == file_;
   if (!known && !Resolve(folder, file)) return false;
-  AppendResult result = appendTo(onDisk_, lines);
+  AppendResult result = AppendTo(onDisk_, lines);
   if (result == AppendResult::FolderMissing && known) {
     if (!Resolve(folder, file)) return false;
-    result = appendTo(onDisk_, lines);
+    result = AppendTo(onDisk_, lines);
   }
   return result == AppendResult::Written;
 }
