@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -21,10 +20,7 @@ constexpr int kAttempts = 3;
 
 /// What the holder wrote, read no further than a claim's few lines can reach.
 std::string ReadHolder(int fd) {
-  const std::optional<std::int64_t> size = platform::PlainFileSize(fd);
-  const std::size_t length =
-      static_cast<std::size_t>(std::min<std::int64_t>(size.value_or(0), 4096));
-  return platform::ReadExactlyAt(fd, length, 0).value_or("");
+  return platform::ReadUpToAt(fd, 4096, 0).value_or("");
 }
 
 std::string LineValue(const std::string& text, const std::string& key) {
