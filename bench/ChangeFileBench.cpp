@@ -51,10 +51,8 @@ int measure(size_t count, int rounds) {
   host::AccpacConnection& connection = run.connection;
   const bench::Mapping& to = *run.to;
   convert::RunState state;
-  host::ProgressBar progress;
-  host::TextBox processing;
-  host::NoEventPump pump;
-  convert::ConversionEngine engine(connection, state, progress, processing, pump);
+  convert::RunObserver observer;
+  convert::ConversionEngine engine(connection, state, observer);
 
   /// Records per second of wall-clock time and of the process's CPU time, which a shared,
   /// noisy machine disturbs less.

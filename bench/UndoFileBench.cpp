@@ -50,7 +50,7 @@ std::pair<double, double> readAsUndo(const std::filesystem::path& file) {
   const auto start = std::chrono::steady_clock::now();
   const pid_t child = ::fork();
   if (child == 0) {
-    convert::ChangeFileToUndo undo(file);
+    convert::ChangeFileToUndo undo({.file = file});
     convert::ChangeFileReader reader(file);
     reader.Restart(&kDigest);
     convert::ChangedRecords records(reader);

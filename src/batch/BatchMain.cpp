@@ -1,11 +1,9 @@
 #include "batch/JobDescription.h"
 #include "batch/JobQueue.h"
-#include "batch/Runner.h"
 #include "batch/TerminalPrompt.h"
 #include "batch/UndoRun.h"
 #include "host/standin/StandinHost.h"
 #include "standin/site/ErpErrorDisplay.h"
-#include "util/XdgShell.h"
 
 #include <CLI/CLI.hpp>
 
@@ -29,13 +27,7 @@ extern "C" void OnInterrupt(int) {
 
 class ConsoleNotifier : public util::Notifier {
  public:
-  void critical(const std::string& text) override { std::cerr << text << '\n'; }
-};
-
-// The job's criteria are typed in full, so the filter window is never opened to build one.
-class NoFilterWindow : public host::FilterWindow {
- public:
-  std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
+  void Critical(const std::string& text) override { std::cerr << text << '\n'; }
 };
 
 /// Where the sign-on password comes from: a descriptor, an owner-only file, or else
@@ -123,13 +115,8 @@ int RunJobs(const Options& options) {
   // One password serves every job, so a descriptor or a terminal is read only once.
   const std::string password = options.password.Read();
   erp::ConsoleErrorDisplay display(std::cerr);
-  batch::ConsoleMessages messages(std::cout, [yes = options.yes](const std::string& question) {
-    if (yes) return true;
-    return batch::AskYesNo(question, std::cin, std::cout);
-  });
-  util::XdgShell shell;
+  batch::ConsoleMessages messages(std::cout);
   batch::InterruptPump pump(interrupted);
-  NoFilterWindow filterWindow;
   batch::Workstation station{
       .services =
           [&](host::CredentialsPrompt& prompt, host::CompanyAccess access) {
@@ -138,19 +125,19 @@ int RunJobs(const Options& options) {
       .readPaths = [&standin, &notifier] { return standin.ReadPaths(notifier); },
       .dataSources = standin.DataSources(),
       .messages = messages,
-      .shell = shell,
-      .notifier = notifier,
+      .confirm =
+          [yes = options.yes](const std::string& question) {
+            return yes || batch::AskYesNo(question, std::cin, std::cout);
+          },
       .pump = pump,
       .interrupts = pump,
-      .filterWindow = filterWindow,
-      .programFolder = std::filesystem::canonical("/proc/self/exe").parent_path().string(),
       .password = [&password] { return password; },
       .errors = std::cerr,
   };
   batch::ProgressDisplay progress(std::cout, ::isatty(STDOUT_FILENO) == 1,
                                   [] { return std::chrono::steady_clock::now(); });
   std::signal(SIGINT, OnInterrupt);
-  if (undoFile) return batch::UndoChanges(*undoFile, undoCompany, station, std::cout);
+  if (undoFile) return batch::UndoChanges(*undoFile, station, std::cout);
   return batch::RunJobs(queue, station, progress, std::cout, options.preview);
 }
 

@@ -1,15 +1,29 @@
 #include "batch/UndoRun.h"
 
+#include "host/HostError.h"
 #include "platform/Text.h"
 
 namespace batch {
 namespace {
 
-void printRefusal(const convert::ChangeFileError& error, std::ostream& out) {
+/// Lets the operator's interrupt stop an undo before its next record; the messages also run
+/// after each commit, as they do after each record of a conversion.
+class UndoWatch : public convert::RunObserver {
+ public:
+  explicit UndoWatch(Workstation& station) : station_(station) {}
+  void LetEventsRun() override { station_.pump.ProcessPendingMessages(); }
+  void BatchCommitted() override { station_.pump.ProcessPendingMessages(); }
+  bool CancelRequested() const override { return station_.interrupts.Interrupted(); }
+
+ private:
+  Workstation& station_;
+};
+
+void PrintRefusal(const convert::ChangeFileError& error, std::ostream& out) {
   out << error.what() << '\n' << "Nothing was changed.\n";
 }
 
-void printResult(const convert::ChangeFileToUndo& file, const convert::UndoResult& result,
+void PrintResult(const convert::ChangeFileToUndo& file, const convert::UndoResult& result,
                  const std::string& logFolder, std::ostream& out) {
   if (!result.undoneRunFinished)
     out << "The run that wrote " << file.Path().string() << " did not finish.\n";
@@ -34,36 +48,34 @@ std::unique_ptr<convert::ChangeFileToUndo> OpenChangeFile(const std::string& fil
                                                           const std::string& company,
                                                           std::ostream& out) {
   try {
-    auto opened = std::make_unique<convert::ChangeFileToUndo>(file);
-    if (!company.empty()) opened->CheckCompany(platform::UpperCase(company));
-    return opened;
+    return std::make_unique<convert::ChangeFileToUndo>(
+        convert::UndoRequest{.file = file, .company = platform::UpperCase(company), .job = ""});
   } catch (const convert::ChangeFileError& error) {
-    printRefusal(error, out);
+    PrintRefusal(error, out);
     return nullptr;
   }
 }
 
-ExitStatus UndoChanges(convert::ChangeFileToUndo& file, const std::string& company,
-                       Workstation& station, std::ostream& out) {
-  JobWindow window(station, file.Header().user,
-                   company.empty() ? file.Header().company : platform::UpperCase(company));
-  if (!window.Load()) return kCancelled;
+ExitStatus UndoChanges(convert::ChangeFileToUndo& file, Workstation& station, std::ostream& out) {
+  const std::string& company = file.Request().company;
+  JobSession session(station, file.Header().user,
+                     company.empty() ? file.Header().company : company);
+  if (!session.Load()) return kCancelled;
   convert::UndoResult result;
   try {
-    // Ctrl-C stops the undo before its next record; the messages also run after each commit,
-    // as they do after each record of a conversion.
-    result = convert::UndoChangeFile(
-        file, window.Window(), *window.Window().Connection(), "",
-        [&station](size_t, size_t) {
-          station.pump.ProcessPendingMessages();
-          return !station.interrupts.Interrupted();
-        },
-        [&station] { station.pump.ProcessPendingMessages(); });
+    UndoWatch watch(station);
+    result = convert::UndoChangeFile(file, session.Connection(), station.dataSources, watch);
   } catch (const convert::ChangeFileError& error) {
-    printRefusal(error, out);
+    PrintRefusal(error, out);
     return kRefused;
+  } catch (const host::HostError& error) {
+    // Data sources that cannot be opened end the undo before it changed anything, as they end
+    // a start-up.
+    session.Connection().PutError(error.what());
+    session.Connection().ShowErrors();
+    return kCancelled;
   }
-  printResult(file, result, window.Window().Connection()->LogFolderOnDisk(), out);
+  PrintResult(file, result, session.Connection().LogFolderOnDisk(), out);
   if (result.cancelled) {
     out << "The undo was cancelled.\n";
     return kCancelled;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "batch/ExitStatus.h"
-#include "batch/JobWindow.h"
+#include "batch/JobSession.h"
 #include "convert/ChangeUndo.h"
 
 #include <memory>
@@ -17,15 +17,14 @@ std::unique_ptr<convert::ChangeFileToUndo> OpenChangeFile(const std::string& fil
                                                           const std::string& company,
                                                           std::ostream& out);
 
-/// Undoes a change file: signs on as the user it names to the company it names (or to `company`
-/// when that is given), puts back every converted record that still holds its values after, and
-/// prints per kind what was put back, each record left alone or refused, and the undo's own
-/// change file and log. Complete when every record was put back; incomplete when one was left
-/// alone or refused or the undone run had not finished; refused, with nothing changed, for a
-/// file that the company's checks refuse (changed after it was written, naming what no
-/// conversion changes); cancelled when the sign-on failed or the operator interrupted it
+/// Undoes a change file: signs on as the user it names to the company it was opened for (the one
+/// it names unless another was given), puts back every converted record that still holds its
+/// values after, and prints per kind what was put back, each record left alone or refused, and
+/// the undo's own change file and log. Complete when every record was put back; incomplete when
+/// one was left alone or refused or the undone run had not finished; refused, with nothing
+/// changed, for a file that the company's checks refuse (changed after it was written, naming
+/// what no conversion changes); cancelled when the sign-on failed or the operator interrupted it
 /// (Ctrl-C), which stops it before its next record.
-ExitStatus UndoChanges(convert::ChangeFileToUndo& file, const std::string& company,
-                       Workstation& station, std::ostream& out);
+ExitStatus UndoChanges(convert::ChangeFileToUndo& file, Workstation& station, std::ostream& out);
 
 }  // namespace batch

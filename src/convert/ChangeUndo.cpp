@@ -1,5 +1,6 @@
 #include "convert/ChangeUndo.h"
 
+#include "convert/KindControlSet.h"
 #include "convert/changes/ChangeFileWriter.h"
 #include "convert/changes/ChangeRecorder.h"
 #include "host/KindClaim.h"
@@ -12,15 +13,15 @@
 namespace convert {
 namespace {
 
-std::string refusal(const std::filesystem::path& file, const std::string& why) {
+std::string Refusal(const std::filesystem::path& file, const std::string& why) {
   return "The change file " + file.string() + " cannot be undone: " + why;
 }
 
 }  // namespace
 
-ChangeFileToUndo::ChangeFileToUndo(const std::filesystem::path& file) : path_(file) {
+ChangeFileToUndo::ChangeFileToUndo(UndoRequest request) : request_(std::move(request)) {
   try {
-    reader_ = std::make_unique<ChangeFileReader>(file);
+    reader_ = std::make_unique<ChangeFileReader>(request_.file);
     if (reader_->Header().mode == ChangeRunMode::Preview) {
       throw ChangeFileError("it is a preview's, which saved nothing.");
     }
@@ -28,13 +29,14 @@ ChangeFileToUndo::ChangeFileToUndo(const std::filesystem::path& file) : path_(fi
   } catch (const ChangeFileError& error) {
     Refuse(error);
   }
+  if (!request_.company.empty()) CheckCompany(request_.company);
 }
 
 void ChangeFileToUndo::Refuse(const ChangeFileError& error) const {
   if (dynamic_cast<const ChangeFileChanged*>(&error)) {
-    throw ChangeFileError(path_.string() + " was changed after it was written.");
+    throw ChangeFileError(Path().string() + " was changed after it was written.");
   }
-  throw ChangeFileError(refusal(path_, error.what()));
+  throw ChangeFileError(Refusal(Path(), error.what()));
 }
 
 void ChangeFileToUndo::Scan() {
@@ -57,7 +59,7 @@ void ChangeFileToUndo::Scan() {
 void ChangeFileToUndo::CheckCompany(const std::string& company) const {
   if (platform::TrimRight(Header().company) == platform::TrimRight(company)) return;
   throw ChangeFileError(
-      refusal(path_, "it belongs to company " + Header().company + ", not to " + company + "."));
+      Refusal(Path(), "it belongs to company " + Header().company + ", not to " + company + "."));
 }
 
 void ChangeFileToUndo::CheckFor(KindControls& controls, host::AccpacConnection& connection) {
@@ -67,8 +69,8 @@ void ChangeFileToUndo::CheckFor(KindControls& controls, host::AccpacConnection& 
   try {
     key = session.ChangeFileKey(true);
   } catch (const std::exception& error) {
-    throw ChangeFileError(refusal(
-        path_,
+    throw ChangeFileError(Refusal(
+        Path(),
         "the company's key that proves change files cannot be had. " + std::string(error.what())));
   }
   digest_ = std::make_unique<ChangeDigest>(key);
@@ -97,37 +99,44 @@ namespace {
 
 /// Claims the kinds of the tab for this undo. Another run converting a kind of the file refuses
 /// it; the other kinds of the tab are claimed only to settle what a killed run of them left.
-std::vector<std::unique_ptr<host::KindClaim>> claimKinds(ChangeFileToUndo& file,
+std::vector<std::unique_ptr<host::KindClaim>> ClaimKinds(ChangeFileToUndo& file,
                                                          host::AccpacConnection& connection,
-                                                         std::vector<const KindTarget*>& claimed) {
+                                                         std::vector<const KindDef*>& claimed) {
   std::vector<std::unique_ptr<host::KindClaim>> claims;
   host::Session& session = *connection.Session();
-  for (const KindTarget& kind : KindTargets()) {
-    if (kind.tab != file.Header().tab) continue;
+  for (const KindDef* kind : TabKinds(file.Header().tab)) {
     auto claim = std::make_unique<host::KindClaim>(
-        connection.getLogPath(), kind.logName, session.UserID(), std::chrono::system_clock::now());
+        connection.getLogPath(), kind->logName, session.UserID(), std::chrono::system_clock::now());
     const bool needed =
-        std::find(file.Kinds().begin(), file.Kinds().end(), &kind) != file.Kinds().end();
+        std::find(file.Kinds().begin(), file.Kinds().end(), kind) != file.Kinds().end();
     if (const auto& other = claim->OtherHolder(); other && needed) {
-      throw ChangeFileError(refusal(file.Path(), kind.logName + " of company " +
+      throw ChangeFileError(Refusal(file.Path(), kind->logName + " of company " +
                                                      session.CompanyID() +
                                                      " are being converted by user " + other->user +
                                                      " since " + other->started + "."));
     }
     if (!claim->Held() && needed) {
-      throw ChangeFileError(refusal(file.Path(), kind.logName + " of company " +
-                                                     session.CompanyID() +
-                                                     " cannot be claimed: " + claim->Problem() +
-                                                     "."));
+      throw ChangeFileError(
+          Refusal(file.Path(), kind->logName + " of company " + session.CompanyID() +
+                                   " cannot be claimed: " + claim->Problem() + "."));
     }
     if (!claim->Held()) continue;
-    claimed.push_back(&kind);
+    claimed.push_back(kind);
     claims.push_back(std::move(claim));
   }
   return claims;
 }
 
-void logCounts(UndoRecords& undo, const UndoResult& result) {
+/// The tax views and the views of the tab's kinds, where its module is active, as start-up opens
+/// them for the window.
+void OpenSources(KindControlSet& controls, const std::string& tab,
+                 host::AccpacConnection& connection) {
+  for (const SourceDef& def : TaxSources()) controls.Open(connection, def);
+  if (!IsModuleActive(connection, tab)) return;
+  for (const SourceDef& def : TabSources(tab)) controls.Open(connection, def);
+}
+
+void LogCounts(UndoRecords& undo, const UndoResult& result) {
   undo.Log("");
   undo.Log(result.cancelled ? "Ordavel undo canceled." : "Ordavel undo completed.");
   for (const auto& [kind, counts] : result.kinds) {
@@ -140,13 +149,15 @@ void logCounts(UndoRecords& undo, const UndoResult& result) {
 
 }  // namespace
 
-UndoResult UndoChangeFile(ChangeFileToUndo& file, KindControls& controls,
-                          host::AccpacConnection& connection, const std::string& job,
-                          const std::function<bool(size_t done, size_t total)>& proceed,
-                          const std::function<void()>& committed) {
+UndoResult UndoChangeFile(ChangeFileToUndo& file, host::AccpacConnection& connection,
+                          host::DataSourceFactory& dataSources, RunObserver& observer) {
+  NoFilterWindow noFilterWindow;
+  KindControlSet controls(
+      {dataSources, [&connection] { return connection.NewErrorDisplay(); }, noFilterWindow});
+  OpenSources(controls, file.Header().tab, connection);
   file.CheckFor(controls, connection);
-  std::vector<const KindTarget*> claimed;
-  auto claims = claimKinds(file, connection, claimed);
+  std::vector<const KindDef*> claimed;
+  auto claims = ClaimKinds(file, connection, claimed);
   // A killed run's change file, this one too, is made whole before it is read again.
   MendChangeFiles(connection.LogFolderOnDisk());
   SettleKinds(claimed, controls, connection);
@@ -167,28 +178,30 @@ UndoResult UndoChangeFile(ChangeFileToUndo& file, KindControls& controls,
                               {.build = host::GetProgramBuild(),
                                .company = session.CompanyID(),
                                .user = session.UserID(),
-                               .job = job,
+                               .job = file.Request().job,
                                .started = IsoLocalTime(started),
                                .tab = file.Header().tab,
                                .mode = ChangeRunMode::Undo,
                                .undoes = file.Path().string()},
                               started, file.Digest());
   ChangeRecorder recorder(changeFile, false);
-  UndoRecords undo(controls, connection, file.Rules(), recorder, result.logFile, result, committed);
+  UndoRecords undo(controls, connection, file.Rules(), recorder, result.logFile, result,
+                   [&observer] { observer.BatchCommitted(); });
   undo.Log("Ordavel undo of " + file.Path().string() + " started.");
   undo.Log("");
   undo.Log("Performed by user: " + session.UserID());
   if (!result.undoneRunFinished) undo.Log("The run that wrote it did not finish.");
   undo.Log("");
-  size_t done = 0;
+  observer.RecordsCounted(static_cast<std::int32_t>(file.ConvertedRecords()));
   try {
     file.ForEachConverted([&](const RecordChange& record) {
-      if (proceed && !proceed(done, file.ConvertedRecords())) {
+      observer.LetEventsRun();
+      if (observer.CancelRequested()) {
         result.cancelled = true;
         return false;
       }
       undo.Record(record);
-      ++done;
+      observer.RecordDone();
       return true;
     });
   } catch (const ChangeFileError& error) {
@@ -196,7 +209,7 @@ UndoResult UndoChangeFile(ChangeFileToUndo& file, KindControls& controls,
     result.AddReport(error.what());
   }
   undo.EndKind();
-  logCounts(undo, result);
+  LogCounts(undo, result);
   recorder.Finish();
   result.changeFile = changeFile.Path();
   return result;

@@ -2,11 +2,13 @@
 
 #include "convert/KindControls.h"
 #include "convert/KindCounts.h"
-#include "convert/Targets.h"
+#include "convert/KindTable.h"
+#include "convert/RunObserver.h"
 #include "convert/UndoRecords.h"
 #include "convert/UndoRules.h"
 #include "convert/changes/ChangeFileReader.h"
 #include "host/AccpacConnection.h"
+#include "host/DataSource.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -16,6 +18,16 @@
 #include <vector>
 
 namespace convert {
+
+/// What an undo is asked to do: put back what the run of a change file converted.
+struct UndoRequest {
+  std::filesystem::path file;
+  /// The company the undo is for, when not the one the file names; a file of another company is
+  /// refused. Empty: the file's own.
+  std::string company{};
+  /// The job file of a batch run, for the header of the undo's own change file.
+  std::string job{};
+};
 
 /// What an undo did.
 struct UndoResult : UndoTally {
@@ -43,12 +55,13 @@ struct UndoResult : UndoTally {
 /// "F was changed after it was written."
 class ChangeFileToUndo {
  public:
-  /// Opens `file` and checks it without the company: a regular file, a whole change file of a
-  /// conversion or an undo, of a version that proves its rows, every row of a known kind of its
-  /// tab.
-  explicit ChangeFileToUndo(const std::filesystem::path& file);
+  /// Opens the request's file and checks it without signing on: a regular file, a whole change
+  /// file of a conversion or an undo, of a version that proves its rows, every row of a known
+  /// kind of its tab, and of the request's company when it names one.
+  explicit ChangeFileToUndo(UndoRequest request);
 
-  const std::filesystem::path& Path() const { return path_; }
+  const UndoRequest& Request() const { return request_; }
+  const std::filesystem::path& Path() const { return request_.file; }
   const ChangeFileHeader& Header() const { return reader_->Header(); }
   /// Refuses the file when it does not belong to `company`.
   void CheckCompany(const std::string& company) const;
@@ -57,7 +70,7 @@ class ChangeFileToUndo {
   /// conversion of its kind changes.
   void CheckFor(KindControls& controls, host::AccpacConnection& connection);
   /// The kinds of the converted records, as the last check found them.
-  const std::vector<const KindTarget*>& Kinds() const { return kinds_; }
+  const std::vector<const KindDef*>& Kinds() const { return kinds_; }
   /// The number of converted records, as the last check found them.
   std::size_t ConvertedRecords() const { return converted_; }
   /// Whether the run that wrote the file finished, as the last check found it.
@@ -74,11 +87,11 @@ class ChangeFileToUndo {
   void Scan();
   [[noreturn]] void Refuse(const ChangeFileError& error) const;
 
-  std::filesystem::path path_;
+  UndoRequest request_;
   std::unique_ptr<ChangeFileReader> reader_;
   std::unique_ptr<ChangeDigest> digest_;
   std::unique_ptr<UndoRules> rules_;
-  std::vector<const KindTarget*> kinds_;
+  std::vector<const KindDef*> kinds_;
   std::size_t converted_ = 0;
   bool finished_ = false;
 };
@@ -88,18 +101,14 @@ class ChangeFileToUndo {
 std::string UndoCountsLine(const std::string& kind, const KindCounts& counts);
 
 /// Puts back the values before of every record that a change file says was converted and that
-/// still holds exactly its values after, through the window's data sources (UndoRecords), logged
-/// in a log of its own and written to a change file of its own, which can itself be undone to
-/// redo the change. A record changed since is left alone and reported; one whose rows are
-/// incomplete is refused and reported. What killed runs of its kinds left staged is settled
-/// first. Raises ChangeFileError, changing nothing, when the file does not pass CheckFor or its
-/// kinds are being converted by another run.
-/// `proceed` is asked before each record with the records done and the records to undo, so a
-/// window can show progress and let pending messages run; false stops the undo there.
-/// `committed` is called after each record's commit, before its change rows are written.
-UndoResult UndoChangeFile(ChangeFileToUndo& file, KindControls& controls,
-                          host::AccpacConnection& connection, const std::string& job = "",
-                          const std::function<bool(size_t done, size_t total)>& proceed = nullptr,
-                          const std::function<void()>& committed = nullptr);
+/// still holds exactly its values after, through data sources of its own (UndoRecords), logged in
+/// a log of its own and written to a change file of its own, which can itself be undone to redo
+/// the change. A record changed since is left alone and reported; one whose rows are incomplete
+/// is refused and reported. What killed runs of its kinds left staged is settled first. Raises
+/// ChangeFileError, changing nothing, when the file does not pass CheckFor or its kinds are being
+/// converted by another run. `observer` is told the records to undo, each one done and each
+/// commit, and asked before each record whether to stop there.
+UndoResult UndoChangeFile(ChangeFileToUndo& file, host::AccpacConnection& connection,
+                          host::DataSourceFactory& dataSources, RunObserver& observer);
 
 }  // namespace convert

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "convert/Targets.h"
+#include "convert/KindTable.h"
 #include "convert/changes/ChangeFileReader.h"
 
 #include <cstddef>
@@ -39,7 +39,7 @@ struct RowChange {
 
 /// A record of a change file: the rows of one kind and key with one outcome, one after another.
 struct RecordChange {
-  const KindTarget* kind = nullptr;
+  const KindDef* kind = nullptr;
   std::string key;
   std::string outcome;
   std::size_t line = 0;  ///< the line of its first row
@@ -66,9 +66,6 @@ class ChangedRecords {
   std::optional<ChangeRow> pending_;
   std::size_t pendingLine_ = 0;
 };
-
-/// The kind whose log name is `logName`, or nullptr.
-const KindTarget* KindLogged(const std::string& logName);
 
 /// Every way to cut a record key into the values of `parts` key fields at its "-" joints: the
 /// conversion log joins a key's fields with "-", which a field's own value may also hold.

@@ -9,13 +9,13 @@
 namespace convert {
 namespace {
 
-bool sameValue(const std::string& a, const std::string& b) {
+bool SameValue(const std::string& a, const std::string& b) {
   // The ERP's text fields are blank-padded: trailing blanks never tell two values apart.
   return platform::TrimRight(a) == platform::TrimRight(b);
 }
 
 /// The value to put for a field's text, in the field's own type.
-host::Variant valueFor(const host::Field& field, const std::string& text) {
+host::Variant ValueFor(const host::Field& field, const std::string& text) {
   if (field.Info().type == host::FieldType::Text) return text;
   if (text.empty()) return std::int64_t{0};
   std::int64_t whole = 0;
@@ -24,14 +24,14 @@ host::Variant valueFor(const host::Field& field, const std::string& text) {
   return std::stod(text);
 }
 
-const FieldChange* fieldNamed(const std::vector<FieldChange>& fields, const std::string& name) {
+const FieldChange* FieldNamed(const std::vector<FieldChange>& fields, const std::string& name) {
   for (const FieldChange& field : fields) {
     if (field.field == name) return &field;
   }
   return nullptr;
 }
 
-std::vector<std::pair<int, std::string>> primaryKey(host::DataSource& header) {
+std::vector<std::pair<int, std::string>> PrimaryKey(host::DataSource& header) {
   std::vector<std::pair<int, std::string>> key;
   for (int number : header.Keys().front().fields) {
     key.emplace_back(number, header.Fields(number).Text());
@@ -39,17 +39,17 @@ std::vector<std::pair<int, std::string>> primaryKey(host::DataSource& header) {
   return key;
 }
 
-bool readKey(host::DataSource& header, const host::Key& primary,
+bool ReadKey(host::DataSource& header, const host::Key& primary,
              const std::vector<std::string>& values) {
   header.ClearRecord();
   for (size_t i = 0; i < values.size(); ++i) {
     host::Field field = header.Fields(primary.fields[i]);
-    field.PutWithoutVerification(valueFor(field, values[i]));
+    field.PutWithoutVerification(ValueFor(field, values[i]));
   }
   return header.Read();
 }
 
-bool readRow(const KindTarget& kind, host::DataSource& detail, const std::string& authority) {
+bool ReadRow(const KindDef& kind, host::DataSource& detail, const std::string& authority) {
   detail.ClearRecord();
   detail.Fields(static_cast<int>(kind.lAuhorityIDX)).PutWithoutVerification(authority);
   return detail.Read();
@@ -92,11 +92,11 @@ UndoRecords::UndoRecords(KindControls& controls, host::AccpacConnection& connect
   });
 }
 
-void SettleKinds(const std::vector<const KindTarget*>& kinds, KindControls& controls,
+void SettleKinds(const std::vector<const KindDef*>& kinds, KindControls& controls,
                  host::AccpacConnection& connection) {
   RunState state;
   CommitBatches batches(connection, state);
-  for (const KindTarget* kind : kinds) {
+  for (const KindDef* kind : kinds) {
     host::DataSource* detail =
         kind->detailSource.empty() ? nullptr : &controls.Source(kind->detailSource);
     batches.StartKind(kind->logName, controls.Source(kind->headerSource), detail);
@@ -104,7 +104,7 @@ void SettleKinds(const std::vector<const KindTarget*>& kinds, KindControls& cont
   }
 }
 
-void UndoRecords::StartKind(const KindTarget& kind) {
+void UndoRecords::StartKind(const KindDef& kind) {
   host::DataSource* detail =
       kind.detailSource.empty() ? nullptr : &controls_.Source(kind.detailSource);
   batches_.StartKind(kind.logName, controls_.Source(kind.headerSource), detail);
@@ -205,11 +205,11 @@ std::string UndoRecords::Find(host::DataSource& header, const std::string& key) 
   const host::Key& primary = header.Keys().front();
   std::vector<std::vector<std::string>> found;
   for (const std::vector<std::string>& split : KeySplits(key, primary.FieldCount())) {
-    if (readKey(header, primary, split)) found.push_back(split);
+    if (ReadKey(header, primary, split)) found.push_back(split);
   }
   if (found.empty()) return "It no longer exists.";
   if (found.size() > 1) return "Its key names more than one record.";
-  readKey(header, primary, found.front());
+  ReadKey(header, primary, found.front());
   return "";
 }
 
@@ -218,7 +218,7 @@ std::string UndoRecords::Differences(const RecordChange& record, host::DataSourc
   std::string differences;
   auto compare = [&](const std::string& field, const std::string& now, const std::string& after) {
     recorder_.Before(field, now);
-    if (!sameValue(now, after) && differences.empty()) {
+    if (!SameValue(now, after) && differences.empty()) {
       differences = "Changed since: " + field + " is \"" + platform::TrimRight(now) + "\", not \"" +
                     after + "\".";
     }
@@ -227,7 +227,7 @@ std::string UndoRecords::Differences(const RecordChange& record, host::DataSourc
     compare(field.field, header.Fields(field.field).Text(), field.after);
   }
   for (const RowChange& row : record.rows) {
-    const bool present = readRow(*record.kind, *detail, row.authority);
+    const bool present = ReadRow(*record.kind, *detail, row.authority);
     compare(DetailField(row.authority, kRowField), present ? kPresent : kAbsent,
             row.presentAfter ? kPresent : kAbsent);
     for (const FieldChange& field : row.fields) {
@@ -243,11 +243,11 @@ std::vector<host::RecordProbe> UndoRecords::PutBack(const RecordChange& record,
                                                     host::DataSource* detail) {
   if (detail) return PutBackRows(record, header, *detail);
   host::RecordProbe probe;
-  probe.key = primaryKey(header);
+  probe.key = PrimaryKey(header);
   for (const std::string& name : rules_.HeaderFields(*record.kind)) {
     host::Field target = header.Fields(name);
     const std::string now = target.Text();
-    target.PutWithVerification(valueFor(target, fieldNamed(record.fields, name)->before));
+    target.PutWithVerification(ValueFor(target, FieldNamed(record.fields, name)->before));
     probe.fields.push_back({target.Index(), now, target.Text()});
     recorder_.After(name, target.Text());
   }
@@ -261,8 +261,8 @@ std::vector<host::RecordProbe> UndoRecords::PutBackRows(const RecordChange& reco
   const int authorityField = static_cast<int>(record.kind->lAuhorityIDX);
   for (const RowChange& row : record.rows) {
     host::RecordProbe probe{
-        primaryKey(header), authorityField, row.authority, false, row.presentBefore, {}};
-    probe.existedBefore = readRow(*record.kind, detail, row.authority);
+        PrimaryKey(header), authorityField, row.authority, false, row.presentBefore, {}};
+    probe.existedBefore = ReadRow(*record.kind, detail, row.authority);
     std::vector<const FieldChange*> putBack;
     for (const FieldChange& field : row.fields) {
       if (rules_.PutsBack(*record.kind, field.field)) putBack.push_back(&field);
@@ -278,7 +278,7 @@ std::vector<host::RecordProbe> UndoRecords::PutBackRows(const RecordChange& reco
       }
       for (const FieldChange* field : putBack) {
         host::Field target = detail.Fields(field->field);
-        target.PutWithVerification(valueFor(target, field->before));
+        target.PutWithVerification(ValueFor(target, field->before));
       }
       if (probe.existedBefore) {
         detail.Update();

@@ -34,7 +34,7 @@ struct UndoTally {
 
 /// Settles what killed runs left staged for `kinds`, their log lines and their change rows, as
 /// the next start of each kind would (CommitBatches).
-void SettleKinds(const std::vector<const KindTarget*>& kinds, KindControls& controls,
+void SettleKinds(const std::vector<const KindDef*>& kinds, KindControls& controls,
                  host::AccpacConnection& connection);
 
 /// Puts back converted records of a change file, one at a time, through the window's data
@@ -58,7 +58,7 @@ class UndoRecords {
   void Log(const std::string& line);
 
  private:
-  void StartKind(const KindTarget& kind);
+  void StartKind(const KindDef& kind);
   /// Reads the record of `key`; the empty text when it was found, else why it is left alone.
   std::string Find(host::DataSource& header, const std::string& key);
   /// What differs from the values after, the empty text when nothing does.
@@ -84,7 +84,7 @@ class UndoRecords {
   UndoTally& tally_;
   RunState state_;
   CommitBatches batches_;
-  const KindTarget* kind_ = nullptr;
+  const KindDef* kind_ = nullptr;
   std::function<void()> committed_;
 };
 

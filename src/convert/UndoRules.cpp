@@ -5,11 +5,11 @@
 namespace convert {
 namespace {
 
-bool contains(const std::vector<std::string>& names, const std::string& name) {
+bool Contains(const std::vector<std::string>& names, const std::string& name) {
   return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-std::string lineOf(const RecordChange& record) {
+std::string LineOf(const RecordChange& record) {
   return "line " + std::to_string(record.line);
 }
 
@@ -17,11 +17,11 @@ std::string lineOf(const RecordChange& record) {
 
 void CheckTab(const RecordChange& record, const std::string& tab) {
   if (record.kind->tab == tab) return;
-  throw ChangeFileError(lineOf(record) + " names " + record.kind->logName + ", a kind of tab " +
+  throw ChangeFileError(LineOf(record) + " names " + record.kind->logName + ", a kind of tab " +
                         record.kind->tab + ", in a file of tab " + tab + ".");
 }
 
-const UndoRules::KindFields& UndoRules::FieldsOf(const KindTarget& kind) {
+const UndoRules::KindFields& UndoRules::FieldsOf(const KindDef& kind) {
   auto known = kinds_.find(&kind);
   if (known != kinds_.end()) return known->second;
   KindFields fields;
@@ -42,7 +42,7 @@ const UndoRules::KindFields& UndoRules::FieldsOf(const KindTarget& kind) {
     for (const auto* positions : {&kind.classFieldIDX, &kind.taxIncludedFieldIDX}) {
       for (std::int32_t n : *positions) {
         const std::string name = detail.Fields(static_cast<int>(n)).Name();
-        if (!contains(fields.putBack, name)) fields.putBack.push_back(name);
+        if (!Contains(fields.putBack, name)) fields.putBack.push_back(name);
       }
     }
   }
@@ -53,16 +53,16 @@ void UndoRules::Check(const RecordChange& record) {
   CheckTab(record, tab_);
   const KindFields& fields = FieldsOf(*record.kind);
   auto refuse = [&](const std::string& field) {
-    throw ChangeFileError(lineOf(record) + " names " + field + ", which no conversion of " +
+    throw ChangeFileError(LineOf(record) + " names " + field + ", which no conversion of " +
                           record.kind->logName + " changes.");
   };
   for (const FieldChange& field : record.fields) {
-    if (!contains(fields.header, field.field)) refuse(field.field);
+    if (!Contains(fields.header, field.field)) refuse(field.field);
   }
   for (const RowChange& row : record.rows) {
     if (record.kind->detailSource.empty()) refuse(DetailField(row.authority, kRowField));
     for (const FieldChange& field : row.fields) {
-      if (!contains(fields.detail, field.field)) refuse(DetailField(row.authority, field.field));
+      if (!Contains(fields.detail, field.field)) refuse(DetailField(row.authority, field.field));
     }
   }
 }
@@ -90,11 +90,11 @@ std::string UndoRules::Incomplete(const RecordChange& record) {
   return text + ".";
 }
 
-bool UndoRules::PutsBack(const KindTarget& kind, const std::string& field) {
-  return contains(FieldsOf(kind).putBack, field);
+bool UndoRules::PutsBack(const KindDef& kind, const std::string& field) {
+  return Contains(FieldsOf(kind).putBack, field);
 }
 
-const std::vector<std::string>& UndoRules::HeaderFields(const KindTarget& kind) {
+const std::vector<std::string>& UndoRules::HeaderFields(const KindDef& kind) {
   return FieldsOf(kind).header;
 }
 

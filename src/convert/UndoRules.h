@@ -25,10 +25,10 @@ class UndoRules {
   /// empty when it is whole.
   std::string Incomplete(const RecordChange& record);
   /// Whether an undo puts the detail field `field` of a row of `kind` back.
-  bool PutsBack(const KindTarget& kind, const std::string& field);
+  bool PutsBack(const KindDef& kind, const std::string& field);
   /// The header fields of a tax-group kind in the order they are put: the tax group first, as
   /// the classes are verified against it.
-  const std::vector<std::string>& HeaderFields(const KindTarget& kind);
+  const std::vector<std::string>& HeaderFields(const KindDef& kind);
 
  private:
   struct KindFields {
@@ -37,11 +37,11 @@ class UndoRules {
     std::vector<std::string> putBack;
   };
 
-  const KindFields& FieldsOf(const KindTarget& kind);
+  const KindFields& FieldsOf(const KindDef& kind);
 
   KindControls& controls_;
   std::string tab_;
-  std::map<const KindTarget*, KindFields> kinds_;
+  std::map<const KindDef*, KindFields> kinds_;
 };
 
 /// Raises ChangeFileError when `record` is of a kind that is not on `tab`.

@@ -52,6 +52,8 @@ class AccpacConnection {
   std::shared_ptr<DatabaseLink> SystemDBLinkRW();
   std::shared_ptr<DatabaseLink> SystemDBLinkRO();
 
+  /// A new error display of the ERP, as the program's controls report and show their errors.
+  std::unique_ptr<ErrorDisplay> NewErrorDisplay() const { return services_.newErrorDisplay(); }
   void PutError(const std::string& sError);
   void PutMessage(const std::string& sMessage);
   /// Shows the error list to the operator and leaves it empty.

@@ -43,8 +43,8 @@ class ReportingShell : public Shell {
   /// `shell` and `notifier` must outlive this object.
   ReportingShell(Shell& shell, Notifier& notifier) : shell_(shell), notifier_(notifier) {}
 
-  int open(const std::string& target) override { return shell_.open(target); }
-  bool explore(const std::string& folder) override;
+  int Open(const std::string& target) override { return shell_.Open(target); }
+  bool Explore(const std::string& folder) override;
 
  private:
   Shell& shell_;

@@ -49,7 +49,7 @@ long ElapsedMs(const timespec& since) {
 // Starts the program from an intermediate child that reports the program's verdict through its
 // exit status and then leaves it to init, so that it never becomes our zombie and we never wait
 // for the viewer it started.
-bool startDetached(const std::string& program, const std::string& argument) {
+bool StartDetached(const std::string& program, const std::string& argument) {
   std::string programCopy = program;
   std::string argumentCopy = argument;
   std::vector<char*> argv = {programCopy.data(), argumentCopy.data(), nullptr};
@@ -75,12 +75,12 @@ std::string XdgShell::Unquoted(const std::string& target) {
   return target;
 }
 
-int XdgShell::open(const std::string& target) {
-  return startDetached(program_, Unquoted(target)) ? kStarted : kNotFound;
+int XdgShell::Open(const std::string& target) {
+  return StartDetached(program_, Unquoted(target)) ? kStarted : kNotFound;
 }
 
-bool XdgShell::explore(const std::string& folder) {
-  return startDetached(program_, Unquoted(folder));
+bool XdgShell::Explore(const std::string& folder) {
+  return StartDetached(program_, Unquoted(folder));
 }
 
 }  // namespace util

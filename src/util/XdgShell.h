@@ -22,9 +22,9 @@ class XdgShell : public Shell {
 
   /// Starts the program on the target; 42 when it started, 2 when it could not be started or
   /// reported a failure.
-  int open(const std::string& target) override;
+  int Open(const std::string& target) override;
   /// Starts the program on the folder; false when it could not be started or reported a failure.
-  bool explore(const std::string& folder) override;
+  bool Explore(const std::string& folder) override;
 
   /// The target without one pair of surrounding double quotes, as a command line would read it.
   static std::string Unquoted(const std::string& target);

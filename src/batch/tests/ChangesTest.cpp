@@ -55,11 +55,6 @@ class ChangesTest : public fixture::RunnerTest {
     return text;
   }
 
-  /// The company's log folder as it is spelled on disk.
-  std::filesystem::path logs() const {
-    return util::ResolvePathCase(site.sharedData() / "Company" / "SAMLTD" / "Ordavel");
-  }
-
   void exec(const std::string& sql) { company->database()->sql().exec(sql); }
 
   /// Every file of the site (registry, programs, shared data) with a hash of its bytes.
@@ -108,10 +103,9 @@ class ChangesTest : public fixture::RunnerTest {
   }
 
   ExitStatus Undo(const std::filesystem::path& file, const std::string& other = "") {
-    ConsoleMessages messages(out, [](const std::string&) { return true; });
-    Workstation station = Station(messages);
+    Workstation station = Station();
     const auto opened = OpenChangeFile(file.string(), other, out);
-    return opened ? UndoChanges(*opened, other, station, out) : kRefused;
+    return opened ? UndoChanges(*opened, station, out) : kRefused;
   }
 
   /// The change file of `run` ("conversion", "undo") in the log folder; empty when none is.
@@ -241,12 +235,8 @@ TEST_F(ChangesTest, APreviewSavesNothingAndPredictsTheConversionRecordForRecord)
 TEST_F(ChangesTest, APreviewAfterAKilledRunLeavesEveryFileOfTheSiteAsItWas) {
   const std::filesystem::path database = company->file();
   company.reset();  // the killed run's is to be the last connection the company had
-  host::ScopedConnection committed;
-  const std::filesystem::path killed = changeFileOfKilledRun(kCustomersJob, [&] {
-    beforeRun = [&](app::Form1& window) {
-      committed = window.Run()->BatchCommitted().Connect([] { ::raise(SIGKILL); });
-    };
-  });
+  const std::filesystem::path killed =
+      changeFileOfKilledRun(kCustomersJob, [&] { onCommit = [] { ::raise(SIGKILL); }; });
   ASSERT_FALSE(killed.empty());
   // As if the kill had come in the middle of a write: a change file the next run would mend.
   std::filesystem::resize_file(killed, std::filesystem::file_size(killed) - 5);
@@ -412,17 +402,14 @@ TEST_F(ChangesTest, UndoPutsBackOnlyWholeRecordsOfTaxFieldsFromAnUneditedFile) {
 TEST_F(ChangesTest, AFullDiskMidRunLeavesAWholeChangeFileThatUndoTakes) {
   const pid_t child = ::fork();
   if (child == 0) {
-    host::ScopedConnection committed;
     int commits = 0;
-    beforeRun = [&](app::Form1& window) {
-      committed = window.Run()->BatchCommitted().Connect([&] {
-        if (++commits != 2) return;
-        ::signal(SIGXFSZ, SIG_IGN);
-        const auto room =
-            static_cast<rlim_t>(std::filesystem::file_size(changeFileOf("conversion")) + 40);
-        const rlimit limit{room, room};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-      });
+    onCommit = [&] {
+      if (++commits != 2) return;
+      ::signal(SIGXFSZ, SIG_IGN);
+      const auto room =
+          static_cast<rlim_t>(std::filesystem::file_size(changeFileOf("conversion")) + 40);
+      const rlimit limit{room, room};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
     };
     Run(kRunAR + "RecordsPerCommit=1\n" + kCustomersJob.substr(kRunAR.size()));
     ::_exit(0);
@@ -492,13 +479,10 @@ TEST_F(ChangesTest, ChangeFilesAreNamedApartOwnerOnlyAndSafeInASpreadsheet) {
 // finish, and claims only records that were converted.
 TEST_F(ChangesTest, AKilledRunLeavesAWholeChangeFileThatSaysSo) {
   // The customers are through and the items' kind has begun: the process dies in its loop.
-  host::ScopedConnection started;
   int polls = -1;
   const std::filesystem::path file = changeFileOfKilledRun(kJob, [&] {
-    beforeRun = [&](app::Form1& window) {
-      started = window.Run()->KindStarted.Connect([&](const convert::KindTarget& kind) {
-        if (kind.checkBox == "chkARItemTaxes") polls = 0;
-      });
+    onKindStarted = [&](const convert::KindDef& kind) {
+      if (kind.checkBox == "chkARItemTaxes") polls = 0;
     };
     pump.onPoll = [&] {
       if (polls >= 0 && ++polls == 6) ::raise(SIGKILL);
@@ -525,12 +509,8 @@ TEST_F(ChangesTest, AKilledRunLeavesAWholeChangeFileThatSaysSo) {
 // A run killed after a commit and before that batch's change rows reached its change file: the
 // next start of the kind puts them there, so the killed run can be undone completely.
 TEST_F(ChangesTest, TheNextRunOfAKindWritesTheRowsOfABatchAKillLeftUnwritten) {
-  host::ScopedConnection committed;
-  const std::filesystem::path file = changeFileOfKilledRun(kCustomersJob, [&] {
-    beforeRun = [&](app::Form1& window) {
-      committed = window.Run()->BatchCommitted().Connect([] { ::raise(SIGKILL); });
-    };
-  });
+  const std::filesystem::path file =
+      changeFileOfKilledRun(kCustomersJob, [&] { onCommit = [] { ::raise(SIGKILL); }; });
   ASSERT_FALSE(file.empty());
   ASSERT_EQ("HST", taxGroupOf("C100"));
   ASSERT_EQ(0u, rowsOf(convert::ReadChangeFile(file).rows, "C100").size()) << "killed too late";

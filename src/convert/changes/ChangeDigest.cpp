@@ -8,7 +8,7 @@ namespace {
 /// 128 bits: out of reach of forgery, and half as wide in a spreadsheet as 256 would be.
 constexpr std::size_t kDigestBytes = 16;
 
-std::string hex(const unsigned char* bytes, std::size_t size) {
+std::string Hex(const unsigned char* bytes, std::size_t size) {
   constexpr const char* kDigits = "0123456789abcdef";
   std::string text;
   for (std::size_t i = 0; i < size; ++i) {
@@ -46,7 +46,7 @@ std::string ChangeDigest::Next(std::string_view previous, std::string_view row) 
   }
   std::array<unsigned char, kDigestBytes> mac{};
   crypto_generichash_final(&state, mac.data(), mac.size());
-  return hex(mac.data(), mac.size());
+  return Hex(mac.data(), mac.size());
 }
 
 }  // namespace convert

@@ -1,21 +1,13 @@
 #include "convert/changes/ChangeFile.h"
 
-#include <ctime>
+#include "platform/LocalTime.h"
 
 namespace convert {
 namespace {
 
 constexpr const char* kSignature = "Ordavel change file";
 
-std::string formatted(std::chrono::system_clock::time_point when, const char* format) {
-  const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
-  std::tm local{};
-  localtime_r(&seconds, &local);
-  char text[64];
-  return std::string(text, std::strftime(text, sizeof text, format, &local));
-}
-
-const char* modeName(ChangeRunMode mode) {
+const char* ModeName(ChangeRunMode mode) {
   switch (mode) {
     case ChangeRunMode::Preview:
       return "Preview";
@@ -30,16 +22,17 @@ const char* modeName(ChangeRunMode mode) {
 }  // namespace
 
 std::string IsoLocalTime(std::chrono::system_clock::time_point when) {
-  std::string offset = formatted(when, "%z");  // "+hhmm"
+  std::string offset = platform::FormatLocalTime(when, "%z");  // "+hhmm"
   if (offset.size() == 5) offset.insert(3, ":");
-  return formatted(when, "%Y-%m-%dT%H:%M:%S") + offset;
+  return platform::FormatLocalTime(when, "%Y-%m-%dT%H:%M:%S") + offset;
 }
 
 std::string ChangeFileName(std::chrono::system_clock::time_point started, const std::string& tab,
                            ChangeRunMode mode) {
-  std::string run = modeName(mode);
+  std::string run = ModeName(mode);
   run[0] = static_cast<char>(run[0] - 'A' + 'a');
-  return formatted(started, "%Y%m%d_%H%M%S") + "_" + tab + "_" + run + "_changes.csv";
+  return platform::FormatLocalTime(started, "%Y%m%d_%H%M%S") + "_" + tab + "_" + run +
+         "_changes.csv";
 }
 
 bool IsChangeFileName(const std::string& name) {
@@ -53,7 +46,7 @@ std::string ChangeHeaderText(const ChangeFileHeader& header) {
   text += CsvLine({"Job", header.job});
   text += CsvLine({"Started", header.started});
   text += CsvLine({"Tab", header.tab});
-  text += CsvLine({"Run", modeName(header.mode)});
+  text += CsvLine({"Run", ModeName(header.mode)});
   text += CsvLine({"Undoes", header.undoes});
   return text + CsvLine({"Kind", "Record key", "Field", "Before", "After", "Outcome", "Digest"});
 }

@@ -1,8 +1,6 @@
 #include "convert/changes/ChangeFileReader.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace convert {
 namespace {
@@ -15,49 +13,37 @@ const std::vector<std::string> kColumns = {"Kind",  "Record key", "Field", "Befo
 /// The columns of the change files of a version that wrote no digest.
 const std::vector<std::string> kColumnsWithoutDigest(kColumns.begin(), kColumns.end() - 1);
 
-int openRegularFile(const std::filesystem::path& file) {
+platform::FileDescriptor OpenRegularFile(const std::filesystem::path& file) {
   // Not blocking, so that a FIFO is refused rather than waited on.
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) throw ChangeFileError("it cannot be read.");
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    throw ChangeFileError("it is not a regular file.");
-  }
-  return fd;
+  platform::FileDescriptor opened =
+      platform::FileDescriptor::Open(file, O_RDONLY | O_NONBLOCK | O_NOCTTY);
+  if (!opened.Valid()) throw ChangeFileError("it cannot be read.");
+  if (!platform::PlainFileSize(opened.Get())) throw ChangeFileError("it is not a regular file.");
+  return opened;
 }
 
-ChangeRunMode modeNamed(const std::string& value) {
+ChangeRunMode ModeNamed(const std::string& value) {
   if (value == "Conversion") return ChangeRunMode::Conversion;
   if (value == "Preview") return ChangeRunMode::Preview;
   if (value == "Undo") return ChangeRunMode::Undo;
   throw ChangeFileError("it names an unknown kind of run, " + value + ".");
 }
 
-void readHeaderValue(ChangeFileHeader& header, const std::string& name, const std::string& value) {
+void ReadHeaderValue(ChangeFileHeader& header, const std::string& name, const std::string& value) {
   if (name == "Company") header.company = value;
   if (name == "User") header.user = value;
   if (name == "Job") header.job = value;
   if (name == "Started") header.started = value;
   if (name == "Tab") header.tab = value;
   if (name == "Undoes") header.undoes = value;
-  if (name == "Run") header.mode = modeNamed(value);
+  if (name == "Run") header.mode = ModeNamed(value);
 }
 
 }  // namespace
 
 ChangeFileReader::ChangeFileReader(const std::filesystem::path& file)
-    : fd_(openRegularFile(file)), csv_(fd_, kLongestLine) {
-  try {
-    ReadHeader();
-  } catch (...) {
-    ::close(fd_);
-    throw;
-  }
-}
-
-ChangeFileReader::~ChangeFileReader() {
-  ::close(fd_);
+    : file_(OpenRegularFile(file)), csv_(file_.Get(), kLongestLine) {
+  ReadHeader();
 }
 
 void ChangeFileReader::ReadHeader() {
@@ -81,7 +67,7 @@ void ChangeFileReader::ReadHeader() {
     if (line->size() != 2) {
       throw ChangeFileError("line " + std::to_string(csv_.LineNumber()) + " is damaged.");
     }
-    readHeaderValue(header_, (*line)[0], (*line)[1]);
+    ReadHeaderValue(header_, (*line)[0], (*line)[1]);
   }
   throw ChangeFileError("it has no line naming its columns.");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "convert/changes/ChangeFile.h"
+#include "platform/FileDescriptor.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -19,7 +20,6 @@ class ChangeFileReader {
   /// Opens `file` and reads its header; raises ChangeFileError when it is not a regular file,
   /// not a change file of Ordavel, or one of a version that wrote no digest.
   explicit ChangeFileReader(const std::filesystem::path& file);
-  ~ChangeFileReader();
   ChangeFileReader(const ChangeFileReader&) = delete;
   ChangeFileReader& operator=(const ChangeFileReader&) = delete;
 
@@ -43,7 +43,7 @@ class ChangeFileReader {
   bool EndRow(const std::vector<std::string>& cells);
   void Prove(const std::vector<std::string>& cells);
 
-  int fd_ = -1;
+  platform::FileDescriptor file_;
   CsvReader csv_;
   ChangeFileHeader header_;
   std::string headerText_;

@@ -19,20 +19,17 @@ constexpr mode_t kOwnerOnly = 0600;
 /// one positioned write that replaces the last row, so the file never ends inside a row. A write
 /// that fails is taken back: the file is cut to where that row ended and the row written again,
 /// over bytes the file already had, so that even a full disk takes it.
-bool writeRowsAt(int fd, long long at, const std::string& text, bool keepMarker) {
+bool WriteRowsAt(int fd, long long at, const std::string& text, bool keepMarker) {
   const std::string marker = NotFinishedRow();
-  const std::string data = keepMarker ? text + marker : text;
-  const ssize_t written = ::pwrite(fd, data.data(), data.size(), static_cast<off_t>(at));
-  if (written == static_cast<ssize_t>(data.size())) return true;
+  if (platform::WriteAllAt(fd, keepMarker ? text + marker : text, at)) return true;
   if (::ftruncate(fd, static_cast<off_t>(at + static_cast<long long>(marker.size()))) == 0) {
-    [[maybe_unused]] const ssize_t restored =
-        ::pwrite(fd, marker.data(), marker.size(), static_cast<off_t>(at));
+    platform::WriteAllAt(fd, marker, at);
   }
   return false;
 }
 
 /// The names a run's change file may take: the first, then with "_2", "_3", ...
-std::filesystem::path candidateName(const std::filesystem::path& folder, const std::string& name,
+std::filesystem::path CandidateName(const std::filesystem::path& folder, const std::string& name,
                                     int attempt) {
   if (attempt == 1) return folder / name;
   return folder / (name.substr(0, name.size() - 4) + "_" + std::to_string(attempt) + ".csv");
@@ -42,11 +39,11 @@ constexpr int kNameAttempts = 99;
 
 /// Gives the unnamed file `fd` the first free name; empty when none could be given. A name taken
 /// by anything, a planted link too, is passed over.
-std::filesystem::path giveName(int fd, const std::filesystem::path& folder,
+std::filesystem::path GiveName(int fd, const std::filesystem::path& folder,
                                const std::string& name) {
   const std::string self = "/proc/self/fd/" + std::to_string(fd);
   for (int attempt = 1; attempt <= kNameAttempts; ++attempt) {
-    std::filesystem::path path = candidateName(folder, name, attempt);
+    std::filesystem::path path = CandidateName(folder, name, attempt);
     if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
       return path;
     }
@@ -66,27 +63,26 @@ ChangeFileWriter::ChangeFileWriter(const std::filesystem::path& folder,
   const std::string name = ChangeFileName(started, header.tab, header.mode);
   // Written whole before it gets its name, the file never shows empty or without its header, not
   // after a kill nor on a full disk.
-  fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, kOwnerOnly);
-  if (fd_ >= 0) {
+  file_ = platform::FileDescriptor::Open(folder, O_TMPFILE | O_WRONLY, kOwnerOnly);
+  if (file_.Valid()) {
     const bool begun = Begin(header);
-    if (begun) path_ = giveName(fd_, folder, name);
+    if (begun) path_ = GiveName(file_.Get(), folder, name);
     if (!path_.empty()) return;
-    ::close(fd_);
-    fd_ = -1;
+    file_.Close();
     end_ = 0;
     if (!begun) return;  // no room for the header: no file rather than a headless one
   }
   // A file system without unnamed files, or without /proc to name one: created by name, never
   // through anything that stands there already.
-  for (int attempt = 1; attempt <= kNameAttempts && fd_ < 0; ++attempt) {
-    const std::filesystem::path path = candidateName(folder, name, attempt);
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kOwnerOnly);
-    if (fd_ >= 0) path_ = path;
-    if (fd_ < 0 && errno != EEXIST) break;
+  for (int attempt = 1; attempt <= kNameAttempts && !file_.Valid(); ++attempt) {
+    const std::filesystem::path path = CandidateName(folder, name, attempt);
+    file_ =
+        platform::FileDescriptor::Open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, kOwnerOnly);
+    if (file_.Valid()) path_ = path;
+    if (!file_.Valid() && errno != EEXIST) break;
   }
-  if (fd_ >= 0 && !Begin(header)) {
-    ::close(fd_);
-    fd_ = -1;
+  if (file_.Valid() && !Begin(header)) {
+    file_.Close();
     ::unlink(path_.c_str());
     path_.clear();
   }
@@ -95,18 +91,14 @@ ChangeFileWriter::ChangeFileWriter(const std::filesystem::path& folder,
 bool ChangeFileWriter::Begin(const ChangeFileHeader& header) {
   // Held for the writer's life and dropped by the system when the process dies, so that mending
   // the files of killed runs never touches the file of a run still going.
-  ::flock(fd_, LOCK_EX | LOCK_NB);
+  ::flock(file_.Get(), LOCK_EX | LOCK_NB);
   const std::string text = ChangeHeaderText(header);
   head_ = digest_.Start(text);
   return WriteAtEnd(text, true);
 }
 
-ChangeFileWriter::~ChangeFileWriter() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
 bool ChangeFileWriter::WriteAtEnd(const std::string& text, bool keepMarker) {
-  if (!writeRowsAt(fd_, end_, text, keepMarker)) return false;
+  if (!WriteRowsAt(file_.Get(), end_, text, keepMarker)) return false;
   end_ += static_cast<long long>(text.size());
   return true;
 }
@@ -123,7 +115,7 @@ void ChangeFileWriter::WriteSigned(const std::string& lines, long rows, const st
   if (!Writing() || !WriteAtEnd(lines, true)) {
     // After a write that failed the file would miss rows between those before and after it:
     // nothing more is written, and the file says the run did not finish.
-    if (fd_ >= 0 && !finished_) broken_ = true;
+    if (file_.Valid() && !finished_) broken_ = true;
     lostRows_ += rows;
     return;
   }
@@ -131,7 +123,7 @@ void ChangeFileWriter::WriteSigned(const std::string& lines, long rows, const st
 }
 
 void ChangeFileWriter::Finish() {
-  if (fd_ < 0 || finished_) return;
+  if (!file_.Valid() || finished_) return;
   finished_ = true;
   if (!broken_) {
     std::string row;
@@ -146,7 +138,7 @@ void ChangeFileWriter::Finish() {
 void ChangeFileWriter::CheckName() {
   struct stat own {};
   struct stat named {};
-  if (path_.empty() || ::fstat(fd_, &own) != 0 || ::lstat(path_.c_str(), &named) != 0 ||
+  if (path_.empty() || ::fstat(file_.Get(), &own) != 0 || ::lstat(path_.c_str(), &named) != 0 ||
       own.st_dev != named.st_dev || own.st_ino != named.st_ino) {
     path_.clear();
   }
@@ -172,26 +164,20 @@ bool CutShortWriteOf(const std::string& tail, const std::string& data, const std
 }  // namespace
 
 bool PutStagedRows(const std::filesystem::path& file, long long at, const std::string& rows) {
-  const int fd = ::open(file.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-  if (fd < 0) return false;
-  struct stat info {};
-  bool held = false;
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= at) {
-    const std::string marker = NotFinishedRow();
-    const std::string data = rows + marker;
-    // Only as much as the rows and the end row take: the rest of a long run's file tells nothing.
-    const size_t size = static_cast<size_t>(info.st_size - at);
-    std::string tail(std::min(size, data.size() + 1), '\0');
-    const ssize_t n = ::pread(fd, tail.data(), tail.size(), static_cast<off_t>(at));
-    if (n == static_cast<ssize_t>(tail.size())) {
-      // The end row still stands where the rows go, or the write of them after the commit was
-      // cut short by the kill: writing them again mends the file. Otherwise they are there.
-      held = tail != data && CutShortWriteOf(tail, data, marker) ? writeRowsAt(fd, at, rows, true)
-                                                                 : tail.starts_with(rows);
-    }
-  }
-  ::close(fd);
-  return held;
+  const platform::FileDescriptor changes = platform::FileDescriptor::OpenPlainFile(file, O_RDWR);
+  const std::optional<std::int64_t> size =
+      changes.Valid() ? platform::PlainFileSize(changes.Get()) : std::nullopt;
+  if (!size || *size < at) return false;
+  const std::string marker = NotFinishedRow();
+  const std::string data = rows + marker;
+  // Only as much as the rows and the end row take: the rest of a long run's file tells nothing.
+  const std::optional<std::string> tail = platform::ReadUpToAt(changes.Get(), data.size() + 1, at);
+  if (!tail) return false;
+  // The end row still stands where the rows go, or the write of them after the commit was cut
+  // short by the kill: writing them again mends the file. Otherwise they are there.
+  return *tail != data && CutShortWriteOf(*tail, data, marker)
+             ? WriteRowsAt(changes.Get(), at, rows, true)
+             : tail->starts_with(rows);
 }
 
 namespace {
@@ -234,25 +220,22 @@ bool EndsWithEndRow(const std::string& text) {
 /// Cuts a change file that a kill left ending inside a row back to its last whole row and closes
 /// it with the row of a run that did not finish; a file whose writer still runs is left alone.
 void MendChangeFile(const std::filesystem::path& file) {
-  const int fd = ::open(file.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-  if (fd < 0) return;
-  struct stat info {};
-  if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-      info.st_size > 0) {
-    // The end row is short: the last bytes tell a whole file without reading a long one.
-    const off_t tailSize = std::min<off_t>(info.st_size, 256);
-    std::string tail(static_cast<size_t>(tailSize), '\0');
-    std::string text;
-    if (::pread(fd, tail.data(), tail.size(), info.st_size - tailSize) == tailSize &&
-        !EndsWithEndRow(tail)) {
-      text.resize(static_cast<size_t>(info.st_size));
-    }
-    if (!text.empty() && ::pread(fd, text.data(), text.size(), 0) == info.st_size) {
-      const size_t end = MendedSize(text);
-      if (::ftruncate(fd, static_cast<off_t>(end)) == 0) writeRowsAt(fd, end, "", true);
-    }
+  const platform::FileDescriptor changes = platform::FileDescriptor::OpenPlainFile(file, O_RDWR);
+  if (!changes.Valid() || ::flock(changes.Get(), LOCK_EX | LOCK_NB) != 0) return;
+  const std::int64_t size = platform::PlainFileSize(changes.Get()).value_or(0);
+  if (size == 0) return;
+  // The end row is short: the last bytes tell a whole file without reading a long one.
+  const std::int64_t tailSize = std::min<std::int64_t>(size, 256);
+  const std::optional<std::string> tail =
+      platform::ReadExactlyAt(changes.Get(), static_cast<size_t>(tailSize), size - tailSize);
+  if (!tail || EndsWithEndRow(*tail)) return;
+  const std::optional<std::string> text =
+      platform::ReadExactlyAt(changes.Get(), static_cast<size_t>(size), 0);
+  if (!text) return;
+  const size_t end = MendedSize(*text);
+  if (::ftruncate(changes.Get(), static_cast<off_t>(end)) == 0) {
+    WriteRowsAt(changes.Get(), static_cast<long long>(end), "", true);
   }
-  ::close(fd);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "convert/changes/ChangeFile.h"
+#include "platform/FileDescriptor.h"
 
 #include <chrono>
 #include <filesystem>
@@ -25,7 +26,6 @@ class ChangeFileWriter {
   /// "_2", "_3", ... The rows are signed with `digest`, which must outlive the writer.
   ChangeFileWriter(const std::filesystem::path& folder, const ChangeFileHeader& header,
                    std::chrono::system_clock::time_point started, const ChangeDigest& digest);
-  ~ChangeFileWriter();
   ChangeFileWriter(const ChangeFileWriter&) = delete;
   ChangeFileWriter& operator=(const ChangeFileWriter&) = delete;
 
@@ -39,7 +39,7 @@ class ChangeFileWriter {
   /// The file, while it holds this run's rows under that name; empty when none was made.
   const std::filesystem::path& Path() const { return path_; }
   /// Whether rows written now would reach the file.
-  bool Writing() const { return fd_ >= 0 && !finished_ && !broken_; }
+  bool Writing() const { return file_.Valid() && !finished_ && !broken_; }
   /// Where the next rows go: the file's size without its last row.
   long long End() const { return end_; }
   /// The digest the next row follows.
@@ -58,7 +58,7 @@ class ChangeFileWriter {
   std::filesystem::path path_;
   const ChangeDigest& digest_;
   std::string head_;
-  int fd_ = -1;
+  platform::FileDescriptor file_;
   long long end_ = 0;  ///< where the "did not finish" row starts
   long lostRows_ = 0;
   bool finished_ = false;

@@ -1,14 +1,12 @@
 #include "convert/changes/CsvCodec.h"
 
-#include <unistd.h>
-
-#include <cerrno>
+#include "platform/FileDescriptor.h"
 
 namespace convert {
 namespace {
 
 /// The length of the valid UTF-8 sequence at `at`, 0 when the bytes there are not one.
-std::size_t utf8SequenceAt(const std::string& text, std::size_t at) {
+std::size_t Utf8SequenceAt(const std::string& text, std::size_t at) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char first = byte(at);
   if (first < 0x80) return 1;
@@ -36,9 +34,9 @@ std::size_t utf8SequenceAt(const std::string& text, std::size_t at) {
   return length;
 }
 
-bool validUtf8(const std::string& text) {
+bool ValidUtf8(const std::string& text) {
   for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = utf8SequenceAt(text, i);
+    const std::size_t length = Utf8SequenceAt(text, i);
     if (length == 0) return false;
     i += length;
   }
@@ -48,10 +46,10 @@ bool validUtf8(const std::string& text) {
 constexpr const char* kHex = "0123456789ABCDEF";
 
 /// "%" and every byte outside a valid UTF-8 sequence as "%XX"; the rest as it is.
-std::string percentEscaped(const std::string& cell) {
+std::string PercentEscaped(const std::string& cell) {
   std::string escaped;
   for (std::size_t i = 0; i < cell.size();) {
-    const std::size_t length = cell[i] == '%' ? 0 : utf8SequenceAt(cell, i);
+    const std::size_t length = cell[i] == '%' ? 0 : Utf8SequenceAt(cell, i);
     if (length > 0) {
       escaped.append(cell, i, length);
       i += length;
@@ -65,17 +63,17 @@ std::string percentEscaped(const std::string& cell) {
   return escaped;
 }
 
-int hexValue(char c) {
+int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
 }
 
-std::string percentUnescaped(const std::string& text, std::size_t from) {
+std::string PercentUnescaped(const std::string& text, std::size_t from) {
   std::string cell;
   for (std::size_t i = from; i < text.size(); ++i) {
-    const int high = i + 2 < text.size() && text[i] == '%' ? hexValue(text[i + 1]) : -1;
-    const int low = high >= 0 ? hexValue(text[i + 2]) : -1;
+    const int high = i + 2 < text.size() && text[i] == '%' ? HexValue(text[i + 1]) : -1;
+    const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
     if (text[i] != '%') {
       cell += text[i];
     } else if (low < 0) {
@@ -90,24 +88,24 @@ std::string percentUnescaped(const std::string& text, std::size_t from) {
 
 /// Whether a spreadsheet would take a cell beginning with `c` for a formula, or whether the
 /// apostrophe that neutralises one must itself be told apart.
-bool needsApostrophe(char c) {
+bool NeedsApostrophe(char c) {
   return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r' || c == '\'';
 }
 
-std::string encodedCell(const std::string& cell) {
-  if (!validUtf8(cell)) return "'%" + percentEscaped(cell);
-  if (!cell.empty() && needsApostrophe(cell.front())) return "'" + cell;
+std::string EncodedCell(const std::string& cell) {
+  if (!ValidUtf8(cell)) return "'%" + PercentEscaped(cell);
+  if (!cell.empty() && NeedsApostrophe(cell.front())) return "'" + cell;
   return cell;
 }
 
-std::string decodedCell(std::string text) {
-  if (text.starts_with("'%")) return percentUnescaped(text, 2);
+std::string DecodedCell(std::string text) {
+  if (text.starts_with("'%")) return PercentUnescaped(text, 2);
   if (text.starts_with('\'')) text.erase(0, 1);
   return text;
 }
 
-void appendCell(std::string& line, const std::string& cell) {
-  const std::string text = encodedCell(cell);
+void AppendCell(std::string& line, const std::string& cell) {
+  const std::string text = EncodedCell(cell);
   if (text.find_first_of(",\"\r\n") == std::string::npos) {
     line += text;
     return;
@@ -122,7 +120,7 @@ void appendCell(std::string& line, const std::string& cell) {
 
 /// Parses the line that starts at `at` into `cells`; true, with `at` after its CR LF, when the
 /// line is whole in `text`.
-bool parseLine(const std::string& text, std::size_t& at, std::vector<std::string>& cells) {
+bool ParseLine(const std::string& text, std::size_t& at, std::vector<std::string>& cells) {
   cells.clear();
   std::string cell;
   bool quoted = false;
@@ -140,10 +138,10 @@ bool parseLine(const std::string& text, std::size_t& at, std::vector<std::string
     } else if (c == '"') {
       quoted = true;
     } else if (c == ',') {
-      cells.push_back(decodedCell(std::move(cell)));
+      cells.push_back(DecodedCell(std::move(cell)));
       cell.clear();
     } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      cells.push_back(decodedCell(std::move(cell)));
+      cells.push_back(DecodedCell(std::move(cell)));
       at = i + 2;
       return true;
     } else {
@@ -153,7 +151,7 @@ bool parseLine(const std::string& text, std::size_t& at, std::vector<std::string
   return false;
 }
 
-std::string cutShort(std::size_t line) {
+std::string CutShort(std::size_t line) {
   return "it ends in the middle of line " + std::to_string(line) + ".";
 }
 
@@ -163,7 +161,7 @@ std::string CsvLine(const std::vector<std::string>& cells) {
   std::string line;
   for (std::size_t i = 0; i < cells.size(); ++i) {
     if (i > 0) line += ',';
-    appendCell(line, cells[i]);
+    AppendCell(line, cells[i]);
   }
   return line + "\r\n";
 }
@@ -173,7 +171,7 @@ void AppendCsvLine(std::string& lines, std::initializer_list<const std::string*>
   for (const std::string* cell : cells) {
     if (!first) lines += ',';
     first = false;
-    appendCell(lines, *cell);
+    AppendCell(lines, *cell);
   }
   lines += "\r\n";
 }
@@ -182,7 +180,7 @@ std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
   std::vector<std::vector<std::string>> lines;
   std::vector<std::string> cells;
   for (std::size_t at = 0; at < text.size();) {
-    if (!parseLine(text, at, cells)) throw ChangeFileError(cutShort(lines.size() + 1));
+    if (!ParseLine(text, at, cells)) throw ChangeFileError(CutShort(lines.size() + 1));
     lines.push_back(cells);
   }
   return lines;
@@ -197,25 +195,20 @@ void CsvReader::Rewind() {
 
 bool CsvReader::Fill() {
   constexpr std::size_t kChunk = 64 * 1024;
+  const std::optional<std::string> chunk = platform::ReadUpToAt(fd_, kChunk, offset_);
+  if (!chunk) throw ChangeFileError("it cannot be read.");
   buffer_.erase(0, at_);
   at_ = 0;
-  const std::size_t had = buffer_.size();
-  buffer_.resize(had + kChunk);
-  ssize_t got = 0;
-  do {
-    got = ::pread(fd_, buffer_.data() + had, kChunk, static_cast<off_t>(offset_));
-  } while (got < 0 && errno == EINTR);
-  buffer_.resize(had + static_cast<std::size_t>(got < 0 ? 0 : got));
-  if (got < 0) throw ChangeFileError("it cannot be read.");
-  offset_ += got;
-  return got > 0;
+  buffer_ += *chunk;
+  offset_ += static_cast<long long>(chunk->size());
+  return !chunk->empty();
 }
 
 std::optional<std::vector<std::string>> CsvReader::Next() {
   std::vector<std::string> cells;
   for (;;) {
     std::size_t end = at_;
-    if (parseLine(buffer_, end, cells)) {
+    if (ParseLine(buffer_, end, cells)) {
       at_ = end;
       ++line_;
       return cells;
@@ -225,7 +218,7 @@ std::optional<std::vector<std::string>> CsvReader::Next() {
                             " is longer than any row of a change file.");
     }
     if (!Fill()) {
-      if (at_ < buffer_.size()) throw ChangeFileError(cutShort(line_ + 1));
+      if (at_ < buffer_.size()) throw ChangeFileError(CutShort(line_ + 1));
       return std::nullopt;
     }
   }

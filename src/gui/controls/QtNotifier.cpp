@@ -60,11 +60,11 @@ CannotOpenDialog::CannotOpenDialog(const std::string& title, const std::string& 
   buttons->button(QDialogButtonBox::Ok)->setFocus();
 }
 
-void QtNotifier::critical(const std::string& text) {
+void QtNotifier::Critical(const std::string& text) {
   QMessageBox::critical(parent_, ToQt(title_), ToQt(text));
 }
 
-void QtNotifier::cannotOpen(const std::string& text, const std::string& target) {
+void QtNotifier::CannotOpen(const std::string& text, const std::string& target) {
   CannotOpenDialog dialog(title_, text, target, parent_);
   dialog.exec();
 }

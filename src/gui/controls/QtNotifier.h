@@ -38,8 +38,8 @@ class QtNotifier : public util::Notifier {
   explicit QtNotifier(std::string title, QWidget* parent = nullptr)
       : title_(std::move(title)), parent_(parent) {}
 
-  void critical(const std::string& text) override;
-  void cannotOpen(const std::string& text, const std::string& target) override;
+  void Critical(const std::string& text) override;
+  void CannotOpen(const std::string& text, const std::string& target) override;
 
  private:
   std::string title_;

@@ -2,6 +2,7 @@
 
 #include "app/Layout.h"
 #include "gui/controls/QtText.h"
+#include "host/HostError.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -59,6 +60,23 @@ std::string UndoSummary(const convert::UndoResult& result, const std::string& lo
   return text.str();
 }
 
+namespace {
+
+/// Shows an undo's progress in a progress dialog whose Cancel button stops it.
+class UndoProgress : public convert::RunObserver {
+ public:
+  explicit UndoProgress(QProgressDialog& dialog) : dialog_(dialog) {}
+  void RecordsCounted(std::int32_t records) override { dialog_.setMaximum(records); }
+  void RecordDone() override { dialog_.setValue(dialog_.value() + 1); }
+  void LetEventsRun() override { QApplication::processEvents(); }
+  bool CancelRequested() const override { return dialog_.wasCanceled(); }
+
+ private:
+  QProgressDialog& dialog_;
+};
+
+}  // namespace
+
 ChangeCommands::ChangeCommands(app::Form1& form, QWidget& parent, FileChooser chooseFile)
     : form_(form), parent_(parent), chooseFile_(std::move(chooseFile)) {
   if (!chooseFile_) {
@@ -72,7 +90,7 @@ ChangeCommands::ChangeCommands(app::Form1& form, QWidget& parent, FileChooser ch
 }
 
 void ChangeCommands::Preview() {
-  convert::ConversionRun* run = form_.Run();
+  app::ConversionRun* run = form_.Run();
   if (!run || run->Running() || !run->PreviewButtonClick()) return;
   form_.Messages().Show(PreviewSummary(run->LastCounts(), run->LastChangeFile()), Title(),
                         host::MessageIcon::Information);
@@ -98,7 +116,7 @@ void ChangeCommands::Undo(const std::filesystem::path& file) {
 
 std::unique_ptr<convert::ChangeFileToUndo> ChangeCommands::Open(const std::filesystem::path& file) {
   try {
-    auto opened = std::make_unique<convert::ChangeFileToUndo>(file);
+    auto opened = std::make_unique<convert::ChangeFileToUndo>(convert::UndoRequest{.file = file});
     opened->CheckFor(form_, *form_.Connection());
     return opened;
   } catch (const convert::ChangeFileError& error) {
@@ -120,16 +138,19 @@ void ChangeCommands::Undo(convert::ChangeFileToUndo& file) {
                              0, &parent_);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
+    progress.setValue(0);
+    UndoProgress observer(progress);
     try {
-      result = convert::UndoChangeFile(file, form_, connection, "", [&](size_t done, size_t total) {
-        progress.setMaximum(static_cast<int>(total));
-        progress.setValue(static_cast<int>(done));
-        QApplication::processEvents();
-        return !progress.wasCanceled();
-      });
+      result = convert::UndoChangeFile(file, connection, form_.DataSources(), observer);
     } catch (const convert::ChangeFileError& error) {
       progress.reset();
       Refuse(error);
+      return;
+    } catch (const host::HostError& error) {
+      // Data sources the undo cannot open: nothing was changed, and the ERP says why.
+      progress.reset();
+      connection.PutError(error.what());
+      connection.ShowErrors();
       return;
     }
   }

@@ -121,7 +121,7 @@ void MainWindow::BuildTabs() {
     auto* page = new QWidget;
     tabs_->addTab(page, controls::LiteralLabel(model.TabCaption(index)));
     tabs_->setTabEnabled(index, model.TabEnabled(index));
-    const std::string& code = app::Tabs()[static_cast<std::size_t>(index)].code;
+    const std::string& code = convert::RunTabs()[static_cast<std::size_t>(index)];
     for (const app::SectionDef& section : app::Sections()) {
       if (section.tab == code) BuildSection(*page, section);
     }

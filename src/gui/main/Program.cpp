@@ -64,10 +64,10 @@ void Program::ExplainRefusedSignon() {
   // Without a handle the dialog has told of refused credentials: what is left is a host failure,
   // which names the step that failed.
   if (connection->ObjectHandle().empty()) {
-    notifier_.critical(why);
+    notifier_.Critical(why);
     return;
   }
-  notifier_.critical(std::string(app::kProgramTitle) + " cannot join the ERP desktop session. " +
+  notifier_.Critical(std::string(app::kProgramTitle) + " cannot join the ERP desktop session. " +
                      why);
 }
 

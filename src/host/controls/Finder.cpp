@@ -272,10 +272,6 @@ std::vector<FinderRow> Finder::PageAfter(const std::vector<Variant>& position, i
   return ReadPage(filter_, match_, position, count, Bound::After);
 }
 
-std::vector<FinderRow> Finder::PageFrom(const std::vector<Variant>& position, int count) {
-  return ReadPage(filter_, match_, position, count, Bound::From);
-}
-
 std::vector<FinderRow> Finder::PageBefore(const std::vector<Variant>& position, int count) {
   return ReadPage(filter_, match_, position, count, Bound::Before);
 }

@@ -87,9 +87,6 @@ class Finder {
 
   /// Up to `count` records of the current listing after `position`, in list order.
   std::vector<FinderRow> PageAfter(const std::vector<Variant>& position, int count);
-  /// Up to `count` records of the current listing from `position` on (a shorter position is
-  /// the start of a key, as the initial key value is).
-  std::vector<FinderRow> PageFrom(const std::vector<Variant>& position, int count);
   /// Up to `count` records of the current listing before `position`, in list order.
   std::vector<FinderRow> PageBefore(const std::vector<Variant>& position, int count);
 

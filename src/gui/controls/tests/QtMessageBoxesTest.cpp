@@ -62,7 +62,7 @@ TEST(NotifierTest, ATargetThatCannotBeOpenedIsShownWithACopyButton) {
     EXPECT_TRUE(shown.isVisible()) << "copying leaves the message open";
     copied = QApplication::clipboard()->text();
   });
-  notifier.cannotOpen("No file browser.", "/srv/logs/SAMLTD");
+  notifier.CannotOpen("No file browser.", "/srv/logs/SAMLTD");
   EXPECT_EQ("/srv/logs/SAMLTD", copied.toStdString());
 }
 

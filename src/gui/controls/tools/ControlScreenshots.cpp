@@ -111,7 +111,7 @@ class Screens {
       });
       signon_.accept();
     });
-    if (!connection_.Logon(app::kProgramId, 0)) throw std::runtime_error("cannot sign on");
+    if (!connection_.Logon(convert::kProgramId, 0)) throw std::runtime_error("cannot sign on");
   }
 
   void FieldEditWithFinder() {

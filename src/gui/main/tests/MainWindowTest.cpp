@@ -1,6 +1,7 @@
 #include "gui/main/MainWindow.h"
 
 #include "app/tests/testsupport/Form1Fixture.h"
+#include "convert/KindTable.h"
 #include "gui/controls/ControlServices.h"
 #include "gui/controls/FieldEditWidget.h"
 #include "gui/controls/FinderDialog.h"
@@ -293,7 +294,7 @@ TEST_F(MainWindowTest, ClosingDuringARunAsksThenCancelsItAndClosesWhenItEnded) {
   Settle();
   EXPECT_TRUE(runningAtClose) << "the window waits for the run";
   EXPECT_EQ(kRunningCloseQuestion, messages.boxes.at(1).text);
-  EXPECT_TRUE(form->State().CancelRequested);
+  EXPECT_TRUE(form->Run()->LastResult().cancelled);
   EXPECT_FALSE(window->isVisible());
   EXPECT_TRUE(form->Unloaded());
 }
@@ -374,14 +375,15 @@ TEST_F(MainWindowTest, CheckBoxesAndMenuCommandsHaveAccessKeysOfTheirOwn) {
 TEST_F(MainWindowTest, EveryCriteriaButtonShowsWhetherItsKindHasCriteria) {
   Open();
   int kinds = 0;
-  for (const app::CriteriaDef& def : app::CriteriaFields()) {
-    QToolButton& button = *window->Edit(def.editControl).ExtraButtons().at(0);
-    EXPECT_FALSE(button.isChecked()) << def.name;
-    form->Criteria(def.name).Filter("A = 1");
-    EXPECT_TRUE(button.isChecked()) << def.name;
-    EXPECT_EQ("Additional Criteria: A = 1", button.toolTip().toStdString()) << def.name;
-    form->Criteria(def.name).Filter("");
-    EXPECT_EQ("Additional Criteria", button.toolTip().toStdString()) << def.name;
+  for (const convert::KindDef& kind : convert::Kinds()) {
+    // The kind's criteria sit on the "to" control of its first range pair.
+    QToolButton& button = *window->Edit(kind.ranges.front().to).ExtraButtons().at(0);
+    EXPECT_FALSE(button.isChecked()) << kind.criteria;
+    form->Criteria(kind.criteria).Filter("A = 1");
+    EXPECT_TRUE(button.isChecked()) << kind.criteria;
+    EXPECT_EQ("Additional Criteria: A = 1", button.toolTip().toStdString()) << kind.criteria;
+    form->Criteria(kind.criteria).Filter("");
+    EXPECT_EQ("Additional Criteria", button.toolTip().toStdString()) << kind.criteria;
     ++kinds;
   }
   EXPECT_EQ(19, kinds);

@@ -5,6 +5,7 @@
 
 #include "gui/main/Program.h"
 
+#include "convert/KindTable.h"
 #include "gui/controls/FieldEditWidget.h"
 #include "gui/controls/tools/ScreenshotTool.h"
 #include "gui/controls/tools/WindowComposer.h"
@@ -155,11 +156,8 @@ class Screens {
     app::Form1& form = program_.Form();
     Window().Tabs().setCurrentIndex(1);
     static_cast<QCheckBox*>(Window().Widget("chkCustomerGroups"))->click();
-    for (const app::CriteriaDef& def : app::CriteriaFields()) {
-      if (def.editControl == "afecToCustomer") {
-        form.Criteria(def.name).Filter("NAMECUST LIKE \"%Catering%\" AND SWHOLD = 0");
-      }
-    }
+    form.Criteria(convert::KindOfCheckBox("chkCustomers")->criteria)
+        .Filter("NAMECUST LIKE \"%Catering%\" AND SWHOLD = 0");
     Settle();
     QToolButton& set = *Window().Edit("afecToCustomer").ExtraButtons().at(0);
     QToolTip::showText(set.mapToGlobal(QPoint(0, set.height())), set.toolTip(), &set);
@@ -170,7 +168,7 @@ class Screens {
     if (tip) tip->move(set.mapToGlobal(QPoint(set.width() - tip->width(), set.height() + 4)));
     Save({&Window(), tip}, "main-window-criteria.png");
     QToolTip::hideText();
-    for (const app::CriteriaDef& def : app::CriteriaFields()) form.Criteria(def.name).Filter("");
+    for (const convert::KindDef& kind : convert::Kinds()) form.Criteria(kind.criteria).Filter("");
     static_cast<QCheckBox*>(Window().Widget("chkCustomerGroups"))->click();
   }
 

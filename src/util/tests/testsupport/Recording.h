@@ -11,12 +11,12 @@ namespace util::testing {
 /// Remembers what it was asked to open or show and answers with `result` (above 32: started).
 class RecordingShell : public Shell {
  public:
-  int open(const std::string& target) override {
+  int Open(const std::string& target) override {
     opened.push_back(target);
     if (onOpen) onOpen();
     return result;
   }
-  bool explore(const std::string& folder) override {
+  bool Explore(const std::string& folder) override {
     explored.push_back(folder);
     return exploreResult;
   }
@@ -31,13 +31,13 @@ class RecordingShell : public Shell {
 /// Collects the critical messages instead of showing them.
 class RecordingNotifier : public Notifier {
  public:
-  void critical(const std::string& text) override { messages.push_back(text); }
-  void cannotOpen(const std::string& text, const std::string& target) override {
+  void Critical(const std::string& text) override { messages.push_back(text); }
+  void CannotOpen(const std::string& text, const std::string& target) override {
     messages.push_back(text);
     targets.push_back(target);
   }
   std::vector<std::string> messages;
-  /// What each cannotOpen offered for copying.
+  /// What each CannotOpen offered for copying.
   std::vector<std::string> targets;
 };
 

@@ -1,4 +1,4 @@
-#include "convert/Targets.h"
+#include "convert/KindTable.h"
 
 #include "host/testsupport/StandinCatalog.h"
 
@@ -12,7 +12,7 @@
 namespace convert {
 
 /// Names a failing kind by its procedure instead of dumping its bytes.
-void PrintTo(const KindTarget& target, std::ostream* out) {
+void PrintTo(const KindDef& target, std::ostream* out) {
   *out << target.procedure;
 }
 
@@ -28,25 +28,24 @@ const erp::ViewDef& View(const std::string& id) {
   return host::testing::StandinView(id);
 }
 
-std::vector<KindTarget> KindsOf(ConversionType type) {
-  std::vector<KindTarget> kinds;
-  for (const KindTarget& target : KindTargets()) {
+std::vector<KindDef> KindsOf(ConversionType type) {
+  std::vector<KindDef> kinds;
+  for (const KindDef& target : Kinds()) {
     if (target.type == type) kinds.push_back(target);
   }
   return kinds;
 }
 
-std::string ProcedureName(const ::testing::TestParamInfo<KindTarget>& kind) {
+std::string ProcedureName(const ::testing::TestParamInfo<KindDef>& kind) {
   return kind.param.procedure;
 }
 
 /// Each kind of the table checked against the stand-in ERP's view catalog, so that a position,
 /// prefix or field name that does not exist in the view it is meant for is caught here rather
 /// than by a failed conversion.
-class KindCatalogTest : public ::testing::TestWithParam<KindTarget> {};
+class KindCatalogTest : public ::testing::TestWithParam<KindDef> {};
 
-INSTANTIATE_TEST_SUITE_P(AllKinds, KindCatalogTest, ::testing::ValuesIn(KindTargets()),
-                         ProcedureName);
+INSTANTIATE_TEST_SUITE_P(AllKinds, KindCatalogTest, ::testing::ValuesIn(Kinds()), ProcedureName);
 
 TEST_P(KindCatalogTest, EveryFilterFieldExistsInTheHeaderView) {
   const erp::ViewDef& header = View(GetParam().headerView);
@@ -65,7 +64,7 @@ TEST_P(KindCatalogTest, OnlyItemNumberFieldsAreUnformatted) {
 }
 
 TEST_P(KindCatalogTest, RangeLinesShowFilterControlsAndHideOnlyCurrencies) {
-  const KindTarget& target = GetParam();
+  const KindDef& target = GetParam();
   const erp::ViewDef& header = View(target.headerView);
   auto conditionOf = [&](const std::string& control) -> const FilterCondition* {
     for (const FilterCondition& condition : target.conditions) {
@@ -93,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(TaxGroupKinds, TaxGroupKindCatalogTest,
                          ::testing::ValuesIn(KindsOf(ConversionType::TaxGroup)), ProcedureName);
 
 TEST_P(TaxGroupKindCatalogTest, TaxGroupPositionNamesTheComparedTaxGroupField) {
-  const KindTarget& target = GetParam();
+  const KindDef& target = GetParam();
   const erp::FieldDef* field = View(target.headerView).field(target.lTaxGroupIDX);
   ASSERT_NE(nullptr, field);
   EXPECT_EQ(erp::Check::TaxGroup, field->check) << field->name;
@@ -107,7 +106,7 @@ TEST_P(TaxGroupKindCatalogTest, TaxGroupPositionNamesTheComparedTaxGroupField) {
 }
 
 TEST_P(TaxGroupKindCatalogTest, ClassAndRegistrationPrefixesNameFiveFieldsEach) {
-  const KindTarget& target = GetParam();
+  const KindDef& target = GetParam();
   const erp::ViewDef& header = View(target.headerView);
   for (int n = 1; n <= 5; ++n) {
     if (!target.taxClassFieldPrefix.empty()) {
@@ -131,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(TaxAuthorityKinds, TaxAuthorityKindCatalogTest,
                          ::testing::ValuesIn(KindsOf(ConversionType::TaxAuthority)), ProcedureName);
 
 TEST_P(TaxAuthorityKindCatalogTest, DetailPositionsCarryAuthorityClassAndTaxIncludedChecks) {
-  const KindTarget& target = GetParam();
+  const KindDef& target = GetParam();
   const erp::ViewDef& detail = View(target.detailView);
   ASSERT_TRUE(detail.composition.has_value());
   EXPECT_EQ(target.headerView, detail.composition->headerView);
@@ -153,7 +152,7 @@ TEST_P(TaxAuthorityKindCatalogTest, DetailPositionsCarryAuthorityClassAndTaxIncl
 }
 
 TEST_P(TaxAuthorityKindCatalogTest, FromAndToClassColumnsWriteTheSameFields) {
-  const KindTarget& target = GetParam();
+  const KindDef& target = GetParam();
   const auto& positions = target.classFieldIDX;
   ASSERT_EQ(0u, positions.size() % 2);
   std::vector<std::int32_t> from(positions.begin(), positions.begin() + positions.size() / 2);
@@ -166,7 +165,7 @@ TEST_P(TaxAuthorityKindCatalogTest, FromAndToClassColumnsWriteTheSameFields) {
 TEST(KindTableTest, TabsRunTheirKindsInTheTablesOrder) {
   std::vector<std::string> procedures;
   std::vector<std::string> tabs;
-  for (const KindTarget& target : KindTargets()) {
+  for (const KindDef& target : Kinds()) {
     procedures.push_back(target.procedure);
     if (tabs.empty() || tabs.back() != target.tab) tabs.push_back(target.tab);
   }
@@ -184,7 +183,7 @@ TEST(KindTableTest, TabsRunTheirKindsInTheTablesOrder) {
 
 TEST(KindTableTest, CheckBoxesLogNamesAndCriteriaBelongToOneKindEach) {
   std::set<std::string> checkBoxes, logNames, criteria;
-  for (const KindTarget& target : KindTargets()) {
+  for (const KindDef& target : Kinds()) {
     EXPECT_TRUE(checkBoxes.insert(target.checkBox).second) << target.checkBox;
     EXPECT_TRUE(logNames.insert(target.logName).second) << target.logName;
     EXPECT_TRUE(criteria.insert(target.criteria).second) << target.criteria;
@@ -194,7 +193,7 @@ TEST(KindTableTest, CheckBoxesLogNamesAndCriteriaBelongToOneKindEach) {
 
 TEST(KindTableTest, OnlyCustomersWriteRegistrationLines) {
   std::vector<std::string> withRegistrations;
-  for (const KindTarget& target : KindTargets()) {
+  for (const KindDef& target : Kinds()) {
     if (!target.taxRegistrationFieldPrefix.empty()) withRegistrations.push_back(target.procedure);
   }
   EXPECT_EQ(std::vector<std::string>{"ConvertCustomers"}, withRegistrations);
@@ -204,6 +203,58 @@ TEST(KindTableTest, TargetsAreFoundByProcedureName) {
   EXPECT_EQ("AR_Customer_Ship_To_Adresses", KindTargetOf("ConvertCustomerShipTo").logName);
   EXPECT_EQ("adsICPRTX", KindTargetOf("ConvertItemPricing").detailSource);
   EXPECT_THROW(KindTargetOf("ConvertEverything"), std::out_of_range);
+}
+
+const erp::ViewDef& ViewOfSource(const std::string& source) {
+  for (const SourceDef& def : AllSources()) {
+    if (def.name == source) return host::testing::StandinView(def.view);
+  }
+  throw std::out_of_range("no data source " + source);
+}
+
+/// The field the kinds' filters compare with the control's value, or "" when none does.
+std::string ComparedField(const std::string& control) {
+  for (const KindDef& kind : Kinds()) {
+    for (const FilterCondition& condition : kind.conditions) {
+      if (condition.control != control) continue;
+      const std::string field = condition.opening.substr(1);
+      return field.substr(0, field.find_first_of("<>="));
+    }
+  }
+  return "";
+}
+
+// The layout names range fields and finder fields by position: each position must hold the field
+// the conversion filters on, and each finder's fields must exist in its view.
+TEST(LayoutCatalogTest, RangeAndFinderPositionsNameTheFieldsTheConversionUses) {
+  for (const RangePairDef& pair : RangePairs()) {
+    const erp::ViewDef& view = ViewOfSource(pair.source);
+    const erp::FieldDef* field = view.field(pair.field);
+    ASSERT_NE(nullptr, field) << pair.from;
+    // An item number may be shown formatted while the filter compares it unformatted.
+    const std::string compared = ComparedField(pair.from);
+    EXPECT_TRUE(field->name == compared || (pair.itemNumber && field->name == "FMT" + compared))
+        << pair.from << " shows " << field->name << ", the filter compares " << compared;
+    EXPECT_EQ(ComparedField(pair.from), ComparedField(pair.to)) << pair.to;
+    const FinderSetup& finder = FinderSetupOf(pair.finder);
+    const erp::ViewDef& finderView = host::testing::StandinView(finder.viewId);
+    for (const std::vector<int>* ids : {&finder.display, &finder.search, &finder.returned}) {
+      for (int id : *ids) EXPECT_NE(nullptr, finderView.field(id)) << pair.from << " " << id;
+    }
+  }
+}
+
+// Every data source of a kind opens a view of the catalog, within a set whose header comes first.
+TEST(KindTableTest, EverySourceOpensAViewOfTheCatalogAfterItsHeader) {
+  for (const KindDef& kind : Kinds()) {
+    std::set<std::string> opened;
+    for (const SourceDef& source : kind.sources) {
+      EXPECT_NO_THROW(View(source.view)) << source.name;
+      EXPECT_TRUE(source.parent.empty() || opened.count(source.parent)) << source.name;
+      opened.insert(source.name);
+    }
+    EXPECT_TRUE(kind.detailSource.empty() || opened.count(kind.detailSource)) << kind.procedure;
+  }
 }
 
 }  // namespace

@@ -1,22 +1,22 @@
 #pragma once
 
 #include "convert/KindControls.h"
+#include "host/DataSource.h"
 #include "host/EventPump.h"
 #include "host/MessageBoxes.h"
+#include "host/ProgressBar.h"
 #include "host/WindowControls.h"
 #include "util/Shell.h"
 
 #include <string>
 
-namespace convert {
+namespace app {
 
-/// What a conversion run needs of the main window beyond the kinds' controls: the check boxes,
-/// the tab control, the pieces that the idle and running states switch, and the window's message
-/// boxes, shell and event pump. The main window implements it.
-///
-/// A range control's label in the range message is its LeftLabel, which start-up sets from the
-/// control's Tag, so the kinds' RangeControl look-up serves for it too.
-class RunWindow : public KindControls {
+/// What a conversion run needs of the main window: the kinds' controls, whose values make the
+/// request, the check boxes, the tab control, the pieces that the idle and running states switch,
+/// the progress bar and processing box, and the window's message boxes, shell, event pump and
+/// data sources. The main window implements it.
+class RunWindow : public convert::KindControls {
  public:
   /// A kind's check box, such as `chkCustomers`; an unknown name raises an error.
   virtual host::CheckBox& CheckBoxNamed(const std::string& name) = 0;
@@ -34,12 +34,18 @@ class RunWindow : public KindControls {
   virtual host::CommandButton& cmdCancel() = 0;
   /// The progress frame `frmProgress` with the progress bar and the processing box.
   virtual host::WindowControl& frmProgress() = 0;
+  /// The progress bar of the progress frame.
+  virtual host::ProgressBar& ProgressBar() = 0;
+  /// The processing box `txtProcessing` of the progress frame.
+  virtual host::TextBox& txtProcessing() = 0;
   /// The message boxes and questions the operator answers.
   virtual host::MessageBoxes& Messages() = 0;
   /// The desktop shell that shows the log folder.
   virtual util::Shell& Shell() = 0;
   /// Lets pending window messages run.
   virtual host::EventPump& Pump() = 0;
+  /// Makes the data sources a conversion opens for controls of its own.
+  virtual host::DataSourceFactory& DataSources() = 0;
 };
 
-}  // namespace convert
+}  // namespace app
