@@ -99,12 +99,16 @@ void ChangeCommands::Preview() {
 void ChangeCommands::UndoAConversion() {
   if (!form_.Connection() || (form_.Run() && form_.Run()->Running())) return;
   const std::string file = chooseFile_(form_.Connection()->LogFolderOnDisk());
-  if (file.empty()) return;
+  if (!file.empty()) ConfirmAndUndo(file);
+}
+
+void ChangeCommands::ConfirmAndUndo(const std::filesystem::path& file) {
+  if (!form_.Connection() || (form_.Run() && form_.Run()->Running())) return;
   const std::unique_ptr<convert::ChangeFileToUndo> opened = Open(file);
-  if (!opened ||
-      !form_.Messages().AskYesNo("Put back the values before of every record that " + file +
-                                     " converted and that nobody has changed since?",
-                                 Title(), host::MessageIcon::Question)) {
+  if (!opened || !form_.Messages().AskYesNo("Put back the values before of every record that " +
+                                                file.string() +
+                                                " converted and that nobody has changed since?",
+                                            Title(), host::MessageIcon::Question)) {
     return;
   }
   Undo(*opened);

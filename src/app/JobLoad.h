@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/Form1.h"
+#include "convert/ConversionRequest.h"
+
+#include <string>
+#include <vector>
+
+namespace app {
+
+/// Puts a request read from a job file into the window: its tab, each kind's check box, and
+/// every range, criteria, mapping and operations row as the batch's own controls end up with
+/// them, so that Convert runs exactly what `ordavel-batch` would run. The request is first
+/// entered into controls of its own; when they refuse anything, every problem is returned and
+/// the window is left as it was.
+std::vector<std::string> LoadJob(Form1& form, const convert::ConversionRequest& job);
+
+/// The window's current tab as a job: the signed-on company and user, the tab, and every
+/// choice of its kinds, mappings and operations grids.
+convert::ConversionRequest WindowJob(Form1& form);
+
+}  // namespace app
