@@ -33,4 +33,14 @@ std::vector<std::string> StatusParts(const std::string& company, const std::stri
   return parts;
 }
 
+std::string StatusLines(const std::vector<std::string>& parts, const std::string& logFolder) {
+  if (parts.size() < 4) return (parts.empty() ? "" : parts[0]) + "\nNo run yet.";
+  std::string changeFile = parts[3];
+  const std::string inLogFolder = "Change file: " + logFolder + "/";
+  if (changeFile.starts_with(inLogFolder)) {
+    changeFile = "Change file: " + changeFile.substr(inLogFolder.size());
+  }
+  return parts[0] + "  |  " + parts[1] + "\n" + parts[2] + "  |  " + changeFile;
+}
+
 }  // namespace app

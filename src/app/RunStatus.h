@@ -14,4 +14,8 @@ std::vector<std::string> StatusParts(const std::string& company, const std::stri
                                      const convert::ConversionResult* lastRun, bool preview,
                                      const std::string& logFolder);
 
+/// The status bar's two lines made of StatusParts: who and what each kind counted, then where
+/// the files are, the change file by its name when it lies in the log folder.
+std::string StatusLines(const std::vector<std::string>& parts, const std::string& logFolder);
+
 }  // namespace app

@@ -19,6 +19,13 @@ namespace {
 
 enum Column { kWhen, kTab, kRun, kCounts, kFinished, kColumns };
 
+/// The local time the run started, without the offset from UTC that the change file adds.
+std::string WhenText(const std::string& started) {
+  std::string when = started.substr(0, 19);
+  if (when.size() > 10 && when[10] == 'T') when[10] = ' ';
+  return when;
+}
+
 std::string FinishedText(const convert::RunRecord& run) {
   if (!run.problem.empty()) return "cannot be read: " + run.problem;
   return run.finished ? "Yes" : "No";
@@ -82,7 +89,7 @@ void RecentRunsDialog::Fill() {
   table_->setRowCount(static_cast<int>(runs_.size()));
   for (int row = 0; row < table_->rowCount(); ++row) {
     const convert::RunRecord& run = runs_[static_cast<std::size_t>(row)];
-    const std::string cells[kColumns] = {run.header.started, run.header.tab, run.What(),
+    const std::string cells[kColumns] = {WhenText(run.header.started), run.header.tab, run.What(),
                                          run.Counts(), FinishedText(run)};
     for (int column = 0; column < kColumns; ++column) {
       auto* item = new QTableWidgetItem(controls::ToQt(cells[column]));

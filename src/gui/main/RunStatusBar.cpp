@@ -25,7 +25,7 @@ void RunStatusLabel::ShowStatus() {
                        connection->LogFolderOnDisk());
   QStringList texts;
   for (const std::string& part : parts) texts << controls::ToQt(part);
-  setText(texts.join(QStringLiteral("  |  ")));
+  setText(controls::ToQt(app::StatusLines(parts, connection->LogFolderOnDisk())));
   setToolTip(texts.join(QLatin1Char('\n')));
 }
 

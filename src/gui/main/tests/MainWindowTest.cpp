@@ -442,7 +442,7 @@ TEST_F(MainWindowTest, AfterARunTheStatusBarShowsWhoWhereWhatEachKindCountedAndT
   PrepareCustomerRun();
   auto* status = window->statusBar()->findChild<QLabel*>();
   ASSERT_NE(nullptr, status);
-  EXPECT_EQ("Company SAMLTD, user ADMIN", status->text().toStdString());
+  EXPECT_EQ("Company SAMLTD, user ADMIN\nNo run yet.", status->text().toStdString());
   const int width = window->width();
   QTest::mouseClick(&Shown<QPushButton>("cmdConvert"), Qt::LeftButton);
   EXPECT_EQ(
@@ -452,7 +452,12 @@ TEST_F(MainWindowTest, AfterARunTheStatusBarShowsWhoWhereWhatEachKindCountedAndT
           form->Connection()->LogFolderOnDisk() + "\n" +
           "Change file: " + form->Run()->LastChangeFile().string(),
       status->toolTip().toStdString());
-  EXPECT_EQ(status->toolTip().replace('\n', QStringLiteral("  |  ")), status->text());
+  EXPECT_EQ(
+      "Company SAMLTD, user ADMIN  |  Last run: Customers: 2 to convert, 2 converted, 0 "
+      "skipped, 0 failed\nLog folder: " +
+          form->Connection()->LogFolderOnDisk() +
+          "  |  Change file: " + form->Run()->LastChangeFile().filename().string(),
+      status->text().toStdString());
   EXPECT_EQ(width, window->width()) << "a long status does not widen the window";
 }
 

@@ -227,7 +227,8 @@ class Screens {
     bool shown = false;
     WhenDialog([this, &shown](QDialog& runs) {
       shown = true;
-      runs.resize(1100, 260);
+      runs.resize(900, 240);
+      runs.move(Window().pos() + QPoint(40, 160));
       Settle();
       Save({&Window(), &runs}, "recent-runs.png");
       runs.reject();
