@@ -4,6 +4,7 @@
 #include "convert/KindTable.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace batch {
 namespace {
@@ -61,6 +62,10 @@ void WriteOperations(std::ostream& out, const JobSection& section, const Job& jo
 }  // namespace
 
 std::string JobValueText(const std::string& value) {
+  if (value.find_first_of("\r\n") != std::string::npos) {
+    throw std::invalid_argument("The value \"" + value +
+                                "\" spans several lines, which a job file cannot hold.");
+  }
   if (value.empty()) return value;
   const bool quoted = Blank(value.front()) || Blank(value.back()) || Quote(value.front()) ||
                       Quote(value.back()) || value.find(';') != std::string::npos;

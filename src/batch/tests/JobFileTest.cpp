@@ -100,6 +100,7 @@ TEST(JobFileTest, AWrittenJobReadsBackExactlyWhateverItsValuesHold) {
               read.operations.at("ARItemsGrid").at(0).cells);
     std::filesystem::remove(path);
   }
+  EXPECT_THROW(JobValueText("A = 1\nOR B = 2"), std::invalid_argument) << "no line holds it";
 }
 
 TEST(JobFileTest, ABadJobNamesFileLineAndEveryProblem) {

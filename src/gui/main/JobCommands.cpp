@@ -10,6 +10,7 @@
 #include <QFileDialog>
 
 #include <sstream>
+#include <stdexcept>
 
 namespace gui {
 namespace {
@@ -78,9 +79,14 @@ void JobCommands::SaveAsJob() {
 
 bool JobCommands::Save(const std::filesystem::path& file) {
   std::ostringstream text;
-  batch::WriteJob(text, app::WindowJob(form_));
-  if (platform::WriteFileAtomically(file, text.str())) return true;
-  form_.Messages().Show("The job could not be written to " + file.string() + ".",
+  std::string why;
+  try {
+    batch::WriteJob(text, app::WindowJob(form_));
+    if (platform::WriteFileAtomically(file, text.str())) return true;
+  } catch (const std::invalid_argument& error) {
+    why = std::string(" ") + error.what();
+  }
+  form_.Messages().Show("The job could not be written to " + file.string() + "." + why,
                         app::kProgramTitle, host::MessageIcon::Critical);
   return false;
 }
