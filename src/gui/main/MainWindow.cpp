@@ -266,13 +266,13 @@ int MainWindow::LongestLabel(const controls::FieldEditWidget& widget, const app:
   const int room =
       scale_.X(box.width) - spacing - buttons * widget.FinderButton().sizeHint().width();
   // The box shows the longest key the field takes (the "To" box starts full of Z's) where the
-  // control has room for it and a label that still says something; else a short key.
+  // control has room for it and a label that still says something, and needs no more, however
+  // short the key; else a short key.
   const int shortestLabel = widget.fontMetrics().averageCharWidth() * kShortestLabelChars;
   const int shortKey = widget.fontMetrics().averageCharWidth() * kShortestBoxChars;
   const int wholeKeyWidth = wholeKey ? KeyWidth(widget) : 0;
-  const int key = wholeKeyWidth > 0 && wholeKeyWidth <= room - shortestLabel
-                      ? std::max(wholeKeyWidth, shortKey)
-                      : shortKey;
+  const int key =
+      wholeKeyWidth > 0 && wholeKeyWidth <= room - shortestLabel ? wholeKeyWidth : shortKey;
   return room - key;
 }
 

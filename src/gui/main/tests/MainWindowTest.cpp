@@ -503,6 +503,28 @@ TEST_F(MainWindowTest, F1OpensTheGuideAtTheSectionOfTheFocusedControlsTab) {
   EXPECT_EQ((std::vector<std::string>{"Inventory Control", "Accounts Receivable"}), opened);
 }
 
+TEST_F(MainWindowTest, ToLabelsStayWholeUnlessTheirBoxNeedsTheRoomForItsWholeKey) {
+  constexpr int kBoxFrame = 16;
+  Open();
+  auto label = [this](const std::string& name) {
+    return QString::fromStdString(form->RangeControl(name).LeftLabel());
+  };
+  for (const convert::KindDef& kind : convert::Kinds()) {
+    for (const convert::RangePairDef& pair : kind.ranges) {
+      controls::FieldEditWidget& to = window->Edit(pair.to);
+      if (to.Label().text() == label(pair.to)) continue;
+      // A cut label gives its room to a box no wider than the longest key and the box's frame.
+      const QLineEdit& box = to.Edit();
+      EXPECT_LE(box.width(),
+                box.fontMetrics().horizontalAdvance(QString(box.maxLength(), 'Z')) + kBoxFrame)
+          << pair.to << " cuts its label for a box that does not need the room";
+      EXPECT_EQ(label(pair.to), to.Label().toolTip()) << pair.to;
+    }
+  }
+  for (const char* name : {"afecToCustomerGroup", "afecSalesToTaxGroup", "afecToVendorGroup"})
+    EXPECT_TRUE(window->Edit(name).Label().toolTip().isEmpty()) << name << " is cut";
+}
+
 TEST_F(MainWindowTest, ResizingMovesAndStretchesTheControlsByTheirTags) {
   Open();
   const QSize start = window->size();
