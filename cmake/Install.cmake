@@ -25,8 +25,11 @@ foreach(program ordavel ordavel-batch erp)
 endforeach()
 
 if(TARGET user_guide)
-  install(FILES "${ORDAVEL_USER_GUIDE_PDF}"
+  # The web page is what F1 opens at the section of the tab in hand; its pictures lie beside it.
+  install(FILES "${ORDAVEL_USER_GUIDE_PDF}" "${ORDAVEL_USER_GUIDE_HTML}"
           DESTINATION ${ORDAVEL_INSTALL_PROGRAMS}/Documentation)
+  install(DIRECTORY "${CMAKE_BINARY_DIR}/Documentation/screenshots"
+          DESTINATION ${ORDAVEL_INSTALL_PROGRAMS}/Documentation OPTIONAL)
 endif()
 if(ORDAVEL_MAN_PAGES)
   install(FILES ${ORDAVEL_MAN_PAGES} DESTINATION share/man/man1)

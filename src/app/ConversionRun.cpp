@@ -14,17 +14,20 @@ constexpr int kChecked = 1;
 }  // namespace
 
 /// Shows the run on the window's progress frame and passes its kinds and commits on.
-class ConversionRun::Observer : public convert::ProgressControls {
+class ConversionRun::Observer : public RunProgress {
  public:
   explicit Observer(ConversionRun& run)
-      : ProgressControls(run.window_.ProgressBar(), run.window_.txtProcessing(), run.window_.Pump(),
-                         &run.cancelRequested_),
+      : RunProgress(
+            run.window_.ProgressBar(), run.window_.txtProcessing(), run.window_.Pump(),
+            [&window = run.window_] { return window.Now(); }, run.cancelRequested_),
         run_(run) {}
 
-  void KindStarted(const convert::KindDef& kind, const std::string&) override {
+  void KindStarted(const convert::KindDef& kind, const std::string& description) override {
     run_.KindStarted.Emit(kind);
+    RunProgress::KindStarted(kind, description);
   }
   void KindFinished(const convert::KindResult& kind) override {
+    RunProgress::KindFinished(kind);
     run_.KindFinished.Emit(*kind.kind, kind.outcome);
   }
   void BatchCommitted() override { run_.BatchCommitted.Emit(); }
@@ -106,6 +109,8 @@ void ConversionRun::RunKinds() {
   SetWindowIdle(true);
   running_ = false;
   lastEnd_ = lastResult_.end;
+  lastPreview_ = conversion_ && conversion_->Request().preview;
+  RunEnded.Emit();
 }
 
 std::vector<std::pair<std::string, convert::KindCounts>> ConversionRun::LastCounts() const {

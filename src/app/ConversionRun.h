@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/RunProgress.h"
 #include "app/RunWindow.h"
 #include "convert/Conversion.h"
 #include "convert/ConversionResult.h"
 #include "convert/KindTable.h"
-#include "convert/ProgressControls.h"
 #include "host/AccpacConnection.h"
 #include "host/Signal.h"
 
@@ -84,6 +84,10 @@ class ConversionRun {
   host::Signal<const convert::KindDef&, const convert::KindOutcome&> KindFinished;
   /// A batch of records has been committed; its change rows are written next.
   host::Signal<> BatchCommitted;
+  /// A run or preview has ended and the window is usable again; LastResult tells what it did.
+  host::Signal<> RunEnded;
+  /// Whether the last run that ended was a preview.
+  bool LastWasPreview() const { return lastPreview_; }
 
  private:
   class Observer;
@@ -107,6 +111,7 @@ class ConversionRun {
   bool running_ = false;
   bool closeRequested_ = false;
   bool cancelRequested_ = false;
+  bool lastPreview_ = false;
   RunEnd lastEnd_ = RunEnd::NotRun;
   convert::ConversionResult lastResult_;
 };

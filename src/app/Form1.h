@@ -21,6 +21,7 @@
 #include "host/controls/GridControl.h"
 #include "util/Shell.h"
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -48,6 +49,10 @@ struct Form1Services {
   /// Shows the loaded About window modally and returns when it is closed.
   std::function<void(about::frmAbout&)> showAbout = [](about::frmAbout&) {};
   std::int32_t hWnd = 0;
+  /// The time the progress frame is redrawn by; tests give a clock they move themselves.
+  std::function<std::chrono::steady_clock::time_point()> clock = [] {
+    return std::chrono::steady_clock::now();
+  };
 };
 
 /// The main window's logic: start-up, module tabs, range fields with finders, check boxes,
@@ -117,6 +122,7 @@ class Form1 : public RunWindow {
   host::MessageBoxes& Messages() override { return services_.messages; }
   util::Shell& Shell() override { return services_.shell; }
   host::EventPump& Pump() override { return services_.pump; }
+  std::chrono::steady_clock::time_point Now() override { return services_.clock(); }
 
  private:
   void LayOut();

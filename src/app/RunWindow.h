@@ -8,6 +8,7 @@
 #include "host/WindowControls.h"
 #include "util/Shell.h"
 
+#include <chrono>
 #include <string>
 
 namespace app {
@@ -46,6 +47,8 @@ class RunWindow : public convert::KindControls {
   virtual host::EventPump& Pump() = 0;
   /// Makes the data sources a conversion opens for controls of its own.
   virtual host::DataSourceFactory& DataSources() = 0;
+  /// The time now, by which the progress frame is redrawn.
+  virtual std::chrono::steady_clock::time_point Now() = 0;
 };
 
 }  // namespace app

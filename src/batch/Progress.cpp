@@ -1,9 +1,5 @@
 #include "batch/Progress.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
-
 namespace batch {
 namespace {
 
@@ -14,21 +10,6 @@ constexpr std::chrono::milliseconds kRedrawInterval{100};
 constexpr const char* kRewriteLine = "\r\x1b[K";
 
 }  // namespace
-
-std::string FormatDuration(double seconds) {
-  char text[32];
-  if (seconds < 59.95) {
-    std::snprintf(text, sizeof text, "%.1f s", std::max(0.0, seconds));
-    return text;
-  }
-  const long total = std::lround(seconds);
-  if (total >= 3600) {
-    std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", total / 3600, total / 60 % 60, total % 60);
-  } else {
-    std::snprintf(text, sizeof text, "%ld:%02ld", total / 60, total % 60);
-  }
-  return text;
-}
 
 ProgressDisplay::ProgressDisplay(std::ostream& out, bool terminal, Clock clock)
     : out_(out), terminal_(terminal), clock_(std::move(clock)) {}
@@ -66,15 +47,7 @@ void ProgressDisplay::RunEnded() {
 }
 
 std::string ProgressDisplay::ProgressLine() const {
-  if (total_ < 0) return kind_ + ": counting the records";
-  std::string line = kind_ + ": " + std::to_string(done_) + " of " + std::to_string(total_);
-  const double seconds = Seconds(counted_);
-  if (done_ > 0 && seconds > 0) {
-    const double rate = static_cast<double>(done_) / seconds;
-    line += ", " + std::to_string(std::lround(rate)) + " records/s, " +
-            FormatDuration(static_cast<double>(total_ - done_) / rate) + " left";
-  }
-  return line;
+  return convert::ProgressLine(kind_, done_, total_, Seconds(counted_));
 }
 
 std::string ProgressDisplay::EndLine(const convert::KindOutcome& outcome) const {

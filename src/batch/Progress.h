@@ -1,6 +1,7 @@
 #pragma once
 
 #include "convert/KindCounts.h"
+#include "convert/ProgressText.h"
 
 #include <chrono>
 #include <cstdint>
@@ -56,7 +57,6 @@ class ProgressDisplay {
   std::optional<std::chrono::steady_clock::time_point> drawn_;
 };
 
-/// A duration in seconds with one decimal under a minute, else as m:ss or h:mm:ss.
-std::string FormatDuration(double seconds);
+using convert::FormatDuration;
 
 }  // namespace batch

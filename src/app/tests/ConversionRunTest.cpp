@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <regex>
 
 namespace app {
 namespace {
@@ -348,6 +349,36 @@ TEST_F(ConversionRunTest, ClosingDuringARunWaitsForItsEnd) {
   EXPECT_EQ(std::vector<std::string>{kBackupQuestion}, questions()) << "no final message";
   EXPECT_FALSE(run().Running());
   EXPECT_TRUE(run().RequestClose()) << "an idle window closes at once";
+}
+
+TEST_F(ConversionRunTest, TheFrameIsDrawnOnTheClockAndAtTheKindsStartCountAndEndNotPerRecord) {
+  for (int n = 3; n <= 40; ++n) customer(("A\"" + std::to_string(n)).c_str(), 1);
+  customersTab();
+  clock = [] { return std::chrono::steady_clock::time_point{}; };
+  int pumped = 0;
+  pump.onMessages = [&] { ++pumped; };
+  run().ConvertButtonClick();
+  // Locking the window, the kind's start, its count, its end, unlocking the window.
+  EXPECT_EQ(5, pumped);
+  EXPECT_EQ("Customers: 40 of 40", form->ProgressBar().Text());
+  EXPECT_EQ(40, run().LastResult().kinds.at(0).outcome.counts.records);
+}
+
+TEST_F(ConversionRunTest, TheBarShowsRecordsDoneOfThoseToConvertWithRateAndTimeLeft) {
+  customersTab();
+  std::vector<std::string> shown;
+  auto watch =
+      form->ProgressBar().TextChanged.Connect([&] { shown.push_back(form->ProgressBar().Text()); });
+  run().ConvertButtonClick();
+  ASSERT_LE(4u, shown.size());
+  EXPECT_EQ("Customers: counting the records", shown[0]);
+  EXPECT_EQ("Customers: 0 of 2", shown[1]) << "before the first record is through";
+  // The ticking clock moves 0.1 s at every reading: the rate and the time left follow it.
+  const std::regex line(R"(Customers: [12] of 2, [1-9]\d* records/s, \d+\.\d s left)");
+  for (std::size_t i = 2; i < shown.size(); ++i)
+    EXPECT_TRUE(std::regex_match(shown[i], line)) << shown[i];
+  EXPECT_TRUE(shown.back().starts_with("Customers: 2 of 2, ")) << shown.back();
+  EXPECT_TRUE(shown.back().ends_with(" 0.0 s left")) << shown.back();
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 #include "batch/JobFile.h"
 
+#include "batch/JobWriter.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace batch {
 namespace {
@@ -68,6 +71,36 @@ TEST(JobFileTest, AValueInDoubleQuotesKeepsEverythingBetweenThemAnyOtherLosesIts
     EXPECT_EQ(read, ReadJobFile(path).kinds.at("chkCustomers").criteria.text) << written;
     std::filesystem::remove(path);
   }
+}
+
+TEST(JobFileTest, AWrittenJobReadsBackExactlyWhateverItsValuesHold) {
+  const std::string values[] = {"  10  ", "A\"B\\", "\"10", "10\"", "'x'",
+                                "A;B",    "\t1",    "1000", ""};
+  for (const std::string& value : values) {
+    Job job;
+    job.company = "SAMLTD";
+    job.user = "ADMIN";
+    job.tab = 1;
+    job.recordsPerCommit = 7;
+    job.kinds["chkCustomers"] = {0, true, {{"afecToCustomer", {value, 0}}}, {value, 0}};
+    job.taxGroups["SalesFromGrid"] = {0, {"ONGSTPST", 0}, {"1", "2"}, 0};
+    job.operations["ARItemsGrid"] = {{"Row1", 0, {"Insert", "HST", "", "1", "Yes"}}};
+    std::ostringstream text;
+    WriteJob(text, job);
+    const std::string path = writeJob(text.str());
+    const Job read = ReadJobFile(path);
+    const KindChoice& customers = read.kinds.at("chkCustomers");
+    EXPECT_EQ(value, customers.criteria.text) << text.str();
+    EXPECT_EQ(value, customers.ranges.at("afecToCustomer").text) << text.str();
+    EXPECT_TRUE(customers.checked);
+    EXPECT_FALSE(read.kinds.at("chkCustomerGroups").checked) << "every kind of the tab written";
+    EXPECT_EQ(7, read.recordsPerCommit);
+    EXPECT_EQ((std::vector<std::string>{"1", "2"}), read.taxGroups.at("SalesFromGrid").classes);
+    EXPECT_EQ((std::vector<std::string>{"Insert", "HST", "", "1", "Yes"}),
+              read.operations.at("ARItemsGrid").at(0).cells);
+    std::filesystem::remove(path);
+  }
+  EXPECT_THROW(JobValueText("A = 1\nOR B = 2"), std::invalid_argument) << "no line holds it";
 }
 
 TEST(JobFileTest, ABadJobNamesFileLineAndEveryProblem) {

@@ -31,7 +31,16 @@ ProgressBarWidget::ProgressBarWidget(host::ProgressBar& bar, QWidget* parent)
   setTextVisible(false);
   connections_.push_back(bar_.ValueChanged.Connect([this] { ShowValue(); }));
   connections_.push_back(bar_.RangeChanged.Connect([this] { ShowValue(); }));
+  connections_.push_back(bar_.TextChanged.Connect([this] { ShowText(); }));
   ShowValue();
+  ShowText();
+}
+
+void ProgressBarWidget::ShowText() {
+  // The format is taken literally: a kind's name with a % in it must not become a placeholder.
+  QString text = ToQt(bar_.Text());
+  setFormat(text.replace(QLatin1Char('%'), QStringLiteral("%%")));
+  setTextVisible(!text.isEmpty());
 }
 
 void ProgressBarWidget::ShowValue() {

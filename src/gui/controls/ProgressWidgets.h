@@ -24,6 +24,7 @@ class ProgressBarWidget : public QProgressBar {
 
  private:
   void ShowValue();
+  void ShowText();
 
   host::ProgressBar& bar_;
   std::vector<host::ScopedConnection> connections_;

@@ -5,9 +5,11 @@
 #include "host/HostError.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QProgressDialog>
 
+#include <algorithm>
 #include <sstream>
 
 namespace gui {
@@ -62,17 +64,27 @@ std::string UndoSummary(const convert::UndoResult& result, const std::string& lo
 
 namespace {
 
-/// Shows an undo's progress in a progress dialog whose Cancel button stops it.
+/// Shows an undo's progress in a progress dialog whose Cancel button stops it. As for a
+/// conversion, the dialog is drawn and window messages run about ten times a second, not per
+/// record: drawing costs far more than putting a record back.
 class UndoProgress : public convert::RunObserver {
  public:
-  explicit UndoProgress(QProgressDialog& dialog) : dialog_(dialog) {}
+  explicit UndoProgress(QProgressDialog& dialog) : dialog_(dialog) { shown_.start(); }
   void RecordsCounted(std::int32_t records) override { dialog_.setMaximum(records); }
-  void RecordDone() override { dialog_.setValue(dialog_.value() + 1); }
-  void LetEventsRun() override { QApplication::processEvents(); }
+  void RecordDone() override { ++done_; }
+  void LetEventsRun() override {
+    if (shown_.elapsed() < kInterval) return;
+    dialog_.setValue(std::min(done_, dialog_.maximum()));
+    QApplication::processEvents();
+    shown_.restart();
+  }
   bool CancelRequested() const override { return dialog_.wasCanceled(); }
 
  private:
+  static constexpr qint64 kInterval = 100;  // milliseconds
   QProgressDialog& dialog_;
+  QElapsedTimer shown_;
+  int done_ = 0;
 };
 
 }  // namespace
@@ -99,12 +111,16 @@ void ChangeCommands::Preview() {
 void ChangeCommands::UndoAConversion() {
   if (!form_.Connection() || (form_.Run() && form_.Run()->Running())) return;
   const std::string file = chooseFile_(form_.Connection()->LogFolderOnDisk());
-  if (file.empty()) return;
+  if (!file.empty()) ConfirmAndUndo(file);
+}
+
+void ChangeCommands::ConfirmAndUndo(const std::filesystem::path& file) {
+  if (!form_.Connection() || (form_.Run() && form_.Run()->Running())) return;
   const std::unique_ptr<convert::ChangeFileToUndo> opened = Open(file);
-  if (!opened ||
-      !form_.Messages().AskYesNo("Put back the values before of every record that " + file +
-                                     " converted and that nobody has changed since?",
-                                 Title(), host::MessageIcon::Question)) {
+  if (!opened || !form_.Messages().AskYesNo("Put back the values before of every record that " +
+                                                file.string() +
+                                                " converted and that nobody has changed since?",
+                                            Title(), host::MessageIcon::Question)) {
     return;
   }
   Undo(*opened);

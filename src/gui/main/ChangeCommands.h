@@ -42,6 +42,9 @@ class ChangeCommands {
   /// Asks for a change file and undoes it once the operator has confirmed; a file that cannot be
   /// undone is refused with the reason before anything is asked.
   void UndoAConversion();
+  /// Checks `file`, asks the operator to confirm and undoes it; a file that cannot be undone is
+  /// refused with the reason before anything is asked.
+  void ConfirmAndUndo(const std::filesystem::path& file);
   /// Undoes `file` and tells the outcome; a file that cannot be undone is refused with the
   /// reason and changes nothing.
   void Undo(const std::filesystem::path& file);

@@ -2,6 +2,8 @@
 
 #include "gui/main/CommandWidgets.h"
 #include "gui/main/Mnemonics.h"
+#include "gui/main/RecentRunsDialog.h"
+#include "gui/main/RunStatusBar.h"
 
 #include "app/WindowLayout.h"
 #include "gui/controls/ControlServices.h"
@@ -11,6 +13,7 @@
 #include "gui/controls/QtText.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -20,6 +23,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
@@ -67,9 +72,11 @@ MainWindow::MainWindow(app::Form1& form, controls::ControlServices& services, He
   BuildTabs();
   BuildProgressAndButtons();
   AddMnemonics();
+  statusBar()->addWidget(new RunStatusLabel(form_), 1);
   canvas_->installEventFilter(this);
   const app::WindowGeometry& geometry = form_.Geometry();
-  resize(scale_.X(geometry.width), scale_.Y(geometry.height) + menuBar()->sizeHint().height());
+  resize(scale_.X(geometry.width), scale_.Y(geometry.height) + menuBar()->sizeHint().height() +
+                                       statusBar()->sizeHint().height());
   PlaceControls();
 }
 
@@ -102,15 +109,49 @@ void MainWindow::BuildMenus(HelpHooks hooks) {
                                                [this] { changes_->Preview(); });
   actions_["mnuFileUndo"] = file->addAction(QStringLiteral("&Undo a Conversion..."),
                                             [this] { changes_->UndoAConversion(); });
+  AddJobCommands(*file);
   file->addSeparator();
   command(*file, "mnuFileLogFiles", {});
   file->addSeparator();
   command(*file, "mnuFileClose", {});
+  AddContextHelp(std::move(hooks.guideSection));
   QMenu* help = title("mnuHelp");
   command(*help, "mnuHelpUserGuide", std::move(hooks.userGuide));
   help->addSeparator();
   command(*help, "mnuHelpWeb", {});
   command(*help, "mnuHelpAbout", std::move(hooks.about));
+}
+
+void MainWindow::AddJobCommands(QMenu& file) {
+  file.addSeparator();
+  jobs_ = std::make_unique<JobCommands>(form_, *this);
+  actions_["mnuFileOpenJob"] =
+      file.addAction(QStringLiteral("&Open Job..."), [this] { jobs_->OpenJob(); });
+  actions_["mnuFileSaveJob"] =
+      file.addAction(QStringLiteral("Save &as Job..."), [this] { jobs_->SaveAsJob(); });
+  actions_["mnuFileRecentRuns"] = file.addAction(QStringLiteral("&Recent Runs..."), [this] {
+    RecentRunsDialog runs(form_, *changes_, this);
+    runs.exec();
+  });
+}
+
+void MainWindow::AddContextHelp(std::function<void(const std::string&)> guideSection) {
+  if (!guideSection) return;
+  auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+  f1->setContext(Qt::WindowShortcut);
+  connect(f1, &QShortcut::activated, this,
+          [this, open = std::move(guideSection)] { open(HelpTopic()); });
+}
+
+std::string MainWindow::HelpTopic() const {
+  int tab = tabs_->currentIndex();
+  for (QWidget* widget = QApplication::focusWidget(); widget; widget = widget->parentWidget()) {
+    if (const int page = tabs_->indexOf(widget); page >= 0) {
+      tab = page;
+      break;
+    }
+  }
+  return form_.SSTab1().TabCaption(tab);
 }
 
 void MainWindow::BuildTabs() {
@@ -177,33 +218,34 @@ void MainWindow::BuildSection(QWidget& page, const app::SectionDef& section) {
 
 void MainWindow::AlignLabels(const app::SectionDef& section) {
   // The edit boxes of a column line up under its "From" or "To": every label of the column
-  // takes the widest one's width (but leaves every box of the column room for a key), and a
-  // further row's wider control the rest up to the column.
+  // takes the widest one's width, and a further row's wider control the rest up to the column.
+  // Only a row whose box would then lack room for its own key gives up label width, so a long
+  // key of one row does not cut the labels of the others.
   const app::WindowGeometry& geometry = form_.Geometry();
   const int columnStart = geometry.controls.at(app::FromLabelOf(section.frame)).left;
   const int toColumn = geometry.controls.at(app::ToLabelOf(section.frame)).left;
   auto column = [columnStart](int left) { return std::max(left, columnStart); };
   std::map<int, int> columnWidth;
-  std::map<int, int> columnLimit;
-  std::vector<std::pair<controls::FieldEditWidget*, const app::ControlBox*>> framed;
+  struct Framed {
+    controls::FieldEditWidget* widget;
+    const app::ControlBox* box;
+    int limit;
+  };
+  std::vector<Framed> framed;
   for (const auto& [name, widget] : edits_) {
     const app::ControlBox& box = geometry.controls.at(name);
     if (box.container != section.frame) continue;
-    framed.emplace_back(widget, &box);
     const int at = column(box.left);
     const int extra = scale_.X(at) - scale_.X(box.left);
     int& width = columnWidth[at];
     width = std::max(width, widget->Label().sizeHint().width() - extra);
     // A "To" box starts full of Z's: it shows the whole key. A "From" box keeps its labels, which
     // the "To" labels of the same rows repeat.
-    const int limit = LongestLabel(*widget, box, box.left >= toColumn) - extra;
-    columnLimit.try_emplace(at, limit);
-    columnLimit[at] = std::min(columnLimit[at], limit);
+    framed.push_back({widget, &box, LongestLabel(*widget, box, box.left >= toColumn) - extra});
   }
-  for (const auto& [widget, box] : framed) {
+  for (const auto& [widget, box, limit] : framed) {
     const int at = column(box->left);
-    const int width =
-        std::min(columnWidth[at], columnLimit[at]) + scale_.X(at) - scale_.X(box->left);
+    const int width = std::min(columnWidth[at], limit) + scale_.X(at) - scale_.X(box->left);
     QLabel& label = widget->Label();
     label.setFixedWidth(width);
     // A label too long for its control leaves the box room for a key and shows the rest on
@@ -224,13 +266,13 @@ int MainWindow::LongestLabel(const controls::FieldEditWidget& widget, const app:
   const int room =
       scale_.X(box.width) - spacing - buttons * widget.FinderButton().sizeHint().width();
   // The box shows the longest key the field takes (the "To" box starts full of Z's) where the
-  // control has room for it and a label that still says something; else a short key.
+  // control has room for it and a label that still says something, and needs no more, however
+  // short the key; else a short key.
   const int shortestLabel = widget.fontMetrics().averageCharWidth() * kShortestLabelChars;
   const int shortKey = widget.fontMetrics().averageCharWidth() * kShortestBoxChars;
   const int wholeKeyWidth = wholeKey ? KeyWidth(widget) : 0;
-  const int key = wholeKeyWidth > 0 && wholeKeyWidth <= room - shortestLabel
-                      ? std::max(wholeKeyWidth, shortKey)
-                      : shortKey;
+  const int key =
+      wholeKeyWidth > 0 && wholeKeyWidth <= room - shortestLabel ? wholeKeyWidth : shortKey;
   return room - key;
 }
 

@@ -3,6 +3,7 @@
 #include "gui/main/TwipsScale.h"
 
 #include "gui/main/ChangeCommands.h"
+#include "gui/main/JobCommands.h"
 
 #include "app/Form1.h"
 #include "app/Layout.h"
@@ -17,6 +18,7 @@
 #include <vector>
 
 class QAction;
+class QMenu;
 class QTabWidget;
 
 namespace gui {
@@ -38,6 +40,8 @@ struct HelpHooks {
   std::function<void()> about{};
   /// Opens the user guide.
   std::function<void()> userGuide{};
+  /// Opens the user guide at the section of that heading (F1 gives the tab's caption).
+  std::function<void(const std::string& heading)> guideSection{};
 };
 
 /// The program's main window drawn from Form1: the menus, the six module tabs with their
@@ -64,6 +68,11 @@ class MainWindow : public QMainWindow {
   const TwipsScale& Scale() const { return scale_; }
   /// The Preview and Undo a Conversion commands of the File menu.
   ChangeCommands& Changes() { return *changes_; }
+  /// The caption of the tab the focused control is on, else of the current tab: the section of
+  /// the guide F1 opens.
+  std::string HelpTopic() const;
+  /// The Open Job and Save as Job commands of the File menu.
+  JobCommands& Jobs() { return *jobs_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,6 +81,10 @@ class MainWindow : public QMainWindow {
 
  private:
   void BuildMenus(HelpHooks hooks);
+  /// Open Job..., Save as Job... and Recent Runs... of the File menu.
+  void AddJobCommands(QMenu& file);
+  /// F1: the user guide at the section of the tab the focused control is on.
+  void AddContextHelp(std::function<void(const std::string&)> guideSection);
   void BuildTabs();
   void BuildSection(QWidget& page, const app::SectionDef& section);
   void BuildProgressAndButtons();
@@ -100,6 +113,7 @@ class MainWindow : public QMainWindow {
   std::map<std::string, controls::GridWidget*> grids_;
   std::map<std::string, QAction*> actions_;
   std::unique_ptr<ChangeCommands> changes_;
+  std::unique_ptr<JobCommands> jobs_;
   bool showingTab_ = false;
   std::vector<host::ScopedConnection> connections_;
 };

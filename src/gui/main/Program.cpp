@@ -9,9 +9,10 @@
 
 namespace gui {
 
-Program::Program(std::string commandLine, HelpHooks hooks)
+Program::Program(std::string commandLine, HelpHooks hooks, app::SteadyClock clock)
     : commandLine_(std::move(commandLine)),
       hooks_(std::move(hooks)),
+      clock_(std::move(clock)),
       notifier_(app::kProgramTitle) {}
 
 Program::~Program() {
@@ -23,7 +24,7 @@ Program::~Program() {
 bool Program::Start() {
   const std::string sharedData = standin_.ReadPaths(notifier_).SharedDataPath();
   ConnectHelp();
-  form_ = std::make_unique<app::Form1>(app::Form1Services{
+  app::Form1Services services{
       .host = standin_.Services(sharedData, signon_, errorView_, commandLine_),
       .readPaths = [this] { return standin_.ReadPaths(notifier_); },
       .dataSources = standin_.DataSources(),
@@ -36,7 +37,9 @@ bool Program::Start() {
       .about = &about_->Services(),
       .showAbout =
           [this](about::frmAbout& window) { ShowAboutWindow(window, *about_, window_.get()); },
-  });
+  };
+  if (clock_) services.clock = clock_;
+  form_ = std::make_unique<app::Form1>(std::move(services));
   if (!form_->Load()) {
     ExplainRefusedSignon();
     return false;
@@ -78,6 +81,13 @@ void Program::ConnectHelp() {
     const std::string programFolder =
         std::filesystem::canonical("/proc/self/exe").parent_path().string();
     hooks_.userGuide = [this, programFolder] { OpenUserGuide(shell_, notifier_, programFolder); };
+  }
+  if (!hooks_.guideSection) {
+    const std::string programFolder =
+        std::filesystem::canonical("/proc/self/exe").parent_path().string();
+    hooks_.guideSection = [this, programFolder](const std::string& heading) {
+      OpenUserGuideAt(shell_, notifier_, programFolder, heading);
+    };
   }
 }
 

@@ -24,8 +24,9 @@ namespace gui {
 /// the main window's start-up and shows the window.
 class Program {
  public:
-  /// `commandLine` is the program's arguments joined by blanks.
-  explicit Program(std::string commandLine, HelpHooks hooks = {});
+  /// `commandLine` is the program's arguments joined by blanks; `clock`, when given, is the time
+  /// the progress frame is redrawn by (pictures of a run in progress move it themselves).
+  explicit Program(std::string commandLine, HelpHooks hooks = {}, app::SteadyClock clock = {});
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -46,6 +47,7 @@ class Program {
 
   std::string commandLine_;
   HelpHooks hooks_;
+  app::SteadyClock clock_;
   host::standin::StandinHost standin_;
   controls::QtNotifier notifier_;
   controls::QtSignonDialog signon_;

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -27,6 +28,14 @@ class ScriptedPump : public host::EventPump {
     if (onMessages) onMessages();
   }
   std::function<void()> onMessages;
+};
+
+/// A clock that moves on by the progress frame's interval at every reading, so that a run shows
+/// its progress and lets window messages run at every point where it may, as a test that acts
+/// there needs.
+struct TickingClock {
+  std::chrono::steady_clock::time_point now{};
+  std::chrono::steady_clock::time_point operator()() { return now += RunProgress::kInterval; }
 };
 
 class NoFilterWindow : public host::FilterWindow {
@@ -67,6 +76,7 @@ class Form1Fixture : public ::testing::Test {
         .programFolder = site.programs().string(),
         .about = aboutServices,
         .showAbout = [this](about::frmAbout& window) { shownAbout(window); },
+        .clock = [this] { return clock(); },
     });
     return *form;
   }
@@ -87,6 +97,7 @@ class Form1Fixture : public ::testing::Test {
   std::function<host::AccpacPaths()> readPaths;
   const about::AboutServices* aboutServices = nullptr;
   std::function<void(about::frmAbout&)> shownAbout = [](about::frmAbout&) {};
+  std::function<std::chrono::steady_clock::time_point()> clock = TickingClock{};
   std::unique_ptr<Form1> form;
 };
 

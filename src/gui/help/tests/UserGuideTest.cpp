@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QUrl>
+
 #include <unistd.h>
 
 #include <filesystem>
@@ -93,6 +95,24 @@ TEST(BuiltUserGuideTest, CoversEveryTabAndTheBatchRunner) {
         "Inventory Control", "Order Entry", "Purchase Orders", "Bank", "ordavel-batch",
         "--password-fd", "Exit status", "Installing Ordavel"}) {
     EXPECT_NE(std::string::npos, html.find(topic)) << topic;
+  }
+}
+
+// F1 hands the browser the built page at the section of the tab; the page has that section.
+TEST(BuiltUserGuideTest, F1OpensThePageAtASectionItHasForEveryTab) {
+  const std::string html = ReadAll(ORDAVEL_BUILT_USER_GUIDE_HTML);
+  const std::string page =
+      QUrl::fromLocalFile(QString::fromStdString(ORDAVEL_BUILT_USER_GUIDE_HTML))
+          .toEncoded()
+          .toStdString();
+  for (const char* tab : {"Accounts Payable", "Accounts Receivable", "Inventory Control",
+                          "Order Entry", "Purchase Orders", "Bank"}) {
+    RecordingShell shell;
+    RecordingNotifier notifier;
+    OpenUserGuideAt(shell, notifier, "/nonexistent", tab, ORDAVEL_BUILT_USER_GUIDE_HTML);
+    const std::string anchor = GuideAnchor(tab);
+    EXPECT_EQ(std::vector<std::string>{page + "#" + anchor}, shell.opened) << tab;
+    EXPECT_NE(std::string::npos, html.find("<h3 id=\"" + anchor + "\">" + tab + "</h3>")) << tab;
   }
 }
 

@@ -10,6 +10,7 @@
 #include "gui/controls/QtNotifier.h"
 #include "gui/controls/tests/GuiFixture.h"
 #include "gui/main/Program.h"
+#include "gui/main/RecentRunsDialog.h"
 #include "platform/tests/testsupport/TempFolder.h"
 #include "util/ShellHelpers.h"
 
@@ -22,7 +23,9 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -72,6 +75,7 @@ class MainWindowTest : public ::testing::Test {
         .pump = pump,
         .filterWindow = filterWindow,
         .programFolder = site.programs().string(),
+        .clock = [this] { return clock(); },
     });
     ASSERT_TRUE(form->Load()) << errors.str();
     services = std::make_unique<controls::ControlServices>(*form->Connection(), factory);
@@ -138,6 +142,7 @@ class MainWindowTest : public ::testing::Test {
   util::Shell* formShell = &shell;
   controls::QtEventPump pump;
   app::testing::NoFilterWindow filterWindow;
+  std::function<std::chrono::steady_clock::time_point()> clock = app::testing::TickingClock{};
   std::unique_ptr<app::Form1> form;
   std::unique_ptr<controls::ControlServices> services;
   std::unique_ptr<MainWindow> window;
@@ -418,6 +423,106 @@ TEST_F(MainWindowTest, TheHelpMenuRunsTheHooksItIsGivenElseTheWindowsOwnCommands
   window->MenuAction("mnuHelpUserGuide").trigger();
   ASSERT_EQ(1u, site.notifier.messages.size()) << "the window's own command looks for the guide";
   EXPECT_NE(std::string::npos, site.notifier.messages[0].find("Ordavel User Guide.pdf"));
+}
+
+TEST_F(MainWindowTest, TheProgressFrameShowsCountsRateAndTimeLeftFromTheFirstRecordOn) {
+  PrepareCustomerRun();
+  std::vector<std::string> bar;
+  auto watch = form->ProgressBar().ValueChanged.Connect([&] {
+    auto& shown = Shown<QProgressBar>("ProgressBar");
+    if (shown.isTextVisible()) bar.push_back(shown.text().toStdString());
+  });
+  QTest::mouseClick(&Shown<QPushButton>("cmdConvert"), Qt::LeftButton);
+  ASSERT_FALSE(bar.empty());
+  EXPECT_TRUE(bar.front().starts_with("Customers: 1 of 2, ")) << bar.front();
+  EXPECT_TRUE(bar.back().starts_with("Customers: 2 of 2, ")) << bar.back();
+}
+
+TEST_F(MainWindowTest, AfterARunTheStatusBarShowsWhoWhereWhatEachKindCountedAndTheFiles) {
+  PrepareCustomerRun();
+  auto* status = window->statusBar()->findChild<QLabel*>();
+  ASSERT_NE(nullptr, status);
+  EXPECT_EQ("Company SAMLTD, user ADMIN\nNo run yet.", status->text().toStdString());
+  const int width = window->width();
+  QTest::mouseClick(&Shown<QPushButton>("cmdConvert"), Qt::LeftButton);
+  EXPECT_EQ(
+      "Company SAMLTD, user ADMIN\n"
+      "Last run: Customers: 2 to convert, 2 converted, 0 skipped, 0 failed\n"
+      "Log folder: " +
+          form->Connection()->LogFolderOnDisk() + "\n" +
+          "Change file: " + form->Run()->LastChangeFile().string(),
+      status->toolTip().toStdString());
+  EXPECT_EQ(
+      "Company SAMLTD, user ADMIN  |  Last run: Customers: 2 to convert, 2 converted, 0 "
+      "skipped, 0 failed\nLog folder: " +
+          form->Connection()->LogFolderOnDisk() +
+          "  |  Change file: " + form->Run()->LastChangeFile().filename().string(),
+      status->text().toStdString());
+  EXPECT_EQ(width, window->width()) << "a long status does not widen the window";
+}
+
+TEST_F(MainWindowTest, RecentRunsListsEachRunOpensItsLogAndUndoesIt) {
+  PrepareCustomerRun();
+  window->MenuAction("mnuFilePreview").trigger();
+  QTest::mouseClick(&Shown<QPushButton>("cmdConvert"), Qt::LeftButton);
+  RecentRunsDialog runs(*form, window->Changes(), window.get());
+  QTableWidget& table = runs.Table();
+  ASSERT_EQ(2, table.rowCount());
+  auto row = [&table](int at) {
+    std::string text;
+    for (int column = 1; column < table.columnCount(); ++column)
+      text += table.item(at, column)->text().toStdString() + " | ";
+    return text;
+  };
+  EXPECT_EQ("AR | Conversion | AR_Customers: 2 converted | Yes | ", row(0)) << "latest first";
+  EXPECT_EQ("AR | Preview | AR_Customers: 2 would convert | Yes | ", row(1));
+  EXPECT_NE(std::string::npos, runs.LogText(0).find("_AR_Customers.log\n"));
+  EXPECT_NE(std::string::npos, runs.LogText(0).find("C100")) << runs.LogText(0);
+
+  messages.answers = {true};
+  table.selectRow(0);
+  runs.UndoSelected();
+  EXPECT_NE(std::string::npos, messages.boxes.back().text.find("Customers: 2 to undo, 2 put back"))
+      << messages.boxes.back().text;
+  ASSERT_EQ(3, table.rowCount()) << "the undo is listed at once";
+  EXPECT_EQ("Undo", table.item(0, 2)->text().toStdString());
+}
+
+TEST_F(MainWindowTest, F1OpensTheGuideAtTheSectionOfTheFocusedControlsTab) {
+  std::vector<std::string> opened;
+  Open({.guideSection = [&opened](const std::string& heading) { opened.push_back(heading); }});
+  window->activateWindow();
+  window->Tabs().setCurrentIndex(kICTab);
+  window->Edit("afecFromItem").Edit().setFocus();
+  Settle();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+  Shown<QPushButton>("cmdClose").setFocus();
+  window->Tabs().setCurrentIndex(kARTab);
+  Settle();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+  EXPECT_EQ((std::vector<std::string>{"Inventory Control", "Accounts Receivable"}), opened);
+}
+
+TEST_F(MainWindowTest, ToLabelsStayWholeUnlessTheirBoxNeedsTheRoomForItsWholeKey) {
+  constexpr int kBoxFrame = 16;
+  Open();
+  auto label = [this](const std::string& name) {
+    return QString::fromStdString(form->RangeControl(name).LeftLabel());
+  };
+  for (const convert::KindDef& kind : convert::Kinds()) {
+    for (const convert::RangePairDef& pair : kind.ranges) {
+      controls::FieldEditWidget& to = window->Edit(pair.to);
+      if (to.Label().text() == label(pair.to)) continue;
+      // A cut label gives its room to a box no wider than the longest key and the box's frame.
+      const QLineEdit& box = to.Edit();
+      EXPECT_LE(box.width(),
+                box.fontMetrics().horizontalAdvance(QString(box.maxLength(), 'Z')) + kBoxFrame)
+          << pair.to << " cuts its label for a box that does not need the room";
+      EXPECT_EQ(label(pair.to), to.Label().toolTip()) << pair.to;
+    }
+  }
+  for (const char* name : {"afecToCustomerGroup", "afecSalesToTaxGroup", "afecToVendorGroup"})
+    EXPECT_TRUE(window->Edit(name).Label().toolTip().isEmpty()) << name << " is cut";
 }
 
 TEST_F(MainWindowTest, ResizingMovesAndStretchesTheControlsByTheirTags) {

@@ -25,6 +25,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -217,6 +218,23 @@ class Screens {
     during.stop();
     std::cout << (folder_ / "main-window-run.png").string() << '\n';
     if (!finalShown) throw std::runtime_error("the run showed no final message");
+    Settle();
+    Save({&Window()}, "main-window-status-bar.png");
+  }
+
+  /// File > Recent Runs... after the run, with its run selected.
+  void RecentRuns() {
+    bool shown = false;
+    WhenDialog([this, &shown](QDialog& runs) {
+      shown = true;
+      runs.resize(900, 240);
+      runs.move(Window().pos() + QPoint(40, 160));
+      Settle();
+      Save({&Window(), &runs}, "recent-runs.png");
+      runs.reject();
+    });
+    Window().MenuAction("mnuFileRecentRuns").trigger();
+    if (!shown) throw std::runtime_error("Recent Runs did not show");
   }
 
  private:
@@ -233,7 +251,12 @@ class Screens {
 
   fs::path folder_;
   TemporarySite site_;
-  gui::Program program_{site_.Handle()};
+  // A millisecond a reading: the frame is redrawn every few dozen records, as on a real run of a
+  // large company, however fast the sample converts.
+  gui::Program program_{
+      site_.Handle(), {}, [now = std::chrono::steady_clock::time_point{}]() mutable {
+        return now += std::chrono::milliseconds(1);
+      }};
 };
 
 }  // namespace
@@ -247,5 +270,6 @@ int main(int argc, char** argv) {
                                                    screens.CriteriaSetAndUnset();
                                                    screens.LogFilesWithoutAFileBrowser();
                                                    screens.RunToTheFinalMessage();
+                                                   screens.RecentRuns();
                                                  });
 }
