@@ -3,6 +3,8 @@
 #include "app/RunStatus.h"
 #include "gui/controls/QtText.h"
 
+#include <QResizeEvent>
+
 namespace gui {
 
 RunStatusLabel::RunStatusLabel(app::Form1& form, QWidget* parent) : QLabel(parent), form_(form) {
@@ -25,8 +27,24 @@ void RunStatusLabel::ShowStatus() {
                        connection->LogFolderOnDisk());
   QStringList texts;
   for (const std::string& part : parts) texts << controls::ToQt(part);
-  setText(controls::ToQt(app::StatusLines(parts, connection->LogFolderOnDisk())));
+  lines_ = controls::ToQt(app::StatusLines(parts, connection->LogFolderOnDisk()))
+               .split(QLatin1Char('\n'));
   setToolTip(texts.join(QLatin1Char('\n')));
+  ShowLines();
+}
+
+void RunStatusLabel::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  ShowLines();
+}
+
+void RunStatusLabel::ShowLines() {
+  QStringList shown;
+  const int room = contentsRect().width();
+  for (const QString& line : lines_) {
+    shown << fontMetrics().elidedText(line, Qt::ElideRight, room);
+  }
+  setText(shown.join(QLatin1Char('\n')));
 }
 
 }  // namespace gui

@@ -459,6 +459,9 @@ TEST_F(MainWindowTest, AfterARunTheStatusBarShowsWhoWhereWhatEachKindCountedAndT
           "  |  Change file: " + form->Run()->LastChangeFile().filename().string(),
       status->text().toStdString());
   EXPECT_EQ(width, window->width()) << "a long status does not widen the window";
+  status->resize(status->width() / 3, status->height());
+  EXPECT_TRUE(status->text().section(QLatin1Char('\n'), 0, 0).endsWith(QChar(0x2026)))
+      << "a cut line says it is cut: " << status->text().toStdString();
 }
 
 TEST_F(MainWindowTest, RecentRunsListsEachRunOpensItsLogAndUndoesIt) {
