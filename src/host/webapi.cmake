@@ -1,0 +1,49 @@
+# The ERP's published Web API behind the host interfaces, and the composition root that wires it
+# into a program; only entry points and tests link it. HTTP comes from cpp-httplib (with OpenSSL
+# for HTTPS), JSON from nlohmann-json, the metadata's XML from expat.
+pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
+pkg_check_modules(EXPAT REQUIRED IMPORTED_TARGET expat)
+find_package(nlohmann_json REQUIRED)
+
+# The view layouts ship inside the library.
+set(layouts ${CMAKE_CURRENT_SOURCE_DIR}/webapi/ViewLayouts.txt)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${layouts})
+file(READ ${layouts} ORDAVEL_VIEW_LAYOUTS)
+configure_file(webapi/ShippedViewLayouts.cpp.in
+               ${CMAKE_CURRENT_BINARY_DIR}/webapi/ShippedViewLayouts.cpp @ONLY)
+
+ordavel_library(host_webapi
+  SOURCES
+    webapi/EntitySets.cpp
+    webapi/ViewLayouts.cpp
+    webapi/PropertyMaps.cpp
+    webapi/WebApiAddress.cpp
+    webapi/WebApiFailure.cpp
+    webapi/WebApiTransport.cpp
+    webapi/ODataClient.cpp
+    webapi/Metadata.cpp
+    webapi/ErpFilter.cpp
+    webapi/FilterTranslation.cpp
+    webapi/FieldValues.cpp
+    webapi/RecordValues.cpp
+    webapi/TaxTables.cpp
+    webapi/WebApiCompany.cpp
+    webapi/RecordWrite.cpp
+    webapi/WebApiLink.cpp
+    webapi/WebApiDataSource.cpp
+    webapi/WebApiSession.cpp
+    webapi/WebApiHost.cpp
+    webapi/ServerCheck.cpp
+  DEPENDS host PkgConfig::HTTPLIB PkgConfig::EXPAT nlohmann_json::nlohmann_json)
+target_sources(host_webapi PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/webapi/ShippedViewLayouts.cpp)
+
+# Test support: a stand-in site served by the stand-in's Web API server, and a client on it.
+ordavel_library(host_webapi_testsupport
+  SOURCES webapi/tests/testsupport/ServedCompany.cpp
+  DEPENDS host_webapi erp_webapi erp_testsupport platform_testsupport)
+
+ordavel_test(host_webapi_tests
+  SOURCES
+    webapi/tests/ViewLayoutsTest.cpp
+    webapi/tests/WebApiDataSourceTest.cpp
+  DEPENDS host_webapi_testsupport erp_catalog)
