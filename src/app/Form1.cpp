@@ -116,7 +116,9 @@ void Form1::WireCommands() {
 }
 
 bool Form1::Load() {
-  if (!CheckSiteConfiguration()) {
+  // A backend without a local installation (the Web API) has no site configuration or
+  // installed programs to check: its sign-on proves that the server lets the operator in.
+  if (services_.readPaths && !CheckSiteConfiguration()) {
     services_.messages.Show(std::string("You do not have access to the Sage 300 shared data "
                                         "folder, which is required, to run ") +
                                 kProgramTitle + ".",
@@ -124,8 +126,8 @@ bool Form1::Load() {
     return false;
   }
   caption_ = kProgramTitle;
-  paths_.emplace(services_.readPaths());
-  if (!paths_->Installed()) {
+  if (services_.readPaths) paths_.emplace(services_.readPaths());
+  if (paths_ && !paths_->Installed()) {
     services_.messages.Show("Sage Accpac is not installed.", kProgramTitle,
                             host::MessageIcon::Critical);
     return false;

@@ -4,6 +4,8 @@
 #include "batch/TerminalPrompt.h"
 #include "batch/UndoRun.h"
 #include "host/standin/StandinHost.h"
+#include "host/webapi/WebApiHost.h"
+#include "platform/Text.h"
 #include "standin/site/ErpErrorDisplay.h"
 #include "util/XdgShell.h"
 
@@ -18,6 +20,7 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 
 namespace {
 
@@ -66,15 +69,28 @@ void RefuseEmptyValues(int argc, char** argv) {
 
 /// What one call of the program does; each mode has its own entry below.
 enum class Mode {
-  RunJobs,   ///< JOB...: convert
-  List,      ///< --list [TAB]: describe the sections and keys of jobs
-  Skeleton,  ///< --skeleton TAB: write a job with every key
-  Undo,      ///< --undo CHANGEFILE: put back what a run changed
+  RunJobs,      ///< JOB...: convert
+  List,         ///< --list [TAB]: describe the sections and keys of jobs
+  Skeleton,     ///< --skeleton TAB: write a job with every key
+  Undo,         ///< --undo CHANGEFILE: put back what a run changed
+  WebApiCheck,  ///< --web-api-check URL: what a Web API server lets the program convert
+};
+
+/// Where the ERP's Web API is and how the program talks to it; nothing given means the local ERP.
+struct WebApiOptions {
+  std::optional<std::string> url;        ///< --web-api, else the jobs' WebApi
+  std::optional<std::string> logFolder;  ///< --log-folder, else the jobs' LogFolder
+  std::string caFile;
+  std::string mapFile;
+  std::optional<int> timeout;
+  std::string checkUrl;
+  std::string user = "ADMIN";
 };
 
 /// The command line: what to do and with which options.
 struct Options {
   Mode Chosen() const {
+    if (!webApi.checkUrl.empty()) return Mode::WebApiCheck;
     if (listTab) return Mode::List;
     if (!skeletonTab.empty()) return Mode::Skeleton;
     if (!undoFile.empty()) return Mode::Undo;
@@ -90,7 +106,71 @@ struct Options {
   PasswordOptions password;
   std::optional<std::string> listTab;  ///< --list, with its tab or empty for all
   std::string skeletonTab;
+  WebApiOptions webApi;
 };
+
+/// A job's refusal of the Web API settings: "file:line: problem".
+class WebApiRefusal : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+/// The one value the jobs give for a [Run] key, or nothing; jobs that disagree are refused, as
+/// one call converts on one server.
+std::optional<std::string> AgreedValue(const std::vector<batch::QueuedJob>& queue,
+                                       batch::JobValue batch::Job::*key, const char* name) {
+  const batch::Job* first = nullptr;
+  for (const batch::QueuedJob& queued : queue) {
+    const batch::JobValue& value = queued.job.*key;
+    if (value.line == 0) continue;
+    if (!first) {
+      first = &queued.job;
+    } else if ((first->*key).text != value.text) {
+      throw WebApiRefusal(queued.job.Where(value.line) + name + " differs from the one of " +
+                          first->file + "; the jobs of one call run on one server.");
+    }
+  }
+  if (!first) return std::nullopt;
+  for (const batch::QueuedJob& queued : queue) {
+    if ((queued.job.*key).line == 0) {
+      throw WebApiRefusal(queued.job.file + ": gives no " + name + ", but " + first->file +
+                          " does; the jobs of one call run on one server.");
+    }
+  }
+  return (first->*key).text;
+}
+
+/// The Web API settings of a call, or nothing for the local ERP. An option's value overrides
+/// the jobs'; a value that cannot be used throws CLI::ValidationError for an option and
+/// WebApiRefusal for a job.
+std::optional<host::webapi::WebApiSettings> WebApiSettingsOf(
+    const WebApiOptions& options, const std::vector<batch::QueuedJob>& queue) {
+  std::optional<std::string> url = options.url;
+  const bool fromJob = !url;
+  if (!url) url = AgreedValue(queue, &batch::Job::webApi, "WebApi");
+  if (!url) return std::nullopt;
+  host::webapi::WebApiSettings settings;
+  try {
+    settings.address = host::webapi::ParseWebApiAddress(*url);
+  } catch (const std::invalid_argument& error) {
+    if (!fromJob) throw CLI::ValidationError("--web-api: " + std::string(error.what()));
+    const batch::QueuedJob& job = queue.front();
+    throw WebApiRefusal(job.job.Where(job.job.webApi.line) + error.what());
+  }
+  std::optional<std::string> folder = options.logFolder;
+  if (!folder) folder = AgreedValue(queue, &batch::Job::logFolder, "LogFolder");
+  settings.logRoot =
+      folder ? std::filesystem::absolute(*folder) : host::webapi::DefaultLogRoot(settings.address);
+  settings.transport.caFile = options.caFile;
+  if (options.timeout) settings.transport.readTimeout = std::chrono::seconds(*options.timeout);
+  return settings;
+}
+
+/// The administrator's corrections of property names, when a map file is given.
+host::webapi::MapOverrides MapOverridesOf(const WebApiOptions& options) {
+  if (options.mapFile.empty()) return {};
+  return host::webapi::ReadMapFile(options.mapFile);
+}
 
 int RunJobs(const Options& options) {
   std::vector<batch::QueuedJob> queue;
@@ -111,9 +191,33 @@ int RunJobs(const Options& options) {
   const std::string undoFile =
       options.undoFile.empty() ? "" : std::filesystem::absolute(options.undoFile).string();
   if (!undoFile.empty() && !batch::ReadableChangeFile(undoFile, std::cout)) return batch::kRefused;
+  std::optional<host::webapi::WebApiSettings> webApiSettings;
+  host::webapi::MapOverrides overrides;
+  try {
+    webApiSettings = WebApiSettingsOf(options.webApi, queue);
+    overrides = MapOverridesOf(options.webApi);
+  } catch (const WebApiRefusal& refusal) {
+    std::cerr << refusal.what() << '\n';
+    return batch::kRefused;
+  } catch (const std::invalid_argument& problems) {
+    std::cerr << problems.what() << '\n';
+    return batch::kRefused;
+  }
   host::standin::StandinHost standin;
   ConsoleNotifier notifier;
-  const std::string sharedData = standin.ReadPaths(notifier).SharedDataPath();
+  std::optional<host::webapi::WebApiHost> webApi;
+  host::webapi::StreamErrorListView errorList(std::cerr);
+  if (webApiSettings) {
+    webApi.emplace(*webApiSettings, overrides);
+    // A PATCH is saved at once and cannot be undone with others, so each record is its own batch.
+    for (batch::QueuedJob& queued : queue) queued.job.recordsPerCommit = 1;
+    if (options.Chosen() == Mode::RunJobs && !options.preview) {
+      std::cout << "Converting through the Web API at " << webApiSettings->address.Text()
+                << ": every record is saved on its own (records per commit 1).\n";
+    }
+  }
+  const std::string sharedData =
+      webApi ? std::string() : standin.ReadPaths(notifier).SharedDataPath();
   // One password serves every job, so a descriptor or a terminal is read only once.
   const std::string password = options.password.Read();
   erp::ConsoleErrorDisplay display(std::cerr);
@@ -124,13 +228,16 @@ int RunJobs(const Options& options) {
   util::XdgShell shell;
   batch::InterruptPump pump(interrupted);
   NoFilterWindow filterWindow;
+  std::function<host::AccpacPaths()> readPaths;
+  if (!webApi) readPaths = [&standin, &notifier] { return standin.ReadPaths(notifier); };
   batch::Workstation station{
       .services =
           [&](host::CredentialsPrompt& prompt, host::CompanyAccess access) {
+            if (webApi) return webApi->Services(prompt, errorList, access);
             return standin.Services(sharedData, prompt, display, {}, access);
           },
-      .readPaths = [&standin, &notifier] { return standin.ReadPaths(notifier); },
-      .dataSources = standin.DataSources(),
+      .readPaths = readPaths,
+      .dataSources = webApi ? webApi->DataSources() : standin.DataSources(),
       .messages = messages,
       .shell = shell,
       .notifier = notifier,
@@ -152,8 +259,24 @@ int RunJobs(const Options& options) {
   return batch::RunJobs(queue, station, progress, std::cout, options.preview);
 }
 
+/// Signs on to a Web API server and prints what it lets the program convert.
+int CheckWebApi(const Options& options) {
+  if (options.companies.size() != 1) {
+    throw CLI::ValidationError("--web-api-check needs one --company, the company to check.");
+  }
+  WebApiOptions settings = options.webApi;
+  settings.url = settings.checkUrl;
+  std::optional<host::webapi::WebApiSettings> webApi = WebApiSettingsOf(settings, {});
+  host::webapi::WebApiHost host(*webApi, MapOverridesOf(options.webApi));
+  return host::webapi::CheckServer(host, platform::UpperCase(options.webApi.user),
+                                   platform::UpperCase(options.companies.front()),
+                                   options.password.Read(), std::cout);
+}
+
 int Run(const Options& options) {
   switch (options.Chosen()) {
+    case Mode::WebApiCheck:
+      return CheckWebApi(options);
     case Mode::List:
       batch::PrintJobList(std::cout, options.listTab->empty()
                                          ? std::vector<std::string>{}
@@ -201,6 +324,39 @@ int main(int argc, char** argv) {
                  "else 100); 1 commits each record alone")
       ->type_name("N");
   app.add_flag("--yes", options.yes, "Answer Yes to the backup question");
+  auto* webApi = app.add_option("--web-api", options.webApi.url,
+                                "Convert through the ERP's Web API at URL, its base address up "
+                                "to and including /-/ (also [Run] WebApi)")
+                     ->type_name("URL");
+  app.add_option("--log-folder", options.webApi.logFolder,
+                 "With the Web API: keep each company's logs and change files in a folder of its "
+                 "own below DIR (also [Run] LogFolder)")
+      ->type_name("DIR");
+  app.add_option("--web-api-ca", options.webApi.caFile,
+                 "Trust the certificate authorities in this PEM file for HTTPS, not the system's")
+      ->check(CLI::ExistingFile)
+      ->type_name("FILE");
+  app.add_option("--web-api-map", options.webApi.mapFile,
+                 "Property names and company options of this Web API server that differ from "
+                 "the published ones")
+      ->check(CLI::ExistingFile)
+      ->type_name("FILE");
+  app.add_option("--web-api-timeout", options.webApi.timeout,
+                 "Seconds a Web API answer may take (default 60)")
+      ->check(CLI::Range(1, 3600))
+      ->type_name("SECONDS");
+  auto* check = app.add_option("--web-api-check", options.webApi.checkUrl,
+                               "Sign on to the Web API at URL and tell for every kind of record "
+                               "whether it can be converted there (with one --company)")
+                    ->type_name("URL");
+  app.add_option("--user", options.webApi.user,
+                 "The user --web-api-check signs on as (default ADMIN)");
+  check->excludes(jobs)
+      ->excludes(list)
+      ->excludes(skeleton)
+      ->excludes(undo)
+      ->excludes(preview)
+      ->excludes(webApi);
   std::optional<std::string> passwordFd;
   app.add_option("--password-fd", passwordFd,
                  "Read the password from this open file descriptor (first line)")

@@ -55,6 +55,10 @@ struct Job {
   int tabLine = 0;
   /// Records committed together; 0 when the job leaves the conversion's own default.
   std::int32_t recordsPerCommit = 0;
+  /// The base address of the ERP's Web API to convert through; empty for the local ERP.
+  JobValue webApi;
+  /// The folder below which each company's logs go when converting through the Web API.
+  JobValue logFolder;
   std::map<std::string, KindChoice> kinds;                      ///< by check box name
   std::map<std::string, TaxGroupChoice> taxGroups;              ///< by tax-group grid name
   std::map<std::string, std::vector<OperationRow>> operations;  ///< by grid, in row order
@@ -71,7 +75,8 @@ std::optional<std::int32_t> ParseRecordsPerCommit(const std::string& text);
 /// What a refused records-per-commit value `text` given as `name` is told.
 std::string RecordsPerCommitProblem(const std::string& name, const std::string& text);
 
-/// Reads and checks a job file. Sections: [Run] (Company, User, Tab, RecordsPerCommit), one per
+/// Reads and checks a job file. Sections: [Run] (Company, User, Tab, RecordsPerCommit, WebApi,
+/// LogFolder), one per
 /// kind named by its check box (Checked, its range controls by name, Criteria), one per tax-group
 /// mapping named by its grid (TaxGroup, Classes), one per operations grid (Row1, Row2, ...:
 /// operation, authority, then the grid's class and tax-included cells, separated by commas).

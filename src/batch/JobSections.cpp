@@ -9,7 +9,11 @@ namespace batch {
 namespace {
 
 JobSection runSection() {
-  return {SectionType::Run, "Run", "", nullptr, {"Company", "User", "Tab", "RecordsPerCommit"}};
+  return {SectionType::Run,
+          "Run",
+          "",
+          nullptr,
+          {"Company", "User", "Tab", "RecordsPerCommit", "WebApi", "LogFolder"}};
 }
 
 JobSection kindSection(const convert::KindTarget& kind) {

@@ -20,7 +20,7 @@ struct Workstation {
   /// for `access`.
   std::function<host::HostServices(host::CredentialsPrompt& prompt, host::CompanyAccess access)>
       services;
-  /// Reads the ERP's installation folders.
+  /// Reads the ERP's installation folders; empty for a backend without a local installation.
   std::function<host::AccpacPaths()> readPaths;
   host::DataSourceFactory& dataSources;
   host::MessageBoxes& messages;

@@ -47,3 +47,10 @@ ordavel_test(host_webapi_tests
     webapi/tests/ViewLayoutsTest.cpp
     webapi/tests/WebApiDataSourceTest.cpp
   DEPENDS host_webapi_testsupport erp_catalog)
+
+# The example jobs through `erp webapi` on one copy of the sample site and directly on another:
+# the same statuses, logs, change files and views.
+add_test(NAME webapi_examples
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/webapi/tests/examples-through-webapi.sh
+          $<TARGET_FILE:erp_command> $<TARGET_FILE:ordavel-batch> ${PROJECT_SOURCE_DIR}/examples)
+set_tests_properties(webapi_examples PROPERTIES TIMEOUT 300)

@@ -26,6 +26,8 @@ WebApiTransport::WebApiTransport(WebApiAddress address, TransportSettings settin
   client_->set_read_timeout(settings_.readTimeout);
   client_->set_write_timeout(settings_.readTimeout);
   client_->set_keep_alive(true);
+  // A request whose body is sent apart from its headers must not wait for a delayed ACK.
+  client_->set_tcp_nodelay(true);
   // A redirect could carry the credentials to another server.
   client_->set_follow_location(false);
   client_->enable_server_certificate_verification(true);
