@@ -61,7 +61,11 @@ QtSignonDialog::QtSignonDialog(QWidget* parent) : QDialog(parent) {
 
 void QtSignonDialog::ShowCompanies(const std::vector<host::SignonCompany>& companies) {
   const QVariant chosen = company_->currentData();
+  const QString typed = company_->currentText();
+  // A server that names no companies (the Web API) has the operator type the company's ID.
+  company_->setEditable(companies.empty());
   company_->clear();
+  if (companies.empty()) company_->setEditText(typed);
   for (const host::SignonCompany& company : companies) {
     company_->addItem(ToQt(company.id + " - " + company.name), ToQt(company.id));
   }
@@ -95,8 +99,9 @@ void QtSignonDialog::Present(const host::SignonRequest& request) {
 }
 
 host::SignonCredentials QtSignonDialog::Entered() const {
+  const QVariant chosen = company_->currentData();
   return {FromQt(userId_->text()), FromQt(password_->text()),
-          FromQt(company_->currentData().toString())};
+          FromQt(chosen.isValid() ? chosen.toString() : company_->currentText())};
 }
 
 std::optional<host::SignonCredentials> QtSignonDialog::Ask(const host::SignonRequest& request) {

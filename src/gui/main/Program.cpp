@@ -15,8 +15,12 @@ void QtNotifier::critical(const std::string& text) {
   QMessageBox::critical(nullptr, QString::fromLatin1(app::kProgramTitle), controls::ToQt(text));
 }
 
-Program::Program(std::string commandLine, HelpHooks hooks)
-    : commandLine_(std::move(commandLine)), hooks_(std::move(hooks)) {}
+Program::Program(std::string commandLine, HelpHooks hooks, std::optional<WebApiChoice> webApi)
+    : commandLine_(std::move(commandLine)), hooks_(std::move(hooks)) {
+  if (webApi) {
+    webApi_ = std::make_unique<host::webapi::WebApiHost>(webApi->settings, webApi->overrides);
+  }
+}
 
 Program::~Program() {
   window_.reset();
@@ -25,12 +29,21 @@ Program::~Program() {
 }
 
 bool Program::Start() {
-  const std::string sharedData = standin_.ReadPaths(notifier_).SharedDataPath();
   ConnectHelp();
+  host::DataSourceFactory& dataSources = webApi_ ? webApi_->DataSources() : standin_.DataSources();
+  host::HostServices host;
+  std::function<host::AccpacPaths()> readPaths;
+  if (webApi_) {
+    host = webApi_->Services(signon_, errorView_);
+  } else {
+    host = standin_.Services(standin_.ReadPaths(notifier_).SharedDataPath(), signon_, errorView_,
+                             commandLine_);
+    readPaths = [this] { return standin_.ReadPaths(notifier_); };
+  }
   form_ = std::make_unique<app::Form1>(app::Form1Services{
-      .host = standin_.Services(sharedData, signon_, errorView_, commandLine_),
-      .readPaths = [this] { return standin_.ReadPaths(notifier_); },
-      .dataSources = standin_.DataSources(),
+      .host = std::move(host),
+      .readPaths = std::move(readPaths),
+      .dataSources = dataSources,
       .messages = messages_,
       .shell = shell_,
       .notifier = notifier_,
@@ -42,8 +55,7 @@ bool Program::Start() {
           [this](about::frmAbout& window) { ShowAboutWindow(window, *about_, window_.get()); },
   });
   if (!form_->Load()) return false;
-  services_ =
-      std::make_unique<controls::ControlServices>(*form_->Connection(), standin_.DataSources());
+  services_ = std::make_unique<controls::ControlServices>(*form_->Connection(), dataSources);
   window_ = std::make_unique<MainWindow>(*form_, *services_, hooks_);
   // From now on the dialogs belong to the main window, centred over it and modal to it.
   messages_ = controls::QtMessageBoxes(window_.get());

@@ -11,10 +11,12 @@
 #include "gui/controls/QtSignonDialog.h"
 #include "gui/help/DesktopShell.h"
 #include "host/standin/StandinHost.h"
+#include "host/webapi/WebApiHost.h"
 #include "util/Shell.h"
 #include "util/XdgShell.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace gui {
@@ -25,13 +27,21 @@ class QtNotifier : public util::Notifier {
   void critical(const std::string& text) override;
 };
 
-/// The desktop program on the stand-in ERP: its composition root. It signs on (joining the
-/// desktop session that `commandLine`'s first word names, or through the sign-on dialog), runs
-/// the main window's start-up and shows the window.
+/// The ERP's Web API a program converts through, instead of the local ERP.
+struct WebApiChoice {
+  host::webapi::WebApiSettings settings;
+  host::webapi::MapOverrides overrides{};
+};
+
+/// The desktop program: its composition root, on the stand-in ERP or on an ERP's Web API. It
+/// signs on (joining the desktop session that `commandLine`'s first word names, or through the
+/// sign-on dialog, which signs on to the Web API's server when there is one), runs the main
+/// window's start-up and shows the window.
 class Program {
  public:
   /// `commandLine` is the program's arguments joined by blanks.
-  explicit Program(std::string commandLine, HelpHooks hooks = {});
+  explicit Program(std::string commandLine, HelpHooks hooks = {},
+                   std::optional<WebApiChoice> webApi = {});
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -50,6 +60,7 @@ class Program {
   std::string commandLine_;
   HelpHooks hooks_;
   host::standin::StandinHost standin_;
+  std::unique_ptr<host::webapi::WebApiHost> webApi_;
   QtNotifier notifier_;
   controls::QtSignonDialog signon_;
   controls::QtErrorListView errorView_;
