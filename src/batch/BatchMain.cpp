@@ -209,8 +209,8 @@ int RunJobs(const Options& options) {
   host::webapi::StreamErrorListView errorList(std::cerr);
   if (webApiSettings) {
     webApi.emplace(*webApiSettings, overrides);
-    // A PATCH is saved at once and cannot be undone with others, so each record is its own batch.
-    for (batch::QueuedJob& queued : queue) queued.job.recordsPerCommit = 1;
+    // A PATCH is saved at once and cannot be undone with others: the conversion commits each
+    // record alone through this backend, which the operator is told, not the logs.
     if (options.Chosen() == Mode::RunJobs && !options.preview) {
       std::cout << "Converting through the Web API at " << webApiSettings->address.Text()
                 << ": every record is saved on its own (records per commit 1).\n";

@@ -87,10 +87,14 @@ void CommitBatches::BeginRecord() {
     open_ = true;
     handled_ = 0;
   }
+  if (!transactionOpen_) {
+    link_ = connection_.CompanyDBLinkRW();
+    // A batch of several records needs a transaction that can keep or undo them together.
+    if (link_->SavesRecordsAlone()) recordsPerCommit_ = 1;
+  }
   // A batch of one record is that record's level already.
   recordIsBatch_ = !transactionOpen_ && recordsPerCommit_ == 1;
   if (!transactionOpen_) {
-    link_ = connection_.CompanyDBLinkRW();
     link_->TransactionBegin();
     transactionOpen_ = true;
   }

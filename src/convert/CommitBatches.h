@@ -25,7 +25,8 @@ namespace convert {
 /// and is committed after every `RecordsPerCommit` records the loop handled, at the end of the
 /// kind, on Cancel and before an error of the kind's loop is logged; so it holds the company's
 /// write lock only for its own records. With one record per commit every record is committed on
-/// its own, as the ERP's views commit it, and the transaction is the record's level.
+/// its own, as the ERP's views commit it, and the transaction is the record's level; a link that
+/// saves each record on its own (DatabaseLink::SavesRecordsAlone) always takes one per commit.
 ///
 /// The log. While a batch is open its lines are held in order, stamped when they are written.
 /// Before the commit they are staged in the kind's pending file in the log folder, with the log's

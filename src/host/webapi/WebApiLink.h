@@ -33,6 +33,7 @@ class WebApiLink : public host::DatabaseLink {
   void TransactionCommit() override;
   void TransactionRollback() override;
   int TransactionLevel() const override { return level_; }
+  bool SavesRecordsAlone() const override { return true; }
 
   WebApiCompany& Company() const { return *company_; }
   host::Session& Session() const { return session_; }
