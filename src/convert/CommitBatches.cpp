@@ -112,6 +112,7 @@ void CommitBatches::EndRecord(bool keep, std::vector<host::RecordProbe> probes) 
     return;
   }
   if (!recordIsBatch_) link_->TransactionCommit();
+  ++kept_;
   for (host::RecordProbe& probe : probes) probes_.push_back(std::move(probe));
 }
 
@@ -128,7 +129,11 @@ void CommitBatches::Commit() {
   lines_.clear();
   lineCount_ = 0;
   probes_.clear();
-  if (ClaimLost()) AbandonBatch();
+  const std::int32_t kept = std::exchange(kept_, 0);
+  if (ClaimLost()) {
+    unsaved_ += kept;
+    AbandonBatch();
+  }
   if (pending_ && !batch.probes.empty()) {
     batch.logSize = connection_.LogFileSize(batch.logFile);
     if (onStage_) onStage_(batch);
@@ -140,6 +145,7 @@ void CommitBatches::Commit() {
     transactionOpen_ = false;
   } catch (...) {
     transactionOpen_ = false;
+    unsaved_ += kept;
     if (onCommit_) onCommit_(false);
     throw;
   }

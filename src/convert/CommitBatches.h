@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace convert {
@@ -106,6 +107,9 @@ class CommitBatches {
   void Commit();
   /// Ends the kind once its last batch is committed: nothing of it is pending any more.
   void EndKind();
+  /// The records kept for batches that a failed commit or a lost claim undid since the last
+  /// call: the loop counted them as converted, but none of them was saved.
+  std::int32_t TakeUnsavedRecords() { return std::exchange(unsaved_, 0); }
 
  private:
   void Settle(host::DataSource& header, host::DataSource* detail);
@@ -132,6 +136,8 @@ class CommitBatches {
   const host::KindClaim* claim_ = nullptr;
   bool claimLost_ = false;
   std::string logName_;
+  std::int32_t kept_ = 0;     ///< records kept in the open batch
+  std::int32_t unsaved_ = 0;  ///< records kept in batches undone since TakeUnsavedRecords
 };
 
 /// The level of one record in the open batch: undone unless kept.

@@ -167,8 +167,8 @@ class Translator {
     const std::string& property = target_.properties.at(static_cast<size_t>(field.info.index - 1));
     if (serverChecks_ && target_.offered && !target_.offered(property)) {
       throw FilterRefusal(field.info.name +
-                              " cannot be sent to the Web API: the server offers no " + property +
-                              " property",
+                              " cannot be sent to the Web API: the server offers no property " +
+                              property,
                           position);
     }
     return property;
@@ -232,9 +232,9 @@ class Translator {
     const size_t last = value.find_last_not_of('%');
     const std::string middle = value.substr(first, last - first + 1);
     if (middle.find_first_of("%_") != std::string::npos && serverChecks_) {
-      throw FilterRefusal("LIKE \"" + MessageText(condition.operand) + "\" of " + condition.field +
-                              " cannot be sent to the Web API: only a % at the start, at the end "
-                              "or at both translates exactly, and _ never does",
+      throw FilterRefusal(condition.field + " LIKE \"" + MessageText(condition.operand) +
+                              "\" cannot be sent to the Web API, which matches a % only at the "
+                              "start or the end of a pattern, and no _",
                           condition.operandPosition);
     }
     const bool leading = first > 0;
@@ -263,10 +263,9 @@ class Translator {
       throw FilterRefusal("Number out of range for " + field.info.name, condition.operandPosition);
     }
     if (field.info.type == FieldType::Date && serverChecks_) {
-      throw FilterRefusal(field.info.name +
-                              " is a date, and the Web API has no date form the program can rely "
-                              "on in a filter",
-                          condition.fieldPosition);
+      throw FilterRefusal(
+          "Dates such as " + field.info.name + " cannot be compared through the Web API",
+          condition.fieldPosition);
     }
     const std::string& property = PropertyOf(field, condition.fieldPosition);
     if (field.info.type != FieldType::Boolean) {

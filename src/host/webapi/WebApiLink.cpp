@@ -15,8 +15,8 @@ constexpr int kOptionMulticurrency = 25;
 }  // namespace
 
 WebApiLink::WebApiLink(std::shared_ptr<WebApiCompany> company, host::Session& session,
-                       bool readOnly)
-    : company_(std::move(company)), session_(session), readOnly_(readOnly) {}
+                       bool readOnly, bool save)
+    : company_(std::move(company)), session_(session), readOnly_(readOnly), save_(save) {}
 
 int WebApiLink::ActiveApplicationCount() const {
   return static_cast<int>(company_->ActiveModules().size());
@@ -70,6 +70,11 @@ void WebApiLink::TransactionRollback() {
 }
 
 void WebApiLink::Save(RecordWrite write) {
+  if (readOnly_ || !save_) {
+    throw HostError(kLinkError,
+                    write.recordText + " was not saved: the company is open for reading only.",
+                    "ERP.WebAPI");
+  }
   if (level_ == 0) return Execute(write);
   if (!pending_.empty()) {
     throw HostError(kLinkError,

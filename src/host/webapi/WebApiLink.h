@@ -21,7 +21,10 @@ namespace host::webapi {
 /// saved or undone together.
 class WebApiLink : public host::DatabaseLink {
  public:
-  WebApiLink(std::shared_ptr<WebApiCompany> company, host::Session& session, bool readOnly);
+  /// A link of `session` on `company`; a `readOnly` link refuses every change of its views, and
+  /// one that may not `save` lets them be made but never sends them (a preview's).
+  WebApiLink(std::shared_ptr<WebApiCompany> company, host::Session& session, bool readOnly,
+             bool save = true);
 
   void Close() override {}
   int ActiveApplicationCount() const override;
@@ -48,6 +51,7 @@ class WebApiLink : public host::DatabaseLink {
   std::shared_ptr<WebApiCompany> company_;
   host::Session& session_;
   bool readOnly_;
+  bool save_;
   int level_ = 0;
   std::vector<std::pair<int, RecordWrite>> pending_;  ///< with the level that made it
 };

@@ -51,8 +51,9 @@ std::shared_ptr<DatabaseLink> WebApiSession::OpenDBLink(int type, int flags) {
   if (type != kCompanyLink) {
     throw HostError(kSessionError, "The Web API has no system database link.", "ERP.WebAPI");
   }
-  const bool readOnly = flags == kReadOnlyFlag || access_ == host::CompanyAccess::ReadOnly;
-  return std::make_shared<WebApiLink>(company_, *this, readOnly);
+  // A preview's session changes its views' records as a conversion would, and saves none.
+  return std::make_shared<WebApiLink>(company_, *this, flags == kReadOnlyFlag,
+                                      access_ == host::CompanyAccess::ReadWrite);
 }
 
 WebApiSessionManager::WebApiSessionManager(WebApiSettings settings, const PropertyMaps& maps,
