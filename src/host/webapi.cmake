@@ -45,8 +45,9 @@ ordavel_library(host_webapi_testsupport
 ordavel_test(host_webapi_tests
   SOURCES
     webapi/tests/ViewLayoutsTest.cpp
+    webapi/tests/FilterTranslationTest.cpp
     webapi/tests/WebApiDataSourceTest.cpp
-  DEPENDS host_webapi_testsupport erp_catalog)
+  DEPENDS host_webapi_testsupport erp_catalog erp_filter)
 
 # The example jobs through `erp webapi` on one copy of the sample site and directly on another:
 # the same statuses, logs, change files and views.

@@ -31,15 +31,6 @@ bool SameRows(std::vector<FieldValues> a, std::vector<FieldValues> b) {
   return true;
 }
 
-const FieldValues* RowWithKey(const EntityMap& map, const RecordValues& record, size_t collection,
-                              const FieldValues& key) {
-  const ViewLayout& layout = *map.details[collection].layout;
-  for (const FieldValues& row : record.rows[collection]) {
-    if (CompareValues(KeyOf(layout, row), key) == 0) return &row;
-  }
-  return nullptr;
-}
-
 HostError SaveFailure(const std::string& text) {
   return HostError(kSaveError, text, "ERP.WebAPI");
 }
@@ -78,21 +69,6 @@ bool SameTaxData(const EntityMap& map, const RecordValues& a, const RecordValues
   return true;
 }
 
-bool HoldsWrite(const RecordWrite& write, const RecordValues& now) {
-  for (const auto& [field, value] : write.fields) {
-    if (!SameValue(now.fields.at(static_cast<size_t>(field - 1)), value)) return false;
-  }
-  for (const RowOutcome& outcome : write.rows) {
-    const FieldValues* row = RowWithKey(*write.map, now, outcome.collection, outcome.key);
-    if ((row != nullptr) != outcome.exists) return false;
-    if (!row) continue;
-    for (const auto& [field, value] : outcome.fields) {
-      if (!SameValue(row->at(static_cast<size_t>(field - 1)), value)) return false;
-    }
-  }
-  return true;
-}
-
 void SaveRecord(WebApiCompany& company, const RecordWrite& write) {
   const EntityMap& map = *write.map;
   const std::string resource = RecordResource(map, write.key);
@@ -106,13 +82,13 @@ void SaveRecord(WebApiCompany& company, const RecordWrite& write) {
       }
       // Without a clear answer only the record tells whether the change was saved.
       const std::optional<RecordValues> now = ReadTaxData(company, map, write.key);
-      if (now && HoldsWrite(write, *now)) return;
+      if (now && SameTaxData(map, *now, write.after)) return;
       if (!now || !SameTaxData(map, *now, write.before)) throw ChangedMeanwhile(write);
       if (attempt >= 2) throw SaveFailure(write.recordText + " was not saved: " + failure.what());
     }
   }
   const std::optional<RecordValues> now = ReadTaxData(company, map, write.key);
-  if (!now || !HoldsWrite(write, *now)) throw ChangedMeanwhile(write);
+  if (!now || !SameTaxData(map, *now, write.after)) throw ChangedMeanwhile(write);
 }
 
 }  // namespace host::webapi

@@ -7,18 +7,9 @@
 
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace host::webapi {
-
-/// What a detail row must be once a write is saved.
-struct RowOutcome {
-  size_t collection = 0;
-  FieldValues key;
-  bool exists = true;
-  std::vector<std::pair<int, Variant>> fields;  ///< the row's fields the write sent
-};
 
 /// One record's changes as one PATCH, with what the record held when the run read it and what
 /// it must hold once saved.
@@ -27,9 +18,8 @@ struct RecordWrite {
   FieldValues key;
   std::string recordText;  ///< "Customers 1200", for messages
   nlohmann::ordered_json body = nlohmann::ordered_json::object();
-  RecordValues before;                          ///< the record as the run read it
-  std::vector<std::pair<int, Variant>> fields;  ///< header fields sent
-  std::vector<RowOutcome> rows;
+  RecordValues before;  ///< the record as the run read it
+  RecordValues after;   ///< the record as it must be once saved
 };
 
 /// The record's tax data as the server holds it now: its key, the fields a put verifies as tax
@@ -41,13 +31,10 @@ std::optional<RecordValues> ReadTaxData(WebApiCompany& company, const EntityMap&
 /// detail row, whatever their order.
 bool SameTaxData(const EntityMap& map, const RecordValues& a, const RecordValues& b);
 
-/// Whether the record holds what the write sent.
-bool HoldsWrite(const RecordWrite& write, const RecordValues& now);
-
-/// Sends the write and confirms it by reading the record back. When the PATCH has no clear
-/// answer the record tells whether it was saved; a record in neither its old nor its new state
-/// was changed by someone else. Throws HostError with the reason when the record does not hold
-/// what was sent.
+/// Sends the write and confirms it by reading the record's tax data back: they must be exactly
+/// those the run meant to save, not only the properties sent. When the PATCH has no clear answer
+/// the record tells whether it was saved; a record in neither its old nor its new state was
+/// changed by someone else. Throws HostError with the reason when the record is not as meant.
 void SaveRecord(WebApiCompany& company, const RecordWrite& write);
 
 }  // namespace host::webapi

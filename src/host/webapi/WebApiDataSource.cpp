@@ -422,8 +422,9 @@ void WebApiDataSource::Update() {
 
 RecordWrite WebApiDataSource::ChangesToSave() const {
   const EntityMap& map = *map_;
-  RecordWrite write{
-      &map, KeyOf(*layout_, read_.fields), {}, nlohmann::ordered_json::object(), read_, {}, {}};
+  RecordWrite write{&map,  KeyOf(*layout_, read_.fields),
+                    {},    nlohmann::ordered_json::object(),
+                    read_, {values_, rows_}};
   write.recordText = Description() + " " + KeyText(write.key);
   // The server runs the view's logic in payload order: a tax group before its classes.
   std::vector<int> changed;
@@ -435,39 +436,28 @@ RecordWrite WebApiDataSource::ChangesToSave() const {
     return layout_->fields[static_cast<size_t>(field - 1)].check == FieldCheck::TaxGroup;
   });
   for (int field : changed) {
-    const Variant& value = values_[static_cast<size_t>(field - 1)];
-    write.body[map.Property(field)] = ToJson(fields_[static_cast<size_t>(field - 1)], value);
-    write.fields.emplace_back(field, value);
+    const auto i = static_cast<size_t>(field - 1);
+    write.body[map.Property(field)] = ToJson(fields_[i], values_[i]);
   }
   for (size_t collection = 0; collection < map.details.size(); ++collection) {
-    const RowsMap& rows = map.details[collection];
     if (changes_[collection].empty()) continue;
+    const RowsMap& rows = map.details[collection];
+    const std::vector<int>& keyFields = rows.layout->keys.front().fields;
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const RowChange& change : changes_[collection]) {
       nlohmann::ordered_json row = nlohmann::ordered_json::object();
       row["UpdateOperation"] = OperationName(change.kind);
-      const std::vector<int>& keyFields = rows.layout->keys.front().fields;
-      RowOutcome outcome{
-          collection, KeyOf(*rows.layout, change.values), change.kind != RowChange::Delete, {}};
+      // A row names its key; an insert gives every field, an update those it changes.
       for (const FieldLayout& field : rows.layout->fields) {
         const auto i = static_cast<size_t>(field.info.index - 1);
         const bool key =
             std::find(keyFields.begin(), keyFields.end(), field.info.index) != keyFields.end();
         const bool sent =
-            key || (change.kind == RowChange::Insert) ||
+            key || change.kind == RowChange::Insert ||
             (change.kind == RowChange::Update && !SameValue(change.values[i], change.original[i]));
-        if (!sent) continue;
-        row[rows.properties[i]] = ToJson(field.info, change.values[i]);
-        if (!key && change.kind != RowChange::Delete) {
-          outcome.fields.emplace_back(field.info.index, change.values[i]);
-        }
+        if (sent) row[rows.properties[i]] = ToJson(field.info, change.values[i]);
       }
       list.push_back(std::move(row));
-      // A later change of the same row decides what it must hold.
-      std::erase_if(write.rows, [&](const RowOutcome& earlier) {
-        return earlier.collection == collection && CompareValues(earlier.key, outcome.key) == 0;
-      });
-      write.rows.push_back(std::move(outcome));
     }
     write.body[rows.collection] = std::move(list);
   }

@@ -91,17 +91,22 @@ std::chrono::milliseconds WebApiTransport::WaitBefore(int attempt,
 }
 
 HttpResponse WebApiTransport::Send(const HttpRequest& request, bool rereadable) {
+  // Once a server could not be reached with every attempt, each request after that tries once
+  // until one is answered, so that a run fails its kinds fast instead of waiting for each.
+  const int attempts = unreachable_ ? 1 : settings_.maxAttempts;
   for (int attempt = 1;; ++attempt) {
-    const bool last = attempt >= settings_.maxAttempts;
+    const bool last = attempt >= attempts;
     std::string retryAfter;
     try {
       HttpResponse response = SendOnce(request, retryAfter);
+      unreachable_ = false;
       const bool again = Busy(response.status) || (rereadable && response.status >= 500);
       if (!again || last) return response;
     } catch (const WebApiFailure& failure) {
       // A server that answers too slowly is not made faster by asking again; a request that
       // reached the server is asked again only when reading it twice does no harm.
       const bool sent = failure.What() != WebApiFailure::Kind::NoConnection;
+      if (!sent && last) unreachable_ = true;
       if ((sent && !rereadable) || last || failure.What() == WebApiFailure::Kind::Timeout) throw;
     }
     ++counts_.retries;

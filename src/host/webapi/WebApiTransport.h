@@ -78,6 +78,7 @@ class WebApiTransport {
   TransportSettings settings_;
   std::unique_ptr<httplib::Client> client_;
   TransportCounts counts_;
+  bool unreachable_ = false;
   std::function<void(std::chrono::milliseconds)> sleep_;
 };
 

@@ -10,7 +10,8 @@ std::optional<SignonCredentials> ScriptedCredentials::Ask(const std::string& ref
   return script_[next_++];
 }
 
-ServedCompany::ServedCompany(erp::webapi::ServerOptions options) {
+ServedCompany::ServedCompany(erp::webapi::ServerOptions options, std::chrono::seconds readTimeout)
+    : readTimeout_(readTimeout) {
   const std::filesystem::path sharedData = temp_.path() / "SharedData";
   std::filesystem::create_directories(sharedData);
   erp::SiteLayout layout(sharedData);
@@ -47,7 +48,7 @@ WebApiSettings ServedCompany::settings() const {
   WebApiSettings settings{ParseWebApiAddress(server_->baseUrl()), {}, logRoot_};
   settings.transport.firstWait = std::chrono::milliseconds(1);
   settings.transport.longestWait = std::chrono::milliseconds(5);
-  settings.transport.readTimeout = std::chrono::seconds(5);
+  settings.transport.readTimeout = readTimeout_;
   return settings;
 }
 
@@ -68,6 +69,14 @@ std::unique_ptr<DataSource> ServedCompany::open(const std::string& viewId, DataS
   if (parent) source->SetParent(parent);
   source->SetOpen(true);
   return source;
+}
+
+TransportCounts ServedCompany::counts() {
+  return dynamic_cast<WebApiSession&>(*connection_->Session())
+      .Company()
+      .Client()
+      .Transport()
+      .Counts();
 }
 
 std::vector<std::string> ServedCompany::errorTexts() {

@@ -36,7 +36,10 @@ class ScriptedCredentials : public CredentialsPrompt {
 /// loopback port; a client host on it whose logs go to a temporary folder.
 class ServedCompany {
  public:
-  explicit ServedCompany(erp::webapi::ServerOptions options = {});
+  /// Serves the site with the server's `options`; the client waits at most `readTimeout` for an
+  /// answer.
+  explicit ServedCompany(erp::webapi::ServerOptions options = {},
+                         std::chrono::seconds readTimeout = std::chrono::seconds(5));
   ~ServedCompany();
 
   erp::testing::TestCompany& data() { return *data_; }
@@ -45,6 +48,8 @@ class ServedCompany {
   const std::filesystem::path& logRoot() const { return logRoot_; }
   /// Client settings on this server that wait no longer than tests should.
   WebApiSettings settings() const;
+  /// The requests the signed-on session sent, retries included.
+  TransportCounts counts();
 
   /// Signs on as `user` with `password`; the connection's session is null when refused.
   AccpacConnection& signOn(const std::string& user = "ADMIN", const std::string& password = "pw",
@@ -63,6 +68,7 @@ class ServedCompany {
  private:
   platform::testing::TempFolder temp_{"ordavel-webapi-"};
   std::filesystem::path logRoot_ = temp_.path() / "logs";
+  std::chrono::seconds readTimeout_;
   std::unique_ptr<erp::testing::TestCompany> data_;
   std::unique_ptr<erp::webapi::WebApiServer> server_;
   std::unique_ptr<WebApiHost> host_;
