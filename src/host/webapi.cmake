@@ -47,6 +47,8 @@ ordavel_test(host_webapi_tests
     webapi/tests/ViewLayoutsTest.cpp
     webapi/tests/FilterTranslationTest.cpp
     webapi/tests/WebApiDataSourceTest.cpp
+    webapi/tests/WebApiSignonTest.cpp
+    webapi/tests/WebApiSettingsTest.cpp
   DEPENDS host_webapi_testsupport erp_catalog erp_filter)
 
 # The example jobs through `erp webapi` on one copy of the sample site and directly on another:
@@ -55,3 +57,9 @@ add_test(NAME webapi_examples
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/webapi/tests/examples-through-webapi.sh
           $<TARGET_FILE:erp_command> $<TARGET_FILE:ordavel-batch> ${PROJECT_SOURCE_DIR}/examples)
 set_tests_properties(webapi_examples PROPERTIES TIMEOUT 300)
+# Faults of a run through the Web API: wrong password, a module the user may not use, hidden
+# taxes, a busy server, criteria that cannot be sent, a slow server, a server stopped mid-run.
+add_test(NAME webapi_faults
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/webapi/tests/webapi-faults.sh
+          $<TARGET_FILE:erp_command> $<TARGET_FILE:ordavel-batch> ${PROJECT_SOURCE_DIR}/examples)
+set_tests_properties(webapi_faults PROPERTIES TIMEOUT 300)

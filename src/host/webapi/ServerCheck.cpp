@@ -56,8 +56,10 @@ int CheckServer(WebApiHost& host, const std::string& user, const std::string& co
     const auto state = connected.ModuleStates().find(map.module);
     if (state != connected.ModuleStates().end() && state->second == "not active") {
       verdict = "not checked: module " + map.module + " is not active";
-    } else if (std::optional<std::string> problem = connected.ProblemOf(map)) {
-      verdict = "no: " + *problem;
+    } else if (const ServiceMetadata* metadata = connected.MetadataOf(map.module); !metadata) {
+      verdict = "no: " + *connected.ProblemOf(map);
+    } else if (std::optional<std::string> missing = MissingFromMetadata(map, *metadata)) {
+      verdict = "no: " + *missing;
     } else if (std::string unreadable = ReadCheck(connected, map); !unreadable.empty()) {
       verdict = "no: " + unreadable;
     } else {
