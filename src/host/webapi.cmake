@@ -49,6 +49,7 @@ ordavel_test(host_webapi_tests
     webapi/tests/WebApiDataSourceTest.cpp
     webapi/tests/WebApiSignonTest.cpp
     webapi/tests/WebApiSettingsTest.cpp
+    webapi/tests/WebApiValuesTest.cpp
   DEPENDS host_webapi_testsupport erp_catalog erp_filter)
 
 # The example jobs through `erp webapi` on one copy of the sample site and directly on another:

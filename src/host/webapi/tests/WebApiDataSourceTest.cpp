@@ -203,6 +203,28 @@ TEST_F(WebApiDataSourceTest, APutWithVerificationRefusesWhatTheErpRefusesWithIts
   }
 }
 
+// A preview takes its records through the views as a conversion would, and nothing reaches the
+// server.
+TEST_F(WebApiDataSourceTest, APreviewsSessionChangesRecordsButSavesNone) {
+  served.signOn("ADMIN", "pw", "SAMLTD", CompanyAccess::ReadOnly);
+  auto items = served.open("AR0010");
+  auto rows = served.open("AR0011", items.get());
+  items->Fields(1).PutWithoutVerification(std::string("ITEM1"));
+  ASSERT_TRUE(items->Read());
+  rows->ClearRecord();
+  rows->Fields(2).PutWithVerification(std::string("HST"));
+  rows->Insert();
+  EXPECT_TRUE(rows->DetailChanges());
+  try {
+    items->Update();
+    ADD_FAILURE() << "a preview saved";
+  } catch (const HostError& error) {
+    EXPECT_EQ("A/R Items ITEM1 was not saved: the company is open for reading only.",
+              error.Description());
+  }
+  EXPECT_EQ(2, served.data().open("AR0011")->count("(IDITEM = \"ITEM1 \")"));
+}
+
 class BusyServerTest : public WebApiDataSourceTest {
  protected:
   BusyServerTest() : WebApiDataSourceTest(Served(100, 2)) {}

@@ -53,11 +53,11 @@ WebApiSettings ServedCompany::settings() const {
 }
 
 AccpacConnection& ServedCompany::signOn(const std::string& user, const std::string& password,
-                                        const std::string& company) {
+                                        const std::string& company, CompanyAccess access) {
   connection_.reset();
   prompt_ = std::make_unique<ScriptedCredentials>(
       std::vector<SignonCredentials>{{user, password, company}});
-  connection_ = std::make_unique<AccpacConnection>(host_->Services(*prompt_, view_));
+  connection_ = std::make_unique<AccpacConnection>(host_->Services(*prompt_, view_, access));
   connection_->Logon("ZX1000", 0);
   return *connection_;
 }

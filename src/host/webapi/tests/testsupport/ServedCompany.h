@@ -53,7 +53,8 @@ class ServedCompany {
 
   /// Signs on as `user` with `password`; the connection's session is null when refused.
   AccpacConnection& signOn(const std::string& user = "ADMIN", const std::string& password = "pw",
-                           const std::string& company = "SAMLTD");
+                           const std::string& company = "SAMLTD",
+                           CompanyAccess access = CompanyAccess::ReadWrite);
   AccpacConnection& connection() { return *connection_; }
   /// A data source on the read-write link, opened; `parent` composes a detail.
   std::unique_ptr<DataSource> open(const std::string& viewId, DataSource* parent = nullptr);
