@@ -172,6 +172,42 @@ host::webapi::MapOverrides MapOverridesOf(const WebApiOptions& options) {
   return host::webapi::ReadMapFile(options.mapFile);
 }
 
+/// The ERP a call converts on: the stand-in installation the registry records, or a Web API
+/// server when one is given.
+class Backend {
+ public:
+  Backend(const std::optional<host::webapi::WebApiSettings>& webApi,
+          const host::webapi::MapOverrides& overrides) {
+    if (webApi) {
+      webApi_.emplace(*webApi, overrides);
+    } else {
+      sharedData_ = standin_.ReadPaths(notifier).SharedDataPath();
+    }
+  }
+
+  host::HostServices Services(host::CredentialsPrompt& prompt, host::CompanyAccess access) {
+    if (webApi_) return webApi_->Services(prompt, errorList_, access);
+    return standin_.Services(sharedData_, prompt, display_, {}, access);
+  }
+  /// Reads the installation's folders; nothing for a Web API server, which has none here.
+  std::function<host::AccpacPaths()> ReadPaths() {
+    if (webApi_) return {};
+    return [this] { return standin_.ReadPaths(notifier); };
+  }
+  host::DataSourceFactory& DataSources() {
+    return webApi_ ? webApi_->DataSources() : standin_.DataSources();
+  }
+
+  ConsoleNotifier notifier;
+
+ private:
+  host::standin::StandinHost standin_;
+  std::string sharedData_;
+  erp::ConsoleErrorDisplay display_{std::cerr};
+  std::optional<host::webapi::WebApiHost> webApi_;
+  host::webapi::StreamErrorListView errorList_{std::cerr};
+};
+
 int RunJobs(const Options& options) {
   std::vector<batch::QueuedJob> queue;
   if (options.Chosen() == Mode::RunJobs) {
@@ -203,24 +239,15 @@ int RunJobs(const Options& options) {
     std::cerr << problems.what() << '\n';
     return batch::kRefused;
   }
-  host::standin::StandinHost standin;
-  ConsoleNotifier notifier;
-  std::optional<host::webapi::WebApiHost> webApi;
-  host::webapi::StreamErrorListView errorList(std::cerr);
-  if (webApiSettings) {
-    webApi.emplace(*webApiSettings, overrides);
-    // A PATCH is saved at once and cannot be undone with others: the conversion commits each
-    // record alone through this backend, which the operator is told, not the logs.
-    if (options.Chosen() == Mode::RunJobs && !options.preview) {
-      std::cout << "Converting through the Web API at " << webApiSettings->address.Text()
-                << ": every record is saved on its own (records per commit 1).\n";
-    }
+  Backend backend(webApiSettings, overrides);
+  // A PATCH is saved at once and cannot be undone with others: the conversion commits each record
+  // alone through the Web API, which the operator is told, not the logs.
+  if (webApiSettings && options.Chosen() == Mode::RunJobs && !options.preview) {
+    std::cout << "Converting through the Web API at " << webApiSettings->address.Text()
+              << ": every record is saved on its own (records per commit 1).\n";
   }
-  const std::string sharedData =
-      webApi ? std::string() : standin.ReadPaths(notifier).SharedDataPath();
   // One password serves every job, so a descriptor or a terminal is read only once.
   const std::string password = options.password.Read();
-  erp::ConsoleErrorDisplay display(std::cerr);
   batch::ConsoleMessages messages(std::cout, [yes = options.yes](const std::string& question) {
     if (yes) return true;
     return batch::AskYesNo(question, std::cin, std::cout);
@@ -228,19 +255,15 @@ int RunJobs(const Options& options) {
   util::XdgShell shell;
   batch::InterruptPump pump(interrupted);
   NoFilterWindow filterWindow;
-  std::function<host::AccpacPaths()> readPaths;
-  if (!webApi) readPaths = [&standin, &notifier] { return standin.ReadPaths(notifier); };
   batch::Workstation station{
-      .services =
-          [&](host::CredentialsPrompt& prompt, host::CompanyAccess access) {
-            if (webApi) return webApi->Services(prompt, errorList, access);
-            return standin.Services(sharedData, prompt, display, {}, access);
-          },
-      .readPaths = readPaths,
-      .dataSources = webApi ? webApi->DataSources() : standin.DataSources(),
+      .services = [&backend](
+                      host::CredentialsPrompt& prompt,
+                      host::CompanyAccess access) { return backend.Services(prompt, access); },
+      .readPaths = backend.ReadPaths(),
+      .dataSources = backend.DataSources(),
       .messages = messages,
       .shell = shell,
-      .notifier = notifier,
+      .notifier = backend.notifier,
       .pump = pump,
       .interrupts = pump,
       .filterWindow = filterWindow,
@@ -377,6 +400,15 @@ int main(int argc, char** argv) {
             "--password-fd needs the number of an open file descriptor, "
             "not \"" +
             *passwordFd + "\".");
+      }
+    }
+    for (const std::string* url :
+         {options.webApi.url ? &*options.webApi.url : nullptr,
+          options.webApi.checkUrl.empty() ? nullptr : &options.webApi.checkUrl}) {
+      try {
+        if (url) host::webapi::ParseWebApiAddress(*url);
+      } catch (const std::invalid_argument& error) {
+        throw CLI::ValidationError(error.what());
       }
     }
     if (options.password.file && options.password.file->empty()) {

@@ -77,6 +77,11 @@ const EntityMap& WebApiDataSource::Map() const {
   return *map;
 }
 
+void WebApiDataSource::RequireHeader() const {
+  if (owner_) Raise("Rows of " + Description() + " are read through their header's records.");
+  Map();
+}
+
 const FieldLayout& WebApiDataSource::Layout(int number) const {
   InfoOf(number);
   return layout_->fields[static_cast<size_t>(number - 1)];
@@ -241,7 +246,7 @@ std::vector<WebApiDataSource::BrowseEntry> WebApiDataSource::Collect(
 }
 
 std::int32_t WebApiDataSource::Count(const std::string& filter, int /*flags*/) {
-  if (!map_) Map();
+  RequireHeader();
   // The browse that follows a count of the same filter takes the records the count found.
   counted_.reset();
   std::vector<BrowseEntry> entries = Collect(Translated(filter));
@@ -251,7 +256,7 @@ std::int32_t WebApiDataSource::Count(const std::string& filter, int /*flags*/) {
 }
 
 void WebApiDataSource::Browse(const std::string& filter, bool ascending) {
-  if (!map_) Map();
+  RequireHeader();
   browseFilter_ = Translated(filter);
   const std::string counted = filter + '\x1f' + std::to_string(keyNumber_);
   if (counted_ && counted_->first == counted) {
@@ -298,7 +303,7 @@ std::optional<RecordValues> WebApiDataSource::ReadRecord(const FieldValues& key,
 }
 
 bool WebApiDataSource::Fetch(bool /*lock*/) {
-  if (!map_) Map();
+  RequireHeader();
   while (next_ < browse_.size()) {
     const FieldValues key = browse_[next_++].key;
     if (std::optional<RecordValues> record = ReadRecord(key, browseFilter_)) {

@@ -81,7 +81,11 @@ class WebApiDataSource : public host::DataSource {
 
   [[noreturn]] void Raise(const std::string& message, std::optional<std::int32_t> code = {}) const;
   WebApiLink& Link() const;
+  /// The map of the view's entity set, or of its header's for a detail; raises HostError when
+  /// the server does not let the program read it.
   const EntityMap& Map() const;
+  /// Raises HostError unless the view is a header view the server lets the program browse.
+  void RequireHeader() const;
   const FieldLayout& Layout(int number) const;
   template <typename Action>
   auto Guarded(Action action) const -> decltype(action());
