@@ -14,6 +14,7 @@ class WebApiFailure : public std::runtime_error {
   enum class Kind {
     Answered,      ///< an error status with the ERP's code and message
     NoConnection,  ///< the server could not be reached: nothing was sent
+    Untrusted,     ///< the server's certificate could not be verified: nothing was sent
     NoAnswer,      ///< the connection broke after the request was sent
     Timeout,       ///< the server did not answer in time
   };
@@ -28,7 +29,7 @@ class WebApiFailure : public std::runtime_error {
   const std::string& Code() const { return code_; }
   /// Whether the request surely changed nothing: the server refused it before doing anything.
   bool NothingDone() const {
-    if (kind_ == Kind::NoConnection) return true;
+    if (kind_ == Kind::NoConnection || kind_ == Kind::Untrusted) return true;
     return kind_ == Kind::Answered && (status_ < 500 || status_ == 501 || status_ == 503);
   }
 

@@ -55,7 +55,7 @@ HttpResponse WebApiTransport::SendOnce(const HttpRequest& request, std::string& 
     const std::string where = "The Web API server at " + address_.Origin();
     if (error == httplib::Error::SSLServerVerification ||
         error == httplib::Error::SSLLoadingCerts) {
-      throw WebApiFailure(WebApiFailure::Kind::NoConnection, 0, "",
+      throw WebApiFailure(WebApiFailure::Kind::Untrusted, 0, "",
                           where + " cannot be trusted: " + httplib::to_string(error) +
                               ". A server whose certificate comes from a private certificate "
                               "authority needs that authority's certificate (--web-api-ca).");
@@ -103,11 +103,16 @@ HttpResponse WebApiTransport::Send(const HttpRequest& request, bool rereadable) 
       const bool again = Busy(response.status) || (rereadable && response.status >= 500);
       if (!again || last) return response;
     } catch (const WebApiFailure& failure) {
-      // A server that answers too slowly is not made faster by asking again; a request that
-      // reached the server is asked again only when reading it twice does no harm.
-      const bool sent = failure.What() != WebApiFailure::Kind::NoConnection;
+      // A server that answers too slowly, or that cannot be trusted, is not helped by asking
+      // again; a request that reached the server is asked again only when reading it twice does
+      // no harm.
+      const WebApiFailure::Kind kind = failure.What();
+      const bool sent = kind != WebApiFailure::Kind::NoConnection;
       if (!sent && last) unreachable_ = true;
-      if ((sent && !rereadable) || last || failure.What() == WebApiFailure::Kind::Timeout) throw;
+      if ((sent && !rereadable) || last || kind == WebApiFailure::Kind::Timeout ||
+          kind == WebApiFailure::Kind::Untrusted) {
+        throw;
+      }
     }
     ++counts_.retries;
     sleep_(WaitBefore(attempt, retryAfter));

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Faults of a conversion through the Web API, with the real programs and `erp webapi` on a
 # sample site: a wrong password, a module the user may not use, a kind whose taxes the server
-# hides, a busy server, criteria that cannot be sent, a slow server, and a server stopped in the
-# middle of a run, after which nothing is half-written and the rerun completes.
+# hides, a busy server, criteria that cannot be sent, a slow server, HTTPS with a private
+# certificate authority, and a server stopped in the middle of a run, after which nothing is
+# half-written and the rerun completes.
 #   webapi-faults.sh ERP_COMMAND ORDAVEL_BATCH EXAMPLES_FOLDER
 set -euo pipefail
 [ -n "${TRACE:-}" ] && set -x
@@ -81,6 +82,23 @@ pass
 start_server --delay 2500
 convert slow "$examples/ar-harmonisation.ini" --web-api-timeout 1
 expect slow 3 "did not answer within 1 seconds."
+stop_server
+pass
+
+# HTTPS with a certificate of a private authority: refused until its certificate is trusted.
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=127.0.0.1" \
+  -addext "subjectAltName=IP:127.0.0.1" -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
+start_server --certificate "$work/cert.pem" --private-key "$work/key.pem"
+check() { # check NAME OPTIONS...: --web-api-check of company SAMLTD
+  local name="$1"; shift
+  local status=0
+  "$batch" --web-api-check "$url" --company SAMLTD "$@" >"$work/$name.out" 2>&1 || status=$?
+  echo "$status" >"$work/$name.status"
+}
+check untrusted
+expect untrusted 3 "cannot be trusted"
+check trusted --web-api-ca "$work/cert.pem"
+expect trusted 0 "Customers (AR)                    ARCustomers               yes"
 stop_server
 pass
 
