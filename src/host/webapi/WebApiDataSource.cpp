@@ -19,7 +19,7 @@ constexpr int kPriorityError = 3;
 
 const char* OperationName(int kind) {
   static const char* const kNames[] = {"Insert", "Update", "Delete"};
-  return kNames[kind];
+  return kNames[static_cast<size_t>(kind)];
 }
 
 }  // namespace
@@ -451,15 +451,15 @@ RecordWrite WebApiDataSource::ChangesToSave() const {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const RowChange& change : changes_[collection]) {
       nlohmann::ordered_json row = nlohmann::ordered_json::object();
-      row["UpdateOperation"] = OperationName(change.kind);
+      row["UpdateOperation"] = OperationName(static_cast<int>(change.kind));
       // A row names its key; an insert gives every field, an update those it changes.
       for (const FieldLayout& field : rows.layout->fields) {
         const auto i = static_cast<size_t>(field.info.index - 1);
         const bool key =
             std::find(keyFields.begin(), keyFields.end(), field.info.index) != keyFields.end();
-        const bool sent =
-            key || change.kind == RowChange::Insert ||
-            (change.kind == RowChange::Update && !SameValue(change.values[i], change.original[i]));
+        const bool sent = key || change.kind == RowChange::Kind::Insert ||
+                          (change.kind == RowChange::Kind::Update &&
+                           !SameValue(change.values[i], change.original[i]));
         if (sent) row[rows.properties[i]] = ToJson(field.info, change.values[i]);
       }
       list.push_back(std::move(row));
@@ -515,7 +515,7 @@ void WebApiDataSource::InsertRow() {
     Raise(Description() + " " + KeyText(key) + " already exists.", kRcDuplicate);
   }
   Rows().push_back(values_);
-  Changes().push_back({RowChange::Insert, values_, {}});
+  Changes().push_back({RowChange::Kind::Insert, values_, {}});
   readRow_ = values_;
   current_ = true;
   lastReturnCode_ = 0;
@@ -530,7 +530,7 @@ void WebApiDataSource::UpdateRow() {
   if (row == Rows().end())
     Raise(Description() + " " + KeyText(key) + " does not exist.", kRcNotFound);
   *row = values_;
-  Changes().push_back({RowChange::Update, values_, readRow_});
+  Changes().push_back({RowChange::Kind::Update, values_, readRow_});
   readRow_ = values_;
   lastReturnCode_ = 0;
 }
@@ -539,7 +539,7 @@ void WebApiDataSource::DeleteRow() {
   const FieldValues key = KeyOf(*layout_, readRow_);
   const auto row = RowOf(Rows(), key);
   if (row != Rows().end()) Rows().erase(row);
-  Changes().push_back({RowChange::Delete, readRow_, readRow_});
+  Changes().push_back({RowChange::Kind::Delete, readRow_, readRow_});
   current_ = false;
   lastReturnCode_ = 0;
 }

@@ -69,7 +69,7 @@ class WebApiDataSource : public host::DataSource {
  private:
   /// A change of a detail row waiting for its header's update.
   struct RowChange {
-    enum Kind { Insert, Update, Delete } kind;
+    enum class Kind { Insert, Update, Delete } kind;
     FieldValues values;
     FieldValues original;  ///< an update's row as read
   };
