@@ -55,6 +55,7 @@ bench: build
 	@QT_QPA_PLATFORM=offscreen build/ci/bench/startup_bench
 	@build/ci/bench/change_file_bench 20000
 	@build/ci/bench/batch_size_bench
+	@build/ci/bench/undo_file_bench 50
 	@build/ci/bench/webapi_bench $${WEBAPI_N:-5000}
 
 # Draws the controls, the dialogs and the main window to build/screenshots/ on temporary sites;

@@ -11,7 +11,8 @@
 
 #include "bench/CustomerMapping.h"
 #include "convert/ConversionEngine.h"
-#include "convert/changes/ChangeFile.h"
+#include "convert/changes/ChangeDigest.h"
+#include "convert/changes/ChangeFileWriter.h"
 #include "convert/changes/ChangeRecorder.h"
 #include "standin/site/SiteLayout.h"
 
@@ -36,38 +37,42 @@ double seconds(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+/// Notes the longest time from one commit to the next.
+struct CommitWatch : convert::RunObserver {
+  void BatchCommitted() override {
+    longestBatch = std::max(longestBatch, seconds(batchStart));
+    batchStart = Clock::now();
+  }
+  Clock::time_point batchStart;
+  double longestBatch = 0;
+};
+
 /// One conversion of every customer of the site in `shared` with `recordsPerCommit`; prints the
 /// records converted, the seconds, the peak kilobytes and the longest seconds between commits.
 int convertInThisProcess(const std::filesystem::path& shared, int recordsPerCommit) {
   bench::CustomerRun run(shared);
   convert::RunState state;
-  host::ProgressBar progress;
-  host::TextBox processing;
-  host::NoEventPump pump;
-  convert::ConversionEngine engine(run.connection, state, progress, processing, pump);
+  CommitWatch watch;
+  convert::ConversionEngine engine(run.connection, state, watch);
   engine.SetRecordsPerCommit(recordsPerCommit);
   convert::ChangeFileHeader header;
   header.company = "BENCH";
   header.tab = "AR";
+  const convert::ChangeDigest digest("a company's key");
   convert::ChangeFileWriter writer(run.connection.LogFolderOnDisk(), header,
-                                   std::chrono::system_clock::now());
+                                   std::chrono::system_clock::now(), digest);
   convert::ChangeRecorder recorder(writer, false);
   engine.SetChangeRecorder(&recorder);
 
   const Clock::time_point start = Clock::now();
-  Clock::time_point batchStart = start;
-  double longestBatch = 0;
-  const host::ScopedConnection commits = engine.BatchCommitted.Connect([&] {
-    longestBatch = std::max(longestBatch, seconds(batchStart));
-    batchStart = Clock::now();
-  });
+  watch.batchStart = start;
   run.Convert(engine, "(CODETAXGRP= \"ONGSTPST \")");
   recorder.Finish();
   const double elapsed = seconds(start);
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   std::printf("%d %.6f %ld %.6f\n", run.to->taxGroupGrid->lUpdated(), elapsed, usage.ru_maxrss,
-              longestBatch);
+              watch.longestBatch);
   return 0;
 }
 

@@ -51,10 +51,8 @@ int measure(size_t count, int rounds) {
   host::AccpacConnection& connection = run.connection;
   const bench::Mapping& to = *run.to;
   convert::RunState state;
-  host::ProgressBar progress;
-  host::TextBox processing;
-  host::NoEventPump pump;
-  convert::ConversionEngine engine(connection, state, progress, processing, pump);
+  convert::RunObserver observer;
+  convert::ConversionEngine engine(connection, state, observer);
 
   /// Records per second of wall-clock time and of the process's CPU time, which a shared,
   /// noisy machine disturbs less.
@@ -62,6 +60,7 @@ int measure(size_t count, int rounds) {
     double wall;
     double cpu;
   };
+  const convert::ChangeDigest digest("a company's key");
   auto convert = [&](bool changeFile) {
     resetCustomers(database);
     std::optional<convert::ChangeFileWriter> writer;
@@ -70,7 +69,8 @@ int measure(size_t count, int rounds) {
       convert::ChangeFileHeader header;
       header.company = "BENCH";
       header.tab = "AR";
-      writer.emplace(connection.LogFolderOnDisk(), header, std::chrono::system_clock::now());
+      writer.emplace(connection.LogFolderOnDisk(), header, std::chrono::system_clock::now(),
+                     digest);
       recorder.emplace(*writer, false);
       engine.SetChangeRecorder(&*recorder);
     }

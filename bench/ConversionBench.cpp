@@ -72,10 +72,10 @@ Timing timed(Action action) {
 }
 
 /// Notes the moment the first record has been converted.
-class FirstRecordPump : public host::EventPump {
+class FirstRecordWatch : public convert::RunObserver {
  public:
-  explicit FirstRecordPump(const grids::TaxGroupGrid& to) : to_(to) {}
-  void ProcessPendingMessages() override {
+  explicit FirstRecordWatch(const grids::TaxGroupGrid& to) : to_(to) {}
+  void LetEventsRun() override {
     if (!first_ && to_.lUpdated() > 0) first_ = seconds(kProcessStart);
   }
   double First() const { return first_.value_or(0); }
@@ -94,10 +94,8 @@ int convertInThisProcess(const std::filesystem::path& shared, int recordsPerComm
   const bench::Mapping& to = *run.to;
 
   convert::RunState state;
-  host::ProgressBar progress;
-  host::TextBox processing;
-  FirstRecordPump pump(*to.taxGroupGrid);
-  convert::ConversionEngine engine(connection, state, progress, processing, pump);
+  FirstRecordWatch watch(*to.taxGroupGrid);
+  convert::ConversionEngine engine(connection, state, watch);
   engine.SetRecordsPerCommit(recordsPerCommit);
 
   std::string filter = "(CODETAXGRP= \"ONGSTPST \")";
@@ -109,7 +107,7 @@ int convertInThisProcess(const std::filesystem::path& shared, int recordsPerComm
               << connection.LostLogLines() << " log lines lost\n";
     return 1;
   }
-  std::printf("%d %.6f %.6f %.6f %ld\n", converted, timing.wall, timing.cpu, pump.First(),
+  std::printf("%d %.6f %.6f %.6f %ld\n", converted, timing.wall, timing.cpu, watch.First(),
               peakKilobytes());
   return 0;
 }

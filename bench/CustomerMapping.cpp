@@ -1,10 +1,10 @@
 #include "bench/CustomerMapping.h"
 
+#include "host/standin/StandinDataSource.h"
+#include "host/standin/StandinSession.h"
 #include "standin/sample/CompanyGenerator.h"
 #include "standin/sample/SiteFolder.h"
 #include "standin/site/SiteDatabase.h"
-#include "host/standin/StandinDataSource.h"
-#include "host/standin/StandinSession.h"
 
 #include <cstdlib>
 #include <stdexcept>

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "convert/ConversionEngine.h"
-#include "standin/site/ErpErrorDisplay.h"
-#include "standin/site/SignonPrompt.h"
 #include "grids/CriteriaField.h"
 #include "grids/TaxGroupGrid.h"
 #include "host/AccpacConnection.h"
 #include "host/DataSource.h"
+#include "standin/site/ErpErrorDisplay.h"
+#include "standin/site/SignonPrompt.h"
 
 #include <cstddef>
 #include <filesystem>

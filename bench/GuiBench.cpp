@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
   gui::controls::MuteOffscreenNotes();
   BenchDialogs dialogs;
   host::AccpacConnection connection(host::standin::StandinDialogServices(shared, dialogs, dialogs));
-  if (!connection.Logon(app::kProgramId, 0)) {
+  if (!connection.Logon(convert::kProgramId, 0)) {
     std::cerr << "cannot sign on\n";
     return 1;
   }

@@ -81,12 +81,8 @@ Measured ConvertThroughWebApi(const std::string& url, const std::filesystem::pat
   from->taxGroupGrid->TaxClassFieldPrefix("TAXSTTS");
   from->taxGroupGrid->TaxRegistrationFieldPrefix("IDTAXREGI");
   convert::RunState state;
-  host::ProgressBar progress;
-  host::TextBox processing;
-  struct NoPump : host::EventPump {
-    void ProcessPendingMessages() override {}
-  } pump;
-  convert::ConversionEngine engine(connection, state, progress, processing, pump);
+  convert::RunObserver observer;
+  convert::ConversionEngine engine(connection, state, observer);
   const auto& session = dynamic_cast<host::webapi::WebApiSession&>(*connection.Session());
   const long before = session.Company().Client().Transport().Counts().requests;
   const Clock::time_point start = Clock::now();
@@ -109,12 +105,8 @@ Measured ConvertThroughWebApi(const std::string& url, const std::filesystem::pat
 double ConvertDirectly(const std::filesystem::path& shared, int perCommit) {
   bench::CustomerRun run(shared);
   convert::RunState state;
-  host::ProgressBar progress;
-  host::TextBox processing;
-  struct NoPump : host::EventPump {
-    void ProcessPendingMessages() override {}
-  } pump;
-  convert::ConversionEngine engine(run.connection, state, progress, processing, pump);
+  convert::RunObserver observer;
+  convert::ConversionEngine engine(run.connection, state, observer);
   engine.SetRecordsPerCommit(perCommit);
   const Clock::time_point start = Clock::now();
   run.Convert(engine, "(CODETAXGRP= \"ONGSTPST \")");

@@ -11,18 +11,18 @@ HostVersionTexts::HostVersionTexts(const host::AccpacPaths& paths, platform::Reg
                                    std::filesystem::path executable)
     : paths_(paths), registry_(registry), executable_(std::move(executable)) {}
 
-std::string HostVersionTexts::programBuild() {
+std::string HostVersionTexts::ProgramBuild() {
   return host::GetProgramBuild(executable_);
 }
 
-std::string HostVersionTexts::systemManagerVersion() {
+std::string HostVersionTexts::SystemManagerVersion() {
   return host::GetSystemManagerVersion(paths_, registry_);
 }
 
 AccpacSiteConfigurationReader::AccpacSiteConfigurationReader(const host::AccpacPaths& paths)
     : paths_(paths) {}
 
-std::optional<SiteClient> AccpacSiteConfigurationReader::readSiteClient() {
+std::optional<SiteClient> AccpacSiteConfigurationReader::ReadSiteClient() {
   host::AccpacSiteCnfg config(paths_);
   if (!config.OPEN_()) return std::nullopt;
   // An empty org ID selects the record of the site itself rather than of one company.

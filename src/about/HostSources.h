@@ -17,8 +17,8 @@ class HostVersionTexts : public VersionTexts {
   HostVersionTexts(const host::AccpacPaths& paths, platform::Registry& registry,
                    std::filesystem::path executable = "/proc/self/exe");
 
-  std::string programBuild() override;
-  std::string systemManagerVersion() override;
+  std::string ProgramBuild() override;
+  std::string SystemManagerVersion() override;
 
  private:
   const host::AccpacPaths& paths_;
@@ -32,7 +32,7 @@ class AccpacSiteConfigurationReader : public SiteConfigurationReader {
   /// Reads the site of the installation that `paths` describes.
   explicit AccpacSiteConfigurationReader(const host::AccpacPaths& paths);
 
-  std::optional<SiteClient> readSiteClient() override;
+  std::optional<SiteClient> ReadSiteClient() override;
 
  private:
   const host::AccpacPaths& paths_;

@@ -12,46 +12,46 @@ LinkBox::LinkBox(std::string text, std::string address, Timer& timer,
       pointer_(pointer),
       shell_(shell),
       notifier_(notifier) {
-  timer_.setInterval(kLinkTimerInterval);
-  timer_.stop();
+  timer_.SetInterval(kLinkTimerInterval);
+  timer_.Stop();
 }
 
 void LinkBox::MouseMove() {
-  hideCaret();
+  HideCaret();
   if (!underlined_) {
-    setUnderlined(true);
-    timer_.start();
+    SetUnderlined(true);
+    timer_.Start();
   }
 }
 
 void LinkBox::Tick() {
   // There is no reliable "pointer left" event for a text box, so the timer polls the pointer while
   // the link is underlined.
-  if (underlined_ && pointerOutside()) {
-    setUnderlined(false);
-    timer_.stop();
-    hideCaret();
+  if (underlined_ && PointerOutside()) {
+    SetUnderlined(false);
+    timer_.Stop();
+    HideCaret();
   }
 }
 
 void LinkBox::GotFocus() {
-  hideCaret();
+  HideCaret();
 }
 
 void LinkBox::LostFocus() {
-  timer_.stop();
-  hideCaret();
-  setUnderlined(false);
+  timer_.Stop();
+  HideCaret();
+  SetUnderlined(false);
 }
 
 void LinkBox::Click() {
   util::OpenURL(shell_, notifier_, address_);
   // Clicking puts the caret into the box; the link must not look like an editable field.
-  hideCaret();
+  HideCaret();
 }
 
-bool LinkBox::pointerOutside() const {
-  const Point at = pointer_.position();
+bool LinkBox::PointerOutside() const {
+  const Point at = pointer_.Position();
   const int x = at.x - bounds_.left;
   const int y = at.y - bounds_.top;
   return x < 0 || y < 0 || x > bounds_.width || y > bounds_.height;

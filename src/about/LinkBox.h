@@ -24,21 +24,21 @@ class LinkBox {
           util::Shell& shell, util::Notifier& notifier);
 
   /// The text shown.
-  const std::string& text() const { return text_; }
+  const std::string& Text() const { return text_; }
   /// Replaces the text shown.
-  void setText(std::string text) { host::AssignAndNotify(text_, std::move(text), textChanged); }
+  void SetText(std::string text) { host::AssignAndNotify(text_, std::move(text), TextChanged); }
   /// The web address the link opens.
-  const std::string& address() const { return address_; }
+  const std::string& Address() const { return address_; }
   /// Whether the link is drawn with the underlined font.
-  bool underlined() const { return underlined_; }
+  bool Underlined() const { return underlined_; }
   /// Gives the link its normal font.
-  void useNormalFont() { setUnderlined(false); }
+  void UseNormalFont() { SetUnderlined(false); }
   /// The link's place in the window, which the view keeps up to date.
-  const Rect& bounds() const { return bounds_; }
+  const Rect& Bounds() const { return bounds_; }
   /// Moves the link.
-  void setBounds(const Rect& bounds) { bounds_ = bounds; }
+  void SetBounds(const Rect& bounds) { bounds_ = bounds; }
   /// How often the caret of the link has been hidden; it is never shown again.
-  int caretHides() const { return caretHides_; }
+  int CaretHides() const { return caretHides_; }
 
   /// The pointer moves over the link.
   void MouseMove();
@@ -51,20 +51,20 @@ class LinkBox {
   /// The link is clicked.
   void Click();
 
-  host::Signal<> textChanged;
+  host::Signal<> TextChanged;
   /// The link switched between its underlined and its normal font.
-  host::Signal<> underlinedChanged;
+  host::Signal<> UnderlinedChanged;
   /// The caret of the link must be hidden now.
-  host::Signal<> caretHidden;
+  host::Signal<> CaretHidden;
 
  private:
-  bool pointerOutside() const;
-  void setUnderlined(bool underlined) {
-    host::AssignAndNotify(underlined_, underlined, underlinedChanged);
+  bool PointerOutside() const;
+  void SetUnderlined(bool underlined) {
+    host::AssignAndNotify(underlined_, underlined, UnderlinedChanged);
   }
-  void hideCaret() {
+  void HideCaret() {
     ++caretHides_;
-    caretHidden.Emit();
+    CaretHidden.Emit();
   }
 
   std::string text_;

@@ -21,7 +21,7 @@ class PointerPosition {
  public:
   virtual ~PointerPosition() = default;
   /// The pointer's current position in the window's units.
-  virtual Point position() const = 0;
+  virtual Point Position() const = 0;
 };
 
 }  // namespace about

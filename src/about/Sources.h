@@ -10,9 +10,9 @@ class VersionTexts {
  public:
   virtual ~VersionTexts() = default;
   /// The build of the running program, such as "Build 7440 created on 2020/05/15".
-  virtual std::string programBuild() = 0;
+  virtual std::string ProgramBuild() = 0;
   /// The installed system manager, such as "(6.0A)(Premium)(Build 17)(Product Update 3)".
-  virtual std::string systemManagerVersion() = 0;
+  virtual std::string SystemManagerVersion() = 0;
 };
 
 /// The registered ERP client of the site.
@@ -26,7 +26,7 @@ class SiteConfigurationReader {
  public:
   virtual ~SiteConfigurationReader() = default;
   /// The site's client, or nullopt when the record cannot be read.
-  virtual std::optional<SiteClient> readSiteClient() = 0;
+  virtual std::optional<SiteClient> ReadSiteClient() = 0;
 };
 
 }  // namespace about

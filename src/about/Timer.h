@@ -9,13 +9,13 @@ class Timer {
  public:
   virtual ~Timer() = default;
   /// Sets the time between two ticks.
-  virtual void setInterval(std::chrono::milliseconds interval) = 0;
+  virtual void SetInterval(std::chrono::milliseconds interval) = 0;
   /// Starts ticking; a running timer keeps running.
-  virtual void start() = 0;
+  virtual void Start() = 0;
   /// Stops ticking; a stopped timer stays stopped.
-  virtual void stop() = 0;
+  virtual void Stop() = 0;
   /// Whether the timer is ticking.
-  virtual bool isRunning() const = 0;
+  virtual bool IsRunning() const = 0;
 };
 
 }  // namespace about

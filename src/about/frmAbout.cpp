@@ -12,7 +12,7 @@ namespace {
 // The About window only informs: whatever goes wrong while it is filled must not keep it from
 // showing the rest.
 template <typename Step>
-void ignoringFailure(Step&& step) {
+void IgnoringFailure(Step&& step) {
   try {
     step();
   } catch (...) {
@@ -30,28 +30,28 @@ frmAbout::frmAbout(const AboutServices& services)
                         services.shell, services.notifier) {}
 
 void frmAbout::Form_Load() {
-  ignoringFailure([this] {
-    txtHomePage_.useNormalFont();
-    txtLatestVersion_.useNormalFont();
+  IgnoringFailure([this] {
+    txtHomePage_.UseNormalFont();
+    txtLatestVersion_.UseNormalFont();
   });
-  ignoringFailure([this] {
+  IgnoringFailure([this] {
     host::AssignAndNotify(frmProduct_, std::string(kProductName), frmProductChanged);
     host::AssignAndNotify(caption_, std::string("About ") + kProductName, CaptionChanged);
-    txtLatestVersion_.setText(std::string("The Latest ") + kProductName + " Features");
+    txtLatestVersion_.SetText(std::string("The Latest ") + kProductName + " Features");
     host::AssignAndNotify(lblCopyright_, std::string(kLegalCopyright), lblCopyrightChanged);
   });
-  ignoringFailure([this] {
-    host::AssignAndNotify(txtSystemManagerVersion_, versions_.systemManagerVersion(),
+  IgnoringFailure([this] {
+    host::AssignAndNotify(txtSystemManagerVersion_, versions_.SystemManagerVersion(),
                           txtSystemManagerVersionChanged);
-    host::AssignAndNotify(lblBuildNumber_, versions_.programBuild(), lblBuildNumberChanged);
+    host::AssignAndNotify(lblBuildNumber_, versions_.ProgramBuild(), lblBuildNumberChanged);
   });
-  ignoringFailure([this] { showSiteClient(); });
+  IgnoringFailure([this] { ShowSiteClient(); });
 }
 
-void frmAbout::showSiteClient() {
+void frmAbout::ShowSiteClient() {
   std::optional<SiteClient> client;
   try {
-    client = site_.readSiteClient();
+    client = site_.ReadSiteClient();
   } catch (...) {
     // A reader that fails is a record that cannot be read.
   }

@@ -50,9 +50,9 @@ class frmAbout {
   /// Closes the window.
   void cmdOK_Click();
   /// Calls `handler` when the window closes.
-  void setCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
+  void SetCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
   /// Whether the window has been closed.
-  bool closed() const { return closed_; }
+  bool Closed() const { return closed_; }
 
   /// The window caption.
   const std::string& Caption() const { return caption_; }
@@ -93,7 +93,7 @@ class frmAbout {
   host::Signal<> lblCopyrightForeColorChanged;
 
  private:
-  void showSiteClient();
+  void ShowSiteClient();
 
   VersionTexts& versions_;
   SiteConfigurationReader& site_;

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "about/frmAbout.h"
+#include "app/ConversionRun.h"
 #include "app/Layout.h"
+#include "app/RunWindow.h"
 #include "app/WindowGeometry.h"
-#include "convert/ConversionEngine.h"
-#include "convert/ConversionRun.h"
-#include "convert/RunState.h"
-#include "convert/RunWindow.h"
+#include "convert/KindControlSet.h"
 #include "grids/CriteriaField.h"
 #include "grids/TaxAuthorityGrid.h"
 #include "grids/TaxGroupGrid.h"
@@ -18,7 +17,6 @@
 #include "host/ProgressBar.h"
 #include "host/WindowControls.h"
 #include "host/controls/FieldEditControl.h"
-#include "host/controls/FieldEditEvents.h"
 #include "host/controls/FilterWindow.h"
 #include "host/controls/GridControl.h"
 #include "util/Shell.h"
@@ -55,7 +53,7 @@ struct Form1Services {
 
 /// The main window's logic: start-up, module tabs, range fields with finders, check boxes,
 /// item-number formatting, resizing, menus and shut-down, on the host's control models.
-class Form1 : public convert::RunWindow, private host::FieldEditEvents {
+class Form1 : public RunWindow {
  public:
   explicit Form1(Form1Services services);
   ~Form1() override;
@@ -73,10 +71,8 @@ class Form1 : public convert::RunWindow, private host::FieldEditEvents {
 
   const std::string& Caption() const { return caption_; }
   /// The conversion run behind Convert and Cancel; nullptr before a successful start-up.
-  const convert::ConversionRun* Run() const { return run_.get(); }
-  convert::ConversionRun* Run() { return run_.get(); }
-  /// The flag and totals of the last run.
-  const convert::RunState& State() const { return runState_; }
+  const ConversionRun* Run() const { return run_.get(); }
+  ConversionRun* Run() { return run_.get(); }
   host::AccpacConnection* Connection() { return connection_.get(); }
 
   bool CheckSiteConfiguration();
@@ -102,8 +98,6 @@ class Form1 : public convert::RunWindow, private host::FieldEditEvents {
   host::GridControl& GridControlNamed(const std::string& name);
   /// Whether the named tax-group, tax-authority grid or criteria field was created.
   bool Built(const std::string& name) const;
-  host::ProgressBar& ProgressBar() { return progressBar_; }
-  host::TextBox& txtProcessing() { return txtProcessing_; }
 
   host::FieldEditControl& RangeControl(const std::string& name) override;
   host::DataSource& Source(const std::string& name) override;
@@ -118,37 +112,28 @@ class Form1 : public convert::RunWindow, private host::FieldEditEvents {
   host::CommandButton& cmdConvert() override { return cmdConvert_; }
   host::CommandButton& cmdCancel() override { return cmdCancel_; }
   host::WindowControl& frmProgress() override { return frmProgress_; }
+  host::ProgressBar& ProgressBar() override { return progressBar_; }
+  host::TextBox& txtProcessing() override { return txtProcessing_; }
+  host::DataSourceFactory& DataSources() override { return services_.dataSources; }
   host::MessageBoxes& Messages() override { return services_.messages; }
   util::Shell& Shell() override { return services_.shell; }
   host::EventPump& Pump() override { return services_.pump; }
 
  private:
-  void OnValueChanged(host::FieldEditControl& edit) override;
   void LayOut();
   void WireCommands();
-  void BuildTab(const std::string& code);
-  void BuildTaxGroupGrid(const TaxGroupGridDef& def);
-  void BuildTaxAuthorityGrid(const TaxAuthorityGridDef& def);
-  void PrepareRangePair(const RangePairDef& pair);
-  void SetupFinder(host::FieldEditControl& edit, FinderKind kind, std::int32_t order);
   void CheckBoxClicked(const std::string& box);
   void RefreshSection(const SectionDef& section);
-  bool ReadOptionFlag(const std::string& viewId, int field);
   host::WindowControl& SharedControl(const SharedControlDef& shared);
   void ShowAbout();
-  void OpenItemsForPurchaseOrders();
 
   Form1Services services_;
   std::optional<host::AccpacPaths> paths_;
   std::unique_ptr<host::AccpacConnection> connection_;
-  std::map<std::string, std::unique_ptr<host::DataSource>> sources_;
-  std::map<std::string, std::unique_ptr<host::FieldEditControl>> edits_;
-  std::map<std::string, std::unique_ptr<host::GridControl>> gridControls_;
+  /// The kinds' data sources, range controls, mappings and criteria fields.
+  convert::KindControlSet controls_;
   std::map<std::string, host::CheckBox> checkBoxes_;
   std::map<std::string, host::WindowControl> frames_;
-  std::map<std::string, std::unique_ptr<grids::TaxGroupGrid>> taxGroupGrids_;
-  std::map<std::string, std::unique_ptr<grids::TaxAuthorityGrid>> authorityGrids_;
-  std::map<std::string, std::unique_ptr<grids::CriteriaField>> criteria_;
   std::map<std::string, host::MenuItem> menus_;
   host::TabControl tabs_;
   host::CommandButton cmdConvert_;
@@ -157,12 +142,9 @@ class Form1 : public convert::RunWindow, private host::FieldEditEvents {
   host::WindowControl frmProgress_;
   host::ProgressBar progressBar_;
   host::TextBox txtProcessing_;
-  convert::RunState runState_;
-  std::unique_ptr<convert::ConversionEngine> engine_;
-  std::unique_ptr<convert::ConversionRun> run_;
+  std::unique_ptr<ConversionRun> run_;
   WindowGeometry geometry_;
   std::string caption_;
-  bool formatting_ = false;
   bool unloaded_ = false;
 };
 

@@ -77,14 +77,7 @@ std::int32_t LayOutFrame(const SectionDef& section, WindowGeometry& window) {
 std::vector<const RangePairDef*> SectionRows(const SectionDef& section) {
   std::vector<const RangePairDef*> rows;
   for (const std::string& box : section.checkBoxes) {
-    std::vector<const RangePairDef*> boxRows;
-    for (const RangePairDef& pair : RangePairs()) {
-      if (pair.checkBox == box) boxRows.push_back(&pair);
-    }
-    std::stable_partition(boxRows.begin(), boxRows.end(), [](const RangePairDef* pair) {
-      return pair->finder != FinderKind::Currency;
-    });
-    rows.insert(rows.end(), boxRows.begin(), boxRows.end());
+    for (const RangePairDef& pair : convert::KindOfCheckBox(box)->ranges) rows.push_back(&pair);
   }
   return rows;
 }

@@ -8,9 +8,7 @@
 
 namespace app {
 
-/// The range pairs of a section, top to bottom as the window shows them. The currency pair of
-/// a check box is always its last row, although start-up prepares the item price currency
-/// before the item price list.
+/// The range pairs of a section, top to bottom as the window shows them.
 std::vector<const RangePairDef*> SectionRows(const SectionDef& section);
 
 /// The name under which the "From" label above a section's first column is laid out.

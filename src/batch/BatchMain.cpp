@@ -1,13 +1,11 @@
 #include "batch/JobDescription.h"
 #include "batch/JobQueue.h"
-#include "batch/Runner.h"
 #include "batch/TerminalPrompt.h"
 #include "batch/UndoRun.h"
 #include "host/standin/StandinHost.h"
 #include "host/webapi/WebApiHost.h"
 #include "platform/Text.h"
 #include "standin/site/ErpErrorDisplay.h"
-#include "util/XdgShell.h"
 
 #include <CLI/CLI.hpp>
 
@@ -32,13 +30,7 @@ extern "C" void OnInterrupt(int) {
 
 class ConsoleNotifier : public util::Notifier {
  public:
-  void critical(const std::string& text) override { std::cerr << text << '\n'; }
-};
-
-// The job's criteria are typed in full, so the filter window is never opened to build one.
-class NoFilterWindow : public host::FilterWindow {
- public:
-  std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
+  void Critical(const std::string& text) override { std::cerr << text << '\n'; }
 };
 
 /// Where the sign-on password comes from: a descriptor, an owner-only file, or else
@@ -223,10 +215,16 @@ int RunJobs(const Options& options) {
       queued.job.recordsPerCommit = *batch::ParseRecordsPerCommit(*options.recordsPerCommit);
     }
   }
-  // Start-up moves into the ERP's runtime folder, so the change file is found from here first.
-  const std::string undoFile =
-      options.undoFile.empty() ? "" : std::filesystem::absolute(options.undoFile).string();
-  if (!undoFile.empty() && !batch::ReadableChangeFile(undoFile, std::cout)) return batch::kRefused;
+  // Start-up moves into the ERP's runtime folder, so the change file is opened from here first,
+  // and a wrong one is refused before the password is asked for.
+  std::unique_ptr<convert::ChangeFileToUndo> undoFile;
+  const std::string undoCompany = options.companies.empty() ? "" : options.companies.front();
+  if (options.Chosen() == Mode::Undo) {
+    if (options.companies.size() > 1) throw std::runtime_error("--undo takes one --company.");
+    undoFile = batch::OpenChangeFile(std::filesystem::absolute(options.undoFile).string(),
+                                     undoCompany, std::cout);
+    if (!undoFile) return batch::kRefused;
+  }
   std::optional<host::webapi::WebApiSettings> webApiSettings;
   host::webapi::MapOverrides overrides;
   try {
@@ -248,13 +246,8 @@ int RunJobs(const Options& options) {
   }
   // One password serves every job, so a descriptor or a terminal is read only once.
   const std::string password = options.password.Read();
-  batch::ConsoleMessages messages(std::cout, [yes = options.yes](const std::string& question) {
-    if (yes) return true;
-    return batch::AskYesNo(question, std::cin, std::cout);
-  });
-  util::XdgShell shell;
+  batch::ConsoleMessages messages(std::cout);
   batch::InterruptPump pump(interrupted);
-  NoFilterWindow filterWindow;
   batch::Workstation station{
       .services = [&backend](
                       host::CredentialsPrompt& prompt,
@@ -262,23 +255,19 @@ int RunJobs(const Options& options) {
       .readPaths = backend.ReadPaths(),
       .dataSources = backend.DataSources(),
       .messages = messages,
-      .shell = shell,
-      .notifier = backend.notifier,
+      .confirm =
+          [yes = options.yes](const std::string& question) {
+            return yes || batch::AskYesNo(question, std::cin, std::cout);
+          },
       .pump = pump,
       .interrupts = pump,
-      .filterWindow = filterWindow,
-      .programFolder = std::filesystem::canonical("/proc/self/exe").parent_path().string(),
       .password = [&password] { return password; },
       .errors = std::cerr,
   };
   batch::ProgressDisplay progress(std::cout, ::isatty(STDOUT_FILENO) == 1,
                                   [] { return std::chrono::steady_clock::now(); });
   std::signal(SIGINT, OnInterrupt);
-  if (options.Chosen() == Mode::Undo) {
-    if (options.companies.size() > 1) throw std::runtime_error("--undo takes one --company.");
-    return batch::UndoChanges(undoFile, options.companies.empty() ? "" : options.companies.front(),
-                              station, std::cout);
-  }
+  if (undoFile) return batch::UndoChanges(*undoFile, station, std::cout);
   return batch::RunJobs(queue, station, progress, std::cout, options.preview);
 }
 

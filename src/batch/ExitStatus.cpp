@@ -3,7 +3,7 @@
 namespace batch {
 namespace {
 
-int severity(ExitStatus status) {
+int Severity(ExitStatus status) {
   switch (status) {
     case kComplete:
       return 0;
@@ -20,7 +20,7 @@ int severity(ExitStatus status) {
 }  // namespace
 
 ExitStatus Worst(ExitStatus a, ExitStatus b) {
-  return severity(b) > severity(a) ? b : a;
+  return Severity(b) > Severity(a) ? b : a;
 }
 
 std::string StatusWord(ExitStatus status) {

@@ -28,9 +28,6 @@ struct SectionHelp {
 /// the window's own layout tables; an unknown tab raises std::invalid_argument.
 std::vector<SectionHelp> DescribeTab(const std::string& tab);
 
-/// The columns of a row of an operations grid, in order, as start-up builds the grid.
-std::vector<std::string> RowColumns(const std::string& grid);
-
 /// Prints the sections and keys of a job for each of `tabs` (every tab when empty).
 void PrintJobList(std::ostream& out, const std::vector<std::string>& tabs);
 

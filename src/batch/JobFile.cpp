@@ -2,8 +2,9 @@
 
 #include "batch/JobSections.h"
 #include "convert/CommitBatches.h"
+#include "convert/KindTable.h"
 #include "convert/TabChecks.h"
-#include "convert/Targets.h"
+#include "grids/Operations.h"
 #include "platform/Text.h"
 #include "util/IniDocument.h"
 
@@ -13,7 +14,6 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <set>
 
 namespace batch {
 namespace {
@@ -23,7 +23,7 @@ using util::IniDocument;
 
 constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
 
-std::vector<std::string> split(const std::string& text) {
+std::vector<std::string> Split(const std::string& text) {
   std::vector<std::string> parts;
   size_t start = 0;
   while (true) {
@@ -34,7 +34,7 @@ std::vector<std::string> split(const std::string& text) {
   }
 }
 
-std::string joined(const std::vector<std::string>& names) {
+std::string Joined(const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
   return text;
@@ -48,7 +48,7 @@ class JobReader {
   Job Read() {
     const std::optional<std::string> content = Content();
     if (!content) throw JobFileError(job_.file + ": the job file does not exist.");
-    const std::vector<IniDocument::SectionLines> sections = IniDocument::parse(*content).outline();
+    const std::vector<IniDocument::SectionLines> sections = IniDocument::Parse(*content).Outline();
     CheckShape(sections);
     bool sawRun = false;
     for (const IniDocument::SectionLines& section : sections) {
@@ -76,7 +76,7 @@ class JobReader {
     }
     if (!sawRun) Fail(1, "the job file has no [Run] section.");
     CheckTabs(sections);
-    if (!problems_.empty()) throw JobFileError(joinedLines(problems_));
+    if (!problems_.empty()) throw JobFileError(JoinedLines(problems_));
     return std::move(job_);
   }
 
@@ -94,7 +94,7 @@ class JobReader {
     problems_.push_back(job_.Where(line) + problem);
   }
 
-  static std::string joinedLines(const std::vector<std::string>& lines) {
+  static std::string JoinedLines(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
     return text;
@@ -133,7 +133,7 @@ class JobReader {
   void UnknownKey(const IniDocument::SectionLines& section, const IniDocument::KeyLine& key,
                   const JobSection& known) {
     Fail(key.line, "Unknown key " + key.key + " in section [" + section.name +
-                       "]. Its keys are: " + joined(known.keys) + ".");
+                       "]. Its keys are: " + Joined(known.keys) + ".");
   }
 
   bool Flag(const IniDocument::KeyLine& key) {
@@ -163,7 +163,7 @@ class JobReader {
       } else if (name == "TAB") {
         const auto& tabs = convert::RunTabs();
         auto tab = std::find(tabs.begin(), tabs.end(), UpperCase(key.value));
-        if (tab == tabs.end()) Fail(key.line, "Tab must be one of " + joined(tabs) + ".");
+        if (tab == tabs.end()) Fail(key.line, "Tab must be one of " + Joined(tabs) + ".");
         job_.tab = tab == tabs.end() ? 0 : static_cast<int>(tab - tabs.begin());
         job_.tabLine = key.line;
       } else {
@@ -206,7 +206,7 @@ class JobReader {
         choice.taxGroup = {UpperCase(key.value), key.line};
       } else if (name == "CLASSES" && classes) {
         if (key.value.empty()) continue;
-        choice.classes = split(key.value);
+        choice.classes = Split(key.value);
         choice.classesLine = key.line;
         CheckClasses(key, choice.classes);
       } else {
@@ -230,7 +230,7 @@ class JobReader {
   }
 
   /// The row number of a "RowN" key, or nothing.
-  static std::optional<int> rowNumber(const std::string& key) {
+  static std::optional<int> RowNumber(const std::string& key) {
     const std::string name = UpperCase(key);
     const std::string digits = name.substr(std::min<size_t>(3, name.size()));
     if (!name.starts_with("ROW") || digits.empty() || digits.size() > 4 ||
@@ -242,10 +242,9 @@ class JobReader {
   }
 
   void ReadOperations(const IniDocument::SectionLines& section, const JobSection& known) {
-    static const std::set<std::string> kOperations = {"Insert", "Update", "Delete"};
     std::map<int, OperationRow> rows;
     for (const auto& key : section.keys) {
-      const std::optional<int> number = rowNumber(key.key);
+      const std::optional<int> number = RowNumber(key.key);
       if (!number) {
         UnknownKey(section, key, known);
         continue;
@@ -255,9 +254,10 @@ class JobReader {
                            std::to_string(other->second.line) + ".");
         continue;
       }
-      std::vector<std::string> cells = split(key.value);
-      if (cells.size() < 2 || !kOperations.count(cells[0]) || cells[1].empty()) {
-        Fail(key.line, key.key + " must start with Insert, Update or Delete and an authority.");
+      std::vector<std::string> cells = Split(key.value);
+      if (cells.size() < 2 || !grids::OperationNamed(cells[0]) || cells[1].empty()) {
+        Fail(key.line,
+             key.key + " must start with " + grids::OperationNames() + " and an authority.");
         continue;
       }
       cells[1] = UpperCase(cells[1]);

@@ -1,18 +1,19 @@
 #include "batch/JobQueue.h"
 
 #include "batch/KindWatch.h"
+#include "batch/Runner.h"
 #include "batch/Summary.h"
 #include "platform/Text.h"
 
 namespace batch {
 namespace {
 
-std::string where(const QueuedJob& queued) {
+std::string Where(const QueuedJob& queued) {
   return queued.job.file + " on " + queued.company;
 }
 
 /// A preview only reads: its company is opened so that it cannot write any byte of it.
-host::CompanyAccess accessOf(bool preview) {
+host::CompanyAccess AccessOf(bool preview) {
   return preview ? host::CompanyAccess::ReadOnly : host::CompanyAccess::ReadWrite;
 }
 
@@ -25,16 +26,15 @@ std::optional<ExitStatus> CheckEveryJob(const std::vector<QueuedJob>& queue, Wor
   std::optional<ExitStatus> refused;
   for (const QueuedJob& queued : queue) {
     if (station.interrupts.Interrupted()) return kCancelled;
-    JobWindow window(station, queued.job.user, queued.company, access);
-    if (!window.Load()) {
-      out << where(queued) << ": the sign-on or the start-up failed.\n";
+    JobSession session(station, queued.job.user, queued.company, access);
+    if (!session.Load()) {
+      out << Where(queued) << ": the sign-on or the start-up failed.\n";
       out << "Nothing was converted.\n";
       return kCancelled;
     }
-    const std::vector<std::string> problems =
-        CheckJob(queued.job, window.Window(), window.Shown(), claims);
+    const std::vector<std::string> problems = CheckJob(queued.job, session, claims);
     if (problems.empty()) continue;
-    out << where(queued) << " is refused:\n";
+    out << Where(queued) << " is refused:\n";
     for (const std::string& problem : problems) out << problem << '\n';
     refused = kRefused;
   }
@@ -46,19 +46,17 @@ std::optional<ExitStatus> CheckEveryJob(const std::vector<QueuedJob>& queue, Wor
 /// its checks.
 bool RunOneJob(const QueuedJob& queued, Workstation& station, host::HeldClaims& claims,
                ProgressDisplay& progress, std::ostream& out, JobResult& result, bool preview) {
-  JobWindow window(station, queued.job.user, queued.company, accessOf(preview));
-  if (!window.Load()) {
+  JobSession session(station, queued.job.user, queued.company, AccessOf(preview));
+  if (!session.Load()) {
     result.status = kCancelled;
     return false;
   }
-  window.Window().Run()->ShareClaims(&claims);
-  KindWatch watch(window.Window(), progress);
+  KindWatch watch(progress, station);
   result.preview = preview;
-  result.status = preview ? PreviewJob(queued.job, window.Window(), window.Shown(), out)
-                          : RunJob(queued.job, window.Window(), window.Shown(), out);
+  result.status = preview ? PreviewJob(queued.job, session, watch, out)
+                          : RunJob(queued.job, session, watch, out, &claims);
   result.kinds = watch.Kinds();
-  const convert::RunEnd end = window.Window().Run()->LastEnd();
-  return end != convert::RunEnd::NotRun && end != convert::RunEnd::Refused;
+  return result.status != kRefused;
 }
 
 }  // namespace
@@ -93,7 +91,7 @@ ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
   host::HeldClaims claims;
   if (queue.size() > 1) {
     std::optional<ExitStatus> refused =
-        CheckEveryJob(queue, station, preview ? nullptr : &claims, out, accessOf(preview));
+        CheckEveryJob(queue, station, preview ? nullptr : &claims, out, AccessOf(preview));
     if (refused) return *refused;
   }
   std::vector<JobResult> results;
@@ -109,7 +107,7 @@ ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
       stopped = kCancelled;
       break;
     }
-    if (queue.size() > 1) out << (i > 0 ? "\n" : "") << "Job " << where(queue[i]) << '\n';
+    if (queue.size() > 1) out << (i > 0 ? "\n" : "") << "Job " << Where(queue[i]) << '\n';
     pressed = RunOneJob(queue[i], station, claims, progress, out, results[i], preview) || pressed;
     if (results[i].status == kRefused || results[i].status == kCancelled) break;
   }

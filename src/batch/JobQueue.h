@@ -2,7 +2,7 @@
 
 #include "batch/ExitStatus.h"
 #include "batch/JobFile.h"
-#include "batch/JobWindow.h"
+#include "batch/JobSession.h"
 #include "batch/Progress.h"
 
 #include <ostream>

@@ -8,7 +8,7 @@
 namespace batch {
 namespace {
 
-JobSection runSection() {
+JobSection RunSection() {
   return {SectionType::Run,
           "Run",
           "",
@@ -16,53 +16,56 @@ JobSection runSection() {
           {"Company", "User", "Tab", "RecordsPerCommit", "WebApi", "LogFolder"}};
 }
 
-JobSection kindSection(const convert::KindTarget& kind) {
+JobSection KindSection(const convert::KindDef& kind) {
   std::vector<std::string> keys = {"Checked"};
   for (const std::string& range : RangeKeys(kind)) keys.push_back(range);
   keys.push_back("Criteria");
   return {SectionType::Kind, kind.checkBox, kind.tab, &kind, keys};
 }
 
-JobSection mappingSection(const convert::KindTarget& kind, const std::string& grid) {
+JobSection MappingSection(const convert::KindDef& kind, const std::string& grid) {
   // Template codes carry a tax group only; their mappings have no class table.
   std::vector<std::string> keys = {"TaxGroup"};
   if (!kind.taxClassFieldPrefix.empty()) keys.push_back("Classes");
   return {SectionType::TaxGroup, grid, kind.tab, &kind, keys};
 }
 
-JobSection operationsSection(const convert::KindTarget& kind) {
+JobSection OperationsSection(const convert::KindDef& kind) {
   return {SectionType::Operations, kind.authorityGrid, kind.tab, &kind, {"Row1", "Row2", "..."}};
 }
 
-bool named(const std::vector<JobSection>& sections, const std::string& name) {
+bool Named(const std::vector<JobSection>& sections, const std::string& name) {
   return std::any_of(sections.begin(), sections.end(),
                      [&name](const JobSection& section) { return section.name == name; });
 }
 
 }  // namespace
 
-std::vector<std::string> RangeKeys(const convert::KindTarget& kind) {
+std::vector<std::string> RangeKeys(const convert::KindDef& kind) {
+  // In the order the filter compares them, which is how a job names them.
   std::vector<std::string> names;
   for (const convert::FilterCondition& condition : kind.conditions) {
-    if (condition.control.find("TaxGroup") != std::string::npos) continue;
-    if (std::find(names.begin(), names.end(), condition.control) == names.end()) {
-      names.push_back(condition.control);
+    for (const convert::RangePairDef& pair : kind.ranges) {
+      const bool range = condition.control == pair.from || condition.control == pair.to;
+      if (range && std::find(names.begin(), names.end(), condition.control) == names.end()) {
+        names.push_back(condition.control);
+      }
     }
   }
   return names;
 }
 
 std::vector<JobSection> TabSections(const std::string& tab) {
-  std::vector<JobSection> sections = {runSection()};
-  for (const convert::KindTarget* kind : convert::TabKinds(tab)) {
-    sections.push_back(kindSection(*kind));
+  std::vector<JobSection> sections = {RunSection()};
+  for (const convert::KindDef* kind : convert::TabKinds(tab)) {
+    sections.push_back(KindSection(*kind));
     for (const std::string* grid : {&kind->fromGrid, &kind->toGrid}) {
-      if (!grid->empty() && !named(sections, *grid)) {
-        sections.push_back(mappingSection(*kind, *grid));
+      if (!grid->empty() && !Named(sections, *grid)) {
+        sections.push_back(MappingSection(*kind, *grid));
       }
     }
-    if (!kind->authorityGrid.empty() && !named(sections, kind->authorityGrid)) {
-      sections.push_back(operationsSection(*kind));
+    if (!kind->authorityGrid.empty() && !Named(sections, kind->authorityGrid)) {
+      sections.push_back(OperationsSection(*kind));
     }
   }
   return sections;
@@ -70,7 +73,7 @@ std::vector<JobSection> TabSections(const std::string& tab) {
 
 std::optional<JobSection> FindSection(const std::string& name) {
   const std::string wanted = platform::UpperCase(name);
-  if (wanted == "RUN") return runSection();
+  if (wanted == "RUN") return RunSection();
   for (const std::string& tab : convert::RunTabs()) {
     for (const JobSection& section : TabSections(tab)) {
       if (platform::UpperCase(section.name) == wanted) return section;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "convert/Targets.h"
+#include "convert/KindTable.h"
 
 #include <optional>
 #include <string>
@@ -25,14 +25,14 @@ struct JobSection {
   /// The tab the section belongs to; empty for [Run].
   std::string tab;
   /// The kind of a kind section; the first kind that uses a mapping or an operations grid.
-  const convert::KindTarget* kind = nullptr;
+  const convert::KindDef* kind = nullptr;
   /// The keys in the order a skeleton writes them; an operations grid's are "Row1", "Row2",
   /// "...".
   std::vector<std::string> keys;
 };
 
 /// The range controls a kind's section may set: every control of its filter but the tax group.
-std::vector<std::string> RangeKeys(const convert::KindTarget& kind);
+std::vector<std::string> RangeKeys(const convert::KindDef& kind);
 
 /// The sections of a job for `tab`: [Run], then each kind in running order, each followed by the
 /// mappings or the operations grid it is the first kind to use.

@@ -1,42 +1,39 @@
 #include "batch/KindWatch.h"
 
+#include <algorithm>
+
 namespace batch {
 
-KindWatch::KindWatch(app::Form1& window, ProgressDisplay& display)
-    : window_(window), display_(display) {
-  convert::ConversionRun& run = *window.Run();
-  started_ = run.KindStarted.Connect([this](const convert::KindTarget& kind) { Started(kind); });
-  finished_ =
-      run.KindFinished.Connect([this](const convert::KindTarget&,
-                                      const convert::KindOutcome& outcome) { Finished(outcome); });
-  stepped_ = window.ProgressBar().ValueChanged.Connect([this] { Stepped(); });
-  // The window hides its progress frame when a run ends, before it shows anything else, so a
-  // kind that a set-up error cut short ends its line first.
-  idle_ = window.frmProgress().VisibleChanged.Connect([this] {
-    if (window_.frmProgress().Visible()) return;
-    display_.RunEnded();
-    kind_ = nullptr;
-  });
+KindWatch::KindWatch(ProgressDisplay& display, Workstation& station)
+    : display_(display), station_(station) {}
+
+void KindWatch::KindStarted(const convert::KindDef&, const std::string& description) {
+  description_ = description;
+  done_ = 0;
+  total_ = 0;
+  display_.KindStarted(description);
 }
 
-void KindWatch::Started(const convert::KindTarget& kind) {
-  kind_ = &kind;
-  description_ = window_.Source(kind.headerSource).Description();
-  display_.KindStarted(description_);
+void KindWatch::RecordsCounted(std::int32_t records) {
+  total_ = records;
+  done_ = 0;
+  display_.Progress(done_, total_);
 }
 
-void KindWatch::Stepped() {
-  if (kind_ == nullptr) return;
-  // The bar counts the records through; the kind's grid holds how many there are to convert,
-  // already while the bar is being reset for the kind.
-  const std::int64_t done = static_cast<std::int64_t>(window_.ProgressBar().Value());
-  display_.Progress(done, convert::CountsOf(*kind_, window_).records);
+void KindWatch::RecordDone() {
+  // More records than were counted (added meanwhile) show as all of them.
+  done_ = std::min(done_ + 1, total_);
+  display_.Progress(done_, total_);
 }
 
-void KindWatch::Finished(const convert::KindOutcome& outcome) {
-  display_.KindEnded(outcome);
-  kinds_.push_back({description_, outcome});
-  kind_ = nullptr;
+void KindWatch::KindFinished(const convert::KindResult& kind) {
+  display_.KindEnded(kind.outcome);
+  kinds_.push_back({kind.description, kind.outcome});
+}
+
+void KindWatch::RunFinished(const convert::ConversionResult&) {
+  // A kind whose set-up failed ends with the run.
+  display_.RunEnded();
 }
 
 }  // namespace batch

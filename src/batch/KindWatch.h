@@ -1,39 +1,41 @@
 #pragma once
 
-#include "app/Form1.h"
+#include "batch/JobSession.h"
 #include "batch/Progress.h"
 #include "batch/Summary.h"
-#include "host/Signal.h"
+#include "convert/RunObserver.h"
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
 namespace batch {
 
-/// Follows the runs of a window through its models: the run announces each kind's start and
-/// end with its counts, the progress bar each record, the progress frame the run's end. Shows
-/// them on a progress display and keeps what each kind counted.
-class KindWatch {
+/// Follows the runs of a job: shows each kind's start, records and end on a progress display,
+/// keeps what each kind counted, and lets the operator's interrupt (Ctrl-C) stop a run at its
+/// next record.
+class KindWatch : public convert::RunObserver {
  public:
-  /// Watches `window`, which must have started up, until the watch is destroyed.
-  KindWatch(app::Form1& window, ProgressDisplay& display);
+  KindWatch(ProgressDisplay& display, Workstation& station);
 
   /// The kinds ended so far, in running order.
   const std::vector<KindResult>& Kinds() const { return kinds_; }
 
- private:
-  void Started(const convert::KindTarget& kind);
-  void Stepped();
-  void Finished(const convert::KindOutcome& outcome);
+  void KindStarted(const convert::KindDef& kind, const std::string& description) override;
+  void RecordsCounted(std::int32_t records) override;
+  void RecordDone() override;
+  void KindFinished(const convert::KindResult& kind) override;
+  void RunFinished(const convert::ConversionResult& result) override;
+  void LetEventsRun() override { station_.pump.ProcessPendingMessages(); }
+  bool CancelRequested() const override { return station_.interrupts.Interrupted(); }
 
-  app::Form1& window_;
+ private:
   ProgressDisplay& display_;
-  const convert::KindTarget* kind_ = nullptr;
+  Workstation& station_;
   std::string description_;
+  std::int64_t done_ = 0;
+  std::int64_t total_ = 0;
   std::vector<KindResult> kinds_;
-  host::ScopedConnection started_;
-  host::ScopedConnection finished_;
-  host::ScopedConnection stepped_;
-  host::ScopedConnection idle_;
 };
 
 }  // namespace batch

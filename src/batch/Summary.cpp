@@ -12,7 +12,7 @@ namespace {
 constexpr size_t kColumns = 7;
 using Row = std::array<std::string, kColumns>;
 
-Row countsRow(const std::string& job, const std::string& company, const std::string& kind,
+Row CountsRow(const std::string& job, const std::string& company, const std::string& kind,
               const convert::KindCounts& n) {
   return {job,
           company,
@@ -23,14 +23,14 @@ Row countsRow(const std::string& job, const std::string& company, const std::str
           std::to_string(n.failed)};
 }
 
-std::string kindName(const KindResult& kind) {
+std::string KindName(const KindResult& kind) {
   if (kind.outcome.endedByError) return kind.kind + " (error)";
   if (kind.outcome.cancelled) return kind.kind + " (canceled)";
   return kind.kind;
 }
 
 /// Names and companies left-aligned, counts right-aligned, two blanks between columns.
-void printTable(std::ostream& out, const std::vector<Row>& rows) {
+void PrintTable(std::ostream& out, const std::vector<Row>& rows) {
   std::array<size_t, kColumns> widths{};
   for (const Row& row : rows) {
     for (size_t c = 0; c < kColumns; ++c) widths[c] = std::max(widths[c], row[c].size());
@@ -66,16 +66,16 @@ void PrintSummary(std::ostream& out, const std::vector<JobResult>& jobs) {
   for (const JobResult& job : jobs) {
     const std::string file = std::filesystem::path(job.job).filename().string();
     for (const KindResult& kind : job.kinds) {
-      rows.push_back(countsRow(file, job.company, kindName(kind), kind.outcome.counts));
+      rows.push_back(CountsRow(file, job.company, KindName(kind), kind.outcome.counts));
       total.records += kind.outcome.counts.records;
       total.updated += kind.outcome.counts.updated;
       total.skipped += kind.outcome.counts.skipped;
       total.failed += kind.outcome.counts.failed;
     }
   }
-  rows.push_back(countsRow("Total", "", "", total));
+  rows.push_back(CountsRow("Total", "", "", total));
   out << "\nSummary\n";
-  printTable(out, rows);
+  PrintTable(out, rows);
   for (const JobResult& job : jobs) {
     out << job.job << " on " << job.company << ": "
         << (job.status ? StatusWord(*job.status) + " (" + std::to_string(*job.status) + ")"

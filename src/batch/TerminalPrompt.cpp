@@ -1,5 +1,7 @@
 #include "batch/TerminalPrompt.h"
 
+#include "platform/FileDescriptor.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -51,13 +53,14 @@ std::string ReadPassword(std::istream& in, std::ostream& out) {
 
 namespace {
 
-std::string firstLine(const std::string& text) {
+std::string FirstLine(const std::string& text) {
   std::string line = text.substr(0, text.find('\n'));
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return line;
 }
 
-std::string readAll(int fd) {
+/// What the descriptor gives up to its first line break (or its end), at most about 64 KB.
+std::string ReadUpToLineBreak(int fd) {
   std::string text;
   char buffer[512];
   ssize_t n = 0;
@@ -92,15 +95,15 @@ std::string ReadPasswordFromDescriptor(int fd) {
     throw std::runtime_error(option + "file descriptor " + std::to_string(fd) + " is not open.");
   }
   // Nothing read is a password manager that failed, not an empty password.
-  const std::string password = firstLine(readAll(fd));
+  const std::string password = FirstLine(ReadUpToLineBreak(fd));
   if (password.empty()) throw std::runtime_error(option + "its first line is empty.");
   return password;
 }
 
 namespace {
 
-/// The password file's first line; the descriptor is open on `path`.
-std::string readPasswordFile(int fd, const std::string& option) {
+/// The password file's first line; the descriptor is open on it.
+std::string ReadOwnerOnlyFile(int fd, const std::string& option) {
   struct stat info {};
   const bool opened = ::fstat(fd, &info) == 0;
   // Only the owner's read, or read and write: any bit more lets someone else at the password.
@@ -111,7 +114,7 @@ std::string readPasswordFile(int fd, const std::string& option) {
                              "it must be a plain file of yours that nobody else may read or "
                              "write (chmod 600).");
   }
-  const std::string password = firstLine(readAll(fd));
+  const std::string password = FirstLine(ReadUpToLineBreak(fd));
   if (password.empty()) throw std::runtime_error(option + "its first line is empty.");
   return password;
 }
@@ -121,18 +124,12 @@ std::string readPasswordFile(int fd, const std::string& option) {
 std::string ReadPasswordFile(const std::string& path) {
   const std::string option = "--password-file " + path + ": ";
   // Without O_NONBLOCK a pipe planted there would hold the program until someone writes to it.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-  if (fd < 0) {
+  const platform::FileDescriptor file =
+      platform::FileDescriptor::Open(path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK);
+  if (!file.Valid()) {
     throw std::runtime_error(option + "the file cannot be opened: " + std::strerror(errno) + ".");
   }
-  try {
-    const std::string password = readPasswordFile(fd, option);
-    ::close(fd);
-    return password;
-  } catch (...) {
-    ::close(fd);
-    throw;
-  }
+  return ReadOwnerOnlyFile(file.Get(), option);
 }
 
 bool AskYesNo(const std::string& question, std::istream& in, std::ostream& out) {

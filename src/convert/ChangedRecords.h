@@ -1,8 +1,10 @@
 #pragma once
 
-#include "convert/Targets.h"
-#include "convert/changes/ChangeFile.h"
+#include "convert/KindTable.h"
+#include "convert/changes/ChangeFileReader.h"
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,22 +30,42 @@ struct FieldChange {
 /// A detail row of one authority, as a change file tells it.
 struct RowChange {
   std::string authority;
+  /// Whether the file has the row's own row ("HST: row"), and what it says.
+  bool told = false;
   bool presentBefore = false;
   bool presentAfter = false;
   std::vector<FieldChange> fields;
 };
 
-/// A converted record of a change file: its header fields and its detail rows.
+/// A record of a change file: the rows of one kind and key with one outcome, one after another.
 struct RecordChange {
-  const KindTarget* kind = nullptr;
+  const KindDef* kind = nullptr;
   std::string key;
+  std::string outcome;
+  std::size_t line = 0;  ///< the line of its first row
   std::vector<FieldChange> fields;
   std::vector<RowChange> rows;
+  /// Fields the file names more than once for the record.
+  std::vector<std::string> repeated;
+
+  /// Whether the run saved the record's values after.
+  bool Converted() const;
 };
 
-/// The converted records of a change file, in file order, with the kinds they belong to; raises
-/// ChangeFileError for a row of a kind the program does not know.
-std::vector<RecordChange> ConvertedRecords(const ChangeFileContents& contents);
+/// Gathers the rows a change file reader gives into records, one record at a time, so that
+/// memory stays flat in the file's size. Raises ChangeFileError for a row of a kind the program
+/// does not know, and whatever the reader raises.
+class ChangedRecords {
+ public:
+  explicit ChangedRecords(ChangeFileReader& reader) : reader_(reader) {}
+  /// The next record; nothing after the last.
+  std::optional<RecordChange> Next();
+
+ private:
+  ChangeFileReader& reader_;
+  std::optional<ChangeRow> pending_;
+  std::size_t pendingLine_ = 0;
+};
 
 /// Every way to cut a record key into the values of `parts` key fields at its "-" joints: the
 /// conversion log joins a key's fields with "-", which a field's own value may also hold.

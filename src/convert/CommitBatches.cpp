@@ -1,6 +1,6 @@
 #include "convert/CommitBatches.h"
 
-#include "convert/changes/ChangeFile.h"
+#include "convert/changes/ChangeFileWriter.h"
 #include "host/HostError.h"
 #include "host/LogFile.h"
 #include "platform/Text.h"
@@ -64,9 +64,12 @@ void CommitBatches::Settle(host::DataSource& header, host::DataSource* detail) {
           host::CheckProbes(staged->probes, header, detail) != host::BatchOutcome::RolledBack;
       if (committed) connection_.WriteLogLines(staged->logFile, staged->lines, staged->lineCount);
     }
-    // The rows follow the lines, so logged lines do not mean the rows were written.
-    if (committed && !staged->changeFile.empty()) {
-      PutStagedRows(staged->changeFile, staged->changeSize, staged->changeRows);
+    // The rows follow the lines, so logged lines do not mean the rows were written. A pending
+    // file can be edited: its rows go only into a change file of this log folder.
+    const std::filesystem::path changeFile = staged->changeFile;
+    if (committed && changeFile.parent_path() == connection_.LogFolderOnDisk() &&
+        IsChangeFileName(changeFile.filename().string())) {
+      PutStagedRows(changeFile, staged->changeSize, staged->changeRows);
     }
   }
   // A file a kill cut short was staged for a commit that never happened.

@@ -13,18 +13,12 @@ const char* const kTitle = "Ordavel";
 }  // namespace
 
 ConversionEngine::ConversionEngine(host::AccpacConnection& connection, RunState& state,
-                                   host::ProgressBar& progressBar, host::TextBox& txtProcessing,
-                                   host::EventPump& pump)
-    : connection_(connection),
-      state_(state),
-      progressBar_(progressBar),
-      txtProcessing_(txtProcessing),
-      pump_(pump),
-      batches_(connection, state) {
+                                   RunObserver& observer)
+    : connection_(connection), state_(state), observer_(observer), batches_(connection, state) {
   // The rows of a batch's records go into the change file once the batch is committed; those of
   // a batch whose commit failed say so instead of claiming records that were not saved.
   batches_.OnCommit([this](bool committed) {
-    if (committed) BatchCommitted.Emit();
+    if (committed) observer_.BatchCommitted();
     if (!recorder_) return;
     if (!committed) recorder_->FailHeld("the commit of its batch failed");
     recorder_->Flush();
@@ -107,6 +101,7 @@ void ConversionEngine::LogCriteria(grids::CriteriaField& criteria) {
 
 void ConversionEngine::WriteSummary(const KindCounters& counters) {
   const std::string description = counters.header.Description();
+  if (observer_.CancelRequested()) state_.CancelRequested = true;
   Write("");
   Write(std::string(kTitle) + " for " + description +
         (state_.CancelRequested ? " canceled." : " completed."));
@@ -172,20 +167,19 @@ void ConversionEngine::LogKindFailure(const std::exception* error, const std::st
 }
 
 bool ConversionEngine::PollCancel() {
-  pump_.ProcessPendingMessages();
+  observer_.LetEventsRun();
+  if (observer_.CancelRequested()) state_.CancelRequested = true;
   return state_.CancelRequested;
 }
 
 void ConversionEngine::ShowProcessing(const std::string& text) {
-  txtProcessing_.SetText(text);
-  pump_.ProcessPendingMessages();
+  observer_.Processing(text);
+  observer_.LetEventsRun();
 }
 
 void ConversionEngine::InitProgress(std::int32_t maximum) {
-  progressBar_.SetValue(0);
-  progressBar_.SetMin(0);
-  progressBar_.SetMax(static_cast<float>(maximum));
-  pump_.ProcessPendingMessages();
+  observer_.RecordsCounted(maximum);
+  observer_.LetEventsRun();
 }
 
 std::int32_t ConversionEngine::ForEachRecord(host::DataSource& header, const std::string& filter,
@@ -238,8 +232,8 @@ void ConversionEngine::Converted(host::RecordProbe& probe, host::DataSource& sou
 }
 
 void ConversionEngine::StepProgress() {
-  progressBar_.SetValue(progressBar_.Value() + 1);
-  pump_.ProcessPendingMessages();
+  observer_.RecordDone();
+  observer_.LetEventsRun();
 }
 
 }  // namespace convert

@@ -1,16 +1,13 @@
 #pragma once
 
 #include "convert/CommitBatches.h"
+#include "convert/RunObserver.h"
 #include "convert/RunState.h"
 #include "convert/changes/ChangeRecorder.h"
 #include "grids/CriteriaField.h"
 #include "grids/TaxAuthorityGrid.h"
 #include "grids/TaxGroupGrid.h"
 #include "host/AccpacConnection.h"
-#include "host/EventPump.h"
-#include "host/ProgressBar.h"
-#include "host/Signal.h"
-#include "host/WindowControls.h"
 #include "host/controls/FieldEditControl.h"
 
 #include <cstdint>
@@ -19,18 +16,16 @@
 
 namespace convert {
 
-/// The main window's conversion routines: converts the records of one kind through the ERP,
-/// counts every outcome and writes the kind's conversion log. Tax-group kinds move header
-/// records from one tax group to another; tax-authority kinds apply a list of operations to
-/// per-authority detail rows.
 /// The filter of a kind combined with its extra criteria: "(G) AND (C)", or whichever is set.
 std::string CombineFilters(const std::string& kindFilter, const std::string& criteria);
 
+/// The conversion routines of one kind: converts the records of the kind through the ERP,
+/// counts every outcome and writes the kind's conversion log. Tax-group kinds move header
+/// records from one tax group to another; tax-authority kinds apply a list of operations to
+/// per-authority detail rows. Progress goes to `observer`, which is also asked whether to stop.
 class ConversionEngine {
  public:
-  ConversionEngine(host::AccpacConnection& connection, RunState& state,
-                   host::ProgressBar& progressBar, host::TextBox& txtProcessing,
-                   host::EventPump& pump);
+  ConversionEngine(host::AccpacConnection& connection, RunState& state, RunObserver& observer);
 
   RunState& State() { return state_; }
   /// Hands every record's fields before and after to `recorder` (nullptr for none). A recorder
@@ -44,9 +39,6 @@ class ConversionEngine {
   /// Proves every commit of the kinds that follow with the run's `claim` on them; nullptr for
   /// none. A claim lost during a kind ends that kind with an error before its next commit.
   void SetKindClaim(const host::KindClaim* claim) { batches_.SetClaim(claim); }
-  /// A batch of records has been committed; its change rows are written next.
-  host::Signal<> BatchCommitted;
-
   // Setting up a kind and its log.
   void CopyTaxGroupGridSettings(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to);
   void StartTaxGroupLog(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to,
@@ -142,9 +134,7 @@ class ConversionEngine {
 
   host::AccpacConnection& connection_;
   RunState& state_;
-  host::ProgressBar& progressBar_;
-  host::TextBox& txtProcessing_;
-  host::EventPump& pump_;
+  RunObserver& observer_;
   ChangeRecorder* recorder_ = nullptr;
   /// The fields a tax-group kind writes, looked up once per kind.
   std::vector<int> kindFields_;

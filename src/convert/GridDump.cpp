@@ -5,18 +5,18 @@
 namespace convert {
 namespace {
 
-std::string leftAligned(const std::string& text, size_t width) {
+std::string LeftAligned(const std::string& text, size_t width) {
   std::string cell = text + std::string(width > text.size() ? width - text.size() : 0, ' ');
   return cell.substr(0, width);
 }
 
-std::string rightAligned(const std::string& text, size_t width) {
+std::string RightAligned(const std::string& text, size_t width) {
   std::string cell = std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
   return cell.substr(cell.size() - width);
 }
 
 template <typename Value>
-Value lookup(const grids::ColumnTable<Value>& table, int column, Value fallback) {
+Value Lookup(const grids::ColumnTable<Value>& table, int column, Value fallback) {
   const Value* found = table.Find(column);
   return found ? *found : fallback;
 }
@@ -31,7 +31,7 @@ std::vector<std::string> GridTableLines(const host::GridControl& grid,
   std::vector<size_t> width(static_cast<size_t>(columns));
   for (int c = 0; c < columns; ++c) {
     size_t& w = width[static_cast<size_t>(c)];
-    w = lookup(captions, c, std::string()).size();
+    w = Lookup(captions, c, std::string()).size();
     for (int r = 0; r < rows; ++r) w = std::max(w, grid.GetCellData(c, r).size());
   }
 
@@ -42,7 +42,7 @@ std::vector<std::string> GridTableLines(const host::GridControl& grid,
       captionLine += " ";
       dashLine += " ";
     }
-    captionLine += leftAligned(lookup(captions, c, std::string()), width[static_cast<size_t>(c)]);
+    captionLine += LeftAligned(Lookup(captions, c, std::string()), width[static_cast<size_t>(c)]);
     dashLine += std::string(width[static_cast<size_t>(c)], '-');
   }
   std::vector<std::string> lines{captionLine, dashLine};
@@ -54,7 +54,7 @@ std::vector<std::string> GridTableLines(const host::GridControl& grid,
       const std::string cell = grid.GetCellData(c, r);
       const size_t w = width[static_cast<size_t>(c)];
       line +=
-          lookup(alignment, c, std::int32_t{0}) == 1 ? rightAligned(cell, w) : leftAligned(cell, w);
+          Lookup(alignment, c, std::int32_t{0}) == 1 ? RightAligned(cell, w) : LeftAligned(cell, w);
     }
     lines.push_back(line);
   }

@@ -10,9 +10,9 @@
 
 namespace convert {
 
-/// The main window's controls, data sources, grids and criteria fields, found by the names the
-/// kind table uses. The main window implements it; every name of the table must resolve, and an
-/// unknown name raises an error (which ends the run, as any set-up failure does).
+/// A set of the kinds' controls, data sources, grids and criteria fields, found by the names the
+/// kind table uses: a conversion's own KindControlSet, which the targets convert through, and the
+/// main window's, which a request is read from. An unknown name raises std::out_of_range.
 ///
 /// The class and tax-included columns of a tax-authority grid need no look-up here: the grid
 /// keeps them in its column tables (TaxClassFieldsFrom, TaxClassFieldsTo, TaxIncludedFields) in
@@ -23,7 +23,7 @@ class KindControls {
 
   /// A range or tax-group edit control of a section, such as `afecFromCustomer`.
   virtual host::FieldEditControl& RangeControl(const std::string& name) = 0;
-  /// A data source of the main window, such as `adsARCUS`.
+  /// A data source, such as `adsARCUS`.
   virtual host::DataSource& Source(const std::string& name) = 0;
   /// A from or to tax-group mapping, such as `SalesFromGrid`.
   virtual grids::TaxGroupGrid& TaxGroupGridNamed(const std::string& name) = 0;

@@ -1,8 +1,5 @@
 #pragma once
 
-#include "convert/KindControls.h"
-#include "convert/Targets.h"
-
 #include <cstdint>
 
 namespace convert {
@@ -25,9 +22,5 @@ struct KindOutcome {
   /// The run was cancelled before or while the kind ran.
   bool cancelled = false;
 };
-
-/// The counts of a kind as the grid that carries them holds them: the to mapping of a tax-group
-/// kind, the operations grid of a tax-authority kind.
-KindCounts CountsOf(const KindTarget& kind, KindControls& controls);
 
 }  // namespace convert

@@ -5,7 +5,7 @@
 namespace convert {
 namespace {
 
-const host::Key& currentKey(host::DataSource& source) {
+const host::Key& CurrentKey(host::DataSource& source) {
   return source.Keys().at(static_cast<size_t>(source.KeyNumber()));
 }
 
@@ -13,7 +13,7 @@ const host::Key& currentKey(host::DataSource& source) {
 
 std::string GetRecordKey(host::DataSource& source) {
   std::string key;
-  for (int number : currentKey(source).fields) {
+  for (int number : CurrentKey(source).fields) {
     if (!key.empty()) key += "-";
     key += source.Fields(number).Text();
   }
@@ -21,7 +21,7 @@ std::string GetRecordKey(host::DataSource& source) {
 }
 
 void ResetKeyFields(host::DataSource& source) {
-  for (int number : currentKey(source).fields) {
+  for (int number : CurrentKey(source).fields) {
     host::Field field = source.Fields(number);
     field.PutWithoutVerification(field.LowestValue());
   }

@@ -5,11 +5,11 @@
 
 namespace convert {
 
-/// The main window's state of a conversion run.
+/// The state of one conversion run: its current log, whether it was cancelled, its totals.
 struct RunState {
   /// File name (no folder) of the log of the kind being converted.
   std::string CurrentLogFile;
-  /// Set by the Cancel button; the record loops poll it.
+  /// Whether the run was asked to stop; the record loops poll it.
   bool CancelRequested = false;
   std::int32_t lTotalUpdated = 0;
   std::int32_t lTotalFailed = 0;

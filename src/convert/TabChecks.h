@@ -1,6 +1,6 @@
 #pragma once
 
-#include "convert/Targets.h"
+#include "convert/KindTable.h"
 
 #include <string>
 #include <vector>
@@ -27,12 +27,6 @@ struct CheckGroup {
   /// Tax-authority groups: the grid that must hold operations.
   std::string authorityGrid{};
 };
-
-/// The module codes of the tabs, in tab index order ("AP" is tab 0, "BK" tab 5).
-const std::vector<std::string>& RunTabs();
-
-/// The kinds of one module tab, in running order.
-std::vector<const KindTarget*> TabKinds(const std::string& tab);
 
 /// The checks of one module tab, in the order they run: one group per mapping, in the order of
 /// the mapping's first kind.

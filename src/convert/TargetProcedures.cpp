@@ -10,9 +10,8 @@ namespace {
 
 /// The item number field of the items view.
 constexpr int kItemNumberField = 1;
-constexpr const char* kItemsSource = "adsICITEM";
 
-void LogRanges(const KindTarget& target, KindControls& controls, ConversionEngine& engine) {
+void LogRanges(const KindDef& target, KindControls& controls, ConversionEngine& engine) {
   for (const RangeLine& line : target.rangeLines) {
     host::FieldEditControl& from = controls.RangeControl(line.fromControl);
     if (line.onlyWhileVisible && !from.Visible()) continue;
@@ -23,7 +22,7 @@ void LogRanges(const KindTarget& target, KindControls& controls, ConversionEngin
 /// Gives each column its detail field position, pairing the columns in the order they were
 /// added with the positions in the order of the table.
 void SetFieldPositions(const std::vector<int>& columns, const std::vector<std::int32_t>& positions,
-                       const std::string& what, const KindTarget& target,
+                       const std::string& what, const KindDef& target,
                        void (grids::TaxAuthorityGrid::*set)(int, std::int32_t),
                        grids::TaxAuthorityGrid& grid) {
   if (columns.size() != positions.size()) {
@@ -45,7 +44,7 @@ std::string UnformatItemNumber(host::DataSource& adsICITEM, const std::string& t
   return field.Text();
 }
 
-std::string BuildKindFilter(const KindTarget& target, KindControls& controls) {
+std::string BuildKindFilter(const KindDef& target, KindControls& controls) {
   std::string filter;
   for (const FilterCondition& condition : target.conditions) {
     std::string value = controls.RangeControl(condition.control).Value();
@@ -56,7 +55,7 @@ std::string BuildKindFilter(const KindTarget& target, KindControls& controls) {
   return filter;
 }
 
-void RunTaxGroupTarget(const KindTarget& target, KindControls& controls, ConversionEngine& engine) {
+void RunTaxGroupTarget(const KindDef& target, KindControls& controls, ConversionEngine& engine) {
   grids::TaxGroupGrid& from = controls.TaxGroupGridNamed(target.fromGrid);
   grids::TaxGroupGrid& to = controls.TaxGroupGridNamed(target.toGrid);
   // Taking the header first clears what an earlier kind left on the shared grid.
@@ -73,7 +72,7 @@ void RunTaxGroupTarget(const KindTarget& target, KindControls& controls, Convers
   engine.ConvertTaxGroupRecords(from, to, controls.Criteria(target.criteria));
 }
 
-void RunTaxAuthorityTarget(const KindTarget& target, KindControls& controls,
+void RunTaxAuthorityTarget(const KindDef& target, KindControls& controls,
                            ConversionEngine& engine) {
   grids::TaxAuthorityGrid& grid = controls.TaxAuthorityGridNamed(target.authorityGrid);
   grid.adsHeader(&controls.Source(target.headerSource));
@@ -91,7 +90,7 @@ void RunTaxAuthorityTarget(const KindTarget& target, KindControls& controls,
   engine.ConvertTaxAuthorityRecords(grid, controls.Criteria(target.criteria));
 }
 
-void RunTarget(const KindTarget& target, KindControls& controls, ConversionEngine& engine) {
+void RunTarget(const KindDef& target, KindControls& controls, ConversionEngine& engine) {
   if (target.type == ConversionType::TaxGroup) {
     RunTaxGroupTarget(target, controls, engine);
   } else {

@@ -12,7 +12,7 @@ using grids::TaxAuthorityGrid;
 
 /// A class cell or class field as the 16-bit number the matching compares; text that is not a
 /// number is an error, as it is for the ERP.
-std::int16_t classNumber(const std::string& text) {
+std::int16_t ClassNumber(const std::string& text) {
   std::string_view view = text;
   while (!view.empty() && view.front() == ' ') view.remove_prefix(1);
   while (!view.empty() && view.back() == ' ') view.remove_suffix(1);
@@ -85,11 +85,11 @@ void ConversionEngine::ConvertTaxAuthorityRecord(TaxAuthorityGrid& grid) {
       }
     }
     LogSessionErrors(0);
-    txtProcessing_.SetText("");
+    observer_.Processing("");
   } catch (const std::exception& error) {
     // Nothing of this record was committed. It counts as failed, so that a run whose records
     // were all refused does not end as complete.
-    txtProcessing_.SetText("");
+    observer_.Processing("");
     grid.lFailed(grid.lFailed() + 1);
     EndChanges(nullptr, RecordOutcome::Failed, SessionMessages(&error));
     Write(FailedText(detail), 1);
@@ -102,11 +102,12 @@ void ConversionEngine::ApplyOperation(TaxAuthorityGrid& grid, int row, bool& lin
   host::DataSource& detail = *grid.adsDetail();
   detail.ClearRecord();
   const std::string op = grid.Operation(row);
+  const std::optional<grids::Operation> operation = grid.OperationOf(row);
   const std::string authority = grid.Authority(row);
   host::Field authorityField = detail.Fields(static_cast<int>(grid.lAuhorityIDX()));
   const std::string described = detail.Description();
 
-  if (op == TaxAuthorityGrid::kInsert) {
+  if (operation == grids::Operation::Insert) {
     authorityField.PutWithoutVerification(authority);
     if (detail.Read()) return;
     detail.ClearRecord();
@@ -119,7 +120,7 @@ void ConversionEngine::ApplyOperation(TaxAuthorityGrid& grid, int row, bool& lin
     RowChange(grid, authority, true, true);
     Converted(probe, detail);
     AddRowProbe(rows, std::move(probe));
-  } else if (op == TaxAuthorityGrid::kUpdate) {
+  } else if (operation == grids::Operation::Update) {
     authorityField.PutWithoutVerification(authority);
     if (!detail.Read()) return;
     if (!FromClassesMatch(grid, row)) {
@@ -137,7 +138,7 @@ void ConversionEngine::ApplyOperation(TaxAuthorityGrid& grid, int row, bool& lin
     RowChange(grid, authority, true, true);
     Converted(probe, detail);
     AddRowProbe(rows, std::move(probe));
-  } else if (op == TaxAuthorityGrid::kDelete) {
+  } else if (operation == grids::Operation::Delete) {
     authorityField.PutWithoutVerification(authority);
     if (!detail.Read()) return;
     RowChange(grid, authority, true, false);
@@ -203,8 +204,8 @@ void ConversionEngine::PutToClasses(TaxAuthorityGrid& grid, int row) {
 bool ConversionEngine::FromClassesMatch(TaxAuthorityGrid& grid, int row) {
   host::DataSource& detail = *grid.adsDetail();
   for (const auto& [column, field] : grid.TaxClassFieldsFrom()) {
-    const std::int16_t current = classNumber(detail.Fields(static_cast<int>(field.IDX)).Text());
-    if (current != classNumber(grid.Grid()->GetCellData(column, row))) return false;
+    const std::int16_t current = ClassNumber(detail.Fields(static_cast<int>(field.IDX)).Text());
+    if (current != ClassNumber(grid.Grid()->GetCellData(column, row))) return false;
   }
   return true;
 }

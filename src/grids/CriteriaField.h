@@ -29,10 +29,13 @@ class CriteriaField : private host::FieldEditEvents {
   void DataSource(host::DataSource* source) { dataSource_ = source; }
   /// The extra filter in the ERP's filter syntax; empty means none.
   const std::string& Filter() const { return filter_; }
-  void Filter(const std::string& filter) { filter_ = filter; }
+  /// Sets the extra filter; the button shows whether there is one.
+  void Filter(const std::string& filter);
 
  private:
   void OnButtonPressed(host::FieldEditControl& control, int code) override;
+  /// The button shows as set, with the filter in its tip, while there is a filter.
+  void ShowFilterOnButton();
 
   host::FilterWindow& filterWindow_;
   host::FieldEditControl* editControl_ = nullptr;

@@ -22,8 +22,6 @@ constexpr int kKeyY = 89;
 // The operation editor: a 16-bit list field shown with its texts, as the ERP defines it.
 constexpr int kOperationFieldSize = 6;
 constexpr int kListAttributes = 76;
-const char* const kOperations[] = {TaxAuthorityGrid::kInsert, TaxAuthorityGrid::kUpdate,
-                                   TaxAuthorityGrid::kDelete};
 
 }  // namespace
 
@@ -125,6 +123,22 @@ std::string TaxAuthorityGrid::Operation(int row) const {
   return grid_->GetCellData(operationColumn_, row);
 }
 
+std::optional<grids::Operation> TaxAuthorityGrid::OperationOf(int row) const {
+  return OperationNamed(Operation(row));
+}
+
+std::optional<CellRole> TaxAuthorityGrid::RoleOf(int column) const {
+  if (taxClassFieldsFrom_.Contains(column)) return CellRole::FromClass;
+  if (taxClassFieldsTo_.Contains(column)) return CellRole::ToClass;
+  if (taxIncludedFields_.Contains(column)) return CellRole::TaxIncluded;
+  return std::nullopt;
+}
+
+bool TaxAuthorityGrid::Uses(int row, CellRole role) const {
+  const std::optional<grids::Operation> operation = OperationOf(row);
+  return !operation || RuleOf(*operation).Uses(role);
+}
+
 void TaxAuthorityGrid::ZeroCounters() {
   lRecords_ = 0;
   lUpdated_ = 0;
@@ -164,21 +178,18 @@ std::string TaxAuthorityGrid::AuthorityDescription() {
 }
 
 void TaxAuthorityGrid::SetClassCells(int row, const std::string& value) {
-  std::string op = Operation(row);
   for (int column = authorityColumn_ + 1; column < grid_->ColumnCount(); ++column) {
-    if (taxClassFieldsFrom_.Contains(column)) {
-      grid_->SetCellData(column, row, op == kInsert || op == kDelete ? "" : value);
-    } else if (taxClassFieldsTo_.Contains(column)) {
-      grid_->SetCellData(column, row, op == kDelete ? "" : value);
+    const std::optional<CellRole> role = RoleOf(column);
+    if (role && role != CellRole::TaxIncluded) {
+      grid_->SetCellData(column, row, Uses(row, *role) ? value : "");
     }
   }
 }
 
 void TaxAuthorityGrid::SetTaxIncludedCells(int row, const std::string& value) {
-  std::string op = Operation(row);
   for (int column = authorityColumn_ + 1; column < grid_->ColumnCount(); ++column) {
-    if (taxIncludedFields_.Contains(column)) {
-      grid_->SetCellData(column, row, op == kDelete ? "" : value);
+    if (RoleOf(column) == CellRole::TaxIncluded) {
+      grid_->SetCellData(column, row, Uses(row, CellRole::TaxIncluded) ? value : "");
     }
   }
 }
@@ -197,7 +208,7 @@ int TaxAuthorityGrid::Insert() {
   } else {
     grid_->SetRowsCount(1);
   }
-  grid_->SetCellData(operationColumn_, row, kInsert);
+  grid_->SetCellData(operationColumn_, row, RuleOf(grids::Operation::Insert).name);
   grid_->SetCellData(authorityColumn_, row, "");
   SetClassCells(row, "1");
   SetTaxIncludedCells(row, kNo);
@@ -271,14 +282,9 @@ void TaxAuthorityGrid::ClickTaxIncluded(int column, int row) {
 }
 
 bool TaxAuthorityGrid::MayEdit(int column, int row, bool granted) const {
-  bool from = taxClassFieldsFrom_.Contains(column);
-  bool toOrIncluded = taxClassFieldsTo_.Contains(column) || taxIncludedFields_.Contains(column);
-  if (!from && !toOrIncluded) return granted;
-  std::string op = Operation(row);
-  if (op == kDelete) return false;
-  if (op == kInsert) return toOrIncluded;
-  if (op == kUpdate) return true;
-  return granted;
+  const std::optional<CellRole> role = RoleOf(column);
+  if (!role || !OperationOf(row)) return granted;
+  return Uses(row, *role);
 }
 
 void TaxAuthorityGrid::OnFocusGained(host::GridControl& grid) {
@@ -287,10 +293,29 @@ void TaxAuthorityGrid::OnFocusGained(host::GridControl& grid) {
   insertedRow_ = Insert();
 }
 
+bool TaxAuthorityGrid::HalfEntered(int row) const {
+  if (!Authority(row).empty()) return false;
+  // A row as Insert made it holds nothing the operator would miss; anything else was typed.
+  if (OperationOf(row) != Operation::Insert) return true;
+  for (int column = 0; column < grid_->ColumnCount(); ++column) {
+    const std::string cell = grid_->GetCellData(column, row);
+    const bool changed = taxClassFieldsFrom_.Contains(column)  ? !cell.empty()
+                         : taxClassFieldsTo_.Contains(column)  ? cell != "1"
+                         : taxIncludedFields_.Contains(column) ? cell != kNo
+                                                               : false;
+    if (changed) return true;
+  }
+  return false;
+}
+
 void TaxAuthorityGrid::OnFocusLost(host::GridControl& grid) {
   int row = grid.CurrentRow();
   if (grid.RowsCount() == 0 || row < 0) return;
-  if (Authority(row).empty()) {
+  if (HalfEntered(row)) {
+    // Dropping it would lose what the operator typed: the missing authority is asked for.
+    Validate(row);
+    grid.SetFocus();
+  } else if (Authority(row).empty()) {
     DELETE();
   } else if (insertMode_) {
     if (Validate(insertedRow_)) {
@@ -301,8 +326,10 @@ void TaxAuthorityGrid::OnFocusLost(host::GridControl& grid) {
   }
 }
 
-void TaxAuthorityGrid::OnBeforeRowChange(host::GridControl&, bool& mayLeave) {
+void TaxAuthorityGrid::OnBeforeRowChange(host::GridControl& grid, bool& mayLeave) {
   if (insertMode_ && !Authority(insertedRow_).empty()) mayLeave = Validate(insertedRow_);
+  const int row = grid.CurrentRow();
+  if (mayLeave && row >= 0 && row < grid.RowsCount() && HalfEntered(row)) mayLeave = Validate(row);
 }
 
 void TaxAuthorityGrid::OnRowLeft(host::GridControl& grid, int row) {
@@ -361,9 +388,10 @@ void TaxAuthorityGrid::PrepareOperationEditor(host::FieldEditControl& editor, in
   field->ClearPresentationList();
   std::string cell = Operation(row);
   std::int64_t value = 0;
-  for (std::int64_t i = 0; i < 3; ++i) {
-    field->AddPresentation(i, kOperations[i]);
-    if (cell == kOperations[i]) value = i;
+  const std::vector<OperationRule>& rules = OperationRules();
+  for (std::int64_t i = 0; i < static_cast<std::int64_t>(rules.size()); ++i) {
+    field->AddPresentation(i, rules[static_cast<size_t>(i)].name);
+    if (cell == rules[static_cast<size_t>(i)].name) value = i;
   }
   field->PutWithoutVerification(value);
   editor.SetAccpacField(field);
@@ -425,9 +453,9 @@ void TaxAuthorityGrid::OnEditorCloses(host::GridControl& grid, const std::string
     return;
   }
   if (column == operationColumn_) {
-    bool keeps = Operation(row) != kDelete;
-    SetClassCells(row, keeps ? "1" : "");
-    SetTaxIncludedCells(row, keeps ? kNo : "");
+    // The new operation's cells start afresh; those it does not use are emptied.
+    SetClassCells(row, "1");
+    SetTaxIncludedCells(row, kNo);
   } else if (column == authorityColumn_) {
     ValidateAuthorityCell(column, row, editor);
   } else if (const ClassField* field = ClassColumn(column)) {

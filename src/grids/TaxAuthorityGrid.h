@@ -3,12 +3,14 @@
 #include "grids/ClassField.h"
 #include "grids/ColumnTable.h"
 #include "grids/ErrorReporter.h"
+#include "grids/Operations.h"
 
 #include "host/DataSource.h"
 #include "host/controls/FieldEditControl.h"
 #include "host/controls/GridControl.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace grids {
@@ -20,9 +22,6 @@ namespace grids {
 /// and must outlive the object.
 class TaxAuthorityGrid : private host::GridEvents {
  public:
-  static constexpr const char* kInsert = "Insert";
-  static constexpr const char* kUpdate = "Update";
-  static constexpr const char* kDelete = "Delete";
   static constexpr const char* kYes = "Yes";
   static constexpr const char* kNo = "No";
 
@@ -79,6 +78,8 @@ class TaxAuthorityGrid : private host::GridEvents {
   void LastValue(const std::string& value) { lastValue_ = value; }
   std::string Authority(int row) const;
   std::string Operation(int row) const;
+  /// The operation of `row`; nothing when its cell names none.
+  std::optional<grids::Operation> OperationOf(int row) const;
 
   host::DataSource* adsHeader() const { return adsHeader_; }
   /// Takes the header data source of a kind; empties the filter and zeroes the counters.
@@ -117,6 +118,8 @@ class TaxAuthorityGrid : private host::GridEvents {
   void OnFocusGained(host::GridControl& grid) override;
   void OnFocusLost(host::GridControl& grid) override;
   void OnBeforeRowChange(host::GridControl& grid, bool& mayLeave) override;
+  /// Whether the row has no authority yet but other cells the operator changed.
+  bool HalfEntered(int row) const;
   void OnRowLeft(host::GridControl& grid, int row) override;
   void OnBeforeCellEdit(host::GridControl& grid, int column, int row, bool& mayEdit) override;
   void OnCellClicked(host::GridControl& grid, int column, int row) override;
@@ -133,6 +136,10 @@ class TaxAuthorityGrid : private host::GridEvents {
                      std::int16_t classType, std::int16_t classAxis);
   /// Whether the cell may be edited under its row's operation; `granted` is the grid's own say.
   bool MayEdit(int column, int row, bool granted) const;
+  /// What a class or tax-included column holds; nothing for the other columns.
+  std::optional<CellRole> RoleOf(int column) const;
+  /// Whether the row's operation uses cells of `role`; a row of no known operation uses all.
+  bool Uses(int row, CellRole role) const;
   const ClassField* ClassColumn(int column) const;
   void SetClassCells(int row, const std::string& value);
   void SetTaxIncludedCells(int row, const std::string& value);

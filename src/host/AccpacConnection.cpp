@@ -19,7 +19,7 @@ constexpr int kPriorityError = 3;
 
 /// Runs a step of the sign-on; any failure of the host becomes the general failure.
 template <typename Step>
-void signonStep(const char* what, Step step) {
+void SignonStep(const char* what, Step step) {
   try {
     step();
   } catch (const std::exception& error) {
@@ -28,7 +28,7 @@ void signonStep(const char* what, Step step) {
 }
 
 template <typename Step>
-void ignoringFailure(Step step) {
+void IgnoringFailure(Step step) {
   try {
     step();
   } catch (...) {
@@ -49,22 +49,33 @@ AccpacConnection::~AccpacConnection() {
 
 bool AccpacConnection::Logon(const std::string& sRotoID, std::int32_t hWnd) {
   if (loggedOn_) return true;
-  signonStep("Cannot prepare the sign-on", [&] {
+  signonRefusal_.clear();
+  try {
+    return SignOn(sRotoID, hWnd);
+  } catch (const HostError& error) {
+    signonRefusal_ = error.Description();
+    throw;
+  }
+}
+
+bool AccpacConnection::SignOn(const std::string& sRotoID, std::int32_t hWnd) {
+  SignonStep("Cannot prepare the sign-on", [&] {
     sessionManager_->SetAppID("ZX");
     sessionManager_->SetAppVersion("56A");
     sessionManager_->SetProgramName(sRotoID);
     sessionManager_->SetServerName("");
   });
   std::string handle = desktop_.ObjectHandle();
-  if (handle.empty()) ignoringFailure([&] { sessionManager_->SetNewSignon(true); });
+  if (handle.empty()) IgnoringFailure([&] { sessionManager_->SetNewSignon(true); });
   session_.reset();
-  signonStep("Cannot sign on", [&] {
+  SignonStep("Cannot sign on", [&] {
     CreatedSession created = sessionManager_->CreateSession(handle);
     signonId_ = created.signonId;
     session_ = std::move(created.session);
+    signonRefusal_ = std::move(created.refusal);
   });
   if (session_) {
-    if (!handle.empty()) signonStep("Cannot link to the desktop", [&] { desktop_.Link(hWnd); });
+    if (!handle.empty()) SignonStep("Cannot link to the desktop", [&] { desktop_.Link(hWnd); });
     loggedOn_ = true;
   }
   return loggedOn_;
@@ -72,25 +83,25 @@ bool AccpacConnection::Logon(const std::string& sRotoID, std::int32_t hWnd) {
 
 void AccpacConnection::Logoff() {
   bool ownSignon = false;
-  ignoringFailure([&] { ownSignon = sessionManager_->NewSignon(); });
+  IgnoringFailure([&] { ownSignon = sessionManager_->NewSignon(); });
   if (ownSignon) {
     CloseLink(companyRW_);
     CloseLink(companyRO_);
     if (loggedOn_) {
-      ignoringFailure([&] { sessionManager_->CloseSession(signonId_); });
+      IgnoringFailure([&] { sessionManager_->CloseSession(signonId_); });
       loggedOn_ = false;
       session_.reset();
     }
   }
   CloseLink(systemRW_);
   CloseLink(systemRO_);
-  ignoringFailure([&] {
+  IgnoringFailure([&] {
     if (!desktop_.ObjectHandle().empty()) desktop_.Unlink();
   });
 }
 
 void AccpacConnection::CloseLink(std::shared_ptr<DatabaseLink>& link) {
-  if (link) ignoringFailure([&] { link->Close(); });
+  if (link) IgnoringFailure([&] { link->Close(); });
   link.reset();
 }
 

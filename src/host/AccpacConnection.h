@@ -35,6 +35,9 @@ class AccpacConnection {
   /// Signs on (joining the desktop's session, or asking the operator); true when a session is
   /// open. Host failures raise HostError with the general failure number.
   bool Logon(const std::string& sRotoID, std::int32_t hWnd);
+  /// Why the last Logon opened no session, in the ERP's words (a desktop session that does not
+  /// exist or has ended, a failing host); empty after a success or a cancelled sign-on.
+  const std::string& SignonRefusal() const { return signonRefusal_; }
   /// Releases the links, signs off a session the program signed on itself, removes the desktop
   /// link. Never fails.
   void Logoff();
@@ -49,6 +52,8 @@ class AccpacConnection {
   std::shared_ptr<DatabaseLink> SystemDBLinkRW();
   std::shared_ptr<DatabaseLink> SystemDBLinkRO();
 
+  /// A new error display of the ERP, as the program's controls report and show their errors.
+  std::unique_ptr<ErrorDisplay> NewErrorDisplay() const { return services_.newErrorDisplay(); }
   void PutError(const std::string& sError);
   void PutMessage(const std::string& sMessage);
   /// Shows the error list to the operator and leaves it empty.
@@ -84,6 +89,7 @@ class AccpacConnection {
   std::string ObjectHandle() { return desktop_.ObjectHandle(); }
 
  private:
+  bool SignOn(const std::string& sRotoID, std::int32_t hWnd);
   host::Session& RequireSession() const;
   std::shared_ptr<DatabaseLink> CompanyLink(std::shared_ptr<DatabaseLink>& link, int flags);
   std::shared_ptr<DatabaseLink> SystemLink(std::shared_ptr<DatabaseLink>& link, int flags);
@@ -94,6 +100,7 @@ class AccpacConnection {
   std::shared_ptr<host::Session> session_;
   std::int32_t signonId_ = 0;
   bool loggedOn_ = false;
+  std::string signonRefusal_;
   long lostLogLines_ = 0;
   LogFileTarget logFile_;
   std::shared_ptr<DatabaseLink> companyRW_;

@@ -9,14 +9,13 @@
 #include <exception>
 #include <filesystem>
 #include <optional>
-#include <utility>
 
 namespace host {
 namespace {
 
 // Whether the key exists is asked of the key, not of the value: a key without the value gives an
 // empty folder.
-std::optional<std::string> readFolder(platform::Registry& registry, const char* valueName) {
+std::optional<std::string> ReadFolder(platform::Registry& registry, const char* valueName) {
   util::cRegistry key(registry);
   key.ClassKey(platform::kLocalMachine);
   key.SectionKey(kAccpacConfigurationKey);
@@ -28,31 +27,29 @@ std::optional<std::string> readFolder(platform::Registry& registry, const char* 
 
 }  // namespace
 
-AccpacPaths::AccpacPaths(platform::Registry& registry, util::Notifier& notifier, Clock clock)
-    : clock_(std::move(clock)) {
+AccpacPaths::AccpacPaths(platform::Registry& registry, util::Notifier& notifier) {
   try {
-    readFolders(registry);
+    ReadFolders(registry);
   } catch (const std::exception& error) {
     installed_ = false;
-    notifier.critical(
+    notifier.Critical(
         std::string("A critical error occured in determining Accpac path information. Error=") +
         error.what());
   }
 }
 
-void AccpacPaths::readFolders(platform::Registry& registry) {
-  if (std::optional<std::string> programs = readFolder(registry, "Programs")) {
+void AccpacPaths::ReadFolders(platform::Registry& registry) {
+  if (std::optional<std::string> programs = ReadFolder(registry, "Programs")) {
     programsPath_ = *programs;
     runtimePath_ = util::JoinPath(programsPath_, "runtime");
   } else {
     installed_ = false;
   }
-  if (std::optional<std::string> sharedData = readFolder(registry, "SharedData")) {
+  if (std::optional<std::string> sharedData = ReadFolder(registry, "SharedData")) {
     sharedDataPath_ = *sharedData;
     sitePath_ = util::JoinPath(sharedDataPath_, "SITE");
     companyPath_ = util::JoinPath(sharedDataPath_, "COMPANY");
     userPath_ = util::JoinPath(sharedDataPath_, "USER");
-    logPath_ = util::JoinPath(companyPath_, "Ordavel");
   } else {
     installed_ = false;
   }
@@ -68,20 +65,6 @@ std::string AccpacPaths::OrgPath(const std::string& sOrgId) const {
 
 void AccpacPaths::CWDToRuntime() const {
   [[maybe_unused]] int ignored = ::chdir(util::ResolvePathCase(runtimePath_).c_str());
-}
-
-std::string AccpacPaths::LogFileName() const {
-  return util::JoinPath(logPath_, LogDate(clock_()) + ".log");
-}
-
-bool AccpacPaths::LogExists() const {
-  std::error_code ignored;
-  return std::filesystem::exists(util::ResolvePathCase(LogFileName()), ignored);
-}
-
-void AccpacPaths::WriteLog(std::int16_t iLevel, const std::string& sLogEntry) const {
-  const auto now = clock_();
-  AppendLogLine(logPath_, LogDate(now) + ".log", now, iLevel, sLogEntry);
 }
 
 }  // namespace host

@@ -14,14 +14,12 @@ namespace host {
 inline constexpr const char* kAccpacConfigurationKey =
     "SOFTWARE\\ACCPAC International, Inc.\\ACCPAC\\Configuration";
 
-/// The ERP's installation folders, read once from the registry, and the installation-level log.
+/// The ERP's installation folders, read once from the registry.
 class AccpacPaths {
  public:
   /// Reads the folders from `registry`; a failure is shown through `notifier` and leaves the
-  /// installation not installed. `clock` dates the log lines and the log file name.
-  AccpacPaths(
-      platform::Registry& registry, util::Notifier& notifier,
-      Clock clock = [] { return std::chrono::system_clock::now(); });
+  /// installation not installed.
+  AccpacPaths(platform::Registry& registry, util::Notifier& notifier);
 
   /// Whether the configuration key exists and the site configuration library is in RuntimePath.
   bool Installed() const { return installed_; }
@@ -42,22 +40,9 @@ class AccpacPaths {
   /// Makes RuntimePath the current directory; a failure is ignored.
   void CWDToRuntime() const;
 
-  /// The installation-level log folder: CompanyPath's "Ordavel" folder.
-  const std::string& LogPath() const { return logPath_; }
-  /// Today's log file: LogPath joined with the date as eight digits and ".log".
-  std::string LogFileName() const;
-  /// Whether today's log file exists.
-  bool LogExists() const;
-  /// Appends one stamped, indented line to today's log file; a line that cannot be written is
-  /// dropped.
-  void WriteLog(std::int16_t iLevel, const std::string& sLogEntry) const;
-  /// Four blanks per level.
-  static std::string LogIndent(std::int16_t iLevel) { return host::LogIndent(iLevel); }
-
  private:
-  void readFolders(platform::Registry& registry);
+  void ReadFolders(platform::Registry& registry);
 
-  Clock clock_;
   bool installed_ = true;
   std::string programsPath_;
   std::string runtimePath_;
@@ -65,7 +50,6 @@ class AccpacPaths {
   std::string sitePath_;
   std::string companyPath_;
   std::string userPath_;
-  std::string logPath_;
 };
 
 }  // namespace host

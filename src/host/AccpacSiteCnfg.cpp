@@ -28,19 +28,19 @@ AccpacSiteCnfg::~AccpacSiteCnfg() {
   CLOSE_();
 }
 
-bool AccpacSiteCnfg::loadLibrary() {
+bool AccpacSiteCnfg::LoadLibrary() {
   if (library_) return openEntry_ != nullptr && getEntry_ != nullptr && closeEntry_ != nullptr;
   paths_.CWDToRuntime();
   library_ = std::make_unique<SharedLibrary>(util::JoinPath(paths_.RuntimePath(), "a4wapi.dll"));
-  openEntry_ = library_->entry<OpenEntry>("sitecnfgOpen");
-  getEntry_ = library_->entry<GetEntry>("sitecnfgGet");
-  closeEntry_ = library_->entry<CloseEntry>("sitecnfgClose");
+  openEntry_ = library_->Entry<OpenEntry>("sitecnfgOpen");
+  getEntry_ = library_->Entry<GetEntry>("sitecnfgGet");
+  closeEntry_ = library_->Entry<CloseEntry>("sitecnfgClose");
   return openEntry_ != nullptr && getEntry_ != nullptr && closeEntry_ != nullptr;
 }
 
 bool AccpacSiteCnfg::OPEN_() {
   if (open_) return true;
-  if (!loadLibrary()) {
+  if (!LoadLibrary()) {
     lastError_ = kLibraryUnavailable;
     return false;
   }
@@ -77,28 +77,28 @@ void AccpacSiteCnfg::OrgID(const std::string& sOrgId) {
   std::copy_n(sOrgId.begin(), std::min(kOrgIdLength, sOrgId.size()), record_.begin());
 }
 
-std::string AccpacSiteCnfg::field(std::size_t offset, std::size_t length) const {
+std::string AccpacSiteCnfg::Field(std::size_t offset, std::size_t length) const {
   return platform::TrimRight(std::string_view(record_.data() + offset, length));
 }
 
 std::string AccpacSiteCnfg::ClientID() const {
-  return field(kClientId, kLongText);
+  return Field(kClientId, kLongText);
 }
 
 std::string AccpacSiteCnfg::ClientName() const {
-  return field(kClientName, kLongText);
+  return Field(kClientName, kLongText);
 }
 
 std::string AccpacSiteCnfg::Dealer() const {
-  return field(kDealer, kShortText);
+  return Field(kDealer, kShortText);
 }
 
 std::string AccpacSiteCnfg::Consultant() const {
-  return field(kConsultant, kShortText);
+  return Field(kConsultant, kShortText);
 }
 
 std::string AccpacSiteCnfg::Contact() const {
-  return field(kContact, kShortText);
+  return Field(kContact, kShortText);
 }
 
 }  // namespace host

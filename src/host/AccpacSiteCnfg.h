@@ -55,8 +55,8 @@ class AccpacSiteCnfg {
   using GetEntry = std::int32_t(std::int32_t, char*, std::int32_t);
   using CloseEntry = void(std::int32_t);
 
-  bool loadLibrary();
-  std::string field(std::size_t offset, std::size_t length) const;
+  bool LoadLibrary();
+  std::string Field(std::size_t offset, std::size_t length) const;
 
   AccpacPaths paths_;
   std::unique_ptr<SharedLibrary> library_;

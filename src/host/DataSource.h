@@ -19,12 +19,22 @@ class DataSource;
 enum class FieldType { Text, Int16, Int32, Decimal, Date, Boolean };
 
 /// What a view declares about one of its fields.
+/// One entry of a list field's presentation list: the stored value and the text shown for it.
+struct PresentationEntry {
+  std::int64_t value = 0;
+  std::string text;
+  bool operator==(const PresentationEntry&) const = default;
+};
+
 struct FieldInfo {
   int index = 0;  ///< the field's number, from 1
   std::string name;
   std::string description;
   FieldType type = FieldType::Text;
   int size = 0;
+  /// The texts shown for the values of a field that takes one of a list (a status, a yes/no
+  /// flag); empty for other fields.
+  std::vector<PresentationEntry> presentation = {};
   bool operator==(const FieldInfo&) const = default;
 };
 

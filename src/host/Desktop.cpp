@@ -7,7 +7,7 @@
 namespace host {
 namespace {
 
-void putInt32(DesktopLinkRecord& record, size_t offset, std::int32_t value) {
+void PutInt32(DesktopLinkRecord& record, size_t offset, std::int32_t value) {
   auto bits = static_cast<std::uint32_t>(value);
   for (size_t i = 0; i < 4; ++i) record[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
 }
@@ -56,10 +56,10 @@ std::int32_t Desktop::ObjectID() {
 DesktopLinkRecord Desktop::BuildRecord(std::int32_t operation, std::int32_t hWnd,
                                        std::int32_t objectId) {
   DesktopLinkRecord record{};
-  putInt32(record, 0, static_cast<std::int32_t>(record.size()));
-  putInt32(record, 12, operation);
-  putInt32(record, 24, hWnd);
-  putInt32(record, 52, objectId);
+  PutInt32(record, 0, static_cast<std::int32_t>(record.size()));
+  PutInt32(record, 12, operation);
+  PutInt32(record, 24, hWnd);
+  PutInt32(record, 52, objectId);
   return record;
 }
 

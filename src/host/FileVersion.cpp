@@ -12,7 +12,7 @@ constexpr std::uint32_t kSignature = 0xFEEF04BD;
 // mask, flags, OS, type, subtype, date (two words).
 constexpr std::size_t kBlockSize = 13 * 4;
 
-std::uint32_t dwordAt(std::span<const std::uint8_t> bytes, std::size_t offset) {
+std::uint32_t DwordAt(std::span<const std::uint8_t> bytes, std::size_t offset) {
   return static_cast<std::uint32_t>(bytes[offset]) |
          (static_cast<std::uint32_t>(bytes[offset + 1]) << 8) |
          (static_cast<std::uint32_t>(bytes[offset + 2]) << 16) |
@@ -26,9 +26,9 @@ std::optional<FileVersion> FindFileVersion(std::span<const std::uint8_t> bytes) 
   // Program code can hold the signature's bytes by chance; the structure version tells the real
   // block apart.
   for (std::size_t offset = 0; offset + kBlockSize <= bytes.size(); ++offset) {
-    if (dwordAt(bytes, offset) != kSignature || (dwordAt(bytes, offset + 4) >> 16) != 1) continue;
-    const std::uint32_t high = dwordAt(bytes, offset + 8);
-    const std::uint32_t low = dwordAt(bytes, offset + 12);
+    if (DwordAt(bytes, offset) != kSignature || (DwordAt(bytes, offset + 4) >> 16) != 1) continue;
+    const std::uint32_t high = DwordAt(bytes, offset + 8);
+    const std::uint32_t low = DwordAt(bytes, offset + 12);
     return FileVersion{static_cast<std::uint16_t>(high >> 16), static_cast<std::uint16_t>(high),
                        static_cast<std::uint16_t>(low >> 16), static_cast<std::uint16_t>(low)};
   }

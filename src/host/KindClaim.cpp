@@ -1,14 +1,16 @@
 #include "host/KindClaim.h"
 
+#include "platform/LocalTime.h"
 #include "util/ResolvePathCase.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
-#include <ctime>
+#include <utility>
 
 namespace host {
 namespace {
@@ -16,27 +18,12 @@ namespace {
 /// How often a claim file replaced between its opening and its locking is tried again.
 constexpr int kAttempts = 3;
 
-std::string localTimeText(std::chrono::system_clock::time_point when) {
-  const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
-  std::tm local{};
-  localtime_r(&seconds, &local);
-  char buffer[32];
-  const size_t length = std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &local);
-  return std::string(buffer, length);
+/// What the holder wrote, read no further than a claim's few lines can reach.
+std::string ReadHolder(int fd) {
+  return platform::ReadUpToAt(fd, 4096, 0).value_or("");
 }
 
-std::string readAll(int fd) {
-  std::string text;
-  char buffer[256];
-  ssize_t n = 0;
-  while ((n = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(text.size()))) > 0) {
-    text.append(buffer, static_cast<size_t>(n));
-    if (text.size() > 4096) break;
-  }
-  return text;
-}
-
-std::string lineValue(const std::string& text, const std::string& key) {
+std::string LineValue(const std::string& text, const std::string& key) {
   const size_t at = text.find(key + "=");
   if (at == std::string::npos) return {};
   const size_t start = at + key.size() + 1;
@@ -44,7 +31,7 @@ std::string lineValue(const std::string& text, const std::string& key) {
 }
 
 /// Why the claim file could not be opened, from the error of the attempt.
-std::string openProblem(int error) {
+std::string OpenProblem(int error) {
   switch (error) {
     case ELOOP:
       return "is a symbolic link";
@@ -55,7 +42,7 @@ std::string openProblem(int error) {
   }
 }
 
-bool namesFile(const std::filesystem::path& path, dev_t device, ino_t inode) {
+bool NamesFile(const std::filesystem::path& path, dev_t device, ino_t inode) {
   struct stat info {};
   return ::lstat(path.c_str(), &info) == 0 && info.st_dev == device && info.st_ino == inode;
 }
@@ -68,7 +55,7 @@ KindClaim::KindClaim(const std::string& logFolder, const std::string& logName,
   std::error_code error;
   if (!std::filesystem::is_directory(folder, error))
     std::filesystem::create_directory(folder, error);
-  file_ = folder / ("." + logName + ".lock");
+  path_ = folder / ("." + logName + ".lock");
   // A folder nobody can write would lose the run's log lines and the stage that carries a batch
   // across a kill, whether or not a claim file from an earlier run is still there to lock.
   if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
@@ -83,65 +70,53 @@ KindClaim::KindClaim(const std::string& logFolder, const std::string& logName,
 
 bool KindClaim::TryClaim(const std::string& user, std::chrono::system_clock::time_point now) {
   // Never through a link, and a pipe planted there must not hang the run.
-  const int fd =
-      ::open(file_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
-  if (fd < 0) {
-    Refuse(openProblem(errno));
+  platform::FileDescriptor claim =
+      platform::FileDescriptor::Open(path_, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK, 0600);
+  if (!claim.Valid()) {
+    Refuse(OpenProblem(errno));
     return true;
   }
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
+  if (::fstat(claim.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
     Refuse("is not a plain file");
     return true;
   }
   // A second name would let the holder text be written into whatever file it also names.
   if (info.st_nlink > 1) {
-    ::close(fd);
     Refuse("has other names (hard links)");
     return true;
   }
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  if (::flock(claim.Get(), LOCK_EX | LOCK_NB) != 0) {
     const int lockError = errno;
-    const std::string text = readAll(fd);
-    ::close(fd);
     if (lockError != EWOULDBLOCK) {
       Refuse(std::string("cannot be locked: ") + std::strerror(lockError));
       return true;
     }
-    other_ = Holder{lineValue(text, "user"), lineValue(text, "started")};
+    const std::string text = ReadHolder(claim.Get());
+    other_ = Holder{LineValue(text, "user"), LineValue(text, "started")};
     return true;
   }
   // Locked only once the folder still names it: a file deleted or replaced meanwhile may be
   // locked by nobody while another run locks the one now there.
-  if (!namesFile(file_, info.st_dev, info.st_ino)) {
-    ::close(fd);
-    return false;
-  }
-  const std::string text = "user=" + user + "\nstarted=" + localTimeText(now) +
+  if (!NamesFile(path_, info.st_dev, info.st_ino)) return false;
+  const std::string text = "user=" + user +
+                           "\nstarted=" + platform::FormatLocalTime(now, "%Y-%m-%d %H:%M:%S") +
                            "\nprocess=" + std::to_string(::getpid()) + "\n";
   // Who holds the claim is only for the message of a run turned away; a failed write changes
   // nothing about the lock itself.
-  if (::ftruncate(fd, 0) == 0) {
-    const ssize_t written = ::pwrite(fd, text.data(), text.size(), 0);
-    static_cast<void>(written);
-  }
-  fd_ = fd;
+  if (::ftruncate(claim.Get(), 0) == 0) platform::WriteAllAt(claim.Get(), text, 0);
+  lock_ = std::move(claim);
   device_ = info.st_dev;
   inode_ = info.st_ino;
   return true;
 }
 
 void KindClaim::Refuse(const std::string& why) {
-  problem_ = "the claim file " + file_.string() + " " + why;
+  problem_ = "the claim file " + path_.string() + " " + why;
 }
 
 bool KindClaim::StillHeld() const {
-  return fd_ >= 0 && namesFile(file_, device_, inode_);
-}
-
-KindClaim::~KindClaim() {
-  if (fd_ >= 0) ::close(fd_);
+  return Held() && NamesFile(path_, device_, inode_);
 }
 
 }  // namespace host

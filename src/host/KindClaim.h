@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileDescriptor.h"
+
 #include <sys/types.h>
 
 #include <chrono>
@@ -31,12 +33,11 @@ class KindClaim {
   /// cannot be made or proven (see Problem).
   KindClaim(const std::string& logFolder, const std::string& logName, const std::string& user,
             std::chrono::system_clock::time_point now);
-  ~KindClaim();
   KindClaim(const KindClaim&) = delete;
   KindClaim& operator=(const KindClaim&) = delete;
 
   /// Whether this run holds the claim.
-  bool Held() const { return fd_ >= 0; }
+  bool Held() const { return lock_.Valid(); }
   /// The run that holds the claim instead, when another one does.
   const std::optional<Holder>& OtherHolder() const { return other_; }
   /// Why the claim could not be made when nobody holds it, such as a folder that cannot be
@@ -46,15 +47,15 @@ class KindClaim {
   /// been deleted or replaced, after which another run may claim the kind too.
   bool StillHeld() const;
   /// The claim file.
-  const std::filesystem::path& File() const { return file_; }
+  const std::filesystem::path& File() const { return path_; }
 
  private:
   /// One attempt: true when it settled the claim (held, held by another run, or refused).
   bool TryClaim(const std::string& user, std::chrono::system_clock::time_point now);
   void Refuse(const std::string& why);
 
-  std::filesystem::path file_;
-  int fd_ = -1;
+  std::filesystem::path path_;
+  platform::FileDescriptor lock_;
   dev_t device_ = 0;
   ino_t inode_ = 0;
   std::optional<Holder> other_;

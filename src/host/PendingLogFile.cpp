@@ -1,8 +1,9 @@
 #include "host/PendingLogFile.h"
 
+#include "platform/FileDescriptor.h"
+
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
 #include <charconv>
 #include <random>
 
@@ -15,53 +16,53 @@ constexpr const char* kHeaderWithoutChanges = "Ordavel pending log 2\n";
 constexpr const char* kEnd = "end ";
 
 /// Texts go out as their length, a colon and their bytes, so that any byte may be in them.
-void putText(std::string& out, const std::string& text) {
+void PutText(std::string& out, const std::string& text) {
   out += std::to_string(text.size());
   out += ':';
   out += text;
   out += ' ';
 }
 
-void putNumber(std::string& out, long number) {
+void PutNumber(std::string& out, long number) {
   out += std::to_string(number);
   out += ' ';
 }
 
 /// A stage starts and ends with its number, so that a stage cut short over a longer one before it
 /// never reads as complete.
-std::string serialized(const StagedBatch& batch, std::uint64_t stage) {
+std::string Serialized(const StagedBatch& batch, std::uint64_t stage) {
   std::string out = kHeader;
-  putNumber(out, static_cast<long>(stage));
-  putText(out, batch.logFile);
-  putNumber(out, static_cast<long>(batch.logSize));
-  putNumber(out, batch.lineCount);
-  putText(out, batch.lines);
-  putNumber(out, static_cast<long>(batch.probes.size()));
+  PutNumber(out, static_cast<long>(stage));
+  PutText(out, batch.logFile);
+  PutNumber(out, static_cast<long>(batch.logSize));
+  PutNumber(out, batch.lineCount);
+  PutText(out, batch.lines);
+  PutNumber(out, static_cast<long>(batch.probes.size()));
   for (const RecordProbe& probe : batch.probes) {
-    putNumber(out, static_cast<long>(probe.key.size()));
+    PutNumber(out, static_cast<long>(probe.key.size()));
     for (const auto& [number, text] : probe.key) {
-      putNumber(out, number);
-      putText(out, text);
+      PutNumber(out, number);
+      PutText(out, text);
     }
-    putNumber(out, probe.detailField);
-    putText(out, probe.detailValue);
-    putNumber(out, probe.existedBefore ? 1 : 0);
-    putNumber(out, probe.existsAfter ? 1 : 0);
-    putNumber(out, static_cast<long>(probe.fields.size()));
+    PutNumber(out, probe.detailField);
+    PutText(out, probe.detailValue);
+    PutNumber(out, probe.existedBefore ? 1 : 0);
+    PutNumber(out, probe.existsAfter ? 1 : 0);
+    PutNumber(out, static_cast<long>(probe.fields.size()));
     for (const RecordProbe::FieldState& field : probe.fields) {
-      putNumber(out, field.number);
-      putText(out, field.before);
-      putText(out, field.after);
+      PutNumber(out, field.number);
+      PutText(out, field.before);
+      PutText(out, field.after);
     }
     out += '\n';
   }
-  putText(out, batch.changeFile);
-  putNumber(out, static_cast<long>(batch.changeSize));
-  putText(out, batch.changeRows);
+  PutText(out, batch.changeFile);
+  PutNumber(out, static_cast<long>(batch.changeSize));
+  PutText(out, batch.changeRows);
   return out + kEnd + std::to_string(stage) + "\n";
 }
 
-/// Reads what `serialized` wrote; any deviation makes the whole file unreadable.
+/// Reads what `Serialized` wrote; any deviation makes the whole file unreadable.
 class Reader {
  public:
   explicit Reader(std::string_view text) : text_(text) {}
@@ -100,7 +101,7 @@ class Reader {
   bool ok_ = true;
 };
 
-std::optional<StagedBatch> parsed(std::string_view text) {
+std::optional<StagedBatch> Parsed(std::string_view text) {
   Reader in(text);
   StagedBatch batch;
   const bool withChanges = text.starts_with(kHeader);
@@ -147,59 +148,30 @@ std::optional<StagedBatch> parsed(std::string_view text) {
 /// Stage numbers stay well inside what a long holds.
 constexpr std::uint64_t kStages = 1000000000;
 
-bool writeAt(int fd, const std::string& bytes) {
-  size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t n =
-        ::pwrite(fd, bytes.data() + written, bytes.size() - written, static_cast<off_t>(written));
-    if (n <= 0) return false;
-    written += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-/// Opens a plain file of the log folder's own, never through a link or into a pipe.
-int openPlainFile(const std::filesystem::path& path, int flags) {
-  const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
-  if (fd < 0) return -1;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
-
 }  // namespace
 
 PendingLogFile::PendingLogFile(const std::filesystem::path& folder, const std::string& logName)
     : path_(folder / ("." + logName + ".pending")), stage_(std::random_device()()) {}
 
-PendingLogFile::~PendingLogFile() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
 bool PendingLogFile::Stage(const StagedBatch& batch) {
-  if (fd_ < 0) fd_ = openPlainFile(path_, O_WRONLY | O_CREAT | O_TRUNC);
-  if (fd_ < 0) return false;
-  return writeAt(fd_, serialized(batch, ++stage_ % kStages));
+  // A plain file of the log folder's own, never through a link or into a pipe.
+  if (!file_.Valid()) {
+    file_ = platform::FileDescriptor::OpenPlainFile(path_, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  }
+  if (!file_.Valid()) return false;
+  return platform::WriteAllAt(file_.Get(), Serialized(batch, ++stage_ % kStages), 0);
 }
 
 std::optional<StagedBatch> PendingLogFile::Staged() const {
-  const int fd = openPlainFile(path_, O_RDONLY);
-  if (fd < 0) return std::nullopt;
-  std::string text;
-  char buffer[65536];
-  ssize_t n = 0;
-  while ((n = ::read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
-  ::close(fd);
-  if (n < 0) return std::nullopt;
-  return parsed(text);
+  const platform::FileDescriptor file = platform::FileDescriptor::OpenPlainFile(path_, O_RDONLY);
+  if (!file.Valid()) return std::nullopt;
+  const std::optional<std::string> text = platform::ReadToEnd(file.Get());
+  if (!text) return std::nullopt;
+  return Parsed(*text);
 }
 
 void PendingLogFile::Clear() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+  file_.Close();
   std::error_code ignored;
   std::filesystem::remove(path_, ignored);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/RecordProbe.h"
+#include "platform/FileDescriptor.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -34,7 +35,6 @@ class PendingLogFile {
  public:
   /// The pending file of `logName` in the log folder `folder` (as it lies on disk).
   PendingLogFile(const std::filesystem::path& folder, const std::string& logName);
-  ~PendingLogFile();
   PendingLogFile(const PendingLogFile&) = delete;
   PendingLogFile& operator=(const PendingLogFile&) = delete;
 
@@ -48,7 +48,7 @@ class PendingLogFile {
 
  private:
   std::filesystem::path path_;
-  int fd_ = -1;
+  platform::FileDescriptor file_;
   std::uint64_t stage_;
 };
 

@@ -10,7 +10,7 @@ namespace {
 enum class State { After, Before, Neither };
 
 /// The state the probe's record is in now, or nothing when it cannot be read.
-std::optional<State> stateOf(const RecordProbe& probe, DataSource& header, DataSource* detail) {
+std::optional<State> StateOf(const RecordProbe& probe, DataSource& header, DataSource* detail) {
   for (const auto& [number, text] : probe.key) header.Fields(number).PutWithoutVerification(text);
   if (!header.Read()) return std::nullopt;
   DataSource* source = &header;
@@ -54,7 +54,7 @@ BatchOutcome CheckProbes(const std::vector<RecordProbe>& probes, DataSource& hea
     if (!probe.Distinguishable()) continue;
     std::optional<State> state;
     try {
-      state = stateOf(probe, header, detail);
+      state = StateOf(probe, header, detail);
     } catch (const std::exception&) {
       continue;  // a record that cannot be read tells nothing
     }

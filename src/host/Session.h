@@ -39,6 +39,11 @@ class Session {
   /// Opens a database link of `type` (0 system, 1 company) with `flags` (0 read-write,
   /// 1 read-only).
   virtual std::shared_ptr<DatabaseLink> OpenDBLink(int type, int flags) = 0;
+  /// The secret that signs the program's change files for this company. The ERP keeps it with
+  /// the company's data, so that only those who may read that data can read it, and makes it
+  /// when `create` and there is none yet. Empty when there is none, or when the ERP keeps no
+  /// secrets for programs. Raises an error when it cannot be read or made.
+  virtual std::string ChangeFileKey(bool /*create*/) { return {}; }
 };
 
 }  // namespace host

@@ -15,6 +15,9 @@ enum class CompanyAccess { ReadWrite, ReadOnly };
 struct CreatedSession {
   std::int32_t signonId = 0;
   std::shared_ptr<Session> session;
+  /// Why a desktop session could not be joined (no such session, it ended, ...); empty when
+  /// there is nothing to tell, as after a cancelled sign-on.
+  std::string refusal = {};
 };
 
 /// The ERP's session manager: signs the program on, by joining the desktop's session or by

@@ -18,7 +18,7 @@ SharedLibrary::~SharedLibrary() {
   if (handle_ != nullptr) ::dlclose(handle_);
 }
 
-void* SharedLibrary::address(const char* name) const {
+void* SharedLibrary::Address(const char* name) const {
   return handle_ == nullptr ? nullptr : ::dlsym(handle_, name);
 }
 

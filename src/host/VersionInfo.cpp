@@ -2,6 +2,7 @@
 
 #include "host/FileVersion.h"
 #include "host/SharedLibrary.h"
+#include "platform/LocalTime.h"
 #include "util/IniFile.h"
 #include "util/ResolvePathCase.h"
 #include "util/ShellHelpers.h"
@@ -21,7 +22,7 @@ namespace {
 
 using LoadStringEntry = std::int32_t(void*, std::uint32_t, char*, std::int32_t);
 
-std::int32_t editionFromValue(const util::RegValue& value) {
+std::int32_t EditionFromValue(const util::RegValue& value) {
   if (std::holds_alternative<std::monostate>(value)) return 0;
   if (const auto* number = std::get_if<std::int32_t>(&value)) return *number;
   if (const auto* text = std::get_if<std::string>(&value)) {
@@ -32,7 +33,7 @@ std::int32_t editionFromValue(const util::RegValue& value) {
   return 1;
 }
 
-std::string productUpdate(const AccpacPaths& paths) {
+std::string ProductUpdate(const AccpacPaths& paths) {
   util::IniFile ini;
   ini.Path(util::JoinPath(paths.RuntimePath(), "A4W.INI"));
   ini.Section("General");
@@ -46,11 +47,9 @@ std::string GetProgramBuild(const std::filesystem::path& executable) {
   std::error_code error;
   const auto modified = std::filesystem::last_write_time(executable, error);
   if (error) return {};
-  const std::time_t seconds = std::chrono::system_clock::to_time_t(
-      std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+  const std::tm local =
+      platform::LocalTime(std::chrono::time_point_cast<std::chrono::system_clock::duration>(
           std::chrono::file_clock::to_sys(modified)));
-  std::tm local{};
-  if (localtime_r(&seconds, &local) == nullptr) return {};
   using namespace std::chrono;
   const year_month_day date{year{local.tm_year + 1900}, month{unsigned(local.tm_mon + 1)},
                             day{unsigned(local.tm_mday)}};
@@ -64,7 +63,7 @@ std::string GetProgramBuild(const std::filesystem::path& executable) {
 
 std::string GetSystemManagerVersion(const AccpacPaths& paths, platform::Registry& registry) {
   try {
-    const std::string pu = productUpdate(paths);
+    const std::string pu = ProductUpdate(paths);
     const FileVersion version =
         ReadFileVersion(util::ResolvePathCase(util::JoinPath(paths.RuntimePath(), "accpac.exe")))
             .value_or(FileVersion{});
@@ -89,7 +88,7 @@ std::int32_t GetErpEdition(platform::Registry& registry) {
     key.ValueType(platform::kRegDword);
     key.ValueKey("Edition");
     if (!key.KeyExists()) return 1;
-    return editionFromValue(key.value());
+    return EditionFromValue(key.value());
   } catch (const std::exception&) {
     return 1;
   }
@@ -97,10 +96,10 @@ std::int32_t GetErpEdition(platform::Registry& registry) {
 
 std::string GetEditionName(const AccpacPaths& paths, std::int32_t lStringId) {
   const SharedLibrary library(util::JoinPath(paths.RuntimePath(), "DsktpEng.dll"));
-  auto* loadString = library.entry<LoadStringEntry>("LoadStringA");
+  auto* loadString = library.Entry<LoadStringEntry>("LoadStringA");
   if (loadString == nullptr) return {};
   std::array<char, 512> buffer{};
-  loadString(library.handle(), static_cast<std::uint32_t>(lStringId), buffer.data(),
+  loadString(library.Handle(), static_cast<std::uint32_t>(lStringId), buffer.data(),
              static_cast<std::int32_t>(buffer.size()));
   return std::string(buffer.data(), ::strnlen(buffer.data(), buffer.size()));
 }

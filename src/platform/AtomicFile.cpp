@@ -1,29 +1,17 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/FileDescriptor.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <cerrno>
 #include <fstream>
 #include <sstream>
 
 namespace platform {
-namespace {
-
-bool writeAll(int fd, const std::string& text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 bool WriteFileAtomically(const std::filesystem::path& file, const std::string& content,
                          FileAccess access) {
@@ -38,19 +26,18 @@ bool WriteFileAtomically(const std::filesystem::path& file, const std::string& c
     mode = existing.st_mode & 07777;
   }
 
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
-  bool ok = writeAll(fd, content) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
+  FileDescriptor out = FileDescriptor::Open(temp, O_WRONLY | O_CREAT | O_EXCL, 0600);
+  if (!out.Valid()) return false;
+  bool ok =
+      WriteAll(out.Get(), content) && ::fchmod(out.Get(), mode) == 0 && ::fsync(out.Get()) == 0;
+  ok = out.Close() && ok;
   if (!ok || ::rename(temp.c_str(), file.c_str()) != 0) {
     ::unlink(temp.c_str());
     return false;
   }
-  const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
+  const FileDescriptor dir =
+      FileDescriptor::Open(folder.empty() ? "." : folder, O_RDONLY | O_DIRECTORY);
+  if (dir.Valid()) ::fsync(dir.Get());
   return true;
 }
 

@@ -29,7 +29,6 @@ enum class RegistryStatus {
   kOk,
   kNotFound,     ///< the key or value does not exist
   kInvalidHive,  ///< the hive handle names none of the four hives
-  kInvalidKey,   ///< the key path cannot be used for the operation (e.g. deleting a hive)
   kUnreadable,   ///< the registry exists but cannot be read
   kWriteFailed,  ///< the registry could not be written
 };
@@ -42,7 +41,7 @@ struct RegistryValue {
   friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
 };
 
-/// The platform registry: hives of keys with named, typed values.
+/// The platform registry as the program reads it: hives of keys with named, typed values.
 ///
 /// Key paths are separated by backslashes; keys and value names match without regard to case.
 class Registry {
@@ -50,26 +49,10 @@ class Registry {
   virtual ~Registry() = default;
 
   /// Tells whether the key exists (kOk) or why it cannot be opened.
-  virtual RegistryStatus openKey(RegistryHive hive, const std::string& path) const = 0;
-  /// Creates the key and any missing parents; an existing key is left as it is.
-  virtual RegistryStatus createKey(RegistryHive hive, const std::string& path) = 0;
-  /// Deletes the key with all its sub-keys and values.
-  virtual RegistryStatus deleteKey(RegistryHive hive, const std::string& path) = 0;
+  virtual RegistryStatus OpenKey(RegistryHive hive, const std::string& path) const = 0;
   /// Reads a value of an existing key; the empty name is the key's default value.
-  virtual RegistryStatus queryValue(RegistryHive hive, const std::string& path,
+  virtual RegistryStatus QueryValue(RegistryHive hive, const std::string& path,
                                     const std::string& name, RegistryValue& out) const = 0;
-  /// Sets a value of an existing key, replacing one of the same name.
-  virtual RegistryStatus setValue(RegistryHive hive, const std::string& path,
-                                  const std::string& name, const RegistryValue& value) = 0;
-  /// Deletes a value of an existing key.
-  virtual RegistryStatus deleteValue(RegistryHive hive, const std::string& path,
-                                     const std::string& name) = 0;
-  /// Lists the value names of a key in the order they were first set.
-  virtual RegistryStatus enumerateValues(RegistryHive hive, const std::string& path,
-                                         std::vector<std::string>& names) const = 0;
-  /// Lists the names of a key's direct sub-keys in alphabetical order, ignoring case.
-  virtual RegistryStatus enumerateSubKeys(RegistryHive hive, const std::string& path,
-                                          std::vector<std::string>& names) const = 0;
 };
 
 }  // namespace platform

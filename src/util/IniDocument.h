@@ -6,11 +6,10 @@
 
 namespace util {
 
-/// The lines of one INI file, read and changed as the platform's profile-string functions do.
+/// The lines of one INI file, read as the platform's profile-string functions read them.
 ///
 /// Sections ("[name]") and keys ("key=value") match without regard to case and the first match
-/// wins; comment lines (";"), blank lines and lines of no known form are kept untouched, and so is
-/// each line's own line end. New lines get the line end the file already uses (CR LF when none).
+/// wins; comment lines (";"), blank lines and lines of no known form are skipped.
 class IniDocument {
  public:
   /// One "key=value" line as it stands in the file.
@@ -32,44 +31,24 @@ class IniDocument {
 
   /// The file as it stands, line numbers included: the keys before the first section (a section
   /// with line 0, only when there are any) and every section.
-  std::vector<SectionLines> outline() const;
+  std::vector<SectionLines> Outline() const;
 
   /// Splits a file's content into lines.
-  static IniDocument parse(const std::string& content);
-
-  /// The content to write back.
-  std::string text() const;
+  static IniDocument Parse(const std::string& content);
 
   /// The value of a key, blanks around it removed, or nothing when the section or key is absent.
   std::optional<std::string> value(const std::string& section, const std::string& key) const;
-  /// The key names of a section in file order.
-  std::vector<std::string> keys(const std::string& section) const;
-  /// The section names in file order.
-  std::vector<std::string> sections() const;
-
-  /// Sets a key, adding the section or the key when absent.
-  void set(const std::string& section, const std::string& key, const std::string& value);
-  /// Removes a key; false when there was none.
-  bool removeKey(const std::string& section, const std::string& key);
-  /// Removes a section with every line up to the next section; false when there was none.
-  bool removeSection(const std::string& section);
 
  private:
-  struct Line {
-    std::string text;
-    std::string end;
-  };
   struct Range {
     size_t header;
     size_t end;
   };
 
-  std::optional<Range> findSection(const std::string& section) const;
-  std::optional<size_t> findKey(const Range& range, const std::string& key) const;
-  void insertLine(size_t at, std::string text);
+  std::optional<Range> FindSection(const std::string& section) const;
+  std::optional<size_t> FindKey(const Range& range, const std::string& key) const;
 
-  std::vector<Line> lines_;
-  std::string newline_ = "\r\n";
+  std::vector<std::string> lines_;
 };
 
 }  // namespace util

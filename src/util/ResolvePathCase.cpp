@@ -10,12 +10,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool present(const fs::path& path) {
+bool Present(const fs::path& path) {
   std::error_code ec;
   return fs::exists(fs::symlink_status(path, ec));
 }
 
-std::optional<fs::path> entryDifferingInCase(const fs::path& folder, const std::string& name) {
+std::optional<fs::path> EntryDifferingInCase(const fs::path& folder, const std::string& name) {
   std::error_code ec;
   fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
   if (ec) return std::nullopt;
@@ -40,8 +40,8 @@ fs::path ResolvePathCase(const fs::path& path) {
     fs::path next = resolved / part;
     const bool special =
         name == "." || name == ".." || part == path.root_name() || part == path.root_directory();
-    if (!missing && !special && !present(next)) {
-      if (auto found = entryDifferingInCase(resolved, name)) {
+    if (!missing && !special && !Present(next)) {
+      if (auto found = EntryDifferingInCase(resolved, name)) {
         next = *found;
       } else {
         missing = true;

@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 #include "util/Addresses.h"
 #include "util/ResolvePathCase.h"
+#include "util/XdgShell.h"
 
 namespace util {
 namespace {
@@ -35,8 +36,8 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 
 void OpenURL(Shell& shell, Notifier& notifier, std::string address) {
   if (platform::FoldCase(address.substr(0, 4)) != "http") address = "http://" + address;
-  if (shell.open(address) <= kLastFailureCode) {
-    notifier.critical("Cannot start browser to view " + address + ".");
+  if (shell.Open(address) <= kLastFailureCode) {
+    notifier.CannotOpen("Cannot start browser to view " + address + ".", address);
   }
 }
 
@@ -48,20 +49,28 @@ void OpenDocument(Shell& shell, Notifier& notifier, const std::string& programFo
     const std::filesystem::path onDisk = ResolvePathCase(fullPath);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(onDisk, ec)) {
-      notifier.critical(fullPath + " does not exist.");
+      notifier.Critical(fullPath + " does not exist.");
       return;
     }
-    if (shell.open(Quote(onDisk.string())) <= kLastFailureCode) {
-      notifier.critical("You must install Adobe Acrobat Reader in order to view " + fullPath +
-                        ". You can download and install Adobe Acrobat Reader from " +
-                        kPdfReaderDownload + ".");
+    if (shell.Open(Quote(onDisk.string())) <= kLastFailureCode) {
+      notifier.CannotOpen("You must install Adobe Acrobat Reader in order to view " + fullPath +
+                              ". You can download and install Adobe Acrobat Reader from " +
+                              kPdfReaderDownload + ".",
+                          onDisk.string());
     }
   } catch (...) {
   }
 }
 
-void ExploreFolder(Shell& shell, const std::string& folder) {
-  shell.explore(Quote(folder));
+bool ExploreFolder(Shell& shell, const std::string& folder) {
+  return shell.Explore(Quote(folder));
+}
+
+bool ReportingShell::Explore(const std::string& folder) {
+  if (shell_.Explore(folder)) return true;
+  const std::string shown = XdgShell::Unquoted(folder);
+  notifier_.CannotOpen(kCannotShowFolder, shown);
+  return false;
 }
 
 }  // namespace util

@@ -27,7 +27,28 @@ void OpenURL(Shell& shell, Notifier& notifier, std::string address);
 void OpenDocument(Shell& shell, Notifier& notifier, const std::string& programFolder,
                   const std::string& relativePath);
 
-/// Shows a folder in the file browser; the outcome is not looked at.
-void ExploreFolder(Shell& shell, const std::string& folder);
+/// Shows a folder in the file browser; false when no file browser could show it.
+bool ExploreFolder(Shell& shell, const std::string& folder);
+
+/// The message for a folder that no file browser could show; the folder is offered with it.
+inline constexpr const char* kCannotShowFolder =
+    "No file browser could be started to show this folder. Open it in a file browser or "
+    "terminal of your choice:";
+
+/// A shell that tells the operator through `notifier` when a folder cannot be shown, for the
+/// callers that hand a folder over and carry on. Documents and addresses are passed through:
+/// their helpers (OpenURL, OpenDocument) tell of a failure in their own words.
+class ReportingShell : public Shell {
+ public:
+  /// `shell` and `notifier` must outlive this object.
+  ReportingShell(Shell& shell, Notifier& notifier) : shell_(shell), notifier_(notifier) {}
+
+  int Open(const std::string& target) override { return shell_.Open(target); }
+  bool Explore(const std::string& folder) override;
+
+ private:
+  Shell& shell_;
+  Notifier& notifier_;
+};
 
 }  // namespace util

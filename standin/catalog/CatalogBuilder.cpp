@@ -48,6 +48,7 @@ FieldDef& ViewBuilder::add(const std::string& name, const std::string& descripti
   field.description = description;
   field.type = type;
   field.size = type == FieldType::Text ? size : storageSize(type);
+  if (type == FieldType::Boolean) field.presentation = {{0, "No"}, {1, "Yes"}};
   view_.fields.push_back(std::move(field));
   return view_.fields.back();
 }
@@ -83,6 +84,11 @@ ViewBuilder& ViewBuilder::decimal(const std::string& name, const std::string& de
 
 ViewBuilder& ViewBuilder::date(const std::string& name, const std::string& description) {
   add(name, description, FieldType::Date, 0);
+  return *this;
+}
+
+ViewBuilder& ViewBuilder::status(const std::string& name, const std::string& description) {
+  add(name, description, FieldType::Int16, 0).presentation = {{0, "Inactive"}, {1, "Active"}};
   return *this;
 }
 

@@ -27,7 +27,10 @@ class ViewBuilder {
   ViewBuilder& int32(const std::string& name, const std::string& description);
   ViewBuilder& decimal(const std::string& name, const std::string& description);
   ViewBuilder& date(const std::string& name, const std::string& description);
+  /// A yes/no flag, shown as No and Yes.
   ViewBuilder& boolean(const std::string& name, const std::string& description);
+  /// A record's status (an integer), shown as Inactive (0) and Active (1).
+  ViewBuilder& status(const std::string& name, const std::string& description);
 
   /// Several text fields of one size.
   ViewBuilder& texts(int size, std::initializer_list<Named> fields);

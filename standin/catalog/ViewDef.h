@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,12 @@ enum class Check {
 };
 
 /// One field of a view; `number` counts from 1 and is the field's position in the view.
+/// A value of a list field with the text the ERP shows for it.
+struct PresentationItem {
+  std::int64_t value = 0;
+  std::string text;
+};
+
 struct FieldDef {
   int number = 0;
   std::string name;
@@ -34,6 +41,8 @@ struct FieldDef {
   int ttype = 0;  ///< transaction / class type for tax checks (1 sales, 2 purchases)
   int axis = 0;   ///< class axis for class checks
   int slot = 0;   ///< authority slot 1..5 for TaxClassOfGroup
+  /// The texts shown for the values of a field that takes one of a list; empty for others.
+  std::vector<PresentationItem> presentation = {};
 };
 
 /// A key of a view: its name and its fields (field numbers) in key order.

@@ -1,10 +1,10 @@
 #include "standin/command/Commands.h"
 
+#include "platform/Text.h"
 #include "standin/database/ErpDataSource.h"
 #include "standin/database/ValueText.h"
 #include "standin/sample/SiteFolder.h"
 #include "standin/site/SiteDatabase.h"
-#include "platform/Text.h"
 
 #include <CLI/CLI.hpp>
 

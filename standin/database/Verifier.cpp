@@ -1,10 +1,10 @@
 #include "standin/database/Verifier.h"
 
+#include "platform/Text.h"
 #include "standin/database/ErpError.h"
 #include "standin/database/SqlValues.h"
 #include "standin/database/ValueText.h"
 #include "standin/filter/Filter.h"
-#include "platform/Text.h"
 
 #include <SQLiteCpp/Statement.h>
 #include <sqlite3.h>

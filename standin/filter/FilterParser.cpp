@@ -1,8 +1,8 @@
 #include "standin/filter/FilterParser.h"
 
+#include "platform/Text.h"
 #include "standin/filter/FilterLexer.h"
 #include "standin/filter/FilterMessage.h"
-#include "platform/Text.h"
 
 #include <optional>
 #include <string>

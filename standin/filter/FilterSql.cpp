@@ -1,8 +1,8 @@
 #include "standin/filter/FilterSql.h"
 
+#include "platform/Text.h"
 #include "standin/filter/FilterConstant.h"
 #include "standin/filter/FilterMessage.h"
-#include "platform/Text.h"
 
 #include <memory>
 #include <string>

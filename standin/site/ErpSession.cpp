@@ -1,6 +1,7 @@
 #include "standin/site/ErpSession.h"
 
 #include "standin/database/ErpError.h"
+#include "standin/database/ProgramSecret.h"
 
 #include <stdexcept>
 #include <utility>
@@ -25,17 +26,26 @@ std::shared_ptr<DatabaseLink> Session::openLink(int type, int flags) {
   if (flags != kLinkReadWrite && flags != kLinkReadOnly) {
     throw std::invalid_argument("Unknown database link flags " + std::to_string(flags) + ".");
   }
-  if (!signedOn_) throw ErpError("The session has been signed off.");
   // One connection serves all of the session's links, so that what one link writes the others
   // read at once.
-  if (!database_) {
-    database_ = std::make_shared<CompanyDatabase>(companyDatabaseFile_, catalog_, access_);
-  }
+  database();
   auto link = std::make_shared<DatabaseLink>(type, flags == kLinkReadOnly, database_, errors_,
                                              site_, orgId_);
   std::erase_if(links_, [](const std::weak_ptr<DatabaseLink>& held) { return held.expired(); });
   links_.push_back(link);
   return link;
+}
+
+CompanyDatabase& Session::database() {
+  if (!signedOn_) throw ErpError("The session has been signed off.");
+  if (!database_) {
+    database_ = std::make_shared<CompanyDatabase>(companyDatabaseFile_, catalog_, access_);
+  }
+  return *database_;
+}
+
+std::string Session::programSecret(const std::string& program, bool create) {
+  return ProgramSecret(database(), program, create);
 }
 
 void Session::signOff() {

@@ -40,10 +40,16 @@ class Session {
   /// kLinkReadOnly); throws std::invalid_argument for other values and ErpError after sign-off.
   std::shared_ptr<DatabaseLink> openLink(int type, int flags);
 
+  /// The secret `program` keeps in the company's database (see ProgramSecret); throws ErpError
+  /// after sign-off.
+  std::string programSecret(const std::string& program, bool create);
+
   /// Signs the session off and closes every link it opened.
   void signOff();
 
  private:
+  CompanyDatabase& database();
+
   std::shared_ptr<SiteDatabase> site_;
   std::int32_t signonId_;
   std::string userId_;

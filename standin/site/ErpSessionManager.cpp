@@ -20,6 +20,12 @@ std::optional<std::int32_t> parseHandle(const std::string& text) {
   return handle;
 }
 
+CreateResult refused(std::string why) {
+  CreateResult result;
+  result.refusal = std::move(why);
+  return result;
+}
+
 }  // namespace
 
 SessionManager::SessionManager(std::filesystem::path sharedData, SignonPrompt& prompt,
@@ -68,10 +74,19 @@ std::optional<std::string> SessionManager::refusal(const Credentials& credential
 
 CreateResult SessionManager::joinDesktop(const std::string& objectHandle) {
   const std::optional<std::int32_t> handle = parseHandle(objectHandle);
-  if (!handle) return {};
+  if (!handle) return refused(objectHandle + " is not a desktop session handle.");
   const std::optional<DesktopSession> desktop = site().desktopSession(*handle);
-  if (!desktop) return {};
-  return open(desktop->userId, desktop->orgId);
+  if (!desktop) {
+    return refused(site().desktopHandleIssued(*handle)
+                       ? "Desktop session " + objectHandle + " has ended."
+                       : "There is no desktop session " + objectHandle + ".");
+  }
+  CreateResult opened = open(desktop->userId, desktop->orgId);
+  if (!opened.session) {
+    opened.refusal =
+        "Company " + desktop->orgId + " of desktop session " + objectHandle + " no longer exists.";
+  }
+  return opened;
 }
 
 CreateResult SessionManager::open(const std::string& userId, const std::string& orgId) {

@@ -18,6 +18,9 @@ namespace erp {
 struct CreateResult {
   std::int32_t signonId = 0;
   std::shared_ptr<Session> session;
+  /// Why no session came back when a desktop session could not be joined; empty otherwise
+  /// (a sign-on the operator cancelled has nothing to tell).
+  std::string refusal = {};
 };
 
 /// Signs users on to the companies of one site, by prompt or by joining a desktop session.

@@ -1,6 +1,7 @@
 #include "standin/site/RegistryStore.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Text.h"
 
 #include <fcntl.h>
@@ -258,22 +259,17 @@ class WriteLock {
     std::error_code ec;
     if (!file.parent_path().empty()) std::filesystem::create_directories(file.parent_path(), ec);
     const std::string lockFile = file.string() + ".lock";
-    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd_ >= 0) {
-      while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    lock_ = platform::FileDescriptor::Open(lockFile, O_RDWR | O_CREAT, 0600);
+    if (lock_.Valid()) {
+      while (::flock(lock_.Get(), LOCK_EX) != 0 && errno == EINTR) {
       }
     }
   }
-  ~WriteLock() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  WriteLock(const WriteLock&) = delete;
-  WriteLock& operator=(const WriteLock&) = delete;
 
-  bool held() const { return fd_ >= 0; }
+  bool held() const { return lock_.Valid(); }
 
  private:
-  int fd_ = -1;
+  platform::FileDescriptor lock_;
 };
 
 template <typename Change>
@@ -330,7 +326,7 @@ std::filesystem::path RegistryStore::defaultLocation() {
   return config / "ordavel-erp" / "registry";
 }
 
-RegistryStatus RegistryStore::openKey(RegistryHive hive, const std::string& path) const {
+RegistryStatus RegistryStore::OpenKey(RegistryHive hive, const std::string& path) const {
   return inspect(file_, hive, path, [](Key&) { return RegistryStatus::kOk; });
 }
 
@@ -341,21 +337,7 @@ RegistryStatus RegistryStore::createKey(RegistryHive hive, const std::string& pa
   });
 }
 
-RegistryStatus RegistryStore::deleteKey(RegistryHive hive, const std::string& path) {
-  const std::vector<std::string> parts = splitPath(path);
-  if (parts.empty()) return RegistryStatus::kInvalidKey;
-  std::string parentPath;
-  for (size_t i = 0; i + 1 < parts.size(); ++i) parentPath += parts[i] + '\\';
-  return modify(file_, hive, [&](Tree& tree, Key* root) {
-    Key* parent = tree.find(root, parentPath);
-    if (!parent || parent->subKeys.erase(platform::FoldCase(parts.back())) == 0) {
-      return RegistryStatus::kNotFound;
-    }
-    return RegistryStatus::kOk;
-  });
-}
-
-RegistryStatus RegistryStore::queryValue(RegistryHive hive, const std::string& path,
+RegistryStatus RegistryStore::QueryValue(RegistryHive hive, const std::string& path,
                                          const std::string& name, RegistryValue& out) const {
   return inspect(file_, hive, path, [&](Key& key) {
     auto it = findValue(key, name);
@@ -375,36 +357,6 @@ RegistryStatus RegistryStore::setValue(RegistryHive hive, const std::string& pat
     } else {
       key->values.emplace_back(name, value);
     }
-    return RegistryStatus::kOk;
-  });
-}
-
-RegistryStatus RegistryStore::deleteValue(RegistryHive hive, const std::string& path,
-                                          const std::string& name) {
-  return modify(file_, hive, [&](Tree& tree, Key* root) {
-    Key* key = tree.find(root, path);
-    if (!key) return RegistryStatus::kNotFound;
-    auto it = findValue(*key, name);
-    if (it == key->values.end()) return RegistryStatus::kNotFound;
-    key->values.erase(it);
-    return RegistryStatus::kOk;
-  });
-}
-
-RegistryStatus RegistryStore::enumerateValues(RegistryHive hive, const std::string& path,
-                                              std::vector<std::string>& names) const {
-  return inspect(file_, hive, path, [&](Key& key) {
-    names.clear();
-    for (const auto& entry : key.values) names.push_back(entry.first);
-    return RegistryStatus::kOk;
-  });
-}
-
-RegistryStatus RegistryStore::enumerateSubKeys(RegistryHive hive, const std::string& path,
-                                               std::vector<std::string>& names) const {
-  return inspect(file_, hive, path, [&](Key& key) {
-    names.clear();
-    for (const auto& [folded, sub] : key.subKeys) names.push_back(sub.name);
     return RegistryStatus::kOk;
   });
 }

@@ -41,19 +41,14 @@ class RegistryStore : public platform::Registry {
   /// The file this store reads and writes.
   const std::filesystem::path& file() const { return file_; }
 
-  RegistryStatus openKey(RegistryHive hive, const std::string& path) const override;
-  RegistryStatus createKey(RegistryHive hive, const std::string& path) override;
-  RegistryStatus deleteKey(RegistryHive hive, const std::string& path) override;
-  RegistryStatus queryValue(RegistryHive hive, const std::string& path, const std::string& name,
+  RegistryStatus OpenKey(RegistryHive hive, const std::string& path) const override;
+  RegistryStatus QueryValue(RegistryHive hive, const std::string& path, const std::string& name,
                             RegistryValue& out) const override;
+  /// Creates the key and any missing parents; an existing key is left as it is.
+  RegistryStatus createKey(RegistryHive hive, const std::string& path);
+  /// Sets a value of an existing key, replacing one of the same name.
   RegistryStatus setValue(RegistryHive hive, const std::string& path, const std::string& name,
-                          const RegistryValue& value) override;
-  RegistryStatus deleteValue(RegistryHive hive, const std::string& path,
-                             const std::string& name) override;
-  RegistryStatus enumerateValues(RegistryHive hive, const std::string& path,
-                                 std::vector<std::string>& names) const override;
-  RegistryStatus enumerateSubKeys(RegistryHive hive, const std::string& path,
-                                  std::vector<std::string>& names) const override;
+                          const RegistryValue& value);
 
  private:
   std::filesystem::path file_;

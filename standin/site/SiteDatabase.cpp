@@ -1,9 +1,9 @@
 #include "standin/site/SiteDatabase.h"
 
+#include "platform/Text.h"
 #include "standin/database/CompanyDatabase.h"
 #include "standin/database/OwnerOnlyFile.h"
 #include "standin/site/PasswordHash.h"
-#include "platform/Text.h"
 
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
@@ -438,6 +438,11 @@ std::optional<DesktopSession> SiteDatabase::desktopSession(std::int32_t handle) 
   if (!query.executeStep()) return std::nullopt;
   return DesktopSession{handle, query.getColumn(0).getString(), query.getColumn(1).getString(),
                         query.getColumn(2).getString()};
+}
+
+bool SiteDatabase::desktopHandleIssued(std::int32_t handle) const {
+  SQLite::Statement query(db_, "SELECT seq FROM sqlite_sequence WHERE name = 'desktop_sessions'");
+  return handle > 0 && query.executeStep() && handle <= query.getColumn(0).getInt64();
 }
 
 bool SiteDatabase::removeDesktopSession(std::int32_t handle) {

@@ -135,6 +135,8 @@ class SiteDatabase {
   std::int32_t createDesktopSession(const std::string& userId, const std::string& orgId);
   /// The desktop session with this handle, or nullopt when it is unknown or ended.
   std::optional<DesktopSession> desktopSession(std::int32_t handle) const;
+  /// Whether the site ever gave out this desktop handle (handles are never given out twice).
+  bool desktopHandleIssued(std::int32_t handle) const;
   /// Ends a desktop session with its window links; false when there was none.
   bool removeDesktopSession(std::int32_t handle);
   /// Links a program window to a desktop session; false when the session is unknown.

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/tests/testsupport/TempFolder.h"
 #include "standin/catalog/ViewCatalog.h"
 #include "standin/site/SiteDatabase.h"
 #include "standin/site/SiteLayout.h"
-#include "platform/tests/testsupport/TempFolder.h"
 
 #include <filesystem>
 #include <string>

@@ -1,7 +1,7 @@
 #include "standin/webapi/Credentials.h"
 
-#include "standin/webapi/WebApiError.h"
 #include "platform/Text.h"
+#include "standin/webapi/WebApiError.h"
 
 #include <sodium.h>
 

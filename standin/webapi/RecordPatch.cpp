@@ -1,9 +1,9 @@
 #include "standin/webapi/RecordPatch.h"
 
+#include "platform/Text.h"
 #include "standin/database/ErpError.h"
 #include "standin/database/ValueText.h"
 #include "standin/webapi/WebApiError.h"
-#include "platform/Text.h"
 
 #include <algorithm>
 #include <functional>

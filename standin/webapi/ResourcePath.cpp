@@ -1,7 +1,7 @@
 #include "standin/webapi/ResourcePath.h"
 
-#include "standin/webapi/WebApiError.h"
 #include "platform/Text.h"
+#include "standin/webapi/WebApiError.h"
 
 #include <charconv>
 #include <cstdint>

@@ -1,5 +1,6 @@
 #include "standin/webapi/WebApiService.h"
 
+#include "platform/Text.h"
 #include "standin/database/ErpError.h"
 #include "standin/webapi/EntityViews.h"
 #include "standin/webapi/Metadata.h"
@@ -7,7 +8,6 @@
 #include "standin/webapi/RecordPatch.h"
 #include "standin/webapi/ResourcePath.h"
 #include "standin/webapi/WebApiError.h"
-#include "platform/Text.h"
 
 #include <algorithm>
 

@@ -15,7 +15,7 @@ TEST(AccpacSiteConfigurationReaderTest, ReadsTheSitesOwnRecordNotACompanys) {
   site.createSite({"", "CLIENT-0042", "  Northwind Traders", "", "", ""},
                   {"SAMLTD", "CLIENT-LTD", "Sample Limited", "", "", ""});
   const host::AccpacPaths paths = site.paths();
-  const auto client = AccpacSiteConfigurationReader(paths).readSiteClient();
+  const auto client = AccpacSiteConfigurationReader(paths).ReadSiteClient();
   ASSERT_TRUE(client.has_value());
   EXPECT_EQ("  Northwind Traders", client->clientName);
   EXPECT_EQ("CLIENT-0042", client->clientID);
@@ -26,7 +26,7 @@ TEST(AccpacSiteConfigurationReaderTest, NothingWhenTheRecordCannotBeRead) {
     InstalledSite site;
     if (installed) site.install();
     const host::AccpacPaths paths = site.paths();
-    EXPECT_EQ(std::nullopt, AccpacSiteConfigurationReader(paths).readSiteClient()) << name;
+    EXPECT_EQ(std::nullopt, AccpacSiteConfigurationReader(paths).ReadSiteClient()) << name;
   };
   check("NoInstallation", false);
   check("InstalledWithoutASite", true);

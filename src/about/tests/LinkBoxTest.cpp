@@ -11,7 +11,7 @@ using namespace about::testing;
 
 class LinkBoxTest : public ::testing::Test {
  protected:
-  LinkBoxTest() { link.setBounds({10, 20, 100, 15}); }
+  LinkBoxTest() { link.SetBounds({10, 20, 100, 15}); }
 
   FakeTimer timer;
   FakePointer pointer;
@@ -21,13 +21,13 @@ class LinkBoxTest : public ::testing::Test {
 };
 
 TEST_F(LinkBoxTest, StartsNormalAndMovingOntoItUnderlinesItAndStartsTheTimerOnce) {
-  EXPECT_FALSE(link.underlined());
-  EXPECT_FALSE(timer.isRunning());
+  EXPECT_FALSE(link.Underlined());
+  EXPECT_FALSE(timer.IsRunning());
   EXPECT_EQ(std::chrono::milliseconds(100), timer.interval);
   link.MouseMove();
   link.MouseMove();
-  EXPECT_TRUE(link.underlined());
-  EXPECT_TRUE(timer.isRunning());
+  EXPECT_TRUE(link.Underlined());
+  EXPECT_TRUE(timer.IsRunning());
   EXPECT_EQ(1, timer.starts);
 }
 
@@ -49,29 +49,29 @@ TEST_F(LinkBoxTest, TickTurnsTheUnderlineOffOnlyOnceThePointerHasLeft) {
     link.LostFocus();
     pointer.at = {50, 25};
     link.MouseMove();
-    const int hides = link.caretHides();
+    const int hides = link.CaretHides();
     pointer.at = c.pointer;
     link.Tick();
-    EXPECT_EQ(c.stillUnderlined, link.underlined()) << c.name;
-    EXPECT_EQ(c.stillUnderlined, timer.isRunning()) << c.name;
-    EXPECT_EQ(hides + (c.stillUnderlined ? 0 : 1), link.caretHides()) << c.name;
+    EXPECT_EQ(c.stillUnderlined, link.Underlined()) << c.name;
+    EXPECT_EQ(c.stillUnderlined, timer.IsRunning()) << c.name;
+    EXPECT_EQ(hides + (c.stillUnderlined ? 0 : 1), link.CaretHides()) << c.name;
   }
 }
 
 TEST_F(LinkBoxTest, LosingTheFocusStopsTheTimerAndTurnsTheUnderlineOff) {
   link.MouseMove();
   link.LostFocus();
-  EXPECT_FALSE(link.underlined());
-  EXPECT_FALSE(timer.isRunning());
+  EXPECT_FALSE(link.Underlined());
+  EXPECT_FALSE(timer.IsRunning());
 }
 
 TEST_F(LinkBoxTest, ClickOpensTheAddressHidesTheCaretAfterwardsAndReportsNoBrowser) {
   int hidesWhenOpened = -1;
-  shell.onOpen = [&] { hidesWhenOpened = link.caretHides(); };
+  shell.onOpen = [&] { hidesWhenOpened = link.CaretHides(); };
   shell.result = 2;
   link.Click();
   EXPECT_EQ(std::vector<std::string>{"https://www.quenlix.com/"}, shell.opened);
-  EXPECT_EQ(hidesWhenOpened + 1, link.caretHides());
+  EXPECT_EQ(hidesWhenOpened + 1, link.CaretHides());
   EXPECT_EQ(std::vector<std::string>{"Cannot start browser to view https://www.quenlix.com/."},
             notifier.messages);
 }
@@ -87,22 +87,22 @@ TEST_F(LinkBoxTest, EveryEventThatCouldShowTheCaretHidesIt) {
       {"Click", &LinkBox::Click},
   };
   for (const auto& c : cases) {
-    const int hides = link.caretHides();
+    const int hides = link.CaretHides();
     (link.*c.event)();
-    EXPECT_EQ(hides + 1, link.caretHides()) << c.name;
+    EXPECT_EQ(hides + 1, link.CaretHides()) << c.name;
   }
 }
 
 TEST_F(LinkBoxTest, TheFontAndEachHiddenCaretAreAnnounced) {
   int fontChanges = 0;
-  int caretHides = 0;
-  host::ScopedConnection font = link.underlinedChanged.Connect([&] { ++fontChanges; });
-  host::ScopedConnection caret = link.caretHidden.Connect([&] { ++caretHides; });
+  int CaretHides = 0;
+  host::ScopedConnection font = link.UnderlinedChanged.Connect([&] { ++fontChanges; });
+  host::ScopedConnection caret = link.CaretHidden.Connect([&] { ++CaretHides; });
   link.MouseMove();
   link.MouseMove();
   link.LostFocus();
   EXPECT_EQ(2, fontChanges);
-  EXPECT_EQ(link.caretHides(), caretHides);
+  EXPECT_EQ(link.CaretHides(), CaretHides);
 }
 
 }  // namespace

@@ -41,10 +41,10 @@ TEST_F(frmAboutTest, LoadFillsTheWindow) {
   EXPECT_EQ("NW-0042", f.txtClientID());
   EXPECT_EQ(kLegalCopyright, f.lblCopyright());
   EXPECT_EQ(kBlack, f.lblCopyrightForeColor());
-  EXPECT_EQ("Quenlix Home Page", f.txtHomePage().text());
-  EXPECT_EQ("The Latest Ordavel Features", f.txtLatestVersion().text());
-  EXPECT_FALSE(timerHomePage.isRunning());
-  EXPECT_FALSE(timerLatestVersion.isRunning());
+  EXPECT_EQ("Quenlix Home Page", f.txtHomePage().Text());
+  EXPECT_EQ("The Latest Ordavel Features", f.txtLatestVersion().Text());
+  EXPECT_FALSE(timerHomePage.IsRunning());
+  EXPECT_FALSE(timerLatestVersion.IsRunning());
 }
 
 TEST_F(frmAboutTest, LoadGoesOnWhenASourceFailsAndShowsTheMakerForNoSiteRecord) {
@@ -90,16 +90,16 @@ TEST_F(frmAboutTest, EachLinkOpensItsOwnPage) {
 
 TEST_F(frmAboutTest, EachLinkRunsItsOwnTimer) {
   loaded().txtLatestVersion().MouseMove();
-  EXPECT_TRUE(timerLatestVersion.isRunning());
-  EXPECT_FALSE(timerHomePage.isRunning());
-  EXPECT_FALSE(form.txtHomePage().underlined());
+  EXPECT_TRUE(timerLatestVersion.IsRunning());
+  EXPECT_FALSE(timerHomePage.IsRunning());
+  EXPECT_FALSE(form.txtHomePage().Underlined());
 }
 
 TEST_F(frmAboutTest, OkClosesTheWindow) {
   int closes = 0;
-  form.setCloseHandler([&] { ++closes; });
+  form.SetCloseHandler([&] { ++closes; });
   loaded().cmdOK_Click();
-  EXPECT_TRUE(form.closed());
+  EXPECT_TRUE(form.Closed());
   EXPECT_EQ(1, closes);
 }
 
@@ -117,7 +117,7 @@ TEST_F(frmAboutTest, EachTextAndColourIsAnnouncedOnceWhenItChanges) {
                {"txtClientID", &form.txtClientIDChanged, 1},
                {"lblCopyright", &form.lblCopyrightChanged, 2},
                {"lblCopyrightForeColor", &form.lblCopyrightForeColorChanged, 1},
-               {"txtLatestVersion", &form.txtLatestVersion().textChanged, 1}};
+               {"txtLatestVersion", &form.txtLatestVersion().TextChanged, 1}};
   std::vector<int> heard(std::size(cases));
   std::vector<host::ScopedConnection> view;
   for (size_t i = 0; i < std::size(cases); ++i) {

@@ -2,6 +2,7 @@
 
 #include "app/Layout.h"
 #include "app/tests/testsupport/Form1Fixture.h"
+#include "convert/AuthorityColumns.h"
 
 #include <gtest/gtest.h>
 
@@ -23,13 +24,14 @@ TEST_F(Form1Test, LoadNamesTheCompanyOpensEverySourcePreparesTheRangesAndBindsTh
   EXPECT_EQ("Bank Distribution Code",
             window.RangeControl("afecFromBankDistributionCode").LeftLabel());
   EXPECT_FALSE(to.Enabled());
-  for (const DataSourceDef& def : DataSources()) {
+  for (const convert::SourceDef& def : convert::AllSources()) {
     EXPECT_TRUE(window.Source(def.name).IsOpen()) << def.name;
   }
   // Each kind's additional criteria sit on the first "to" control of its check box.
-  for (const CriteriaDef& def : CriteriaFields()) {
-    EXPECT_EQ(&window.RangeControl(def.editControl), window.Criteria(def.name).EditControl())
-        << def.name;
+  for (const convert::KindDef& def : convert::Kinds()) {
+    EXPECT_EQ(&window.RangeControl(def.ranges.front().to),
+              window.Criteria(def.criteria).EditControl())
+        << def.criteria;
   }
   window.Unload();
 }
@@ -116,6 +118,23 @@ TEST_F(Form1Test, CheckBoxesEnableTheirRangesAndTheSharedControlsHiddenOrNot) {
     EXPECT_TRUE(enabled(from) && enabled(to)) << from;
     window.CheckBoxNamed(box).SetValue(0);
     EXPECT_FALSE(enabled(from) || enabled(to)) << from;
+  }
+  window.Unload();
+}
+
+// The columns --list and --skeleton give for a row are those of the window's grids.
+TEST_F(Form1Test, TheListedRowColumnsAreTheWindowsOwn) {
+  Install(true, kAll);
+  Form1& window = Window();
+  ASSERT_TRUE(window.Load());
+  for (const convert::MappingDef& def : convert::Mappings()) {
+    if (def.type != convert::ConversionType::TaxAuthority) continue;
+    host::GridControl& grid = window.GridControlNamed(def.gridControl);
+    std::vector<std::string> captions;
+    for (int column = 0; column < grid.ColumnCount(); ++column) {
+      captions.push_back(grid.Column(column).caption);
+    }
+    EXPECT_EQ(captions, convert::RowColumns(def.grid)) << def.grid;
   }
   window.Unload();
 }

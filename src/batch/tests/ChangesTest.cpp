@@ -1,11 +1,15 @@
 #include "batch/UndoRun.h"
 #include "batch/tests/RunnerFixture.h"
-#include "convert/changes/ChangeFile.h"
+#include "convert/changes/ChangeFileReader.h"
+#include "convert/changes/ChangeFileWriter.h"
+#include "standin/database/ProgramSecret.h"
 
 #include <SQLiteCpp/Statement.h>
 #include <sqlite3.h>
 
 #include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <functional>
@@ -49,11 +53,6 @@ class ChangesTest : public fixture::RunnerTest {
       }
     }
     return text;
-  }
-
-  /// The company's log folder as it is spelled on disk.
-  std::filesystem::path logs() const {
-    return util::ResolvePathCase(site.sharedData() / "Company" / "SAMLTD" / "Ordavel");
   }
 
   void exec(const std::string& sql) { company->database()->sql().exec(sql); }
@@ -104,9 +103,37 @@ class ChangesTest : public fixture::RunnerTest {
   }
 
   ExitStatus Undo(const std::filesystem::path& file, const std::string& other = "") {
-    ConsoleMessages messages(out, [](const std::string&) { return true; });
-    Workstation station = Station(messages);
-    return UndoChanges(file.string(), other, station, out);
+    Workstation station = Station();
+    const auto opened = OpenChangeFile(file.string(), other, out);
+    return opened ? UndoChanges(*opened, station, out) : kRefused;
+  }
+
+  /// The change file of `run` ("conversion", "undo") in the log folder; empty when none is.
+  std::filesystem::path changeFileOf(const std::string& run) const {
+    for (const auto& entry : std::filesystem::directory_iterator(logs())) {
+      if (entry.path().string().ends_with("_" + run + "_changes.csv")) return entry.path();
+    }
+    return {};
+  }
+
+  /// A change file of the A/R tab holding `rows`, signed with the company's own key: what only
+  /// someone who can read the company's database could forge.
+  std::filesystem::path signedFile(const std::vector<ChangeRow>& rows) {
+    const convert::ChangeDigest digest(
+        erp::ProgramSecret(*company->database(), "Ordavel change files", true));
+    convert::ChangeFileWriter writer(
+        logs(), {"Build", "SAMLTD", "ADMIN", "", "", "AR", convert::ChangeRunMode::Conversion, ""},
+        std::chrono::system_clock::now(), digest);
+    writer.Write(rows);
+    writer.Finish();
+    return writer.Path();
+  }
+
+  /// `text` written to a file beside the change files, named after `name`.
+  std::filesystem::path fileOf(const std::string& name, const std::string& text) const {
+    const std::filesystem::path file = logs() / (name + ".csv");
+    std::ofstream(file, std::ios::binary) << text;
+    return file;
   }
 
   /// The rows of a record in a change file: field -> before, after, outcome.
@@ -208,12 +235,8 @@ TEST_F(ChangesTest, APreviewSavesNothingAndPredictsTheConversionRecordForRecord)
 TEST_F(ChangesTest, APreviewAfterAKilledRunLeavesEveryFileOfTheSiteAsItWas) {
   const std::filesystem::path database = company->file();
   company.reset();  // the killed run's is to be the last connection the company had
-  host::ScopedConnection committed;
-  const std::filesystem::path killed = changeFileOfKilledRun(kCustomersJob, [&] {
-    beforeRun = [&](app::Form1& window) {
-      committed = window.Run()->BatchCommitted().Connect([] { ::raise(SIGKILL); });
-    };
-  });
+  const std::filesystem::path killed =
+      changeFileOfKilledRun(kCustomersJob, [&] { onCommit = [] { ::raise(SIGKILL); }; });
   ASSERT_FALSE(killed.empty());
   // As if the kill had come in the middle of a write: a change file the next run would mend.
   std::filesystem::resize_file(killed, std::filesystem::file_size(killed) - 5);
@@ -275,6 +298,13 @@ TEST_F(ChangesTest, UndoRefusesAFileOfAnotherCompanyAPreviewsAndADamagedOneChang
   renamed.replace(renamed.find("AR_Customers,C100"), 12, "AR_Nothing");
   std::ofstream(unknown, std::ios::binary) << renamed;
   otherCompany();
+  const std::string header = text.substr(0, text.find("AR_Customers"));
+  std::string older = header;
+  older.replace(older.find(",Digest"), 7, "");
+  const std::filesystem::path big = fileOf("big", header);
+  std::filesystem::resize_file(big, std::filesystem::path::string_type::size_type{1} << 30);
+  const std::filesystem::path fifo = logs() / "fifo";
+  ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
 
   struct Case {
     const char* name;
@@ -286,7 +316,12 @@ TEST_F(ChangesTest, UndoRefusesAFileOfAnotherCompanyAPreviewsAndADamagedOneChang
        {Case{"preview", previewFile, "", "it is a preview's, which saved nothing."},
         Case{"cut short", cut, "", "it ends in the middle of line"},
         Case{"other company", converted, "OTHER", "it belongs to company SAMLTD, not to OTHER."},
-        Case{"unknown kind", unknown, "", "it names an unknown kind of record, AR_Nothing."}}) {
+        Case{"unknown kind", unknown, "", "it names an unknown kind of record, AR_Nothing."},
+        Case{"no digest", fileOf("older", older + "End of run,,,,,the run finished\r\n"), "",
+             "it was written by a version of Ordavel that wrote no digest"},
+        Case{"a FIFO", fifo, "", "it is not a regular file."},
+        Case{"a device", "/dev/zero", "", "it is not a regular file."},
+        Case{"a big file", big, "", "line 10 is longer than any row of a change file."}}) {
     const std::string fields = taxFields();
     out.str("");
     EXPECT_EQ(kRefused, Undo(c.file, c.company)) << c.name;
@@ -296,17 +331,158 @@ TEST_F(ChangesTest, UndoRefusesAFileOfAnotherCompanyAPreviewsAndADamagedOneChang
   }
 }
 
+// Only what a run provably wrote is put back: an edit anywhere breaks the digest chain, and even
+// a file signed with the company's key names only tax fields of its tab's kinds, whole records,
+// values the ERP takes.
+TEST_F(ChangesTest, UndoPutsBackOnlyWholeRecordsOfTaxFieldsFromAnUneditedFile) {
+  customer(*company, "0100", "1");
+  std::string job = kCustomersJob;
+  ASSERT_EQ(kIncomplete, RunAll({job.replace(job.find("=C100"), 5, "=0100")}));
+  const std::filesystem::path converted = changeFile();
+  const std::string text = bytesOf(converted);
+  const size_t c100 = text.find("AR_Customers,C100,");
+  const std::string line = text.substr(c100, text.find('\n', c100) + 1 - c100);
+  const size_t end = text.rfind("End of run");
+  std::string untouched = line;
+  untouched.replace(untouched.find("C100"), 4, "C300");
+  auto edited = [&](const std::string& name, const std::string& from, const std::string& to) {
+    std::string bytes = text;
+    return fileOf(name, bytes.replace(bytes.find(from), from.size(), to));
+  };
+  std::unique_ptr<erp::testing::TestCompany> other = otherCompany();
+  other->insert("AR0024",
+                {{"IDCUST", "C100"}, {"CODETAXGRP", "HST"}, {"TAXSTTS1", std::int64_t{1}}});
+  std::vector<ChangeRow> c200;
+  for (const ChangeRow& row : convert::ReadChangeFile(converted).rows) {
+    if (row.key == "C200") c200.push_back(row);
+  }
+  std::vector<ChangeRow> refused = c200;
+  refused[0].before = "NOPE";
+  const ChangeRow evil{"AR_Customers", "C100", "NAMECUST", "Evil Corp", "", "converted"};
+  struct Case {
+    const char* name;
+    std::filesystem::path file;
+    ExitStatus status;
+    std::string message;
+  };
+  const std::string changed = " was changed after it was written.";
+  for (const Case& c :
+       {Case{"a value before", edited("before", ",C100,TAXSTTS2,1,0,", ",C100,TAXSTTS2,2,0,"),
+             kRefused, "before.csv" + changed},
+        Case{"an untouched record",
+             fileOf("untouched", text.substr(0, end) + untouched + text.substr(end)), kRefused,
+             "untouched.csv" + changed},
+        Case{"the Company line", edited("company", "Company,SAMLTD", "Company,OTHER"), kRefused,
+             "company.csv" + changed},
+        Case{"a row deleted",
+             fileOf("deleted", text.substr(0, c100) + text.substr(c100 + line.size())), kRefused,
+             "deleted.csv" + changed},
+        Case{"saved by a spreadsheet", edited("spreadsheet", ",0100,", ",100,"), kRefused,
+             "spreadsheet.csv" + changed},
+        Case{"a field no conversion changes", signedFile({evil}), kRefused,
+             "names NAMECUST, which no conversion of AR_Customers changes."},
+        Case{"another tab's kind",
+             signedFile({{"IC_Items", "A1", "ONPST: row", "present", "absent", "converted"}}),
+             kRefused, "names IC_Items, a kind of tab IC, in a file of tab AR."},
+        Case{"a record cut short", signedFile({c200[0]}), kIncomplete,
+             "Undo Customers C200 refused. Its rows are incomplete: TAXSTTS1, TAXSTTS2"},
+        Case{"a value the ERP refuses", signedFile(refused), kIncomplete,
+             "Undo Customers C200 failed. Tax Group NOPE does not exist"}}) {
+    const std::string fields = taxFields();
+    out.str("");
+    EXPECT_EQ(c.status, Undo(c.file)) << c.name << ": " << out.str();
+    EXPECT_NE(std::string::npos, out.str().find(c.message)) << c.name << ": " << out.str();
+    EXPECT_EQ(fields, taxFields()) << c.name;
+    EXPECT_EQ("HST", taxGroupOf(*other, "C100")) << c.name;
+  }
+}
+
+// A full disk in the middle of a run: the change file is taken back to its last whole row and
+// says the run did not finish; the undo takes it and puts back what it lists.
+TEST_F(ChangesTest, AFullDiskMidRunLeavesAWholeChangeFileThatUndoTakes) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    int commits = 0;
+    onCommit = [&] {
+      if (++commits != 2) return;
+      ::signal(SIGXFSZ, SIG_IGN);
+      const auto room =
+          static_cast<rlim_t>(std::filesystem::file_size(changeFileOf("conversion")) + 40);
+      const rlimit limit{room, room};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+    };
+    Run(kRunAR + "RecordsPerCommit=1\n" + kCustomersJob.substr(kRunAR.size()));
+    ::_exit(0);
+  }
+  ASSERT_EQ(child, ::waitpid(child, nullptr, 0));
+  const std::filesystem::path file = changeFileOf("conversion");
+  EXPECT_TRUE(bytesOf(file).ends_with("End of run,,,,,did not finish\r\n")) << bytesOf(file);
+  ASSERT_EQ("HST", taxGroupOf("C200"));
+  EXPECT_EQ(kIncomplete, Undo(file)) << out.str();
+  EXPECT_NE(std::string::npos, out.str().find("did not finish")) << out.str();
+  EXPECT_EQ("OLD", taxGroupOf("C100"));
+  EXPECT_EQ("HST", taxGroupOf("C200")) << "its rows were lost with the disk";
+}
+
+// An undo killed between a record's commit and its change rows: the undo of the undo still
+// redoes that record, as the record's rows were staged before its commit.
+TEST_F(ChangesTest, UndoingAKilledUndoRedoesEveryRecordItPutBack) {
+  ASSERT_EQ(kIncomplete, RunAll({kCustomersJob}));
+  const std::filesystem::path converted = changeFile();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    pump.onPoll = [&] {
+      if (taxGroupOf("C100") == "OLD") ::raise(SIGKILL);
+    };
+    Undo(converted);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(child, ::waitpid(child, &status, 0));
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the undo was not killed";
+  const std::filesystem::path undone = changeFileOf("undo");
+  ASSERT_EQ("OLD", taxGroupOf("C100"));
+  ASSERT_EQ(0u, rowsOf(convert::ReadChangeFile(undone).rows, "C100").size()) << "killed too late";
+  EXPECT_EQ(kIncomplete, Undo(undone)) << out.str();
+  EXPECT_EQ("HST", taxGroupOf("C100"));
+  EXPECT_EQ(1u, rowsOf(convert::ReadChangeFile(undone).rows, "C100").count("CODETAXGRP"));
+}
+
+// Keys a spreadsheet would run as formulas, and keys that are not UTF-8, are written so that the
+// file stays safe and valid UTF-8, and undo reads them back exactly.
+TEST_F(ChangesTest, ChangeFilesAreNamedApartOwnerOnlyAndSafeInASpreadsheet) {
+  const std::vector<std::string> keys = {"=1+1", "=cmd|'/c'!A1", "C1\xFF"};
+  for (const std::string& key : keys) customer(*company, key, "1");
+  std::string job = kCustomersJob;
+  job.replace(job.find("=C100"), 5, "==");
+  preview = true;
+  ASSERT_EQ(kIncomplete, RunAll({job}));
+  EXPECT_TRUE(changeFile().string().ends_with("_AR_preview_changes.csv")) << changeFile();
+  preview = false;
+  ASSERT_EQ(kIncomplete, RunAll({job}));
+  const std::filesystem::path converted = changeFile();
+  EXPECT_TRUE(converted.string().ends_with("_AR_conversion_changes.csv")) << converted;
+  struct stat info {};
+  ASSERT_EQ(0, ::stat(converted.c_str(), &info));
+  EXPECT_EQ(0600u, info.st_mode & 0777);
+  const std::string text = bytesOf(converted);
+  for (const char* cell : {",'=1+1,", ",'=cmd|'/c'!A1,", ",'%C1%FF,"}) {
+    EXPECT_NE(std::string::npos, text.find(cell)) << cell;
+  }
+  EXPECT_EQ(std::string::npos, text.find('\xFF'));
+  EXPECT_EQ(kComplete, Undo(converted)) << out.str();
+  EXPECT_TRUE(changeFile().string().ends_with("_AR_undo_changes.csv")) << changeFile();
+  for (const std::string& key : keys) EXPECT_EQ("OLD", taxGroupOf(key)) << key;
+}
+
 // A run killed between two records leaves a change file that reads whole, says the run did not
 // finish, and claims only records that were converted.
 TEST_F(ChangesTest, AKilledRunLeavesAWholeChangeFileThatSaysSo) {
   // The customers are through and the items' kind has begun: the process dies in its loop.
-  host::ScopedConnection started;
   int polls = -1;
   const std::filesystem::path file = changeFileOfKilledRun(kJob, [&] {
-    beforeRun = [&](app::Form1& window) {
-      started = window.Run()->KindStarted.Connect([&](const convert::KindTarget& kind) {
-        if (kind.checkBox == "chkARItemTaxes") polls = 0;
-      });
+    onKindStarted = [&](const convert::KindDef& kind) {
+      if (kind.checkBox == "chkARItemTaxes") polls = 0;
     };
     pump.onPoll = [&] {
       if (polls >= 0 && ++polls == 6) ::raise(SIGKILL);
@@ -333,12 +509,8 @@ TEST_F(ChangesTest, AKilledRunLeavesAWholeChangeFileThatSaysSo) {
 // A run killed after a commit and before that batch's change rows reached its change file: the
 // next start of the kind puts them there, so the killed run can be undone completely.
 TEST_F(ChangesTest, TheNextRunOfAKindWritesTheRowsOfABatchAKillLeftUnwritten) {
-  host::ScopedConnection committed;
-  const std::filesystem::path file = changeFileOfKilledRun(kCustomersJob, [&] {
-    beforeRun = [&](app::Form1& window) {
-      committed = window.Run()->BatchCommitted().Connect([] { ::raise(SIGKILL); });
-    };
-  });
+  const std::filesystem::path file =
+      changeFileOfKilledRun(kCustomersJob, [&] { onCommit = [] { ::raise(SIGKILL); }; });
   ASSERT_FALSE(file.empty());
   ASSERT_EQ("HST", taxGroupOf("C100"));
   ASSERT_EQ(0u, rowsOf(convert::ReadChangeFile(file).rows, "C100").size()) << "killed too late";

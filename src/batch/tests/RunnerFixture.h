@@ -4,6 +4,7 @@
 
 #include "batch/JobDescription.h"
 #include "batch/JobQueue.h"
+#include "batch/KindWatch.h"
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinHost.h"
 #include "host/standin/StandinSession.h"
@@ -19,19 +20,8 @@
 #include <iterator>
 #include <sstream>
 
-/// The main window of a job on an installed stand-in site, for the tests of the batch runner.
+/// The jobs of an installed stand-in site, for the tests of the batch runner.
 namespace batch::fixture {
-
-class NoShell : public util::Shell {
- public:
-  int open(const std::string&) override { return 33; }
-  void explore(const std::string&) override {}
-};
-
-class NoFilterWindow : public host::FilterWindow {
- public:
-  std::string Choose(host::DataSource&, const std::string& filter) override { return filter; }
-};
 
 /// Raises the interrupt flag when the run has polled `after` times.
 class CountingPump : public host::EventPump {
@@ -48,7 +38,22 @@ class CountingPump : public host::EventPump {
   InterruptPump inner{flag};
 };
 
-/// The main window on an installed stand-in site whose SAMLTD has customers on group OLD.
+/// A job's progress as ordavel-batch follows it, told to a test as well.
+class TestWatch : public KindWatch {
+ public:
+  using KindWatch::KindWatch;
+  void KindStarted(const convert::KindDef& kind, const std::string& description) override {
+    KindWatch::KindStarted(kind, description);
+    if (onKindStarted) onKindStarted(kind);
+  }
+  void BatchCommitted() override {
+    if (onCommit) onCommit();
+  }
+  std::function<void(const convert::KindDef&)> onKindStarted;
+  std::function<void()> onCommit;
+};
+
+/// An installed stand-in site whose SAMLTD has customers on group OLD.
 class RunnerTest : public ::testing::Test {
  public:
   void SetUp() override {
@@ -94,7 +99,8 @@ class RunnerTest : public ::testing::Test {
     return path.string();
   }
 
-  Workstation Station(ConsoleMessages& messages) {
+  Workstation Station(std::function<bool(const std::string&)> confirm = nullptr) {
+    if (!confirm) confirm = [](const std::string&) { return true; };
     return Workstation{
         .services =
             [this](host::CredentialsPrompt& prompt, host::CompanyAccess access) {
@@ -104,25 +110,27 @@ class RunnerTest : public ::testing::Test {
         .readPaths = [this] { return site.paths(); },
         .dataSources = factory,
         .messages = messages,
-        .shell = shell,
-        .notifier = site.notifier,
+        .confirm = confirm,
         .pump = pump,
         .interrupts = pump.inner,
-        .filterWindow = filterWindow,
-        .programFolder = site.programs().string(),
         .password = [] { return "admin"; },
         .errors = errors,
     };
   }
 
   ExitStatus Run(const std::string& text, bool yes = true) {
-    ConsoleMessages messages(out, [yes](const std::string&) { return yes; });
-    Workstation station = Station(messages);
-    JobWindow window(station, "ADMIN", "SAMLTD");
-    EXPECT_TRUE(window.Load());
-    if (beforeRun) beforeRun(window.Window());
-    ExitStatus status = RunJob(ReadJobFile(writeJob(text)), window.Window(), window.Shown(), out);
-    logFolder = window.Window().Connection()->LogFolderOnDisk();
+    Workstation station = Station([yes](const std::string&) { return yes; });
+    JobSession session(station, "ADMIN", "SAMLTD");
+    EXPECT_TRUE(session.Load());
+    signedOn = &session;
+    if (beforeRun) beforeRun();
+    ProgressDisplay progress(out, false, [] { return std::chrono::steady_clock::time_point{}; });
+    TestWatch watch(progress, station);
+    watch.onKindStarted = onKindStarted;
+    watch.onCommit = onCommit;
+    ExitStatus status = RunJob(ReadJobFile(writeJob(text)), session, watch, out);
+    logFolder = session.Connection().LogFolderOnDisk();
+    signedOn = nullptr;
     return status;
   }
 
@@ -133,9 +141,7 @@ class RunnerTest : public ::testing::Test {
                     std::function<bool(const std::string&)> confirm = nullptr) {
     std::vector<std::string> files;
     for (const std::string& text : texts) files.push_back(writeJob(text));
-    if (!confirm) confirm = [](const std::string&) { return true; };
-    ConsoleMessages messages(out, confirm);
-    Workstation station = Station(messages);
+    Workstation station = Station(confirm);
     ProgressDisplay progress(out, false, [] { return std::chrono::steady_clock::time_point{}; });
     return RunJobs(QueueJobs(files, companies), station, progress, out, preview);
   }
@@ -161,6 +167,11 @@ class RunnerTest : public ::testing::Test {
   /// The file name of the job written `index`-th.
   std::string jobName(size_t index) const { return jobs.at(index).string(); }
 
+  /// The company's log folder as it is spelled on disk.
+  std::filesystem::path logs() const {
+    return util::ResolvePathCase(site.sharedData() / "Company" / "SAMLTD" / "Ordavel");
+  }
+
   /// Everything the run printed and showed.
   std::string output() const { return out.str() + errors.str(); }
 
@@ -181,10 +192,13 @@ class RunnerTest : public ::testing::Test {
   erp::ConsoleErrorDisplay display{errors};
   host::standin::StandinDataSourceFactory factory;
   std::ostringstream out;
-  NoShell shell;
+  ConsoleMessages messages{out};
   CountingPump pump;
-  NoFilterWindow filterWindow;
-  std::function<void(app::Form1&)> beforeRun;
+  /// Runs once the job has signed on (signedOn), before it is entered.
+  std::function<void()> beforeRun;
+  JobSession* signedOn = nullptr;
+  std::function<void(const convert::KindDef&)> onKindStarted;
+  std::function<void()> onCommit;
   bool preview = false;
   std::string logFolder;
   std::vector<std::filesystem::path> jobs;

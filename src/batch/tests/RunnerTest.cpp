@@ -110,7 +110,7 @@ struct StatusCase {
   const char* name;
   bool skipped;  ///< whether the job's range takes in the customer whose classes do not match
   bool yes;
-  std::function<void(RunnerTest&, app::Form1&)> arrange;
+  std::function<void(RunnerTest&)> arrange;
   ExitStatus status;
 };
 
@@ -118,8 +118,8 @@ class RunnerStatusTest : public RunnerTest, public ::testing::WithParamInterface
 
 TEST_P(RunnerStatusTest, TheExitStatusFollowsHowTheRunEnded) {
   const StatusCase& c = GetParam();
-  beforeRun = [&c, this](app::Form1& window) {
-    if (c.arrange) c.arrange(*this, window);
+  beforeRun = [&c, this] {
+    if (c.arrange) c.arrange(*this);
   };
   std::string job = kCustomersJob;
   if (!c.skipped) job.replace(job.find("C300"), 4, "C200");
@@ -132,19 +132,18 @@ INSTANTIATE_TEST_SUITE_P(
                       StatusCase{"Skipped", true, true, nullptr, kIncomplete},
                       StatusCase{"DeclinedBackup", false, false, nullptr, kCancelled},
                       StatusCase{"Interrupted", true, true,
-                                 [](RunnerTest& test, app::Form1&) { test.pump.after = 2; },
-                                 kCancelled},
+                                 [](RunnerTest& test) { test.pump.after = 2; }, kCancelled},
                       StatusCase{"LostLogLines", false, true,
-                                 [](RunnerTest&, app::Form1& window) {
+                                 [](RunnerTest& test) {
                                    // A folder where the log belongs makes every log line fail.
-                                   host::AccpacConnection& connection = *window.Connection();
+                                   host::AccpacConnection& connection = test.signedOn->Connection();
                                    std::filesystem::create_directories(
                                        std::filesystem::path(connection.LogFolderOnDisk()) /
                                        connection.getLogFileName("", "_AR_Customers"));
                                  },
                                  kIncomplete},
                       StatusCase{"KindFailed", false, true,
-                                 [](RunnerTest& test, app::Form1&) {
+                                 [](RunnerTest& test) {
                                    test.company->database()->sql().exec("DROP TABLE AR0024");
                                  },
                                  kIncomplete}),
@@ -173,22 +172,6 @@ TEST_F(RunnerTest, ContractCostsConvertWithoutInventoryControl) {
                            "[POContractCostsGrid]\nRow1=Delete,PST\n"))
       << output();
   EXPECT_EQ(0, company->open("PO0183", true)->count("")) << "the PST row of A1-1000 is deleted";
-}
-
-// The columns --list and --skeleton give for a row are those of the window's grids.
-TEST_F(RunnerTest, TheListedRowColumnsAreTheWindowsOwn) {
-  ConsoleMessages messages(out, [](const std::string&) { return true; });
-  Workstation station = Station(messages);
-  JobWindow window(station, "ADMIN", "SAMLTD");
-  ASSERT_TRUE(window.Load());
-  for (const app::TaxAuthorityGridDef& def : app::TaxAuthorityGrids()) {
-    host::GridControl& grid = window.Window().GridControlNamed(def.gridControl);
-    std::vector<std::string> captions;
-    for (int column = 0; column < grid.ColumnCount(); ++column) {
-      captions.push_back(grid.Column(column).caption);
-    }
-    EXPECT_EQ(captions, RowColumns(def.name)) << def.name;
-  }
 }
 
 const std::string kFirstTwoCustomers = [] {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "convert/changes/ChangeDigest.h"
+#include "convert/changes/CsvCodec.h"
+
 #include <chrono>
-#include <filesystem>
-#include <initializer_list>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -40,95 +40,41 @@ struct ChangeRow {
   bool operator==(const ChangeRow&) const = default;
 };
 
-/// A change file that cannot be read as one: the message says what is wrong with it.
-class ChangeFileError : public std::runtime_error {
+/// A change file whose digest chain does not hold: it was edited after Ordavel wrote it.
+class ChangeFileChanged : public ChangeFileError {
  public:
-  using std::runtime_error::runtime_error;
+  ChangeFileChanged() : ChangeFileError("it was changed after it was written.") {}
 };
-
-/// The cells as one CSV line ending in CR LF; a cell with a comma, quote or line break is quoted
-/// and its quotes doubled.
-std::string CsvLine(const std::vector<std::string>& cells);
-
-/// Appends the cells as one CSV line, as CsvLine makes it, to `lines`.
-void AppendCsvLine(std::string& lines, std::initializer_list<const std::string*> cells);
-
-/// The lines of CSV text as cells; raises ChangeFileError for an unclosed quote or a line that
-/// does not end in a line break.
-std::vector<std::vector<std::string>> ParseCsv(const std::string& text);
 
 /// "yyyy-mm-ddThh:mm:ss+hh:mm" in local time.
 std::string IsoLocalTime(std::chrono::system_clock::time_point when);
 
-/// The change file name of a run: "yyyymmdd_hhmmss_<tab>_changes.csv" in local time.
-std::string ChangeFileName(std::chrono::system_clock::time_point started, const std::string& tab);
+/// The change file name of a run, in local time: "yyyymmdd_hhmmss_<tab>_conversion_changes.csv",
+/// "..._preview_changes.csv" or "..._undo_changes.csv", so that the three tell themselves apart
+/// in a file dialog and all end alike.
+std::string ChangeFileName(std::chrono::system_clock::time_point started, const std::string& tab,
+                           ChangeRunMode mode);
+
+/// Whether `name` is the name of a change file.
+bool IsChangeFileName(const std::string& name);
 
 /// The outcome text of a closed run's last row, and of the row that stands last while it runs.
 inline constexpr const char* kRunFinished = "the run finished";
 inline constexpr const char* kRunNotFinished = "did not finish";
+/// The first cell of the row that ends a run.
+inline constexpr const char* kEndOfRun = "End of run";
 
-/// Writes one change file: the header when created, then rows as the run hands them over. The file
-/// always ends with a whole row: while the run is going that row says it did not finish, and each
-/// write puts the new rows and that row again in its place in one write, so a killed run leaves
-/// a file whose last row says so. Finish replaces it with the row that says the run finished.
-/// Nothing here raises: a file that cannot be written counts its rows as lost.
-class ChangeFileWriter {
- public:
-  /// Creates a new change file in `folder` (the folder itself is created when missing, not its
-  /// parents) named after `started` and the header's tab; a name already taken gets "_2", ...
-  ChangeFileWriter(const std::filesystem::path& folder, const ChangeFileHeader& header,
-                   std::chrono::system_clock::time_point started);
-  ~ChangeFileWriter();
-  ChangeFileWriter(const ChangeFileWriter&) = delete;
-  ChangeFileWriter& operator=(const ChangeFileWriter&) = delete;
+/// The lines of the header, up to and with the line naming the columns, as the file holds them.
+std::string ChangeHeaderText(const ChangeFileHeader& header);
 
-  /// Appends rows in one write.
-  void Write(const std::vector<ChangeRow>& rows);
-  /// Appends `rows` rows already made into CSV lines (AppendCsvLine) in one write.
-  void WriteLines(const std::string& lines, long rows);
-  /// Writes the closing row; later writes are dropped.
-  void Finish();
-  const std::filesystem::path& Path() const { return path_; }
-  /// Whether rows written now would reach the file.
-  bool Writing() const { return fd_ >= 0 && !finished_; }
-  /// Where the next rows go: the file's size without its last row.
-  long long End() const { return end_; }
-  /// Rows that could not be written.
-  long LostRows() const { return lostRows_; }
+/// The row that stands last while a run goes on. It carries no digest, so that a run killed
+/// after any whole row (and a file mended after a kill) ends with the same bytes; a file ending
+/// with it is never taken for a finished run's.
+std::string NotFinishedRow();
 
- private:
-  /// Locks the new file and writes its header; false when the header did not fit.
-  bool Begin(const ChangeFileHeader& header);
-  bool WriteAtEnd(const std::string& text, bool keepMarker);
-
-  std::filesystem::path path_;
-  int fd_ = -1;
-  long long end_ = 0;  ///< where the "did not finish" row starts
-  long lostRows_ = 0;
-  bool finished_ = false;
-};
-
-/// Puts `rows` (CSV lines) into the change file of a killed run at `at`, where its last row stood
-/// when they were staged, unless they are there already; the file goes on ending with the row
-/// that says the run did not finish, rewritten with them in one write. The rows go in only where
-/// that row still stands, so nothing written since is ever overwritten. True when the file holds
-/// them afterwards.
-bool PutStagedRows(const std::filesystem::path& file, long long at, const std::string& rows);
-
-/// Mends the change files in `folder` that a kill left ending inside a row: each is cut back to
-/// its last whole row and closed with the row that says the run did not finish. Files whose
-/// writer still runs are left alone. Rows of a batch the kill cut short are put back afterwards
-/// by PutStagedRows when the kind's log is settled.
-void MendChangeFiles(const std::filesystem::path& folder);
-
-/// A change file as read back.
-struct ChangeFileContents {
-  ChangeFileHeader header;
-  std::vector<ChangeRow> rows;
-  bool finished = false;  ///< false when the run stopped before its end
-};
-
-/// Reads a change file; raises ChangeFileError when it is not a whole change file.
-ChangeFileContents ReadChangeFile(const std::filesystem::path& file);
+/// Appends `row` to `lines` as the file holds it: its cells and its digest after `head`, which
+/// becomes the row's digest.
+void AppendSignedRow(std::string& lines, const ChangeDigest& digest, std::string& head,
+                     const ChangeRow& row);
 
 }  // namespace convert

@@ -39,12 +39,16 @@ void ChangeRecorder::After(const std::string& field, const std::string& value) {
 }
 
 void ChangeRecorder::EndRecord(RecordOutcome outcome, const std::string& detail) {
+  // Signed as they end, the rows can be staged before their batch commits exactly as they will
+  // be written after it.
+  if (ended_.empty()) head_ = writer_.Head();
   const std::string text = OutcomeText(outcome, detail, preview_);
-  const std::string none;
-  if (fields_.empty()) AppendCsvLine(ended_, {&kind_, &key_, &none, &none, &none, &text});
+  if (fields_.empty())
+    AppendSignedRow(ended_, writer_.Digest(), head_, {kind_, key_, "", "", "", text});
   for (const FieldValues& values : fields_) {
     const std::string& after = outcome == RecordOutcome::Converted ? values.after : values.before;
-    AppendCsvLine(ended_, {&kind_, &key_, &values.field, &values.before, &after, &text});
+    AppendSignedRow(ended_, writer_.Digest(), head_,
+                    {kind_, key_, values.field, values.before, after, text});
   }
   endedRows_ += fields_.empty() ? 1 : static_cast<long>(fields_.size());
   fields_.clear();
@@ -54,18 +58,20 @@ void ChangeRecorder::FailHeld(const std::string& why) {
   // Rare (a commit that failed), so the held lines are read back rather than kept twice.
   const std::string converted = OutcomeText(RecordOutcome::Converted, "", preview_);
   std::string lines;
+  head_ = writer_.Head();
   for (std::vector<std::string>& cells : ParseCsv(ended_)) {
-    if (cells.size() == 6 && cells[5] == converted) {
-      cells[5] = OutcomeText(RecordOutcome::Failed, why, preview_);
-      cells[4] = cells[3];
+    ChangeRow row{cells.at(0), cells.at(1), cells.at(2), cells.at(3), cells.at(4), cells.at(5)};
+    if (row.outcome == converted) {
+      row.outcome = OutcomeText(RecordOutcome::Failed, why, preview_);
+      row.after = row.before;
     }
-    lines += CsvLine(cells);
+    AppendSignedRow(lines, writer_.Digest(), head_, row);
   }
   ended_ = std::move(lines);
 }
 
 void ChangeRecorder::Flush() {
-  writer_.WriteLines(ended_, endedRows_);
+  writer_.WriteSigned(ended_, endedRows_, head_);
   ended_.clear();
   endedRows_ = 0;
 }

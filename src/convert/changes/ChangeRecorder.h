@@ -1,6 +1,6 @@
 #pragma once
 
-#include "convert/changes/ChangeFile.h"
+#include "convert/changes/ChangeFileWriter.h"
 
 #include <string>
 #include <vector>
@@ -44,7 +44,7 @@ class ChangeRecorder {
   /// Turns the converted records among those ended since the last flush into failed ones, with
   /// their values before: their changes were undone after all.
   void FailHeld(const std::string& why);
-  /// The rows of the records ended since the last flush, as CSV lines.
+  /// The rows of the records ended since the last flush, as the change file will hold them.
   const std::string& HeldRows() const { return ended_; }
   /// The change file the rows go to.
   const ChangeFileWriter& Writer() const { return writer_; }
@@ -65,9 +65,11 @@ class ChangeRecorder {
   std::string kind_;
   std::string key_;
   std::vector<FieldValues> fields_;
-  /// The rows of the records ended since the last flush, as CSV lines.
+  /// The rows of the records ended since the last flush, signed as the change file will hold them.
   std::string ended_;
   long endedRows_ = 0;
+  /// The digest of the last row in `ended_`, or the writer's when there is none.
+  std::string head_;
 };
 
 }  // namespace convert

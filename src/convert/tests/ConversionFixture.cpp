@@ -12,8 +12,7 @@ ConversionFixture::ConversionFixture()
     : txgrp(company.open("TX0003")),
       txclass(company.open("TX0001")),
       txauth(company.open("TX0002")),
-      engine(std::make_unique<ConversionEngine>(company.connection(), state, progress, processing,
-                                                pump)) {}
+      engine(std::make_unique<ConversionEngine>(company.connection(), state, observer)) {}
 
 std::unique_ptr<TaxGroupMapping> ConversionFixture::taxGroupMapping(const std::string& caption,
                                                                     int transactionType,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "convert/ConversionEngine.h"
+#include "convert/ProgressControls.h"
 #include "host/controls/FilterWindow.h"
 #include "host/controls/GridControl.h"
 #include "host/controls/StandaloneField.h"
@@ -64,6 +65,7 @@ class ConversionFixture : public ::testing::Test {
   host::ProgressBar progress;
   host::TextBox processing;
   ScriptedPump pump;
+  ProgressControls observer{progress, processing, pump};
   FixedFilterWindow filterWindow;
   std::unique_ptr<ConversionEngine> engine;
 };

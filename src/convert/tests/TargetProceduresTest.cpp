@@ -103,7 +103,7 @@ class TargetProceduresTest : public ConversionFixture {
 TEST_F(TargetProceduresTest, FiltersQuoteEveryValueExactly) {
   source("adsARCUS", "AR0024");
   source("adsICITEM", "IC0310");
-  const KindTarget& customers = KindTargetOf("ConvertCustomers");
+  const KindDef& customers = KindTargetOf("ConvertCustomers");
   range("afecSalesFromTaxGroup", "adsARCUS", 38, "GST");
   auto customerFilter = [&](const std::string& from, const std::string& to) {
     range("afecFromCustomer", "adsARCUS", 1, from);
@@ -128,7 +128,7 @@ TEST_F(TargetProceduresTest, FiltersQuoteEveryValueExactly) {
             BuildKindFilter(customers, controls))
       << "trailing blanks kept as the control holds them";
 
-  const KindTarget& items = KindTargetOf("ConvertItems");
+  const KindDef& items = KindTargetOf("ConvertItems");
   auto itemFilter = [&](const std::string& from, const std::string& to) {
     range("afecFromItem", "adsICITEM", 7, from);
     range("afecToItem", "adsICITEM", 7, to);

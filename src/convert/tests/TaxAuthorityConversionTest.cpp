@@ -97,7 +97,8 @@ TEST_F(TaxAuthorityConversionTest, ItemOperationsWithTwoClassColumnsAreLoggedAnd
   engine->LogRange(*fromItem, *toItem);
   engine->ConvertTaxAuthorityRecords(*grid, *itemCriteria);
 
-  EXPECT_EQ(platform::testing::TestData("src/convert/tests/data/item-operations.log"), log("IC_Items"));
+  EXPECT_EQ(platform::testing::TestData("src/convert/tests/data/item-operations.log"),
+            log("IC_Items"));
 
   auto rows = [this](const char* item) {
     return committedRows("IC0330", "ITEMNO", item, "SALESCLASS, PURCHCLASS");

@@ -2,7 +2,8 @@
 #include "platform/tests/testsupport/TestData.h"
 
 #include "convert/RecordTexts.h"
-#include "convert/changes/ChangeFile.h"
+#include "convert/changes/ChangeFileReader.h"
+#include "convert/changes/ChangeFileWriter.h"
 #include "host/PendingLogFile.h"
 #include "util/ResolvePathCase.h"
 
@@ -174,7 +175,8 @@ TEST_F(TaxGroupConversionTest, ABatchWhoseCommitFailsLeavesNoSuccessLineAndNoCon
       "CREATE TABLE dangling (id INTEGER REFERENCES planted DEFERRABLE INITIALLY DEFERRED);"
       "CREATE TRIGGER fail_the_commit AFTER UPDATE ON AR0024 WHEN NEW.IDCUST = '1000' "
       "BEGIN INSERT INTO dangling VALUES (1); END;");
-  ChangeFileWriter changes(company.connection().LogFolderOnDisk(), {}, {});
+  const ChangeDigest digest("");
+  ChangeFileWriter changes(company.connection().LogFolderOnDisk(), {}, {}, digest);
   ChangeRecorder recorder(changes, false);
   engine->SetChangeRecorder(&recorder);
   engine->SetRecordsPerCommit(2);
@@ -215,10 +217,12 @@ TEST_P(KilledBatchTest, TheNextStartOfTheKindsLogSettlesWhatAKillLeft) {
   const std::string line = connection.LogLine(0, "Convert Customers 1000 succeeded.");
   std::filesystem::create_directories(connection.LogFolderOnDisk());
   host::PendingLogFile pending(connection.LogFolderOnDisk(), "AR_Customers");
-  ChangeFileWriter changes(connection.LogFolderOnDisk(), {}, {});
+  const ChangeDigest digest("");
+  ChangeFileWriter changes(connection.LogFolderOnDisk(), {}, {}, digest);
   const ChangeRow row{"AR_Customers", "1000", "CODETAXGRP", "OLD", "HST", "converted"};
-  const std::string rows =
-      CsvLine({row.kind, row.key, row.field, row.before, row.after, row.outcome});
+  std::string rows;
+  std::string head = changes.Head();
+  AppendSignedRow(rows, digest, head, row);
 
   auto link = connection.CompanyDBLinkRW();
   link->TransactionBegin();
@@ -249,7 +253,7 @@ TEST_P(KilledBatchTest, TheNextStartOfTheKindsLogSettlesWhatAKillLeft) {
                   std::ios::app | std::ios::binary)
         << line.substr(0, line.size() / 2);
   }
-  if (kill.rowsWritten) changes.WriteLines(rows, 1);
+  if (kill.rowsWritten) changes.WriteSigned(rows, 1, head);
 
   convertCustomers(kFilter);
   const std::string log = this->log("AR_Customers");
@@ -263,7 +267,7 @@ TEST_P(KilledBatchTest, TheNextStartOfTheKindsLogSettlesWhatAKillLeft) {
   EXPECT_EQ(kill.committed, first < log.find("Ordavel for Customers started.")) << log;
   EXPECT_FALSE(std::filesystem::exists(pending.Path()));
   EXPECT_EQ("HST", committed("1000").substr(0, 3));
-  const ChangeFileContents killed = ReadChangeFile(changes.Path());
+  const ChangeFileContents killed = ReadChangeFile(changes.Path(), &digest);
   EXPECT_FALSE(killed.finished);
   EXPECT_EQ(kill.committed ? std::vector<ChangeRow>{row} : std::vector<ChangeRow>{}, killed.rows);
 }

@@ -202,6 +202,21 @@ TEST_F(TaxAuthorityGridTest, TheOnlyRowWithoutAuthorityGoesWhenTheGridLosesTheFo
   EXPECT_EQ("", company.shownErrors());
 }
 
+TEST_F(TaxAuthorityGridTest, AHalfEnteredRowStaysAndAsksForItsAuthority) {
+  grid.Focus();
+  ASSERT_TRUE(grid.EditCell(kOperation, 0, "Update"));
+  EXPECT_FALSE(grid.LeaveGrid()) << "leaving the grid";
+  EXPECT_EQ((Cells{"Update", "", "1", "1", "No"}), Row(0));
+  EXPECT_TRUE(grid.Focused());
+  EXPECT_EQ(kBlankAuthority, company.shownErrors());
+
+  ASSERT_TRUE(grid.EditCell(kAuthority, 0, "GST"));
+  grid.PressKey(GridControl::kKeyInsert);
+  ASSERT_TRUE(grid.EditCell(kOperation, 1, "Delete"));
+  EXPECT_FALSE(grid.MoveToRow(0)) << "leaving the row";
+  EXPECT_EQ((std::vector<std::string>{"GST", ""}), Authorities());
+}
+
 TEST_F(TaxAuthorityGridTest, ABlankInsertedRowKeepsTheFocusWhenLeftFromAnotherRow) {
   EnterRows({"GST"});
   grid.PressKey(GridControl::kKeyInsert);

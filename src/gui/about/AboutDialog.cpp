@@ -64,16 +64,16 @@ AboutDialog::AboutDialog(about::frmAbout& window, AboutWindowServices& services,
   ShowCopyrightColor();
   ConnectModel();
   ConnectTimers();
-  services_.Pointer().setWindow(this);
-  window_.setCloseHandler([this] { accept(); });
+  services_.Pointer().SetWindow(this);
+  window_.SetCloseHandler([this] { accept(); });
   cmdOK_->setFocus();
 }
 
 AboutDialog::~AboutDialog() {
-  window_.setCloseHandler(nullptr);
-  services_.TimerHomePage().stop();
-  services_.TimerLatestVersion().stop();
-  services_.Pointer().setWindow(nullptr);
+  window_.SetCloseHandler(nullptr);
+  services_.TimerHomePage().Stop();
+  services_.TimerLatestVersion().Stop();
+  services_.Pointer().SetWindow(nullptr);
 }
 
 QGroupBox* AboutDialog::BuildProductFrame() {

@@ -8,18 +8,18 @@
 
 namespace gui {
 
-std::string InstallationVersionTexts::programBuild() {
+std::string InstallationVersionTexts::ProgramBuild() {
   return host::GetProgramBuild();
 }
 
-std::string InstallationVersionTexts::systemManagerVersion() {
+std::string InstallationVersionTexts::SystemManagerVersion() {
   const host::AccpacPaths paths = readPaths_();
-  return about::HostVersionTexts(paths, registry_).systemManagerVersion();
+  return about::HostVersionTexts(paths, registry_).SystemManagerVersion();
 }
 
-std::optional<about::SiteClient> InstallationSiteReader::readSiteClient() {
+std::optional<about::SiteClient> InstallationSiteReader::ReadSiteClient() {
   const host::AccpacPaths paths = readPaths_();
-  return about::AccpacSiteConfigurationReader(paths).readSiteClient();
+  return about::AccpacSiteConfigurationReader(paths).ReadSiteClient();
 }
 
 AboutWindowServices::AboutWindowServices(std::function<host::AccpacPaths()> readPaths,

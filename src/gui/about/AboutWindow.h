@@ -23,8 +23,8 @@ class InstallationVersionTexts : public about::VersionTexts {
   InstallationVersionTexts(std::function<host::AccpacPaths()> readPaths,
                            platform::Registry& registry)
       : readPaths_(std::move(readPaths)), registry_(registry) {}
-  std::string programBuild() override;
-  std::string systemManagerVersion() override;
+  std::string ProgramBuild() override;
+  std::string SystemManagerVersion() override;
 
  private:
   std::function<host::AccpacPaths()> readPaths_;
@@ -37,7 +37,7 @@ class InstallationSiteReader : public about::SiteConfigurationReader {
   /// `readPaths` reads the installation's folders anew at each call.
   explicit InstallationSiteReader(std::function<host::AccpacPaths()> readPaths)
       : readPaths_(std::move(readPaths)) {}
-  std::optional<about::SiteClient> readSiteClient() override;
+  std::optional<about::SiteClient> ReadSiteClient() override;
 
  private:
   std::function<host::AccpacPaths()> readPaths_;

@@ -15,37 +15,37 @@ LinkLabel::LinkLabel(about::LinkBox& link, QWidget* parent) : QLabel(parent), li
   setMouseTracking(true);
   setCursor(Qt::PointingHandCursor);
   setForegroundRole(QPalette::Link);
-  setText(controls::ToQt(link_.text()));
-  showFont();
+  setText(controls::ToQt(link_.Text()));
+  ShowFont();
   connections_.push_back(
-      link_.textChanged.Connect([this] { setText(controls::ToQt(link_.text())); }));
-  connections_.push_back(link_.underlinedChanged.Connect([this] { showFont(); }));
+      link_.TextChanged.Connect([this] { setText(controls::ToQt(link_.Text())); }));
+  connections_.push_back(link_.UnderlinedChanged.Connect([this] { ShowFont(); }));
 }
 
-void LinkLabel::showFont() {
+void LinkLabel::ShowFont() {
   // Only the underline is set here: family and size keep following the window's font, so a new
   // window font gives a fresh underlined copy of itself.
   QFont underline;
-  underline.setUnderline(link_.underlined());
+  underline.setUnderline(link_.Underlined());
   setFont(underline);
 }
 
-void LinkLabel::pointerMoved() {
+void LinkLabel::PointerMoved() {
   // The link's timer compares the pointer with where the link is now, in the window's pixels;
   // the last pixel row and column still belong to the link.
   const QPoint topLeft = mapTo(window(), QPoint(0, 0));
-  link_.setBounds({topLeft.x(), topLeft.y(), width() - 1, height() - 1});
+  link_.SetBounds({topLeft.x(), topLeft.y(), width() - 1, height() - 1});
   link_.MouseMove();
 }
 
 void LinkLabel::enterEvent(QEnterEvent* event) {
   QLabel::enterEvent(event);
-  pointerMoved();
+  PointerMoved();
 }
 
 void LinkLabel::mouseMoveEvent(QMouseEvent* event) {
   QLabel::mouseMoveEvent(event);
-  pointerMoved();
+  PointerMoved();
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {

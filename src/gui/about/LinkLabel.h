@@ -28,8 +28,8 @@ class LinkLabel : public QLabel {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  void pointerMoved();
-  void showFont();
+  void PointerMoved();
+  void ShowFont();
 
   about::LinkBox& link_;
   std::vector<host::ScopedConnection> connections_;

@@ -9,12 +9,12 @@ namespace gui {
 /// A link's timer as a QTimer: the window connects its timeout to the link's tick.
 class QtLinkTimer : public about::Timer {
  public:
-  void setInterval(std::chrono::milliseconds interval) override { timer_.setInterval(interval); }
-  void start() override {
+  void SetInterval(std::chrono::milliseconds interval) override { timer_.setInterval(interval); }
+  void Start() override {
     if (!timer_.isActive()) timer_.start();
   }
-  void stop() override { timer_.stop(); }
-  bool isRunning() const override { return timer_.isActive(); }
+  void Stop() override { timer_.stop(); }
+  bool IsRunning() const override { return timer_.isActive(); }
 
   /// The timer whose timeout is the tick.
   QTimer& QtTimer() { return timer_; }

@@ -4,7 +4,7 @@
 
 namespace gui {
 
-about::Point QtPointerPosition::position() const {
+about::Point QtPointerPosition::Position() const {
   const QPoint global = QCursor::pos();
   const QPoint at = window_ ? window_->mapFromGlobal(global) : global;
   return {at.x(), at.y()};

@@ -11,8 +11,8 @@ namespace gui {
 class QtPointerPosition : public about::PointerPosition {
  public:
   /// Measures from `window`'s client area from now on; nullptr measures from the screen.
-  void setWindow(QWidget* window) { window_ = window; }
-  about::Point position() const override;
+  void SetWindow(QWidget* window) { window_ = window; }
+  about::Point Position() const override;
 
  private:
   QPointer<QWidget> window_;

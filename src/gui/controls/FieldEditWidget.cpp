@@ -106,6 +106,7 @@ void FieldEditWidget::Connect() {
   on(control_.FinderChanged, &FieldEditWidget::ShowPresentation);
   on(control_.PresentationChanged, &FieldEditWidget::ShowPresentation);
   on(control_.ButtonsChanged, &FieldEditWidget::ShowButtons);
+  on(control_.ButtonStateChanged, &FieldEditWidget::ShowButtonStates);
   connections_.push_back(
       control_.EnabledChanged.Connect([this] { setEnabled(control_.Enabled()); }));
   connections_.push_back(
@@ -212,17 +213,29 @@ void FieldEditWidget::ShowButtons() {
     auto* button = new QToolButton(this);
     button->setIcon(FilterIcon());
     button->setText(text);
-    button->setToolTip(text);
     button->setAccessibleName(text);
     button->setFocusPolicy(Qt::StrongFocus);
+    // Checkable so that a set button is drawn pressed in; the model alone decides whether it is.
+    button->setCheckable(true);
     const int code = host::FieldEditControl::kExtraButtonCode + index;
     connect(button, &QToolButton::clicked, this, [this, code] {
       if (!detached_) services_.Run([&] { control_.PressButton(code); });
+      if (!detached_) ShowButtonStates();
     });
     row->addWidget(button);
     extraButtons_.push_back(button);
   }
+  ShowButtonStates();
   FitButtons();
+}
+
+void FieldEditWidget::ShowButtonStates() {
+  for (std::size_t index = 0; index < extraButtons_.size(); ++index) {
+    QToolButton& button = *extraButtons_[index];
+    const int at = static_cast<int>(index);
+    button.setChecked(control_.ButtonSet(at));
+    button.setToolTip(ToQt(control_.ButtonTip(at)));
+  }
 }
 
 void FieldEditWidget::FitButtons() {

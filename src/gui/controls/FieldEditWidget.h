@@ -35,7 +35,8 @@ struct CellEditorHooks {
 /// changes. What the operator types is committed on Enter or when the focus leaves: the model
 /// takes it with verification (a refusal is shown and the old value comes back), then the
 /// control is left, which its program may refuse by keeping the focus here. F5 opens the
-/// finder; a record picked there is committed as if typed. An extra button reports code 6 and up.
+/// finder; a record picked there is committed as if typed. An extra button reports code 6 and up
+/// and shows pressed in, with the model's tip, while the model says it is set.
 class FieldEditWidget : public QWidget {
  public:
   /// A control of a window; `control` and `services` must outlive the widget.
@@ -87,6 +88,7 @@ class FieldEditWidget : public QWidget {
   void ShowField();
   void ShowPresentation();
   void ShowButtons();
+  void ShowButtonStates();
   void FitButtons();
 
   host::FieldEditControl& control_;

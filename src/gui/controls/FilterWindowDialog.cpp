@@ -44,7 +44,9 @@ FilterWindowDialog::FilterWindowDialog(host::DataSource& source, const std::stri
   text_->installEventFilter(this);
   text_->setFixedHeight(text_->fontMetrics().lineSpacing() * 4 + 12);
   connect(text_, &QPlainTextEdit::textChanged, this, [this] {
-    if (!writing_) problem_->hide();
+    if (writing_) return;
+    problem_->hide();
+    typedText_ = true;
   });
   auto* textLabel = new QLabel(tr("&Filter:"), this);
   textLabel->setBuddy(text_);
@@ -66,7 +68,11 @@ FilterWindowDialog::FilterWindowDialog(host::DataSource& source, const std::stri
   layout->addWidget(buttons);
 
   auto isText = [this](const std::string& field) { return IsText(field); };
-  if (auto conditions = ParseConditions(startingFilter, isText)) ShowConditions(*conditions);
+  if (auto conditions = ParseConditions(startingFilter, isText)) {
+    ShowConditions(*conditions);
+  } else {
+    typedText_ = true;
+  }
   writing_ = true;
   text_->setPlainText(ToQt(startingFilter));
   writing_ = false;
@@ -79,15 +85,16 @@ QWidget* FilterWindowDialog::BuildRows() {
   rowsLayout_ = new QGridLayout(rows);
   rowsLayout_->setContentsMargins(0, 0, 0, 0);
   rowsLayout_->setColumnStretch(kValue, 1);
-  auto* add = new QPushButton(tr("&Add Condition"), box);
-  connect(add, &QPushButton::clicked, this, [this] {
+  add_ = new QPushButton(tr("&Add Condition"), box);
+  connect(add_, &QPushButton::clicked, this, [this] {
+    if (typedText_ && !TakeTypedFilter()) return;
     const int row = AddCondition();
     FieldBox(row).setFocus();
   });
   auto* layout = new QVBoxLayout(box);
   layout->addWidget(rows);
   auto* addRow = new QHBoxLayout;
-  addRow->addWidget(add);
+  addRow->addWidget(add_);
   addRow->addStretch(1);
   layout->addLayout(addRow);
   return box;
@@ -202,7 +209,38 @@ void FilterWindowDialog::RowChanged() {
   text_->setPlainText(
       ToQt(FilterText(Conditions(), [this](const std::string& field) { return IsText(field); })));
   writing_ = false;
+  typedText_ = false;
   problem_->hide();
+}
+
+bool FilterWindowDialog::TakeTypedFilter() {
+  // The rows would write over the typed text: it becomes rows first, or stays as it is.
+  const std::string filter = FromQt(text_->toPlainText().trimmed());
+  std::optional<std::vector<FilterCondition>> conditions = std::vector<FilterCondition>{};
+  if (!filter.empty()) {
+    std::optional<host::FilterProblem> problem;
+    if (!services_.Run([&] { problem = source_.CheckFilter(filter); })) return false;
+    if (problem) {
+      ShowProblem(*problem);
+      return false;
+    }
+    conditions =
+        ParseConditions(filter, [this](const std::string& field) { return IsText(field); });
+  }
+  if (!conditions) {
+    problem_->setText(
+        tr("Conditions can be added only to a filter of plain conditions joined by "
+           "AND or OR. Change this filter as text."));
+    problem_->show();
+    text_->setFocus();
+    return false;
+  }
+  while (!rows_.empty()) {
+    const Row first = rows_.front();
+    RemoveCondition(first);
+  }
+  ShowConditions(*conditions);
+  return true;
 }
 
 std::optional<host::ViewFinder> FilterWindowDialog::FinderOf(int field) const {

@@ -19,6 +19,7 @@ class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 class QToolButton;
 
 namespace gui::controls {
@@ -40,6 +41,9 @@ class FilterWindowDialog : public QDialog {
 
   /// Adds a condition row (the view's first field, "="); returns its index.
   int AddCondition();
+  /// The Add Condition button: a filter typed as text first becomes rows (or is refused with
+  /// the ERP's message and kept), then a row is added.
+  QPushButton& AddButton() const { return *add_; }
   int ConditionCount() const { return static_cast<int>(rows_.size()); }
   QComboBox& JoinBox(int row) const { return *rows_.at(static_cast<size_t>(row)).join; }
   QComboBox& FieldBox(int row) const { return *rows_.at(static_cast<size_t>(row)).field; }
@@ -77,6 +81,8 @@ class FilterWindowDialog : public QDialog {
   std::vector<FilterCondition> Conditions() const;
   bool IsText(const std::string& field) const;
   void ShowProblem(const host::FilterProblem& problem);
+  /// Turns the filter typed as text into rows; false, with the reason shown, when it cannot be.
+  bool TakeTypedFilter();
 
   host::DataSource& source_;
   ControlServices& services_;
@@ -84,8 +90,11 @@ class FilterWindowDialog : public QDialog {
   QGridLayout* rowsLayout_ = nullptr;
   QPlainTextEdit* text_ = nullptr;
   QLabel* problem_ = nullptr;
+  QPushButton* add_ = nullptr;
   std::string accepted_;
   bool writing_ = false;
+  /// Whether the text holds what the operator typed rather than what the rows make.
+  bool typedText_ = false;
 };
 
 /// The filter window as the program asks for it: modal over `parent`, giving back the filter the

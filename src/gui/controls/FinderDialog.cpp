@@ -3,9 +3,11 @@
 #include "gui/controls/QtText.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -125,6 +127,7 @@ QWidget* FinderDialog::BuildSearchRow(host::DataSource& source, const std::vecto
   layout->addWidget(textLabel);
   layout->addWidget(searchText_, 1);
 
+  searchText_->installEventFilter(this);
   connect(searchText_, &QLineEdit::textEdited, this, [this] { searchDelay_.start(); });
   // Enter runs a search still waiting; the dialog's default button then picks the record.
   connect(searchText_, &QLineEdit::returnPressed, this, [this] {
@@ -137,6 +140,26 @@ QWidget* FinderDialog::BuildSearchRow(host::DataSource& source, const std::vecto
   setTabOrder(searchMode_, searchText_);
   setTabOrder(searchText_, table_);
   return row;
+}
+
+bool FinderDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != searchText_ || event->type() != QEvent::KeyPress) {
+    return QDialog::eventFilter(watched, event);
+  }
+  auto& key = static_cast<QKeyEvent&>(*event);
+  switch (key.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      // The operator keeps typing and moves through the list without leaving the box; the
+      // list first follows what was typed, so that the move is within the rows that match.
+      if (searchDelay_.isActive()) Search();
+      QCoreApplication::sendEvent(table_, event);
+      return true;
+    default:
+      return QDialog::eventFilter(watched, event);
+  }
 }
 
 void FinderDialog::SearchFieldChosen() {

@@ -21,7 +21,10 @@ namespace gui::controls {
 
 /// The finder of an edit control: the records of the finder's view in its order, starting at
 /// its initial key, limited by its filter, a page at a time, with a search box over its search
-/// fields. Enter or a double-click picks the record under the cursor; Escape picks nothing.
+/// fields. Up, Down and the page keys in the search box move through the list. Enter or a
+/// double-click picks the record under the cursor; Escape picks nothing. Fields that take one of
+/// a list of values show their texts (Active, Yes), and texts that are not keys are searched in
+/// any letter case.
 class FinderDialog : public QDialog {
  public:
   /// A dialog that lists the first page at once; a view or filter the ERP refuses raises
@@ -41,6 +44,9 @@ class FinderDialog : public QDialog {
   QLineEdit& SearchText() const { return *searchText_; }
   QComboBox& SearchField() const { return *searchField_; }
   QComboBox& SearchMode() const { return *searchMode_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* BuildSearchRow(host::DataSource& source, const std::vector<int>& fields);

@@ -100,7 +100,10 @@ void GridWidget::ShowCurrentCell() {
     return;
   }
   const QModelIndex cell = model_.index(row, column);
-  selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+  // Only the grid the operator works in marks its current cell; a highlighted cell in every
+  // other grid of the window would leave the operator guessing where typing goes.
+  selectionModel()->setCurrentIndex(
+      cell, hasFocus() ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Clear);
   scrollTo(cell);
 }
 
@@ -193,10 +196,12 @@ void GridWidget::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
   viewport()->update();
   services_.Run([&] { grid_.Focus(); });
+  ShowCurrentCell();
 }
 
 void GridWidget::focusOutEvent(QFocusEvent* event) {
   QTableView::focusOutEvent(event);
+  if (!editor_) selectionModel()->clearSelection();
   if (!FocusMoved(*event)) return;
   QWidget* now = QApplication::focusWidget();
   if (now && isAncestorOf(now)) return;

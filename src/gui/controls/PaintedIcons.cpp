@@ -38,15 +38,19 @@ QPixmap Paint(Drawing draw, qreal scale, const QColor& ink) {
   return pixmap;
 }
 
-/// The drawing at every common screen scale, in the palette's button ink.
+/// The drawing at every common screen scale, in the palette's button ink; a button that is set
+/// (checked) draws it in the highlight colour, so that its state shows at a glance.
 QIcon Painted(Drawing draw) {
   QIcon icon;
   const QPalette palette = QApplication::palette();
   for (qreal scale : {1.0, 1.5, 2.0, 3.0}) {
-    icon.addPixmap(Paint(draw, scale, palette.color(QPalette::Active, QPalette::ButtonText)),
-                   QIcon::Normal);
-    icon.addPixmap(Paint(draw, scale, palette.color(QPalette::Disabled, QPalette::ButtonText)),
-                   QIcon::Disabled);
+    for (QIcon::State state : {QIcon::Off, QIcon::On}) {
+      const QColor ink = state == QIcon::On ? palette.color(QPalette::Active, QPalette::Highlight)
+                                            : palette.color(QPalette::Active, QPalette::ButtonText);
+      icon.addPixmap(Paint(draw, scale, ink), QIcon::Normal, state);
+      icon.addPixmap(Paint(draw, scale, palette.color(QPalette::Disabled, QPalette::ButtonText)),
+                     QIcon::Disabled, state);
+    }
   }
   return icon;
 }

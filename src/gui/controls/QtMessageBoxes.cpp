@@ -34,9 +34,19 @@ void QtMessageBoxes::Show(const std::string& text, const std::string& title,
 
 bool QtMessageBoxes::AskYesNo(const std::string& text, const std::string& title,
                               host::MessageIcon icon) {
+  return Ask(text, title, icon, QMessageBox::Yes);
+}
+
+bool QtMessageBoxes::AskYesNoDefaultNo(const std::string& text, const std::string& title,
+                                       host::MessageIcon icon) {
+  return Ask(text, title, icon, QMessageBox::No);
+}
+
+bool QtMessageBoxes::Ask(const std::string& text, const std::string& title, host::MessageIcon icon,
+                         int defaultButton) {
   QMessageBox box(IconOf(icon), ToQt(title), ToQt(text), QMessageBox::Yes | QMessageBox::No,
                   parent_);
-  box.setDefaultButton(QMessageBox::Yes);
+  box.setDefaultButton(static_cast<QMessageBox::StandardButton>(defaultButton));
   return box.exec() == QMessageBox::Yes;
 }
 

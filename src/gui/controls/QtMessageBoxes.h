@@ -15,8 +15,13 @@ class QtMessageBoxes : public host::MessageBoxes {
 
   void Show(const std::string& text, const std::string& title, host::MessageIcon icon) override;
   bool AskYesNo(const std::string& text, const std::string& title, host::MessageIcon icon) override;
+  bool AskYesNoDefaultNo(const std::string& text, const std::string& title,
+                         host::MessageIcon icon) override;
 
  private:
+  bool Ask(const std::string& text, const std::string& title, host::MessageIcon icon,
+           int defaultButton);
+
   QPointer<QWidget> parent_;
 };
 

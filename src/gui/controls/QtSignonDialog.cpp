@@ -8,6 +8,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -16,10 +18,21 @@ namespace {
 
 /// The longest user ID the ERP keeps.
 constexpr int kUserIdLength = 8;
+constexpr const char* kUserKey = "signon/user";
+constexpr const char* kCompanyKey = "signon/company";
 
 }  // namespace
 
-QtSignonDialog::QtSignonDialog(QWidget* parent) : QDialog(parent) {
+QString DefaultSignonSettingsFile() {
+  QString folder = qEnvironmentVariable("ORDAVEL_CONFIG_HOME");
+  if (folder.isEmpty()) {
+    folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+  }
+  return folder + QStringLiteral("/Ordavel/signon.ini");
+}
+
+QtSignonDialog::QtSignonDialog(QWidget* parent, QString settingsFile)
+    : QDialog(parent), settingsFile_(std::move(settingsFile)) {
   setWindowTitle(tr("Sign On"));
   userId_ = new QLineEdit(this);
   userId_->setMaxLength(kUserIdLength);
@@ -57,11 +70,24 @@ QtSignonDialog::QtSignonDialog(QWidget* parent) : QDialog(parent) {
   refusalIcon_->hide();
   refusal_->hide();
   setMinimumWidth(fontMetrics().averageCharWidth() * 48);
+
+  const QSettings remembered(settingsFile_, QSettings::IniFormat);
+  userId_->setText(remembered.value(kUserKey).toString().left(kUserIdLength));
+  rememberedCompany_ = remembered.value(kCompanyKey).toString();
+}
+
+void QtSignonDialog::Remember() const {
+  QSettings settings(settingsFile_, QSettings::IniFormat);
+  const host::SignonCredentials entered = Entered();
+  settings.setValue(kUserKey, ToQt(entered.userId));
+  settings.setValue(kCompanyKey, ToQt(entered.company));
 }
 
 void QtSignonDialog::ShowCompanies(const std::vector<host::SignonCompany>& companies) {
-  const QVariant chosen = company_->currentData();
-  const QString typed = company_->currentText();
+  // The first time, the company of the last sign-on is chosen, not the first of the list.
+  const bool first = company_->count() == 0 && company_->currentText().isEmpty();
+  const QVariant chosen = first ? QVariant(rememberedCompany_) : company_->currentData();
+  const QString typed = first ? rememberedCompany_ : company_->currentText();
   // A server that names no companies (the Web API) has the operator type the company's ID.
   company_->setEditable(companies.empty());
   company_->clear();
@@ -105,6 +131,7 @@ host::SignonCredentials QtSignonDialog::Entered() const {
 }
 
 std::optional<host::SignonCredentials> QtSignonDialog::Ask(const host::SignonRequest& request) {
+  asked_ = true;
   Present(request);
   if (exec() != QDialog::Accepted) return std::nullopt;
   return Entered();

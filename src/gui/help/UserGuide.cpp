@@ -31,9 +31,9 @@ void OpenUserGuide(util::Shell& shell, util::Notifier& notifier, const std::stri
                    const std::string& builtGuide) {
   const std::string guide = UserGuidePath(programFolder, builtGuide);
   if (!IsFile(guide)) {
-    notifier.critical(guide + " does not exist.");
-  } else if (shell.open(util::Quote(guide)) <= kLastFailureCode) {
-    notifier.critical("No program could be started to view " + guide + ".");
+    notifier.Critical(guide + " does not exist.");
+  } else if (shell.Open(util::Quote(guide)) <= kLastFailureCode) {
+    notifier.CannotOpen("No program could be started to view " + guide + ".", guide);
   }
 }
 

@@ -1,8 +1,8 @@
 #include "gui/main/ChangeCommands.h"
 
 #include "app/Layout.h"
-#include "convert/changes/ChangeFile.h"
 #include "gui/controls/QtText.h"
+#include "host/HostError.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -45,11 +45,12 @@ std::string UndoSummary(const convert::UndoResult& result, const std::string& lo
   for (std::size_t i = 0; i < result.reports.size() && i < kReportsShown; ++i) {
     text << result.reports[i] << '\n';
   }
-  if (result.reports.size() > kReportsShown) {
-    text << "... and " << result.reports.size() - kReportsShown
+  if (result.reports.size() + result.moreReports > kReportsShown) {
+    text << "... and " << result.reports.size() + result.moreReports - kReportsShown
          << " more, listed in the change file.\n";
   }
   if (result.cancelled) text << "The undo was cancelled.\n";
+  if (!result.stoppedBy.empty()) text << "The undo stopped there.\n";
   if (result.changeFile.empty()) {
     text << "\nNo change file could be written.\n";
   } else {
@@ -59,19 +60,37 @@ std::string UndoSummary(const convert::UndoResult& result, const std::string& lo
   return text.str();
 }
 
+namespace {
+
+/// Shows an undo's progress in a progress dialog whose Cancel button stops it.
+class UndoProgress : public convert::RunObserver {
+ public:
+  explicit UndoProgress(QProgressDialog& dialog) : dialog_(dialog) {}
+  void RecordsCounted(std::int32_t records) override { dialog_.setMaximum(records); }
+  void RecordDone() override { dialog_.setValue(dialog_.value() + 1); }
+  void LetEventsRun() override { QApplication::processEvents(); }
+  bool CancelRequested() const override { return dialog_.wasCanceled(); }
+
+ private:
+  QProgressDialog& dialog_;
+};
+
+}  // namespace
+
 ChangeCommands::ChangeCommands(app::Form1& form, QWidget& parent, FileChooser chooseFile)
     : form_(form), parent_(parent), chooseFile_(std::move(chooseFile)) {
   if (!chooseFile_) {
     chooseFile_ = [this](const std::string& folder) {
       return controls::FromQt(QFileDialog::getOpenFileName(
           &parent_, QStringLiteral("Undo a Conversion"), controls::ToQt(folder),
-          QStringLiteral("Change files (*_changes.csv);;All files (*)")));
+          QStringLiteral("Conversion and undo change files (*_conversion_changes.csv "
+                         "*_undo_changes.csv);;All change files (*_changes.csv);;All files (*)")));
     };
   }
 }
 
 void ChangeCommands::Preview() {
-  convert::ConversionRun* run = form_.Run();
+  app::ConversionRun* run = form_.Run();
   if (!run || run->Running() || !run->PreviewButtonClick()) return;
   form_.Messages().Show(PreviewSummary(run->LastCounts(), run->LastChangeFile()), Title(),
                         host::MessageIcon::Information);
@@ -81,35 +100,60 @@ void ChangeCommands::UndoAConversion() {
   if (!form_.Connection() || (form_.Run() && form_.Run()->Running())) return;
   const std::string file = chooseFile_(form_.Connection()->LogFolderOnDisk());
   if (file.empty()) return;
-  if (!form_.Messages().AskYesNo("Put back the values before of every record that " + file +
+  const std::unique_ptr<convert::ChangeFileToUndo> opened = Open(file);
+  if (!opened ||
+      !form_.Messages().AskYesNo("Put back the values before of every record that " + file +
                                      " converted and that nobody has changed since?",
                                  Title(), host::MessageIcon::Question)) {
     return;
   }
-  Undo(file);
+  Undo(*opened);
 }
 
 void ChangeCommands::Undo(const std::filesystem::path& file) {
-  host::AccpacConnection& connection = *form_.Connection();
-  QProgressDialog progress(QStringLiteral("Undoing a conversion..."), QStringLiteral("Cancel"), 0,
-                           0, &parent_);
-  progress.setWindowModality(Qt::WindowModal);
-  progress.setMinimumDuration(500);
-  convert::UndoResult result;
+  if (const std::unique_ptr<convert::ChangeFileToUndo> opened = Open(file)) Undo(*opened);
+}
+
+std::unique_ptr<convert::ChangeFileToUndo> ChangeCommands::Open(const std::filesystem::path& file) {
   try {
-    result = convert::UndoChangeFile(file, form_, connection, "", [&](size_t done, size_t total) {
-      progress.setMaximum(static_cast<int>(total));
-      progress.setValue(static_cast<int>(done));
-      QApplication::processEvents();
-      return !progress.wasCanceled();
-    });
+    auto opened = std::make_unique<convert::ChangeFileToUndo>(convert::UndoRequest{.file = file});
+    opened->CheckFor(form_, *form_.Connection());
+    return opened;
   } catch (const convert::ChangeFileError& error) {
-    form_.Messages().Show("The change file " + file.string() +
-                              " cannot be undone: " + error.what() + "\nNothing was changed.",
-                          Title(), host::MessageIcon::Critical);
-    return;
+    Refuse(error);
+    return nullptr;
   }
-  progress.reset();
+}
+
+void ChangeCommands::Refuse(const convert::ChangeFileError& error) {
+  form_.Messages().Show(std::string(error.what()) + "\nNothing was changed.", Title(),
+                        host::MessageIcon::Critical);
+}
+
+void ChangeCommands::Undo(convert::ChangeFileToUndo& file) {
+  host::AccpacConnection& connection = *form_.Connection();
+  convert::UndoResult result;
+  {
+    QProgressDialog progress(QStringLiteral("Undoing a conversion..."), QStringLiteral("Cancel"), 0,
+                             0, &parent_);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setValue(0);
+    UndoProgress observer(progress);
+    try {
+      result = convert::UndoChangeFile(file, connection, form_.DataSources(), observer);
+    } catch (const convert::ChangeFileError& error) {
+      progress.reset();
+      Refuse(error);
+      return;
+    } catch (const host::HostError& error) {
+      // Data sources the undo cannot open: nothing was changed, and the ERP says why.
+      progress.reset();
+      connection.PutError(error.what());
+      connection.ShowErrors();
+      return;
+    }
+  }
   form_.Messages().Show(
       UndoSummary(result, connection.LogFolderOnDisk()), Title(),
       result.Whole() ? host::MessageIcon::Information : host::MessageIcon::Exclamation);

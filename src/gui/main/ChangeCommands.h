@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,13 +39,20 @@ class ChangeCommands {
 
   /// Previews the checked kinds of the current tab.
   void Preview();
-  /// Asks for a change file and undoes it once the operator has confirmed.
+  /// Asks for a change file and undoes it once the operator has confirmed; a file that cannot be
+  /// undone is refused with the reason before anything is asked.
   void UndoAConversion();
   /// Undoes `file` and tells the outcome; a file that cannot be undone is refused with the
   /// reason and changes nothing.
   void Undo(const std::filesystem::path& file);
 
  private:
+  /// Opens and checks `file` for the signed-on company; shows why and gives nothing when it
+  /// cannot be undone.
+  std::unique_ptr<convert::ChangeFileToUndo> Open(const std::filesystem::path& file);
+  void Undo(convert::ChangeFileToUndo& file);
+  void Refuse(const convert::ChangeFileError& error);
+
   app::Form1& form_;
   QWidget& parent_;
   FileChooser chooseFile_;

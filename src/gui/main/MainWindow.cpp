@@ -1,6 +1,7 @@
 #include "gui/main/MainWindow.h"
 
 #include "gui/main/CommandWidgets.h"
+#include "gui/main/Mnemonics.h"
 
 #include "app/WindowLayout.h"
 #include "gui/controls/ControlServices.h"
@@ -15,13 +16,17 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
+#include <set>
 #include <stdexcept>
 
 namespace gui {
@@ -33,6 +38,10 @@ constexpr int kPageLeft = 60;
 constexpr int kPageTop = 315;
 /// Characters of a key that a range box always has room for, however long its label.
 constexpr int kShortestBoxChars = 10;
+/// Characters a label keeps, however long the key beside it, so that it still says something.
+constexpr int kShortestLabelChars = 10;
+/// The length an edit box without a length of its own allows (QLineEdit's default).
+constexpr int kUnlimitedLength = 32767;
 
 /// A menu title with its first letter as the mnemonic.
 QString MenuTitle(const std::string& caption) {
@@ -57,6 +66,7 @@ MainWindow::MainWindow(app::Form1& form, controls::ControlServices& services, He
   BuildMenus(std::move(hooks));
   BuildTabs();
   BuildProgressAndButtons();
+  AddMnemonics();
   canvas_->installEventFilter(this);
   const app::WindowGeometry& geometry = form_.Geometry();
   resize(scale_.X(geometry.width), scale_.Y(geometry.height) + menuBar()->sizeHint().height());
@@ -111,7 +121,7 @@ void MainWindow::BuildTabs() {
     auto* page = new QWidget;
     tabs_->addTab(page, controls::LiteralLabel(model.TabCaption(index)));
     tabs_->setTabEnabled(index, model.TabEnabled(index));
-    const std::string& code = app::Tabs()[static_cast<std::size_t>(index)].code;
+    const std::string& code = convert::RunTabs()[static_cast<std::size_t>(index)];
     for (const app::SectionDef& section : app::Sections()) {
       if (section.tab == code) BuildSection(*page, section);
     }
@@ -171,6 +181,7 @@ void MainWindow::AlignLabels(const app::SectionDef& section) {
   // further row's wider control the rest up to the column.
   const app::WindowGeometry& geometry = form_.Geometry();
   const int columnStart = geometry.controls.at(app::FromLabelOf(section.frame)).left;
+  const int toColumn = geometry.controls.at(app::ToLabelOf(section.frame)).left;
   auto column = [columnStart](int left) { return std::max(left, columnStart); };
   std::map<int, int> columnWidth;
   std::map<int, int> columnLimit;
@@ -183,7 +194,9 @@ void MainWindow::AlignLabels(const app::SectionDef& section) {
     const int extra = scale_.X(at) - scale_.X(box.left);
     int& width = columnWidth[at];
     width = std::max(width, widget->Label().sizeHint().width() - extra);
-    const int limit = LongestLabel(*widget, box) - extra;
+    // A "To" box starts full of Z's: it shows the whole key. A "From" box keeps its labels, which
+    // the "To" labels of the same rows repeat.
+    const int limit = LongestLabel(*widget, box, box.left >= toColumn) - extra;
     columnLimit.try_emplace(at, limit);
     columnLimit[at] = std::min(columnLimit[at], limit);
   }
@@ -204,13 +217,30 @@ void MainWindow::AlignLabels(const app::SectionDef& section) {
   }
 }
 
-int MainWindow::LongestLabel(const controls::FieldEditWidget& widget,
-                             const app::ControlBox& box) const {
+int MainWindow::LongestLabel(const controls::FieldEditWidget& widget, const app::ControlBox& box,
+                             bool wholeKey) const {
   const int buttons = 1 + static_cast<int>(widget.ExtraButtons().size());
-  const int shortestBox = widget.fontMetrics().averageCharWidth() * kShortestBoxChars;
   const int spacing = widget.layout()->spacing() * (buttons + 1);
-  return scale_.X(box.width) - shortestBox - spacing -
-         buttons * widget.FinderButton().sizeHint().width();
+  const int room =
+      scale_.X(box.width) - spacing - buttons * widget.FinderButton().sizeHint().width();
+  // The box shows the longest key the field takes (the "To" box starts full of Z's) where the
+  // control has room for it and a label that still says something; else a short key.
+  const int shortestLabel = widget.fontMetrics().averageCharWidth() * kShortestLabelChars;
+  const int shortKey = widget.fontMetrics().averageCharWidth() * kShortestBoxChars;
+  const int wholeKeyWidth = wholeKey ? KeyWidth(widget) : 0;
+  const int key = wholeKeyWidth > 0 && wholeKeyWidth <= room - shortestLabel
+                      ? std::max(wholeKeyWidth, shortKey)
+                      : shortKey;
+  return room - key;
+}
+
+int MainWindow::KeyWidth(const controls::FieldEditWidget& widget) const {
+  const QLineEdit& edit = widget.Edit();
+  const int chrome = 2 * edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &edit) +
+                     edit.textMargins().left() + edit.textMargins().right() + 6;
+  // A formatted item number has no length of its own: its box gets a short key's room.
+  if (edit.maxLength() >= kUnlimitedLength) return 0;
+  return edit.fontMetrics().horizontalAdvance(QString(edit.maxLength(), QLatin1Char('Z'))) + chrome;
 }
 
 void MainWindow::BuildProgressAndButtons() {
@@ -228,6 +258,37 @@ void MainWindow::BuildProgressAndButtons() {
     for (auto& connection : BindButton(*button, *model, [this] { CloseWhenUnloaded(); }))
       connections_.push_back(std::move(connection));
     Add(name, button);
+  }
+}
+
+void MainWindow::AddMnemonics() {
+  // The models' captions stay as the ERP has them; the keys are the window's own. Within a menu
+  // and within a tab (together with the menu bar and the buttons below the tabs, which are in
+  // reach from every tab) no two controls share one.
+  auto free = [](const QString& text, std::set<char>& used) {
+    return controls::ToQt(WithMnemonic(controls::FromQt(text), used));
+  };
+  std::set<char> window;
+  for (QAction* title : menuBar()->actions()) {
+    window.insert(MnemonicOf(controls::FromQt(title->text())));
+    QMenu* menu = title->menu();
+    if (!menu) continue;
+    std::set<char> inMenu;
+    for (QAction* action : menu->actions())
+      inMenu.insert(MnemonicOf(controls::FromQt(action->text())));
+    for (QAction* action : menu->actions()) {
+      if (!action->isSeparator()) action->setText(free(action->text(), inMenu));
+    }
+  }
+  for (const char* button : {"cmdConvert", "cmdCancel", "cmdClose"}) {
+    window.insert(
+        MnemonicOf(controls::FromQt(qobject_cast<QPushButton*>(widgets_.at(button))->text())));
+  }
+  for (int index = 0; index < tabs_->count(); ++index) {
+    std::set<char> inTab = window;
+    for (QCheckBox* box : tabs_->widget(index)->findChildren<QCheckBox*>()) {
+      box->setText(free(box->text(), inTab));
+    }
   }
 }
 
@@ -273,6 +334,13 @@ void MainWindow::CanvasResized() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!form_.Unloaded() && form_.Run() && form_.Run()->Running() &&
+      !form_.Messages().AskYesNoDefaultNo(std::string(kRunningCloseQuestion), app::kProgramTitle,
+                                          host::MessageIcon::Question)) {
+    // The operator keeps the run going.
+    event->ignore();
+    return;
+  }
   if (form_.Unloaded() || form_.RequestClose()) {
     event->accept();
     return;

@@ -27,6 +27,10 @@ class FieldEditWidget;
 class GridWidget;
 }  // namespace controls
 
+/// Asked when the window is closed during a run; No keeps the run going.
+inline constexpr const char* kRunningCloseQuestion =
+    "A run is in progress. Do you want to cancel it at the next record and close Ordavel?";
+
 /// What the Help menu opens, where the program has a window of its own for it; an empty one
 /// leaves the command to the main window's logic.
 struct HelpHooks {
@@ -39,7 +43,8 @@ struct HelpHooks {
 /// The program's main window drawn from Form1: the menus, the six module tabs with their
 /// section frames, check boxes, range and tax-group edit controls and grids placed from the
 /// layout's twips, the progress frame and the Convert, Cancel and Close buttons. Every resize
-/// runs the layout's resize rules; closing during a run cancels it and closes once it ended.
+/// runs the layout's resize rules; closing during a run asks, then cancels it and closes once it
+/// ended.
 class MainWindow : public QMainWindow {
  public:
   /// A window on a loaded `form`; `form` and `services` must outlive it.
@@ -71,8 +76,15 @@ class MainWindow : public QMainWindow {
   void BuildSection(QWidget& page, const app::SectionDef& section);
   void BuildProgressAndButtons();
   void AlignLabels(const app::SectionDef& section);
-  /// The widest label that leaves the control's box room for a short key and its buttons.
-  int LongestLabel(const controls::FieldEditWidget& widget, const app::ControlBox& box) const;
+  /// Gives the menu commands and the check boxes access keys, unique within a menu and a tab.
+  void AddMnemonics();
+  /// The widest label that leaves the control's box room for its longest key and its buttons.
+  /// `wholeKey`: the box shows the longest key its field takes, else a short one.
+  int LongestLabel(const controls::FieldEditWidget& widget, const app::ControlBox& box,
+                   bool wholeKey) const;
+  /// How wide an edit box must be to show the longest key its field takes; 0 when the field has
+  /// no length of its own.
+  int KeyWidth(const controls::FieldEditWidget& widget) const;
   void Add(const std::string& name, QWidget* widget);
   void PlaceControls();
   void CanvasResized();

@@ -5,18 +5,14 @@
 #include "gui/help/UserGuide.h"
 #include "gui/resources/ProgramIcon.h"
 
-#include <QMessageBox>
-
 #include <filesystem>
 
 namespace gui {
 
-void QtNotifier::critical(const std::string& text) {
-  QMessageBox::critical(nullptr, QString::fromLatin1(app::kProgramTitle), controls::ToQt(text));
-}
-
 Program::Program(std::string commandLine, HelpHooks hooks, std::optional<WebApiChoice> webApi)
-    : commandLine_(std::move(commandLine)), hooks_(std::move(hooks)) {
+    : commandLine_(std::move(commandLine)),
+      hooks_(std::move(hooks)),
+      notifier_(app::kProgramTitle) {
   if (webApi) {
     webApi_ = std::make_unique<host::webapi::WebApiHost>(webApi->settings, webApi->overrides);
   }
@@ -54,7 +50,11 @@ bool Program::Start() {
       .showAbout =
           [this](about::frmAbout& window) { ShowAboutWindow(window, *about_, window_.get()); },
   });
-  if (!form_->Load()) return false;
+  if (!form_->Load()) {
+    ExplainRefusedSignon();
+    return false;
+  }
+  if (signon_.Asked()) signon_.Remember();
   services_ = std::make_unique<controls::ControlServices>(*form_->Connection(), dataSources);
   window_ = std::make_unique<MainWindow>(*form_, *services_, hooks_);
   // From now on the dialogs belong to the main window, centred over it and modal to it.
@@ -64,18 +64,32 @@ bool Program::Start() {
   filterWindow_.SetServices(services_.get());
   window_->setWindowIcon(ProgramIcon());
   window_->show();
+  notifier_ = controls::QtNotifier(app::kProgramTitle, window_.get());
   return true;
+}
+
+void Program::ExplainRefusedSignon() {
+  // Without this the program would end without a word.
+  host::AccpacConnection* connection = form_->Connection();
+  if (!connection || connection->SignonRefusal().empty()) return;
+  const std::string& why = connection->SignonRefusal();
+  // Without a handle the dialog has told of refused credentials: what is left is a host failure,
+  // which names the step that failed.
+  if (connection->ObjectHandle().empty()) {
+    notifier_.Critical(why);
+    return;
+  }
+  notifier_.Critical(std::string(app::kProgramTitle) + " cannot join the ERP desktop session. " +
+                     why);
 }
 
 void Program::ConnectHelp() {
   about_ = std::make_unique<AboutWindowServices>([this] { return standin_.ReadPaths(notifier_); },
-                                                 standin_.Registry(), desktopShell_, notifier_);
+                                                 standin_.Registry(), shell_, notifier_);
   if (!hooks_.userGuide) {
     const std::string programFolder =
         std::filesystem::canonical("/proc/self/exe").parent_path().string();
-    hooks_.userGuide = [this, programFolder] {
-      OpenUserGuide(desktopShell_, notifier_, programFolder);
-    };
+    hooks_.userGuide = [this, programFolder] { OpenUserGuide(shell_, notifier_, programFolder); };
   }
 }
 

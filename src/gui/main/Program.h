@@ -8,11 +8,11 @@
 #include "gui/controls/ErrorListDialog.h"
 #include "gui/controls/FilterWindowDialog.h"
 #include "gui/controls/QtMessageBoxes.h"
+#include "gui/controls/QtNotifier.h"
 #include "gui/controls/QtSignonDialog.h"
-#include "gui/help/DesktopShell.h"
 #include "host/standin/StandinHost.h"
 #include "host/webapi/WebApiHost.h"
-#include "util/Shell.h"
+#include "util/ShellHelpers.h"
 #include "util/XdgShell.h"
 
 #include <memory>
@@ -20,12 +20,6 @@
 #include <string>
 
 namespace gui {
-
-/// Shows the program's error messages in a message box with the critical icon.
-class QtNotifier : public util::Notifier {
- public:
-  void critical(const std::string& text) override;
-};
 
 /// The ERP's Web API a program converts through, instead of the local ERP.
 struct WebApiChoice {
@@ -46,7 +40,8 @@ class Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  /// Runs the start-up and shows the window; false when the program ends at once.
+  /// Runs the start-up and shows the window; false when the program ends at once. A desktop
+  /// session that cannot be joined is explained to the operator first.
   bool Start();
   /// The main window once started, else nullptr.
   MainWindow* Window() const { return window_.get(); }
@@ -56,17 +51,21 @@ class Program {
   /// Makes the About window's services and points the Help menu's User Guide command at the
   /// guide, unless the caller gave a command of its own.
   void ConnectHelp();
+  /// Tells the operator why no session could be joined, when the ERP said why.
+  void ExplainRefusedSignon();
 
   std::string commandLine_;
   HelpHooks hooks_;
   host::standin::StandinHost standin_;
   std::unique_ptr<host::webapi::WebApiHost> webApi_;
-  QtNotifier notifier_;
+  controls::QtNotifier notifier_;
   controls::QtSignonDialog signon_;
   controls::QtErrorListView errorView_;
   controls::QtMessageBoxes messages_;
-  util::XdgShell shell_;
-  DesktopShell desktopShell_;
+  util::XdgShell xdgShell_;
+  /// Every hand-off to the desktop goes through this one, so a folder no file browser can show
+  /// is reported wherever it was asked for.
+  util::ReportingShell shell_{xdgShell_, notifier_};
   controls::QtEventPump pump_;
   controls::QtFilterWindow filterWindow_;
   std::unique_ptr<AboutWindowServices> about_;

@@ -76,6 +76,21 @@ std::string FieldEditControl::ButtonLabel(int index) const {
   return {};
 }
 
+void FieldEditControl::SetButtonState(int index, bool set, const std::string& tip) {
+  AssignAndNotify(buttonStates_[index], ButtonState{set, tip}, ButtonStateChanged);
+}
+
+bool FieldEditControl::ButtonSet(int index) const {
+  const auto found = buttonStates_.find(index);
+  return found != buttonStates_.end() && found->second.set;
+}
+
+std::string FieldEditControl::ButtonTip(int index) const {
+  const auto found = buttonStates_.find(index);
+  if (found == buttonStates_.end() || found->second.tip.empty()) return ButtonLabel(index);
+  return found->second.tip;
+}
+
 void FieldEditControl::Type(const std::string& text) {
   if (field_.IsBound()) {
     field_.PutWithVerification(text);

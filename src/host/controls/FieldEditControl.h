@@ -6,6 +6,7 @@
 #include "host/controls/FieldEditEvents.h"
 #include "host/controls/ViewFinder.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,13 @@ class FieldEditControl : public WindowControl {
   void SetButtonCount(int count) { AssignAndNotify(buttonCount_, count, ButtonsChanged); }
   /// Label of extra button `index`; empty when it was never defined.
   std::string ButtonLabel(int index) const;
+  /// Shows extra button `index` as set (pressed in) or not, with `tip` as its tool tip (empty:
+  /// its label), so that what the button stands for, such as criteria, shows at a glance.
+  void SetButtonState(int index, bool set, const std::string& tip);
+  /// Whether extra button `index` shows as set.
+  bool ButtonSet(int index) const;
+  /// The tool tip of extra button `index`: the one set, else its label.
+  std::string ButtonTip(int index) const;
 
   /// The operator types `text` into the control.
   void Type(const std::string& text);
@@ -104,6 +112,8 @@ class FieldEditControl : public WindowControl {
   Signal<> PresentationChanged;
   /// An extra button was defined, or their count changed.
   Signal<> ButtonsChanged;
+  /// An extra button was set or cleared, or its tip changed.
+  Signal<> ButtonStateChanged;
 
  private:
   struct Button {
@@ -111,6 +121,11 @@ class FieldEditControl : public WindowControl {
     int kind = 0;
     std::string label;
     bool operator==(const Button&) const = default;
+  };
+  struct ButtonState {
+    bool set = false;
+    std::string tip;
+    bool operator==(const ButtonState&) const = default;
   };
 
   std::vector<FieldEditEvents*> Listeners() const { return listeners_; }
@@ -132,6 +147,7 @@ class FieldEditControl : public WindowControl {
   bool viewFinderButton_ = false;
   int controlType_ = 0;
   std::vector<Button> buttons_;
+  std::map<int, ButtonState> buttonStates_;
   int buttonCount_ = 0;
 };
 

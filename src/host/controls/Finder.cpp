@@ -2,6 +2,7 @@
 
 #include "host/HostError.h"
 
+#include "platform/Text.h"
 #include "util/ShellHelpers.h"
 
 #include <algorithm>
@@ -62,6 +63,39 @@ std::optional<Variant> KeyValueFor(const FieldInfo& info, const Variant& value) 
   return Variant(static_cast<std::int64_t>(*number));
 }
 
+// Whether `text` matches a browse filter's LIKE pattern (% any run of characters, _ one).
+bool LikeMatches(std::string_view text, std::string_view pattern) {
+  std::size_t t = 0;
+  std::size_t p = 0;
+  std::size_t starP = std::string_view::npos;
+  std::size_t starT = 0;
+  while (t < text.size()) {
+    if (p < pattern.size() && (pattern[p] == '_' || pattern[p] == text[t])) {
+      ++t;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == '%') {
+      starP = p++;
+      starT = t;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      t = ++starT;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '%') ++p;
+  return p == pattern.size();
+}
+
+// The pattern with every letter left to any character, so that the browse filter keeps the
+// records that can match in any letter case; the exact check follows on each record read.
+std::string AnyCaseNarrowing(std::string pattern) {
+  for (char& c : pattern) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) c = '_';
+  }
+  return pattern;
+}
+
 }  // namespace
 
 Finder::Finder(ViewFinder settings, DataSource& source, FinderPaging paging)
@@ -115,8 +149,8 @@ std::string Finder::ListFilter(const FinderSearch& search) const {
   const FieldInfo& info = source_.InfoOf(search.field);
   std::string condition;
   if (info.type == FieldType::Text) {
-    const std::string pattern =
-        (search.mode == SearchMode::Contains ? "%" : "") + search.text + "%";
+    std::string pattern = SearchPattern(search);
+    if (IgnoresCase(search)) pattern = AnyCaseNarrowing(std::move(pattern));
     condition = info.name + " LIKE \"" + util::EscapeQuotes(pattern) + "\"";
   } else {
     auto number = NumberOf(search.text);
@@ -131,14 +165,39 @@ void Finder::Refresh(int searchField, const std::string& searchText) {
   Refresh(FinderSearch{searchField, searchText, SearchMode::Contains});
 }
 
+std::string Finder::SearchPattern(const FinderSearch& search) {
+  return (search.mode == SearchMode::Contains ? "%" : "") + search.text + "%";
+}
+
+bool Finder::IgnoresCase(const FinderSearch& search) const {
+  if (search.field == 0 || source_.InfoOf(search.field).type != FieldType::Text) return false;
+  // Keys are kept in upper case and searched as typed; names and descriptions are not.
+  const std::vector<int>& key = source_.Keys().front().fields;
+  return std::find(key.begin(), key.end(), search.field) == key.end();
+}
+
+Finder::TextMatch Finder::MatchOf(const FinderSearch& search) const {
+  if (!IgnoresCase(search)) return {};
+  return {search.field, platform::FoldCase(SearchPattern(search))};
+}
+
+bool Finder::Matches(const TextMatch& match) {
+  if (match.field == 0) return true;
+  std::string text = source_.Fields(match.field).Text();
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return LikeMatches(platform::FoldCase(text), match.pattern);
+}
+
 void Finder::Refresh(const FinderSearch& search) {
   std::string filter = ListFilter(search);
+  TextMatch match = MatchOf(search);
   const std::vector<Variant>& initial = settings_.InitKeyValue;
-  std::vector<FinderRow> before = ReadPage(filter, initial, paging_.pageRows, Bound::Before);
-  std::vector<FinderRow> from = ReadPage(filter, initial, paging_.pageRows, Bound::From);
+  std::vector<FinderRow> before = ReadPage(filter, match, initial, paging_.pageRows, Bound::Before);
+  std::vector<FinderRow> from = ReadPage(filter, match, initial, paging_.pageRows, Bound::From);
 
   RowsAboutToChange.Emit(FinderRowsChange{});
   filter_ = std::move(filter);
+  match_ = std::move(match);
   moreBefore_ = static_cast<int>(before.size()) == paging_.pageRows;
   moreAfter_ = static_cast<int>(from.size()) == paging_.pageRows;
   initialRow_ = static_cast<int>(before.size());
@@ -210,15 +269,11 @@ std::string Finder::Choose(int row) const {
 }
 
 std::vector<FinderRow> Finder::PageAfter(const std::vector<Variant>& position, int count) {
-  return ReadPage(filter_, position, count, Bound::After);
-}
-
-std::vector<FinderRow> Finder::PageFrom(const std::vector<Variant>& position, int count) {
-  return ReadPage(filter_, position, count, Bound::From);
+  return ReadPage(filter_, match_, position, count, Bound::After);
 }
 
 std::vector<FinderRow> Finder::PageBefore(const std::vector<Variant>& position, int count) {
-  return ReadPage(filter_, position, count, Bound::Before);
+  return ReadPage(filter_, match_, position, count, Bound::Before);
 }
 
 size_t Finder::PutStart(const std::vector<Variant>& position) {
@@ -238,7 +293,7 @@ size_t Finder::PutStart(const std::vector<Variant>& position) {
   return put;
 }
 
-std::vector<FinderRow> Finder::ReadPage(const std::string& filter,
+std::vector<FinderRow> Finder::ReadPage(const std::string& filter, const TextMatch& match,
                                         const std::vector<Variant>& position, int count,
                                         Bound bound) {
   std::vector<FinderRow> rows;
@@ -263,17 +318,32 @@ std::vector<FinderRow> Finder::ReadPage(const std::string& filter,
     const bool wanted = bound == Bound::After  ? place > 0
                         : bound == Bound::From ? place >= 0
                                                : place < 0;
-    if (!wanted) continue;
+    if (!wanted || !Matches(match)) continue;
     rows.push_back(CurrentRow(std::move(at), display, returned));
   }
   if (bound == Bound::Before) std::reverse(rows.begin(), rows.end());
   return rows;
 }
 
+std::string Finder::ShownText(int number) {
+  Field field = source_.Fields(number);
+  const std::vector<PresentationEntry>& list = field.Info().presentation;
+  if (list.empty()) return field.Text();
+  const Variant value = field.Value();
+  if (std::holds_alternative<std::int64_t>(value)) {
+    const std::int64_t stored = std::get<std::int64_t>(value);
+    for (const PresentationEntry& entry : list) {
+      if (entry.value == stored) return entry.text;
+    }
+  }
+  // A value outside the list shows as stored, so that nothing is hidden.
+  return field.Text();
+}
+
 FinderRow Finder::CurrentRow(std::vector<Variant> position, const std::vector<int>& display,
                              int returned) {
   FinderRow row;
-  for (int field : display) row.cells.push_back(source_.Fields(field).Text());
+  for (int field : display) row.cells.push_back(ShownText(field));
   row.returnValue = source_.Fields(returned).Text();
   row.position = std::move(position);
   return row;

@@ -56,7 +56,9 @@ class Finder {
   /// Column captions: the descriptions of the display fields.
   std::vector<std::string> Captions() const;
   /// The browse filter of a listing: the finder's filter and, when `searchField` is not 0, the
-  /// search of `searchText` in that field (a part of a text, or a whole number).
+  /// search of `searchText` in that field (a part of a text, or a whole number). A text field
+  /// that is not a key is searched in any letter case: its letters are left open here and each
+  /// record read is checked.
   std::string ListFilter(int searchField, const std::string& searchText) const;
   /// The browse filter of a listing with `search`; a field that is not one of the search fields
   /// raises HostError.
@@ -85,9 +87,6 @@ class Finder {
 
   /// Up to `count` records of the current listing after `position`, in list order.
   std::vector<FinderRow> PageAfter(const std::vector<Variant>& position, int count);
-  /// Up to `count` records of the current listing from `position` on (a shorter position is
-  /// the start of a key, as the initial key value is).
-  std::vector<FinderRow> PageFrom(const std::vector<Variant>& position, int count);
   /// Up to `count` records of the current listing before `position`, in list order.
   std::vector<FinderRow> PageBefore(const std::vector<Variant>& position, int count);
 
@@ -98,13 +97,27 @@ class Finder {
 
  private:
   enum class Bound { After, From, Before };
+  /// The part of a search the browse filter cannot check: a LIKE pattern in lower case that a
+  /// field's text must match in lower case (field 0: none).
+  struct TextMatch {
+    int field = 0;
+    std::string pattern;
+  };
+
+  static std::string SearchPattern(const FinderSearch& search);
+  /// Whether the search ignores letter case: a text field that is not part of the primary key.
+  bool IgnoresCase(const FinderSearch& search) const;
+  TextMatch MatchOf(const FinderSearch& search) const;
+  bool Matches(const TextMatch& match);
+  /// A field's text, or the presentation text of its value where the field has a list.
+  std::string ShownText(int field);
 
   const Key& OrderKey() const;
   std::vector<int> ListOrder() const;
   std::vector<int> DisplayFields() const;
   int ReturnField() const;
-  std::vector<FinderRow> ReadPage(const std::string& filter, const std::vector<Variant>& position,
-                                  int count, Bound bound);
+  std::vector<FinderRow> ReadPage(const std::string& filter, const TextMatch& match,
+                                  const std::vector<Variant>& position, int count, Bound bound);
   size_t PutStart(const std::vector<Variant>& position);
   FinderRow CurrentRow(std::vector<Variant> position, const std::vector<int>& display,
                        int returned);
@@ -116,6 +129,7 @@ class Finder {
   DataSource& source_;
   FinderPaging paging_;
   std::string filter_;
+  TextMatch match_;
   std::deque<FinderRow> rows_;
   int initialRow_ = 0;
   bool moreBefore_ = false;

@@ -12,12 +12,6 @@ namespace host {
 /// How a text value is normalised when it is verified.
 enum class FieldMask { None, Code, ItemNumber };
 
-/// One entry of a list field's presentation list: the stored value and the text shown for it.
-struct PresentationEntry {
-  std::int64_t value = 0;
-  std::string text;
-};
-
 /// A field of the ERP's field-edit library that belongs to no record: it takes its definition
 /// from a view field (or from the ERP's type codes) and holds one value for an edit control.
 /// Changes of its value and of its definition are announced, whoever makes them.

@@ -11,7 +11,7 @@
 namespace host::standin {
 namespace {
 
-FieldType hostType(erp::FieldType type) {
+FieldType HostType(erp::FieldType type) {
   switch (type) {
     case erp::FieldType::Text:
       return FieldType::Text;
@@ -29,7 +29,15 @@ FieldType hostType(erp::FieldType type) {
   return FieldType::Text;
 }
 
-const erp::ViewDef& viewOf(const erp::ViewCatalog& catalog, const std::string& viewId) {
+std::vector<PresentationEntry> Presentation(const erp::FieldDef& field) {
+  std::vector<PresentationEntry> entries;
+  for (const erp::PresentationItem& item : field.presentation) {
+    entries.push_back({item.value, item.text});
+  }
+  return entries;
+}
+
+const erp::ViewDef& ViewOf(const erp::ViewCatalog& catalog, const std::string& viewId) {
   const erp::ViewDef* view = catalog.find(viewId);
   if (!view) {
     throw HostError(StandinDataSource::kViewError, "View " + viewId + " does not exist.");
@@ -40,10 +48,10 @@ const erp::ViewDef& viewOf(const erp::ViewCatalog& catalog, const std::string& v
 }  // namespace
 
 StandinDataSource::StandinDataSource(std::string viewId, const erp::ViewCatalog& catalog)
-    : viewId_(std::move(viewId)), view_(viewOf(catalog, viewId_)) {
+    : viewId_(std::move(viewId)), view_(ViewOf(catalog, viewId_)) {
   for (const erp::FieldDef& field : view_.fields) {
-    fields_.push_back(
-        {field.number, field.name, field.description, hostType(field.type), field.size});
+    fields_.push_back({field.number, field.name, field.description, HostType(field.type),
+                       field.size, Presentation(field)});
     numbers_.emplace(field.name, field.number);
   }
   for (const erp::KeyDef& key : view_.keys) keys_.push_back({key.name, key.fields});
@@ -58,7 +66,7 @@ StandinDataSource::~StandinDataSource() {
 }
 
 template <typename Action>
-auto StandinDataSource::guarded(Action action) const -> decltype(action()) {
+auto StandinDataSource::Guarded(Action action) const -> decltype(action()) {
   try {
     return action();
   } catch (const HostError&) {
@@ -89,8 +97,8 @@ void StandinDataSource::SetOpen(bool open) {
   }
   if (source_) return;
   if (!link_) throw HostError(kViewError, "View " + viewId_ + " has no database link.");
-  guarded([&] {
-    auto link = link_->link();
+  Guarded([&] {
+    auto link = link_->ErpLink();
     source_ = std::make_unique<erp::DataSource>(link->database(), link->errors(), link->readOnly(),
                                                 viewId_);
     // Composition follows the view's own header: a data source configured under another
@@ -103,13 +111,13 @@ void StandinDataSource::SetOpen(bool open) {
   });
 }
 
-erp::DataSource& StandinDataSource::open() const {
+erp::DataSource& StandinDataSource::Open() const {
   if (!source_) throw HostError(kViewError, "View " + viewId_ + " is not open.");
   return *source_;
 }
 
 std::int32_t StandinDataSource::Count(const std::string& filter, int flags) {
-  return guarded([&] { return static_cast<std::int32_t>(open().count(filter, flags)); });
+  return Guarded([&] { return static_cast<std::int32_t>(Open().count(filter, flags)); });
 }
 
 std::optional<FilterProblem> StandinDataSource::CheckFilter(const std::string& filter) const {
@@ -122,74 +130,74 @@ std::optional<FilterProblem> StandinDataSource::CheckFilter(const std::string& f
 }
 
 void StandinDataSource::Browse(const std::string& filter, bool ascending) {
-  guarded([&] {
-    open().browse(filter, ascending);
+  Guarded([&] {
+    Open().browse(filter, ascending);
     return 0;
   });
 }
 
 bool StandinDataSource::Fetch(bool lock) {
-  return guarded([&] { return open().fetch(lock); });
+  return Guarded([&] { return Open().fetch(lock); });
 }
 
 void StandinDataSource::ClearRecord() {
-  guarded([&] {
-    open().clear();
+  Guarded([&] {
+    Open().clear();
     return 0;
   });
 }
 
 bool StandinDataSource::Read() {
-  return guarded([&] { return open().read(); });
+  return Guarded([&] { return Open().read(); });
 }
 
 bool StandinDataSource::PendingChanges() const {
-  return guarded([&] { return open().pendingChanges(); });
+  return Guarded([&] { return Open().pendingChanges(); });
 }
 
 bool StandinDataSource::DetailChanges() const {
-  return guarded([&] { return open().detailChanges(); });
+  return Guarded([&] { return Open().detailChanges(); });
 }
 
 void StandinDataSource::Insert() {
-  guarded([&] {
-    open().insert();
+  Guarded([&] {
+    Open().insert();
     return 0;
   });
 }
 
 void StandinDataSource::Update() {
-  guarded([&] {
-    open().update();
+  Guarded([&] {
+    Open().update();
     return 0;
   });
 }
 
 void StandinDataSource::Delete() {
-  guarded([&] {
-    open().remove();
+  Guarded([&] {
+    Open().remove();
     return 0;
   });
 }
 
 std::int32_t StandinDataSource::LastReturnCode() const {
-  return guarded([&] { return static_cast<std::int32_t>(open().lastReturnCode()); });
+  return Guarded([&] { return static_cast<std::int32_t>(Open().lastReturnCode()); });
 }
 
 int StandinDataSource::KeyNumber() const {
-  return guarded([&] { return open().keyNumber(); });
+  return Guarded([&] { return Open().keyNumber(); });
 }
 
 void StandinDataSource::SetKeyNumber(int number) {
-  guarded([&] {
-    open().setKeyNumber(number);
+  Guarded([&] {
+    Open().setKeyNumber(number);
     return 0;
   });
 }
 
 host::Session& StandinDataSource::Session() const {
   if (!link_) throw HostError(kViewError, "View " + viewId_ + " has no database link.");
-  return link_->session();
+  return link_->OwnerSession();
 }
 
 const FieldInfo& StandinDataSource::InfoOf(int number) const {
@@ -207,21 +215,21 @@ int StandinDataSource::NumberOf(const std::string& name) const {
 
 Variant StandinDataSource::ValueOf(int number) const {
   InfoOf(number);
-  return guarded([&] { return Variant(open().value(number)); });
+  return Guarded([&] { return Variant(Open().value(number)); });
 }
 
 void StandinDataSource::Put(int number, const Variant& value, bool verify) {
   InfoOf(number);
-  guarded([&] {
-    open().put(number, value, verify);
+  Guarded([&] {
+    Open().put(number, value, verify);
     return 0;
   });
 }
 
 void StandinDataSource::Verify(int number) {
   InfoOf(number);
-  guarded([&] {
-    open().verify(number);
+  Guarded([&] {
+    Open().verify(number);
     return 0;
   });
 }

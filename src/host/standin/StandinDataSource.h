@@ -58,9 +58,9 @@ class StandinDataSource : public host::DataSource {
   Variant LowestValueOf(int number) const override;
 
  private:
-  erp::DataSource& open() const;
+  erp::DataSource& Open() const;
   template <typename Action>
-  auto guarded(Action action) const -> decltype(action());
+  auto Guarded(Action action) const -> decltype(action());
 
   std::string viewId_;
   const erp::ViewDef& view_;

@@ -11,7 +11,7 @@ namespace {
 constexpr std::int32_t kTransactionError = static_cast<std::int32_t>(0x80041002u);
 
 template <typename Step>
-auto transactionStep(Step step) -> decltype(step()) {
+auto TransactionStep(Step step) -> decltype(step()) {
   try {
     return step();
   } catch (const std::exception& error) {
@@ -19,10 +19,10 @@ auto transactionStep(Step step) -> decltype(step()) {
   }
 }
 
-erp::Session& erpSession(host::Session& session) {
+erp::Session& ErpSession(host::Session& session) {
   auto* standin = dynamic_cast<StandinSession*>(&session);
   if (!standin) throw std::invalid_argument("Not a session of the stand-in ERP.");
-  return standin->session();
+  return standin->ErpSession();
 }
 
 }  // namespace
@@ -53,19 +53,19 @@ std::vector<Variant> StandinDatabaseLink::ReadOptionValues(
 }
 
 int StandinDatabaseLink::TransactionBegin() {
-  return transactionStep([this] { return link_->beginTransaction(); });
+  return TransactionStep([this] { return link_->beginTransaction(); });
 }
 
 void StandinDatabaseLink::TransactionCommit() {
-  transactionStep([this] { link_->commitTransaction(); });
+  TransactionStep([this] { link_->commitTransaction(); });
 }
 
 void StandinDatabaseLink::TransactionRollback() {
-  transactionStep([this] { link_->rollbackTransaction(); });
+  TransactionStep([this] { link_->rollbackTransaction(); });
 }
 
 int StandinDatabaseLink::TransactionLevel() const {
-  return transactionStep([this] { return link_->transactionLevel(); });
+  return TransactionStep([this] { return link_->transactionLevel(); });
 }
 
 StandinSession::StandinSession(std::shared_ptr<erp::Session> session)
@@ -101,6 +101,7 @@ CreatedSession StandinSessionManager::CreateSession(const std::string& objectHan
   erp::CreateResult result = manager_.createSession(objectHandle);
   CreatedSession created;
   created.signonId = result.signonId;
+  created.refusal = std::move(result.refusal);
   if (result.session) created.session = std::make_shared<StandinSession>(result.session);
   return created;
 }
@@ -108,15 +109,15 @@ CreatedSession StandinSessionManager::CreateSession(const std::string& objectHan
 void StandinErrorDisplay::Put(host::Session& session, const std::string& source, int priority,
                               const std::string& text, const std::string& help,
                               const std::string& /*helpFile*/, int /*helpId*/) {
-  erpSession(session).errors().add(priority, text, source, help);
+  ErpSession(session).errors().add(priority, text, source, help);
 }
 
 void StandinErrorDisplay::Show(host::Session& session) {
-  display_.show(erpSession(session).errors());
+  display_.show(ErpSession(session).errors());
 }
 
 void StandinErrorDisplay::Clear(host::Session& session) {
-  erpSession(session).errors().clear();
+  ErpSession(session).errors().clear();
 }
 
 HostServices StandinHostServices(const std::filesystem::path& sharedData, erp::SignonPrompt& prompt,

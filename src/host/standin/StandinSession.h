@@ -35,9 +35,9 @@ class StandinDatabaseLink : public host::DatabaseLink {
   int TransactionLevel() const override;
 
   /// The stand-in link, for opening data sources on it.
-  const std::shared_ptr<erp::DatabaseLink>& link() const { return link_; }
+  const std::shared_ptr<erp::DatabaseLink>& ErpLink() const { return link_; }
   /// The session that opened the link.
-  host::Session& session() const { return session_; }
+  host::Session& OwnerSession() const { return session_; }
 
  private:
   std::shared_ptr<erp::DatabaseLink> link_;
@@ -56,8 +56,11 @@ class StandinSession : public host::Session, private host::ErrorCollection {
   void RemoveValue(const std::string& key) override { session_->values().remove(key); }
   std::string ReadValue(const std::string& key, size_t maxLength) const override;
   std::shared_ptr<host::DatabaseLink> OpenDBLink(int type, int flags) override;
+  std::string ChangeFileKey(bool create) override {
+    return session_->programSecret("Ordavel change files", create);
+  }
 
-  erp::Session& session() const { return *session_; }
+  erp::Session& ErpSession() const { return *session_; }
 
  private:
   int Count() const override { return static_cast<int>(session_->errors().count()); }

@@ -14,8 +14,8 @@ namespace {
 using namespace host::testing;
 
 std::vector<std::string> folders(const AccpacPaths& paths) {
-  return {paths.ProgramsPath(), paths.RuntimePath(), paths.SharedDataPath(), paths.SitePath(),
-          paths.CompanyPath(),  paths.UserPath(),    paths.LogPath()};
+  return {paths.ProgramsPath(), paths.RuntimePath(), paths.SharedDataPath(),
+          paths.SitePath(),     paths.CompanyPath(), paths.UserPath()};
 }
 
 TEST(AccpacPathsTest, WithoutTheKeyOrItsValuesNothingIsInstalledAndNoMessageIsShown) {
@@ -26,7 +26,7 @@ TEST(AccpacPathsTest, WithoutTheKeyOrItsValuesNothingIsInstalledAndNoMessageIsSh
     EXPECT_FALSE(paths.Installed()) << withKey;
     EXPECT_EQ("", paths.ProgramsPath() + paths.SharedDataPath()) << withKey;
     if (!withKey) {
-      EXPECT_EQ(std::vector<std::string>(7), folders(paths));
+      EXPECT_EQ(std::vector<std::string>(6), folders(paths));
     }
     EXPECT_TRUE(site.notifier.messages.empty()) << withKey;
   }
@@ -38,10 +38,10 @@ TEST(AccpacPathsTest, KeyWithoutTheLibraryFillsTheFoldersButIsNotInstalled) {
   site.setText("SharedData", "/accpac/data/");
   const AccpacPaths paths = site.paths();
   EXPECT_FALSE(paths.Installed());
-  EXPECT_EQ((std::vector<std::string>{"/accpac/programs", "/accpac/programs/runtime",
-                                      "/accpac/data/", "/accpac/data/SITE", "/accpac/data/COMPANY",
-                                      "/accpac/data/USER", "/accpac/data/COMPANY/Ordavel"}),
-            folders(paths));
+  EXPECT_EQ(
+      (std::vector<std::string>{"/accpac/programs", "/accpac/programs/runtime", "/accpac/data/",
+                                "/accpac/data/SITE", "/accpac/data/COMPANY", "/accpac/data/USER"}),
+      folders(paths));
   EXPECT_TRUE(site.notifier.messages.empty());
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "host/AccpacPaths.h"
+#include "platform/tests/testsupport/TempFolder.h"
 #include "standin/runtime/Installation.h"
 #include "standin/runtime/SiteConfigRecord.h"
 #include "standin/site/RegistryStore.h"
 #include "standin/site/SiteDatabase.h"
 #include "standin/testsupport/TestCompany.h"
-#include "host/AccpacPaths.h"
-#include "platform/tests/testsupport/TempFolder.h"
 #include "util/tests/testsupport/Recording.h"
 
 #include <filesystem>

@@ -3,10 +3,10 @@
 #include "host/AccpacConnection.h"
 #include "host/DataSource.h"
 
+#include "platform/tests/testsupport/TempFolder.h"
 #include "standin/site/ErpErrorDisplay.h"
 #include "standin/site/tests/testsupport/ScriptedPrompt.h"
 #include "standin/testsupport/TestCompany.h"
-#include "platform/tests/testsupport/TempFolder.h"
 
 #include <filesystem>
 #include <memory>

@@ -10,7 +10,7 @@ namespace {
 
 class ErrorStream : public util::Notifier {
  public:
-  void critical(const std::string& text) override { std::cerr << "Ordavel: " << text << '\n'; }
+  void Critical(const std::string& text) override { std::cerr << "Ordavel: " << text << '\n'; }
 };
 
 }  // namespace

@@ -67,7 +67,7 @@ class MapFileReader {
     std::ostringstream content;
     content << in.rdbuf();
     std::set<std::string> sections;
-    for (const auto& section : util::IniDocument::parse(content.str()).outline()) {
+    for (const auto& section : util::IniDocument::Parse(content.str()).Outline()) {
       for (int line : section.otherLines)
         Problem(line, "this line is neither [section] nor key=value.");
       if (section.line == 0) {

@@ -50,6 +50,8 @@ TEST(OpenUrl, PutsHttpInFrontOfAnAddressWithoutItAndReportsABrowserThatDoesNotSt
     OpenURL(shell, notifier, address);
     EXPECT_EQ(Texts{opened}, shell.opened) << name;
     EXPECT_EQ(messages, notifier.messages) << name;
+    EXPECT_EQ(messages.empty() ? Texts{} : Texts{opened}, notifier.targets)
+        << name << ": the address is offered for copying";
   };
   check("NoScheme", "www.quenlix.com", 42, "http://www.quenlix.com", {});
   check("Https", "https://www.quenlix.com/", 42, "https://www.quenlix.com/", {});
@@ -88,6 +90,19 @@ TEST(OpenDocument, OpensTheGuideQuotedFoundInAnyCaseOrSaysWhyNot) {
   check("OtherCase", true, "DOCUMENTATION/ordavel user guide.PDF", 42, {"\"" + guide + "\""}, {});
   check("NoViewer", true, "Documentation/Ordavel User Guide.pdf", 31, {"\"" + guide + "\""},
         {reader});
+}
+
+TEST(ReportingShell, TellsOfAFolderNoFileBrowserShowed) {
+  for (const bool shown : {true, false}) {
+    RecordingShell shell;
+    shell.exploreResult = shown;
+    RecordingNotifier notifier;
+    ReportingShell reporting(shell, notifier);
+    EXPECT_EQ(shown, ExploreFolder(reporting, "/logs/Ordavel"));
+    EXPECT_EQ(Texts{"\"/logs/Ordavel\""}, shell.explored);
+    EXPECT_EQ(shown ? Texts{} : Texts{kCannotShowFolder}, notifier.messages);
+    EXPECT_EQ(shown ? Texts{} : Texts{"/logs/Ordavel"}, notifier.targets) << "unquoted, to copy";
+  }
 }
 
 }  // namespace

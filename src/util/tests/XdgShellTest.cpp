@@ -50,7 +50,7 @@ TEST_F(XdgShellTest, NoShellReadsTheName) {
   const std::string trap = (folder_ / "pwned").string();
   const std::string evil = (folder_ / "a").string() + "\"; touch " + trap + "; echo \"$(touch " +
                            trap + "2) `touch " + trap + "3` b";
-  EXPECT_EQ(42, shell_.open("\"" + evil + "\""));
+  EXPECT_EQ(42, shell_.Open("\"" + evil + "\""));
   EXPECT_EQ("1\n" + evil + "\n", recordedArguments());
   EXPECT_FALSE(fs::exists(trap));
   EXPECT_FALSE(fs::exists(trap + "2"));
@@ -58,13 +58,25 @@ TEST_F(XdgShellTest, NoShellReadsTheName) {
 }
 
 TEST_F(XdgShellTest, ExploreOpensTheUnquotedFolder) {
-  shell_.explore("\"/data/Ordavel logs\"");
+  shell_.Explore("\"/data/Ordavel logs\"");
   EXPECT_EQ("1\n/data/Ordavel logs\n", recordedArguments());
 }
 
 TEST_F(XdgShellTest, AProgramThatCannotStartGivesTwo) {
   platform::testing::ScopedEnv emptyPath("PATH", (folder_ / "empty").string());
-  EXPECT_EQ(2, shell_.open("https://www.quenlix.com/"));
+  EXPECT_EQ(2, shell_.Open("https://www.quenlix.com/"));
+  EXPECT_FALSE(shell_.Explore("/data"));
+}
+
+// xdg-open says through its exit status that the desktop has no program for the target.
+TEST_F(XdgShellTest, TheLaunchersExitStatusIsItsVerdict) {
+  for (const int status : {0, 3, 4}) {
+    platform::testing::WriteFile(folder_ / "bin" / "xdg-open",
+                                 "#!/bin/sh\nexit " + std::to_string(status) + "\n");
+    ::chmod((folder_ / "bin" / "xdg-open").c_str(), 0755);
+    EXPECT_EQ(status == 0, shell_.Explore("/data")) << status;
+    EXPECT_EQ(status == 0 ? 42 : 2, shell_.Open("/data/guide.pdf")) << status;
+  }
 }
 
 TEST(XdgShellQuotes, OnlyOneSurroundingPairIsTakenOff) {

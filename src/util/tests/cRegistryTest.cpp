@@ -21,8 +21,7 @@ RegistryValue stored(std::uint32_t type, const std::string& bytes) {
 class cRegistryTest : public ::testing::Test {
  protected:
   cRegistryTest()
-      : registryFile_("ORDAVEL_REGISTRY", (folder_ / "registry").string()),
-        registry_(store_, "ordavel") {}
+      : registryFile_("ORDAVEL_REGISTRY", (folder_ / "registry").string()), registry_(store_) {}
 
   void put(const std::string& name, const RegistryValue& value) {
     ASSERT_EQ(RegistryStatus::kOk, store_.createKey(platform::kLocalMachine, kConfig));

@@ -1,10 +1,10 @@
+#include "platform/tests/testsupport/TempFolder.h"
+#include "platform/tests/testsupport/TestData.h"
 #include "standin/catalog/ViewCatalog.h"
 #include "standin/command/Commands.h"
 #include "standin/database/ErpError.h"
 #include "standin/sample/CompanyGenerator.h"
 #include "standin/site/SiteDatabase.h"
-#include "platform/tests/testsupport/TempFolder.h"
-#include "platform/tests/testsupport/TestData.h"
 
 #include <gtest/gtest.h>
 

@@ -24,7 +24,7 @@ TEST(RuntimeInstallationTest, MissingLibraryIsAnErrorAndRecordsNothing) {
   }
   RegistryValue ignored;
   EXPECT_EQ(RegistryStatus::kNotFound,
-            registry.queryValue(kLocalMachine, kConfigurationKey, "Programs", ignored));
+            registry.QueryValue(kLocalMachine, kConfigurationKey, "Programs", ignored));
 }
 
 TEST(SiteConfigRecordTest, ResultCodes) {

@@ -1,3 +1,4 @@
+#include "platform/tests/testsupport/TempFolder.h"
 #include "standin/database/ErpDataSource.h"
 #include "standin/database/ValueText.h"
 #include "standin/database/Verifier.h"
@@ -8,7 +9,6 @@
 #include "standin/sample/SiteFolder.h"
 #include "standin/site/SiteDatabase.h"
 #include "standin/testsupport/TestCompany.h"
-#include "platform/tests/testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -101,17 +101,28 @@ TEST_F(SessionManagerTest, ADesktopHandleJoinsThatSessionWithoutAsking) {
   EXPECT_TRUE(prompt.messages.empty());
 }
 
-TEST_F(SessionManagerTest, StaleOrMalformedHandlesGiveNoSession) {
+TEST_F(SessionManagerTest, StaleOrMalformedHandlesGiveNoSessionAndSayWhy) {
   SiteDatabase site(temp_->layout());
   const std::int32_t ended = site.createDesktopSession("ADMIN", "SAMLTD");
   site.removeDesktopSession(ended);
   ScriptedPrompt prompt({kGood});
+  const std::string endedHandle = std::to_string(ended);
+  auto notNumber = [](const std::string& handle) {
+    return handle + " is not a desktop session handle.";
+  };
 
-  for (const std::string& handle :
-       {std::to_string(ended), std::string("999999"), std::string("abc"), std::string("12x"),
-        std::string("-5"), std::string("0"), std::string("99999999999")}) {
+  for (const auto& [handle, refusal] : std::vector<std::pair<std::string, std::string>>{
+           {endedHandle, "Desktop session " + endedHandle + " has ended."},
+           {"999999", "There is no desktop session 999999."},
+           {"abc", notNumber("abc")},
+           {"12x", notNumber("12x")},
+           {"-5", notNumber("-5")},
+           {"0", notNumber("0")},
+           {"99999999999", notNumber("99999999999")}}) {
     SCOPED_TRACE(handle);
-    EXPECT_EQ(nullptr, signOn(prompt, handle).session);
+    const CreateResult result = signOn(prompt, handle);
+    EXPECT_EQ(nullptr, result.session);
+    EXPECT_EQ(refusal, result.refusal);
   }
   EXPECT_TRUE(prompt.messages.empty());
 }

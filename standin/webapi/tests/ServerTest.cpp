@@ -58,8 +58,9 @@ TEST(WebApiServerTest, MetadataDescribesEntitySetsWithKeysTypesAndDetailCollecti
   const auto result = site.get("AR/$metadata");
   ASSERT_TRUE(result);
   EXPECT_EQ(200, result->status);
-  EXPECT_NE(std::string::npos,
-            result->body.find(platform::testing::TestData("standin/webapi/tests/data/ar-items.edmx")))
+  EXPECT_NE(
+      std::string::npos,
+      result->body.find(platform::testing::TestData("standin/webapi/tests/data/ar-items.edmx")))
       << result->body;
   for (const char* set :
        {"ARCustomers", "ARCustomerGroups", "ARShipToLocations", "ARRecurringCharges", "ARItems"}) {

@@ -14,13 +14,13 @@ namespace about::testing {
 
 class FakeTimer : public Timer {
  public:
-  void setInterval(std::chrono::milliseconds value) override { interval = value; }
-  void start() override {
+  void SetInterval(std::chrono::milliseconds value) override { interval = value; }
+  void Start() override {
     running = true;
     ++starts;
   }
-  void stop() override { running = false; }
-  bool isRunning() const override { return running; }
+  void Stop() override { running = false; }
+  bool IsRunning() const override { return running; }
 
   std::chrono::milliseconds interval{0};
   bool running = true;  // a timer the model must stop itself
@@ -29,7 +29,7 @@ class FakeTimer : public Timer {
 
 class FakePointer : public PointerPosition {
  public:
-  Point position() const override { return at; }
+  Point Position() const override { return at; }
   Point at;
 };
 
@@ -38,11 +38,11 @@ using util::testing::RecordingShell;
 
 class FixedVersionTexts : public VersionTexts {
  public:
-  std::string programBuild() override {
+  std::string ProgramBuild() override {
     if (fails) throw std::runtime_error("no build");
     return "Build 9600 created on 2026/04/14";
   }
-  std::string systemManagerVersion() override {
+  std::string SystemManagerVersion() override {
     if (fails) throw std::runtime_error("no version");
     return "(6.6A)(Premium)(Build 40)(Product Update 2)";
   }
@@ -51,7 +51,7 @@ class FixedVersionTexts : public VersionTexts {
 
 class FixedSiteReader : public SiteConfigurationReader {
  public:
-  std::optional<SiteClient> readSiteClient() override {
+  std::optional<SiteClient> ReadSiteClient() override {
     if (fails) throw std::runtime_error("no library");
     return client;
   }

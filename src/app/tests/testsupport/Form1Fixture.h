@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/Form1.h"
-#include "standin/site/tests/testsupport/ScriptedPrompt.h"
 #include "host/standin/StandinDataSource.h"
 #include "host/standin/StandinSession.h"
 #include "host/testsupport/InstalledSite.h"
 #include "host/testsupport/RecordingMessages.h"
+#include "standin/site/tests/testsupport/ScriptedPrompt.h"
 #include "util/tests/testsupport/Recording.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +19,15 @@
 namespace app::testing {
 
 using RecordingMessages = host::testing::RecordingMessages;
+
+/// A pump that lets a test act while the window lets its messages run, as a click would.
+class ScriptedPump : public host::EventPump {
+ public:
+  void ProcessPendingMessages() override {
+    if (onMessages) onMessages();
+  }
+  std::function<void()> onMessages;
+};
 
 class NoFilterWindow : public host::FilterWindow {
  public:
@@ -72,7 +81,7 @@ class Form1Fixture : public ::testing::Test {
   host::standin::StandinDataSourceFactory factory;
   RecordingMessages messages;
   util::testing::RecordingShell shell;
-  host::NoEventPump pump;
+  ScriptedPump pump;
   NoFilterWindow filterWindow;
   /// Replaces the installation's own paths when set.
   std::function<host::AccpacPaths()> readPaths;

@@ -112,12 +112,12 @@ TEST_F(AboutDialogTest, LinksUnderlineUnderThePointerAndNotOnceItHasLeft) {
     ASSERT_FALSE(link.font().underline());
     PointAt(link, link.rect().center());
     EXPECT_TRUE(link.font().underline());
-    EXPECT_TRUE(timer.isRunning());
+    EXPECT_TRUE(timer.IsRunning());
     EXPECT_EQ(100, timer.QtTimer().interval());
 
     PointAt(Child<QLabel>("lblCopyright"), QPoint(1, 1));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !link.font().underline(); }, 2000));
-    EXPECT_FALSE(timer.isRunning());
+    EXPECT_FALSE(timer.IsRunning());
   }
 }
 
@@ -165,7 +165,7 @@ TEST_F(AboutDialogTest, OkEscapeAndTheCloseBoxCloseTheWindowThroughItsOk) {
     c.close(*dialog);
     EXPECT_FALSE(dialog->isVisible()) << c.name;
     EXPECT_EQ(QDialog::Accepted, dialog->result()) << c.name;
-    EXPECT_TRUE(window->closed()) << c.name;
+    EXPECT_TRUE(window->Closed()) << c.name;
   }
 }
 

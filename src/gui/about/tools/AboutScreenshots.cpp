@@ -25,13 +25,13 @@ namespace fs = std::filesystem;
 
 class NoShell : public util::Shell {
  public:
-  int open(const std::string&) override { return 42; }
-  void explore(const std::string&) override {}
+  int Open(const std::string&) override { return 42; }
+  bool Explore(const std::string&) override { return true; }
 };
 
 class ErrorStream : public util::Notifier {
  public:
-  void critical(const std::string& text) override { std::cerr << text << '\n'; }
+  void Critical(const std::string& text) override { std::cerr << text << '\n'; }
 };
 
 /// An ERP installation in the temp folder, removed afterwards.

@@ -70,9 +70,11 @@ TEST_F(FilterWindowTest, TheCriteriaButtonTakesTheFilterBuiltInTheWindow) {
     EXPECT_TRUE(window.FinderButton(1).isHidden());
     window.accept();
   });
+  QToolButton& button = *widget.ExtraButtons()[0];
   PressCriteriaButton();
   EXPECT_EQ(built, shown);
   EXPECT_EQ(built, criteria.Filter());
+  EXPECT_TRUE(button.isChecked()) << "the button shows that criteria are set";
 
   const std::string refused = "IDCUST >= \"C100\" AND";
   AnswerModal([&](QDialog& dialog) {
@@ -92,6 +94,27 @@ TEST_F(FilterWindowTest, TheCriteriaButtonTakesTheFilterBuiltInTheWindow) {
   });
   PressCriteriaButton();
   EXPECT_EQ(built, criteria.Filter()) << "cancelled, the filter stays";
+  EXPECT_TRUE(button.isChecked()) << "a click does not toggle what the filter decides";
+}
+
+TEST_F(FilterWindowTest, AddConditionTurnsTypedTextIntoRowsOrRefusesAndKeepsIt) {
+  auto add = [&](const char* name, const std::string& typed, int rows, const std::string& text,
+                 bool refused) {
+    FilterWindowDialog window(*customers, "", services);
+    window.FilterBox().setPlainText(QString::fromStdString(typed));
+    window.AddButton().click();
+    EXPECT_EQ(rows, window.ConditionCount()) << name;
+    EXPECT_EQ(text, window.FilterBox().toPlainText().toStdString()) << name;
+    EXPECT_EQ(refused, !window.Problem().isHidden()) << name;
+    return window.Problem().text().toStdString();
+  };
+  add("Rows", "NAMECUST LIKE \"%Cat%\" OR SWHOLD = 1", 3,
+      "NAMECUST LIKE \"%Cat%\" OR SWHOLD = 1 AND IDCUST = \"\"", false);
+  const std::string malformed = "IDCUST >= \"C100\" AND";
+  EXPECT_EQ(customers->CheckFilter(malformed)->message,
+            add("Malformed", malformed, 0, malformed, true));
+  const std::string grouped = "(IDCUST = \"C1\")";
+  add("Grouped", grouped, 0, grouped, true);
 }
 
 }  // namespace

@@ -60,5 +60,18 @@ TEST_F(FinderDialogTest, SearchesAndPicksWithEnter) {
   EXPECT_EQ("3", finder.ChosenValue());
 }
 
+TEST_F(FinderDialogTest, UpAndDownInTheSearchBoxMoveThroughTheListThatEnterPicksFrom) {
+  FinderDialog finder(settings, services);
+  finder.show();
+  const int start = finder.Table().currentIndex().row();
+  for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
+    QTest::keyClick(&finder.SearchText(), key);
+  }
+  ASSERT_EQ(start + 1, finder.Table().currentIndex().row());
+  const QString below = finder.Table().model()->index(start + 1, 1).data().toString();
+  QTest::keyClick(&finder.SearchText(), Qt::Key_Return);
+  EXPECT_EQ(below.toStdString(), finder.ChosenValue());
+}
+
 }  // namespace
 }  // namespace gui::controls::testing

@@ -122,6 +122,20 @@ TEST_F(TaxGroupGridWidgetTest, DrawsTheColumnsAndCells) {
   EXPECT_EQ("3", widget->model()->index(1, 1).data().toString().toStdString());
 }
 
+TEST_F(TaxGroupGridWidgetTest, OnlyTheGridWithTheFocusMarksItsCurrentCell) {
+  widget->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(widget.get()));
+  Click(1, 1);
+  EXPECT_TRUE(widget->selectionModel()->isSelected(widget->model()->index(1, 1)));
+  QLineEdit elsewhere;
+  elsewhere.show();
+  elsewhere.activateWindow();
+  elsewhere.setFocus();
+  Settle();
+  EXPECT_FALSE(widget->selectionModel()->hasSelection());
+  EXPECT_EQ(1, grid.CurrentRow()) << "the grid keeps its current cell";
+}
+
 struct Edit {
   const char* name;
   std::function<void()> act;

@@ -3,6 +3,7 @@
 #include "gui/controls/ApplicationLook.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,8 @@ class QtEnvironment : public ::testing::Environment {
     static char* argv[] = {name, nullptr};
     // Run directly rather than through CTest, the tests still need no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Whatever a window remembers goes to the temp folder, never to the tester's home.
+    qputenv("ORDAVEL_CONFIG_HOME", settings_.path().toLocal8Bit());
     application_ = std::make_unique<QApplication>(argc, argv);
     gui::controls::UsePlatformFont(*application_);
     gui::controls::MuteOffscreenNotes();
@@ -25,6 +28,7 @@ class QtEnvironment : public ::testing::Environment {
   void TearDown() override { application_.reset(); }
 
  private:
+  QTemporaryDir settings_{QDir::tempPath() + QStringLiteral("/ordavel-config-XXXXXX")};
   std::unique_ptr<QApplication> application_;
 };
 

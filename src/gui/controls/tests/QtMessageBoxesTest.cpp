@@ -1,9 +1,14 @@
 #include "gui/controls/QtMessageBoxes.h"
 
 #include "gui/controls/ProgressWidgets.h"
+#include "gui/controls/QtNotifier.h"
 #include "gui/controls/tests/GuiFixture.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 namespace gui::controls::testing {
@@ -45,6 +50,20 @@ TEST(MessageBoxesTest, AQuestionGivesTheOperatorsAnswer) {
     EXPECT_EQ(answer == QMessageBox::Yes,
               boxes.AskYesNo("Back up first?", "Ordavel", host::MessageIcon::Question));
   }
+}
+
+TEST(NotifierTest, ATargetThatCannotBeOpenedIsShownWithACopyButton) {
+  QtNotifier notifier("Ordavel");
+  QString copied;
+  AnswerModal([&](QDialog& dialog) {
+    auto& shown = dynamic_cast<CannotOpenDialog&>(dialog);
+    EXPECT_EQ("No file browser.", shown.Message().text().toStdString());
+    shown.CopyButton().click();
+    EXPECT_TRUE(shown.isVisible()) << "copying leaves the message open";
+    copied = QApplication::clipboard()->text();
+  });
+  notifier.CannotOpen("No file browser.", "/srv/logs/SAMLTD");
+  EXPECT_EQ("/srv/logs/SAMLTD", copied.toStdString());
 }
 
 TEST(ProgressWidgetsTest, DrawTheirModelsAndThePumpRunsPendingEvents) {

@@ -9,9 +9,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTemporaryDir>
 
 namespace gui::controls::testing {
 namespace {
@@ -47,6 +49,27 @@ TEST_F(SignonDialogTest, RefusalsAreShownInTheDialogWithTheFocusOnTheFieldAtFaul
   });
   ASSERT_TRUE(connection.Logon("ZX1000", 0));
   EXPECT_EQ("SAMLTD", connection.Session()->CompanyID());
+}
+
+TEST(SignonMemoryTest, TheLastUserAndCompanyComeBackButNeverThePassword) {
+  QTemporaryDir folder;
+  const QString file = folder.filePath(QStringLiteral("Ordavel/signon.ini"));
+  host::SignonRequest request;
+  request.companies = {{"AAA", "First"}, {"SAMLTD", "Sample"}};
+  {
+    QtSignonDialog first(nullptr, file);
+    first.Present(request);
+    first.UserID().setText("CLERK");
+    first.Password().setText("clerk-secret");
+    first.Company().setCurrentIndex(1);
+    first.Remember();
+  }
+  QtSignonDialog next(nullptr, file);
+  next.Present(request);
+  const host::SignonCredentials shown = next.Entered();
+  EXPECT_EQ("CLERK SAMLTD ", shown.userId + " " + shown.company + " " + shown.password);
+  QFile stored(file);
+  EXPECT_TRUE(stored.open(QIODevice::ReadOnly) && !stored.readAll().contains("clerk-secret"));
 }
 
 TEST_F(SignonDialogTest, CancellingSignsNobodyOn) {

@@ -65,6 +65,10 @@ class TemporarySite {
 
   fs::path SharedData() const { return erp::sharedDataOf(folder_); }
   fs::path Registry() const { return folder_ / "registry"; }
+  /// The sign-on dialog's memory, so that the pictures never show the developer's own.
+  QString SignonSettings() const {
+    return QString::fromStdString((folder_ / "signon.ini").string());
+  }
 
  private:
   fs::path folder_;
@@ -107,7 +111,7 @@ class Screens {
       });
       signon_.accept();
     });
-    if (!connection_.Logon(app::kProgramId, 0)) throw std::runtime_error("cannot sign on");
+    if (!connection_.Logon(convert::kProgramId, 0)) throw std::runtime_error("cannot sign on");
   }
 
   void FieldEditWithFinder() {
@@ -286,7 +290,7 @@ class Screens {
   fs::path folder_;
   TemporarySite site_;
   host::standin::StandinHost standin_{site_.Registry()};
-  QtSignonDialog signon_;
+  QtSignonDialog signon_{nullptr, site_.SignonSettings()};
   QtErrorListView errorView_;
   host::HostServices hostServices_ = standin_.Services(site_.SharedData(), signon_, errorView_);
   host::AccpacConnection connection_{hostServices_};

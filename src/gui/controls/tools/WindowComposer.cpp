@@ -13,7 +13,7 @@ constexpr int kMargin = 16;
 constexpr int kShadow = 4;
 
 bool IsPopup(const QWidget& window) {
-  return window.windowType() == Qt::Popup;
+  return window.windowType() == Qt::Popup || window.windowType() == Qt::ToolTip;
 }
 
 int TitleHeight(const QWidget& window) {

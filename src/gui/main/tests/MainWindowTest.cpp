@@ -1,24 +1,38 @@
 #include "gui/main/MainWindow.h"
 
 #include "app/tests/testsupport/Form1Fixture.h"
+#include "convert/KindTable.h"
 #include "gui/controls/ControlServices.h"
 #include "gui/controls/FieldEditWidget.h"
 #include "gui/controls/FinderDialog.h"
 #include "gui/controls/GridWidget.h"
 #include "gui/controls/QtMessageBoxes.h"
+#include "gui/controls/QtNotifier.h"
+#include "gui/controls/tests/GuiFixture.h"
+#include "gui/main/Program.h"
+#include "platform/tests/testsupport/TempFolder.h"
+#include "util/ShellHelpers.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
+
+#include <set>
 
 namespace gui::testing {
 namespace {
+
+using controls::testing::AnswerModal;
 
 constexpr int kARTab = 1;
 constexpr int kICTab = 2;
@@ -52,8 +66,8 @@ class MainWindowTest : public ::testing::Test {
         .host = host::standin::StandinHostServices(site.sharedData(), prompt, display),
         .readPaths = [this] { return site.paths(); },
         .dataSources = factory,
-        .messages = messages,
-        .shell = shell,
+        .messages = *messageBoxes,
+        .shell = *formShell,
         .notifier = site.notifier,
         .pump = pump,
         .filterWindow = filterWindow,
@@ -119,7 +133,9 @@ class MainWindowTest : public ::testing::Test {
   erp::ConsoleErrorDisplay display{errors};
   host::standin::StandinDataSourceFactory factory;
   app::testing::RecordingMessages messages;
+  host::MessageBoxes* messageBoxes = &messages;
   util::testing::RecordingShell shell;
+  util::Shell* formShell = &shell;
   controls::QtEventPump pump;
   app::testing::NoFilterWindow filterWindow;
   std::unique_ptr<app::Form1> form;
@@ -246,6 +262,13 @@ TEST_F(MainWindowTest, PreviewSavesNothingConvertAgreesAndUndoPutsBackWhatNobody
   ASSERT_EQ(2u, messages.boxes.size());
   EXPECT_NE(std::string::npos, messages.boxes[1].text.find("cannot be undone"));
   EXPECT_NE(std::string::npos, messages.boxes[1].text.find("Nothing was changed."));
+
+  // File > Undo a Conversion... refuses a wrong file before it asks anything.
+  ChangeCommands chosen(*form, *window, [&](const std::string&) { return preview.string(); });
+  chosen.UndoAConversion();
+  ASSERT_EQ(3u, messages.boxes.size());
+  EXPECT_NE(std::string::npos, messages.boxes[2].text.find("it is a preview's"))
+      << messages.boxes[2].text;
 }
 
 TEST_F(MainWindowTest, CancelDuringARunEndsItWithTheCancelledMessage) {
@@ -259,8 +282,9 @@ TEST_F(MainWindowTest, CancelDuringARunEndsItWithTheCancelledMessage) {
       messages.boxes[1].text);
 }
 
-TEST_F(MainWindowTest, ClosingDuringARunCancelsItAndClosesWhenItEnded) {
+TEST_F(MainWindowTest, ClosingDuringARunAsksThenCancelsItAndClosesWhenItEnded) {
   PrepareCustomerRun();
+  messages.answers = {true, true};
   bool runningAtClose = false;
   AtFirstProgress([this, &runningAtClose] {
     window->close();
@@ -269,9 +293,112 @@ TEST_F(MainWindowTest, ClosingDuringARunCancelsItAndClosesWhenItEnded) {
   QTest::mouseClick(&Shown<QPushButton>("cmdConvert"), Qt::LeftButton);
   Settle();
   EXPECT_TRUE(runningAtClose) << "the window waits for the run";
-  EXPECT_TRUE(form->State().CancelRequested);
+  EXPECT_EQ(kRunningCloseQuestion, messages.boxes.at(1).text);
+  EXPECT_TRUE(form->Run()->LastResult().cancelled);
   EXPECT_FALSE(window->isVisible());
   EXPECT_TRUE(form->Unloaded());
+}
+
+TEST_F(MainWindowTest, NoToTheCloseQuestionKeepsTheRunGoing) {
+  PrepareCustomerRun();
+  messages.answers = {true, false, false};
+  AtFirstProgress([this] { window->close(); });
+  QTest::mouseClick(&Shown<QPushButton>("cmdConvert"), Qt::LeftButton);
+  Settle();
+  ASSERT_EQ(3u, messages.boxes.size());
+  EXPECT_EQ(kRunningCloseQuestion, messages.boxes[1].text);
+  EXPECT_NE(std::string::npos, messages.boxes[2].text.find("is complete")) << "not cancelled";
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_FALSE(form->Unloaded());
+}
+
+TEST_F(MainWindowTest, EnterOnTheBackupQuestionConvertsNothing) {
+  controls::QtMessageBoxes boxes;
+  messageBoxes = &boxes;
+  PrepareCustomerRun();
+  QString asked;
+  AnswerModal([&](QDialog& dialog) {
+    asked = dynamic_cast<QMessageBox&>(dialog).text();
+    QTest::keyClick(&dialog, Qt::Key_Return);
+  });
+  QTest::mouseClick(&Shown<QPushButton>("cmdConvert"), Qt::LeftButton);
+  EXPECT_TRUE(asked.startsWith("You should back up your database")) << asked.toStdString();
+  SQLite::Statement converted(company->database()->sql(),
+                              "SELECT COUNT(*) FROM AR0024 WHERE CODETAXGRP <> 'OLD'");
+  ASSERT_TRUE(converted.executeStep());
+  EXPECT_EQ(0, converted.getColumn(0).getInt());
+}
+
+TEST_F(MainWindowTest, LogFilesTellsWhenNoFileBrowserShowsTheFolderAndOffersItsPath) {
+  controls::QtNotifier notifier("Ordavel");
+  util::ReportingShell reporting(shell, notifier);
+  formShell = &reporting;
+  shell.exploreResult = false;
+  Open();
+  const std::string folder = form->Connection()->LogFolderOnDisk();
+  std::string text;
+  std::string target;
+  AnswerModal([&](QDialog& dialog) {
+    auto& shown = dynamic_cast<controls::CannotOpenDialog&>(dialog);
+    text = shown.Message().text().toStdString();
+    target = shown.Target().text().toStdString();
+  });
+  window->MenuAction("mnuFileLogFiles").trigger();
+  EXPECT_EQ(util::kCannotShowFolder, text);
+  EXPECT_EQ(folder, target);
+}
+
+TEST_F(MainWindowTest, CheckBoxesAndMenuCommandsHaveAccessKeysOfTheirOwn) {
+  Open();
+  auto key = [](const QString& text) { return QKeySequence::mnemonic(text)[0].key(); };
+  std::set<Qt::Key> inReach;
+  for (QAction* title : window->menuBar()->actions()) {
+    inReach.insert(key(title->text()));
+    std::set<Qt::Key> inMenu;
+    for (QAction* command : title->menu()->actions()) {
+      if (command->isSeparator()) continue;
+      EXPECT_TRUE(inMenu.insert(key(command->text())).second) << command->text().toStdString();
+    }
+  }
+  for (const char* button : {"cmdConvert", "cmdClose"})
+    inReach.insert(key(Shown<QPushButton>(button).text()));
+  EXPECT_EQ(4u, inReach.size());
+  for (int tab = 0; tab < window->Tabs().count(); ++tab) {
+    std::set<Qt::Key> inTab = inReach;
+    for (QCheckBox* box : window->Tabs().widget(tab)->findChildren<QCheckBox*>())
+      EXPECT_TRUE(inTab.insert(key(box->text())).second) << box->text().toStdString();
+  }
+  EXPECT_EQ("C&ustomers", Shown<QCheckBox>("chkCustomers").text().toStdString().substr(8));
+  EXPECT_EQ("Convert Customers", form->CheckBoxNamed("chkCustomers").Caption());
+}
+
+TEST_F(MainWindowTest, EveryCriteriaButtonShowsWhetherItsKindHasCriteria) {
+  Open();
+  int kinds = 0;
+  for (const convert::KindDef& kind : convert::Kinds()) {
+    // The kind's criteria sit on the "to" control of its first range pair.
+    QToolButton& button = *window->Edit(kind.ranges.front().to).ExtraButtons().at(0);
+    EXPECT_FALSE(button.isChecked()) << kind.criteria;
+    form->Criteria(kind.criteria).Filter("A = 1");
+    EXPECT_TRUE(button.isChecked()) << kind.criteria;
+    EXPECT_EQ("Additional Criteria: A = 1", button.toolTip().toStdString()) << kind.criteria;
+    form->Criteria(kind.criteria).Filter("");
+    EXPECT_EQ("Additional Criteria", button.toolTip().toStdString()) << kind.criteria;
+    ++kinds;
+  }
+  EXPECT_EQ(19, kinds);
+}
+
+TEST_F(MainWindowTest, AHandleThatJoinsNoDesktopSessionIsExplainedAndTheProgramEnds) {
+  platform::testing::ScopedEnv registry("ORDAVEL_REGISTRY", site.registry().file().string());
+  std::string shown;
+  AnswerModal([&](QDialog& dialog) {
+    EXPECT_EQ("Ordavel", dialog.windowTitle().toStdString());
+    shown = dynamic_cast<QMessageBox&>(dialog).text().toStdString();
+  });
+  Program program("999");
+  EXPECT_FALSE(program.Start());
+  EXPECT_EQ("Ordavel cannot join the ERP desktop session. There is no desktop session 999.", shown);
 }
 
 TEST_F(MainWindowTest, TheHelpMenuRunsTheHooksItIsGivenElseTheWindowsOwnCommands) {

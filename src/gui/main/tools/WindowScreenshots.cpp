@@ -5,6 +5,7 @@
 
 #include "gui/main/Program.h"
 
+#include "convert/KindTable.h"
 #include "gui/controls/FieldEditWidget.h"
 #include "gui/controls/tools/ScreenshotTool.h"
 #include "gui/controls/tools/WindowComposer.h"
@@ -18,10 +19,14 @@
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
+#include <QToolTip>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iostream>
 
@@ -50,6 +55,8 @@ class TemporarySite {
   TemporarySite& operator=(const TemporarySite&) = delete;
 
   std::string Handle() const { return std::to_string(handle_); }
+  /// A folder for programs the pictures need in place of the desktop's.
+  fs::path Programs() const { return folder_ / "bin"; }
 
  private:
   fs::path folder_;
@@ -73,6 +80,29 @@ void WhenMessageBox(std::function<void(QMessageBox&)> step) {
     step(*box);
   });
   poll->start();
+}
+
+/// Runs `step` on the next modal dialog once it shows.
+void WhenDialog(std::function<void(QDialog&)> step) {
+  auto* poll = new QTimer;
+  poll->setInterval(5);
+  QObject::connect(poll, &QTimer::timeout, [poll, step = std::move(step)] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible()) return;
+    poll->stop();
+    poll->deleteLater();
+    Settle();
+    step(*dialog);
+  });
+  poll->start();
+}
+
+/// The tool tip on screen, or nullptr.
+QWidget* ShownToolTip() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->inherits("QTipLabel") && widget->isVisible()) return widget;
+  }
+  return nullptr;
 }
 
 /// The program on the sample site, drawn in its states.
@@ -119,6 +149,47 @@ class Screens {
     Window().Edit("afecFromCustomer").setFocus();
     Settle();
     Save({&Window()}, "main-window-ar-ready.png");
+  }
+
+  /// The customers' criteria set, the customer groups' not, with the set button's tip.
+  void CriteriaSetAndUnset() {
+    app::Form1& form = program_.Form();
+    Window().Tabs().setCurrentIndex(1);
+    static_cast<QCheckBox*>(Window().Widget("chkCustomerGroups"))->click();
+    form.Criteria(convert::KindOfCheckBox("chkCustomers")->criteria)
+        .Filter("NAMECUST LIKE \"%Catering%\" AND SWHOLD = 0");
+    Settle();
+    QToolButton& set = *Window().Edit("afecToCustomer").ExtraButtons().at(0);
+    QToolTip::showText(set.mapToGlobal(QPoint(0, set.height())), set.toolTip(), &set);
+    Settle();
+    QWidget* tip = ShownToolTip();
+    // The tip is kept within the offscreen screen, which is smaller than the window: it is put
+    // where a desktop shows it, ending below the button.
+    if (tip) tip->move(set.mapToGlobal(QPoint(set.width() - tip->width(), set.height() + 4)));
+    Save({&Window(), tip}, "main-window-criteria.png");
+    QToolTip::hideText();
+    for (const convert::KindDef& kind : convert::Kinds()) form.Criteria(kind.criteria).Filter("");
+    static_cast<QCheckBox*>(Window().Widget("chkCustomerGroups"))->click();
+  }
+
+  /// File > Log Files... on a desktop whose xdg-open finds no program for folders.
+  void LogFilesWithoutAFileBrowser() {
+    const fs::path launcher = site_.Programs() / "xdg-open";
+    fs::create_directories(site_.Programs());
+    std::ofstream(launcher)
+        << "#!/bin/sh\n# As xdg-open says when no program opens folders.\nexit 3\n";
+    ::chmod(launcher.c_str(), 0755);
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", (site_.Programs().string() + ":" + path).c_str(), 1);
+    bool shown = false;
+    WhenDialog([this, &shown](QDialog& message) {
+      shown = true;
+      Save({&Window(), &message}, "shell-failure-log-folder.png");
+      message.accept();
+    });
+    Window().MenuAction("mnuFileLogFiles").trigger();
+    setenv("PATH", path.c_str(), 1);
+    if (!shown) throw std::runtime_error("the missing file browser was not reported");
   }
 
   void RunToTheFinalMessage() {
@@ -173,6 +244,8 @@ int main(int argc, char** argv) {
                                                    Screens screens(folder);
                                                    screens.EveryTab();
                                                    screens.ReceivablesReady();
+                                                   screens.CriteriaSetAndUnset();
+                                                   screens.LogFilesWithoutAFileBrowser();
                                                    screens.RunToTheFinalMessage();
                                                  });
 }

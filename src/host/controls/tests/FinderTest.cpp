@@ -29,14 +29,15 @@ TEST_F(FinderTest, ListsTheFilteredRecordsWithTheDisplayFields) {
   finder.Refresh();
   EXPECT_EQ((std::vector<std::string>{"Tax Class", "Description", "Exempt"}), finder.Captions());
   ASSERT_EQ(3u, finder.Rows().size());
-  EXPECT_EQ((std::vector<std::string>{"3", "PST class 3", "0"}), finder.Rows()[2].cells);
+  EXPECT_EQ((std::vector<std::string>{"3", "PST class 3", "No"}), finder.Rows()[2].cells)
+      << "a yes/no field shows its text";
   EXPECT_EQ("2", finder.Choose(1));
   EXPECT_THROW(finder.Choose(3), HostError);
 }
 
 TEST_F(FinderTest, SearchesPartOfATextWithinTheFilter) {
   Finder finder(settings, *classes);
-  EXPECT_EQ("(" + settings.Filter + ") AND (DESC LIKE \"%s 2% \")", finder.ListFilter(5, "s 2"));
+  EXPECT_EQ("(" + settings.Filter + ") AND (DESC LIKE \"%_ 2% \")", finder.ListFilter(5, "s 2"));
   finder.Refresh(5, "s 2");
   ASSERT_EQ(1u, finder.Rows().size());
   EXPECT_EQ("2", finder.Choose(0));
@@ -156,9 +157,13 @@ TEST_F(FinderPagingTest, SearchesTheStartOrAPartOfATextOrANumber) {
   check("StartsWith", {5, "PST", SearchMode::StartsWith}, 13);
   check("StartsWithAMiddlePart", {5, "class", SearchMode::StartsWith}, 0);
   check("Contains", {5, "class 3", SearchMode::Contains}, 12);
+  check("ContainsInAnyCase", {5, "CLASS 3", SearchMode::Contains}, 12);
+  check("StartsWithInAnyCase", {5, "pst", SearchMode::StartsWith}, 13);
+  check("WildcardsStillWork", {5, "p_t%3", SearchMode::StartsWith}, 4);
   check("Number", {4, "2", SearchMode::StartsWith}, 12);
   Finder finder(settings, *classes);
-  EXPECT_EQ("DESC LIKE \"PST% \"", finder.ListFilter({5, "PST", SearchMode::StartsWith}));
+  EXPECT_EQ("DESC LIKE \"___% \"", finder.ListFilter({5, "PST", SearchMode::StartsWith}))
+      << "a description is searched in any letter case";
   finder.Refresh();
   EXPECT_THROW(finder.Refresh({1, "G", SearchMode::StartsWith}), HostError);
   EXPECT_EQ(37u, finder.Rows().size());

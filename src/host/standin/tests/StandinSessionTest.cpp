@@ -77,14 +77,14 @@ TEST_F(StandinSessionTest, OptionValuesAndAReadOnlyLinkRefusingWrites) {
   auto connection = connect("");
   ASSERT_TRUE(connection->Logon("ZX1000", 0));
   auto rw = std::dynamic_pointer_cast<StandinDatabaseLink>(connection->CompanyDBLinkRW());
-  rw->link()->writeOptionValues("IC0380", {25}, {std::int64_t{1}});
+  rw->ErpLink()->writeOptionValues("IC0380", {25}, {std::int64_t{1}});
   auto values = connection->CompanyDBLinkRO()->ReadOptionValues("IC0380", {25});
   ASSERT_EQ(1u, values.size());
   EXPECT_TRUE(VariantBoolean(values[0]));
 
   auto ro = std::dynamic_pointer_cast<StandinDatabaseLink>(connection->CompanyDBLinkRO());
-  erp::DataSource customers(ro->link()->database(), ro->link()->errors(), ro->link()->readOnly(),
-                            "AR0024");
+  erp::DataSource customers(ro->ErpLink()->database(), ro->ErpLink()->errors(),
+                            ro->ErpLink()->readOnly(), "AR0024");
   customers.put(1, std::string("1000"), false);
   EXPECT_THROW(customers.insert(), erp::ErpError);
   EXPECT_EQ(1, connection->Session()->Errors().Count());

@@ -23,7 +23,7 @@ pass() { passed=$((passed + 1)); }
 start_server() { # start_server OPTIONS...: serves the site; its base address goes to $url
   "$erp" webapi "$site" --listen 127.0.0.1:0 "$@" >"$work/server.out" 2>&1 &
   server=$!
-  for _ in $(seq 50); do grep -q '/-/' "$work/server.out" && break; sleep 0.1; done
+  for _ in $(seq 300); do grep -q '/-/' "$work/server.out" && break; sleep 0.1; done
   url=$(grep -o 'http[^ ]*/-/' "$work/server.out") || fail "no server: $(cat "$work/server.out")"
 }
 stop_server() { kill "$server"; wait "$server" 2>/dev/null || true; server=""; }

@@ -11,14 +11,18 @@ namespace util::testing {
 /// Remembers what it was asked to open or show and answers with `result` (above 32: started).
 class RecordingShell : public Shell {
  public:
-  int open(const std::string& target) override {
+  int Open(const std::string& target) override {
     opened.push_back(target);
     if (onOpen) onOpen();
     return result;
   }
-  void explore(const std::string& folder) override { explored.push_back(folder); }
+  bool Explore(const std::string& folder) override {
+    explored.push_back(folder);
+    return exploreResult;
+  }
 
   int result = 42;
+  bool exploreResult = true;
   std::vector<std::string> opened;
   std::vector<std::string> explored;
   std::function<void()> onOpen;
@@ -27,8 +31,14 @@ class RecordingShell : public Shell {
 /// Collects the critical messages instead of showing them.
 class RecordingNotifier : public Notifier {
  public:
-  void critical(const std::string& text) override { messages.push_back(text); }
+  void Critical(const std::string& text) override { messages.push_back(text); }
+  void CannotOpen(const std::string& text, const std::string& target) override {
+    messages.push_back(text);
+    targets.push_back(target);
+  }
   std::vector<std::string> messages;
+  /// What each CannotOpen offered for copying.
+  std::vector<std::string> targets;
 };
 
 }  // namespace util::testing
