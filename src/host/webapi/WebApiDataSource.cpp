@@ -192,6 +192,13 @@ ODataFilter WebApiDataSource::Translated(const std::string& filter) const {
   }
 }
 
+std::optional<std::string> WebApiDataSource::ConversionProblem() const {
+  if (!link_) return std::nullopt;
+  const EntityMap* map = map_ ? map_ : owner_;
+  if (!map) return "View " + viewId_ + " cannot be read through the Web API.";
+  return link_->Company().ProblemOf(*map);
+}
+
 std::optional<FilterProblem> WebApiDataSource::CheckFilter(const std::string& filter) const {
   if (!map_) return FilterProblem{"View " + viewId_ + " cannot be read through the Web API.", 0};
   std::function<bool(const std::string&)> offered;

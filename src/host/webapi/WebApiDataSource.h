@@ -42,6 +42,7 @@ class WebApiDataSource : public host::DataSource {
   std::string Description() const override;
   std::int32_t Count(const std::string& filter, int flags) override;
   std::optional<FilterProblem> CheckFilter(const std::string& filter) const override;
+  std::optional<std::string> ConversionProblem() const override;
   void Browse(const std::string& filter, bool ascending) override;
   bool Fetch(bool lock) override;
   void ClearRecord() override;
