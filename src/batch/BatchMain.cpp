@@ -153,6 +153,7 @@ std::optional<host::webapi::WebApiSettings> WebApiSettingsOf(
   if (!folder) folder = AgreedValue(queue, &batch::Job::logFolder, "LogFolder");
   settings.logRoot =
       folder ? std::filesystem::absolute(*folder) : host::webapi::DefaultLogRoot(settings.address);
+  settings.keyFile = host::webapi::DefaultKeyFile();
   settings.transport.caFile = options.caFile;
   if (options.timeout) settings.transport.readTimeout = std::chrono::seconds(*options.timeout);
   return settings;
@@ -279,6 +280,8 @@ int CheckWebApi(const Options& options) {
   WebApiOptions settings = options.webApi;
   settings.url = settings.checkUrl;
   std::optional<host::webapi::WebApiSettings> webApi = WebApiSettingsOf(settings, {});
+  // A check converts nothing, so it neither needs nor makes the key of change files.
+  webApi->keyFile.clear();
   host::webapi::WebApiHost host(*webApi, MapOverridesOf(options.webApi));
   return host::webapi::CheckServer(host, platform::UpperCase(options.webApi.user),
                                    platform::UpperCase(options.companies.front()),

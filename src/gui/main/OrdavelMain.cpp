@@ -53,6 +53,7 @@ std::optional<gui::WebApiChoice> TakeWebApiOptions(std::vector<std::string>& wor
   choice.settings.logRoot = given.contains("--log-folder")
                                 ? std::filesystem::absolute(given["--log-folder"])
                                 : host::webapi::DefaultLogRoot(choice.settings.address);
+  choice.settings.keyFile = host::webapi::DefaultKeyFile();
   choice.settings.transport.caFile = given["--web-api-ca"];
   if (given.contains("--web-api-map")) {
     choice.overrides = host::webapi::ReadMapFile(given["--web-api-map"]);

@@ -4,6 +4,7 @@
 #include "host/webapi/WebApiFailure.h"
 #include "host/webapi/WebApiLink.h"
 #include "platform/Text.h"
+#include "platform/UserSecret.h"
 
 #include <sys/stat.h>
 
@@ -14,6 +15,8 @@ constexpr std::int32_t kSessionError = static_cast<std::int32_t>(0x80041104u);
 constexpr int kPriorityWarning = 2;
 constexpr int kCompanyLink = 1;
 constexpr int kReadOnlyFlag = 1;
+/// Bytes of a change-file key: as long as the digest's own.
+constexpr std::size_t kKeySize = 32;
 
 WebApiSession& SessionOf(host::Session& session) {
   auto* webApi = dynamic_cast<WebApiSession*>(&session);
@@ -41,11 +44,36 @@ bool MakeFolders(const std::filesystem::path& folder, std::string& problem) {
   return true;
 }
 
+/// Why the user's key file cannot sign this session's change files; empty when it can. A
+/// session that saves makes the key at once, one that only reads needs none yet.
+std::string KeyProblem(const std::filesystem::path& keyFile, host::CompanyAccess access) {
+  if (keyFile.empty()) return {};
+  try {
+    platform::UserSecret(keyFile, kKeySize, access == host::CompanyAccess::ReadWrite);
+  } catch (const platform::UserSecretError& error) {
+    return error.what();
+  }
+  return {};
+}
+
 }  // namespace
 
+std::filesystem::path DefaultKeyFile() {
+  return platform::UserConfigFolder() / "webapi-change-files.key";
+}
+
 WebApiSession::WebApiSession(std::shared_ptr<WebApiCompany> company,
-                             std::filesystem::path logFolder, host::CompanyAccess access)
-    : company_(std::move(company)), logFolder_(std::move(logFolder)), access_(access) {}
+                             std::filesystem::path logFolder, host::CompanyAccess access,
+                             std::filesystem::path keyFile)
+    : company_(std::move(company)),
+      logFolder_(std::move(logFolder)),
+      access_(access),
+      keyFile_(std::move(keyFile)) {}
+
+std::string WebApiSession::ChangeFileKey(bool create) {
+  if (keyFile_.empty()) return {};
+  return platform::UserSecret(keyFile_, kKeySize, create);
+}
 
 std::shared_ptr<DatabaseLink> WebApiSession::OpenDBLink(int type, int flags) {
   if (type != kCompanyLink) {
@@ -96,13 +124,18 @@ CreatedSession WebApiSessionManager::CreateSession(const std::string& objectHand
       fault = SignonField::None;
       continue;
     }
+    if (std::string problem = KeyProblem(settings_.keyFile, access_); !problem.empty()) {
+      refusal = "The sign-on cannot sign its change files: " + problem;
+      fault = SignonField::None;
+      continue;
+    }
     if (!warnings.empty()) {
       std::vector<ErrorListEntry> entries;
       for (const std::string& warning : warnings) entries.push_back({kPriorityWarning, warning});
       notices_.Show(entries);
     }
-    return {++signons_,
-            std::make_shared<WebApiSession>(std::move(connected), LogFolderOf(company), access_)};
+    return {++signons_, std::make_shared<WebApiSession>(std::move(connected), LogFolderOf(company),
+                                                        access_, settings_.keyFile)};
   }
   return {};
 }

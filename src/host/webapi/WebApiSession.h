@@ -22,13 +22,20 @@ struct WebApiSettings {
   TransportSettings transport{};
   /// Each company's conversion logs, change files and claims go to its own folder below this one.
   std::filesystem::path logRoot;
+  /// The user's own key that signs change files, as the server keeps no secret for programs;
+  /// empty for change files without a key (which no undo trusts).
+  std::filesystem::path keyFile{};
 };
+
+/// The key file of the user running the program: webapi-change-files.key in the program's
+/// settings folder (platform::UserConfigFolder).
+std::filesystem::path DefaultKeyFile();
 
 /// A company signed on through the Web API, as the program's session.
 class WebApiSession : public host::Session {
  public:
   WebApiSession(std::shared_ptr<WebApiCompany> company, std::filesystem::path logFolder,
-                host::CompanyAccess access);
+                host::CompanyAccess access, std::filesystem::path keyFile = {});
 
   std::string CompanyID() const override { return company_->CompanyId(); }
   std::string UserID() const override { return company_->UserId(); }
@@ -39,6 +46,9 @@ class WebApiSession : public host::Session {
   void RemoveValue(const std::string&) override {}
   std::string ReadValue(const std::string&, size_t) const override { return {}; }
   std::shared_ptr<DatabaseLink> OpenDBLink(int type, int flags) override;
+  /// The user's key file's key, made when `create` and there is none; the server has no place
+  /// for it. Raises platform::UserSecretError for a key file others could have read or planted.
+  std::string ChangeFileKey(bool create) override;
 
   WebApiCompany& Company() const { return *company_; }
 
@@ -46,6 +56,7 @@ class WebApiSession : public host::Session {
   std::shared_ptr<WebApiCompany> company_;
   std::filesystem::path logFolder_;
   host::CompanyAccess access_;
+  std::filesystem::path keyFile_;
 };
 
 /// Asks for the credentials of a sign-on; `refusal` and `fault` say why the last were refused.
@@ -53,7 +64,9 @@ using CredentialsAsker =
     std::function<std::optional<SignonCredentials>(const std::string& refusal, SignonField fault)>;
 
 /// Signs on to a Web API server: a sign-on is the test requests of WebApiCompany::Connect with
-/// the credentials asked for, and is asked again after a refusal until the asker gives up. What
+/// the credentials asked for, and is asked again after a refusal until the asker gives up. A
+/// key file that cannot be used refuses the sign-on, so that nothing is converted whose change
+/// file no undo would trust. What
 /// the server's metadata rules out is shown in `notices` as warnings once signed on.
 class WebApiSessionManager : public host::SessionManager {
  public:

@@ -13,7 +13,8 @@ examples=$(realpath "$3")
 work=$(mktemp -d "${TMPDIR:-/tmp}/ordavel-webapi-faults-XXXXXX")
 server=""
 trap '[ -n "$server" ] && kill "$server" 2>/dev/null; rm -rf "$work"' EXIT
-export ORDAVEL_REGISTRY="$work/registry" ORDAVEL_PASSWORD=admin
+# The key of change files written through the Web API is the user's own: kept here, not at home.
+export ORDAVEL_REGISTRY="$work/registry" ORDAVEL_PASSWORD=admin ORDAVEL_CONFIG_HOME="$work/config"
 site="$work/site"
 "$erp" sample "$site" >/dev/null
 passed=0
@@ -46,6 +47,16 @@ customers >"$work/customers.before"
 start_server
 convert password "$examples/ar-harmonisation.ini" --password-fd 3 3< <(echo wrong)
 expect password 3 "Sign-on refused: Invalid user ID or password."
+pass
+
+# A key of change files that others may read proves nothing: the sign-on is refused.
+key="$ORDAVEL_CONFIG_HOME/Ordavel/webapi-change-files.key"
+mkdir -p "$(dirname "$key")" && head -c 32 /dev/urandom >"$key" && chmod 644 "$key"
+convert openkey "$examples/ar-harmonisation.ini"
+expect openkey 3 "The sign-on cannot sign its change files: The key file $key may be read or written by others"
+customers | cmp -s - "$work/customers.before" || fail "a refused key changed customers"
+[ "$(stat -c %a "$key")" = 644 ] || fail "the refused key file was changed"
+rm "$key"
 pass
 
 "$erp" user revoke "$site/SharedData" ADMIN --web-api AR

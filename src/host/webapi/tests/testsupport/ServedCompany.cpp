@@ -45,7 +45,10 @@ ServedCompany::~ServedCompany() {
 }
 
 WebApiSettings ServedCompany::settings() const {
-  WebApiSettings settings{ParseWebApiAddress(server_->baseUrl()), {}, logRoot_};
+  WebApiSettings settings{ParseWebApiAddress(server_->baseUrl()),
+                          {},
+                          logRoot_,
+                          temp_.path() / "config/webapi-change-files.key"};
   settings.transport.firstWait = std::chrono::milliseconds(1);
   settings.transport.longestWait = std::chrono::milliseconds(5);
   settings.transport.readTimeout = readTimeout_;
