@@ -1,11 +1,9 @@
+#include "batch/BatchBackend.h"
 #include "batch/JobDescription.h"
 #include "batch/JobQueue.h"
 #include "batch/TerminalPrompt.h"
 #include "batch/UndoRun.h"
-#include "host/standin/StandinHost.h"
-#include "host/webapi/WebApiHost.h"
 #include "platform/Text.h"
-#include "standin/site/ErpErrorDisplay.h"
 
 #include <CLI/CLI.hpp>
 
@@ -27,11 +25,6 @@ std::atomic<bool> interrupted{false};
 extern "C" void OnInterrupt(int) {
   interrupted.store(true);
 }
-
-class ConsoleNotifier : public util::Notifier {
- public:
-  void Critical(const std::string& text) override { std::cerr << text << '\n'; }
-};
 
 /// Where the sign-on password comes from: a descriptor, an owner-only file, or else
 /// ORDAVEL_PASSWORD or the terminal.
@@ -68,17 +61,6 @@ enum class Mode {
   WebApiCheck,  ///< --web-api-check URL: what a Web API server lets the program convert
 };
 
-/// Where the ERP's Web API is and how the program talks to it; nothing given means the local ERP.
-struct WebApiOptions {
-  std::optional<std::string> url;        ///< --web-api, else the jobs' WebApi
-  std::optional<std::string> logFolder;  ///< --log-folder, else the jobs' LogFolder
-  std::string caFile;
-  std::string mapFile;
-  std::optional<int> timeout;
-  std::string checkUrl;
-  std::string user = "ADMIN";
-};
-
 /// The command line: what to do and with which options.
 struct Options {
   Mode Chosen() const {
@@ -98,107 +80,7 @@ struct Options {
   PasswordOptions password;
   std::optional<std::string> listTab;  ///< --list, with its tab or empty for all
   std::string skeletonTab;
-  WebApiOptions webApi;
-};
-
-/// A job's refusal of the Web API settings: "file:line: problem".
-class WebApiRefusal : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-/// The one value the jobs give for a [Run] key, or nothing; jobs that disagree are refused, as
-/// one call converts on one server.
-std::optional<std::string> AgreedValue(const std::vector<batch::QueuedJob>& queue,
-                                       batch::JobValue batch::Job::*key, const char* name) {
-  const batch::Job* first = nullptr;
-  for (const batch::QueuedJob& queued : queue) {
-    const batch::JobValue& value = queued.job.*key;
-    if (value.line == 0) continue;
-    if (!first) {
-      first = &queued.job;
-    } else if ((first->*key).text != value.text) {
-      throw WebApiRefusal(queued.job.Where(value.line) + name + " differs from the one of " +
-                          first->file + "; the jobs of one call run on one server.");
-    }
-  }
-  if (!first) return std::nullopt;
-  for (const batch::QueuedJob& queued : queue) {
-    if ((queued.job.*key).line == 0) {
-      throw WebApiRefusal(queued.job.file + ": gives no " + name + ", but " + first->file +
-                          " does; the jobs of one call run on one server.");
-    }
-  }
-  return (first->*key).text;
-}
-
-/// The Web API settings of a call, or nothing for the local ERP. An option's value overrides
-/// the jobs'; a value that cannot be used throws CLI::ValidationError for an option and
-/// WebApiRefusal for a job.
-std::optional<host::webapi::WebApiSettings> WebApiSettingsOf(
-    const WebApiOptions& options, const std::vector<batch::QueuedJob>& queue) {
-  std::optional<std::string> url = options.url;
-  const bool fromJob = !url;
-  if (!url) url = AgreedValue(queue, &batch::Job::webApi, "WebApi");
-  if (!url) return std::nullopt;
-  host::webapi::WebApiSettings settings;
-  try {
-    settings.address = host::webapi::ParseWebApiAddress(*url);
-  } catch (const std::invalid_argument& error) {
-    if (!fromJob) throw CLI::ValidationError("--web-api: " + std::string(error.what()));
-    const batch::QueuedJob& job = queue.front();
-    throw WebApiRefusal(job.job.Where(job.job.webApi.line) + error.what());
-  }
-  std::optional<std::string> folder = options.logFolder;
-  if (!folder) folder = AgreedValue(queue, &batch::Job::logFolder, "LogFolder");
-  settings.logRoot =
-      folder ? std::filesystem::absolute(*folder) : host::webapi::DefaultLogRoot(settings.address);
-  settings.keyFile = host::webapi::DefaultKeyFile();
-  settings.transport.caFile = options.caFile;
-  if (options.timeout) settings.transport.readTimeout = std::chrono::seconds(*options.timeout);
-  return settings;
-}
-
-/// The administrator's corrections of property names, when a map file is given.
-host::webapi::MapOverrides MapOverridesOf(const WebApiOptions& options) {
-  if (options.mapFile.empty()) return {};
-  return host::webapi::ReadMapFile(options.mapFile);
-}
-
-/// The ERP a call converts on: the stand-in installation the registry records, or a Web API
-/// server when one is given.
-class Backend {
- public:
-  Backend(const std::optional<host::webapi::WebApiSettings>& webApi,
-          const host::webapi::MapOverrides& overrides) {
-    if (webApi) {
-      webApi_.emplace(*webApi, overrides);
-    } else {
-      sharedData_ = standin_.ReadPaths(notifier).SharedDataPath();
-    }
-  }
-
-  host::HostServices Services(host::CredentialsPrompt& prompt, host::CompanyAccess access) {
-    if (webApi_) return webApi_->Services(prompt, errorList_, access);
-    return standin_.Services(sharedData_, prompt, display_, {}, access);
-  }
-  /// Reads the installation's folders; nothing for a Web API server, which has none here.
-  std::function<host::AccpacPaths()> ReadPaths() {
-    if (webApi_) return {};
-    return [this] { return standin_.ReadPaths(notifier); };
-  }
-  host::DataSourceFactory& DataSources() {
-    return webApi_ ? webApi_->DataSources() : standin_.DataSources();
-  }
-
-  ConsoleNotifier notifier;
-
- private:
-  host::standin::StandinHost standin_;
-  std::string sharedData_;
-  erp::ConsoleErrorDisplay display_{std::cerr};
-  std::optional<host::webapi::WebApiHost> webApi_;
-  host::webapi::StreamErrorListView errorList_{std::cerr};
+  batch::WebApiOptions webApi;
 };
 
 int RunJobs(const Options& options) {
@@ -229,16 +111,16 @@ int RunJobs(const Options& options) {
   std::optional<host::webapi::WebApiSettings> webApiSettings;
   host::webapi::MapOverrides overrides;
   try {
-    webApiSettings = WebApiSettingsOf(options.webApi, queue);
-    overrides = MapOverridesOf(options.webApi);
-  } catch (const WebApiRefusal& refusal) {
+    webApiSettings = batch::WebApiSettingsOf(options.webApi, queue);
+    overrides = batch::MapOverridesOf(options.webApi);
+  } catch (const batch::WebApiRefusal& refusal) {
     std::cerr << refusal.what() << '\n';
     return batch::kRefused;
   } catch (const std::invalid_argument& problems) {
     std::cerr << problems.what() << '\n';
     return batch::kRefused;
   }
-  Backend backend(webApiSettings, overrides);
+  batch::Backend backend(webApiSettings, overrides);
   // A PATCH is saved at once and cannot be undone with others: the conversion commits each record
   // alone through the Web API, which the operator is told, not the logs.
   if (webApiSettings && options.Chosen() == Mode::RunJobs && !options.preview) {
@@ -277,12 +159,12 @@ int CheckWebApi(const Options& options) {
   if (options.companies.size() != 1) {
     throw CLI::ValidationError("--web-api-check needs one --company, the company to check.");
   }
-  WebApiOptions settings = options.webApi;
+  batch::WebApiOptions settings = options.webApi;
   settings.url = settings.checkUrl;
-  std::optional<host::webapi::WebApiSettings> webApi = WebApiSettingsOf(settings, {});
+  std::optional<host::webapi::WebApiSettings> webApi = batch::WebApiSettingsOf(settings, {});
   // A check converts nothing, so it neither needs nor makes the key of change files.
   webApi->keyFile.clear();
-  host::webapi::WebApiHost host(*webApi, MapOverridesOf(options.webApi));
+  host::webapi::WebApiHost host(*webApi, batch::MapOverridesOf(options.webApi));
   return host::webapi::CheckServer(host, platform::UpperCase(options.webApi.user),
                                    platform::UpperCase(options.companies.front()),
                                    options.password.Read(), std::cout);
