@@ -57,6 +57,7 @@ bench: build
 	@build/ci/bench/batch_size_bench
 	@build/ci/bench/undo_file_bench 50
 	@QT_QPA_PLATFORM=offscreen build/ci/bench/window_batch_bench 20000
+	@build/ci/bench/webapi_bench $${WEBAPI_N:-5000}
 
 # Draws the controls, the dialogs and the main window to build/screenshots/ on temporary sites;
 # needs no display.

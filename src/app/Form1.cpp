@@ -99,13 +99,15 @@ void Form1::WireCommands() {
 }
 
 bool Form1::Load() {
-  if (!CheckSiteConfiguration()) {
+  // A backend without a local installation (the Web API) has no site configuration or
+  // installed programs to check: its sign-on proves that the server lets the operator in.
+  if (services_.readPaths && !CheckSiteConfiguration()) {
     convert::ReportNoSiteConfiguration(services_.messages);
     return false;
   }
   caption_ = kProgramTitle;
-  paths_.emplace(services_.readPaths());
-  if (!paths_->Installed()) {
+  if (services_.readPaths) paths_.emplace(services_.readPaths());
+  if (paths_ && !paths_->Installed()) {
     convert::ReportNotInstalled(services_.messages);
     return false;
   }

@@ -34,7 +34,8 @@ namespace app {
 struct Form1Services {
   /// The pieces the ERP connection is made of.
   host::HostServices host;
-  /// Reads the ERP's installation folders (each call reads them anew).
+  /// Reads the ERP's installation folders (each call reads them anew); empty for a backend
+  /// without a local installation, whose start-up then checks neither.
   std::function<host::AccpacPaths()> readPaths;
   host::DataSourceFactory& dataSources;
   host::MessageBoxes& messages;

@@ -1,9 +1,9 @@
+#include "batch/BatchBackend.h"
 #include "batch/JobDescription.h"
 #include "batch/JobQueue.h"
 #include "batch/TerminalPrompt.h"
 #include "batch/UndoRun.h"
-#include "host/standin/StandinHost.h"
-#include "standin/site/ErpErrorDisplay.h"
+#include "platform/Text.h"
 
 #include <CLI/CLI.hpp>
 
@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 
 namespace {
 
@@ -24,11 +25,6 @@ std::atomic<bool> interrupted{false};
 extern "C" void OnInterrupt(int) {
   interrupted.store(true);
 }
-
-class ConsoleNotifier : public util::Notifier {
- public:
-  void Critical(const std::string& text) override { std::cerr << text << '\n'; }
-};
 
 /// Where the sign-on password comes from: a descriptor, an owner-only file, or else
 /// ORDAVEL_PASSWORD or the terminal.
@@ -58,15 +54,17 @@ void RefuseEmptyValues(int argc, char** argv) {
 
 /// What one call of the program does; each mode has its own entry below.
 enum class Mode {
-  RunJobs,   ///< JOB...: convert
-  List,      ///< --list [TAB]: describe the sections and keys of jobs
-  Skeleton,  ///< --skeleton TAB: write a job with every key
-  Undo,      ///< --undo CHANGEFILE: put back what a run changed
+  RunJobs,      ///< JOB...: convert
+  List,         ///< --list [TAB]: describe the sections and keys of jobs
+  Skeleton,     ///< --skeleton TAB: write a job with every key
+  Undo,         ///< --undo CHANGEFILE: put back what a run changed
+  WebApiCheck,  ///< --web-api-check URL: what a Web API server lets the program convert
 };
 
 /// The command line: what to do and with which options.
 struct Options {
   Mode Chosen() const {
+    if (!webApi.checkUrl.empty()) return Mode::WebApiCheck;
     if (listTab) return Mode::List;
     if (!skeletonTab.empty()) return Mode::Skeleton;
     if (!undoFile.empty()) return Mode::Undo;
@@ -82,6 +80,7 @@ struct Options {
   PasswordOptions password;
   std::optional<std::string> listTab;  ///< --list, with its tab or empty for all
   std::string skeletonTab;
+  batch::WebApiOptions webApi;
 };
 
 int RunJobs(const Options& options) {
@@ -109,21 +108,35 @@ int RunJobs(const Options& options) {
                                      undoCompany, std::cout);
     if (!undoFile) return batch::kRefused;
   }
-  host::standin::StandinHost standin;
-  ConsoleNotifier notifier;
-  const std::string sharedData = standin.ReadPaths(notifier).SharedDataPath();
+  std::optional<host::webapi::WebApiSettings> webApiSettings;
+  host::webapi::MapOverrides overrides;
+  try {
+    webApiSettings = batch::WebApiSettingsOf(options.webApi, queue);
+    overrides = batch::MapOverridesOf(options.webApi);
+  } catch (const batch::WebApiRefusal& refusal) {
+    std::cerr << refusal.what() << '\n';
+    return batch::kRefused;
+  } catch (const std::invalid_argument& problems) {
+    std::cerr << problems.what() << '\n';
+    return batch::kRefused;
+  }
+  batch::Backend backend(webApiSettings, overrides);
+  // A PATCH is saved at once and cannot be undone with others: the conversion commits each record
+  // alone through the Web API, which the operator is told, not the logs.
+  if (webApiSettings && options.Chosen() == Mode::RunJobs && !options.preview) {
+    std::cout << "Converting through the Web API at " << webApiSettings->address.Text()
+              << ": every record is saved on its own (records per commit 1).\n";
+  }
   // One password serves every job, so a descriptor or a terminal is read only once.
   const std::string password = options.password.Read();
-  erp::ConsoleErrorDisplay display(std::cerr);
   batch::ConsoleMessages messages(std::cout);
   batch::InterruptPump pump(interrupted);
   batch::Workstation station{
-      .services =
-          [&](host::CredentialsPrompt& prompt, host::CompanyAccess access) {
-            return standin.Services(sharedData, prompt, display, {}, access);
-          },
-      .readPaths = [&standin, &notifier] { return standin.ReadPaths(notifier); },
-      .dataSources = standin.DataSources(),
+      .services = [&backend](
+                      host::CredentialsPrompt& prompt,
+                      host::CompanyAccess access) { return backend.Services(prompt, access); },
+      .readPaths = backend.ReadPaths(),
+      .dataSources = backend.DataSources(),
       .messages = messages,
       .confirm =
           [yes = options.yes](const std::string& question) {
@@ -141,8 +154,26 @@ int RunJobs(const Options& options) {
   return batch::RunJobs(queue, station, progress, std::cout, options.preview);
 }
 
+/// Signs on to a Web API server and prints what it lets the program convert.
+int CheckWebApi(const Options& options) {
+  if (options.companies.size() != 1) {
+    throw CLI::ValidationError("--web-api-check needs one --company, the company to check.");
+  }
+  batch::WebApiOptions settings = options.webApi;
+  settings.url = settings.checkUrl;
+  std::optional<host::webapi::WebApiSettings> webApi = batch::WebApiSettingsOf(settings, {});
+  // A check converts nothing, so it neither needs nor makes the key of change files.
+  webApi->keyFile.clear();
+  host::webapi::WebApiHost host(*webApi, batch::MapOverridesOf(options.webApi));
+  return host::webapi::CheckServer(host, platform::UpperCase(options.webApi.user),
+                                   platform::UpperCase(options.companies.front()),
+                                   options.password.Read(), std::cout);
+}
+
 int Run(const Options& options) {
   switch (options.Chosen()) {
+    case Mode::WebApiCheck:
+      return CheckWebApi(options);
     case Mode::List:
       batch::PrintJobList(std::cout, options.listTab->empty()
                                          ? std::vector<std::string>{}
@@ -190,6 +221,39 @@ int main(int argc, char** argv) {
                  "else 100); 1 commits each record alone")
       ->type_name("N");
   app.add_flag("--yes", options.yes, "Answer Yes to the backup question");
+  auto* webApi = app.add_option("--web-api", options.webApi.url,
+                                "Convert through the ERP's Web API at URL, its base address up "
+                                "to and including /-/ (also [Run] WebApi)")
+                     ->type_name("URL");
+  app.add_option("--log-folder", options.webApi.logFolder,
+                 "With the Web API: keep each company's logs and change files in a folder of its "
+                 "own below DIR (also [Run] LogFolder)")
+      ->type_name("DIR");
+  app.add_option("--web-api-ca", options.webApi.caFile,
+                 "Trust the certificate authorities in this PEM file for HTTPS, not the system's")
+      ->check(CLI::ExistingFile)
+      ->type_name("FILE");
+  app.add_option("--web-api-map", options.webApi.mapFile,
+                 "Property names and company options of this Web API server that differ from "
+                 "the published ones")
+      ->check(CLI::ExistingFile)
+      ->type_name("FILE");
+  app.add_option("--web-api-timeout", options.webApi.timeout,
+                 "Seconds a Web API answer may take (default 60)")
+      ->check(CLI::Range(1, 3600))
+      ->type_name("SECONDS");
+  auto* check = app.add_option("--web-api-check", options.webApi.checkUrl,
+                               "Sign on to the Web API at URL and tell for every kind of record "
+                               "whether it can be converted there (with one --company)")
+                    ->type_name("URL");
+  app.add_option("--user", options.webApi.user,
+                 "The user --web-api-check signs on as (default ADMIN)");
+  check->excludes(jobs)
+      ->excludes(list)
+      ->excludes(skeleton)
+      ->excludes(undo)
+      ->excludes(preview)
+      ->excludes(webApi);
   std::optional<std::string> passwordFd;
   app.add_option("--password-fd", passwordFd,
                  "Read the password from this open file descriptor (first line)")
@@ -210,6 +274,15 @@ int main(int argc, char** argv) {
             "--password-fd needs the number of an open file descriptor, "
             "not \"" +
             *passwordFd + "\".");
+      }
+    }
+    for (const std::string* url :
+         {options.webApi.url ? &*options.webApi.url : nullptr,
+          options.webApi.checkUrl.empty() ? nullptr : &options.webApi.checkUrl}) {
+      try {
+        if (url) host::webapi::ParseWebApiAddress(*url);
+      } catch (const std::invalid_argument& error) {
+        throw CLI::ValidationError(error.what());
       }
     }
     if (options.password.file && options.password.file->empty()) {

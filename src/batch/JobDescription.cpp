@@ -55,7 +55,13 @@ SectionHelp DescribeRun(const JobSection& section) {
             "records committed together, from 1 to " +
                 std::to_string(convert::CommitBatches::kMaxRecordsPerCommit) + "; " +
                 DefaultRecordsPerCommit() +
-                " unless given; 1 commits each record alone (--records-per-commit overrides it)"}}};
+                " unless given; 1 commits each record alone (--records-per-commit overrides it)"},
+           {"WebApi",
+            "the base address of the ERP's Web API, up to and including /-/, to convert through "
+            "it instead of the local ERP (--web-api overrides it)"},
+           {"LogFolder",
+            "with WebApi: the folder below which each company's logs go, one folder per company "
+            "(--log-folder overrides it)"}}};
 }
 
 SectionHelp DescribeKind(const JobSection& section) {

@@ -156,6 +156,10 @@ class JobReader {
         const std::optional<std::int32_t> records = ParseRecordsPerCommit(key.value);
         if (!records) Fail(key.line, RecordsPerCommitProblem(key.key, key.value));
         job_.recordsPerCommit = records.value_or(0);
+      } else if (name == "WEBAPI") {
+        job_.webApi = {key.value, key.line};
+      } else if (name == "LOGFOLDER") {
+        job_.logFolder = {key.value, key.line};
       } else if (name == "TAB") {
         const auto& tabs = convert::RunTabs();
         auto tab = std::find(tabs.begin(), tabs.end(), UpperCase(key.value));

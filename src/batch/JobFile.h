@@ -18,11 +18,19 @@ class JobFileError : public std::runtime_error {
 };
 
 /// A job file is read into the conversion request it stands for: each value with its line.
-using Job = convert::ConversionRequest;
 using JobValue = convert::RequestValue;
 using KindChoice = convert::KindChoice;
 using TaxGroupChoice = convert::TaxGroupChoice;
 using OperationRow = convert::OperationRow;
+
+/// A job: the conversion request it stands for, and where the request is run, which the
+/// conversion itself never reads.
+struct Job : convert::ConversionRequest {
+  /// The base address of the ERP's Web API to convert through; empty for the local ERP.
+  JobValue webApi;
+  /// The folder below which each company's logs go when converting through the Web API.
+  JobValue logFolder;
+};
 
 /// The number of records per commit written in `text`: a whole number from 1 to
 /// CommitBatches::kMaxRecordsPerCommit; nullopt for anything else (0, a negative number, a
@@ -32,7 +40,8 @@ std::optional<std::int32_t> ParseRecordsPerCommit(const std::string& text);
 /// What a refused records-per-commit value `text` given as `name` is told.
 std::string RecordsPerCommitProblem(const std::string& name, const std::string& text);
 
-/// Reads and checks a job file. Sections: [Run] (Company, User, Tab, RecordsPerCommit), one per
+/// Reads and checks a job file. Sections: [Run] (Company, User, Tab, RecordsPerCommit, WebApi,
+/// LogFolder), one per
 /// kind named by its check box (Checked, its range controls by name, Criteria), one per tax-group
 /// mapping named by its grid (TaxGroup, Classes), one per operations grid (Row1, Row2, ...:
 /// operation, authority, then the grid's class and tax-included cells, separated by commas).

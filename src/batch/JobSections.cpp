@@ -9,7 +9,11 @@ namespace batch {
 namespace {
 
 JobSection RunSection() {
-  return {SectionType::Run, "Run", "", nullptr, {"Company", "User", "Tab", "RecordsPerCommit"}};
+  return {SectionType::Run,
+          "Run",
+          "",
+          nullptr,
+          {"Company", "User", "Tab", "RecordsPerCommit", "WebApi", "LogFolder"}};
 }
 
 JobSection KindSection(const convert::KindDef& kind) {

@@ -90,10 +90,14 @@ void CommitBatches::BeginRecord() {
     open_ = true;
     handled_ = 0;
   }
+  if (!transactionOpen_) {
+    link_ = connection_.CompanyDBLinkRW();
+    // A batch of several records needs a transaction that can keep or undo them together.
+    if (link_->SavesRecordsAlone()) recordsPerCommit_ = 1;
+  }
   // A batch of one record is that record's level already.
   recordIsBatch_ = !transactionOpen_ && recordsPerCommit_ == 1;
   if (!transactionOpen_) {
-    link_ = connection_.CompanyDBLinkRW();
     link_->TransactionBegin();
     transactionOpen_ = true;
   }
@@ -111,6 +115,7 @@ void CommitBatches::EndRecord(bool keep, std::vector<host::RecordProbe> probes) 
     return;
   }
   if (!recordIsBatch_) link_->TransactionCommit();
+  ++kept_;
   for (host::RecordProbe& probe : probes) probes_.push_back(std::move(probe));
 }
 
@@ -127,7 +132,11 @@ void CommitBatches::Commit() {
   lines_.clear();
   lineCount_ = 0;
   probes_.clear();
-  if (ClaimLost()) AbandonBatch();
+  const std::int32_t kept = std::exchange(kept_, 0);
+  if (ClaimLost()) {
+    unsaved_ += kept;
+    AbandonBatch();
+  }
   if (pending_ && !batch.probes.empty()) {
     batch.logSize = connection_.LogFileSize(batch.logFile);
     if (onStage_) onStage_(batch);
@@ -139,6 +148,7 @@ void CommitBatches::Commit() {
     transactionOpen_ = false;
   } catch (...) {
     transactionOpen_ = false;
+    unsaved_ += kept;
     if (onCommit_) onCommit_(false);
     throw;
   }

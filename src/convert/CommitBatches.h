@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace convert {
@@ -25,7 +26,8 @@ namespace convert {
 /// and is committed after every `RecordsPerCommit` records the loop handled, at the end of the
 /// kind, on Cancel and before an error of the kind's loop is logged; so it holds the company's
 /// write lock only for its own records. With one record per commit every record is committed on
-/// its own, as the ERP's views commit it, and the transaction is the record's level.
+/// its own, as the ERP's views commit it, and the transaction is the record's level; a link that
+/// saves each record on its own (DatabaseLink::SavesRecordsAlone) always takes one per commit.
 ///
 /// The log. While a batch is open its lines are held in order, stamped when they are written.
 /// Before the commit they are staged in the kind's pending file in the log folder, with the log's
@@ -105,6 +107,9 @@ class CommitBatches {
   void Commit();
   /// Ends the kind once its last batch is committed: nothing of it is pending any more.
   void EndKind();
+  /// The records kept for batches that a failed commit or a lost claim undid since the last
+  /// call: the loop counted them as converted, but none of them was saved.
+  std::int32_t TakeUnsavedRecords() { return std::exchange(unsaved_, 0); }
 
  private:
   void Settle(host::DataSource& header, host::DataSource* detail);
@@ -131,6 +136,8 @@ class CommitBatches {
   const host::KindClaim* claim_ = nullptr;
   bool claimLost_ = false;
   std::string logName_;
+  std::int32_t kept_ = 0;     ///< records kept in the open batch
+  std::int32_t unsaved_ = 0;  ///< records kept in batches undone since TakeUnsavedRecords
 };
 
 /// The level of one record in the open batch: undone unless kept.

@@ -85,9 +85,22 @@ bool Conversion::CheckTab(const std::string& tab) {
     }
   }
   for (const KindDef* kind : TabKinds(tab)) {
-    if (request_.Checked(kind->checkBox)) CheckCriteria(*kind);
+    if (!request_.Checked(kind->checkBox)) continue;
+    CheckAvailable(*kind);
+    CheckCriteria(*kind);
   }
   return true;
+}
+
+void Conversion::CheckAvailable(const KindDef& kind) {
+  // A link may offer a view without the fields a conversion changes (a server that hides them);
+  // the kind is refused before any kind runs rather than failing once its turn comes.
+  for (const std::string* name : {&kind.headerSource, &kind.detailSource}) {
+    if (name->empty()) continue;
+    if (std::optional<std::string> problem = controls_->Source(*name).ConversionProblem()) {
+      connection_.PutError(*problem);
+    }
+  }
 }
 
 void Conversion::CheckRange(const RangeCheck& range) {

@@ -72,6 +72,8 @@ class Conversion {
   /// Puts every problem of the checked kinds into the error list; false when none is checked.
   bool CheckTab(const std::string& tab);
   void CheckRange(const RangeCheck& range);
+  /// Refuses a kind whose views the link cannot convert, naming what it lacks.
+  void CheckAvailable(const KindDef& kind);
   void CheckCriteria(const KindDef& kind);
   /// What the ERP refuses in the kind's criteria once they are joined with the kind's own filter
   /// as the run joins them.

@@ -111,6 +111,13 @@ class ConversionEngine {
   // The change file's view of a record (ChangeCapture.cpp); nothing happens without a recorder.
   /// TaxGroupFields of the kind's grid, looked up once per kind.
   const std::vector<int>& ChangedFieldsOf(grids::TaxGroupGrid& grid);
+  /// Counts the records of a kind's batches that a failed commit undid as failed, not converted.
+  template <typename Grid>
+  void CountUnsavedAsFailed(Grid& grid) {
+    const std::int32_t unsaved = batches_.TakeUnsavedRecords();
+    grid.lUpdated(grid.lUpdated() - unsaved);
+    grid.lFailed(grid.lFailed() + unsaved);
+  }
   /// The fields of a detail row that are not its key.
   static std::vector<int> RowFieldsOf(host::DataSource& detail);
   /// Starts the record in the buffer, with the values before of the probe of its kind's fields

@@ -58,11 +58,13 @@ bool TaxServicesActive(host::AccpacConnection& connection) {
 
 bool SignOn(host::AccpacConnection& connection, const std::function<host::AccpacPaths()>& readPaths,
             host::MessageBoxes& messages) {
-  if (!SiteConfigurationReadable(readPaths())) {
+  // A backend without a local installation has nothing of it to check: its sign-on proves that
+  // the server lets the operator in.
+  if (readPaths && !SiteConfigurationReadable(readPaths())) {
     ReportNoSiteConfiguration(messages);
     return false;
   }
-  if (!readPaths().Installed()) {
+  if (readPaths && !readPaths().Installed()) {
     ReportNotInstalled(messages);
     return false;
   }

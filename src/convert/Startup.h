@@ -31,7 +31,8 @@ bool TaxServicesActive(host::AccpacConnection& connection);
 
 /// Signs on to a company as start-up does, step by step with its messages: the site
 /// configuration readable, the ERP installed, the sign-on accepted, Tax Services active. False,
-/// signed off, when a step fails.
+/// signed off, when a step fails. Without `readPaths` (a backend without a local installation)
+/// the first two steps are skipped.
 bool SignOn(host::AccpacConnection& connection, const std::function<host::AccpacPaths()>& readPaths,
             host::MessageBoxes& messages);
 

@@ -41,6 +41,7 @@ void ConversionEngine::ConvertTaxAuthorityRecords(TaxAuthorityGrid& grid,
         [&] { ConvertTaxAuthorityRecord(grid); });
     LogConversionSummary(grid);
   } catch (const std::exception& error) {
+    CountUnsavedAsFailed(grid);
     LogKindFailure(&error, KindFailedText(header));
   }
 }

@@ -28,6 +28,7 @@ void ConversionEngine::ConvertTaxGroupRecords(grids::TaxGroupGrid& from, grids::
         });
     LogConversionSummary(to);
   } catch (const std::exception& error) {
+    CountUnsavedAsFailed(to);
     std::string failed;
     try {
       failed = FailedText(header);

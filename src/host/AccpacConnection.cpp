@@ -166,6 +166,7 @@ std::string AccpacConnection::appendPath(const std::string& sPath, const std::st
 
 std::string AccpacConnection::getLogPath() const {
   host::Session& session = RequireSession();
+  if (std::string folder = session.LogFolder(); !folder.empty()) return folder;
   return appendPath(
       appendPath(appendPath(session.SharedDataFolder(), "Company"), session.CompanyID()),
       "Ordavel");

@@ -62,7 +62,8 @@ class AccpacConnection {
 
   std::int32_t SignonID() const { return signonId_; }
 
-  /// The company's log folder: shared data, "Company", the company ID, "Ordavel".
+  /// The company's log folder: the session's own, else shared data, "Company", the company ID,
+  /// "Ordavel".
   std::string getLogPath() const;
   /// The log folder as it is spelled on disk, where the platform matched its name without
   /// regard to case: what the operator is shown and what the file browser opens.

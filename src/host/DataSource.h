@@ -100,6 +100,9 @@ class DataSource {
   /// Checks a browse filter against the view without reading anything; nothing when the view
   /// can use it.
   virtual std::optional<FilterProblem> CheckFilter(const std::string& filter) const = 0;
+  /// Why the view's records cannot be converted through its link (a link that does not offer
+  /// the fields a conversion changes), naming what is missing; nothing when they can.
+  virtual std::optional<std::string> ConversionProblem() const { return std::nullopt; }
   /// Positions before the first record of the filter from the current key values.
   virtual void Browse(const std::string& filter, bool ascending) = 0;
   /// Fetches the next record of the browse; false when there is none.

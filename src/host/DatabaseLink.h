@@ -36,6 +36,9 @@ class DatabaseLink {
   virtual void TransactionRollback() = 0;
   /// Number of levels open; 0 outside a transaction.
   virtual int TransactionLevel() const = 0;
+  /// Whether the link saves each record on its own, so that a transaction holds one record's
+  /// changes at most (the Web API, which has no transactions).
+  virtual bool SavesRecordsAlone() const { return false; }
 };
 
 }  // namespace host

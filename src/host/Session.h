@@ -28,6 +28,9 @@ class Session {
   virtual std::string UserID() const = 0;
   /// The ERP's shared-data folder.
   virtual std::string SharedDataFolder() const = 0;
+  /// The folder of the company's conversion logs when the session keeps them in one of its own;
+  /// empty when they go below the shared-data folder ("Company", the company ID, "Ordavel").
+  virtual std::string LogFolder() const { return {}; }
   virtual ErrorCollection& Errors() = 0;
   /// Removes the value stored under `key` in the session's value store.
   virtual void RemoveValue(const std::string& key) = 0;

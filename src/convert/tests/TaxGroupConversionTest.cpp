@@ -191,6 +191,8 @@ TEST_F(TaxGroupConversionTest, ABatchWhoseCommitFailsLeavesNoSuccessLineAndNoCon
     if (row.key == "1000" && row.field == "CODETAXGRP") outcomes.push_back(row.outcome);
   }
   EXPECT_EQ(std::vector<std::string>{"failed: the commit of its batch failed"}, outcomes);
+  EXPECT_EQ(0, to->mapping->lUpdated()) << "the batch's records were not saved";
+  EXPECT_EQ(1, to->mapping->lFailed());
 }
 
 /// What a kill left of a batch that converted customer 1000, as the batch's steps leave it.

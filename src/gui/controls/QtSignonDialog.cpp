@@ -85,9 +85,13 @@ void QtSignonDialog::Remember() const {
 
 void QtSignonDialog::ShowCompanies(const std::vector<host::SignonCompany>& companies) {
   // The first time, the company of the last sign-on is chosen, not the first of the list.
-  const QVariant chosen =
-      company_->count() > 0 ? company_->currentData() : QVariant(rememberedCompany_);
+  const bool first = company_->count() == 0 && company_->currentText().isEmpty();
+  const QVariant chosen = first ? QVariant(rememberedCompany_) : company_->currentData();
+  const QString typed = first ? rememberedCompany_ : company_->currentText();
+  // A server that names no companies (the Web API) has the operator type the company's ID.
+  company_->setEditable(companies.empty());
   company_->clear();
+  if (companies.empty()) company_->setEditText(typed);
   for (const host::SignonCompany& company : companies) {
     company_->addItem(ToQt(company.id + " - " + company.name), ToQt(company.id));
   }
@@ -121,8 +125,9 @@ void QtSignonDialog::Present(const host::SignonRequest& request) {
 }
 
 host::SignonCredentials QtSignonDialog::Entered() const {
+  const QVariant chosen = company_->currentData();
   return {FromQt(userId_->text()), FromQt(password_->text()),
-          FromQt(company_->currentData().toString())};
+          FromQt(chosen.isValid() ? chosen.toString() : company_->currentText())};
 }
 
 std::optional<host::SignonCredentials> QtSignonDialog::Ask(const host::SignonRequest& request) {

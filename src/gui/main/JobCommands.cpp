@@ -81,7 +81,7 @@ bool JobCommands::Save(const std::filesystem::path& file) {
   std::ostringstream text;
   std::string why;
   try {
-    batch::WriteJob(text, app::WindowJob(form_));
+    batch::WriteJob(text, batch::Job{app::WindowJob(form_), {}, {}});
     if (platform::WriteFileAtomically(file, text.str())) return true;
   } catch (const std::invalid_argument& error) {
     why = std::string(" ") + error.what();

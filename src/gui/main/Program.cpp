@@ -9,11 +9,16 @@
 
 namespace gui {
 
-Program::Program(std::string commandLine, HelpHooks hooks, app::SteadyClock clock)
+Program::Program(std::string commandLine, HelpHooks hooks, std::optional<WebApiChoice> webApi,
+                 app::SteadyClock clock)
     : commandLine_(std::move(commandLine)),
       hooks_(std::move(hooks)),
       clock_(std::move(clock)),
-      notifier_(app::kProgramTitle) {}
+      notifier_(app::kProgramTitle) {
+  if (webApi) {
+    webApi_ = std::make_unique<host::webapi::WebApiHost>(webApi->settings, webApi->overrides);
+  }
+}
 
 Program::~Program() {
   window_.reset();
@@ -22,12 +27,21 @@ Program::~Program() {
 }
 
 bool Program::Start() {
-  const std::string sharedData = standin_.ReadPaths(notifier_).SharedDataPath();
   ConnectHelp();
+  host::DataSourceFactory& dataSources = webApi_ ? webApi_->DataSources() : standin_.DataSources();
+  host::HostServices host;
+  std::function<host::AccpacPaths()> readPaths;
+  if (webApi_) {
+    host = webApi_->Services(signon_, errorView_);
+  } else {
+    host = standin_.Services(standin_.ReadPaths(notifier_).SharedDataPath(), signon_, errorView_,
+                             commandLine_);
+    readPaths = [this] { return standin_.ReadPaths(notifier_); };
+  }
   app::Form1Services services{
-      .host = standin_.Services(sharedData, signon_, errorView_, commandLine_),
-      .readPaths = [this] { return standin_.ReadPaths(notifier_); },
-      .dataSources = standin_.DataSources(),
+      .host = std::move(host),
+      .readPaths = std::move(readPaths),
+      .dataSources = dataSources,
       .messages = messages_,
       .shell = shell_,
       .notifier = notifier_,
@@ -45,8 +59,7 @@ bool Program::Start() {
     return false;
   }
   if (signon_.Asked()) signon_.Remember();
-  services_ =
-      std::make_unique<controls::ControlServices>(*form_->Connection(), standin_.DataSources());
+  services_ = std::make_unique<controls::ControlServices>(*form_->Connection(), dataSources);
   window_ = std::make_unique<MainWindow>(*form_, *services_, hooks_);
   // From now on the dialogs belong to the main window, centred over it and modal to it.
   messages_ = controls::QtMessageBoxes(window_.get());

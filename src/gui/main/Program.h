@@ -11,22 +11,33 @@
 #include "gui/controls/QtNotifier.h"
 #include "gui/controls/QtSignonDialog.h"
 #include "host/standin/StandinHost.h"
+#include "host/webapi/WebApiHost.h"
 #include "util/ShellHelpers.h"
 #include "util/XdgShell.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace gui {
 
-/// The desktop program on the stand-in ERP: its composition root. It signs on (joining the
-/// desktop session that `commandLine`'s first word names, or through the sign-on dialog), runs
-/// the main window's start-up and shows the window.
+/// The ERP's Web API a program converts through, instead of the local ERP.
+struct WebApiChoice {
+  host::webapi::WebApiSettings settings;
+  host::webapi::MapOverrides overrides{};
+};
+
+/// The desktop program: its composition root, on the stand-in ERP or on an ERP's Web API. It
+/// signs on (joining the desktop session that `commandLine`'s first word names, or through the
+/// sign-on dialog, which signs on to the Web API's server when there is one), runs the main
+/// window's start-up and shows the window.
 class Program {
  public:
-  /// `commandLine` is the program's arguments joined by blanks; `clock`, when given, is the time
-  /// the progress frame is redrawn by (pictures of a run in progress move it themselves).
-  explicit Program(std::string commandLine, HelpHooks hooks = {}, app::SteadyClock clock = {});
+  /// `commandLine` is the program's arguments joined by blanks; `webApi`, when given, the server
+  /// it converts through; `clock`, when given, is the time the progress frame is redrawn by
+  /// (pictures of a run in progress move it themselves).
+  explicit Program(std::string commandLine, HelpHooks hooks = {},
+                   std::optional<WebApiChoice> webApi = {}, app::SteadyClock clock = {});
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -49,6 +60,7 @@ class Program {
   HelpHooks hooks_;
   app::SteadyClock clock_;
   host::standin::StandinHost standin_;
+  std::unique_ptr<host::webapi::WebApiHost> webApi_;
   controls::QtNotifier notifier_;
   controls::QtSignonDialog signon_;
   controls::QtErrorListView errorView_;

@@ -4,6 +4,7 @@
 #include "gui/controls/tests/GuiFixture.h"
 
 #include "host/standin/StandinDialogs.h"
+#include "host/webapi/tests/testsupport/ServedCompany.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -98,6 +99,28 @@ TEST_F(SignonDialogTest, TheErrorDisplayShowsTheListWithIconsAndEmptiesIt) {
   EXPECT_EQ("Message: Conversion is complete.\nError: Invalid input. Tax Group cannot be blank.",
             copied.toStdString());
   EXPECT_EQ(0, connection.Session()->Errors().Count()) << "the list is empty once shown";
+}
+
+// A Web API server names no companies: the operator types the company's ID, and the dialog
+// signs on to the server.
+TEST(WebApiSignonDialogTest, TheCompanyIsTypedAndTheSignonGoesToTheServer) {
+  host::webapi::testing::ServedCompany served;
+  QtSignonDialog dialog;
+  QtErrorListView errors;
+  host::AccpacConnection connection{served.host().Services(dialog, errors)};
+  AnswerModal([&](QDialog&) {
+    EXPECT_TRUE(dialog.Company().isEditable());
+    EXPECT_EQ(0, dialog.Company().count());
+    AnswerModal([&](QDialog&) {
+      EXPECT_EQ("Invalid user ID or password.", dialog.Refusal().text().toStdString());
+      EXPECT_EQ("samltd", dialog.Company().currentText().toStdString()) << "what was typed stays";
+      Answer(dialog, "ADMIN", "pw");
+    });
+    dialog.Company().setEditText("samltd");
+    Answer(dialog, "ADMIN", "wrong");
+  });
+  ASSERT_TRUE(connection.Logon("ZX1000", 0));
+  EXPECT_EQ("SAMLTD", connection.Session()->CompanyID());
 }
 
 }  // namespace

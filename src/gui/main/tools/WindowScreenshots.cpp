@@ -254,7 +254,7 @@ class Screens {
   // A millisecond a reading: the frame is redrawn every few dozen records, as on a real run of a
   // large company, however fast the sample converts.
   gui::Program program_{
-      site_.Handle(), {}, [now = std::chrono::steady_clock::time_point{}]() mutable {
+      site_.Handle(), {}, {}, [now = std::chrono::steady_clock::time_point{}]() mutable {
         return now += std::chrono::milliseconds(1);
       }};
 };
