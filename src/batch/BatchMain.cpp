@@ -1,5 +1,7 @@
 #include "batch/JobDescription.h"
 #include "batch/JobQueue.h"
+#include "batch/PlanFile.h"
+#include "batch/PlanRun.h"
 #include "batch/TerminalPrompt.h"
 #include "batch/UndoRun.h"
 #include "host/standin/StandinHost.h"
@@ -58,10 +60,12 @@ void RefuseEmptyValues(int argc, char** argv) {
 
 /// What one call of the program does; each mode has its own entry below.
 enum class Mode {
-  RunJobs,   ///< JOB...: convert
-  List,      ///< --list [TAB]: describe the sections and keys of jobs
-  Skeleton,  ///< --skeleton TAB: write a job with every key
-  Undo,      ///< --undo CHANGEFILE: put back what a run changed
+  RunJobs,       ///< JOB...: convert
+  List,          ///< --list [TAB]: describe the sections and keys of jobs
+  Skeleton,      ///< --skeleton TAB: write a job with every key
+  Undo,          ///< --undo CHANGEFILE: put back what a run changed
+  Plan,          ///< --plan PLAN: carry out a tax-change plan
+  SkeletonPlan,  ///< --skeleton-plan: write a plan with every key
 };
 
 /// The command line: what to do and with which options.
@@ -70,6 +74,8 @@ struct Options {
     if (listTab) return Mode::List;
     if (!skeletonTab.empty()) return Mode::Skeleton;
     if (!undoFile.empty()) return Mode::Undo;
+    if (!planFile.empty()) return Mode::Plan;
+    if (skeletonPlan) return Mode::SkeletonPlan;
     return Mode::RunJobs;
   }
 
@@ -82,6 +88,8 @@ struct Options {
   PasswordOptions password;
   std::optional<std::string> listTab;  ///< --list, with its tab or empty for all
   std::string skeletonTab;
+  std::string planFile;
+  bool skeletonPlan = false;
 };
 
 int RunJobs(const Options& options) {
@@ -103,7 +111,23 @@ int RunJobs(const Options& options) {
   // and a wrong one is refused before the password is asked for.
   std::unique_ptr<convert::ChangeFileToUndo> undoFile;
   const std::string undoCompany = options.companies.empty() ? "" : options.companies.front();
-  if (options.Chosen() == Mode::Undo) {
+  std::optional<convert::Plan> plan;
+  if (options.Chosen() == Mode::Plan) {
+    try {
+      plan = batch::ReadPlanFile(std::filesystem::absolute(options.planFile).string());
+    } catch (const batch::JobFileError& error) {
+      std::cerr << error.what() << '\n';
+      return batch::kRefused;
+    }
+  }
+  const std::string planRun =
+      options.Chosen() == Mode::Undo && batch::IsPlanRunFile(options.undoFile)
+          ? std::filesystem::absolute(options.undoFile).string()
+          : "";
+  if (!planRun.empty() && !options.companies.empty()) {
+    throw std::runtime_error("--undo of a plan run takes no --company.");
+  }
+  if (options.Chosen() == Mode::Undo && planRun.empty()) {
     if (options.companies.size() > 1) throw std::runtime_error("--undo takes one --company.");
     undoFile = batch::OpenChangeFile(std::filesystem::absolute(options.undoFile).string(),
                                      undoCompany, std::cout);
@@ -133,11 +157,22 @@ int RunJobs(const Options& options) {
       .interrupts = pump,
       .password = [&password] { return password; },
       .errors = std::cerr,
+      .companiesOf =
+          [&sharedData](const std::string& user) {
+            return host::standin::StandinHost::CompaniesOf(sharedData, user);
+          },
   };
   batch::ProgressDisplay progress(std::cout, ::isatty(STDOUT_FILENO) == 1,
                                   [] { return std::chrono::steady_clock::now(); });
   std::signal(SIGINT, OnInterrupt);
   if (undoFile) return batch::UndoChanges(*undoFile, station, std::cout);
+  if (!planRun.empty()) return batch::UndoPlanRun(planRun, station, std::cout);
+  if (plan) {
+    if (options.recordsPerCommit) {
+      plan->recordsPerCommit = *batch::ParseRecordsPerCommit(*options.recordsPerCommit);
+    }
+    return batch::RunPlan(*plan, station, progress, std::cout, options.preview);
+  }
   return batch::RunJobs(queue, station, progress, std::cout, options.preview);
 }
 
@@ -151,8 +186,12 @@ int Run(const Options& options) {
     case Mode::Skeleton:
       batch::WriteSkeleton(std::cout, options.skeletonTab);
       return batch::kComplete;
+    case Mode::SkeletonPlan:
+      batch::WriteSkeletonPlan(std::cout);
+      return batch::kComplete;
     case Mode::RunJobs:
     case Mode::Undo:
+    case Mode::Plan:
       break;
   }
   return RunJobs(options);
@@ -176,8 +215,16 @@ int main(int argc, char** argv) {
                                "Take the jobs' records through the views and save nothing; the "
                                "change file tells what a conversion would do");
   auto* undo = app.add_option("--undo", options.undoFile,
-                              "Put back what the run of this change file converted");
+                              "Put back what the run of this change file converted, or every "
+                              "run of a plan-run file");
+  auto* planOption = app.add_option("--plan", options.planFile,
+                                    "Carry out a tax-change plan on every company it names");
+  auto* skeletonPlan =
+      app.add_flag("--skeleton-plan", options.skeletonPlan, "Write a commented tax-change plan");
+  planOption->excludes(jobs)->excludes(undo)->excludes(skeleton)->excludes(skeletonPlan);
+  skeletonPlan->excludes(jobs)->excludes(undo)->excludes(preview)->excludes(skeleton);
   list->excludes(jobs)->excludes(skeleton)->excludes(undo)->excludes(preview);
+  list->excludes(planOption)->excludes(skeletonPlan);
   skeleton->excludes(jobs)->excludes(undo)->excludes(preview);
   undo->excludes(jobs)->excludes(preview);
   app.add_option("--company", options.companies,

@@ -1,5 +1,6 @@
 #include "batch/JobFile.h"
 
+#include "batch/IniRules.h"
 #include "batch/JobSections.h"
 #include "convert/CommitBatches.h"
 #include "convert/KindTable.h"
@@ -21,23 +22,12 @@ namespace {
 using platform::UpperCase;
 using util::IniDocument;
 
-constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
-
 std::vector<std::string> Split(const std::string& text) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  while (true) {
-    const size_t comma = text.find(',', start);
-    parts.push_back(platform::Trim(text.substr(start, comma - start), " \t"));
-    if (comma == std::string::npos) return parts;
-    start = comma + 1;
-  }
+  return SplitList(text);
 }
 
 std::string Joined(const std::vector<std::string>& names) {
-  std::string text;
-  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
-  return text;
+  return JoinList(names);
 }
 
 /// Reads one job file and collects every problem before giving up.
@@ -81,14 +71,7 @@ class JobReader {
   }
 
  private:
-  std::optional<std::string> Content() const {
-    if (!std::filesystem::is_regular_file(job_.file)) return std::nullopt;
-    std::ifstream in(job_.file, std::ios::binary);
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    // Editors on the ERP's platform often save a byte-order mark; it is not part of the text.
-    if (content.starts_with(kByteOrderMark)) content.erase(0, 3);
-    return content;
-  }
+  std::optional<std::string> Content() const { return ReadIniText(job_.file); }
 
   void Fail(int line, const std::string& problem) {
     problems_.push_back(job_.Where(line) + problem);
@@ -100,34 +83,8 @@ class JobReader {
     return text;
   }
 
-  /// Lines of no known form, malformed headers and repeated sections and keys: in a job each of
-  /// them would silently lose or replace something the operator wrote.
   void CheckShape(const std::vector<IniDocument::SectionLines>& sections) {
-    std::map<std::string, int> seen;
-    for (const IniDocument::SectionLines& section : sections) {
-      for (int line : section.otherLines) {
-        Fail(line, "This line is not a key=value line, a comment or a section header.");
-      }
-      if (section.line == 0) {
-        for (const auto& key : section.keys)
-          Fail(key.line, key.key + " stands before any section.");
-        continue;
-      }
-      if (section.header != "[" + section.name + "]") {
-        Fail(section.line, "The section header " + section.header + " is malformed.");
-      }
-      if (auto [first, added] = seen.emplace(UpperCase(section.name), section.line); !added) {
-        Fail(section.line, "Section [" + section.name + "] is repeated; it first appears on line " +
-                               std::to_string(first->second) + ".");
-      }
-      std::map<std::string, int> keys;
-      for (const auto& key : section.keys) {
-        if (auto [first, added] = keys.emplace(UpperCase(key.key), key.line); !added) {
-          Fail(key.line, "Key " + key.key + " is repeated in section [" + section.name +
-                             "]; it first appears on line " + std::to_string(first->second) + ".");
-        }
-      }
-    }
+    for (const auto& [line, problem] : IniShapeProblems(sections)) Fail(line, problem);
   }
 
   void UnknownKey(const IniDocument::SectionLines& section, const IniDocument::KeyLine& key,

@@ -7,6 +7,7 @@
 #include "convert/RunObserver.h"
 #include "host/HeldClaims.h"
 
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -24,13 +25,14 @@ std::vector<std::string> CheckJob(const Job& job, JobSession& session,
 /// when it was taken, asks the backup question and runs it, telling `observer` its progress; the
 /// status comes from how the run ended and what it counted.
 ExitStatus RunJob(const Job& job, JobSession& session, convert::RunObserver& observer,
-                  std::ostream& out, host::HeldClaims* claims = nullptr);
+                  std::ostream& out, host::HeldClaims* claims = nullptr,
+                  std::filesystem::path* changeFile = nullptr);
 
 /// Has the job checked and, when it was taken, takes its records through the views and saves
 /// nothing; the status is the one the conversion would end with, and the change file tells
 /// record by record what it would do.
 ExitStatus PreviewJob(const Job& job, JobSession& session, convert::RunObserver& observer,
-                      std::ostream& out);
+                      std::ostream& out, std::filesystem::path* changeFile = nullptr);
 
 /// The exit status of a run that ended as `result` says.
 ExitStatus StatusOfRun(const convert::ConversionResult& result);

@@ -9,13 +9,13 @@ namespace {
 
 /// The counts of a kind as the grid that carries them holds them: the to mapping of a tax-group
 /// kind, the operations grid of a tax-authority kind.
-KindCounts CountsOf(const KindDef& kind, KindControls& controls) {
+KindCounts CountsOf(const KindDef& kind, KindControls& controls, const ConversionEngine& engine) {
   if (kind.type == ConversionType::TaxGroup) {
     const grids::TaxGroupGrid& grid = controls.TaxGroupGridNamed(kind.toGrid);
     return {grid.lRecords(), grid.lUpdated(), grid.lSkipped(), grid.lFailed()};
   }
   const grids::TaxAuthorityGrid& grid = controls.TaxAuthorityGridNamed(kind.authorityGrid);
-  return {grid.lRecords(), grid.lUpdated(), grid.lSkipped(), grid.lFailed()};
+  return {grid.lRecords(), grid.lUpdated(), grid.lSkipped(), grid.lFailed(), engine.NotAffected()};
 }
 
 }  // namespace
@@ -81,7 +81,11 @@ bool Conversion::CheckTab(const std::string& tab) {
       controls_->TaxGroupGridNamed(group.fromGrid).ValidateTaxGroup();
       controls_->TaxGroupGridNamed(group.toGrid).ValidateTaxGroup();
     } else {
-      controls_->TaxAuthorityGridNamed(group.authorityGrid).ValidateOperations();
+      grids::TaxAuthorityGrid& grid = controls_->TaxAuthorityGridNamed(group.authorityGrid);
+      // A plan's replacements are operations of their own: its grids may stay empty.
+      if (request_.replacements.empty() || grid.Grid()->RowsCount() != 0) {
+        grid.ValidateOperations();
+      }
     }
   }
   for (const KindDef* kind : TabKinds(tab)) {
@@ -240,12 +244,15 @@ KindResult Conversion::RunKind(const KindDef& kind, ConversionEngine& engine, Ru
   const std::int32_t failedBefore = state.lKindsFailed;
   observer.KindStarted(kind, description);
   engine.SetKindClaim(ClaimOf(kind));
+  const auto maps = request_.classMaps.find(kind.fromGrid);
+  engine.SetClassMaps(maps == request_.classMaps.end() ? nullptr : &maps->second);
+  engine.SetReplacements(&request_.replacements);
   RunTarget(kind, *controls_, engine);
   if (observer.CancelRequested()) state.CancelRequested = true;
-  KindResult done{
-      &kind,
-      description,
-      {CountsOf(kind, *controls_), state.lKindsFailed != failedBefore, state.CancelRequested}};
+  KindResult done{&kind,
+                  description,
+                  {CountsOf(kind, *controls_, engine), state.lKindsFailed != failedBefore,
+                   state.CancelRequested}};
   observer.KindFinished(done);
   return done;
 }

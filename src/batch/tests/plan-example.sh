@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Carries out examples/ontario-2010.plan with the real programs on a fresh sample site: the
+# preview saves nothing, the conversion moves every Ontario record (taxable and exempt) and no
+# other, in all 19 views of both companies, and the undo of the plan run puts every tax field of
+# every view back byte for byte.
+#   plan-example.sh ERP_COMMAND ORDAVEL_BATCH PLAN
+set -euo pipefail
+erp="$1"
+batch="$2"
+plan="$3"
+work=$(mktemp -d "${TMPDIR:-/tmp}/ordavel-plan-XXXXXX")
+trap '[ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
+export ORDAVEL_REGISTRY="$work/registry"
+export ORDAVEL_PASSWORD=admin
+"$erp" sample "$work/site" >/dev/null
+
+fail() { echo "FAIL: $*"; exit 1; }
+group_views="AP0015 AP0016 AP0064 AR0024 AR0025 AR0023 AR0046 OE0540 PO0605 BK0001"
+row_views="AR0011 IC0330 IC0220 IC0490 IC0395 OE0460 PO0290 PO0183 BK0860"
+
+# Every view's key and tax fields of both companies, one file per company and view.
+dump() {
+  mkdir -p "$work/$1"
+  for company in SAMLTD SAMWST; do
+    for view in $group_views $row_views; do
+      "$erp" query "$work/site" "$company" "$view" >"$work/$1/$company.$view"
+    done
+  done
+}
+normal() { awk '{ $1 = $1; print }' "$1" | sort; }
+
+dump before
+company_files() { find "$work/site/SharedData/Company" -type f ! -name '*-wal' ! -name '*-shm' | sort; }
+company_files >"$work/files.before"
+md5sum "$work"/site/SharedData/Company/*/company.db >"$work/db.before"
+
+status=0
+"$batch" --plan "$plan" --preview >"$work/preview.out" 2>&1 || status=$?
+[ "$status" = 0 ] || { cat "$work/preview.out"; fail "the preview ended with $status"; }
+grep -q "^Total .* 5040 .* 612 " "$work/preview.out" || fail "the preview's table: $(tail -3 "$work/preview.out")"
+md5sum -c --quiet "$work/db.before" || fail "the preview changed a company database"
+company_files | diff "$work/files.before" - | grep '^>' | grep -v '_preview_changes\.csv$' &&
+  fail "the preview wrote more than change files"
+
+status=0
+"$batch" --plan "$plan" --yes >"$work/run.out" 2>&1 || status=$?
+[ "$status" = 0 ] || { cat "$work/run.out"; fail "the conversion ended with $status"; }
+dump after
+for company in SAMLTD SAMWST; do
+  for view in $group_views; do
+    # ONGSTPST 1,1 becomes ONHST 1 and 2,2 becomes ONHST 2; every other record stays.
+    awk '{ for (i = 1; i <= NF; i++) if ($i == "ONGSTPST") { $i = "ONHST"
+             if ($(i + 2) ~ /^[0-9]+$/) $(i + 2) = "0" } print }' "$work/before/$company.$view" |
+      normal /dev/stdin >"$work/expected"
+    normal "$work/after/$company.$view" | diff -q "$work/expected" - >/dev/null ||
+      fail "$company $view is not as the plan says: $(normal "$work/after/$company.$view" | diff "$work/expected" - | head -5)"
+  done
+  for view in $row_views; do
+    # An ONPST row becomes an HST row with the same class and tax included; nothing else moves.
+    sed 's/ONPST/HST/' "$work/before/$company.$view" | normal /dev/stdin >"$work/expected"
+    normal "$work/after/$company.$view" | diff -q "$work/expected" - >/dev/null ||
+      fail "$company $view is not as the plan says: $(normal "$work/after/$company.$view" | diff "$work/expected" - | head -5)"
+  done
+done
+grep -q ONGSTPST "$work"/after/*.A* && fail "a record of ONGSTPST is left"
+
+planrun=$(sed -n 's/^Plan-run file: //p' "$work/run.out")
+[ -f "$planrun" ] || fail "no plan-run file named: $(tail -3 "$work/run.out")"
+case "$(basename "$planrun")" in *plan*) ;; *) fail "the plan-run file's name has no 'plan'" ;; esac
+[ "$(grep -c '_conversion_changes\.csv,' "$planrun")" = 9 ] || fail "the plan-run file does not list the 9 change files"
+
+# A changed change file refuses the whole undo.
+first=$(grep -m1 '_conversion_changes\.csv,' "$planrun" | sed 's/,[^,]*$//')
+cp -p "$first" "$work/kept.csv"
+echo "x" >>"$first"
+status=0
+"$batch" --undo "$planrun" >"$work/refused.out" 2>&1 || status=$?
+[ "$status" = 1 ] || fail "the undo of a changed plan run ended with $status"
+grep -q "was changed after the plan ran" "$work/refused.out" || fail "the refusal does not say why"
+dump refused
+diff -r "$work/after" "$work/refused" >/dev/null || fail "a refused undo changed records"
+cp -p "$work/kept.csv" "$first"
+
+status=0
+"$batch" --undo "$planrun" >"$work/undo.out" 2>&1 || status=$?
+[ "$status" = 0 ] || { cat "$work/undo.out"; fail "the undo ended with $status"; }
+dump undone
+diff -r "$work/before" "$work/undone" || fail "the undo did not put every tax field back"
+echo "plan example: preview, conversion and undo of the plan run as expected"
