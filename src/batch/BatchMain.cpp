@@ -1,7 +1,9 @@
 #include "batch/JobDescription.h"
 #include "batch/JobQueue.h"
 #include "batch/PlanFile.h"
+#include "batch/PlanProcesses.h"
 #include "batch/PlanRun.h"
+#include "batch/PlanRunFile.h"
 #include "batch/TerminalPrompt.h"
 #include "batch/UndoRun.h"
 #include "host/standin/StandinHost.h"
@@ -90,7 +92,29 @@ struct Options {
   std::string skeletonTab;
   std::string planFile;
   bool skeletonPlan = false;
+  int parallel = 1;
+  /// Set in a company's process of a parallel plan: the company it runs the plan on.
+  std::string planCompany;
 };
+
+/// The arguments of a company's process of a parallel plan.
+std::vector<std::string> ChildArgumentsOf(const Options& options, const std::string& plan,
+                                          const std::string& company) {
+  // The parent has asked the backup question for every company.
+  std::vector<std::string> words{"--plan",
+                                 plan,
+                                 "--plan-company",
+                                 company,
+                                 "--yes",
+                                 "--password-fd",
+                                 std::to_string(batch::kPasswordDescriptor)};
+  if (options.preview) words.push_back("--preview");
+  if (options.recordsPerCommit) {
+    words.push_back("--records-per-commit");
+    words.push_back(*options.recordsPerCommit);
+  }
+  return words;
+}
 
 int RunJobs(const Options& options) {
   std::vector<batch::QueuedJob> queue;
@@ -171,6 +195,16 @@ int RunJobs(const Options& options) {
     if (options.recordsPerCommit) {
       plan->recordsPerCommit = *batch::ParseRecordsPerCommit(*options.recordsPerCommit);
     }
+    if (!options.planCompany.empty()) {
+      return batch::RunPlanAsChild(*plan, options.planCompany, station, progress, std::cout,
+                                   options.preview);
+    }
+    if (options.parallel > 1) {
+      return batch::RunPlanInParallel(*plan, station, std::cout, options.preview, options.parallel,
+                                      [&options, &plan](const std::string& company) {
+                                        return ChildArgumentsOf(options, plan->file, company);
+                                      });
+    }
     return batch::RunPlan(*plan, station, progress, std::cout, options.preview);
   }
   return batch::RunJobs(queue, station, progress, std::cout, options.preview);
@@ -221,6 +255,14 @@ int main(int argc, char** argv) {
                                     "Carry out a tax-change plan on every company it names");
   auto* skeletonPlan =
       app.add_flag("--skeleton-plan", options.skeletonPlan, "Write a commented tax-change plan");
+  auto* parallel =
+      app.add_option("--parallel", options.parallel,
+                     "Convert up to N companies of the plan at once, each in a process of its own")
+          ->type_name("N")
+          ->check(CLI::Range(1, 16));
+  parallel->needs(planOption);
+  // A company's process of a parallel plan: the parent speaks to it on fixed descriptors.
+  app.add_option("--plan-company", options.planCompany)->group("")->needs(planOption);
   planOption->excludes(jobs)->excludes(undo)->excludes(skeleton)->excludes(skeletonPlan);
   skeletonPlan->excludes(jobs)->excludes(undo)->excludes(preview)->excludes(skeleton);
   list->excludes(jobs)->excludes(skeleton)->excludes(undo)->excludes(preview);

@@ -85,15 +85,19 @@ std::vector<QueuedJob> QueueJobs(const std::vector<std::string>& files,
 
 ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
                    ProgressDisplay& progress, std::ostream& out, bool preview,
-                   std::vector<JobResult>* collected) {
+                   std::vector<JobResult>* collected, const std::function<bool()>& gate) {
   progress.SetPreview(preview);
   // Every kind of every job stays claimed until the last job has run, so that no other run
   // takes one of them between the check and the job that converts it. A preview claims nothing.
   host::HeldClaims claims;
-  if (queue.size() > 1) {
+  if (queue.size() > 1 || gate) {
     std::optional<ExitStatus> refused =
         CheckEveryJob(queue, station, preview ? nullptr : &claims, out, AccessOf(preview));
     if (refused) return *refused;
+  }
+  if (gate && !gate()) {
+    out << "Nothing was converted.\n";
+    return kCancelled;
   }
   std::vector<JobResult> results;
   for (const QueuedJob& queued : queue) {

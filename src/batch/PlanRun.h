@@ -7,6 +7,7 @@
 #include "convert/Plan.h"
 
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -23,21 +24,25 @@ namespace batch {
 ExitStatus RunPlan(const convert::Plan& plan, Workstation& station, ProgressDisplay& progress,
                    std::ostream& out, bool preview);
 
+/// The plan's companies: those it names, or every company the user may sign on to.
+std::vector<std::string> PlanCompanies(const convert::Plan& plan, Workstation& station,
+                                       std::ostream& out);
+
+/// Checks the plan on `companies` and, when it passes, runs its requests in order (claimed
+/// first; with `gate` the gate decides after the claims whether they run); what each request
+/// did goes to `results`.
+ExitStatus CheckAndRunPlan(const convert::Plan& plan, const std::vector<std::string>& companies,
+                           Workstation& station, ProgressDisplay& progress, std::ostream& out,
+                           bool preview, std::vector<JobResult>& results,
+                           const std::function<bool()>& gate = nullptr);
+
+/// Ends a plan's run: the table of what its requests did and, for a conversion, the plan-run
+/// file named by its full path.
+void FinishPlan(const convert::Plan& plan, const std::vector<JobResult>& results, std::ostream& out,
+                bool preview);
+
 /// Prints the table of a plan's companies by kinds: records selected, converted (or that would
 /// be), skipped, not affected and failed.
 void PrintPlanTable(std::ostream& out, const std::vector<JobResult>& jobs, bool preview);
-
-/// Writes the plan-run file of a plan's runs beside the first change file, readable by its owner
-/// only; returns its path, empty when none could be written.
-std::filesystem::path WritePlanRunFile(const convert::Plan& plan,
-                                       const std::vector<JobResult>& jobs);
-
-/// Undoes a plan run: checks that every change file the plan-run file lists is there with the
-/// digest it lists (refusing the whole undo, with nothing changed, when one is not), then undoes
-/// them in reverse order. The status is the worst of the undos.
-ExitStatus UndoPlanRun(const std::string& planRunFile, Workstation& station, std::ostream& out);
-
-/// Whether `file` is a plan-run file (its first line says so).
-bool IsPlanRunFile(const std::string& file);
 
 }  // namespace batch

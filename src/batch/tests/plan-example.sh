@@ -46,6 +46,22 @@ status=0
 "$batch" --plan "$plan" --yes >"$work/run.out" 2>&1 || status=$?
 [ "$status" = 0 ] || { cat "$work/run.out"; fail "the conversion ended with $status"; }
 dump after
+# What a run leaves to compare with another: its logs without their stamps, its change rows
+# without their digests.
+leftovers() {
+  mkdir -p "$2"
+  for company in SAMLTD SAMWST; do
+    folder="$1/SharedData/Company/$company/Ordavel"
+    for log in "$folder"/*.log; do
+      sed -E 's#^[0-9/]+ [0-9:]+ ##' "$log" >"$2/$company.$(basename "$log" | cut -d_ -f2-)"
+    done
+    for changes in "$folder"/*_conversion_changes.csv; do
+      sed '1,/^Kind,Record key/d' "$changes" | cut -d, -f1-6 >"$2/$company.$(basename "$changes" | cut -d_ -f3)"
+    done
+  done
+}
+leftovers "$work/site" "$work/serial"
+[ "$(ls "$work/serial" | wc -l)" -ge 40 ] || fail "the conversion left too few logs and change files"
 for company in SAMLTD SAMWST; do
   for view in $group_views; do
     # ONGSTPST 1,1 becomes ONHST 1 and 2,2 becomes ONHST 2; every other record stays.
@@ -86,4 +102,18 @@ status=0
 [ "$status" = 0 ] || { cat "$work/undo.out"; fail "the undo ended with $status"; }
 dump undone
 diff -r "$work/before" "$work/undone" || fail "the undo did not put every tax field back"
-echo "plan example: preview, conversion and undo of the plan run as expected"
+# Two companies converted at once leave the same records, logs and change rows as one by one.
+ORDAVEL_REGISTRY="$work/registry2" "$erp" sample "$work/site2" >/dev/null
+status=0
+ORDAVEL_REGISTRY="$work/registry2" "$batch" --plan "$plan" --yes --parallel 2 >"$work/parallel.out" 2>&1 || status=$?
+[ "$status" = 0 ] || { cat "$work/parallel.out"; fail "the parallel conversion ended with $status"; }
+grep -q "^Plan-run file: $work/site2/.*plan_run.csv$" "$work/parallel.out" || fail "no plan-run file from the parallel run"
+leftovers "$work/site2" "$work/parallel"
+diff -r "$work/serial" "$work/parallel" || fail "the parallel run left other logs or change rows"
+for company in SAMLTD SAMWST; do
+  for view in $group_views $row_views; do
+    ORDAVEL_REGISTRY="$work/registry2" "$erp" query "$work/site2" "$company" "$view" |
+      cmp -s - "$work/after/$company.$view" || fail "the parallel run left $company $view otherwise"
+  done
+done
+echo "plan example: preview, conversion, undo and parallel run of the plan as expected"
