@@ -1,18 +1,51 @@
 #!/usr/bin/env bash
-# Carries out examples/ontario-2010.plan with the real programs on a fresh sample site: the
-# preview saves nothing, the conversion moves every Ontario record (taxable and exempt) and no
-# other, in all 19 views of both companies, and the undo of the plan run puts every tax field of
-# every view back byte for byte.
+# Carries out a tax-change plan with the real programs on a fresh site: the preview saves
+# nothing, the conversion moves every Ontario record (taxable and exempt) and no other, in all 19
+# views of both companies, the undo of the plan run puts every tax field of every view back byte
+# for byte, and the same plan converted two companies at a time leaves the same records, logs and
+# change rows.
 #   plan-example.sh ERP_COMMAND ORDAVEL_BATCH PLAN
+#       examples/ontario-2010.plan on the sample site's SAMLTD and SAMWST
+#   plan-example.sh ERP_COMMAND ORDAVEL_BATCH PLAN --generated CUSTOMERS ITEMS
+#       the plan's groups and authorities on companies GENA and GENB generated with taxable,
+#       exempt, converted and other-province records interleaved in key order: CUSTOMERS
+#       customers, ITEMS items and a fifth of ITEMS of every other kind
 set -euo pipefail
 erp="$1"
 batch="$2"
 plan="$3"
+mode="${4:-}"
 work=$(mktemp -d "${TMPDIR:-/tmp}/ordavel-plan-XXXXXX")
 trap '[ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
 export ORDAVEL_REGISTRY="$work/registry"
 export ORDAVEL_PASSWORD=admin
-"$erp" sample "$work/site" >/dev/null
+companies="SAMLTD SAMWST"
+change_files=9
+if [ "$mode" = --generated ]; then
+  companies="GENA GENB"
+  change_files=12
+  others=$(( $6 / 5 > 10 ? $6 / 5 : 10 ))
+  counts="--customers $5 --items $6"
+  for kind in vendors vendor-groups recurring-payables customer-groups ship-to recurring-charges \
+    ar-items categories item-pricing price-lists oe-templates misc-charges po-templates \
+    additional-costs contract-costs banks distribution-codes; do
+    counts="$counts --$kind $others"
+  done
+  sed 's/^Companies=.*/Companies=GENA, GENB/' "$plan" >"$work/generated.plan"
+  plan="$work/generated.plan"
+fi
+# A site with the plan's companies, in folder $1 with the registry store $2.
+make_site() {
+  ORDAVEL_REGISTRY="$2" "$erp" sample "$1" >/dev/null
+  if [ "$mode" = --generated ]; then
+    for company in $companies; do
+      # shellcheck disable=SC2086
+      "$erp" generate "$1" "$company" --interleaved $counts >/dev/null
+      "$erp" user grant "$1/SharedData" ADMIN --company "$company"
+    done
+  fi
+}
+make_site "$work/site" "$work/registry"
 
 fail() { echo "FAIL: $*"; exit 1; }
 group_views="AP0015 AP0016 AP0064 AR0024 AR0025 AR0023 AR0046 OE0540 PO0605 BK0001"
@@ -21,7 +54,7 @@ row_views="AR0011 IC0330 IC0220 IC0490 IC0395 OE0460 PO0290 PO0183 BK0860"
 # Every view's key and tax fields of both companies, one file per company and view.
 dump() {
   mkdir -p "$work/$1"
-  for company in SAMLTD SAMWST; do
+  for company in $companies; do
     for view in $group_views $row_views; do
       "$erp" query "$work/site" "$company" "$view" >"$work/$1/$company.$view"
     done
@@ -37,7 +70,7 @@ md5sum "$work"/site/SharedData/Company/*/company.db >"$work/db.before"
 status=0
 "$batch" --plan "$plan" --preview >"$work/preview.out" 2>&1 || status=$?
 [ "$status" = 0 ] || { cat "$work/preview.out"; fail "the preview ended with $status"; }
-grep -q "^Total .* 5040 .* 612 " "$work/preview.out" || fail "the preview's table: $(tail -3 "$work/preview.out")"
+[ "$mode" = --generated ] || grep -q "^Total .* 5040 .* 612 " "$work/preview.out" || fail "the preview's table: $(tail -3 "$work/preview.out")"
 md5sum -c --quiet "$work/db.before" || fail "the preview changed a company database"
 company_files | diff "$work/files.before" - | grep '^>' | grep -v '_preview_changes\.csv$' &&
   fail "the preview wrote more than change files"
@@ -50,7 +83,7 @@ dump after
 # without their digests.
 leftovers() {
   mkdir -p "$2"
-  for company in SAMLTD SAMWST; do
+  for company in $companies; do
     folder="$1/SharedData/Company/$company/Ordavel"
     for log in "$folder"/*.log; do
       sed -E 's#^[0-9/]+ [0-9:]+ ##' "$log" >"$2/$company.$(basename "$log" | cut -d_ -f2-)"
@@ -61,8 +94,8 @@ leftovers() {
   done
 }
 leftovers "$work/site" "$work/serial"
-[ "$(ls "$work/serial" | wc -l)" -ge 40 ] || fail "the conversion left too few logs and change files"
-for company in SAMLTD SAMWST; do
+[ "$(ls "$work/serial" | wc -l)" -ge 30 ] || fail "the conversion left too few logs and change files"
+for company in $companies; do
   for view in $group_views; do
     # ONGSTPST 1,1 becomes ONHST 1 and 2,2 becomes ONHST 2; every other record stays.
     awk '{ for (i = 1; i <= NF; i++) if ($i == "ONGSTPST") { $i = "ONHST"
@@ -83,7 +116,8 @@ grep -q ONGSTPST "$work"/after/*.A* && fail "a record of ONGSTPST is left"
 planrun=$(sed -n 's/^Plan-run file: //p' "$work/run.out")
 [ -f "$planrun" ] || fail "no plan-run file named: $(tail -3 "$work/run.out")"
 case "$(basename "$planrun")" in *plan*) ;; *) fail "the plan-run file's name has no 'plan'" ;; esac
-[ "$(grep -c '_conversion_changes\.csv,' "$planrun")" = 9 ] || fail "the plan-run file does not list the 9 change files"
+[ "$(grep -c '_conversion_changes\.csv,' "$planrun")" = "$change_files" ] ||
+  fail "the plan-run file does not list the $change_files change files"
 
 # A changed change file refuses the whole undo.
 first=$(grep -m1 '_conversion_changes\.csv,' "$planrun" | sed 's/,[^,]*$//')
@@ -103,17 +137,17 @@ status=0
 dump undone
 diff -r "$work/before" "$work/undone" || fail "the undo did not put every tax field back"
 # Two companies converted at once leave the same records, logs and change rows as one by one.
-ORDAVEL_REGISTRY="$work/registry2" "$erp" sample "$work/site2" >/dev/null
+make_site "$work/site2" "$work/registry2"
 status=0
 ORDAVEL_REGISTRY="$work/registry2" "$batch" --plan "$plan" --yes --parallel 2 >"$work/parallel.out" 2>&1 || status=$?
 [ "$status" = 0 ] || { cat "$work/parallel.out"; fail "the parallel conversion ended with $status"; }
 grep -q "^Plan-run file: $work/site2/.*plan_run.csv$" "$work/parallel.out" || fail "no plan-run file from the parallel run"
 leftovers "$work/site2" "$work/parallel"
 diff -r "$work/serial" "$work/parallel" || fail "the parallel run left other logs or change rows"
-for company in SAMLTD SAMWST; do
+for company in $companies; do
   for view in $group_views $row_views; do
     ORDAVEL_REGISTRY="$work/registry2" "$erp" query "$work/site2" "$company" "$view" |
       cmp -s - "$work/after/$company.$view" || fail "the parallel run left $company $view otherwise"
   done
 done
-echo "plan example: preview, conversion, undo and parallel run of the plan as expected"
+echo "plan on $companies: preview, conversion, undo and parallel run as expected"
