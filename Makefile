@@ -56,6 +56,7 @@ bench: build
 	@build/ci/bench/change_file_bench 20000
 	@build/ci/bench/batch_size_bench
 	@build/ci/bench/undo_file_bench 50
+	@bash bench/plan-parallel-bench
 
 # Draws the controls, the dialogs and the main window to build/screenshots/ on temporary sites;
 # needs no display.
