@@ -20,6 +20,10 @@ namespace batch {
 namespace {
 
 using platform::UpperCase;
+
+/// The operation of a job's row that replaces one authority's row by another's; the window's
+/// grid has no column for the new authority, so only jobs and plans offer it.
+constexpr const char* kReplace = "Replace";
 using util::IniDocument;
 
 std::vector<std::string> Split(const std::string& text) {
@@ -208,6 +212,10 @@ class JobReader {
         continue;
       }
       std::vector<std::string> cells = Split(key.value);
+      if (!cells.empty() && cells[0] == kReplace) {
+        ReadReplaceRow(key, cells, job_.replacements[known.name]);
+        continue;
+      }
       if (cells.size() < 2 || !grids::OperationNamed(cells[0]) || cells[1].empty()) {
         Fail(key.line,
              key.key + " must start with " + grids::OperationNames() + " and an authority.");
@@ -218,6 +226,55 @@ class JobReader {
     }
     auto& operations = job_.operations[known.name];
     for (auto& [number, row] : rows) operations.push_back(std::move(row));
+  }
+
+  /// "Replace, FROM, TO, CLASS, NEW CLASS[, Keep|Yes|No]": the row of authority FROM becomes a
+  /// row of TO; the rows of one FROM and TO gather their classes into one replacement.
+  void ReadReplaceRow(const IniDocument::KeyLine& key, const std::vector<std::string>& cells,
+                      std::vector<convert::AuthorityReplacement>& replacements) {
+    const bool classes = cells.size() >= 5 && IsClassNumber(cells[3]) && IsClassNumber(cells[4]);
+    if (cells.size() < 5 || cells.size() > 6 || cells[1].empty() || cells[2].empty() || !classes) {
+      Fail(key.line, key.key +
+                         " must be Replace, the authority, the new authority, a class, its new "
+                         "class and optionally Keep, Yes or No.");
+      return;
+    }
+    const std::string from = UpperCase(cells[1]);
+    const std::string to = UpperCase(cells[2]);
+    const std::string rule = cells.size() == 6 ? UpperCase(cells[5]) : "KEEP";
+    if (rule != "KEEP" && rule != "YES" && rule != "NO") {
+      Fail(key.line, key.key + ": tax included must be Keep, Yes or No, not \"" + cells[5] + "\".");
+      return;
+    }
+    const convert::TaxIncludedRule included = rule == "YES"  ? convert::TaxIncludedRule::Yes
+                                              : rule == "NO" ? convert::TaxIncludedRule::No
+                                                             : convert::TaxIncludedRule::Keep;
+    for (convert::AuthorityReplacement& earlier : replacements) {
+      if (earlier.from.text != from) continue;
+      if (earlier.to.text != to || earlier.taxIncluded != included) {
+        Fail(key.line, key.key + " replaces " + from + " otherwise than line " +
+                           std::to_string(earlier.line) + ".");
+      } else {
+        for (const auto& [fromClass, toClass] : earlier.classes) {
+          if (std::stoi(fromClass) == std::stoi(cells[3])) {
+            Fail(key.line, key.key + " maps class " + cells[3] + " of " + from + " twice.");
+            return;
+          }
+        }
+        earlier.classes.emplace_back(cells[3], cells[4]);
+      }
+      return;
+    }
+    if (from == to) {
+      Fail(key.line, key.key + " replaces " + from + " by itself.");
+      return;
+    }
+    replacements.push_back(
+        {{from, key.line}, {to, key.line}, {{cells[3], cells[4]}}, included, key.line});
+  }
+
+  static bool IsClassNumber(const std::string& text) {
+    return !text.empty() && text.size() <= 4 && std::all_of(text.begin(), text.end(), ::isdigit);
   }
 
   /// Sections of another tab would be filled in and then silently never run.

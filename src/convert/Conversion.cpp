@@ -1,5 +1,6 @@
 #include "convert/Conversion.h"
 
+#include "convert/PlanChecks.h"
 #include "convert/TargetProcedures.h"
 #include "convert/changes/ChangeRecorder.h"
 #include "host/VersionInfo.h"
@@ -30,6 +31,7 @@ std::optional<std::string> RangeProblem(const host::FieldEditControl& from,
 Conversion::Conversion(host::AccpacConnection& connection, host::DataSourceFactory& dataSources,
                        ConversionRequest request, Claims claims, host::HeldClaims* held)
     : connection_(connection),
+      dataSources_(dataSources),
       request_(std::move(request)),
       shown_(connection),
       controls_(std::make_unique<KindControlSet>(
@@ -44,6 +46,9 @@ void Conversion::Prepare(Claims claims, host::HeldClaims* held) {
   if (!OpenTab(tab)) return;
   controls_->BuildTab(connection_, tab);
   entryProblems_ = EnterRequest(request_, *controls_, shown_);
+  for (std::string& problem : CheckReplacements(request_, connection_, dataSources_)) {
+    entryProblems_.push_back(std::move(problem));
+  }
   if (!entryProblems_.empty()) return;
   if (!CheckTab(tab)) return;
   if (claims == Claims::Take) ClaimKinds(tab, held);
@@ -82,8 +87,8 @@ bool Conversion::CheckTab(const std::string& tab) {
       controls_->TaxGroupGridNamed(group.toGrid).ValidateTaxGroup();
     } else {
       grids::TaxAuthorityGrid& grid = controls_->TaxAuthorityGridNamed(group.authorityGrid);
-      // A plan's replacements are operations of their own: its grids may stay empty.
-      if (request_.replacements.empty() || grid.Grid()->RowsCount() != 0) {
+      // Replacements are operations of their own: a grid with them may have no rows.
+      if (request_.replacements.count(group.authorityGrid) == 0 || grid.Grid()->RowsCount() != 0) {
         grid.ValidateOperations();
       }
     }
@@ -246,7 +251,9 @@ KindResult Conversion::RunKind(const KindDef& kind, ConversionEngine& engine, Ru
   engine.SetKindClaim(ClaimOf(kind));
   const auto maps = request_.classMaps.find(kind.fromGrid);
   engine.SetClassMaps(maps == request_.classMaps.end() ? nullptr : &maps->second);
-  engine.SetReplacements(&request_.replacements);
+  const auto replacements = request_.replacements.find(kind.authorityGrid);
+  engine.SetReplacements(replacements == request_.replacements.end() ? nullptr
+                                                                     : &replacements->second);
   RunTarget(kind, *controls_, engine);
   if (observer.CancelRequested()) state.CancelRequested = true;
   KindResult done{&kind,

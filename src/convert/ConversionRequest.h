@@ -81,9 +81,9 @@ struct ConversionRequest {
   /// Class maps by from mapping: a kind of that mapping converts each record by the map its
   /// classes match, and skips a record no map matches, instead of comparing the grid's classes.
   std::map<std::string, std::vector<ClassMap>> classMaps;
-  /// Authority replacements every checked tax-authority kind applies after its grid's rows; a
-  /// record that has none of their authorities is not affected.
-  std::vector<AuthorityReplacement> replacements;
+  /// Authority replacements by operations grid, which its kinds apply after the grid's rows; a
+  /// record that has none of their authorities (and a grid without rows) is not affected.
+  std::map<std::string, std::vector<AuthorityReplacement>> replacements;
 
   /// "file:line: ", the start of a message about that line; empty for a request of no file.
   std::string Where(int line) const {

@@ -5,8 +5,10 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <set>
+#include <tuple>
 #include <utility>
 
 namespace convert {
@@ -96,14 +98,22 @@ std::set<std::int16_t> GroupTypesOf(const std::vector<std::string>& tabs) {
   return types;
 }
 
-/// The class types and axes of the operations grids of `tabs`.
-std::set<std::pair<std::int16_t, std::int16_t>> AuthorityClassKindsOf(
-    const std::vector<std::string>& tabs) {
-  std::set<std::pair<std::int16_t, std::int16_t>> kinds;
+/// The operations grids of `tabs`.
+std::vector<const MappingDef*> AuthorityGridsOf(const std::vector<std::string>& tabs) {
+  std::vector<const MappingDef*> grids;
   for (const MappingDef& mapping : Mappings()) {
     if (mapping.type != ConversionType::TaxAuthority) continue;
-    if (std::find(tabs.begin(), tabs.end(), mapping.tab) == tabs.end()) continue;
-    for (const AuthorityColumnDef& column : mapping.columns) {
+    if (std::find(tabs.begin(), tabs.end(), mapping.tab) != tabs.end()) grids.push_back(&mapping);
+  }
+  return grids;
+}
+
+/// The class types and axes the to-class columns of `grids` write.
+std::set<std::pair<std::int16_t, std::int16_t>> ClassKindsOf(
+    const std::vector<const MappingDef*>& grids) {
+  std::set<std::pair<std::int16_t, std::int16_t>> kinds;
+  for (const MappingDef* mapping : grids) {
+    for (const AuthorityColumnDef& column : mapping->columns) {
       if (column.kind == AuthorityColumnKind::ToClass) {
         kinds.emplace(column.classType, column.classAxis);
       }
@@ -114,12 +124,13 @@ std::set<std::pair<std::int16_t, std::int16_t>> AuthorityClassKindsOf(
 
 class CompanyChecker {
  public:
-  CompanyChecker(const Plan& plan, TaxTables& tables, CompanyPlan& result)
-      : plan_(plan), tables_(tables), result_(result) {}
+  CompanyChecker(std::function<std::string(int)> where, TaxTables& tables,
+                 std::vector<std::string>& problems)
+      : where_(std::move(where)), tables_(tables), problems_(problems) {}
 
-  void CheckGroups() {
-    const std::set<std::int16_t> used = GroupTypesOf(result_.tabs);
-    for (const PlanGroup& group : plan_.groups) {
+  void CheckGroups(const std::vector<PlanGroup>& groups, const std::vector<std::string>& tabs) {
+    const std::set<std::int16_t> used = GroupTypesOf(tabs);
+    for (const PlanGroup& group : groups) {
       for (std::int16_t type : group.types) {
         if (used.count(type) == 0) continue;
         const auto from = GroupAuthorities(group.from, type);
@@ -132,10 +143,11 @@ class CompanyChecker {
     }
   }
 
-  void CheckAuthorities() {
-    const auto kinds = AuthorityClassKindsOf(result_.tabs);
+  void CheckAuthorities(const std::vector<AuthorityReplacement>& replacements,
+                        const std::vector<const MappingDef*>& grids) {
+    const auto kinds = ClassKindsOf(grids);
     if (kinds.empty()) return;
-    for (const AuthorityReplacement& replacement : plan_.authorities) {
+    for (const AuthorityReplacement& replacement : replacements) {
       const bool from = AuthorityExists(replacement.from);
       const std::optional<bool> includable = Includable(replacement.to);
       if (includable && !*includable && replacement.taxIncluded == TaxIncludedRule::Yes) {
@@ -152,9 +164,7 @@ class CompanyChecker {
   }
 
  private:
-  void Fail(int line, const std::string& problem) {
-    result_.problems.push_back(plan_.Where(line) + problem);
-  }
+  void Fail(int line, const std::string& problem) { problems_.push_back(where_(line) + problem); }
 
   std::optional<std::vector<std::string>> GroupAuthorities(const RequestValue& group,
                                                            std::int16_t type) {
@@ -196,9 +206,9 @@ class CompanyChecker {
     return includable;
   }
 
-  const Plan& plan_;
+  std::function<std::string(int)> where_;
   TaxTables& tables_;
-  CompanyPlan& result_;
+  std::vector<std::string>& problems_;
   /// Classes already asked about, so that one missing class is told once.
   std::set<std::tuple<std::string, std::int16_t, std::int16_t, std::string>> checked_;
 };
@@ -215,10 +225,25 @@ CompanyPlan CheckPlanOnCompany(const Plan& plan, host::AccpacConnection& connect
     (IsModuleActive(connection, tab) ? result.tabs : result.skippedTabs).push_back(tab);
   }
   TaxTables tables(connection, dataSources);
-  CompanyChecker checker(plan, tables, result);
-  checker.CheckGroups();
-  checker.CheckAuthorities();
+  CompanyChecker checker([&plan](int line) { return plan.Where(line); }, tables, result.problems);
+  checker.CheckGroups(plan.groups, result.tabs);
+  checker.CheckAuthorities(plan.authorities, AuthorityGridsOf(result.tabs));
   return result;
+}
+
+std::vector<std::string> CheckReplacements(const ConversionRequest& request,
+                                           host::AccpacConnection& connection,
+                                           host::DataSourceFactory& dataSources) {
+  std::vector<std::string> problems;
+  if (request.replacements.empty()) return problems;
+  TaxTables tables(connection, dataSources);
+  CompanyChecker checker([&request](int line) { return request.Where(line); }, tables, problems);
+  for (const auto& [grid, replacements] : request.replacements) {
+    for (const MappingDef& mapping : Mappings()) {
+      if (mapping.grid == grid) checker.CheckAuthorities(replacements, {&mapping});
+    }
+  }
+  return problems;
 }
 
 }  // namespace convert

@@ -27,6 +27,13 @@ struct CompanyPlan {
 CompanyPlan CheckPlanOnCompany(const Plan& plan, host::AccpacConnection& connection,
                                host::DataSourceFactory& dataSources);
 
+/// What the signed-on company's tax tables refuse in the request's authority replacements: an
+/// authority or class that does not exist for the kinds of its grid, tax included set for an
+/// authority that allows none; each as "file:line: problem".
+std::vector<std::string> CheckReplacements(const ConversionRequest& request,
+                                           host::AccpacConnection& connection,
+                                           host::DataSourceFactory& dataSources);
+
 /// The conversion requests that carry out the plan on `company` for `tabs`, in tab order. A tab
 /// whose tax-group mappings take several of the plan's groups gets one request per group; the
 /// replacements go with the first request of a tab. Tabs with nothing to convert get none.

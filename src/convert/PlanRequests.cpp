@@ -59,7 +59,7 @@ ConversionRequest RoundRequest(const Plan& plan, const std::string& company, con
       if (round < groups.size()) AddGroup(mapping, *groups[round], request);
     } else if (round == 0 && !plan.authorities.empty()) {
       CheckKindsOf(mapping, plan.authorities.front().line, request);
-      request.replacements = plan.authorities;
+      request.replacements[mapping.grid] = plan.authorities;
     }
   }
   return request;

@@ -121,6 +121,18 @@ TEST_F(PlanTest, APreviewSavesNothingAndCountsWhatTheConversionWouldDo) {
   EXPECT_EQ(std::string::npos, out.str().find("Plan-run file")) << output();
 }
 
+TEST_F(PlanTest, AJobReplacesAnAuthorityByRowsOfItsOperationsGrid) {
+  item("I200", {{"GST", 1}});
+  const std::string items = kRunAR + "[chkARItemTaxes]\nChecked=Yes\n[ARItemsGrid]\n";
+  EXPECT_EQ(kRefused, Run(items + "Row1=Replace,PST,QST,1,1\n")) << output();
+  EXPECT_NE(std::string::npos, out.str().find(":8: Tax authority QST does not exist.")) << output();
+  EXPECT_THROW(Run(items + "Row1=Replace,PST,HST,1\n"), JobFileError);
+  EXPECT_EQ(kComplete, Run(items + "Row1=Replace,PST,HST,1,1\nRow2=Replace,PST,HST,2,2\n"))
+      << output();
+  EXPECT_EQ("GST 1; HST 1; ", rowsOf("I100"));
+  EXPECT_EQ("GST 1; ", rowsOf("I200"));
+}
+
 TEST(PlanFileTest, EveryProblemOfAPlanFileIsRefusedWithItsLine) {
   const std::filesystem::path file =
       std::filesystem::temp_directory_path() / ("plan-" + std::to_string(::getpid()) + ".plan");
