@@ -64,6 +64,7 @@ screenshots: build
 	@QT_QPA_PLATFORM=offscreen build/ci/gui/controls/control_screenshots build/screenshots
 	@QT_QPA_PLATFORM=offscreen build/ci/gui/main/window_screenshots build/screenshots
 	@QT_QPA_PLATFORM=offscreen build/ci/gui/about/about_screenshots build/screenshots
+	@QT_QPA_PLATFORM=offscreen build/ci/gui/plan/plan_screenshots build/screenshots
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

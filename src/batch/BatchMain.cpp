@@ -93,6 +93,7 @@ struct Options {
   std::string planFile;
   bool skeletonPlan = false;
   int parallel = 1;
+  bool checkOnly = false;
   /// Set in a company's process of a parallel plan: the company it runs the plan on.
   std::string planCompany;
 };
@@ -195,6 +196,7 @@ int RunJobs(const Options& options) {
     if (options.recordsPerCommit) {
       plan->recordsPerCommit = *batch::ParseRecordsPerCommit(*options.recordsPerCommit);
     }
+    if (options.checkOnly) return batch::CheckPlanOnly(*plan, station, std::cout);
     if (!options.planCompany.empty()) {
       return batch::RunPlanAsChild(*plan, options.planCompany, station, progress, std::cout,
                                    options.preview);
@@ -261,6 +263,11 @@ int main(int argc, char** argv) {
           ->type_name("N")
           ->check(CLI::Range(1, 16));
   parallel->needs(planOption);
+  app.add_flag("--check", options.checkOnly,
+               "Only check the plan on every company: nothing is converted or previewed")
+      ->needs(planOption)
+      ->excludes(preview)
+      ->excludes(parallel);
   // A company's process of a parallel plan: the parent speaks to it on fixed descriptors.
   app.add_option("--plan-company", options.planCompany)->group("")->needs(planOption);
   planOption->excludes(jobs)->excludes(undo)->excludes(skeleton)->excludes(skeletonPlan);

@@ -99,6 +99,21 @@ void FinishPlan(const convert::Plan& plan, const std::vector<JobResult>& results
   }
 }
 
+ExitStatus CheckPlanOnly(const convert::Plan& plan, Workstation& station, std::ostream& out) {
+  out << "Plan: " << (plan.title.empty() ? plan.file : plan.title) << '\n';
+  const std::vector<std::string> companies = PlanCompanies(plan, station, out);
+  const CheckedPlan checked =
+      CheckPlan(plan, companies, station, out, host::CompanyAccess::ReadOnly);
+  if (!checked.problems.empty()) {
+    out << plan.file << " is refused:\n";
+    for (const std::string& problem : checked.problems) out << problem << '\n';
+    return kRefused;
+  }
+  out << "The plan passes every check on " << JoinList(companies) << ": " << checked.queue.size()
+      << (checked.queue.size() == 1 ? " run" : " runs") << " would convert.\n";
+  return kComplete;
+}
+
 ExitStatus RunPlan(const convert::Plan& plan, Workstation& station, ProgressDisplay& progress,
                    std::ostream& out, bool preview) {
   out << "Plan: " << (plan.title.empty() ? plan.file : plan.title) << '\n';

@@ -41,6 +41,10 @@ ExitStatus CheckAndRunPlan(const convert::Plan& plan, const std::vector<std::str
 void FinishPlan(const convert::Plan& plan, const std::vector<JobResult>& results, std::ostream& out,
                 bool preview);
 
+/// Checks the plan on every company, read-only, and says what is refused or that it passes;
+/// nothing is converted or previewed.
+ExitStatus CheckPlanOnly(const convert::Plan& plan, Workstation& station, std::ostream& out);
+
 /// Prints the table of a plan's companies by kinds: records selected, converted (or that would
 /// be), skipped, not affected and failed.
 void PrintPlanTable(std::ostream& out, const std::vector<JobResult>& jobs, bool preview);

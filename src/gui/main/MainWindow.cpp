@@ -9,10 +9,13 @@
 #include "gui/controls/GridWidget.h"
 #include "gui/controls/ProgressWidgets.h"
 #include "gui/controls/QtText.h"
+#include "gui/plan/PlanDialog.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -102,6 +105,11 @@ void MainWindow::BuildMenus(HelpHooks hooks) {
                                                [this] { changes_->Preview(); });
   actions_["mnuFileUndo"] = file->addAction(QStringLiteral("&Undo a Conversion..."),
                                             [this] { changes_->UndoAConversion(); });
+  actions_["mnuFilePlan"] = file->addAction(QStringLiteral("&Tax-Change Plan..."), [this] {
+    PlanDialog dialog(this, BatchProgramBeside(QCoreApplication::applicationDirPath()),
+                      QDir::currentPath());
+    dialog.exec();
+  });
   file->addSeparator();
   command(*file, "mnuFileLogFiles", {});
   file->addSeparator();
