@@ -145,6 +145,9 @@ class ConversionEngine {
   /// Why the record cannot be replaced (a class not mapped, the new authority already there);
   /// nothing when it can.
   std::optional<std::string> ReplacementProblem(grids::TaxAuthorityGrid& grid);
+  /// Counts and logs the record as skipped for `problem`; nothing of it is saved.
+  void SkipReplacedRecord(grids::TaxAuthorityGrid& grid, const std::string& problem,
+                          bool& lineWritten);
   void ApplyReplacement(grids::TaxAuthorityGrid& grid, const AuthorityReplacement& replacement,
                         bool& lineWritten, std::vector<host::RecordProbe>& rows);
 

@@ -3,6 +3,7 @@
 #include "convert/RecordTexts.h"
 #include "platform/Text.h"
 
+#include <cctype>
 #include <set>
 
 namespace convert {
@@ -134,6 +135,18 @@ std::optional<std::string> ConversionEngine::ReplacementProblem(TaxAuthorityGrid
     }
   }
   return std::nullopt;
+}
+
+void ConversionEngine::SkipReplacedRecord(TaxAuthorityGrid& grid, const std::string& problem,
+                                          bool& lineWritten) {
+  std::string sentence = problem;
+  sentence.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence.front())));
+  LogOperation(grid,
+               grid.adsHeader()->Description() + " " + GetRecordKey(*grid.adsHeader()) +
+                   " skipped. " + sentence + ".",
+               lineWritten);
+  grid.lSkipped(grid.lSkipped() + 1);
+  EndChanges(nullptr, RecordOutcome::Skipped, problem);
 }
 
 void ConversionEngine::ApplyReplacement(TaxAuthorityGrid& grid,

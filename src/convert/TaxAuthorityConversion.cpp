@@ -51,11 +51,7 @@ void ConversionEngine::ConvertTaxAuthorityRecord(TaxAuthorityGrid& grid) {
     }
     if (Replacing()) {
       if (const std::optional<std::string> problem = ReplacementProblem(grid)) {
-        LogOperation(
-            grid, header.Description() + " " + GetRecordKey(header) + " skipped. " + *problem + ".",
-            lineWritten);
-        grid.lSkipped(grid.lSkipped() + 1);
-        EndChanges(nullptr, RecordOutcome::Skipped, *problem);
+        SkipReplacedRecord(grid, *problem, lineWritten);
         LogSessionErrors(0);
         observer_.Processing("");
         return;

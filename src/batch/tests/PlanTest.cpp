@@ -37,6 +37,14 @@ class PlanTest : public fixture::RunnerTest {
     return text;
   }
 
+  /// The kind's conversion log of today.
+  std::filesystem::path LogOf(const std::string& kind) {
+    for (const auto& entry : std::filesystem::directory_iterator(logs())) {
+      if (entry.path().filename().string().ends_with("_" + kind + ".log")) return entry.path();
+    }
+    return {};
+  }
+
   ExitStatus RunPlanText(const std::string& text, bool previewOnly = false) {
     const convert::Plan plan = ReadPlanFile(writeJob(text));
     Workstation station = Station();
@@ -75,6 +83,16 @@ TEST_F(PlanTest, ClassMapsAndReplacementsConvertOnlyWhatThePlanDescribes) {
   std::string reasons;
   for (const auto& entry : std::filesystem::directory_iterator(logs())) {
     if (entry.path().string().ends_with("_AR_conversion_changes.csv")) reasons = bytesOf(entry);
+  }
+  const std::string customersLog = bytesOf(LogOf("AR_Customers"));
+  EXPECT_NE(std::string::npos, customersLog.find("Class Maps\r\n")) << customersLog;
+  EXPECT_NE(std::string::npos, customersLog.find("\t[2,2] -> [2]\r\n")) << customersLog;
+  const std::string itemsLog = bytesOf(LogOf("AR_Items"));
+  for (const char* line :
+       {"Replace [PST] by [HST], classes 1 -> 1, 2 -> 2, tax included kept\r\n",
+        "Deleting A/R Item Taxes I100-PST\r\n", "Inserting A/R Item Taxes I100-HST\r\n",
+        "I400 skipped. It already has a row for HST.\r\n"}) {
+    EXPECT_NE(std::string::npos, itemsLog.find(line)) << line << itemsLog;
   }
   for (const char* reason :
        {"skipped: tax classes 3,3 match no class map", "skipped: PST class 3 is not mapped",
