@@ -138,6 +138,10 @@ int RunJobs(const Options& options) {
   const std::string undoCompany = options.companies.empty() ? "" : options.companies.front();
   std::optional<convert::Plan> plan;
   if (options.Chosen() == Mode::Plan) {
+    if (!options.companies.empty()) {
+      throw std::runtime_error(
+          "--plan runs on the companies its plan names; it takes no --company.");
+    }
     try {
       plan = batch::ReadPlanFile(std::filesystem::absolute(options.planFile).string());
     } catch (const batch::JobFileError& error) {
