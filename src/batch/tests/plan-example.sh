@@ -9,7 +9,7 @@
 #   plan-example.sh ERP_COMMAND ORDAVEL_BATCH PLAN --generated CUSTOMERS ITEMS
 #       the plan's groups and authorities on companies GENA and GENB generated with taxable,
 #       exempt, converted and other-province records interleaved in key order: CUSTOMERS
-#       customers, ITEMS items and a fifth of ITEMS of every other kind
+#       customers, ITEMS items and a tenth of ITEMS (at most 500) of every other kind
 set -euo pipefail
 erp="$1"
 batch="$2"
@@ -24,7 +24,8 @@ change_files=9
 if [ "$mode" = --generated ]; then
   companies="GENA GENB"
   change_files=12
-  others=$(( $6 / 5 > 10 ? $6 / 5 : 10 ))
+  # A tenth of the items of every other kind, at most 500: some kinds' keys run out at 594.
+  others=$(( $6 / 10 > 500 ? 500 : $6 / 10 > 10 ? $6 / 10 : 10 ))
   counts="--customers $5 --items $6"
   for kind in vendors vendor-groups recurring-payables customer-groups ship-to recurring-charges \
     ar-items categories item-pricing price-lists oe-templates misc-charges po-templates \
