@@ -1,6 +1,7 @@
 #include "batch/PlanProcesses.h"
 
 #include "batch/PlanRun.h"
+#include "batch/Runner.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -225,9 +226,7 @@ ExitStatus RunPlanInParallel(const convert::Plan& plan, Workstation& station, st
     allReady = allReady && child.ready;
   }
   if (allReady && !preview) {
-    allReady = station.confirm(
-        "You should back up your database before converting tax information. Do you want to "
-        "proceed?");
+    allReady = station.confirm(kBackupQuestion);
   }
   size_t next = 0;
   int running = 0;

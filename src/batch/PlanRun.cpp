@@ -3,6 +3,7 @@
 #include "batch/IniRules.h"
 #include "batch/JobQueue.h"
 #include "batch/PlanRunFile.h"
+#include "batch/Runner.h"
 #include "convert/PlanChecks.h"
 
 #include <iomanip>
@@ -117,9 +118,14 @@ ExitStatus CheckPlanOnly(const convert::Plan& plan, Workstation& station, std::o
 ExitStatus RunPlan(const convert::Plan& plan, Workstation& station, ProgressDisplay& progress,
                    std::ostream& out, bool preview) {
   out << "Plan: " << (plan.title.empty() ? plan.file : plan.title) << '\n';
+  // The backup question is asked once for the whole plan, once every kind is claimed.
+  Workstation asked = station;
+  asked.confirm = [](const std::string&) { return true; };
+  const auto ask = [&station] { return station.confirm(kBackupQuestion); };
   std::vector<JobResult> results;
-  const ExitStatus status = CheckAndRunPlan(plan, PlanCompanies(plan, station, out), station,
-                                            progress, out, preview, results);
+  const ExitStatus status =
+      CheckAndRunPlan(plan, PlanCompanies(plan, station, out), asked, progress, out, preview,
+                      results, preview ? std::function<bool()>() : ask);
   FinishPlan(plan, results, out, preview);
   return status;
 }

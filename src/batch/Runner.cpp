@@ -106,9 +106,7 @@ ExitStatus RunJob(const Job& job, JobSession& session, convert::RunObserver& obs
       Prepared(job, session, convert::Claims::Take, claims);
   if (!conversion) return kCancelled;
   if (!Taken(*conversion, session, "Nothing was converted.", out)) return kRefused;
-  if (!session.Station().confirm(
-          "You should back up your database before converting tax information. Do you want to "
-          "proceed?")) {
+  if (!session.Station().confirm(kBackupQuestion)) {
     out << "Nothing was converted.\n";
     return kCancelled;
   }

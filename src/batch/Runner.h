@@ -14,6 +14,11 @@
 
 namespace batch {
 
+/// The question every conversion asks before it changes anything.
+inline constexpr const char* kBackupQuestion =
+    "You should back up your database before converting tax information. Do you want to "
+    "proceed?";
+
 /// Enters the job into a conversion of its own on the session's company and runs every check
 /// Convert runs, without asking or converting anything; returns every problem, an empty list
 /// when the job would run. With `claims` the job's kinds are claimed too, as Convert claims

@@ -47,11 +47,15 @@ class PlanTest : public fixture::RunnerTest {
 
   ExitStatus RunPlanText(const std::string& text, bool previewOnly = false) {
     const convert::Plan plan = ReadPlanFile(writeJob(text));
-    Workstation station = Station();
+    Workstation station = Station([this](const std::string&) {
+      ++questions;
+      return true;
+    });
     ProgressDisplay progress(out, false, [] { return std::chrono::steady_clock::time_point{}; });
     return RunPlan(plan, station, progress, out, previewOnly);
   }
 
+  int questions = 0;
   const std::string kPlanHead = "[Plan]\nUser=ADMIN\nCompanies=SAMLTD\nModules=AR, OE\n";
   const std::string kGroup = "[Group OLD]\nTo=HST\nClasses=1,1 -> 1; 2,2 -> 2\n";
   const std::string kAuthority = "[Authority PST]\nTo=HST\nClasses=1 -> 1; 2 -> 2\n";
@@ -131,12 +135,17 @@ TEST_F(PlanTest, EachCheckOfThePlanOnItsCompaniesRefusesTheWholePlan) {
           "A/R Items of company SAMLTD are being converted by user CLERK since ");
 }
 
-TEST_F(PlanTest, APreviewSavesNothingAndCountsWhatTheConversionWouldDo) {
+TEST_F(PlanTest, APreviewSavesNothingAndAConversionAsksTheBackupQuestionOnce) {
   EXPECT_EQ(kComplete, RunPlanText(kPlanHead + kGroup + kAuthority, true)) << output();
   EXPECT_EQ("OLD", taxGroupOf("C100"));
   EXPECT_EQ("GST 1; PST 1; ", rowsOf("I100"));
   EXPECT_NE(std::string::npos, out.str().find("Would convert    Would skip  Not affected"));
   EXPECT_EQ(std::string::npos, out.str().find("Plan-run file")) << output();
+  EXPECT_EQ(0, questions);
+  // A/R and O/E: two runs, one question.
+  EXPECT_EQ(kComplete, RunPlanText(kPlanHead + kGroup + kAuthority)) << output();
+  EXPECT_EQ(1, questions);
+  EXPECT_EQ("HST", taxGroupOf("C100"));
 }
 
 TEST_F(PlanTest, AJobReplacesAnAuthorityByRowsOfItsOperationsGrid) {
