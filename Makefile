@@ -58,6 +58,7 @@ bench: build
 	@build/ci/bench/undo_file_bench 50
 	@QT_QPA_PLATFORM=offscreen build/ci/bench/window_batch_bench 20000
 	@build/ci/bench/webapi_bench $${WEBAPI_N:-5000}
+	@bash bench/plan-parallel-bench
 
 # Draws the controls, the dialogs and the main window to build/screenshots/ on temporary sites;
 # needs no display.
@@ -65,6 +66,7 @@ screenshots: build
 	@QT_QPA_PLATFORM=offscreen build/ci/gui/controls/control_screenshots build/screenshots
 	@QT_QPA_PLATFORM=offscreen build/ci/gui/main/window_screenshots build/screenshots
 	@QT_QPA_PLATFORM=offscreen build/ci/gui/about/about_screenshots build/screenshots
+	@QT_QPA_PLATFORM=offscreen build/ci/gui/plan/plan_screenshots build/screenshots
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

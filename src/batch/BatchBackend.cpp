@@ -89,6 +89,13 @@ std::function<host::AccpacPaths()> Backend::ReadPaths() {
   return [this] { return standin_.ReadPaths(notifier_); };
 }
 
+std::function<std::vector<std::string>(const std::string& user)> Backend::CompaniesOf() {
+  if (webApi_) return {};
+  return [this](const std::string& user) {
+    return host::standin::StandinHost::CompaniesOf(sharedData_, user);
+  };
+}
+
 host::DataSourceFactory& Backend::DataSources() {
   return webApi_ ? webApi_->DataSources() : standin_.DataSources();
 }

@@ -57,6 +57,8 @@ class Backend {
   /// Reads the installation's folders; nothing for a Web API server, which has none here.
   std::function<host::AccpacPaths()> ReadPaths();
   host::DataSourceFactory& DataSources();
+  /// Lists the companies a user may sign on to; nothing for a Web API server, which lists none.
+  std::function<std::vector<std::string>(const std::string& user)> CompaniesOf();
 
  private:
   ConsoleNotifier notifier_;

@@ -1,6 +1,10 @@
 #include "batch/BatchBackend.h"
 #include "batch/JobDescription.h"
 #include "batch/JobQueue.h"
+#include "batch/PlanFile.h"
+#include "batch/PlanProcesses.h"
+#include "batch/PlanRun.h"
+#include "batch/PlanRunFile.h"
 #include "batch/TerminalPrompt.h"
 #include "batch/UndoRun.h"
 #include "platform/Text.h"
@@ -54,11 +58,13 @@ void RefuseEmptyValues(int argc, char** argv) {
 
 /// What one call of the program does; each mode has its own entry below.
 enum class Mode {
-  RunJobs,      ///< JOB...: convert
-  List,         ///< --list [TAB]: describe the sections and keys of jobs
-  Skeleton,     ///< --skeleton TAB: write a job with every key
-  Undo,         ///< --undo CHANGEFILE: put back what a run changed
-  WebApiCheck,  ///< --web-api-check URL: what a Web API server lets the program convert
+  RunJobs,       ///< JOB...: convert
+  List,          ///< --list [TAB]: describe the sections and keys of jobs
+  Skeleton,      ///< --skeleton TAB: write a job with every key
+  Undo,          ///< --undo CHANGEFILE: put back what a run changed
+  WebApiCheck,   ///< --web-api-check URL: what a Web API server lets the program convert
+  Plan,          ///< --plan PLAN: carry out a tax-change plan
+  SkeletonPlan,  ///< --skeleton-plan: write a plan with every key
 };
 
 /// The command line: what to do and with which options.
@@ -68,6 +74,8 @@ struct Options {
     if (listTab) return Mode::List;
     if (!skeletonTab.empty()) return Mode::Skeleton;
     if (!undoFile.empty()) return Mode::Undo;
+    if (!planFile.empty()) return Mode::Plan;
+    if (skeletonPlan) return Mode::SkeletonPlan;
     return Mode::RunJobs;
   }
 
@@ -81,7 +89,32 @@ struct Options {
   std::optional<std::string> listTab;  ///< --list, with its tab or empty for all
   std::string skeletonTab;
   batch::WebApiOptions webApi;
+  std::string planFile;
+  bool skeletonPlan = false;
+  int parallel = 1;
+  bool checkOnly = false;
+  /// Set in a company's process of a parallel plan: the company it runs the plan on.
+  std::string planCompany;
 };
+
+/// The arguments of a company's process of a parallel plan.
+std::vector<std::string> ChildArgumentsOf(const Options& options, const std::string& plan,
+                                          const std::string& company) {
+  // The parent has asked the backup question for every company.
+  std::vector<std::string> words{"--plan",
+                                 plan,
+                                 "--plan-company",
+                                 company,
+                                 "--yes",
+                                 "--password-fd",
+                                 std::to_string(batch::kPasswordDescriptor)};
+  if (options.preview) words.push_back("--preview");
+  if (options.recordsPerCommit) {
+    words.push_back("--records-per-commit");
+    words.push_back(*options.recordsPerCommit);
+  }
+  return words;
+}
 
 int RunJobs(const Options& options) {
   std::vector<batch::QueuedJob> queue;
@@ -102,7 +135,27 @@ int RunJobs(const Options& options) {
   // and a wrong one is refused before the password is asked for.
   std::unique_ptr<convert::ChangeFileToUndo> undoFile;
   const std::string undoCompany = options.companies.empty() ? "" : options.companies.front();
-  if (options.Chosen() == Mode::Undo) {
+  std::optional<convert::Plan> plan;
+  if (options.Chosen() == Mode::Plan) {
+    if (!options.companies.empty()) {
+      throw std::runtime_error(
+          "--plan runs on the companies its plan names; it takes no --company.");
+    }
+    try {
+      plan = batch::ReadPlanFile(std::filesystem::absolute(options.planFile).string());
+    } catch (const batch::JobFileError& error) {
+      std::cerr << error.what() << '\n';
+      return batch::kRefused;
+    }
+  }
+  const std::string planRun =
+      options.Chosen() == Mode::Undo && batch::IsPlanRunFile(options.undoFile)
+          ? std::filesystem::absolute(options.undoFile).string()
+          : "";
+  if (!planRun.empty() && !options.companies.empty()) {
+    throw std::runtime_error("--undo of a plan run takes no --company.");
+  }
+  if (options.Chosen() == Mode::Undo && planRun.empty()) {
     if (options.companies.size() > 1) throw std::runtime_error("--undo takes one --company.");
     undoFile = batch::OpenChangeFile(std::filesystem::absolute(options.undoFile).string(),
                                      undoCompany, std::cout);
@@ -146,11 +199,30 @@ int RunJobs(const Options& options) {
       .interrupts = pump,
       .password = [&password] { return password; },
       .errors = std::cerr,
+      .companiesOf = backend.CompaniesOf(),
   };
   batch::ProgressDisplay progress(std::cout, ::isatty(STDOUT_FILENO) == 1,
                                   [] { return std::chrono::steady_clock::now(); });
   std::signal(SIGINT, OnInterrupt);
   if (undoFile) return batch::UndoChanges(*undoFile, station, std::cout);
+  if (!planRun.empty()) return batch::UndoPlanRun(planRun, station, std::cout);
+  if (plan) {
+    if (options.recordsPerCommit) {
+      plan->recordsPerCommit = *batch::ParseRecordsPerCommit(*options.recordsPerCommit);
+    }
+    if (options.checkOnly) return batch::CheckPlanOnly(*plan, station, std::cout);
+    if (!options.planCompany.empty()) {
+      return batch::RunPlanAsChild(*plan, options.planCompany, station, progress, std::cout,
+                                   options.preview);
+    }
+    if (options.parallel > 1) {
+      return batch::RunPlanInParallel(*plan, station, std::cout, options.preview, options.parallel,
+                                      [&options, &plan](const std::string& company) {
+                                        return ChildArgumentsOf(options, plan->file, company);
+                                      });
+    }
+    return batch::RunPlan(*plan, station, progress, std::cout, options.preview);
+  }
   return batch::RunJobs(queue, station, progress, std::cout, options.preview);
 }
 
@@ -182,8 +254,12 @@ int Run(const Options& options) {
     case Mode::Skeleton:
       batch::WriteSkeleton(std::cout, options.skeletonTab);
       return batch::kComplete;
+    case Mode::SkeletonPlan:
+      batch::WriteSkeletonPlan(std::cout);
+      return batch::kComplete;
     case Mode::RunJobs:
     case Mode::Undo:
+    case Mode::Plan:
       break;
   }
   return RunJobs(options);
@@ -207,8 +283,29 @@ int main(int argc, char** argv) {
                                "Take the jobs' records through the views and save nothing; the "
                                "change file tells what a conversion would do");
   auto* undo = app.add_option("--undo", options.undoFile,
-                              "Put back what the run of this change file converted");
+                              "Put back what the run of this change file converted, or every "
+                              "run of a plan-run file");
+  auto* planOption = app.add_option("--plan", options.planFile,
+                                    "Carry out a tax-change plan on every company it names");
+  auto* skeletonPlan =
+      app.add_flag("--skeleton-plan", options.skeletonPlan, "Write a commented tax-change plan");
+  auto* parallel =
+      app.add_option("--parallel", options.parallel,
+                     "Convert up to N companies of the plan at once, each in a process of its own")
+          ->type_name("N")
+          ->check(CLI::Range(1, 16));
+  parallel->needs(planOption);
+  app.add_flag("--check", options.checkOnly,
+               "Only check the plan on every company: nothing is converted or previewed")
+      ->needs(planOption)
+      ->excludes(preview)
+      ->excludes(parallel);
+  // A company's process of a parallel plan: the parent speaks to it on fixed descriptors.
+  app.add_option("--plan-company", options.planCompany)->group("")->needs(planOption);
+  planOption->excludes(jobs)->excludes(undo)->excludes(skeleton)->excludes(skeletonPlan);
+  skeletonPlan->excludes(jobs)->excludes(undo)->excludes(preview)->excludes(skeleton);
   list->excludes(jobs)->excludes(skeleton)->excludes(undo)->excludes(preview);
+  list->excludes(planOption)->excludes(skeletonPlan);
   skeleton->excludes(jobs)->excludes(undo)->excludes(preview);
   undo->excludes(jobs)->excludes(preview);
   app.add_option("--company", options.companies,

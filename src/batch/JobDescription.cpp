@@ -122,8 +122,10 @@ void PrintSection(std::ostream& out, const SectionHelp& help, const std::string&
 void WriteKeys(std::ostream& out, const SectionHelp& section, const std::string& tab) {
   if (section.section.type == SectionType::Operations) {
     out << "; One operation per row: " << section.keys.front().help << ".\n; Operation is "
-        << grids::OperationNames()
-        << "; an empty cell keeps what the grid fills in.\n;Row1=\n;Row2=\n";
+        << grids::OperationNames() << "; an empty cell keeps what the grid fills in.\n"
+        << "; Replace, AUTHORITY, NEW AUTHORITY, CLASS, NEW CLASS[, Keep|Yes|No] replaces the row\n"
+        << "; of AUTHORITY whose classes are CLASS by a row of NEW AUTHORITY; a row per class.\n"
+        << ";Row1=\n;Row2=\n";
     return;
   }
   for (const KeyHelp& key : section.keys) {

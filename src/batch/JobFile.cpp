@@ -1,5 +1,6 @@
 #include "batch/JobFile.h"
 
+#include "batch/IniRules.h"
 #include "batch/JobSections.h"
 #include "convert/CommitBatches.h"
 #include "convert/KindTable.h"
@@ -10,34 +11,24 @@
 
 #include <algorithm>
 #include <charconv>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 namespace batch {
 namespace {
 
 using platform::UpperCase;
+
+/// The operation of a job's row that replaces one authority's row by another's; the window's
+/// grid has no column for the new authority, so only jobs and plans offer it.
+constexpr const char* kReplace = "Replace";
 using util::IniDocument;
 
-constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
-
 std::vector<std::string> Split(const std::string& text) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  while (true) {
-    const size_t comma = text.find(',', start);
-    parts.push_back(platform::Trim(text.substr(start, comma - start), " \t"));
-    if (comma == std::string::npos) return parts;
-    start = comma + 1;
-  }
+  return SplitList(text);
 }
 
 std::string Joined(const std::vector<std::string>& names) {
-  std::string text;
-  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
-  return text;
+  return JoinList(names);
 }
 
 /// Reads one job file and collects every problem before giving up.
@@ -81,14 +72,7 @@ class JobReader {
   }
 
  private:
-  std::optional<std::string> Content() const {
-    if (!std::filesystem::is_regular_file(job_.file)) return std::nullopt;
-    std::ifstream in(job_.file, std::ios::binary);
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    // Editors on the ERP's platform often save a byte-order mark; it is not part of the text.
-    if (content.starts_with(kByteOrderMark)) content.erase(0, 3);
-    return content;
-  }
+  std::optional<std::string> Content() const { return ReadIniText(job_.file); }
 
   void Fail(int line, const std::string& problem) {
     problems_.push_back(job_.Where(line) + problem);
@@ -100,34 +84,8 @@ class JobReader {
     return text;
   }
 
-  /// Lines of no known form, malformed headers and repeated sections and keys: in a job each of
-  /// them would silently lose or replace something the operator wrote.
   void CheckShape(const std::vector<IniDocument::SectionLines>& sections) {
-    std::map<std::string, int> seen;
-    for (const IniDocument::SectionLines& section : sections) {
-      for (int line : section.otherLines) {
-        Fail(line, "This line is not a key=value line, a comment or a section header.");
-      }
-      if (section.line == 0) {
-        for (const auto& key : section.keys)
-          Fail(key.line, key.key + " stands before any section.");
-        continue;
-      }
-      if (section.header != "[" + section.name + "]") {
-        Fail(section.line, "The section header " + section.header + " is malformed.");
-      }
-      if (auto [first, added] = seen.emplace(UpperCase(section.name), section.line); !added) {
-        Fail(section.line, "Section [" + section.name + "] is repeated; it first appears on line " +
-                               std::to_string(first->second) + ".");
-      }
-      std::map<std::string, int> keys;
-      for (const auto& key : section.keys) {
-        if (auto [first, added] = keys.emplace(UpperCase(key.key), key.line); !added) {
-          Fail(key.line, "Key " + key.key + " is repeated in section [" + section.name +
-                             "]; it first appears on line " + std::to_string(first->second) + ".");
-        }
-      }
-    }
+    for (const auto& [line, problem] : IniShapeProblems(sections)) Fail(line, problem);
   }
 
   void UnknownKey(const IniDocument::SectionLines& section, const IniDocument::KeyLine& key,
@@ -255,6 +213,10 @@ class JobReader {
         continue;
       }
       std::vector<std::string> cells = Split(key.value);
+      if (!cells.empty() && cells[0] == kReplace) {
+        ReadReplaceRow(key, cells, job_.replacements[known.name]);
+        continue;
+      }
       if (cells.size() < 2 || !grids::OperationNamed(cells[0]) || cells[1].empty()) {
         Fail(key.line,
              key.key + " must start with " + grids::OperationNames() + " and an authority.");
@@ -265,6 +227,55 @@ class JobReader {
     }
     auto& operations = job_.operations[known.name];
     for (auto& [number, row] : rows) operations.push_back(std::move(row));
+  }
+
+  /// "Replace, FROM, TO, CLASS, NEW CLASS[, Keep|Yes|No]": the row of authority FROM becomes a
+  /// row of TO; the rows of one FROM and TO gather their classes into one replacement.
+  void ReadReplaceRow(const IniDocument::KeyLine& key, const std::vector<std::string>& cells,
+                      std::vector<convert::AuthorityReplacement>& replacements) {
+    const bool classes = cells.size() >= 5 && IsClassNumber(cells[3]) && IsClassNumber(cells[4]);
+    if (cells.size() < 5 || cells.size() > 6 || cells[1].empty() || cells[2].empty() || !classes) {
+      Fail(key.line, key.key +
+                         " must be Replace, the authority, the new authority, a class, its new "
+                         "class and optionally Keep, Yes or No.");
+      return;
+    }
+    const std::string from = UpperCase(cells[1]);
+    const std::string to = UpperCase(cells[2]);
+    const std::string rule = cells.size() == 6 ? UpperCase(cells[5]) : "KEEP";
+    if (rule != "KEEP" && rule != "YES" && rule != "NO") {
+      Fail(key.line, key.key + ": tax included must be Keep, Yes or No, not \"" + cells[5] + "\".");
+      return;
+    }
+    const convert::TaxIncludedRule included = rule == "YES"  ? convert::TaxIncludedRule::Yes
+                                              : rule == "NO" ? convert::TaxIncludedRule::No
+                                                             : convert::TaxIncludedRule::Keep;
+    for (convert::AuthorityReplacement& earlier : replacements) {
+      if (earlier.from.text != from) continue;
+      if (earlier.to.text != to || earlier.taxIncluded != included) {
+        Fail(key.line, key.key + " replaces " + from + " otherwise than line " +
+                           std::to_string(earlier.line) + ".");
+      } else {
+        for (const auto& [fromClass, toClass] : earlier.classes) {
+          if (std::stoi(fromClass) == std::stoi(cells[3])) {
+            Fail(key.line, key.key + " maps class " + cells[3] + " of " + from + " twice.");
+            return;
+          }
+        }
+        earlier.classes.emplace_back(cells[3], cells[4]);
+      }
+      return;
+    }
+    if (from == to) {
+      Fail(key.line, key.key + " replaces " + from + " by itself.");
+      return;
+    }
+    replacements.push_back(
+        {{from, key.line}, {to, key.line}, {{cells[3], cells[4]}}, included, key.line});
+  }
+
+  static bool IsClassNumber(const std::string& text) {
+    return !text.empty() && text.size() <= 4 && std::all_of(text.begin(), text.end(), ::isdigit);
   }
 
   /// Sections of another tab would be filled in and then silently never run.

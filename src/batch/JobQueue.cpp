@@ -53,8 +53,8 @@ bool RunOneJob(const QueuedJob& queued, Workstation& station, host::HeldClaims& 
   }
   KindWatch watch(progress, station);
   result.preview = preview;
-  result.status = preview ? PreviewJob(queued.job, session, watch, out)
-                          : RunJob(queued.job, session, watch, out, &claims);
+  result.status = preview ? PreviewJob(queued.job, session, watch, out, &result.changeFile)
+                          : RunJob(queued.job, session, watch, out, &claims, &result.changeFile);
   result.kinds = watch.Kinds();
   return result.status != kRefused;
 }
@@ -84,19 +84,24 @@ std::vector<QueuedJob> QueueJobs(const std::vector<std::string>& files,
 }
 
 ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
-                   ProgressDisplay& progress, std::ostream& out, bool preview) {
+                   ProgressDisplay& progress, std::ostream& out, bool preview,
+                   std::vector<JobResult>* collected, const std::function<bool()>& gate) {
   progress.SetPreview(preview);
   // Every kind of every job stays claimed until the last job has run, so that no other run
   // takes one of them between the check and the job that converts it. A preview claims nothing.
   host::HeldClaims claims;
-  if (queue.size() > 1) {
+  if (queue.size() > 1 || gate) {
     std::optional<ExitStatus> refused =
         CheckEveryJob(queue, station, preview ? nullptr : &claims, out, AccessOf(preview));
     if (refused) return *refused;
   }
+  if (gate && !gate()) {
+    out << "Nothing was converted.\n";
+    return kCancelled;
+  }
   std::vector<JobResult> results;
   for (const QueuedJob& queued : queue) {
-    results.push_back({queued.job.file, queued.company, {}, {}, preview});
+    results.push_back({queued.job.file, queued.company, {}, {}, preview, {}});
   }
   // A summary once a job got past its checks: before that nothing was converted.
   bool pressed = false;
@@ -111,8 +116,13 @@ ExitStatus RunJobs(const std::vector<QueuedJob>& queue, Workstation& station,
     pressed = RunOneJob(queue[i], station, claims, progress, out, results[i], preview) || pressed;
     if (results[i].status == kRefused || results[i].status == kCancelled) break;
   }
-  if (pressed) PrintSummary(out, results);
-  return Worst(StatusOfJobs(results), stopped);
+  const ExitStatus status = Worst(StatusOfJobs(results), stopped);
+  if (collected) {
+    *collected = std::move(results);
+  } else if (pressed) {
+    PrintSummary(out, results);
+  }
+  return status;
 }
 
 }  // namespace batch

@@ -13,6 +13,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace batch {
 
@@ -64,6 +65,9 @@ struct Workstation {
   std::function<std::string()> password;
   /// Where a refused sign-on is reported.
   std::ostream& errors;
+  /// The companies of the site that `user` may sign on to, for a plan of every company; unset
+  /// where the site cannot be listed.
+  std::function<std::vector<std::string>(const std::string& user)> companiesOf = {};
 };
 
 /// One job's sign-on as the job's user to one company, checked as start-up checks it (the site

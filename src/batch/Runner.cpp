@@ -84,7 +84,7 @@ ExitStatus StatusOfRun(const convert::ConversionResult& result) {
 }
 
 ExitStatus PreviewJob(const Job& job, JobSession& session, convert::RunObserver& observer,
-                      std::ostream& out) {
+                      std::ostream& out, std::filesystem::path* changeFile) {
   Job preview = job;
   preview.preview = true;
   const std::unique_ptr<convert::Conversion> conversion =
@@ -96,18 +96,17 @@ ExitStatus PreviewJob(const Job& job, JobSession& session, convert::RunObserver&
   if (result.end == convert::RunEnd::Abandoned) out << "The preview was abandoned.\n";
   out << "Preview only: nothing was saved.\n";
   SayChangeFile(result, out);
+  if (changeFile) *changeFile = result.changeFile;
   return StatusOfRun(result);
 }
 
 ExitStatus RunJob(const Job& job, JobSession& session, convert::RunObserver& observer,
-                  std::ostream& out, host::HeldClaims* claims) {
+                  std::ostream& out, host::HeldClaims* claims, std::filesystem::path* changeFile) {
   std::unique_ptr<convert::Conversion> conversion =
       Prepared(job, session, convert::Claims::Take, claims);
   if (!conversion) return kCancelled;
   if (!Taken(*conversion, session, "Nothing was converted.", out)) return kRefused;
-  if (!session.Station().confirm(
-          "You should back up your database before converting tax information. Do you want to "
-          "proceed?")) {
+  if (!session.Station().confirm(kBackupQuestion)) {
     out << "Nothing was converted.\n";
     return kCancelled;
   }
@@ -123,6 +122,7 @@ ExitStatus RunJob(const Job& job, JobSession& session, convert::RunObserver& obs
   }
   out << "Log files: " << session.Connection().LogFolderOnDisk() << '\n';
   SayChangeFile(result, out);
+  if (changeFile) *changeFile = result.changeFile;
   if (result.end == convert::RunEnd::Finished && result.lostLogLines != 0) {
     out << result.lostLogLines << " lines could not be written to the conversion log.\n";
   }

@@ -3,6 +3,7 @@
 #include "batch/ExitStatus.h"
 #include "convert/KindCounts.h"
 
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -22,7 +23,8 @@ struct JobResult {
   std::string company;
   std::optional<ExitStatus> status;  ///< none when the job was not run
   std::vector<KindResult> kinds;
-  bool preview = false;  ///< a preview: the counts say what a conversion would do
+  bool preview = false;              ///< a preview: the counts say what a conversion would do
+  std::filesystem::path changeFile;  ///< the run's change file; empty when it wrote none
 };
 
 /// The status of several jobs: the worst of those that ran (see Worst); complete when none ran.

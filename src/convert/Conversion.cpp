@@ -1,5 +1,6 @@
 #include "convert/Conversion.h"
 
+#include "convert/PlanChecks.h"
 #include "convert/TargetProcedures.h"
 #include "convert/changes/ChangeRecorder.h"
 #include "host/VersionInfo.h"
@@ -9,13 +10,13 @@ namespace {
 
 /// The counts of a kind as the grid that carries them holds them: the to mapping of a tax-group
 /// kind, the operations grid of a tax-authority kind.
-KindCounts CountsOf(const KindDef& kind, KindControls& controls) {
+KindCounts CountsOf(const KindDef& kind, KindControls& controls, const ConversionEngine& engine) {
   if (kind.type == ConversionType::TaxGroup) {
     const grids::TaxGroupGrid& grid = controls.TaxGroupGridNamed(kind.toGrid);
     return {grid.lRecords(), grid.lUpdated(), grid.lSkipped(), grid.lFailed()};
   }
   const grids::TaxAuthorityGrid& grid = controls.TaxAuthorityGridNamed(kind.authorityGrid);
-  return {grid.lRecords(), grid.lUpdated(), grid.lSkipped(), grid.lFailed()};
+  return {grid.lRecords(), grid.lUpdated(), grid.lSkipped(), grid.lFailed(), engine.NotAffected()};
 }
 
 }  // namespace
@@ -30,6 +31,7 @@ std::optional<std::string> RangeProblem(const host::FieldEditControl& from,
 Conversion::Conversion(host::AccpacConnection& connection, host::DataSourceFactory& dataSources,
                        ConversionRequest request, Claims claims, host::HeldClaims* held)
     : connection_(connection),
+      dataSources_(dataSources),
       request_(std::move(request)),
       shown_(connection),
       controls_(std::make_unique<KindControlSet>(
@@ -44,6 +46,9 @@ void Conversion::Prepare(Claims claims, host::HeldClaims* held) {
   if (!OpenTab(tab)) return;
   controls_->BuildTab(connection_, tab);
   entryProblems_ = EnterRequest(request_, *controls_, shown_);
+  for (std::string& problem : CheckReplacements(request_, connection_, dataSources_)) {
+    entryProblems_.push_back(std::move(problem));
+  }
   if (!entryProblems_.empty()) return;
   if (!CheckTab(tab)) return;
   if (claims == Claims::Take) ClaimKinds(tab, held);
@@ -81,7 +86,11 @@ bool Conversion::CheckTab(const std::string& tab) {
       controls_->TaxGroupGridNamed(group.fromGrid).ValidateTaxGroup();
       controls_->TaxGroupGridNamed(group.toGrid).ValidateTaxGroup();
     } else {
-      controls_->TaxAuthorityGridNamed(group.authorityGrid).ValidateOperations();
+      grids::TaxAuthorityGrid& grid = controls_->TaxAuthorityGridNamed(group.authorityGrid);
+      // Replacements are operations of their own: a grid with them may have no rows.
+      if (request_.replacements.count(group.authorityGrid) == 0 || grid.Grid()->RowsCount() != 0) {
+        grid.ValidateOperations();
+      }
     }
   }
   for (const KindDef* kind : TabKinds(tab)) {
@@ -253,12 +262,17 @@ KindResult Conversion::RunKind(const KindDef& kind, ConversionEngine& engine, Ru
   const std::int32_t failedBefore = state.lKindsFailed;
   observer.KindStarted(kind, description);
   engine.SetKindClaim(ClaimOf(kind));
+  const auto maps = request_.classMaps.find(kind.fromGrid);
+  engine.SetClassMaps(maps == request_.classMaps.end() ? nullptr : &maps->second);
+  const auto replacements = request_.replacements.find(kind.authorityGrid);
+  engine.SetReplacements(replacements == request_.replacements.end() ? nullptr
+                                                                     : &replacements->second);
   RunTarget(kind, *controls_, engine);
   if (observer.CancelRequested()) state.CancelRequested = true;
-  KindResult done{
-      &kind,
-      description,
-      {CountsOf(kind, *controls_), state.lKindsFailed != failedBefore, state.CancelRequested}};
+  KindResult done{&kind,
+                  description,
+                  {CountsOf(kind, *controls_, engine), state.lKindsFailed != failedBefore,
+                   state.CancelRequested}};
   observer.KindFinished(done);
   return done;
 }

@@ -91,6 +91,7 @@ class Conversion {
   ChangeFileHeader ChangeHeader(std::chrono::system_clock::time_point started) const;
 
   host::AccpacConnection& connection_;
+  host::DataSourceFactory& dataSources_;
   ConversionRequest request_;
   CapturedErrors shown_;
   NoFilterWindow filterWindow_;

@@ -76,11 +76,15 @@ void ConversionEngine::StartTaxGroupLog(grids::TaxGroupGrid& from, grids::TaxGro
   StartLogFile(logName, *from.adsHeader(), nullptr);
   LogMappingHeader(from);
   LogMappingHeader(to);
+  mapInGrids_ = nullptr;
+  notAffected_ = 0;
+  if (classMaps_ != nullptr && !classMaps_->empty() && from.Grid() != nullptr) LogClassMaps();
 }
 
 void ConversionEngine::StartTaxAuthorityLog(grids::TaxAuthorityGrid& grid,
                                             const std::string& logName) {
   StartLogFile(logName, *grid.adsHeader(), grid.adsDetail());
+  notAffected_ = 0;
 }
 
 void ConversionEngine::LogRange(host::FieldEditControl& from, host::FieldEditControl& to) {
@@ -115,6 +119,9 @@ void ConversionEngine::WriteSummary(const KindCounters& counters) {
     if (counters.skipped > 0) {
       Write("\t" + std::to_string(counters.skipped) + " " + description + counters.skippedWording);
     }
+    if (counters.notAffected > 0) {
+      Write("\t" + std::to_string(counters.notAffected) + " " + description + " not affected.");
+    }
   }
   if (counters.failed != 0) {
     Write("");
@@ -127,12 +134,12 @@ void ConversionEngine::WriteSummary(const KindCounters& counters) {
 
 void ConversionEngine::LogConversionSummary(grids::TaxGroupGrid& grid) {
   WriteSummary({*grid.adsHeader(), grid.lRecords(), grid.lUpdated(), grid.lSkipped(),
-                grid.lFailed(), " skipped. Tax classes do not match."});
+                grid.lFailed(), " skipped. Tax classes do not match.", 0});
 }
 
 void ConversionEngine::LogConversionSummary(grids::TaxAuthorityGrid& grid) {
   WriteSummary({*grid.adsHeader(), grid.lRecords(), grid.lUpdated(), grid.lSkipped(),
-                grid.lFailed(), " skipped. No operations were performed."});
+                grid.lFailed(), " skipped. No operations were performed.", notAffected_});
 }
 
 void ConversionEngine::LogSessionErrors(std::int16_t indent) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "convert/CommitBatches.h"
+#include "convert/ConversionRequest.h"
 #include "convert/RunObserver.h"
 #include "convert/RunState.h"
 #include "convert/changes/ChangeRecorder.h"
@@ -12,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace convert {
@@ -39,6 +41,16 @@ class ConversionEngine {
   /// Proves every commit of the kinds that follow with the run's `claim` on them; nullptr for
   /// none. A claim lost during a kind ends that kind with an error before its next commit.
   void SetKindClaim(const host::KindClaim* claim) { batches_.SetClaim(claim); }
+  /// Class maps the tax-group kinds that follow convert by; nullptr or none compares the from
+  /// grid's classes. The maps must outlive the kinds.
+  void SetClassMaps(const std::vector<ClassMap>* maps) { classMaps_ = maps; }
+  /// Authority replacements the tax-authority kinds that follow apply; nullptr for none. They
+  /// must outlive the kinds.
+  void SetReplacements(const std::vector<AuthorityReplacement>* replacements) {
+    replacements_ = replacements;
+  }
+  /// Records of the kind last run that had none of the replaced authorities.
+  std::int32_t NotAffected() const { return notAffected_; }
   // Setting up a kind and its log.
   void CopyTaxGroupGridSettings(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to);
   void StartTaxGroupLog(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to,
@@ -74,6 +86,7 @@ class ConversionEngine {
     host::DataSource& header;
     std::int32_t records, updated, skipped, failed;
     const char* skippedWording;
+    std::int32_t notAffected;
   };
 
   void Write(const std::string& line, std::int16_t indent = 0);
@@ -107,6 +120,36 @@ class ConversionEngine {
   void PutToClasses(grids::TaxAuthorityGrid& grid, int row);
   bool FromClassesMatch(grids::TaxAuthorityGrid& grid, int row);
   void LogOperation(grids::TaxAuthorityGrid& grid, const std::string& line, bool& lineWritten);
+  /// Removes the detail row in the buffer, logging and probing it as a Delete.
+  void DeleteRow(grids::TaxAuthorityGrid& grid, const std::string& authority, bool& lineWritten,
+                 std::vector<host::RecordProbe>& rows);
+  /// Adds a detail row for `authority` whose values `putValues` puts, logging and probing it as
+  /// an Insert.
+  void InsertRow(grids::TaxAuthorityGrid& grid, const std::string& authority,
+                 const std::function<void()>& putValues, bool& lineWritten,
+                 std::vector<host::RecordProbe>& rows);
+
+  // Class maps and authority replacements (PlanConversion.cpp).
+  void LogClassMaps();
+  void LogReplacements();
+  /// Puts the class map the record's classes match into both grids; nullptr when none matches.
+  const ClassMap* MatchClassMap(grids::TaxGroupGrid& from, grids::TaxGroupGrid& to);
+  /// The record's classes as the from grid reads them, such as "2,2".
+  static std::string RecordClasses(grids::TaxGroupGrid& from);
+  void SkipTaxGroupRecord(grids::TaxGroupGrid& to, const std::string& reason);
+  bool Replacing() const { return replacements_ != nullptr && !replacements_->empty(); }
+  /// Whether the detail row of `authority` exists; it is left in the buffer.
+  bool ReadRow(grids::TaxAuthorityGrid& grid, const std::string& authority);
+  /// Whether the record has a row for any replaced authority.
+  bool HasReplacedAuthority(grids::TaxAuthorityGrid& grid);
+  /// Why the record cannot be replaced (a class not mapped, the new authority already there);
+  /// nothing when it can.
+  std::optional<std::string> ReplacementProblem(grids::TaxAuthorityGrid& grid);
+  /// Counts and logs the record as skipped for `problem`; nothing of it is saved.
+  void SkipReplacedRecord(grids::TaxAuthorityGrid& grid, const std::string& problem,
+                          bool& lineWritten);
+  void ApplyReplacement(grids::TaxAuthorityGrid& grid, const AuthorityReplacement& replacement,
+                        bool& lineWritten, std::vector<host::RecordProbe>& rows);
 
   // The change file's view of a record (ChangeCapture.cpp); nothing happens without a recorder.
   /// TaxGroupFields of the kind's grid, looked up once per kind.
@@ -140,6 +183,11 @@ class ConversionEngine {
   std::vector<int> kindFields_;
   std::vector<std::string> kindFieldNames_;
   CommitBatches batches_;
+  const std::vector<ClassMap>* classMaps_ = nullptr;
+  /// The class map the grids hold now, so that a run of alike records fills them in once.
+  const ClassMap* mapInGrids_ = nullptr;
+  const std::vector<AuthorityReplacement>* replacements_ = nullptr;
+  std::int32_t notAffected_ = 0;
 };
 
 }  // namespace convert

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace convert {
@@ -38,6 +39,27 @@ struct OperationRow {
   std::vector<std::string> cells;
 };
 
+/// One class map of a tax-group mapping: a record whose classes equal `from` (one per authority
+/// of the from group) gets `to` (one per authority of the to group).
+struct ClassMap {
+  std::vector<std::string> from;
+  std::vector<std::string> to;
+  int line = 0;
+};
+
+/// What a replaced authority row's tax-included field becomes.
+enum class TaxIncludedRule { Keep, Yes, No };
+
+/// Replaces a record's detail row for authority `from` by a row for `to`, its classes mapped
+/// through `classes` (from class, to class).
+struct AuthorityReplacement {
+  RequestValue from;
+  RequestValue to;
+  std::vector<std::pair<std::string, std::string>> classes;
+  TaxIncludedRule taxIncluded = TaxIncludedRule::Keep;
+  int line = 0;
+};
+
 /// Everything one run of the conversion is given: who signs on where, which tab runs, every
 /// choice of the tab's kinds, mappings and operations grids, and how the run commits. Kinds and
 /// mappings are named as the kind table names them. A request read from a job file names the
@@ -56,6 +78,12 @@ struct ConversionRequest {
   std::map<std::string, KindChoice> kinds;                      ///< by check box name
   std::map<std::string, TaxGroupChoice> taxGroups;              ///< by tax-group mapping name
   std::map<std::string, std::vector<OperationRow>> operations;  ///< by grid, in row order
+  /// Class maps by from mapping: a kind of that mapping converts each record by the map its
+  /// classes match, and skips a record no map matches, instead of comparing the grid's classes.
+  std::map<std::string, std::vector<ClassMap>> classMaps;
+  /// Authority replacements by operations grid, which its kinds apply after the grid's rows; a
+  /// record that has none of their authorities (and a grid without rows) is not affected.
+  std::map<std::string, std::vector<AuthorityReplacement>> replacements;
 
   /// "file:line: ", the start of a message about that line; empty for a request of no file.
   std::string Where(int line) const {

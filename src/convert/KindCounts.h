@@ -10,6 +10,8 @@ struct KindCounts {
   std::int32_t updated = 0;
   std::int32_t skipped = 0;
   std::int32_t failed = 0;
+  /// Records that had none of a plan's replaced authorities: neither converted nor skipped.
+  std::int32_t notAffected = 0;
 
   bool operator==(const KindCounts&) const = default;
 };

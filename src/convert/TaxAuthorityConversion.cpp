@@ -1,31 +1,12 @@
+#include "convert/ClassNumber.h"
 #include "convert/ConversionEngine.h"
 #include "convert/RecordTexts.h"
 #include "host/HostError.h"
 
-#include <charconv>
 #include <optional>
 
 namespace convert {
-namespace {
-
 using grids::TaxAuthorityGrid;
-
-/// A class cell or class field as the 16-bit number the matching compares; text that is not a
-/// number is an error, as it is for the ERP.
-std::int16_t ClassNumber(const std::string& text) {
-  std::string_view view = text;
-  while (!view.empty() && view.front() == ' ') view.remove_prefix(1);
-  while (!view.empty() && view.back() == ' ') view.remove_suffix(1);
-  std::int16_t number = 0;
-  auto [end, error] = std::from_chars(view.data(), view.data() + view.size(), number);
-  if (view.empty() || error != std::errc() || end != view.data() + view.size()) {
-    throw host::HostError(host::HostError::kGeneralFailure,
-                          "Type mismatch: \"" + text + "\" is not a tax class.");
-  }
-  return number;
-}
-
-}  // namespace
 
 void ConversionEngine::ConvertTaxAuthorityRecords(TaxAuthorityGrid& grid,
                                                   grids::CriteriaField& criteria) {
@@ -35,6 +16,7 @@ void ConversionEngine::ConvertTaxAuthorityRecords(TaxAuthorityGrid& grid,
     Write("");
     LogGrid(grid, 0);
     Write("");
+    if (Replacing()) LogReplacements();
     const std::string filter = CombineFilters(grid.Filter(), criteria.Filter());
     ForEachRecord(
         header, filter, [&grid](std::int32_t records) { grid.lRecords(records); },
@@ -51,6 +33,12 @@ void ConversionEngine::ConvertTaxAuthorityRecord(TaxAuthorityGrid& grid) {
   host::DataSource& detail = *grid.adsDetail();
   bool lineWritten = false;
   try {
+    // A record that a plan's replacements do not touch is left out of the log and the change
+    // file: it is neither converted nor skipped.
+    if (Replacing() && grid.Grid()->RowsCount() == 0 && !HasReplacedAuthority(grid)) {
+      ++notAffected_;
+      return;
+    }
     ShowProcessing(ConvertingText(header));
     // A preview takes no level: it holds no lock at all.
     std::optional<RecordLevel> record;
@@ -61,6 +49,17 @@ void ConversionEngine::ConvertTaxAuthorityRecord(TaxAuthorityGrid& grid) {
       // A cancelled record is left without commit; the next fetch discards its changes.
       if (PollCancel()) return;
       ApplyOperation(grid, row, lineWritten, rows);
+    }
+    if (Replacing()) {
+      if (const std::optional<std::string> problem = ReplacementProblem(grid)) {
+        SkipReplacedRecord(grid, *problem, lineWritten);
+        LogSessionErrors(0);
+        observer_.Processing("");
+        return;
+      }
+      for (const AuthorityReplacement& replacement : *replacements_) {
+        ApplyReplacement(grid, replacement, lineWritten, rows);
+      }
     }
     if (!detail.DetailChanges() && !header.PendingChanges()) {
       Write(
@@ -110,16 +109,8 @@ void ConversionEngine::ApplyOperation(TaxAuthorityGrid& grid, int row, bool& lin
   if (operation == grids::Operation::Insert) {
     authorityField.PutWithoutVerification(authority);
     if (detail.Read()) return;
-    detail.ClearRecord();
-    authorityField.PutWithVerification(authority);
-    RowChange(grid, authority, false, false);
-    host::RecordProbe probe = RowProbe(grid, false);
-    PutToClasses(grid, row);
-    LogOperation(grid, "Inserting " + described + " " + GetRecordKey(detail), lineWritten);
-    detail.Insert();
-    RowChange(grid, authority, true, true);
-    Converted(probe, detail);
-    AddRowProbe(rows, std::move(probe));
+    InsertRow(
+        grid, authority, [&] { PutToClasses(grid, row); }, lineWritten, rows);
   } else if (operation == grids::Operation::Update) {
     authorityField.PutWithoutVerification(authority);
     if (!detail.Read()) return;
@@ -141,19 +132,41 @@ void ConversionEngine::ApplyOperation(TaxAuthorityGrid& grid, int row, bool& lin
   } else if (operation == grids::Operation::Delete) {
     authorityField.PutWithoutVerification(authority);
     if (!detail.Read()) return;
-    RowChange(grid, authority, true, false);
-    host::RecordProbe probe = RowProbe(grid, true);
-    probe.existsAfter = false;
-    LogOperation(grid, "Deleting " + described + " " + GetRecordKey(detail), lineWritten);
-    detail.Delete();
-    RowChange(grid, authority, false, true);
-    AddRowProbe(rows, std::move(probe));
+    DeleteRow(grid, authority, lineWritten, rows);
   } else {
     LogOperation(
         grid,
         "Invalid operation " + op + "  " + described + " " + GetRecordKey(detail) + ". Ignored",
         lineWritten);
   }
+}
+
+void ConversionEngine::DeleteRow(TaxAuthorityGrid& grid, const std::string& authority,
+                                 bool& lineWritten, std::vector<host::RecordProbe>& rows) {
+  host::DataSource& detail = *grid.adsDetail();
+  RowChange(grid, authority, true, false);
+  host::RecordProbe probe = RowProbe(grid, true);
+  probe.existsAfter = false;
+  LogOperation(grid, "Deleting " + detail.Description() + " " + GetRecordKey(detail), lineWritten);
+  detail.Delete();
+  RowChange(grid, authority, false, true);
+  AddRowProbe(rows, std::move(probe));
+}
+
+void ConversionEngine::InsertRow(TaxAuthorityGrid& grid, const std::string& authority,
+                                 const std::function<void()>& putValues, bool& lineWritten,
+                                 std::vector<host::RecordProbe>& rows) {
+  host::DataSource& detail = *grid.adsDetail();
+  detail.ClearRecord();
+  detail.Fields(static_cast<int>(grid.lAuhorityIDX())).PutWithVerification(authority);
+  RowChange(grid, authority, false, false);
+  host::RecordProbe probe = RowProbe(grid, false);
+  putValues();
+  LogOperation(grid, "Inserting " + detail.Description() + " " + GetRecordKey(detail), lineWritten);
+  detail.Insert();
+  RowChange(grid, authority, true, true);
+  Converted(probe, detail);
+  AddRowProbe(rows, std::move(probe));
 }
 
 host::RecordProbe ConversionEngine::RowProbe(TaxAuthorityGrid& grid, bool existed) {

@@ -15,15 +15,16 @@ void ConversionEngine::ConvertTaxGroupRecords(grids::TaxGroupGrid& from, grids::
     ForEachRecord(
         header, filter, [&to](std::int32_t records) { to.lRecords(records); },
         [&] {
-          if (from.TaxClassesMatch()) {
+          if (classMaps_ != nullptr && !classMaps_->empty() && from.Grid() != nullptr) {
+            if (MatchClassMap(from, to)) {
+              ConvertTaxGroupRecord(to);
+            } else {
+              SkipTaxGroupRecord(to, "tax classes " + RecordClasses(from) + " match no class map");
+            }
+          } else if (from.TaxClassesMatch()) {
             ConvertTaxGroupRecord(to);
           } else {
-            if (recorder_) {
-              BeginChanges(header, ProbeOf(header, ChangedFieldsOf(to)));
-              EndChanges(nullptr, RecordOutcome::Skipped, "tax classes do not match");
-            }
-            Write(SkippedText(header));
-            to.lSkipped(to.lSkipped() + 1);
+            SkipTaxGroupRecord(to, "tax classes do not match");
           }
         });
     LogConversionSummary(to);
@@ -37,6 +38,16 @@ void ConversionEngine::ConvertTaxGroupRecords(grids::TaxGroupGrid& from, grids::
     }
     LogKindFailure(&error, failed);
   }
+}
+
+void ConversionEngine::SkipTaxGroupRecord(grids::TaxGroupGrid& to, const std::string& reason) {
+  host::DataSource& header = *to.adsHeader();
+  if (recorder_) {
+    BeginChanges(header, ProbeOf(header, ChangedFieldsOf(to)));
+    EndChanges(nullptr, RecordOutcome::Skipped, reason);
+  }
+  Write(SkippedText(header));
+  to.lSkipped(to.lSkipped() + 1);
 }
 
 void ConversionEngine::ConvertTaxGroupRecord(grids::TaxGroupGrid& to) {

@@ -18,10 +18,11 @@ struct GenerateOptions {
   std::string company;
   std::string name;
   std::map<std::string, size_t> counts;
+  bool interleaved = false;
 };
 
 void generate(const GenerateOptions& options) {
-  GenerateRequest request{options.company, options.name, {}};
+  GenerateRequest request{options.company, options.name, {}, options.interleaved};
   for (const RecordKind& kind : recordKinds()) {
     auto found = options.counts.find(kind.name);
     if (found != options.counts.end() && found->second > 0) {
@@ -53,6 +54,9 @@ void addGenerateCommand(CLI::App& app) {
   command->add_option("DIR", options->folder, "Folder of the site")->required();
   command->add_option("COMPANY", options->company, "Org ID of the company")->required();
   command->add_option("--name", options->name, "Name of the company when it is created");
+  command->add_flag("--interleaved", options->interleaved,
+                    "Mix taxable, exempt, already converted and other-province records in key "
+                    "order (seven, then one of each, in every ten keys)");
   for (const RecordKind& kind : recordKinds()) {
     const std::string name = kind.name;
     command->add_option("--" + name, options->counts[name],

@@ -62,7 +62,8 @@ CompanyReport generateCompany(const std::filesystem::path& siteDir,
                                   std::to_string(kind.maxCount) + " records; " + orgId + " has " +
                                   std::to_string(first) + ".");
     }
-    writeRecords(database, kind, first, count, beforeHarmonisation);
+    writeRecords(database, kind, first, count,
+                 request.interleaved ? sampleTaxState : beforeHarmonisation);
     report.records.emplace_back(name, count);
   }
   transaction.commit();

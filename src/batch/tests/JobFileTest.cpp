@@ -129,7 +129,7 @@ TEST(JobFileTest, ABadJobNamesFileLineAndEveryProblem) {
        ":6: Row1 must start with Insert, Update or Delete and an authority."},
       {"EmptyAuthority", "[ARItemsGrid]\nRow1=Insert,,1\n",
        ":6: Row1 must start with Insert, Update or Delete and an authority."},
-      {"BadOperation", "[ARItemsGrid]\nRow1=Replace,GST\n",
+      {"BadOperation", "[ARItemsGrid]\nRow1=Swap,GST\n",
        ":6: Row1 must start with Insert, Update or Delete and an authority."},
       {"RowZero", "[ARItemsGrid]\nRow0=Insert,GST\n",
        ":6: Unknown key Row0 in section [ARItemsGrid]. Its keys are: Row1, Row2, ...."},

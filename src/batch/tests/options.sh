@@ -50,5 +50,12 @@ refused records-per-commit-past-the-most \
   '--records-per-commit must be a whole number of records from 1 to 10000, not "10001".' \
   --records-per-commit 10001 "$job"
 
+printf '[Plan]\nUser=ADMIN\nCompanies=SAMLTD\n[Authority ONPST]\nTo=HST\nClasses=1 -> 1\n' \
+  >"$work/job.plan"
+refused parallel-past-the-most '--parallel: Value 17 not in range 1 to 16' \
+  --plan "$work/job.plan" --parallel 17
+refused plan-with-company '--plan runs on the companies its plan names; it takes no --company.' \
+  --plan "$work/job.plan" --company SAMWST
+
 echo "$((total - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

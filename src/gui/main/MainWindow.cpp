@@ -11,11 +11,14 @@
 #include "gui/controls/GridWidget.h"
 #include "gui/controls/ProgressWidgets.h"
 #include "gui/controls/QtText.h"
+#include "gui/plan/PlanDialog.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -109,6 +112,11 @@ void MainWindow::BuildMenus(HelpHooks hooks) {
                                                [this] { changes_->Preview(); });
   actions_["mnuFileUndo"] = file->addAction(QStringLiteral("&Undo a Conversion..."),
                                             [this] { changes_->UndoAConversion(); });
+  actions_["mnuFilePlan"] = file->addAction(QStringLiteral("&Tax-Change Plan..."), [this] {
+    PlanDialog dialog(this, BatchProgramBeside(QCoreApplication::applicationDirPath()),
+                      QDir::currentPath());
+    dialog.exec();
+  });
   AddJobCommands(*file);
   file->addSeparator();
   command(*file, "mnuFileLogFiles", {});

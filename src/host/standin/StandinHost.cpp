@@ -2,6 +2,7 @@
 
 #include "host/standin/StandinDialogs.h"
 #include "host/standin/StandinSession.h"
+#include "standin/site/SiteDatabase.h"
 
 namespace host::standin {
 
@@ -46,6 +47,20 @@ HostServices StandinHost::Services(const std::filesystem::path& sharedData,
                                    host::SignonDialog& dialog, host::ErrorListView& view,
                                    std::string commandLine) {
   return StandinDialogServices(sharedData, dialog, view, std::move(commandLine));
+}
+
+std::vector<std::string> StandinHost::CompaniesOf(const std::filesystem::path& sharedData,
+                                                  const std::string& user) {
+  std::vector<std::string> companies;
+  try {
+    const erp::SiteDatabase site{erp::SiteLayout(sharedData), erp::SiteAccess::ReadOnly};
+    for (const erp::CompanyEntry& entry : site.companies()) {
+      if (site.mayUseCompany(user, entry.orgId)) companies.push_back(entry.orgId);
+    }
+  } catch (const std::exception&) {
+    // A site that cannot be read lists no company; the plan then says it has none to run on.
+  }
+  return companies;
 }
 
 }  // namespace host::standin

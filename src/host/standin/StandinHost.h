@@ -16,6 +16,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace host::standin {
 
@@ -52,6 +53,10 @@ class StandinHost {
   /// the services.
   HostServices Services(const std::filesystem::path& sharedData, host::SignonDialog& dialog,
                         host::ErrorListView& view, std::string commandLine = {});
+  /// The companies of the site in `sharedData` that `user` may sign on to, by ID; none when the
+  /// site cannot be read.
+  static std::vector<std::string> CompaniesOf(const std::filesystem::path& sharedData,
+                                              const std::string& user);
   /// Opens the program's data sources on the stand-in's views.
   DataSourceFactory& DataSources() { return dataSources_; }
 
