@@ -113,6 +113,18 @@ std::vector<std::string> ChildArgumentsOf(const Options& options, const std::str
     words.push_back("--records-per-commit");
     words.push_back(*options.recordsPerCommit);
   }
+  // A company's process converts on the same ERP as the plan's, or it would convert another.
+  const batch::WebApiOptions& webApi = options.webApi;
+  const auto pass = [&words](const char* option, const std::string& value) {
+    if (value.empty()) return;
+    words.push_back(option);
+    words.push_back(value);
+  };
+  pass("--web-api", webApi.url.value_or(""));
+  pass("--log-folder", webApi.logFolder.value_or(""));
+  pass("--web-api-ca", webApi.caFile);
+  pass("--web-api-map", webApi.mapFile);
+  if (webApi.timeout) pass("--web-api-timeout", std::to_string(*webApi.timeout));
   return words;
 }
 
@@ -176,7 +188,9 @@ int RunJobs(const Options& options) {
   batch::Backend backend(webApiSettings, overrides);
   // A PATCH is saved at once and cannot be undone with others: the conversion commits each record
   // alone through the Web API, which the operator is told, not the logs.
-  if (webApiSettings && options.Chosen() == Mode::RunJobs && !options.preview) {
+  const bool converts = options.Chosen() == Mode::RunJobs ||
+                        (options.Chosen() == Mode::Plan && options.planCompany.empty());
+  if (webApiSettings && converts && !options.preview) {
     std::cout << "Converting through the Web API at " << webApiSettings->address.Text()
               << ": every record is saved on its own (records per commit 1).\n";
   }

@@ -41,7 +41,7 @@ CheckedPlan CheckPlan(const convert::Plan& plan, const std::vector<std::string>&
       out << company << " does not run " << JoinList(on.skippedTabs) << ": skipped.\n";
     }
     for (convert::ConversionRequest& request : convert::PlanRequests(plan, company, on.tabs)) {
-      checked.queue.push_back({std::move(request), company});
+      checked.queue.push_back(QueuedJob{Job{std::move(request), {}, {}}, company});
     }
   }
   return checked;

@@ -97,4 +97,26 @@ views served undone
 same_views before undone "after the undo through the Web API"
 [ "$(stat -c %a "$work/config/Ordavel/webapi-change-files.key")" = 600 ] ||
   fail "the key of change files may be read by others"
+
+# A plan through the Web API, two companies at once: each company's process converts on the same
+# server, and the undo of the plan run puts every bank and distribution code back.
+printf '%s\n' '[Plan]' 'Title=Banks' 'User=ADMIN' 'Companies=SAMLTD, SAMWST' 'Modules=BK' \
+  '[Group ONGSTPST]' 'To=ONHST' 'Classes=1,1 -> 1; 2,2 -> 2' \
+  '[Authority ONPST]' 'To=HST' 'Classes=1 -> 1; 2 -> 2' >"$work/banks.plan"
+banks() { # banks SUFFIX: the banks and distribution code taxes of both companies
+  for company in SAMLTD SAMWST; do
+    for view in BK0001 BK0860; do "$erp" query "$work/served" "$company" "$view"; done
+  done >"$work/banks.$1"
+}
+plan() { # plan NAME ARGS...: ordavel-batch through the Web API; output in NAME.out
+  (cd "$work" && "$batch" --web-api "$url" --log-folder "$work/logs" --yes "${@:2}" \
+    >"$work/$1.out" 2>&1) || fail "$1 ended with $?: $(cat "$work/$1.out")"
+}
+banks before
+plan banks-plan --plan banks.plan --parallel 2
+banks planned
+grep -q 'ONGSTPST\|ONPST' "$work/banks.planned" && fail "the plan through the Web API left old taxes"
+plan banks-undo --undo "$(grep -o '/[^ ]*_plan_run\.csv' "$work/banks-plan.out")"
+banks undone
+cmp -s "$work/banks.before" "$work/banks.undone" || fail "the plan run was not undone"
 echo "1 passed, 0 failed"
