@@ -52,10 +52,22 @@ function(ordavel_publish_headers target scope)
   target_include_directories(${target} ${scope} ${root})
 endfunction()
 
-# ordavel_library(NAME [SOURCES ...] [HEADERS ...] [DEPENDS ...]): one static library per folder;
-# a library of HEADERS alone (test support made of headers) is an interface library.
+# The standard headers most sources include, and the Qt Widgets headers most of the window's
+# sources include: each library of several sources parses them once, in a precompiled header,
+# instead of once per source, which more than halves the compile time of the Qt libraries.
+set(ORDAVEL_PRECOMPILED_STANDARD
+    <algorithm> <filesystem> <functional> <map> <memory> <optional> <sstream> <string>
+    <string_view> <vector>)
+set(ORDAVEL_PRECOMPILED_QT
+    <QtWidgets/QApplication> <QtWidgets/QBoxLayout> <QtWidgets/QComboBox> <QtWidgets/QDialog>
+    <QtWidgets/QDialogButtonBox> <QtWidgets/QLabel> <QtWidgets/QLineEdit> <QtWidgets/QPushButton>
+    <QtWidgets/QTableView> <QtWidgets/QWidget> <QtGui/QKeyEvent>)
+
+# ordavel_library(NAME [SOURCES ...] [HEADERS ...] [DEPENDS ...] [PRECOMPILE ...]): one static
+# library per folder, with the standard headers (and PRECOMPILE's) precompiled when it has several
+# sources; a library of HEADERS alone (test support made of headers) is an interface library.
 function(ordavel_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;HEADERS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;HEADERS;DEPENDS;PRECOMPILE" ${ARGN})
   if(NOT ARG_SOURCES)
     add_library(${name} INTERFACE)
     ordavel_publish_headers(${name} INTERFACE ${ARG_HEADERS})
@@ -66,6 +78,18 @@ function(ordavel_library name)
   ordavel_publish_headers(${name} PUBLIC ${ARG_SOURCES} ${ARG_HEADERS})
   target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
   ordavel_target_options(${name})
+  # GCC 12 reports -Warray-bounds and -Wstringop-overflow in std::string code it inlines from a
+  # precompiled standard header, which it does not from an included one, and its optimised
+  # builds gain least from one: it precompiles only the Qt and JSON headers.
+  set(precompiled ${ARG_PRECOMPILE})
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    list(PREPEND precompiled ${ORDAVEL_PRECOMPILED_STANDARD})
+  endif()
+  list(FILTER ARG_SOURCES INCLUDE REGEX "\\.cpp$")
+  list(LENGTH ARG_SOURCES count)
+  if(precompiled AND count GREATER_EQUAL 3)
+    target_precompile_headers(${name} PRIVATE ${precompiled})
+  endif()
 endfunction()
 
 # ordavel_executable(NAME SOURCES ... [DEPENDS ...])
@@ -98,7 +122,8 @@ function(ordavel_test_headers)
   add_executable(ordavel_test_headers ${source})
   target_link_libraries(ordavel_test_headers PRIVATE GTest::gtest GTest::gtest_main GTest::gmock)
   ordavel_test_code_options(ordavel_test_headers)
-  target_precompile_headers(ordavel_test_headers PRIVATE <gtest/gtest.h> <gmock/gmock.h>)
+  target_precompile_headers(ordavel_test_headers PRIVATE <gtest/gtest.h> <gmock/gmock.h>
+                            ${ORDAVEL_PRECOMPILED_STANDARD})
 endfunction()
 
 # The same for the tests of Qt widgets, whose compile options Qt sets: GoogleTest's headers and
@@ -114,7 +139,7 @@ function(ordavel_qt_test_headers)
                                                         Qt6::Widgets)
   ordavel_test_code_options(ordavel_qt_test_headers)
   target_precompile_headers(ordavel_qt_test_headers PRIVATE <gtest/gtest.h> <gmock/gmock.h>
-                            <QtWidgets/QtWidgets>)
+                            ${ORDAVEL_PRECOMPILED_STANDARD} <QtWidgets/QtWidgets>)
 endfunction()
 
 # ordavel_test(NAME SOURCES ... [DEPENDS ...] [LABELS ...] [TIMEOUT seconds] [QT]): one GoogleTest

@@ -34,7 +34,8 @@ ordavel_library(host_webapi
     webapi/WebApiSession.cpp
     webapi/WebApiHost.cpp
     webapi/ServerCheck.cpp
-  DEPENDS host PkgConfig::HTTPLIB PkgConfig::EXPAT nlohmann_json::nlohmann_json)
+  DEPENDS host PkgConfig::HTTPLIB PkgConfig::EXPAT nlohmann_json::nlohmann_json
+  PRECOMPILE <nlohmann/json.hpp>)
 target_sources(host_webapi PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/webapi/ShippedViewLayouts.cpp)
 
 # Test support: a stand-in site served by the stand-in's Web API server, and a client on it.

@@ -17,9 +17,8 @@ IniDocument Load(const std::string& path) {
   return IniDocument::Parse(content);
 }
 
-std::string Capped(std::string text) {
-  if (text.size() > IniFile::kMaxRead) text.resize(IniFile::kMaxRead);
-  return text;
+std::string Capped(const std::string& text) {
+  return text.substr(0, IniFile::kMaxRead);
 }
 
 }  // namespace
