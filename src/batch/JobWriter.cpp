@@ -81,6 +81,10 @@ void WriteJob(std::ostream& out, const Job& job) {
         out << "Company=" << JobValueText(job.company) << "\nUser=" << JobValueText(job.user)
             << "\nTab=" << tab << "\n";
         if (job.recordsPerCommit > 0) out << "RecordsPerCommit=" << job.recordsPerCommit << "\n";
+        if (!job.webApi.text.empty()) out << "WebApi=" << JobValueText(job.webApi.text) << "\n";
+        if (!job.logFolder.text.empty()) {
+          out << "LogFolder=" << JobValueText(job.logFolder.text) << "\n";
+        }
         break;
       case SectionType::Kind:
         WriteKind(out, section, job);

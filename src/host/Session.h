@@ -31,6 +31,8 @@ class Session {
   /// The folder of the company's conversion logs when the session keeps them in one of its own;
   /// empty when they go below the shared-data folder ("Company", the company ID, "Ordavel").
   virtual std::string LogFolder() const { return {}; }
+  /// The base address of the ERP's Web API the session converts through; empty for the local ERP.
+  virtual std::string WebApiAddress() const { return {}; }
   virtual ErrorCollection& Errors() = 0;
   /// Removes the value stored under `key` in the session's value store.
   virtual void RemoveValue(const std::string& key) = 0;

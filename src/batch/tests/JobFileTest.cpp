@@ -82,6 +82,8 @@ TEST(JobFileTest, AWrittenJobReadsBackExactlyWhateverItsValuesHold) {
     job.user = "ADMIN";
     job.tab = 1;
     job.recordsPerCommit = 7;
+    job.webApi.text = "https://erp.example/Sage300WebApi/v1.0/-/";
+    job.logFolder.text = "/tmp/tax logs";
     job.kinds["chkCustomers"] = {0, true, {{"afecToCustomer", {value, 0}}}, {value, 0}};
     job.taxGroups["SalesFromGrid"] = {0, {"ONGSTPST", 0}, {"1", "2"}, 0};
     job.operations["ARItemsGrid"] = {{"Row1", 0, {"Insert", "HST", "", "1", "Yes"}}};
@@ -95,6 +97,8 @@ TEST(JobFileTest, AWrittenJobReadsBackExactlyWhateverItsValuesHold) {
     EXPECT_TRUE(customers.checked);
     EXPECT_FALSE(read.kinds.at("chkCustomerGroups").checked) << "every kind of the tab written";
     EXPECT_EQ(7, read.recordsPerCommit);
+    EXPECT_EQ(job.webApi.text, read.webApi.text) << "a job runs where it was written for";
+    EXPECT_EQ(job.logFolder.text, read.logFolder.text);
     EXPECT_EQ((std::vector<std::string>{"1", "2"}), read.taxGroups.at("SalesFromGrid").classes);
     EXPECT_EQ((std::vector<std::string>{"Insert", "HST", "", "1", "Yes"}),
               read.operations.at("ARItemsGrid").at(0).cells);

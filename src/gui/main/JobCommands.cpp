@@ -17,6 +17,29 @@ namespace {
 
 const QString kJobFiles = QStringLiteral("Job files (*.ini);;All files (*)");
 
+/// Why a job that names a Web API cannot run in a window signed on elsewhere; empty when it can.
+std::string ServerProblem(const batch::Job& job, const host::Session& session) {
+  const std::string& server = job.webApi.text;
+  if (server.empty() || server == session.WebApiAddress()) return {};
+  const std::string here = session.WebApiAddress().empty()
+                               ? std::string("the local ERP")
+                               : "the Web API at " + session.WebApiAddress();
+  return "The job converts through the Web API at " + server + ", but Ordavel is signed on to " +
+         here + ".";
+}
+
+/// The window's set-up as a job that runs where the window does: a window on a Web API names
+/// its server and the folder below which its logs go, or the job would run on the local ERP.
+batch::Job JobOfWindow(app::Form1& form) {
+  batch::Job job{app::WindowJob(form), {}, {}};
+  const host::Session& session = *form.Connection()->Session();
+  job.webApi.text = session.WebApiAddress();
+  if (!job.webApi.text.empty()) {
+    job.logFolder.text = std::filesystem::path(session.LogFolder()).parent_path().string();
+  }
+  return job;
+}
+
 std::string Lines(const std::vector<std::string>& problems) {
   std::string text;
   for (const std::string& problem : problems) text += problem + '\n';
@@ -56,6 +79,11 @@ bool JobCommands::Load(const std::filesystem::path& file) {
     Refuse(file, std::string(error.what()) + '\n');
     return false;
   }
+  if (const std::string problem = ServerProblem(job, *form_.Connection()->Session());
+      !problem.empty()) {
+    Refuse(file, problem + '\n');
+    return false;
+  }
   const std::vector<std::string> problems = app::LoadJob(form_, job);
   if (!problems.empty()) {
     Refuse(file, Lines(problems));
@@ -81,7 +109,7 @@ bool JobCommands::Save(const std::filesystem::path& file) {
   std::ostringstream text;
   std::string why;
   try {
-    batch::WriteJob(text, batch::Job{app::WindowJob(form_), {}, {}});
+    batch::WriteJob(text, JobOfWindow(form_));
     if (platform::WriteFileAtomically(file, text.str())) return true;
   } catch (const std::invalid_argument& error) {
     why = std::string(" ") + error.what();

@@ -64,11 +64,12 @@ std::filesystem::path DefaultKeyFile() {
 
 WebApiSession::WebApiSession(std::shared_ptr<WebApiCompany> company,
                              std::filesystem::path logFolder, host::CompanyAccess access,
-                             std::filesystem::path keyFile)
+                             std::filesystem::path keyFile, std::string address)
     : company_(std::move(company)),
       logFolder_(std::move(logFolder)),
       access_(access),
-      keyFile_(std::move(keyFile)) {}
+      keyFile_(std::move(keyFile)),
+      address_(std::move(address)) {}
 
 std::string WebApiSession::ChangeFileKey(bool create) {
   if (keyFile_.empty()) return {};
@@ -134,8 +135,9 @@ CreatedSession WebApiSessionManager::CreateSession(const std::string& objectHand
       for (const std::string& warning : warnings) entries.push_back({kPriorityWarning, warning});
       notices_.Show(entries);
     }
-    return {++signons_, std::make_shared<WebApiSession>(std::move(connected), LogFolderOf(company),
-                                                        access_, settings_.keyFile)};
+    return {++signons_,
+            std::make_shared<WebApiSession>(std::move(connected), LogFolderOf(company), access_,
+                                            settings_.keyFile, settings_.address.Text())};
   }
   return {};
 }

@@ -35,13 +35,15 @@ std::filesystem::path DefaultKeyFile();
 class WebApiSession : public host::Session {
  public:
   WebApiSession(std::shared_ptr<WebApiCompany> company, std::filesystem::path logFolder,
-                host::CompanyAccess access, std::filesystem::path keyFile = {});
+                host::CompanyAccess access, std::filesystem::path keyFile = {},
+                std::string address = {});
 
   std::string CompanyID() const override { return company_->CompanyId(); }
   std::string UserID() const override { return company_->UserId(); }
   /// There is no shared-data folder; the log folder's parent stands in for it.
   std::string SharedDataFolder() const override { return logFolder_.parent_path().string(); }
   std::string LogFolder() const override { return logFolder_.string(); }
+  std::string WebApiAddress() const override { return address_; }
   host::ErrorCollection& Errors() override { return company_->Errors(); }
   void RemoveValue(const std::string&) override {}
   std::string ReadValue(const std::string&, size_t) const override { return {}; }
@@ -57,6 +59,7 @@ class WebApiSession : public host::Session {
   std::filesystem::path logFolder_;
   host::CompanyAccess access_;
   std::filesystem::path keyFile_;
+  std::string address_;
 };
 
 /// Asks for the credentials of a sign-on; `refusal` and `fault` say why the last were refused.

@@ -184,6 +184,9 @@ TEST_F(JobRoundTripTest, OpenJobRefusesAJobWithEveryProblemAtOnceAndChangesNothi
           {":6: Checked must be Yes or No", ":7: Section [chkVendors] belongs to tab AP"});
   refused("company", "Company=SAMWST\nTab=AR\n",
           {"The job is for company SAMWST, but Ordavel is signed on to SAMLTD."});
+  refused("server", "Company=SAMLTD\nTab=AR\nWebApi=https://erp.example/Sage300WebApi/v1.0/-/\n",
+          {"The job converts through the Web API at https://erp.example/Sage300WebApi/v1.0/-/, "
+           "but Ordavel is signed on to the local ERP."});
   refused("entries",
           "Company=SAMLTD\nTab=AR\n[chkCustomers]\nChecked=Yes\n"
           "[SalesFromGrid]\nTaxGroup=NOSUCH\n[ARItemsGrid]\nRow1=Insert,NOSUCH\n",
