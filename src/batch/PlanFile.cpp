@@ -6,6 +6,7 @@
 #include "util/IniDocument.h"
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <optional>
 
@@ -258,41 +259,37 @@ class PlanReader {
   /// A group or authority mapped by two sections, or moved on by a second one, would make the
   /// result hang on the order the sections run in.
   void CheckNothingMappedTwice() {
-    for (size_t i = 0; i < plan_.groups.size(); ++i) {
-      for (size_t j = 0; j < plan_.groups.size(); ++j) {
-        const PlanGroup& a = plan_.groups[i];
-        const PlanGroup& b = plan_.groups[j];
-        if (i == j || !ShareType(a, b)) continue;
+    CheckMappedOnce(plan_.groups, "Tax group", ShareType);
+    CheckMappedOnce(plan_.authorities, "Tax authority",
+                    [](const AuthorityReplacement&, const AuthorityReplacement&) { return true; });
+  }
+
+  /// Refuses a section whose from is mapped by an earlier one, or is the to of another, among
+  /// the `sections` that `overlap`.
+  template <typename Section, typename Overlap>
+  void CheckMappedOnce(const std::vector<Section>& sections, const std::string& what,
+                       Overlap overlap) {
+    for (size_t i = 0; i < sections.size(); ++i) {
+      for (size_t j = 0; j < sections.size(); ++j) {
+        const Section& a = sections[i];
+        const Section& b = sections[j];
+        if (i == j || !overlap(a, b)) continue;
         if (i < j && a.from.text == b.from.text) {
-          Fail(b.line, "Tax group " + b.from.text +
-                           " is mapped twice; it is first mapped on line " +
+          Fail(b.line, what + " " + b.from.text + " is mapped twice; it is first mapped on line " +
                            std::to_string(a.line) + ".");
         }
         if (a.to.text == b.from.text && !a.to.text.empty()) {
-          Fail(b.line, "Tax group " + b.from.text + " is mapped on, but line " +
-                           std::to_string(a.to.line) + " maps tax group " + a.from.text +
+          Fail(b.line, what + " " + b.from.text + " is mapped on, but line " +
+                           std::to_string(a.to.line) + " maps " + Lower(what) + " " + a.from.text +
                            " to it.");
         }
       }
     }
-    const auto& authorities = plan_.authorities;
-    for (size_t i = 0; i < authorities.size(); ++i) {
-      for (size_t j = 0; j < authorities.size(); ++j) {
-        const AuthorityReplacement& a = authorities[i];
-        const AuthorityReplacement& b = authorities[j];
-        if (i == j) continue;
-        if (i < j && a.from.text == b.from.text) {
-          Fail(b.line, "Tax authority " + b.from.text +
-                           " is mapped twice; it is first mapped on line " +
-                           std::to_string(a.line) + ".");
-        }
-        if (a.to.text == b.from.text && !a.to.text.empty()) {
-          Fail(b.line, "Tax authority " + b.from.text + " is mapped on, but line " +
-                           std::to_string(a.to.line) + " maps tax authority " + a.from.text +
-                           " to it.");
-        }
-      }
-    }
+  }
+
+  static std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
   }
 
   static bool ShareType(const PlanGroup& a, const PlanGroup& b) {
