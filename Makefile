@@ -1,13 +1,14 @@
 # Two commands do all set-up on a fresh machine:
 #   make run   installs what is missing, builds, creates the sample ERP site under var/ and opens
 #              the window on it (with a display) or runs the harmonisation job (without one)
-#   make test  installs what is missing, builds, and runs every test (also under ASan+UBSan)
+#   make test  installs what is missing, builds, and runs every test: the programs end to end in the
+#              optimised build, the GoogleTest programs under ASan+UBSan
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 SITE := $(CURDIR)/var/site
 export ORDAVEL_REGISTRY := $(CURDIR)/var/registry
 
-.PHONY: deps build build-asan test test-fast test-asan run install package fuzz bench screenshots \
+.PHONY: deps build build-asan test test-programs test-units run install package fuzz bench screenshots \
         format clean
 
 deps:
@@ -21,13 +22,15 @@ build-asan: deps
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
 
-test-fast: build
-	@ctest --preset ci -j $(JOBS)
+# The end-to-end tests wait on servers and pipes much of the time: one more of them than there are
+# cores keeps the cores busy.
+test-programs: build
+	@ctest --preset ci -j $$(( $(JOBS) + 1 ))
 
-test-asan: build-asan
+test-units: build-asan
 	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan -j $(JOBS)
 
-test: test-fast test-asan
+test: test-programs test-units
 
 run: build
 	@bash scripts/run-sample "$(SITE)"

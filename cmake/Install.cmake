@@ -51,9 +51,8 @@ install(DIRECTORY "${PROJECT_SOURCE_DIR}/examples/" DESTINATION ${ORDAVEL_INSTAL
 
 # An installation into a temporary prefix, run from another folder on a sample site that the
 # installed `erp` makes.
-add_test(NAME installed_programs
+ordavel_program_test(installed_programs
          COMMAND bash "${PROJECT_SOURCE_DIR}/packaging/tests/installed-run.sh"
                  "${CMAKE_COMMAND}" "${CMAKE_BINARY_DIR}")
-set_tests_properties(installed_programs PROPERTIES TIMEOUT 300)
 
 include("${PROJECT_SOURCE_DIR}/packaging/Package.cmake")

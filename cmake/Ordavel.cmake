@@ -1,5 +1,12 @@
 # One helper for every target, so that all of them share warnings, standard and sanitizer set-up.
 
+# Each test runs in one build only, so that `make test` does no work twice: the GoogleTest
+# programs, which test the code piece by piece, under the sanitizers, where a memory or undefined
+# behaviour fault shows; the scripts that run the real programs end to end, in the optimised
+# build, as an operator runs them. A developer's build has both.
+option(ORDAVEL_UNIT_TESTS "Build and register the GoogleTest programs" ON)
+option(ORDAVEL_PROGRAM_TESTS "Register the tests that run the built programs end to end" ON)
+
 function(ordavel_target_options target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Werror)
   if(ORDAVEL_SANITIZE)
@@ -75,6 +82,10 @@ function(ordavel_library name)
     return()
   endif()
   add_library(${name} STATIC ${ARG_SOURCES})
+  # Without the unit tests, a library is built only when a program links it: test support is not.
+  if(NOT ORDAVEL_UNIT_TESTS)
+    set_target_properties(${name} PROPERTIES EXCLUDE_FROM_ALL ON)
+  endif()
   ordavel_publish_headers(${name} PUBLIC ${ARG_SOURCES} ${ARG_HEADERS})
   target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
   ordavel_target_options(${name})
@@ -110,6 +121,14 @@ function(ordavel_test_code_options target)
   endif()
 endfunction()
 
+# A target that only the unit tests need is not built without them (it stays defined, so that the
+# build files may still name it).
+function(ordavel_exclude_unless_unit_tests target)
+  if(NOT ORDAVEL_UNIT_TESTS)
+    set_target_properties(${target} PROPERTIES EXCLUDE_FROM_ALL ON)
+  endif()
+endfunction()
+
 # GoogleTest's headers are parsed once per build, not once per test file: every test executable
 # reuses the precompiled headers of this one empty test program (a program, so that the headers
 # are compiled for executables, as the tests are).
@@ -120,6 +139,7 @@ function(ordavel_test_headers)
   set(source ${CMAKE_BINARY_DIR}/ordavel_test_headers.cpp)
   file(WRITE ${source} "")
   add_executable(ordavel_test_headers ${source})
+  ordavel_exclude_unless_unit_tests(ordavel_test_headers)
   target_link_libraries(ordavel_test_headers PRIVATE GTest::gtest GTest::gtest_main GTest::gmock)
   ordavel_test_code_options(ordavel_test_headers)
   target_precompile_headers(ordavel_test_headers PRIVATE <gtest/gtest.h> <gmock/gmock.h>
@@ -135,6 +155,7 @@ function(ordavel_qt_test_headers)
   set(source ${CMAKE_BINARY_DIR}/ordavel_qt_test_headers.cpp)
   file(WRITE ${source} "")
   add_executable(ordavel_qt_test_headers ${source})
+  ordavel_exclude_unless_unit_tests(ordavel_qt_test_headers)
   target_link_libraries(ordavel_qt_test_headers PRIVATE GTest::gtest GTest::gtest_main GTest::gmock
                                                         Qt6::Widgets)
   ordavel_test_code_options(ordavel_qt_test_headers)
@@ -147,6 +168,7 @@ endfunction()
 function(ordavel_test name)
   cmake_parse_arguments(ARG "QT" "TIMEOUT" "SOURCES;DEPENDS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
+  ordavel_exclude_unless_unit_tests(${name})
   ordavel_publish_headers(${name} TEST ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gtest_main GTest::gmock)
   ordavel_test_code_options(${name})
@@ -157,6 +179,9 @@ function(ordavel_test name)
     ordavel_test_headers()
     target_precompile_headers(${name} REUSE_FROM ordavel_test_headers)
   endif()
+  if(NOT ORDAVEL_UNIT_TESTS)
+    return()
+  endif()
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
@@ -165,6 +190,24 @@ function(ordavel_test name)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}"
                        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORDAVEL_REGISTRY=${CMAKE_BINARY_DIR}/test-registry/${name}/registry")
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/test-registry/${name})
+endfunction()
+
+# ordavel_program_test(NAME COMMAND ... [TIMEOUT seconds] [COST seconds]): a script that runs the
+# built programs end to end. COST is about how long it runs: ctest starts the longest first, so
+# that two of them do not end the run one after the other.
+function(ordavel_program_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT;COST" "COMMAND" ${ARGN})
+  if(NOT ORDAVEL_PROGRAM_TESTS)
+    return()
+  endif()
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
+  if(NOT ARG_COST)
+    set(ARG_COST 1)
+  endif()
+  add_test(NAME ${name} COMMAND ${ARG_COMMAND})
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT} COST ${ARG_COST} LABELS programs)
 endfunction()
 
 # ordavel_forbid_dependency(TARGET FORBIDDEN): fails the configuration when TARGET links

@@ -7,11 +7,6 @@
 #include <array>
 
 namespace app {
-namespace {
-
-constexpr int kChecked = 1;
-
-}  // namespace
 
 /// Shows the run on the window's progress frame and passes its kinds and commits on.
 class ConversionRun::Observer : public RunProgress {

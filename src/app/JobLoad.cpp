@@ -8,8 +8,6 @@
 namespace app {
 namespace {
 
-constexpr int kChecked = 1;
-
 std::vector<std::string> SessionProblems(Form1& form, const convert::ConversionRequest& job) {
   const host::Session* session = form.Connection() ? form.Connection()->Session() : nullptr;
   if (session == nullptr) return {"Ordavel is not signed on to a company."};

@@ -13,6 +13,9 @@
 
 namespace app {
 
+/// The value of a checked check box.
+inline constexpr int kChecked = 1;
+
 /// What a conversion run needs of the main window: the kinds' controls, whose values make the
 /// request, the check boxes, the tab control, the pieces that the idle and running states switch,
 /// the progress bar and processing box, and the window's message boxes, shell, event pump and

@@ -1,5 +1,6 @@
 #include "batch/JobDescription.h"
 
+#include "batch/IniRules.h"
 #include "convert/AuthorityColumns.h"
 #include "convert/CommitBatches.h"
 #include "convert/TabChecks.h"
@@ -13,12 +14,6 @@
 namespace batch {
 namespace {
 
-std::string Joined(const std::vector<std::string>& names) {
-  std::string text;
-  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
-  return text;
-}
-
 std::string DefaultRecordsPerCommit() {
   return std::to_string(convert::CommitBatches::kDefaultRecordsPerCommit);
 }
@@ -28,7 +23,7 @@ const convert::TabDef& TabOf(const std::string& code) {
     if (tab.code == code) return tab;
   }
   throw std::invalid_argument("There is no tab " + code + "; the tabs are " +
-                              Joined(convert::RunTabs()) + ".");
+                              JoinList(convert::RunTabs()) + ".");
 }
 
 std::string CheckBoxCaption(const std::string& name) {
@@ -50,7 +45,7 @@ SectionHelp DescribeRun(const JobSection& section) {
           "Who signs on where, and which tab runs",
           {{"Company", "the company's ID (--company runs the job on another one)", false},
            {"User", "the user who signs on", false},
-           {"Tab", "one of " + Joined(convert::RunTabs()), false},
+           {"Tab", "one of " + JoinList(convert::RunTabs()), false},
            {"RecordsPerCommit",
             "records committed together, from 1 to " +
                 std::to_string(convert::CommitBatches::kMaxRecordsPerCommit) + "; " +
@@ -106,7 +101,7 @@ SectionHelp DescribeOperations(const JobSection& section) {
   }
   // The rows share one meaning: the operation, the authority, then
   // the grid's class and tax-included cells.
-  return {section, caption, {{Joined(section.keys), Joined(convert::RowColumns(section.name))}}};
+  return {section, caption, {{JoinList(section.keys), JoinList(convert::RowColumns(section.name))}}};
 }
 
 void PrintSection(std::ostream& out, const SectionHelp& help, const std::string& indent) {

@@ -17,7 +17,7 @@ bool Quote(char c) {
   return c == '"' || c == '\'';
 }
 
-std::string Joined(const std::vector<std::string>& cells) {
+std::string JoinedCells(const std::vector<std::string>& cells) {
   std::string text;
   for (std::size_t i = 0; i < cells.size(); ++i) text += (i == 0 ? "" : ",") + cells[i];
   return text;
@@ -44,7 +44,7 @@ void WriteTaxGroup(std::ostream& out, const JobSection& section, const Job& job)
   const bool classes =
       std::find(section.keys.begin(), section.keys.end(), "Classes") != section.keys.end();
   if (classes && !found->second.classes.empty()) {
-    out << "Classes=" << Joined(found->second.classes) << "\n";
+    out << "Classes=" << JoinedCells(found->second.classes) << "\n";
   }
 }
 
@@ -55,7 +55,7 @@ void WriteOperations(std::ostream& out, const JobSection& section, const Job& jo
   for (const OperationRow& row : found->second) {
     // The grid's new row at its end is no operation.
     if (row.cells.empty() || row.cells.front().empty()) continue;
-    out << "Row" << ++number << '=' << Joined(row.cells) << "\n";
+    out << "Row" << ++number << '=' << JoinedCells(row.cells) << "\n";
   }
 }
 

@@ -55,14 +55,13 @@ ordavel_test(host_webapi_tests
 
 # The example jobs through `erp webapi` on one copy of the sample site and directly on another:
 # the same statuses, logs, change files and views; then every change file undone through it.
-add_test(NAME webapi_examples
+ordavel_program_test(webapi_examples
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/webapi/tests/examples-through-webapi.sh
-          $<TARGET_FILE:erp_command> $<TARGET_FILE:ordavel-batch> ${PROJECT_SOURCE_DIR}/examples)
-# Under the sanitizers the runs and undos take some 270 s on a busy 2-core machine.
-set_tests_properties(webapi_examples PROPERTIES TIMEOUT 600)
+          $<TARGET_FILE:erp_command> $<TARGET_FILE:ordavel-batch> ${PROJECT_SOURCE_DIR}/examples
+  COST 24)
 # Faults of a run through the Web API: wrong password, a module the user may not use, hidden
 # taxes, a busy server, criteria that cannot be sent, a slow server, a server stopped mid-run.
-add_test(NAME webapi_faults
+ordavel_program_test(webapi_faults
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/webapi/tests/webapi-faults.sh
-          $<TARGET_FILE:erp_command> $<TARGET_FILE:ordavel-batch> ${PROJECT_SOURCE_DIR}/examples)
-set_tests_properties(webapi_faults PROPERTIES TIMEOUT 300)
+          $<TARGET_FILE:erp_command> $<TARGET_FILE:ordavel-batch> ${PROJECT_SOURCE_DIR}/examples
+  COST 32)

@@ -1,17 +1,11 @@
-#include "standin/catalog/CatalogBuilder.h"
+#include "standin/catalog/CatalogShorthand.h"
 #include "standin/catalog/CatalogViews.h"
 
 namespace erp {
 
-namespace {
+using namespace shorthand;
 
-constexpr int Purchases = 2;
-constexpr auto Text = FieldType::Text;
-constexpr auto Int16 = FieldType::Int16;
-constexpr auto Int32 = FieldType::Int32;
-constexpr auto Decimal = FieldType::Decimal;
-constexpr auto Date = FieldType::Date;
-constexpr auto Boolean = FieldType::Boolean;
+namespace {
 
 ViewDef vendors() {
   return ViewBuilder("AP0015", "Vendors")

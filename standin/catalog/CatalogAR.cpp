@@ -1,17 +1,11 @@
-#include "standin/catalog/CatalogBuilder.h"
+#include "standin/catalog/CatalogShorthand.h"
 #include "standin/catalog/CatalogViews.h"
 
 namespace erp {
 
-namespace {
+using namespace shorthand;
 
-constexpr int Sales = 1;
-constexpr auto Text = FieldType::Text;
-constexpr auto Int16 = FieldType::Int16;
-constexpr auto Int32 = FieldType::Int32;
-constexpr auto Decimal = FieldType::Decimal;
-constexpr auto Date = FieldType::Date;
-constexpr auto Boolean = FieldType::Boolean;
+namespace {
 
 ViewDef customers() {
   return ViewBuilder("AR0024", "Customers")
@@ -207,7 +201,7 @@ ViewDef shipToLocations() {
       .build();
 }
 
-ViewDef items() {
+ViewDef arItems() {
   return ViewBuilder("AR0010", "A/R Items")
       .code("IDITEM", "Item Number", 16)
       .status("SWACTV", "Status")
@@ -326,7 +320,7 @@ std::vector<ViewDef> arViews() {
           .key("Optional Field Key", {"IDCUST", "IDCUSTSHPT", "OPTFIELD"})
           .detailOf("AR0023")
           .build(),
-      items(),
+      arItems(),
       itemPricing(),
       itemTaxes(),
       recurringCharges(),

@@ -1,17 +1,11 @@
-#include "standin/catalog/CatalogBuilder.h"
+#include "standin/catalog/CatalogShorthand.h"
 #include "standin/catalog/CatalogViews.h"
 
 namespace erp {
 
-namespace {
+using namespace shorthand;
 
-constexpr int Sales = 1;
-constexpr int Purchases = 2;
-constexpr int ItemAxis = 2;
-constexpr auto Text = FieldType::Text;
-constexpr auto Int32 = FieldType::Int32;
-constexpr auto Decimal = FieldType::Decimal;
-constexpr auto Date = FieldType::Date;
+namespace {
 
 ViewDef banks() {
   return ViewBuilder("BK0001", "Banks")

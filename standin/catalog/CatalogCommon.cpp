@@ -1,14 +1,9 @@
-#include "standin/catalog/CatalogBuilder.h"
+#include "standin/catalog/CatalogShorthand.h"
 #include "standin/catalog/CatalogViews.h"
 
 namespace erp {
 
-namespace {
-
-constexpr auto Boolean = FieldType::Boolean;
-constexpr auto Int16 = FieldType::Int16;
-
-}  // namespace
+using namespace shorthand;
 
 std::vector<ViewDef> commonViews() {
   return {

@@ -1,21 +1,13 @@
-#include "standin/catalog/CatalogBuilder.h"
+#include "standin/catalog/CatalogShorthand.h"
 #include "standin/catalog/CatalogViews.h"
 
 namespace erp {
 
+using namespace shorthand;
+
 namespace {
 
-constexpr int Sales = 1;
-constexpr int Purchases = 2;
-// Items, categories and price lists carry their classes on the item axis.
-constexpr int ItemAxis = 2;
-constexpr auto Text = FieldType::Text;
-constexpr auto Int16 = FieldType::Int16;
-constexpr auto Decimal = FieldType::Decimal;
-constexpr auto Date = FieldType::Date;
-constexpr auto Boolean = FieldType::Boolean;
-
-ViewDef items() {
+ViewDef icItems() {
   return ViewBuilder("IC0310", "Items")
       .itemNumber("ITEMNO", "Unformatted Item Number")
       .date("DATELASTMN", "Date Last Maintained")
@@ -165,7 +157,7 @@ ViewDef priceLists() {
 
 std::vector<ViewDef> icViews() {
   return {
-      items(),
+      icItems(),
       ViewBuilder("IC0330", "Item Taxes")
           .itemNumber("ITEMNO", "Unformatted Item Number")
           .taxAuthority("AUTHORITY")

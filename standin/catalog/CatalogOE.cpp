@@ -1,17 +1,9 @@
-#include "standin/catalog/CatalogBuilder.h"
+#include "standin/catalog/CatalogShorthand.h"
 #include "standin/catalog/CatalogViews.h"
 
 namespace erp {
 
-namespace {
-
-constexpr int Sales = 1;
-// Miscellaneous charges are classed on the customer axis, not the item axis.
-constexpr int CustomerAxis = 1;
-constexpr auto Text = FieldType::Text;
-constexpr auto Decimal = FieldType::Decimal;
-
-}  // namespace
+using namespace shorthand;
 
 std::vector<ViewDef> oeViews() {
   return {

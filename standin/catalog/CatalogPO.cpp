@@ -1,17 +1,9 @@
-#include "standin/catalog/CatalogBuilder.h"
+#include "standin/catalog/CatalogShorthand.h"
 #include "standin/catalog/CatalogViews.h"
 
 namespace erp {
 
-namespace {
-
-constexpr int Purchases = 2;
-constexpr int VendorAxis = 1;
-constexpr int ItemAxis = 2;
-constexpr auto Decimal = FieldType::Decimal;
-constexpr auto Date = FieldType::Date;
-
-}  // namespace
+using namespace shorthand;
 
 std::vector<ViewDef> poViews() {
   return {

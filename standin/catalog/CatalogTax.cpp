@@ -1,14 +1,9 @@
-#include "standin/catalog/CatalogBuilder.h"
+#include "standin/catalog/CatalogShorthand.h"
 #include "standin/catalog/CatalogViews.h"
 
 namespace erp {
 
-namespace {
-
-constexpr auto Text = FieldType::Text;
-constexpr auto Boolean = FieldType::Boolean;
-
-}  // namespace
+using namespace shorthand;
 
 std::vector<ViewDef> taxViews() {
   return {

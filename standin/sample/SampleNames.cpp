@@ -52,14 +52,6 @@ auto pick(const Array& values, size_t index) {
   return values[index % values.size()];
 }
 
-std::string padded(size_t number, int width) {
-  std::string text = std::to_string(number);
-  if (static_cast<int>(text.size()) < width) {
-    text.insert(0, static_cast<size_t>(width) - text.size(), '0');
-  }
-  return text;
-}
-
 std::string lettersOnly(std::string_view text, size_t length) {
   std::string result;
   for (char c : text) {
@@ -72,6 +64,14 @@ std::string lettersOnly(std::string_view text, size_t length) {
 }
 
 }  // namespace
+
+std::string padded(size_t number, int width) {
+  std::string text = std::to_string(number);
+  if (static_cast<int>(text.size()) < width) {
+    text.insert(0, static_cast<size_t>(width) - text.size(), '0');
+  }
+  return text;
+}
 
 std::string familyCode(const CodeFamilies& families, size_t index, int width) {
   return std::string(families[index % families.size()].prefix) +

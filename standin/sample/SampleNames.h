@@ -15,6 +15,9 @@ struct CodeFamily {
 };
 using CodeFamilies = std::array<CodeFamily, 6>;
 
+/// `number` in `width` digits, with leading zeros: padded(7, 3) is "007".
+std::string padded(size_t number, int width);
+
 /// The code of record `index` among `families`: the family's prefix and a running number of
 /// `width` digits, so "MAT001", "SVC001", ..., "MAT002".
 std::string familyCode(const CodeFamilies& families, size_t index, int width);

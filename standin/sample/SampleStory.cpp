@@ -204,14 +204,6 @@ GroupChoice groupChoice(TaxState state, size_t index) {
   return {};
 }
 
-std::string padded(size_t number, int width) {
-  std::string text = std::to_string(number);
-  if (static_cast<int>(text.size()) < width) {
-    text.insert(0, static_cast<size_t>(width) - text.size(), '0');
-  }
-  return text;
-}
-
 Value fillerValue(Filler filler, const Party& party, const RecordKind& kind, size_t index) {
   switch (filler) {
     case Filler::Name:

@@ -5,8 +5,6 @@
 namespace convert {
 namespace {
 
-constexpr const char* kSignature = "Ordavel change file";
-
 const char* ModeName(ChangeRunMode mode) {
   switch (mode) {
     case ChangeRunMode::Preview:
@@ -40,7 +38,7 @@ bool IsChangeFileName(const std::string& name) {
 }
 
 std::string ChangeHeaderText(const ChangeFileHeader& header) {
-  std::string text = CsvLine({kSignature, header.build});
+  std::string text = CsvLine({kChangeFileSignature, header.build});
   text += CsvLine({"Company", header.company});
   text += CsvLine({"User", header.user});
   text += CsvLine({"Job", header.job});

@@ -9,6 +9,9 @@
 
 namespace convert {
 
+/// The first field of a change file's first line.
+inline constexpr const char* kChangeFileSignature = "Ordavel change file";
+
 /// What kind of run wrote a change file.
 enum class ChangeRunMode {
   Conversion,  ///< Convert: the rows say what was saved

@@ -4,8 +4,6 @@
 
 namespace convert {
 namespace {
-
-constexpr const char* kSignature = "Ordavel change file";
 /// No row Ordavel writes comes near this: a key, a field, two values and a message.
 constexpr std::size_t kLongestLine = 64 * 1024;
 const std::vector<std::string> kColumns = {"Kind",  "Record key", "Field", "Before",
@@ -48,7 +46,7 @@ ChangeFileReader::ChangeFileReader(const std::filesystem::path& file)
 
 void ChangeFileReader::ReadHeader() {
   std::optional<std::vector<std::string>> line = csv_.Next();
-  if (!line || line->size() != 2 || (*line)[0] != kSignature) {
+  if (!line || line->size() != 2 || (*line)[0] != kChangeFileSignature) {
     throw ChangeFileError("it is not a change file of Ordavel.");
   }
   header_.build = (*line)[1];

@@ -19,7 +19,7 @@ namespace {
 /// How many pixels the columns may overflow the grid before it scrolls rather than fits them.
 constexpr int kFitWithin = 16;
 
-bool FocusMoved(const QFocusEvent& event) {
+bool FocusMovedAway(const QFocusEvent& event) {
   return event.reason() != Qt::ActiveWindowFocusReason && event.reason() != Qt::PopupFocusReason;
 }
 
@@ -202,7 +202,7 @@ void GridWidget::focusInEvent(QFocusEvent* event) {
 void GridWidget::focusOutEvent(QFocusEvent* event) {
   QTableView::focusOutEvent(event);
   if (!editor_) selectionModel()->clearSelection();
-  if (!FocusMoved(*event)) return;
+  if (!FocusMovedAway(*event)) return;
   QWidget* now = QApplication::focusWidget();
   if (now && isAncestorOf(now)) return;
   Leave();

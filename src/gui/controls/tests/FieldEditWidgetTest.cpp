@@ -17,7 +17,7 @@ namespace {
 using Log = std::vector<std::string>;
 
 /// Writes down the control's notifications, after the mapping that owns the control saw them.
-class Recorder : public host::FieldEditEvents {
+class FieldEditRecorder : public host::FieldEditEvents {
  public:
   void OnValidate(host::FieldEditControl& control, bool& cancel) override {
     log.push_back("validate '" + control.Value() + "'" + (cancel ? " refused" : ""));
@@ -64,7 +64,7 @@ class FieldEditWidgetTest : public GuiFixture {
   host::GridControl grid;
   host::FieldEditControl control;
   grids::TaxGroupGrid mapping{[this] { return company.newErrorDisplay(); }};
-  Recorder recorder;
+  FieldEditRecorder recorder;
   FieldEditWidget widget{control, services};
 };
 

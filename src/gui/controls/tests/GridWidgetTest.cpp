@@ -21,7 +21,7 @@ std::string Cell(int column, int row) {
 }
 
 /// Writes down the grid's notifications, after the mapping that owns the grid saw them.
-class Recorder : public host::GridEvents {
+class GridRecorder : public host::GridEvents {
  public:
   void OnFocusGained(host::GridControl&) override { log.push_back("focus gained"); }
   void OnFocusLost(host::GridControl&) override { log.push_back("focus lost"); }
@@ -84,7 +84,7 @@ class GridWidgetTest : public GuiFixture {
   }
 
   host::GridControl grid;
-  Recorder recorder;
+  GridRecorder recorder;
   std::unique_ptr<GridWidget> widget;
 };
 

@@ -11,8 +11,8 @@
 namespace host {
 namespace {
 
-struct Recorder : FieldEditEvents {
-  explicit Recorder(std::string name, std::vector<std::string>& log, bool cancel = false)
+struct FieldEditRecorder : FieldEditEvents {
+  explicit FieldEditRecorder(std::string name, std::vector<std::string>& log, bool cancel = false)
       : name_(std::move(name)), log_(log), cancel_(cancel) {}
   void OnValidate(FieldEditControl& control, bool& cancel) override {
     log_.push_back(name_ + " validate " + control.Value());
@@ -52,7 +52,7 @@ TEST_F(FieldEditControlTest, ShowsTheBoundFieldAndSetsItWithoutVerification) {
 }
 
 TEST_F(FieldEditControlTest, TypingVerifiesAndTellsEveryListenerInOrder) {
-  Recorder first("first", log), second("second", log);
+  FieldEditRecorder first("first", log), second("second", log);
   control.AddListener(&first);
   control.AddListener(&second);
   control.SetValue("quiet");
@@ -61,7 +61,7 @@ TEST_F(FieldEditControlTest, TypingVerifiesAndTellsEveryListenerInOrder) {
 }
 
 TEST_F(FieldEditControlTest, RefusedTypingKeepsTheValueAndTellsNoOne) {
-  Recorder listener("l", log);
+  FieldEditRecorder listener("l", log);
   control.AddListener(&listener);
   control.SetValue("OLD");
   EXPECT_THROW(control.Type("FAR TOO LONG A CODE"), HostError);
@@ -70,7 +70,7 @@ TEST_F(FieldEditControlTest, RefusedTypingKeepsTheValueAndTellsNoOne) {
 }
 
 TEST_F(FieldEditControlTest, ValidationCanBeCancelledByAnyListener) {
-  Recorder accepting("a", log), refusing("r", log, true);
+  FieldEditRecorder accepting("a", log), refusing("r", log, true);
   control.AddListener(&accepting);
   EXPECT_TRUE(control.Leave());
   control.AddListener(&refusing);

@@ -11,7 +11,7 @@ namespace host {
 namespace {
 
 // Records every notification as one line and lets a test act inside chosen ones.
-struct Recorder : GridEvents {
+struct GridRecorder : GridEvents {
   void OnFocusGained(GridControl&) override { log.push_back("focus gained"); }
   void OnFocusLost(GridControl&) override { log.push_back("focus lost"); }
   void OnEditorOpens(GridControl&, const std::string& field, int c, int r,
@@ -68,7 +68,7 @@ class GridControlTest : public ::testing::Test {
     grid.AddListener(&events);
   }
   GridControl grid;
-  Recorder events;
+  GridRecorder events;
 };
 
 TEST_F(GridControlTest, RowsGrowEmptyAndShrinkFromTheEnd) {
