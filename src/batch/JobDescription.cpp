@@ -101,7 +101,8 @@ SectionHelp DescribeOperations(const JobSection& section) {
   }
   // The rows share one meaning: the operation, the authority, then
   // the grid's class and tax-included cells.
-  return {section, caption, {{JoinList(section.keys), JoinList(convert::RowColumns(section.name))}}};
+  return {
+      section, caption, {{JoinList(section.keys), JoinList(convert::RowColumns(section.name))}}};
 }
 
 void PrintSection(std::ostream& out, const SectionHelp& help, const std::string& indent) {
