@@ -58,7 +58,9 @@ ordavel_test(host_webapi_tests
 ordavel_program_test(webapi_examples
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/webapi/tests/examples-through-webapi.sh
           $<TARGET_FILE:erp_command> $<TARGET_FILE:ordavel-batch> ${PROJECT_SOURCE_DIR}/examples
-  COST 24)
+  COST 24
+  # A sanitizer build that runs it needs some 270 s on a busy 2-core machine.
+  TIMEOUT 600)
 # Faults of a run through the Web API: wrong password, a module the user may not use, hidden
 # taxes, a busy server, criteria that cannot be sent, a slow server, a server stopped mid-run.
 ordavel_program_test(webapi_faults
