@@ -23,8 +23,7 @@ bool ReadOptionFlag(host::AccpacConnection& connection, const std::string& viewI
   return !values.empty() && host::VariantBoolean(values.front());
 }
 
-/// The item number fields of the items view: as the ERP keeps it, and as it is shown.
-constexpr int kItemNumberField = 1;
+/// The items view's item number as it is shown (kItemNumberField is as the ERP keeps it).
 constexpr int kFormattedItemNumberField = 7;
 
 }  // namespace

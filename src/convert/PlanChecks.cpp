@@ -23,7 +23,7 @@ std::string TypeName(std::int16_t type) {
   return type == 1 ? "sales" : "purchases";
 }
 
-std::string Joined(const std::vector<std::string>& items, const char* separator) {
+std::string JoinedWith(const std::vector<std::string>& items, const char* separator) {
   std::string text;
   for (const std::string& item : items) text += (text.empty() ? "" : separator) + item;
   return text;
@@ -178,10 +178,10 @@ class CompanyChecker {
   void CheckSide(int line, const std::vector<std::string>& classes, const std::string& group,
                  const std::vector<std::string>& authorities, std::int16_t type) {
     if (classes.size() != authorities.size()) {
-      Fail(line, Joined(classes, ",") + " has " + std::to_string(classes.size()) +
+      Fail(line, JoinedWith(classes, ",") + " has " + std::to_string(classes.size()) +
                      " classes, but tax group " + group + " has " +
                      std::to_string(authorities.size()) + " authorities for " + TypeName(type) +
-                     " (" + Joined(authorities, ", ") + ").");
+                     " (" + JoinedWith(authorities, ", ") + ").");
       return;
     }
     for (size_t n = 0; n < classes.size(); ++n) {

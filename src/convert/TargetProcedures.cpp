@@ -8,9 +8,6 @@
 namespace convert {
 namespace {
 
-/// The item number field of the items view.
-constexpr int kItemNumberField = 1;
-
 void LogRanges(const KindDef& target, KindControls& controls, ConversionEngine& engine) {
   for (const RangeLine& line : target.rangeLines) {
     host::FieldEditControl& from = controls.RangeControl(line.fromControl);

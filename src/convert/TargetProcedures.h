@@ -9,6 +9,9 @@
 
 namespace convert {
 
+/// The item number field of the items view, as the ERP keeps it.
+inline constexpr int kItemNumberField = 1;
+
 /// The item number in the ERP's unformatted form, as the items view's key field makes it when it
 /// verifies the text; the empty text stays empty.
 std::string UnformatItemNumber(host::DataSource& adsICITEM, const std::string& text);

@@ -16,9 +16,9 @@ namespace {
 
 using I = std::int64_t;
 
-constexpr int kAPTab = 0;
-constexpr int kARTab = 1;
-constexpr int kBankTab = 5;
+using testing::kAPTab;
+using testing::kARTab;
+using testing::kBankTab;
 
 const std::string kBankComplete =
     "Conversion of Bank tax information is complete. Do you want to explore the conversion log "

@@ -14,7 +14,7 @@
 namespace app {
 namespace {
 
-constexpr int kARTab = 1;
+using testing::kARTab;
 
 struct APCase {
   std::string name;

@@ -19,6 +19,11 @@
 
 namespace app::testing {
 
+/// The main window's tabs, by position.
+inline constexpr int kAPTab = 0;
+inline constexpr int kARTab = 1;
+inline constexpr int kBankTab = 5;
+
 using RecordingMessages = host::testing::RecordingMessages;
 
 /// A pump that lets a test act while the window lets its messages run, as a click would.
