@@ -15,13 +15,6 @@
 namespace app {
 namespace {
 
-template <typename Map>
-auto& Find(Map& map, const std::string& name) {
-  auto it = map.find(name);
-  if (it == map.end()) throw std::out_of_range("No control is named " + name + ".");
-  return it->second;
-}
-
 std::vector<std::string> TabCaptions() {
   std::vector<std::string> captions;
   for (const convert::TabDef& tab : convert::Tabs()) captions.push_back(tab.caption);
@@ -258,7 +251,7 @@ void Form1::ShowAbout() {
 }
 
 host::MenuItem& Form1::MenuItemNamed(const std::string& name) {
-  return Find(menus_, name);
+  return convert::FindControl(menus_, name);
 }
 
 host::GridControl& Form1::GridControlNamed(const std::string& name) {
@@ -290,7 +283,7 @@ grids::CriteriaField& Form1::Criteria(const std::string& name) {
 }
 
 host::CheckBox& Form1::CheckBoxNamed(const std::string& name) {
-  return Find(checkBoxes_, name);
+  return convert::FindControl(checkBoxes_, name);
 }
 
 }  // namespace app

@@ -10,13 +10,6 @@
 namespace convert {
 namespace {
 
-template <typename Map>
-auto& Find(Map& map, const std::string& name) {
-  auto it = map.find(name);
-  if (it == map.end()) throw std::out_of_range("No control is named " + name + ".");
-  return it->second;
-}
-
 bool ReadOptionFlag(host::AccpacConnection& connection, const std::string& viewId, int field) {
   const std::vector<host::Variant> values =
       connection.CompanyDBLinkRW()->ReadOptionValues(viewId, {field});
@@ -220,27 +213,27 @@ void KindControlSet::FormatItemNumberField(host::FieldEditControl& edit) {
 }
 
 host::FieldEditControl& KindControlSet::RangeControl(const std::string& name) {
-  return *Find(edits_, name);
+  return *FindControl(edits_, name);
 }
 
 host::DataSource& KindControlSet::Source(const std::string& name) {
-  return *Find(sources_, name);
+  return *FindControl(sources_, name);
 }
 
 grids::TaxGroupGrid& KindControlSet::TaxGroupGridNamed(const std::string& name) {
-  return *Find(taxGroupGrids_, name);
+  return *FindControl(taxGroupGrids_, name);
 }
 
 grids::TaxAuthorityGrid& KindControlSet::TaxAuthorityGridNamed(const std::string& name) {
-  return *Find(authorityGrids_, name);
+  return *FindControl(authorityGrids_, name);
 }
 
 grids::CriteriaField& KindControlSet::Criteria(const std::string& name) {
-  return *Find(criteria_, name);
+  return *FindControl(criteria_, name);
 }
 
 host::GridControl& KindControlSet::GridControlNamed(const std::string& name) {
-  return *Find(gridControls_, name);
+  return *FindControl(gridControls_, name);
 }
 
 bool KindControlSet::Built(const std::string& name) const {

@@ -6,9 +6,19 @@
 #include "host/DataSource.h"
 #include "host/controls/FieldEditControl.h"
 
+#include <stdexcept>
 #include <string>
 
 namespace convert {
+
+/// The control of `map` named `name`, for the *Named lookups of a set of controls; a name that
+/// no control has is a fault of the caller, not of the operator.
+template <typename Map>
+auto& FindControl(Map& map, const std::string& name) {
+  auto it = map.find(name);
+  if (it == map.end()) throw std::out_of_range("No control is named " + name + ".");
+  return it->second;
+}
 
 /// A set of the kinds' controls, data sources, grids and criteria fields, found by the names the
 /// kind table uses: a conversion's own KindControlSet, which the targets convert through, and the

@@ -38,15 +38,7 @@ RunRecord ReadRun(const std::filesystem::path& file) {
 }  // namespace
 
 std::string RunRecord::What() const {
-  switch (header.mode) {
-    case ChangeRunMode::Preview:
-      return "Preview";
-    case ChangeRunMode::Undo:
-      return "Undo";
-    case ChangeRunMode::Conversion:
-      break;
-  }
-  return "Conversion";
+  return ChangeRunModeName(header.mode);
 }
 
 std::string RunRecord::Counts() const {

@@ -3,9 +3,8 @@
 #include "platform/LocalTime.h"
 
 namespace convert {
-namespace {
 
-const char* ModeName(ChangeRunMode mode) {
+const char* ChangeRunModeName(ChangeRunMode mode) {
   switch (mode) {
     case ChangeRunMode::Preview:
       return "Preview";
@@ -17,8 +16,6 @@ const char* ModeName(ChangeRunMode mode) {
   return "Conversion";
 }
 
-}  // namespace
-
 std::string IsoLocalTime(std::chrono::system_clock::time_point when) {
   std::string offset = platform::FormatLocalTime(when, "%z");  // "+hhmm"
   if (offset.size() == 5) offset.insert(3, ":");
@@ -27,7 +24,7 @@ std::string IsoLocalTime(std::chrono::system_clock::time_point when) {
 
 std::string ChangeFileName(std::chrono::system_clock::time_point started, const std::string& tab,
                            ChangeRunMode mode) {
-  std::string run = ModeName(mode);
+  std::string run = ChangeRunModeName(mode);
   run[0] = static_cast<char>(run[0] - 'A' + 'a');
   return platform::FormatLocalTime(started, "%Y%m%d_%H%M%S") + "_" + tab + "_" + run +
          "_changes.csv";
@@ -44,7 +41,7 @@ std::string ChangeHeaderText(const ChangeFileHeader& header) {
   text += CsvLine({"Job", header.job});
   text += CsvLine({"Started", header.started});
   text += CsvLine({"Tab", header.tab});
-  text += CsvLine({"Run", ModeName(header.mode)});
+  text += CsvLine({"Run", ChangeRunModeName(header.mode)});
   text += CsvLine({"Undoes", header.undoes});
   return text + CsvLine({"Kind", "Record key", "Field", "Before", "After", "Outcome", "Digest"});
 }

@@ -49,6 +49,9 @@ class ChangeFileChanged : public ChangeFileError {
   ChangeFileChanged() : ChangeFileError("it was changed after it was written.") {}
 };
 
+/// "Conversion", "Preview" or "Undo", as a change file's header and name say it.
+const char* ChangeRunModeName(ChangeRunMode mode);
+
 /// "yyyy-mm-ddThh:mm:ss+hh:mm" in local time.
 std::string IsoLocalTime(std::chrono::system_clock::time_point when);
 
